@@ -1,0 +1,54 @@
+#include "desktop/profile.h"
+
+namespace logo {
+
+const ProgramProfile &ProgramProfile::quillet()
+{
+    static const ProgramProfile p{
+        Program::Quillet,
+        QStringLiteral("Quillet"),
+        QStringLiteral("Quillet Settings"),
+        QStringLiteral("Quillet Recent File List"),
+        QStringLiteral("QUILLET.INI"),
+        QStringLiteral("The graphic is empty."),
+        QStringLiteral("NGGPBOOK.CSV"),
+        QStringLiteral("QLTMP"),
+        QStringLiteral("qlt"),
+        QStringLiteral("1583"),
+        QStringLiteral("1583"),
+        999000000,
+        QString(),
+        {QStringLiteral("Untitled")},
+        false,
+        QStringLiteral("logos.example"),
+        QStringLiteral("pellorin"),
+    };
+    return p;
+}
+
+const ProgramProfile &ProgramProfile::brisvane()
+{
+    static const ProgramProfile p{
+        Program::Brisvane,
+        QStringLiteral("Brisvane"),
+        QStringLiteral("Brisvane Settings"),
+        QStringLiteral("Brisvane Recent File List"),
+        QStringLiteral("BRISVANE.INI"),
+        QStringLiteral("The operator logo is empty."),
+        QStringLiteral("NOLPBOOK.CSV"),
+        QStringLiteral("BVTMP"),
+        QStringLiteral("bvn"),
+        QStringLiteral("1582"),
+        QStringLiteral("0000"),
+        998000000,
+        QStringLiteral("Imported"),
+        {QStringLiteral("Untitled"), QStringLiteral("Imported"), QStringLiteral("Clear Logo"),
+         QStringLiteral("Default")},
+        true,
+        QStringLiteral("logos.example"),
+        QStringLiteral("pellorin"),
+    };
+    return p;
+}
+
+} // namespace logo

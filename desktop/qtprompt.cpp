@@ -1,0 +1,101 @@
+#include "desktop/qtprompt.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace logo {
+
+Answer QtPrompt::message(const QString &title, const QString &text, Icon icon, Buttons buttons)
+{
+    QMessageBox box(m_parent);
+    box.setWindowTitle(title);
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    box.setText(shown);
+    switch (icon) {
+    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case Icon::Information: box.setIcon(QMessageBox::Information); break;
+    case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case Icon::Question: box.setIcon(QMessageBox::Question); break;
+    }
+    switch (buttons) {
+    case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case Buttons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case Buttons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    case QMessageBox::Ok: return Answer::Ok;
+    default: return Answer::Cancel;
+    }
+}
+
+QStringList QtPrompt::toQtFilters(const QString &classicFilter)
+{
+    QStringList out;
+    const QStringList parts = classicFilter.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        // Qt takes the patterns from the last parentheses; add them unless the
+        // description already shows exactly these.
+        const QString desc = parts[i];
+        if (desc.endsWith(QLatin1Char(')')) && desc.contains(QLatin1Char('(')) &&
+            desc.mid(desc.lastIndexOf(QLatin1Char('(')) + 1).chopped(1).replace(QLatin1Char(';'), QLatin1Char(' ')) == patterns)
+            out << desc;
+        else
+            out << desc + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return out;
+}
+
+static void setUpDialog(QFileDialog &dlg, const FileRequest &r)
+{
+    dlg.setWindowTitle(r.title);
+    const QStringList filters = QtPrompt::toQtFilters(r.filter);
+    dlg.setNameFilters(filters);
+    if (r.filterIndex >= 1 && r.filterIndex <= filters.size())
+        dlg.selectNameFilter(filters.at(r.filterIndex - 1));
+    if (!r.initialDir.isEmpty())
+        dlg.setDirectory(r.initialDir);
+    if (!r.fileName.isEmpty())
+        dlg.selectFile(r.fileName);
+    if (!r.defaultExt.isEmpty())
+        dlg.setDefaultSuffix(r.defaultExt);
+}
+
+QString QtPrompt::openFileName(const FileRequest &request)
+{
+    QFileDialog dlg(m_parent);
+    setUpDialog(dlg, request);
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return {};
+    return dlg.selectedFiles().front();
+}
+
+QString QtPrompt::saveFileName(const FileRequest &request)
+{
+    QFileDialog dlg(m_parent);
+    setUpDialog(dlg, request);
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    dlg.setOption(QFileDialog::DontConfirmOverwrite, false);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return {};
+    return dlg.selectedFiles().front();
+}
+
+void QtPrompt::beep()
+{
+    QApplication::beep();
+}
+
+} // namespace logo

@@ -1,0 +1,51 @@
+#pragma once
+// The per-user settings store: one tree for both programs, addressed by
+// application, section and key. Every value is text; each reader applies its
+// own default, also when a stored value does not convert.
+#include <QString>
+#include <memory>
+
+class QSettings;
+
+namespace logo {
+
+inline const QString kApplicationName = QStringLiteral("VORNHAL Wireless Design");
+inline const QString kSharedSection = QStringLiteral("Settings");
+
+class SettingsStore {
+public:
+    // The store of the current user. The environment variable LOGO_SETTINGS_FILE
+    // moves it (tests, portable installs).
+    SettingsStore();
+    // A store kept in the given INI file.
+    explicit SettingsStore(const QString &iniPath);
+    ~SettingsStore();
+
+    static QString defaultPath();
+    QString path() const;
+
+    QString read(const QString &section, const QString &key, const QString &def = QString()) const;
+    // A missing key or a value that is not a whole number gives def.
+    int readInt(const QString &section, const QString &key, int def) const;
+    // "True"/"False" as written by writeBool; also 1/-1/0. Anything else gives def.
+    bool readBool(const QString &section, const QString &key, bool def) const;
+    bool contains(const QString &section, const QString &key) const;
+
+    void write(const QString &section, const QString &key, const QString &value);
+    void writeInt(const QString &section, const QString &key, int value);
+    void writeBool(const QString &section, const QString &key, bool value);
+    void remove(const QString &section, const QString &key);
+    // Flushes pending writes to disk and picks up changes made by the other program.
+    void sync();
+
+    // The device behind port number n (the classic COMn): the "Device<n>" value
+    // of the shared section when set; else COMn on Windows and /dev/ttyS<n-1>
+    // elsewhere. Empty for n <= 0.
+    QString portDevice(int n) const;
+    static QString defaultPortDevice(int n);
+
+private:
+    std::unique_ptr<QSettings> m_settings;
+};
+
+} // namespace logo

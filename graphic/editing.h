@@ -1,0 +1,18 @@
+#pragma once
+// The editing tools' picture transforms, inside the current dimensions.
+#include "graphic/logogrid.h"
+
+namespace logo {
+
+// Rotations by one pixel; what leaves one edge comes in at the other.
+void moveUp(LogoGrid &g);
+void moveDown(LogoGrid &g);
+void moveLeft(LogoGrid &g);
+void moveRight(LogoGrid &g);
+// Mirrors left to right / top to bottom.
+void flipHorizontal(LogoGrid &g);
+void flipVertical(LogoGrid &g);
+// Set cells become clear and every other cell becomes set.
+void invert(LogoGrid &g);
+
+} // namespace logo

@@ -1,0 +1,380 @@
+#include "graphic/logodocument.h"
+
+#include "desktop/waitcursor.h"
+#include "graphic/editing.h"
+#include "graphic/foreignformats.h"
+#include "graphic/pathutil.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+namespace logo {
+
+LogoDocument::LogoDocument(const ProgramProfile &profile, Prompt &prompt, SettingsStore &settings,
+                           QObject *parent)
+    : QObject(parent), m_profile(profile), m_prompt(prompt), m_settings(settings)
+{
+    m_title = m_profile.productName;
+}
+
+void LogoDocument::setNetworkCode(const QString &mcc, const QString &mnc)
+{
+    m_mcc = mcc;
+    m_mnc = mnc;
+    emit networkCodeChanged();
+}
+
+void LogoDocument::setAppFolder(const QString &folder)
+{
+    m_appFolder = folder;
+    if (!m_appFolder.isEmpty() && !m_appFolder.endsWith(QLatin1Char('/')) &&
+        !m_appFolder.endsWith(QLatin1Char('\\')))
+        m_appFolder += QLatin1Char('/');
+}
+
+// ---------------------------------------------------------------- settings
+
+void LogoDocument::loadSettings()
+{
+    m_userDir = m_settings.read(section(), QStringLiteral("UserDir"));
+    m_userDirSave = m_settings.read(section(), QStringLiteral("UserDirSave"));
+    m_importDir = m_settings.read(section(), QStringLiteral("ImportDir"));
+    if (m_profile.isQuillet())
+        m_exportDir = m_settings.read(section(), QStringLiteral("ExportDir"));
+    QStringList recent;
+    for (int i = 1; i <= RecentCount; ++i)
+        recent << m_settings.read(m_profile.recentSection, QStringLiteral("File%1").arg(i));
+    setRecentFiles(recent);
+}
+
+void LogoDocument::saveSettings()
+{
+    for (int i = 1; i <= RecentCount; ++i)
+        m_settings.write(m_profile.recentSection, QStringLiteral("File%1").arg(i), m_recent.value(i - 1));
+    m_settings.write(section(), QStringLiteral("UserDir"), m_userDir);
+    m_settings.write(section(), QStringLiteral("UserDirSave"), m_userDirSave);
+    m_settings.write(section(), QStringLiteral("ImportDir"), m_importDir);
+    if (m_profile.isQuillet())
+        m_settings.write(section(), QStringLiteral("ExportDir"), m_exportDir);
+}
+
+// ---------------------------------------------------------------- title, busy
+
+void LogoDocument::setTitle(bool clean)
+{
+    m_title = m_profile.productName + QStringLiteral(" [") + shortenPath(m_currentFile, TitleMaxPath) +
+              (clean ? QStringLiteral("]") : QStringLiteral("*]"));
+    m_docState = clean ? Clean : Modified;
+    m_settings.write(section(), QStringLiteral("CurrentAppname"), m_title);
+    emit titleChanged(m_title);
+}
+
+void LogoDocument::setBusy(bool busy)
+{
+    m_busy = busy;
+    if (busy)
+        m_settings.writeBool(section(), QStringLiteral("CurrentBusy"), true);
+    else
+        m_settings.remove(section(), QStringLiteral("CurrentBusy"));
+}
+
+// ---------------------------------------------------------------- questions
+
+bool LogoDocument::askIfEmpty(bool requireOperator)
+{
+    if (requireOperator && m_profile.requiresOperator && m_mcc.isEmpty()) {
+        m_prompt.message(m_profile.productName, QStringLiteral("Select an operator first."), Icon::None,
+                         Buttons::Ok);
+        return false;
+    }
+    if (!m_grid.isEmpty())
+        return true;
+    const QString text = m_profile.emptyPictureText + QStringLiteral("\r\n\r\n") +
+                         QStringLiteral("Do you want to continue anyway?");
+    return m_prompt.message(m_profile.productName, text, Icon::Question, Buttons::YesNo) == Answer::Yes;
+}
+
+int LogoDocument::askSaveChanges()
+{
+    if (m_docState != Modified)
+        return 7;
+    const QString text = m_currentFile + QStringLiteral("\r\nhas not been saved yet.\r\n\r\n") +
+                         QStringLiteral("Do you want to save it now?");
+    switch (m_prompt.message(m_profile.productName, text, Icon::Exclamation, Buttons::YesNoCancel)) {
+    case Answer::Yes:
+        save();
+        return 7;
+    case Answer::No:
+        return 7;
+    default:
+        return 2;
+    }
+}
+
+// ---------------------------------------------------------------- commands
+
+void LogoDocument::newDocument()
+{
+    m_currentFile = QStringLiteral("Untitled");
+    setTitle(true);
+    setNetworkCode(QString(), QString());
+    m_grid.clear();
+    emit pictureChanged();
+}
+
+bool LogoDocument::openFile(const QString &path)
+{
+    WaitCursor wait;
+    const ForeignFormat format = foreignFormatOf(path);
+    if (format == ForeignFormat::None)
+        return readLogoFile(path);
+    return openForeign(path, int(format));
+}
+
+bool LogoDocument::readLogoFile(const QString &path)
+{
+    WaitCursor wait;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false; // input errors end the command silently
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        return false;
+    f.close();
+
+    LogoFileContent content;
+    if (parseLogoFile(bytes, content) != LogoParse::Ok) {
+        m_prompt.message(m_profile.productName, QStringLiteral("Can't read this file. Try another file."),
+                         Icon::Exclamation, Buttons::Ok);
+        return false;
+    }
+    // The whole picture changes in one step: nothing else runs in between.
+    m_mcc = content.isNol ? content.mcc : QString();
+    m_mnc = content.isNol ? content.mnc : QString();
+    m_grid.setSize(content.width, content.height);
+    m_grid.bits2grid(content.bits);
+    emit networkCodeChanged();
+    finishLogoRead(path);
+    return true;
+}
+
+void LogoDocument::finishLogoRead(const QString &path)
+{
+    m_currentFile = path;
+    addRecentFile(path);
+    m_docState = Loading;
+    emit pictureChanged();
+    setTitle(true);
+}
+
+void LogoDocument::finishForeignRead(const QString &path)
+{
+    setNetworkCode(QString(), QString());
+    addRecentFile(path);
+    m_currentFile = m_profile.foreignReadName.isEmpty() ? stripExtension(path) + QStringLiteral(".ngg")
+                                                        : m_profile.foreignReadName;
+    m_docState = Loading;
+    emit pictureChanged();
+    setTitle(true);
+}
+
+void LogoDocument::finishImport(const QString &path)
+{
+    m_currentFile = m_profile.foreignReadName.isEmpty() ? stripExtension(path) + QStringLiteral(".ngg")
+                                                        : m_profile.foreignReadName;
+    m_docState = Loading;
+    emit pictureChanged();
+    setTitle(false);
+}
+
+void LogoDocument::replaceGrid(const LogoGrid &g)
+{
+    m_grid = g;
+}
+
+QString LogoDocument::trailerCredit() const
+{
+    return QStringLiteral(", %1 %2.%3.%4")
+        .arg(m_profile.productName)
+        .arg(LOGO_VERSION_MAJOR)
+        .arg(LOGO_VERSION_MINOR)
+        .arg(LOGO_VERSION_PATCH);
+}
+
+LogoDocument::WriteResult LogoDocument::writeLogoFile(const QString &path)
+{
+    if (!askIfEmpty())
+        return WriteResult::Declined;
+    WaitCursor wait;
+    const bool nol = isNolPath(path);
+    qint16 mcc = 0, mnc = 0;
+    if (nol) {
+        // The network code must be a 16-bit number; an empty or oversized code
+        // writes nothing.
+        bool okC = false, okN = false;
+        const int c = DigitsOnly(m_mcc).toInt(&okC);
+        const int n = DigitsOnly(m_mnc).toInt(&okN);
+        if (!okC || !okN || c > 32767 || n > 32767)
+            return WriteResult::NoNetworkCode;
+        mcc = qint16(c);
+        mnc = qint16(n);
+    }
+    const QByteArray bytes = buildLogoFile(m_grid, nol, mcc, mnc, randomFiller(), trailerCredit(), QString());
+    if (!writeFileAtomically(path, bytes))
+        return WriteResult::IoError;
+    m_currentFile = path;
+    addRecentFile(path);
+    setTitle(true);
+    return WriteResult::Written;
+}
+
+void LogoDocument::save()
+{
+    if (m_profile.isPseudoName(m_currentFile)) {
+        saveAs();
+        return;
+    }
+    setBusy(true);
+    writeLogoFile(m_currentFile);
+    setBusy(false);
+}
+
+void LogoDocument::saveAs()
+{
+    setBusy(true);
+    if (!askIfEmpty()) {
+        setBusy(false);
+        return;
+    }
+    FileRequest req;
+    req.title = QStringLiteral("Save As");
+    req.filter = QStringLiteral("Nokia Group Graphic (*.ngg)|*.ngg");
+    if (!m_mcc.isEmpty()) {
+        req.filter += QStringLiteral("|Nokia Operator Logo (*.nol)|*.nol");
+        req.defaultExt = QStringLiteral("nol");
+        req.filterIndex = 2;
+    } else {
+        req.defaultExt = QStringLiteral("ngg");
+        req.filterIndex = 1;
+    }
+    req.fileName = m_currentFile == QStringLiteral("Untitled") ? QString() : stripExtension(fileTitle(m_currentFile));
+    req.initialDir = m_userDirSave.isEmpty() ? m_userDir : m_userDirSave;
+    const QString chosen = m_prompt.saveFileName(req);
+    if (chosen.isEmpty()) {
+        setBusy(false);
+        return;
+    }
+    m_userDirSave = folderOf(chosen);
+    writeLogoFile(chosen);
+    setBusy(false);
+}
+
+void LogoDocument::openCommand()
+{
+    setBusy(true);
+    if (askSaveChanges() == 7) {
+        FileRequest req;
+        req.title = QStringLiteral("Open");
+        req.filter = QStringLiteral("Nokia Graphics|*.ngg;*.nol;*.nlm;*.nsl;*.otb;*.ngl;*.i61;*.wbmp|"
+                                    "Nokia Group Graphic (*.ngg)|*.ngg|Nokia Operator Logo (*.nol)|*.nol");
+        req.initialDir = m_userDir;
+        const QString chosen = m_prompt.openFileName(req);
+        if (!chosen.isEmpty()) {
+            m_userDir = folderOf(chosen);
+            openFile(chosen);
+        }
+    }
+    setBusy(false);
+}
+
+void LogoDocument::openRecent(int n)
+{
+    if (n < 1 || n > RecentCount)
+        return;
+    setBusy(true);
+    const QString path = m_recent.value(n - 1);
+    if (!path.isEmpty() && askSaveChanges() == 7)
+        openFile(path);
+    setBusy(false);
+}
+
+void LogoDocument::openFileReceived(const QString &path)
+{
+    if (askSaveChanges() != 7)
+        return;
+    m_userDir = folderOf(path);
+    openFile(path);
+}
+
+// ---------------------------------------------------------------- recent files
+
+void LogoDocument::setRecentFiles(const QStringList &files)
+{
+    m_recent = files.mid(0, RecentCount);
+    while (m_recent.size() < RecentCount)
+        m_recent << QString();
+    emit recentFilesChanged();
+}
+
+void LogoDocument::addRecentFile(const QString &path)
+{
+    if (!m_profile.isPseudoName(path) && !path.isEmpty() && path != m_recent[0]) {
+        int found = -1;
+        for (int i = 1; i <= 2; ++i)
+            if (m_recent[i] == path)
+                found = i;
+        if (found < 0)
+            found = RecentCount - 1; // any other path drops the fourth entry
+        for (int i = found; i > 0; --i)
+            m_recent[i] = m_recent[i - 1];
+        m_recent[0] = path;
+    }
+    emit recentFilesChanged();
+}
+
+// ---------------------------------------------------------------- editing
+
+void LogoDocument::paintCell(int c, int r, bool on)
+{
+    if (!m_grid.inside(c, r))
+        return;
+    if (m_docState == Clean)
+        setTitle(false);
+    m_grid.setPixel(c, r, on);
+    emit cellChanged(c, r);
+}
+
+void LogoDocument::afterTool()
+{
+    setTitle(false);
+    emit pictureChanged();
+}
+
+void LogoDocument::moveUp() { logo::moveUp(m_grid); afterTool(); }
+void LogoDocument::moveDown() { logo::moveDown(m_grid); afterTool(); }
+void LogoDocument::moveLeft() { logo::moveLeft(m_grid); afterTool(); }
+void LogoDocument::moveRight() { logo::moveRight(m_grid); afterTool(); }
+
+void LogoDocument::flipHorizontal()
+{
+    WaitCursor wait;
+    logo::flipHorizontal(m_grid);
+    afterTool();
+}
+
+void LogoDocument::flipVertical()
+{
+    WaitCursor wait;
+    logo::flipVertical(m_grid);
+    afterTool();
+}
+
+void LogoDocument::invert()
+{
+    WaitCursor wait;
+    logo::invert(m_grid);
+    afterTool();
+}
+
+} // namespace logo

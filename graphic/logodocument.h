@@ -1,0 +1,151 @@
+#pragma once
+// The current document of a main window: the picture, its network code, its
+// name and state, the recent-file list and the folders, with the file commands
+// that change them. No widgets: the windows observe the signals and paint; every
+// question and dialog goes through the Prompt.
+#include "desktop/profile.h"
+#include "desktop/prompt.h"
+#include "desktop/settingsstore.h"
+#include "graphic/logofile.h"
+#include "graphic/logogrid.h"
+
+#include <QObject>
+#include <QStringList>
+
+namespace logo {
+
+class LogoDocument : public QObject {
+    Q_OBJECT
+public:
+    enum DocState : qint16 { Clean = 0, Modified = 1, Loading = 2 };
+    enum class WriteResult { Written, Declined, NoNetworkCode, IoError };
+    static constexpr int RecentCount = 4;
+    static constexpr int TitleMaxPath = 38;
+
+    LogoDocument(const ProgramProfile &profile, Prompt &prompt, SettingsStore &settings,
+                 QObject *parent = nullptr);
+
+    const ProgramProfile &profile() const { return m_profile; }
+    Prompt &prompt() { return m_prompt; }
+    SettingsStore &settings() { return m_settings; }
+
+    LogoGrid &grid() { return m_grid; }
+    const LogoGrid &grid() const { return m_grid; }
+
+    QString currentFile() const { return m_currentFile; }
+    void setCurrentFile(const QString &name) { m_currentFile = name; }
+    QString currentMCC() const { return m_mcc; }
+    QString currentMNC() const { return m_mnc; }
+    void setNetworkCode(const QString &mcc, const QString &mnc);
+    DocState docState() const { return m_docState; }
+    void setDocState(DocState s) { m_docState = s; }
+
+    // The program folder (branding file, phonebook cache, ...), ending in a separator.
+    QString appFolder() const { return m_appFolder; }
+    void setAppFolder(const QString &folder);
+
+    // Folders kept in the program's settings section.
+    QString userDir() const { return m_userDir; }
+    void setUserDir(const QString &d) { m_userDir = d; }
+    QString userDirSave() const { return m_userDirSave; }
+    void setUserDirSave(const QString &d) { m_userDirSave = d; }
+    QString importDir() const { return m_importDir; }
+    void setImportDir(const QString &d) { m_importDir = d; }
+    QString exportDir() const { return m_exportDir; }
+    void setExportDir(const QString &d) { m_exportDir = d; }
+
+    // ---- settings of the document's window ----
+    void loadSettings();          // folders and recent files
+    void saveSettings();          // folders and recent files (the window adds its position)
+    QString section() const { return m_profile.settingsSection; }
+
+    // ---- title, state, busy mark ----
+    QString title() const { return m_title; }
+    // Caption "<product> [<file shortened to 38>]" or "...*]"; clean true makes
+    // the state Clean, false Modified. The caption is stored as "CurrentAppname".
+    void setTitle(bool clean);
+    void setBusy(bool busy);
+    bool isBusy() const { return m_busy; }
+
+    // ---- questions ----
+    // False to abandon: an empty picture the user does not want, or (when the
+    // program needs one and requireOperator is set) no network code.
+    bool askIfEmpty(bool requireOperator = true);
+    // 7 to go on, 2 to cancel (Yes saves first).
+    int askSaveChanges();
+
+    // ---- commands ----
+    void newDocument();
+    // The Open dispatcher: picks the reader by the name; true when the picture
+    // was replaced.
+    bool openFile(const QString &path);
+    bool readLogoFile(const QString &path);
+    WriteResult writeLogoFile(const QString &path);
+    void save();
+    void saveAs();
+    void openCommand();               // File > Open with its dialog
+    void openRecent(int n);           // 1..4
+    void openFileReceived(const QString &path);   // drop, hand-over, command line
+
+    // Picture import and bitmap export commands (with their dialogs).
+    void importCommand();
+    void exportCommand();
+    // Imports a picture file into the document; false when it could not be loaded.
+    bool importPicture(const QString &path);
+    // Writes the picture as a Windows bitmap, black on the display green.
+    bool exportBitmap(const QString &path) const;
+
+    // ---- recent files ----
+    QStringList recentFiles() const { return m_recent; }
+    void setRecentFiles(const QStringList &files);
+    void addRecentFile(const QString &path);
+
+    // ---- editing ----
+    // Sets or clears one cell inside the dimensions (marks a clean document modified).
+    void paintCell(int c, int r, bool on);
+    void moveUp();
+    void moveDown();
+    void moveLeft();
+    void moveRight();
+    void flipHorizontal();
+    void flipVertical();
+    void invert();
+
+    // Credit text in the trailer of written files.
+    QString trailerCredit() const;
+
+signals:
+    void cellChanged(int c, int r);
+    void pictureChanged();          // every cell may have changed
+    void titleChanged(const QString &title);
+    void recentFilesChanged();
+    void networkCodeChanged();
+
+protected:
+    // What follows a successful read of a native file, a foreign file or an
+    // import; a program whose window does more overrides these.
+    virtual void finishLogoRead(const QString &path);
+    virtual void finishForeignRead(const QString &path);
+    virtual void finishImport(const QString &path);
+    // Reads a foreign format (NLM, NSL, NGL, OTB, WBMP, I61) chosen by name.
+    bool openForeign(const QString &path, int format);
+    // Reads the whole file; false (with the program's message) when it can't.
+    bool loadRawFile(const QString &path, QByteArray &buffer);
+    void replaceGrid(const LogoGrid &g);
+    void afterTool();
+
+    const ProgramProfile &m_profile;
+    Prompt &m_prompt;
+    SettingsStore &m_settings;
+    LogoGrid m_grid;
+    QString m_currentFile = QStringLiteral("Untitled");
+    QString m_mcc, m_mnc;
+    DocState m_docState = Clean;
+    QString m_title;
+    bool m_busy = false;
+    QStringList m_recent{QString(), QString(), QString(), QString()};
+    QString m_appFolder;
+    QString m_userDir, m_userDirSave, m_importDir, m_exportDir;
+};
+
+} // namespace logo

@@ -1,0 +1,49 @@
+#pragma once
+// NOL (operator logo) and NGG (group graphic) files, and NCG read like NGG:
+// a 16- or 20-byte little-endian header, one "0"/"1" byte per pixel, and a text
+// trailer that nothing reads.
+#include "graphic/logogrid.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace logo {
+
+struct LogoFileContent {
+    QByteArray magic;      // "NOL", "NGG" or "NCG"
+    bool isNol = false;
+    QString mcc;           // formatted with at least three digits (NOL only)
+    QString mnc;           // at least two digits (NOL only)
+    int width = 0;         // absolute value, limited to 72
+    int height = 0;        // absolute value, limited to 14
+    QString bits;          // width x height characters; missing bytes read as clear
+};
+
+enum class LogoParse { Ok, Refused };
+
+// Parses a whole file. Refused: wrong magic or version, or too short to hold
+// its own header.
+LogoParse parseLogoFile(const QByteArray &bytes, LogoFileContent &out);
+
+// NOL when the upper-cased path contains ".NOL" anywhere, else NGG.
+bool isNolPath(const QString &path);
+
+// "###000" / "##00": at least three / two digits.
+QString formatMcc(int mcc);
+QString formatMnc(int mnc);
+
+// Trailer text: kind, credit, ", Made by ", author, CR.
+QByteArray logoTrailer(bool nol, const QString &credit, const QString &author);
+
+// The bytes of a file for the grid. filler must lie in 45..99.
+QByteArray buildLogoFile(const LogoGrid &grid, bool nol, qint16 mcc, qint16 mnc, int filler,
+                         const QString &credit, const QString &author);
+
+// A random filler value from 45 to 99.
+int randomFiller();
+
+// Writes the bytes to a temporary file beside path and renames it over path,
+// so an existing file is untouched unless the whole write succeeded.
+bool writeFileAtomically(const QString &path, const QByteArray &bytes);
+
+} // namespace logo

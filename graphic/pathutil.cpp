@@ -1,0 +1,52 @@
+#include "graphic/pathutil.h"
+
+namespace logo {
+
+static qsizetype lastSeparator(const QString &path)
+{
+    return std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
+}
+
+QString shortenPath(const QString &text, int max)
+{
+    if (text.size() <= max)
+        return text;
+    return text.left(3) + QStringLiteral("...") + text.right(std::max(max - 3, 0));
+}
+
+QString fileTitle(const QString &path)
+{
+    const qsizetype i = lastSeparator(path);
+    return i < 0 ? QString() : path.mid(i + 1);
+}
+
+QString folderOf(const QString &path)
+{
+    const qsizetype i = lastSeparator(path);
+    return i < 0 ? QString() : path.left(i + 1);
+}
+
+QString stripExtension(const QString &path)
+{
+    const qsizetype i = path.lastIndexOf(QLatin1Char('.'));
+    return i < 0 ? QString() : path.left(i);
+}
+
+QString DigitsOnly(const QString &text)
+{
+    QString out;
+    for (QChar ch : text)
+        if (ch >= QLatin1Char('0') && ch <= QLatin1Char('9'))
+            out += ch;
+    return out;
+}
+
+QString SwapDigitPairs(const QString &text)
+{
+    QString out = text;
+    for (qsizetype i = 0; i + 1 < out.size(); i += 2)
+        std::swap(out[i], out[i + 1]);
+    return out;
+}
+
+} // namespace logo

@@ -1,0 +1,1 @@
+#include "quillet/mainwindow.h"

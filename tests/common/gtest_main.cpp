@@ -1,0 +1,13 @@
+// Test main: a QApplication on the offscreen platform owns the event loop for
+// every suite, so window and serial tests run headless.
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
+                                                                    : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

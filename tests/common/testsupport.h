@@ -1,0 +1,34 @@
+#pragma once
+// Helpers shared by the suites: a private settings store and scratch folder,
+// scripted prompts, fixture paths, small file helpers.
+#include "desktop/prompt.h"
+#include "desktop/settingsstore.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace logotest {
+
+// A scratch folder with its own settings file; removed at the end of the test.
+class Sandbox {
+public:
+    Sandbox();
+    QString path(const QString &name) const;    // a file inside the folder
+    QString dir() const;                         // ends in "/"
+    logo::SettingsStore &settings() { return *m_settings; }
+    // Drops and re-creates the settings store on the same file (a restart).
+    void restartSettings();
+    QString settingsFile() const { return m_dir.filePath(QStringLiteral("settings.ini")); }
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<logo::SettingsStore> m_settings;
+};
+
+QString fixture(const QString &relative);
+QByteArray readAll(const QString &path);
+bool writeAll(const QString &path, const QByteArray &bytes);
+
+} // namespace logotest
