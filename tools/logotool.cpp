@@ -1,1 +1,181 @@
-int main() { return 0; }
+// logotool: the programs' picture and phone code on the command line, for
+// scripting and batch work.
+#include "tools/logotool.h"
+
+#include "graphic/pathutil.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <cstdio>
+
+namespace logotool {
+
+logo::Answer ConsolePrompt::message(const QString &title, const QString &text, logo::Icon icon,
+                                    logo::Buttons buttons)
+{
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    std::fprintf(stderr, "%s\n", qPrintable(shown));
+    return ScriptedPrompt::message(title, text, icon, buttons);
+}
+
+Args::Args(const QStringList &args)
+{
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &a = args[i];
+        if (a.startsWith(QStringLiteral("--"))) {
+            const qsizetype eq = a.indexOf(QLatin1Char('='));
+            if (eq > 0) {
+                m_options.insert(a.left(eq), a.mid(eq + 1));
+            } else if (i + 1 < args.size() && !args[i + 1].startsWith(QStringLiteral("--"))) {
+                m_options.insert(a, args[i + 1]);
+                ++i;
+            } else {
+                m_flags << a;
+            }
+        } else {
+            positional << a;
+        }
+    }
+}
+
+bool Args::has(const QString &name) const
+{
+    return m_flags.contains(name) || m_options.contains(name);
+}
+
+QString Args::value(const QString &name, const QString &def) const
+{
+    return m_options.value(name, def);
+}
+
+QStringList Args::unknown(const QStringList &known) const
+{
+    QStringList bad;
+    for (const QString &k : m_options.keys())
+        if (!known.contains(k))
+            bad << k;
+    for (const QString &k : m_flags)
+        if (!known.contains(k))
+            bad << k;
+    return bad;
+}
+
+Session::Session(const logo::ProgramProfile &profile, logo::SettingsStore *store)
+{
+    if (!store) {
+        ownSettings = std::make_unique<logo::SettingsStore>(scratch.filePath(QStringLiteral("settings.ini")));
+        store = ownSettings.get();
+    }
+    settings = store;
+    doc = std::make_unique<logo::LogoDocument>(profile, prompt, *settings);
+}
+
+bool openInput(Session &s, const QString &path)
+{
+    if (!QFileInfo(path).isFile())
+        return err(QStringLiteral("%1: no such file").arg(path)), false;
+    const auto before = s.prompt.shown.size();
+    if (s.doc->openFile(path))
+        return true;
+    if (s.prompt.shown.size() == before)
+        err(QStringLiteral("%1: can't read this file").arg(path));
+    return false;
+}
+
+int err(const QString &text, int code)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+    return code;
+}
+
+void out(const QString &text)
+{
+    std::fprintf(stdout, "%s\n", qPrintable(text));
+}
+
+int cmdShow(const QStringList &argv)
+{
+    Args a(argv);
+    if (a.positional.size() != 1)
+        return err(QStringLiteral("usage: logotool show FILE"), 2);
+    Session s(logo::ProgramProfile::quillet());
+    if (!openInput(s, a.positional[0]))
+        return 1;
+    const logo::LogoGrid &g = s.doc->grid();
+    out(QStringLiteral("size %1x%2").arg(g.width()).arg(g.height()));
+    if (s.doc->currentMCC().isEmpty())
+        out(QStringLiteral("network none"));
+    else
+        out(QStringLiteral("network %1 %2").arg(s.doc->currentMCC(), s.doc->currentMNC()));
+    for (int r = 0; r < g.height(); ++r) {
+        QString line;
+        for (int c = 0; c < g.width(); ++c)
+            line += g.isSet(c, r) ? QLatin1Char('#') : QLatin1Char('.');
+        out(line);
+    }
+    return 0;
+}
+
+int cmdConvert(const QStringList &argv)
+{
+    Args a(argv);
+    const QStringList bad = a.unknown({QStringLiteral("--mcc"), QStringLiteral("--mnc")});
+    if (a.positional.size() != 2 || !bad.isEmpty())
+        return err(QStringLiteral("usage: logotool convert IN OUT [--mcc M --mnc N]"), 2);
+    Session s(logo::ProgramProfile::quillet());
+    if (!openInput(s, a.positional[0]))
+        return 1;
+    if (a.has(QStringLiteral("--mcc")) || a.has(QStringLiteral("--mnc"))) {
+        const QString mcc = a.value(QStringLiteral("--mcc"));
+        const QString mnc = a.value(QStringLiteral("--mnc"));
+        if (logo::DigitsOnly(mcc) != mcc || logo::DigitsOnly(mnc) != mnc || mcc.isEmpty() || mnc.isEmpty())
+            return err(QStringLiteral("error: --mcc and --mnc take decimal digits"), 2);
+        s.doc->setNetworkCode(logo::formatMcc(mcc.toInt()), logo::formatMnc(mnc.toInt()));
+    }
+    const QString target = a.positional[1];
+    switch (s.doc->writeLogoFile(target)) {
+    case logo::LogoDocument::WriteResult::Written:
+        return 0;
+    case logo::LogoDocument::WriteResult::Declined:
+        return err(QStringLiteral("error: nothing written"));
+    case logo::LogoDocument::WriteResult::NoNetworkCode:
+        return err(QStringLiteral("error: %1 is a NOL file and needs a network code (--mcc M --mnc N)").arg(target));
+    case logo::LogoDocument::WriteResult::IoError:
+        return err(QStringLiteral("error: can't write %1").arg(target));
+    }
+    return 1;
+}
+
+static const CommandInfo kCommands[] = {
+    {"show", cmdShow, "show FILE                      print the picture as it opens"},
+    {"convert", cmdConvert, "convert IN OUT [--mcc M --mnc N]  read IN, write OUT (NOL or NGG by name)"},
+};
+
+static int usage()
+{
+    std::fprintf(stderr, "usage: logotool COMMAND ...\n");
+    for (const auto &c : kCommands)
+        std::fprintf(stderr, "  logotool %s\n", c.usage);
+    return 2;
+}
+
+} // namespace logotool
+
+int main(int argc, char **argv)
+{
+    // A GUI application object: picture decoding and painting need it, and the
+    // offscreen platform keeps it free of any display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty())
+        return logotool::usage();
+    const QString name = args.takeFirst();
+    for (const auto &c : logotool::kCommands)
+        if (name == QLatin1String(c.name))
+            return c.run(args);
+    return logotool::usage();
+}

@@ -1,0 +1,67 @@
+#pragma once
+// Shared pieces of the command-line tool: argument access, a prompt that prints
+// to the console, and opening a picture the way the windows do.
+#include "desktop/profile.h"
+#include "desktop/prompt.h"
+#include "desktop/settingsstore.h"
+#include "graphic/logodocument.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace logotool {
+
+// Prints every message box to stderr and answers questions with Yes: the user
+// asked for the operation on the command line.
+class ConsolePrompt : public logo::ScriptedPrompt {
+public:
+    ConsolePrompt() { defaultAnswer = logo::Answer::Yes; }
+    logo::Answer message(const QString &title, const QString &text, logo::Icon icon,
+                         logo::Buttons buttons) override;
+};
+
+// Arguments after the sub-command: positional values and "--name value" options.
+class Args {
+public:
+    explicit Args(const QStringList &args);
+    QStringList positional;
+    bool has(const QString &name) const;            // "--report"
+    QString value(const QString &name, const QString &def = QString()) const;
+    QStringList unknown(const QStringList &known) const;
+
+private:
+    QMap<QString, QString> m_options;
+    QStringList m_flags;
+};
+
+// A document with a console prompt. Commands that only read and write files
+// keep their settings in a scratch store, so the tool never disturbs the
+// programs' own settings; commands that use the phone link pass the real store.
+struct Session {
+    explicit Session(const logo::ProgramProfile &profile, logo::SettingsStore *settings = nullptr);
+    QTemporaryDir scratch;
+    std::unique_ptr<logo::SettingsStore> ownSettings;
+    logo::SettingsStore *settings;
+    ConsolePrompt prompt;
+    std::unique_ptr<logo::LogoDocument> doc;
+};
+
+// Opens a file the way the Open command (or Import, for picture files) does.
+// False after printing why.
+bool openInput(Session &s, const QString &path);
+
+int err(const QString &text, int code = 1);
+void out(const QString &text);
+
+using Command = int (*)(const QStringList &args);
+struct CommandInfo {
+    const char *name;
+    Command run;
+    const char *usage;
+};
+
+int cmdShow(const QStringList &args);
+int cmdConvert(const QStringList &args);
+
+} // namespace logotool
