@@ -101,7 +101,9 @@ int randomFiller()
 bool writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a short write (a full disk) shows in the count
+    // written instead of vanishing inside a buffered flush.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     if (f.write(bytes) != bytes.size()) {
         f.cancelWriting();

@@ -47,3 +47,27 @@ bool writeAll(const QString &path, const QByteArray &bytes)
 }
 
 } // namespace logotest
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace logotest {
+
+FileSizeLimit::FileSizeLimit(long bytes)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    m_oldCur = old.rlim_cur;
+    m_oldMax = old.rlim_max;
+    rlimit lim{rlim_t(bytes), old.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &lim);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    rlimit lim{rlim_t(m_oldCur), rlim_t(m_oldMax)};
+    setrlimit(RLIMIT_FSIZE, &lim);
+}
+
+} // namespace logotest

@@ -32,3 +32,16 @@ QByteArray readAll(const QString &path);
 bool writeAll(const QString &path, const QByteArray &bytes);
 
 } // namespace logotest
+
+namespace logotest {
+// Limits the size of files this process writes (the disk seems to fill up)
+// for the life of the object.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(long bytes);
+    ~FileSizeLimit();
+
+private:
+    unsigned long m_oldCur = 0, m_oldMax = 0;
+};
+} // namespace logotest
