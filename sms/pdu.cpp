@@ -1,0 +1,118 @@
+#include "sms/pdu.h"
+
+#include "graphic/pathutil.h"
+
+namespace logo {
+
+namespace {
+
+// First octets.
+// SUBMIT 0x51: type SUBMIT, relative validity period, user-data header present;
+// 0x71 also asks for a status report.
+const QString kSubmitFirst = QStringLiteral("51");
+const QString kSubmitFirstReport = QStringLiteral("71");
+// DELIVER 0x64: type DELIVER, no more messages waiting, user-data header
+// present. Bit 5 (status-report indication) is set as well; phones ignore it
+// for a message written to their own inbox.
+const QString kDeliverFirst = QStringLiteral("64");
+const QString kTypeInternational = QStringLiteral("91");
+const QString kPid = QStringLiteral("00");
+// 8-bit data, message class 1.
+const QString kDcs = QStringLiteral("F5");
+// Relative validity period of 24 hours.
+const QString kValidity = QStringLiteral("A7");
+
+QString semiOctets(QString digits)
+{
+    if (digits.size() % 2)
+        digits += QLatin1Char('F');
+    return SwapDigitPairs(digits);
+}
+
+Pdu finish(Pdu::Kind kind, QString smsc, QString tpdu)
+{
+    Pdu p;
+    p.kind = kind;
+    p.smsc = std::move(smsc);
+    p.tpduLength = int(tpdu.size() / 2);
+    p.tpdu = std::move(tpdu);
+    return p;
+}
+
+} // namespace
+
+QString Pdu::atCommand() const
+{
+    return (kind == Submit ? QStringLiteral("AT+CMGS=") : QStringLiteral("AT+CMGW="))
+        + QString::number(tpduLength);
+}
+
+QString EncodeServiceCentreAddress(const QString &number)
+{
+    const QString digits = DigitsOnly(number);
+    // Without a number the field is the single octet 00: the phone's own
+    // message centre applies (a length of 1 with only the type would name none).
+    if (digits.isEmpty())
+        return QStringLiteral("00");
+    const QString packed = semiOctets(digits);
+    return HexByte(int(packed.size() / 2) + 1) + kTypeInternational + packed;
+}
+
+QString EncodeAddress(const QString &number)
+{
+    const QString digits = DigitsOnly(number);
+    return HexByte(int(digits.size())) + kTypeInternational + semiOctets(digits);
+}
+
+QString EncodeTimeStamp(const QDateTime &localTime)
+{
+    const QString text = localTime.toString(QStringLiteral("yyMMddHHmmss"));
+    // Time-zone octet 00.
+    return (SwapDigitPairs(text) + QStringLiteral("00000000000000")).left(14);
+}
+
+bool statusReportRequested(const QString &setting)
+{
+    return setting == QLatin1String("1");
+}
+
+QString storeSenderNumber(const ProgramProfile &profile, qint64 storeCount)
+{
+    qint64 number = profile.storeSenderBase + storeCount;
+    // A counter that would leave the nine digits (a setting not written by
+    // these programs) wraps within the program's own million of numbers.
+    if (number < 100000000 || number > 999999999)
+        number = profile.storeSenderBase + ((storeCount % 1000000) + 1000000) % 1000000;
+    return QString::number(number);
+}
+
+Pdu buildSubmitPdu(const UserData &ud, const QString &destination, const QString &smsc,
+                   bool statusReport)
+{
+    QString tpdu = statusReport ? kSubmitFirstReport : kSubmitFirst;
+    tpdu += QStringLiteral("00");   // message reference: the phone assigns it
+    tpdu += EncodeAddress(destination);
+    tpdu += kPid + kDcs + kValidity;
+    tpdu += HexByte(ud.length);
+    tpdu += ud.hex;
+    return finish(Pdu::Submit, EncodeServiceCentreAddress(smsc), std::move(tpdu));
+}
+
+Pdu buildDeliverPdu(const UserData &ud, const QString &sender, const QDateTime &when)
+{
+    QString tpdu = kDeliverFirst;
+    tpdu += EncodeAddress(sender);
+    tpdu += kPid + kDcs;
+    tpdu += EncodeTimeStamp(when);
+    tpdu += HexByte(ud.length);
+    tpdu += ud.hex;
+    return finish(Pdu::Deliver, QStringLiteral("00"), std::move(tpdu));
+}
+
+Pdu buildStorePdu(const ProgramProfile &profile, const UserData &ud, qint64 storeCount,
+                  const QDateTime &when)
+{
+    return buildDeliverPdu(ud, storeSenderNumber(profile, storeCount), when);
+}
+
+} // namespace logo
