@@ -43,14 +43,12 @@ QStringList QtPrompt::toQtFilters(const QString &classicFilter)
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString patterns = parts[i + 1];
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        // Qt takes the patterns from the last parentheses; add them unless the
-        // description already shows exactly these.
-        const QString desc = parts[i];
-        if (desc.endsWith(QLatin1Char(')')) && desc.contains(QLatin1Char('(')) &&
-            desc.mid(desc.lastIndexOf(QLatin1Char('(')) + 1).chopped(1).replace(QLatin1Char(';'), QLatin1Char(' ')) == patterns)
-            out << desc;
-        else
-            out << desc + QStringLiteral(" (") + patterns + QLatin1Char(')');
+        // Qt takes the patterns from the trailing parentheses, separated by
+        // spaces: replace a shown pattern list by the real one.
+        QString desc = parts[i].trimmed();
+        if (desc.endsWith(QLatin1Char(')')) && desc.contains(QLatin1Char('(')))
+            desc = desc.left(desc.lastIndexOf(QLatin1Char('('))).trimmed();
+        out << desc + QStringLiteral(" (") + patterns + QLatin1Char(')');
     }
     return out;
 }
