@@ -1,0 +1,283 @@
+// The document's commands: title, save-changes question, New, Save As, Open,
+// recent-file list, busy mark.
+#include "common/testsupport.h"
+#include "graphic/logodocument.h"
+#include "graphic/pathutil.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+using namespace logo;
+using logotest::Sandbox;
+
+namespace {
+
+struct Doc {
+    Sandbox sb;
+    ScriptedPrompt prompt;
+    LogoDocument doc{ProgramProfile::quillet(), prompt, sb.settings()};
+
+    QString savedNgg(const QString &name)
+    {
+        LogoGrid g;
+        g.setPixel(2, 2, true);
+        const QString p = sb.path(name);
+        logotest::writeAll(p, buildLogoFile(g, false, 0, 0, 50, QString(), QString()));
+        return p;
+    }
+};
+
+const QString kSaveQuestion = QStringLiteral("\r\nhas not been saved yet.\r\n\r\nDo you want to save it now?");
+
+} // namespace
+
+TEST(DocumentTitle, CleanAndModifiedMarks)
+{
+    Doc d;
+    QSignalSpy spy(&d.doc, &LogoDocument::titleChanged);
+    d.doc.setTitle(true);
+    EXPECT_EQ(d.doc.title(), QStringLiteral("Quillet [Untitled]"));
+    EXPECT_EQ(d.sb.settings().read(QStringLiteral("Quillet Settings"), QStringLiteral("CurrentAppname")),
+              QStringLiteral("Quillet [Untitled]"));
+    d.doc.paintCell(5, 5, true);
+    EXPECT_EQ(d.doc.title(), QStringLiteral("Quillet [Untitled*]"));
+    EXPECT_EQ(d.doc.docState(), LogoDocument::Modified);
+    EXPECT_EQ(spy.count(), 2);
+    d.doc.paintCell(6, 5, true);   // already modified: the title is not set again
+    EXPECT_EQ(spy.count(), 2);
+    d.doc.paintCell(80, 5, true);  // outside: nothing
+    EXPECT_EQ(d.doc.grid().setCount(), 2);
+
+    d.doc.setCurrentFile(QStringLiteral("/home/someone/pictures/2026/friends/caller-groups/a.ngg"));
+    d.doc.setTitle(true);
+    EXPECT_EQ(d.doc.title(), QStringLiteral("Quillet [/ho...") +
+                                 d.doc.currentFile().right(35) + QStringLiteral("]"));
+}
+
+TEST(DocumentTitle, EveryToolMarksModified)
+{
+    Doc d;
+    using Tool = void (LogoDocument::*)();
+    const Tool tools[] = {&LogoDocument::moveUp, &LogoDocument::moveDown, &LogoDocument::moveLeft,
+                          &LogoDocument::moveRight, &LogoDocument::flipHorizontal,
+                          &LogoDocument::flipVertical, &LogoDocument::invert};
+    for (Tool t : tools) {
+        d.doc.setTitle(true);
+        QSignalSpy repaint(&d.doc, &LogoDocument::pictureChanged);
+        (d.doc.*t)();
+        EXPECT_EQ(d.doc.docState(), LogoDocument::Modified);
+        EXPECT_TRUE(d.doc.title().endsWith(QStringLiteral("*]")));
+        EXPECT_EQ(repaint.count(), 1);
+    }
+}
+
+TEST(SaveChanges, AsksOnlyWhenModified)
+{
+    Doc d;
+    EXPECT_EQ(d.doc.askSaveChanges(), 7);
+    EXPECT_TRUE(d.prompt.shown.empty());
+
+    d.doc.paintCell(1, 1, true);
+    d.prompt.answers = {Answer::Cancel};
+    EXPECT_EQ(d.doc.askSaveChanges(), 2);
+    const ShownPrompt &q = d.prompt.shown.back();
+    EXPECT_EQ(q.text, QStringLiteral("Untitled") + kSaveQuestion);
+    EXPECT_EQ(q.icon, Icon::Exclamation);
+    EXPECT_EQ(q.buttons, Buttons::YesNoCancel);
+    EXPECT_EQ(q.title, QStringLiteral("Quillet"));
+
+    d.prompt.answers = {Answer::No};
+    EXPECT_EQ(d.doc.askSaveChanges(), 7);
+}
+
+TEST(SaveChanges, NewCancelNoYes)
+{
+    Doc d;
+    d.doc.paintCell(1, 1, true);
+    d.prompt.answers = {Answer::Cancel};
+    if (d.doc.askSaveChanges() == 7)
+        d.doc.newDocument();
+    EXPECT_EQ(d.doc.grid().setCount(), 1);
+
+    d.prompt.answers = {Answer::No};
+    if (d.doc.askSaveChanges() == 7)
+        d.doc.newDocument();
+    EXPECT_EQ(d.doc.grid().setCount(), 0);
+    EXPECT_EQ(d.doc.title(), QStringLiteral("Quillet [Untitled]"));
+
+    // Yes on an untitled picture opens Save As; cancelling it still goes on.
+    d.doc.paintCell(1, 1, true);
+    d.prompt.answers = {Answer::Yes};
+    const auto before = d.prompt.count(ShownPrompt::Kind::SaveFile);
+    if (d.doc.askSaveChanges() == 7)
+        d.doc.newDocument();
+    EXPECT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), before + 1);
+    EXPECT_EQ(d.doc.grid().setCount(), 0);
+}
+
+TEST(SaveChanges, YesSavesANamedFileInPlace)
+{
+    Doc d;
+    const QString p = d.savedNgg(QStringLiteral("named.ngg"));
+    ASSERT_TRUE(d.doc.openFile(p));
+    d.doc.paintCell(10, 10, true);
+    d.prompt.answers = {Answer::Yes};
+    EXPECT_EQ(d.doc.askSaveChanges(), 7);
+    EXPECT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), 0);
+    EXPECT_EQ(logotest::readAll(p).at(16 + 10 * 72 + 10), '1');
+    EXPECT_EQ(d.doc.docState(), LogoDocument::Clean);
+}
+
+TEST(SaveAs, FiltersNameAndFolders)
+{
+    Doc d;
+    d.doc.paintCell(0, 0, true);
+    d.doc.setUserDir(QStringLiteral("/opened/"));
+    d.doc.saveAs();   // cancelled
+    ASSERT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), 1);
+    FileRequest r = d.prompt.shown.back().request;
+    EXPECT_EQ(r.filter, QStringLiteral("Nokia Group Graphic (*.ngg)|*.ngg"));
+    EXPECT_EQ(r.filterIndex, 1);
+    EXPECT_EQ(r.defaultExt, QStringLiteral("ngg"));
+    EXPECT_EQ(r.fileName, QString());
+    EXPECT_EQ(r.initialDir, QStringLiteral("/opened/"));
+    EXPECT_EQ(d.doc.currentFile(), QStringLiteral("Untitled"));
+    EXPECT_FALSE(d.doc.isBusy());
+
+    // With a network code, NOL is offered and preselected.
+    d.doc.setNetworkCode(QStringLiteral("262"), QStringLiteral("01"));
+    const QString target = d.sb.path(QStringLiteral("logo.nol"));
+    d.prompt.files = {target};
+    d.doc.saveAs();
+    r = d.prompt.shown.back().request;
+    EXPECT_EQ(r.filter, QStringLiteral("Nokia Group Graphic (*.ngg)|*.ngg|Nokia Operator Logo (*.nol)|*.nol"));
+    EXPECT_EQ(r.filterIndex, 2);
+    EXPECT_EQ(r.defaultExt, QStringLiteral("nol"));
+    EXPECT_EQ(logotest::readAll(target).left(4), QByteArray("NOL\0", 4));
+    EXPECT_EQ(d.doc.userDirSave(), d.sb.dir());
+    EXPECT_EQ(d.doc.currentFile(), target);
+
+    // Next time: proposed name without extension, the saved-files folder first.
+    d.doc.saveAs();
+    r = d.prompt.shown.back().request;
+    EXPECT_EQ(r.fileName, QStringLiteral("logo"));
+    EXPECT_EQ(r.initialDir, d.sb.dir());
+}
+
+TEST(SaveAs, SaveOnUntitledRunsSaveAs)
+{
+    Doc d;
+    d.doc.paintCell(0, 0, true);
+    d.prompt.files = {d.sb.path(QStringLiteral("x.ngg"))};
+    d.doc.save();
+    EXPECT_TRUE(QFile::exists(d.sb.path(QStringLiteral("x.ngg"))));
+    EXPECT_EQ(d.doc.title(), QStringLiteral("Quillet [") + shortenPath(d.sb.path(QStringLiteral("x.ngg")), 38) +
+                                 QStringLiteral("]"));
+}
+
+TEST(OpenCommand, DialogAndFolder)
+{
+    Doc d;
+    const QString p = d.savedNgg(QStringLiteral("o.ngg"));
+    d.doc.setUserDir(QStringLiteral("/start/"));
+    d.prompt.files = {p};
+    d.doc.openCommand();
+    const FileRequest r = d.prompt.shown.back().request;
+    EXPECT_EQ(r.filter, QStringLiteral("Nokia Graphics|*.ngg;*.nol;*.nlm;*.nsl;*.otb;*.ngl;*.i61;*.wbmp|"
+                                       "Nokia Group Graphic (*.ngg)|*.ngg|Nokia Operator Logo (*.nol)|*.nol"));
+    EXPECT_EQ(r.filterIndex, 1);
+    EXPECT_EQ(r.initialDir, QStringLiteral("/start/"));
+    EXPECT_EQ(d.doc.userDir(), d.sb.dir());
+    EXPECT_EQ(d.doc.currentFile(), p);
+    EXPECT_FALSE(d.doc.isBusy());
+    EXPECT_FALSE(d.sb.settings().contains(QStringLiteral("Quillet Settings"), QStringLiteral("CurrentBusy")));
+
+    // Cancel in the save question ends the command before the dialog.
+    d.doc.paintCell(9, 9, true);
+    d.prompt.answers = {Answer::Cancel};
+    const auto dialogs = d.prompt.count(ShownPrompt::Kind::OpenFile);
+    d.doc.openCommand();
+    EXPECT_EQ(d.prompt.count(ShownPrompt::Kind::OpenFile), dialogs);
+}
+
+TEST(RecentFiles, OrderingRules)
+{
+    Doc d;
+    QSignalSpy spy(&d.doc, &LogoDocument::recentFilesChanged);
+    d.doc.addRecentFile(QStringLiteral("Untitled"));
+    EXPECT_EQ(d.doc.recentFiles(), QStringList({"", "", "", ""}));
+    for (const char *p : {"/d", "/c", "/b", "/a"})
+        d.doc.addRecentFile(QString::fromLatin1(p));
+    EXPECT_EQ(d.doc.recentFiles(), QStringList({"/a", "/b", "/c", "/d"}));
+    d.doc.addRecentFile(QStringLiteral("/a"));
+    EXPECT_EQ(d.doc.recentFiles(), QStringList({"/a", "/b", "/c", "/d"}));
+    d.doc.addRecentFile(QStringLiteral("/c"));
+    EXPECT_EQ(d.doc.recentFiles(), QStringList({"/c", "/a", "/b", "/d"}));
+    d.doc.addRecentFile(QStringLiteral("/d"));   // the fourth moves to the front, no duplicate
+    EXPECT_EQ(d.doc.recentFiles(), QStringList({"/d", "/c", "/a", "/b"}));
+    d.doc.addRecentFile(QStringLiteral("/e"));
+    EXPECT_EQ(d.doc.recentFiles(), QStringList({"/e", "/d", "/c", "/a"}));
+    d.doc.addRecentFile(QStringLiteral("/E"));   // compared exactly, case included
+    EXPECT_EQ(d.doc.recentFiles().front(), QStringLiteral("/E"));
+    EXPECT_GE(spy.count(), 7);
+}
+
+TEST(RecentFiles, OpeningTheSameFileTwiceKeepsOneEntry)
+{
+    Doc d;
+    const QString p = d.savedNgg(QStringLiteral("same.ngg"));
+    ASSERT_TRUE(d.doc.openFile(p));
+    ASSERT_TRUE(d.doc.openFile(p));
+    EXPECT_EQ(d.doc.recentFiles(), QStringList({p, "", "", ""}));
+}
+
+TEST(RecentFiles, PersistAcrossARestart)
+{
+    Doc d;
+    d.doc.setRecentFiles({QStringLiteral("/one.ngg"), QStringLiteral("/two.nol")});
+    d.doc.setUserDir(QStringLiteral("/u/"));
+    d.doc.setUserDirSave(QStringLiteral("/s/"));
+    d.doc.setImportDir(QStringLiteral("/i/"));
+    d.doc.setExportDir(QStringLiteral("/e/"));
+    d.doc.saveSettings();
+    d.sb.restartSettings();
+    LogoDocument again(ProgramProfile::quillet(), d.prompt, d.sb.settings());
+    again.loadSettings();
+    EXPECT_EQ(again.recentFiles(), QStringList({"/one.ngg", "/two.nol", "", ""}));
+    EXPECT_EQ(again.userDir(), QStringLiteral("/u/"));
+    EXPECT_EQ(again.userDirSave(), QStringLiteral("/s/"));
+    EXPECT_EQ(again.importDir(), QStringLiteral("/i/"));
+    EXPECT_EQ(again.exportDir(), QStringLiteral("/e/"));
+    // Each program keeps its own list.
+    LogoDocument other(ProgramProfile::brisvane(), d.prompt, d.sb.settings());
+    other.loadSettings();
+    EXPECT_EQ(other.recentFiles(), QStringList({"", "", "", ""}));
+}
+
+TEST(BusyMark, WrittenAndDeleted)
+{
+    Doc d;
+    d.doc.setBusy(true);
+    EXPECT_TRUE(d.sb.settings().readBool(QStringLiteral("Quillet Settings"), QStringLiteral("CurrentBusy"), false));
+    d.doc.setBusy(false);
+    EXPECT_FALSE(d.sb.settings().contains(QStringLiteral("Quillet Settings"), QStringLiteral("CurrentBusy")));
+}
+
+TEST(EmptyQuestion, BrisvaneNeedsAnOperatorFirst)
+{
+    Sandbox sb;
+    ScriptedPrompt prompt;
+    LogoDocument doc(ProgramProfile::brisvane(), prompt, sb.settings());
+    doc.paintCell(1, 1, true);
+    EXPECT_FALSE(doc.askIfEmpty());
+    EXPECT_EQ(prompt.lastMessage(), QStringLiteral("Select an operator first."));
+    EXPECT_EQ(prompt.shown.back().icon, Icon::None);
+    EXPECT_TRUE(doc.askIfEmpty(false));   // the web upload doesn't need one
+    doc.setNetworkCode(QStringLiteral("262"), QStringLiteral("01"));
+    doc.grid().clear();
+    prompt.answers = {Answer::No};
+    EXPECT_FALSE(doc.askIfEmpty());
+    EXPECT_EQ(prompt.lastMessage(),
+              QStringLiteral("The operator logo is empty.\r\n\r\nDo you want to continue anyway?"));
+}
