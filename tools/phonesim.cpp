@@ -1,0 +1,246 @@
+// phonesim: a phone on a pseudo-terminal that speaks enough of the AT command
+// set in PDU mode to send and store smart messages, read the message centre and
+// answer the port test. For trying the programs without a phone, and for the
+// integration tests of the serial link.
+//
+// Usage: phonesim [options]
+//
+// The first line on standard output is "device PATH", the slave side of the
+// pseudo-terminal (e.g. "device /dev/pts/7"); open that path as the serial port.
+// The simulator then serves until it is killed or --seconds have passed.
+// A program may open and close the device any number of times; closing it
+// drops a half-written command or PDU and any answer not yet written.
+//
+// Answers: "AT", "ATZ", "AT+CMGF=0", "AT+CRES=..." -> OK; "ATE0"/"ATE1" switch
+// the echo; "ATI" -> the identity and OK; "AT+CSCA?" -> +CSCA: "<number>",<type>
+// and OK; "AT+CMGS=<n>" and "AT+CMGW=<n>" -> CR LF "> ", then the PDU in hex up
+// to Ctrl-Z (ESC abandons it) -> "+CMGS: <ref>" or "+CMGW: <index>" and OK, or
+// "+CMS ERROR: 304" when n is not the number of octets after the PDU's
+// message-centre field; anything else -> ERROR.
+//
+// Options:
+//   --echo / --no-echo    echo the computer's characters (default: echo)
+//   --delay MS            answers arrive MS milliseconds late (the echo does not)
+//   --silent              never answer, never echo
+//   --error-on CMD        answer ERROR to CMD; "AT+CMGS" also matches
+//                         "AT+CMGS=154"; "PDU" means the PDU line; repeatable
+//   --cms N               answer "+CMS ERROR: N" to the PDU line
+//   --no-prompt           never answer AT+CMGS= / AT+CMGW=
+//   --noise               send non-text octets in front of every answer
+//   --smsc NUMBER         the number AT+CSCA? answers (default +491710760000;
+//                         "" for none)
+//   --smsc-type N         its type (default 145 for "+..." or empty, else 129)
+//   --identity TEXT       what ATI answers (default "Nokia Mobile Phones")
+//   --log FILE            append every received PDU line (hex, without the
+//                         Ctrl-Z) to FILE, one per line
+//   --transcript FILE     append every received command and PDU line to FILE
+//   --seconds N           end after N seconds
+#include "tools/phonesim_core.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <chrono>
+#include <cstdio>
+#include <deque>
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int usage(const char *why)
+{
+    if (why)
+        std::fprintf(stderr, "phonesim: %s\n", why);
+    std::fprintf(stderr,
+                 "usage: phonesim [--echo|--no-echo] [--delay MS] [--silent] [--error-on CMD]...\n"
+                 "                [--cms N] [--no-prompt] [--noise] [--smsc NUMBER] [--smsc-type N]\n"
+                 "                [--identity TEXT] [--log FILE] [--transcript FILE] [--seconds N]\n");
+    return 2;
+}
+
+bool toInt(const QString &text, int &value)
+{
+    bool ok = false;
+    value = text.toInt(&ok);
+    return ok && value >= 0;
+}
+
+struct Pending {
+    Clock::time_point due;
+    QByteArray bytes;
+};
+
+bool writeAll(int fd, const QByteArray &bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            if (errno == EAGAIN) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                continue;
+            }
+            return false;
+        }
+        done += n;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    phonesim::Options o;
+    int seconds = 0;
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString a = args[i];
+        auto next = [&](QString &v) {
+            if (i + 1 >= args.size())
+                return false;
+            v = args[++i];
+            return true;
+        };
+        QString v;
+        if (a == QLatin1String("--echo")) {
+            o.echo = true;
+        } else if (a == QLatin1String("--no-echo")) {
+            o.echo = false;
+        } else if (a == QLatin1String("--silent")) {
+            o.silent = true;
+        } else if (a == QLatin1String("--no-prompt")) {
+            o.noPrompt = true;
+        } else if (a == QLatin1String("--noise")) {
+            o.noise = true;
+        } else if (a == QLatin1String("--delay")) {
+            if (!next(v) || !toInt(v, o.delayMs))
+                return usage("--delay takes milliseconds");
+        } else if (a == QLatin1String("--cms")) {
+            if (!next(v) || !toInt(v, o.cms))
+                return usage("--cms takes an error number");
+        } else if (a == QLatin1String("--seconds")) {
+            if (!next(v) || !toInt(v, seconds))
+                return usage("--seconds takes a number");
+        } else if (a == QLatin1String("--smsc-type")) {
+            if (!next(v) || !toInt(v, o.smscType))
+                return usage("--smsc-type takes a number");
+        } else if (a == QLatin1String("--error-on")) {
+            if (!next(v) || v.isEmpty())
+                return usage("--error-on takes a command");
+            o.errorOn << v;
+        } else if (a == QLatin1String("--smsc")) {
+            if (!next(o.smsc))
+                return usage("--smsc takes a number");
+        } else if (a == QLatin1String("--identity")) {
+            if (!next(o.identity))
+                return usage("--identity takes a text");
+        } else if (a == QLatin1String("--log")) {
+            if (!next(o.logPath))
+                return usage("--log takes a file");
+        } else if (a == QLatin1String("--transcript")) {
+            if (!next(o.transcriptPath))
+                return usage("--transcript takes a file");
+        } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            return usage(nullptr);
+        } else {
+            return usage(qPrintable(QStringLiteral("unknown option %1").arg(a)));
+        }
+    }
+
+    int master = -1, slave = -1;
+    char name[256] = {};
+    if (::openpty(&master, &slave, name, nullptr, nullptr) != 0) {
+        std::perror("phonesim: openpty");
+        return 1;
+    }
+    // Raw line: no echo by the terminal, no line editing, no CR/LF mapping;
+    // the simulator does all the talking itself.
+    termios t{};
+    if (::tcgetattr(slave, &t) == 0) {
+        ::cfmakeraw(&t);
+        ::cfsetispeed(&t, B19200);
+        ::cfsetospeed(&t, B19200);
+        ::tcsetattr(slave, TCSANOW, &t);
+    }
+    // Without a slave descriptor of its own the simulator sees the program
+    // close the device (POLLHUP), and forgets what was half said.
+    ::close(slave);
+    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+
+    std::printf("device %s\n", name);
+    std::fflush(stdout);
+
+    phonesim::PhoneCore core(o);
+    std::deque<Pending> pending;
+    const auto end = seconds > 0 ? Clock::now() + std::chrono::seconds(seconds) : Clock::time_point::max();
+    bool connected = false;
+    char buf[4096];
+
+    for (;;) {
+        auto now = Clock::now();
+        if (now >= end)
+            break;
+        while (!pending.empty() && pending.front().due <= now) {
+            writeAll(master, pending.front().bytes);
+            pending.pop_front();
+        }
+        int timeout = 200;
+        if (!pending.empty())
+            timeout = int(std::chrono::duration_cast<std::chrono::milliseconds>(pending.front().due - now).count()) + 1;
+        if (end != Clock::time_point::max())
+            timeout = std::min<int>(timeout, int(std::chrono::duration_cast<std::chrono::milliseconds>(end - now).count()) + 1);
+        timeout = std::max(timeout, 0);
+
+        pollfd p{master, POLLIN, 0};
+        const int r = ::poll(&p, 1, timeout);
+        if (r < 0) {
+            if (errno == EINTR)
+                continue;
+            std::perror("phonesim: poll");
+            return 1;
+        }
+        if (r == 0)
+            continue;
+        if (p.revents & POLLIN) {
+            const ssize_t n = ::read(master, buf, sizeof buf);
+            if (n > 0) {
+                connected = true;
+                now = Clock::now();
+                for (const phonesim::Output &out : core.receive(QByteArray(buf, int(n)))) {
+                    auto due = now + std::chrono::milliseconds(out.delayMs);
+                    // Answers keep their order even when a later one is due sooner.
+                    if (!pending.empty() && pending.back().due > due)
+                        due = pending.back().due;
+                    if (due <= now && pending.empty())
+                        writeAll(master, out.bytes);
+                    else
+                        pending.push_back({due, out.bytes});
+                }
+                continue;
+            }
+        }
+        if (p.revents & (POLLHUP | POLLERR)) {
+            // Nobody holds the device open.
+            if (connected) {
+                core.hangUp();
+                pending.clear();
+                connected = false;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    }
+    ::close(master);
+    return 0;
+}
