@@ -151,6 +151,7 @@ int cmdConvert(const QStringList &argv)
 static const CommandInfo kCommands[] = {
     {"show", cmdShow, "show FILE                      print the picture as it opens"},
     {"convert", cmdConvert, "convert IN OUT [--mcc M --mnc N]  read IN, write OUT (NOL or NGG by name)"},
+    {"pdu", cmdPdu, "pdu submit|deliver FILE ...   print the AT command and PDU line of a send or store"},
 };
 
 static int usage()

@@ -63,5 +63,6 @@ struct CommandInfo {
 
 int cmdShow(const QStringList &args);
 int cmdConvert(const QStringList &args);
+int cmdPdu(const QStringList &args);       // tools/logotool_pdu.cpp
 
 } // namespace logotool
