@@ -1,0 +1,107 @@
+// logotool end to end: the real executable on real files.
+#include "common/testsupport.h"
+#include "graphic/logofile.h"
+
+#include <QProcess>
+#include <gtest/gtest.h>
+
+using namespace logo;
+using logotest::Sandbox;
+
+namespace {
+
+struct ToolRun {
+    int code = -1;
+    QString out, err;
+};
+
+ToolRun logotool(const QStringList &args, const QString &settingsFile = QString())
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    if (!settingsFile.isEmpty())
+        env.insert(QStringLiteral("LOGO_SETTINGS_FILE"), settingsFile);
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(LOGO_BINARY_DIR "/logotool"), args);
+    p.waitForFinished(30000);
+    ToolRun r;
+    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
+    r.err = QString::fromLocal8Bit(p.readAllStandardError());
+    return r;
+}
+
+QString writeLogo(Sandbox &sb, const QString &name, bool nol, int w, int h)
+{
+    LogoGrid g;
+    g.setSize(w, h);
+    g.setPixel(0, 0, true);
+    g.setPixel(w - 1, h - 1, true);
+    const QString p = sb.path(name);
+    logotest::writeAll(p, buildLogoFile(g, nol, 262, 1, 60, QString(), QString()));
+    return p;
+}
+
+} // namespace
+
+TEST(LogotoolShow, PrintsSizeNetworkAndPixels)
+{
+    Sandbox sb;
+    const ToolRun r = logotool({QStringLiteral("show"), writeLogo(sb, QStringLiteral("a.nol"), true, 8, 3)});
+    EXPECT_EQ(r.code, 0) << qPrintable(r.err);
+    EXPECT_EQ(r.out, QStringLiteral("size 8x3\nnetwork 262 01\n#.......\n........\n.......#\n"));
+
+    const ToolRun g = logotool({QStringLiteral("show"), writeLogo(sb, QStringLiteral("b.ngg"), false, 72, 14)});
+    EXPECT_EQ(g.code, 0);
+    const QStringList lines = g.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 16);
+    EXPECT_EQ(lines[0], QStringLiteral("size 72x14"));
+    EXPECT_EQ(lines[1], QStringLiteral("network none"));
+    EXPECT_EQ(lines[2], QStringLiteral("#") + QString(71, QLatin1Char('.')));
+}
+
+TEST(LogotoolShow, RefusedAndMissingFilesFail)
+{
+    Sandbox sb;
+    const QString bad = sb.path(QStringLiteral("bad.ngg"));
+    logotest::writeAll(bad, "not a logo at all");
+    const ToolRun r = logotool({QStringLiteral("show"), bad});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Can't read this file. Try another file."))) << qPrintable(r.err);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_NE(logotool({QStringLiteral("show"), sb.path(QStringLiteral("none.ngg"))}).code, 0);
+    EXPECT_NE(logotool({QStringLiteral("show")}).code, 0);
+}
+
+TEST(LogotoolConvert, WritesByNameAndNeedsANetworkForNol)
+{
+    Sandbox sb;
+    const QString in = writeLogo(sb, QStringLiteral("in.ngg"), false, 72, 14);
+    const QString nol = sb.path(QStringLiteral("out.nol"));
+    ToolRun r = logotool({QStringLiteral("convert"), in, nol});
+    EXPECT_NE(r.code, 0);
+    EXPECT_FALSE(QFile::exists(nol));
+    EXPECT_FALSE(r.err.isEmpty());
+
+    r = logotool({QStringLiteral("convert"), in, nol, QStringLiteral("--mcc"), QStringLiteral("232"),
+                  QStringLiteral("--mnc"), QStringLiteral("3")});
+    EXPECT_EQ(r.code, 0) << qPrintable(r.err);
+    LogoFileContent c;
+    ASSERT_EQ(parseLogoFile(logotest::readAll(nol), c), LogoParse::Ok);
+    EXPECT_TRUE(c.isNol);
+    EXPECT_EQ(c.mcc, QStringLiteral("232"));
+    EXPECT_EQ(c.mnc, QStringLiteral("03"));
+
+    // NOL back to NGG keeps the pixels and drops the code.
+    const QString ngg = sb.path(QStringLiteral("back.ngg"));
+    r = logotool({QStringLiteral("convert"), nol, ngg});
+    EXPECT_EQ(r.code, 0);
+    ASSERT_EQ(parseLogoFile(logotest::readAll(ngg), c), LogoParse::Ok);
+    EXPECT_FALSE(c.isNol);
+    EXPECT_EQ(c.bits, logotest::readAll(in).mid(16, 1008));
+
+    EXPECT_NE(logotool({QStringLiteral("convert"), in, sb.path(QStringLiteral("no/such/dir/x.ngg"))}).code, 0);
+    EXPECT_NE(logotool({QStringLiteral("convert"), in, nol, QStringLiteral("--mcc"), QStringLiteral("2x2"),
+                        QStringLiteral("--mnc"), QStringLiteral("1")}).code, 0);
+}
