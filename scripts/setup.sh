@@ -5,11 +5,11 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev libqt6svg6-dev
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev
   qt6-image-formats-plugins qt6-qpa-plugins
   libgtest-dev libgmock-dev
   libwmf-dev libemf2svg-dev
-  clang
+  clang libclang-rt-14-dev
   xvfb xauth
 )
 
