@@ -1,0 +1,262 @@
+#include "phone/atengine.h"
+
+#include "desktop/prompt.h"
+#include "graphic/pathutil.h"
+
+namespace logo {
+
+namespace {
+
+const QByteArray kCrLf("\r\n");
+
+bool isText(unsigned char b)
+{
+    if (b == '\r' || b == '\n' || b == '\t')
+        return true;
+    if (b < 0x20 || b == 0x7F || b == 0xFF)
+        return false;
+    return true;
+}
+
+} // namespace
+
+AtEngine::AtEngine(PhoneLink &link, TickSource &ticks, QObject *parent)
+    : QObject(parent), m_link(link), m_ticks(ticks)
+{
+    qRegisterMetaType<logo::JobOutcome>();
+    connect(&m_link, &PhoneLink::received, this, &AtEngine::onReceived);
+    connect(&m_ticks, &TickSource::tick, this, &AtEngine::tick);
+}
+
+void AtEngine::setLinkPort(int n, const QString &device)
+{
+    m_state.LinkPort = n;
+    m_state.LinkDevice = device;
+}
+
+void AtEngine::ResetJob(int limit)
+{
+    m_state.RetryCount = 0;
+    m_state.RetryLimit = limit;
+    m_state.CurrentStep = 0;
+    m_state.myBreak = false;
+    m_state.ReplyCode = ReplyNothing;
+    m_state.ReplyBuffer.clear();
+}
+
+bool AtEngine::QueueStep(const QByteArray &command, qint16 expectedReply, qint16 progress,
+                         const QString &errorText)
+{
+    if (m_state.StepCount >= LinkState::MaxSteps)
+        return false;
+    m_state.JobSteps[m_state.StepCount] = JobStep{command, expectedReply, progress, errorText};
+    ++m_state.StepCount;
+    return true;
+}
+
+bool AtEngine::OpenLink()
+{
+    if (m_state.LinkDevice.isEmpty() || !m_link.open(m_state.LinkDevice)) {
+        emit beep();
+        return false;
+    }
+    return true;
+}
+
+void AtEngine::CloseLink()
+{
+    if (!m_link.close())
+        emit beep();
+}
+
+void AtEngine::WriteOutText()
+{
+    if (!m_link.write(m_state.OutText))
+        emit beep();
+}
+
+bool AtEngine::startJob(const TickRules &rules)
+{
+    if (m_running || m_state.StepCount <= 0)
+        return false;
+    m_rules = rules;
+    ResetJob(JobRetryLimit);
+    if (!OpenLink()) {
+        emit finished(JobOutcome::OpenFailed, m_state.JobSteps[0].ErrorText);
+        return false;
+    }
+    m_running = true;
+    advance();
+    return true;
+}
+
+const JobStep &AtEngine::awaitedStep() const
+{
+    const int i = qBound(0, m_state.CurrentStep - 1, m_state.StepCount - 1);
+    return m_state.JobSteps[i];
+}
+
+void AtEngine::advance()
+{
+    if (m_rules.userBreak && m_state.myBreak) {
+        CloseLink();
+        endJob(JobOutcome::UserBreak, awaitedStep().ErrorText);
+        return;
+    }
+    if (m_state.CurrentStep > m_state.StepCount - 1) {
+        // Every step answered. The buffer still holds the reply to the last one.
+        if (m_rules.showProgress)
+            emit progress(100);
+        CloseLink();
+        endJob(JobOutcome::Completed, QString());
+        return;
+    }
+    // A new step starts from a clean slate: neither the text nor the verdict on
+    // the previous step's reply may count for the new command (a phone that
+    // does not echo would otherwise pass on the old "OK").
+    m_state.ReplyBuffer.clear();
+    m_state.ReplyCode = ReplyNothing;
+    const JobStep &step = m_state.JobSteps[m_state.CurrentStep];
+    if (m_rules.showProgress)
+        emit progress(step.Progress);
+    m_state.OutText = step.Command;
+    WriteOutText();
+    ++m_state.CurrentStep;
+    m_ticks.start();
+}
+
+void AtEngine::tick()
+{
+    m_ticks.stop();
+    if (!m_running || m_state.CurrentStep <= 0)
+        return;
+    const JobStep &step = awaitedStep();
+    if (m_rules.userBreak && m_state.myBreak) {
+        CloseLink();
+        endJob(JobOutcome::UserBreak, step.ErrorText);
+        return;
+    }
+    if (m_rules.waitOnData && m_state.ReplyCode == ReplyData) {
+        m_ticks.start();
+        return;
+    }
+    if (m_state.ReplyCode == step.ExpectedReply) {
+        advance();
+        return;
+    }
+    if (m_rules.cmsErrorEnds && m_state.ReplyCode == ReplyCmsError) {
+        CloseLink();
+        endJob(JobOutcome::MessageServiceError,
+               step.ErrorText + QStringLiteral("\r\nError: ") + ExplainCmsError(m_state.ReplyBuffer));
+        return;
+    }
+    ++m_state.RetryCount;
+    if (m_state.RetryCount > m_state.RetryLimit) {
+        CloseLink();
+        endJob(JobOutcome::LinkError, LinkErrorText(4, m_state.LinkPort));
+        return;
+    }
+    WriteOutText();
+    m_ticks.start();
+}
+
+void AtEngine::endJob(JobOutcome outcome, const QString &message)
+{
+    m_ticks.stop();
+    m_running = false;
+    emit finished(outcome, message);
+}
+
+void AtEngine::onReceived(const QByteArray &bytes)
+{
+    if (!m_running)
+        return;
+    const qsizetype before = m_state.ReplyBuffer.size();
+    m_state.ReplyBuffer += textOnly(bytes);
+    m_state.ReplyCode = Classify(m_state.ReplyBuffer, before);
+}
+
+qint16 AtEngine::Classify(const QByteArray &buffer, qsizetype previousLength)
+{
+    qint16 code = ReplyNoNewData;
+    if (buffer.contains(kCrLf + "OK"))
+        code = ReplyOk;
+    if (buffer.contains("> "))
+        code = ReplyPrompt;
+    if (buffer.contains("CPBR: ("))
+        code = ReplyPhonebookRange;
+    if (buffer.contains("CMS ERROR: "))
+        code = ReplyCmsError;
+    if (buffer.contains(kCrLf + "ERROR"))
+        code = ReplyError;
+    if (buffer.contains(kCrLf + "NO CARRIER"))
+        code = ReplyError;
+    if (code == ReplyNoNewData && buffer.size() > previousLength)
+        code = ReplyData;
+    return code;
+}
+
+QByteArray AtEngine::textOnly(const QByteArray &bytes)
+{
+    QByteArray out;
+    out.reserve(bytes.size());
+    for (const char c : bytes)
+        if (isText(static_cast<unsigned char>(c)))
+            out += c;
+    return out;
+}
+
+QString AtEngine::LinkErrorText(int code, int port)
+{
+    switch (code) {
+    case 3:
+        return QStringLiteral("User break.");
+    case 4:
+        return QStringLiteral("Error while talking to COM%1.").arg(port);
+    case 6:
+        return joinLines({QStringLiteral("Please configure the Nokia GSM Serial Port"),
+                          QStringLiteral("in menu 'Edit/Options'")});
+    default:
+        return QString();
+    }
+}
+
+QString ExplainCmsError(const QByteArray &reply)
+{
+    static const struct {
+        const char *code;
+        QStringList lines;
+    } kExplanations[] = {
+        {"322", {QStringLiteral("Phone says that memory is full (322)."),
+                 QStringLiteral("Either it really is or you should try to get a firmware upgrade.")}},
+        {"301", {QStringLiteral("Something else uses SMS in phone right now (301)."),
+                 QStringLiteral("Please wait or reset phone, then try again.")}},
+        {"111", {QStringLiteral("Phone reports unspecified protocol error (111)."),
+                 QStringLiteral("Please wait a moment and try again.")}},
+        {"166", {QStringLiteral("Phone reports unspecified command error (166)."),
+                 QStringLiteral("Please wait a moment and try again.")}},
+        {"38", {QStringLiteral("Network out of order (38)."),
+                QStringLiteral("Maybe wrong number or wrong SMS-Center."),
+                QStringLiteral("Did you enter all numbers with intl. prefix?")}},
+        {"21", {QStringLiteral("Short message transfer rejected (21)."),
+                QStringLiteral("The SMS-Center does not allow sending.")}},
+        {"28", {QStringLiteral("Unidentified subscriber (28)."),
+                QStringLiteral("Maybe wrong number or wrong SMS-Center."),
+                QStringLiteral("Did you enter all numbers with intl. prefix?")}},
+    };
+    // The code is the digits of the error line: from "CMS ERROR: " to the end
+    // of that line, or of the buffer when the line end has not arrived yet.
+    const qsizetype at = reply.indexOf("CMS ERROR: ");
+    if (at < 0)
+        return QString();
+    qsizetype end = at;
+    while (end < reply.size() && reply[end] != '\r' && reply[end] != '\n')
+        ++end;
+    const QString digits = DigitsOnly(QString::fromLatin1(reply.mid(at, end - at)));
+    for (const auto &e : kExplanations)
+        if (digits == QLatin1String(e.code))
+            return joinLines(e.lines);
+    return digits;
+}
+
+} // namespace logo

@@ -1,0 +1,148 @@
+#pragma once
+// The AT command engine: one job at a time, a queue of up to ten AT steps, each
+// with the reply it expects. Received bytes are collected and the whole reply
+// is classified at once; the job timer judges the classification once per tick
+// and goes on, repeats the command or ends the job. Nothing here blocks and
+// nothing here knows widgets: progress and the end of a job are signals, and the
+// owner shows the messages.
+#include "phone/phonelink.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <array>
+
+namespace logo {
+
+// Classification of the reply buffer.
+enum ReplyCodes : qint16 {
+    ReplyNoNewData = 0,      // an event that brought nothing new, nothing matched
+    ReplyData = 1,           // text arrived, but no final result yet
+    ReplyOk = 2,             // CR LF "OK"
+    ReplyError = 3,          // CR LF "ERROR" or CR LF "NO CARRIER"
+    ReplyPrompt = 4,         // "> "
+    ReplyPhonebookRange = 7, // "CPBR: ("
+    ReplyCmsError = 8,       // "CMS ERROR: "
+    ReplyNothing = 99,       // nothing received since the step was written
+};
+
+struct JobStep {
+    QByteArray Command;       // written as it is, terminator included
+    qint16 ExpectedReply = ReplyOk;
+    qint16 Progress = 0;      // percentage shown when the step starts (or a step marker)
+    QString ErrorText;        // shown when the job fails or is stopped during this step
+};
+
+// The link state of a main window: one set, shared by all its jobs.
+struct LinkState {
+    static constexpr int MaxSteps = 10;
+
+    int LinkPort = 0;                      // n of COMn, for the messages
+    QString LinkDevice;                    // what n maps to on this machine
+    std::array<JobStep, MaxSteps> JobSteps{};
+    int StepCount = 0;
+    int CurrentStep = 0;                   // next step to write; awaited step + 1
+    QByteArray OutText;                    // last text written, written again on a repeat
+    QByteArray ReplyBuffer;                // text received since the job moved to its step
+    qint16 ReplyCode = ReplyNothing;
+    int RetryCount = 0;
+    int RetryLimit = 3;
+    bool myBreak = false;
+};
+
+// How a job's ticks judge the reply. Send and store use all of it; the shorter
+// jobs (port test, message-centre read) switch parts off.
+struct TickRules {
+    bool userBreak = true;      // myBreak ends the job at the next tick or advance
+    bool waitOnData = true;     // code 1 waits another tick without using a repeat
+    bool cmsErrorEnds = true;   // code 8 ends the job with the step's text and the explanation
+    bool showProgress = true;   // report each step's Progress before writing it, 100 at the end
+};
+
+enum class JobOutcome {
+    Completed,          // every step answered as expected; the reply to the last is kept
+    OpenFailed,         // the port did not open; nothing was written
+    MessageServiceError,
+    LinkError,          // repeats used up
+    UserBreak,
+};
+
+class AtEngine : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int JobRetryLimit = 3;
+
+    AtEngine(PhoneLink &link, TickSource &ticks, QObject *parent = nullptr);
+
+    const LinkState &state() const { return m_state; }
+    bool isRunning() const { return m_running; }
+
+    // Port number for the messages and the device it stands for.
+    void setLinkPort(int n, const QString &device);
+
+    // ---- building blocks of a job ----
+    // RetryCount = 0, RetryLimit = limit, CurrentStep = 0, myBreak = false,
+    // ReplyCode = 99, ReplyBuffer empty. Leaves StepCount alone.
+    void ResetJob(int limit);
+    // StepCount = 0, before a job queues its steps.
+    void clearSteps() { m_state.StepCount = 0; }
+    // Stores the step in slot StepCount; false when the queue is full.
+    bool QueueStep(const QByteArray &command, qint16 expectedReply, qint16 progress,
+                   const QString &errorText);
+    // Opens the link on LinkDevice; a failure beeps and gives false.
+    bool OpenLink();
+    // Closes the link; a failure only beeps.
+    void CloseLink();
+    // Writes OutText; a failure only beeps (the job then runs out of repeats).
+    void WriteOutText();
+
+    // ---- running a job ----
+    // ResetJob with the job limit, OpenLink, and the first advance. When the port
+    // does not open, finished(OpenFailed, text of step 0) is emitted and false
+    // returned. Refused (false, no signal) while another job runs or with no steps.
+    bool startJob(const TickRules &rules = TickRules());
+    // The job timer's handler. Ignored while no step is awaited.
+    void tick();
+    // The user stops the job: noticed at the next tick or advance.
+    void requestBreak() { m_state.myBreak = true; }
+
+    // Message texts of the link errors: 3 "User break.", 4 "Error while talking
+    // to COM<n>.", 6 the configure-the-port text; empty for any other code.
+    static QString LinkErrorText(int code, int port);
+    // Classifies a whole reply buffer; previousLength is its length before the
+    // latest data was appended.
+    static qint16 Classify(const QByteArray &buffer, qsizetype previousLength);
+    // The part of received bytes that is text: CR, LF, TAB, printable ASCII and
+    // the high half the phones use for accented letters. Line noise (NUL, other
+    // control bytes, DEL, 0xFF) is dropped before it reaches the buffer.
+    static QByteArray textOnly(const QByteArray &bytes);
+
+signals:
+    void progress(int percent);
+    // The job has ended and the link is closed. message is the text to show for
+    // every outcome but Completed (the job's owner has its own success text).
+    void finished(logo::JobOutcome outcome, const QString &message);
+    // A failure of the serial link; the owner sounds the system beep.
+    void beep();
+
+private:
+    void onReceived(const QByteArray &bytes);
+    void advance();
+    void endJob(JobOutcome outcome, const QString &message);
+    const JobStep &awaitedStep() const;
+
+    PhoneLink &m_link;
+    TickSource &m_ticks;
+    LinkState m_state;
+    TickRules m_rules;
+    bool m_running = false;
+};
+
+// The explanation of a message-service error from the reply that holds
+// "CMS ERROR: ": a known code gives its lines (joined by CR LF), any other the
+// digits themselves.
+QString ExplainCmsError(const QByteArray &reply);
+
+} // namespace logo
+
+Q_DECLARE_METATYPE(logo::JobOutcome)

@@ -1,0 +1,50 @@
+#pragma once
+// The phone link over a serial port: 19200 bit/s, 8 data bits, no parity, one
+// stop bit, no flow control, event-driven on the thread that owns it. DTR and
+// RTS stay as the port driver leaves them.
+#include "phone/phonelink.h"
+
+#include <QSerialPort>
+#include <QTimer>
+
+namespace logo {
+
+class SerialLink : public PhoneLink {
+    Q_OBJECT
+public:
+    explicit SerialLink(QObject *parent = nullptr);
+    ~SerialLink() override;
+
+    bool open(const QString &device) override;
+    bool close() override;
+    bool write(const QByteArray &bytes) override;
+    bool isOpen() const override;
+
+    // Why the last open failed, for the command-line tool's diagnostics.
+    QString lastError() const { return m_lastError; }
+
+private:
+    void readAvailable();
+
+    QSerialPort m_port;
+    QString m_lastError;
+};
+
+// The job timer on a QTimer: 1000 ms for the programs; the benchmark makes it
+// shorter.
+class TimerTicks : public TickSource {
+    Q_OBJECT
+public:
+    explicit TimerTicks(int intervalMs = 1000, QObject *parent = nullptr);
+
+    void start() override;
+    void stop() override;
+    bool isActive() const override;
+    int interval() const { return m_timer.interval(); }
+    void setInterval(int ms) { m_timer.setInterval(ms); }
+
+private:
+    QTimer m_timer;
+};
+
+} // namespace logo

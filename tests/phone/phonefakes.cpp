@@ -1,0 +1,2 @@
+// Home of the fakes' meta-object code.
+#include "phonefakes.h"

@@ -1,0 +1,106 @@
+#pragma once
+// A link and a job timer that the tests drive by hand: the link records what
+// the engine writes and delivers whatever the test says the phone answered;
+// the ticks only say whether the engine wants the next one.
+#include "phone/phonelink.h"
+
+#include <QByteArrayList>
+#include <QTimer>
+#include <functional>
+
+namespace phonetest {
+
+class FakeLink : public logo::PhoneLink {
+    Q_OBJECT
+public:
+    bool open(const QString &device) override
+    {
+        openedDevices << device;
+        if (!openSucceeds)
+            return false;
+        m_open = true;
+        return true;
+    }
+    bool close() override
+    {
+        ++closeCount;
+        m_open = false;
+        return closeSucceeds;
+    }
+    bool write(const QByteArray &bytes) override
+    {
+        if (!m_open || !writeSucceeds)
+            return false;
+        written << bytes;
+        if (responder) {
+            // Answers arrive later, like a phone's: after the write returned.
+            const QByteArray answer = responder(bytes);
+            if (!answer.isEmpty())
+                QTimer::singleShot(0, this, [this, answer] {
+                    if (m_open)
+                        emit received(answer);
+                });
+        }
+        return true;
+    }
+    bool isOpen() const override { return m_open; }
+
+    // The phone says something now.
+    void reply(const QByteArray &bytes) { emit received(bytes); }
+
+    bool openSucceeds = true;
+    bool closeSucceeds = true;
+    bool writeSucceeds = true;
+    QStringList openedDevices;
+    QByteArrayList written;
+    int closeCount = 0;
+    // When set, every write is answered with what it returns (queued).
+    std::function<QByteArray(const QByteArray &)> responder;
+
+private:
+    bool m_open = false;
+};
+
+class ManualTicks : public logo::TickSource {
+    Q_OBJECT
+public:
+    void start() override
+    {
+        m_active = true;
+        ++starts;
+        if (autoFire)
+            QTimer::singleShot(0, this, [this] {
+                if (m_active)
+                    emit tick();
+            });
+    }
+    void stop() override { m_active = false; }
+    bool isActive() const override { return m_active; }
+
+    int starts = 0;
+    // Fire each started tick from the event loop (flows that run inside modal
+    // dialogs); otherwise the test calls the engine's tick() itself.
+    bool autoFire = false;
+
+private:
+    bool m_active = false;
+};
+
+// A phone that answers every command at once: echo off, "OK", the prompt after
+// AT+CMGS= / AT+CMGW=, and "OK" after the PDU line. failOn makes the command
+// that starts with it answer instead with the given text.
+inline std::function<QByteArray(const QByteArray &)> goodPhone(const QByteArray &failOn = {},
+                                                                const QByteArray &failWith = {})
+{
+    return [failOn, failWith](const QByteArray &cmd) -> QByteArray {
+        if (!failOn.isEmpty() && cmd.startsWith(failOn))
+            return failWith;
+        if (cmd.startsWith("AT+CMGS=") || cmd.startsWith("AT+CMGW="))
+            return "\r\n> ";
+        if (cmd.endsWith('\x1a'))
+            return "\r\n+CMGS: 7\r\n\r\nOK\r\n";
+        return "\r\nOK\r\n";
+    };
+}
+
+} // namespace phonetest

@@ -1,0 +1,385 @@
+// The AT engine driven directly: a fake link, ticks called by the test.
+#include "phone/atengine.h"
+#include "phonefakes.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+using namespace logo;
+using phonetest::FakeLink;
+using phonetest::ManualTicks;
+
+namespace {
+
+struct EngineFixture : ::testing::Test {
+    FakeLink link;
+    ManualTicks ticks;
+    AtEngine engine{link, ticks};
+    QSignalSpy finished{&engine, &AtEngine::finished};
+    QSignalSpy progress{&engine, &AtEngine::progress};
+    QSignalSpy beeps{&engine, &AtEngine::beep};
+
+    // The five steps of a send job, as the jobs queue them.
+    void queueSendSteps(int port = 3)
+    {
+        engine.clearSteps();
+        const QString com = QStringLiteral("Can't talk to COM%1").arg(port);
+        engine.QueueStep("AT\r", ReplyOk, 0, com + ".");
+        engine.QueueStep("ATZ\r", ReplyOk, 5, com + " driver.");
+        engine.QueueStep("AT+CMGF=0\r", ReplyOk, 20, "Can't set params.");
+        engine.QueueStep("AT+CMGS=154\r", ReplyPrompt, 40, "Can't initiate sending.");
+        engine.QueueStep("0791PDU\x1a", ReplyOk, 55, "Can't send SMS.");
+        engine.setLinkPort(port, "/dev/fake");
+    }
+    void startSend()
+    {
+        queueSendSteps();
+        ASSERT_TRUE(engine.startJob());
+    }
+    // A tick as the timer would deliver it: only while the engine wants one.
+    void tick()
+    {
+        ASSERT_TRUE(ticks.isActive()) << "no tick was due";
+        engine.tick();
+    }
+    int step() const { return engine.state().CurrentStep; }
+    QString endMessage() const { return finished.isEmpty() ? QString() : finished.last().at(1).toString(); }
+    JobOutcome endOutcome() const
+    {
+        return finished.isEmpty() ? JobOutcome(-1) : finished.last().at(0).value<JobOutcome>();
+    }
+};
+
+} // namespace
+
+// ------------------------------------------------------------ classification
+
+TEST(ReplyClassification, LaterMatchesOverrideEarlierOnes)
+{
+    struct Case {
+        const char *buffer;
+        qint16 code;
+    } cases[] = {
+        {"\r\nOK\r\n", ReplyOk},
+        {"AT+CMGS=154\r\r\n> ", ReplyPrompt},
+        {"\r\nOK\r\n> ", ReplyPrompt},                                  // prompt beats OK
+        {"+CPBR: (1-250),20,14\r\n\r\nOK\r\n", ReplyPhonebookRange},    // range beats OK
+        {"\r\n+CMS ERROR: 38\r\n", ReplyCmsError},
+        {"\r\n> \r\n+CMS ERROR: 38\r\n", ReplyCmsError},               // CMS beats prompt
+        {"\r\nERROR\r\n\r\nOK\r\n", ReplyError},                        // error beats a later OK
+        {"\r\n+CMS ERROR: 500\r\n\r\nERROR\r\n", ReplyError},          // error beats CMS
+        {"\r\nNO CARRIER\r\n", ReplyError},
+        {"OK\r\n", ReplyData},                                         // OK needs CR LF in front
+        {"\r\nok\r\n", ReplyData},                                     // case-sensitive
+        {"CMS ERROR:38", ReplyData},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(AtEngine::Classify(c.buffer, 0), c.code) << c.buffer;
+}
+
+TEST(ReplyClassification, GrowthWithoutAMatchIsDataAndNoGrowthIsNothing)
+{
+    EXPECT_EQ(AtEngine::Classify("AT\r", 0), ReplyData);
+    EXPECT_EQ(AtEngine::Classify("AT\r", 3), ReplyNoNewData);
+    EXPECT_EQ(AtEngine::Classify("", 0), ReplyNoNewData);
+    // A matching buffer keeps its code whether it grew or not.
+    EXPECT_EQ(AtEngine::Classify("\r\nOK\r\n", 6), ReplyOk);
+}
+
+TEST(ReplyClassification, LineNoiseIsDroppedAndTextKept)
+{
+    EXPECT_EQ(AtEngine::textOnly(QByteArray("\0\r\n\x01O\xffK\x7f\r\n", 10)), QByteArray("\r\nOK\r\n"));
+    // The phones' accented letters (phonebook names) are text.
+    EXPECT_EQ(AtEngine::textOnly("\x8e\x84\r"), QByteArray("\x8e\x84\r"));
+}
+
+// ------------------------------------------------------------------ the job
+
+TEST_F(EngineFixture, PhoneThatAnswersAtOnceMovesOneStepPerTick)
+{
+    startSend();
+    EXPECT_EQ(link.openedDevices, QStringList{"/dev/fake"});
+    EXPECT_EQ(link.written, QByteArrayList{"AT\r"});
+    link.reply("AT\r\r\nOK\r\n");
+    tick();
+    link.reply("ATZ\r\r\nOK\r\n");
+    tick();
+    link.reply("AT+CMGF=0\r\r\nOK\r\n");
+    tick();
+    link.reply("AT+CMGS=154\r\r\n> ");
+    tick();
+    link.reply("0791PDU\x1a\r\n+CMGS: 12\r\n\r\nOK\r\n");
+    tick();
+    EXPECT_EQ(link.written,
+              (QByteArrayList{"AT\r", "ATZ\r", "AT+CMGF=0\r", "AT+CMGS=154\r", "0791PDU\x1a"}));
+    ASSERT_EQ(finished.size(), 1);
+    EXPECT_EQ(endOutcome(), JobOutcome::Completed);
+    EXPECT_EQ(link.closeCount, 1);
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_FALSE(ticks.isActive());
+    EXPECT_FALSE(engine.isRunning());
+    QList<int> shown;
+    for (const auto &p : progress)
+        shown << p.at(0).toInt();
+    EXPECT_EQ(shown, (QList<int>{0, 5, 20, 40, 55, 100}));
+    // The reply to the last command stays for whoever evaluates it.
+    EXPECT_TRUE(engine.state().ReplyBuffer.contains("+CMGS: 12"));
+}
+
+TEST_F(EngineFixture, PartialReplyWaitsWithoutUsingRepeats)
+{
+    startSend();
+    link.reply("AT\r");          // the echo, no result yet
+    for (int i = 0; i < 10; ++i)
+        tick();
+    EXPECT_EQ(engine.state().RetryCount, 0);
+    EXPECT_EQ(link.written.size(), 1) << "a waiting step is not written again";
+    EXPECT_TRUE(finished.isEmpty());
+    link.reply("\r\nOK\r\n");
+    tick();
+    EXPECT_EQ(step(), 2);
+    EXPECT_EQ(link.written.last(), QByteArray("ATZ\r"));
+}
+
+TEST_F(EngineFixture, PartialReplyWaitsUntilTheUserStops)
+{
+    startSend();
+    link.reply("AT\r");
+    tick();
+    tick();
+    engine.requestBreak();
+    tick();
+    ASSERT_EQ(finished.size(), 1);
+    EXPECT_EQ(endOutcome(), JobOutcome::UserBreak);
+    EXPECT_EQ(endMessage(), "Can't talk to COM3.");
+    EXPECT_EQ(link.closeCount, 1);
+}
+
+TEST_F(EngineFixture, SilentPhoneGetsTheCommandAgainAtEachTickThenTheJobEnds)
+{
+    startSend();
+    for (int i = 0; i < 3; ++i)
+        tick();
+    EXPECT_EQ(link.written, (QByteArrayList{"AT\r", "AT\r", "AT\r", "AT\r"}));
+    EXPECT_TRUE(finished.isEmpty());
+    tick();     // the fourth failing tick
+    ASSERT_EQ(finished.size(), 1);
+    EXPECT_EQ(endOutcome(), JobOutcome::LinkError);
+    EXPECT_EQ(endMessage(), "Error while talking to COM3.");
+    EXPECT_EQ(link.written.size(), 4);
+    EXPECT_EQ(link.closeCount, 1);
+}
+
+TEST_F(EngineFixture, AnswerAfterARepeatAdvances)
+{
+    startSend();
+    tick();                          // nothing yet: written again
+    link.reply("\r\nOK\r\n");
+    tick();
+    EXPECT_EQ(step(), 2);
+    EXPECT_EQ(engine.state().RetryCount, 1);
+}
+
+TEST_F(EngineFixture, RepeatBudgetIsSharedByTheWholeJob)
+{
+    startSend();
+    tick();                               // repeat 1 (step 0)
+    link.reply("\r\nOK\r\n");
+    tick();
+    tick();                               // repeat 2 (step 1)
+    link.reply("\r\nOK\r\n");
+    tick();
+    tick();                               // repeat 3 (step 2)
+    link.reply("\r\nOK\r\n");
+    tick();
+    EXPECT_EQ(step(), 4);
+    EXPECT_EQ(engine.state().RetryCount, 3);
+    EXPECT_TRUE(finished.isEmpty());
+    tick();                               // fourth failing tick of the job
+    ASSERT_EQ(finished.size(), 1);
+    EXPECT_EQ(endMessage(), "Error while talking to COM3.");
+}
+
+TEST_F(EngineFixture, PhoneThatNeverPromptsHasTheCommandRepeated)
+{
+    startSend();
+    for (int i = 0; i < 3; ++i) {
+        link.reply("\r\nOK\r\n");
+        tick();
+    }
+    for (int i = 0; i < 4; ++i)
+        tick();
+    EXPECT_EQ(link.written.mid(3),
+              (QByteArrayList{"AT+CMGS=154\r", "AT+CMGS=154\r", "AT+CMGS=154\r", "AT+CMGS=154\r"}));
+    EXPECT_EQ(endMessage(), "Error while talking to COM3.");
+}
+
+TEST_F(EngineFixture, ErrorThenOkInOneStepStaysAnError)
+{
+    startSend();
+    link.reply("\r\nERROR\r\n");
+    tick();                                  // repeat; the buffer is kept
+    link.reply("\r\nOK\r\n");
+    EXPECT_EQ(engine.state().ReplyCode, ReplyError);
+    tick();
+    tick();
+    tick();
+    EXPECT_EQ(endOutcome(), JobOutcome::LinkError);
+    EXPECT_EQ(step(), 1);
+}
+
+TEST_F(EngineFixture, BreakDuringAStepShowsThatStepsText)
+{
+    const char *texts[] = {"Can't talk to COM3.", "Can't talk to COM3 driver.", "Can't set params.",
+                           "Can't initiate sending.", "Can't send SMS."};
+    const char *answers[] = {"\r\nOK\r\n", "\r\nOK\r\n", "\r\nOK\r\n", "\r\n> "};
+    for (int stopAt = 0; stopAt < 5; ++stopAt) {
+        finished.clear();
+        link.written.clear();
+        startSend();
+        for (int s = 0; s < stopAt; ++s) {
+            link.reply(answers[s]);
+            tick();
+        }
+        link.reply("some text");
+        engine.requestBreak();
+        tick();
+        ASSERT_EQ(finished.size(), 1) << stopAt;
+        EXPECT_EQ(endOutcome(), JobOutcome::UserBreak);
+        EXPECT_EQ(endMessage(), texts[stopAt]);
+        EXPECT_EQ(link.written.size(), stopAt + 1) << "nothing is written after the break";
+        EXPECT_FALSE(link.isOpen());
+    }
+}
+
+TEST_F(EngineFixture, MessageServiceErrorEndsAtOnceWithItsExplanation)
+{
+    startSend();
+    for (const char *a : {"\r\nOK\r\n", "\r\nOK\r\n", "\r\nOK\r\n", "\r\n> "}) {
+        link.reply(a);
+        tick();
+    }
+    link.reply("0791PDU\x1a\r\n+CMS ERROR: 38\r\n");
+    tick();
+    ASSERT_EQ(finished.size(), 1);
+    EXPECT_EQ(endOutcome(), JobOutcome::MessageServiceError);
+    EXPECT_EQ(endMessage(), "Can't send SMS.\r\nError: Network out of order (38).\r\n"
+                            "Maybe wrong number or wrong SMS-Center.\r\n"
+                            "Did you enter all numbers with intl. prefix?");
+    EXPECT_EQ(link.written.size(), 5) << "no repeat after a message-service error";
+    EXPECT_EQ(engine.state().RetryCount, 0);
+}
+
+TEST(CmsExplanation, KnownCodesExplainAndOthersShowTheirDigits)
+{
+    EXPECT_EQ(ExplainCmsError("\r\n+CMS ERROR: 500\r\n"), "500");
+    EXPECT_EQ(ExplainCmsError("\r\n+CMS ERROR: 322\r\n"),
+              "Phone says that memory is full (322).\r\n"
+              "Either it really is or you should try to get a firmware upgrade.");
+    EXPECT_EQ(ExplainCmsError("+CMS ERROR: 21\r\n"),
+              "Short message transfer rejected (21).\r\nThe SMS-Center does not allow sending.");
+    EXPECT_EQ(ExplainCmsError("+CMS ERROR: 28\r\n").section("\r\n", 0, 0), "Unidentified subscriber (28).");
+    // The echoed PDU in front of the error adds no digits; 3 is not 38.
+    EXPECT_EQ(ExplainCmsError("0791942143658709F1\x1a\r\n+CMS ERROR: 3\r\n"), "3");
+    // An error line whose end has not arrived yet keeps all of its digits.
+    EXPECT_EQ(ExplainCmsError("\r\n+CMS ERROR: 500"), "500");
+}
+
+TEST_F(EngineFixture, PortThatDoesNotOpenEndsBeforeAnythingIsWritten)
+{
+    link.openSucceeds = false;
+    queueSendSteps(2);
+    EXPECT_FALSE(engine.startJob());
+    ASSERT_EQ(finished.size(), 1);
+    EXPECT_EQ(endOutcome(), JobOutcome::OpenFailed);
+    EXPECT_EQ(endMessage(), "Can't talk to COM2.");
+    EXPECT_EQ(beeps.size(), 1);
+    EXPECT_TRUE(link.written.isEmpty());
+    EXPECT_FALSE(ticks.isActive());
+    EXPECT_FALSE(engine.isRunning());
+}
+
+TEST_F(EngineFixture, WriteFailuresOnlyBeepAndUseUpTheRepeats)
+{
+    startSend();
+    link.writeSucceeds = false;
+    link.reply("\r\nOK\r\n");
+    tick();                              // advances, but "ATZ" can't be written
+    EXPECT_EQ(beeps.size(), 1);
+    for (int i = 0; i < 4; ++i)
+        tick();
+    EXPECT_EQ(beeps.size(), 4);
+    EXPECT_EQ(endMessage(), "Error while talking to COM3.");
+}
+
+TEST_F(EngineFixture, OneJobAtATime)
+{
+    startSend();
+    queueSendSteps();
+    EXPECT_FALSE(engine.startJob());
+    EXPECT_EQ(link.openedDevices.size(), 1);
+}
+
+TEST(LinkErrors, TextsOfTheThreeCodes)
+{
+    EXPECT_EQ(AtEngine::LinkErrorText(3, 1), "User break.");
+    EXPECT_EQ(AtEngine::LinkErrorText(4, 12), "Error while talking to COM12.");
+    EXPECT_EQ(AtEngine::LinkErrorText(6, 1),
+              "Please configure the Nokia GSM Serial Port\r\nin menu 'Edit/Options'");
+    EXPECT_EQ(AtEngine::LinkErrorText(5, 1), QString());
+}
+
+// ------------------------------------------------------------ mended faults
+
+// A phone that doesn't echo and hasn't answered the new command by the next
+// tick: the previous step's "OK" must not pass for the new command.
+TEST_F(EngineFixture, NewStepDoesNotInheritThePreviousVerdict)
+{
+    startSend();
+    link.reply("\r\nOK\r\n");
+    tick();
+    EXPECT_EQ(step(), 2);
+    EXPECT_EQ(engine.state().ReplyCode, ReplyNothing);
+    tick();                                   // ATZ not answered yet
+    EXPECT_EQ(step(), 2) << "advanced on the old OK";
+    EXPECT_EQ(link.written.last(), QByteArray("ATZ\r"));
+    EXPECT_EQ(engine.state().RetryCount, 1);
+    link.reply("\r\nOK\r\n");
+    tick();
+    EXPECT_EQ(step(), 3);
+}
+
+// A repeat of the same step keeps its buffer and its verdict.
+TEST_F(EngineFixture, RepeatOfTheSameStepKeepsTheBuffer)
+{
+    startSend();
+    link.reply("\r\nER");
+    EXPECT_EQ(engine.state().ReplyCode, ReplyData);
+    tick();                  // data: waits
+    link.reply("ROR\r\n");   // the error completes across two arrivals
+    EXPECT_EQ(engine.state().ReplyCode, ReplyError);
+    tick();                  // repeat
+    EXPECT_EQ(link.written, (QByteArrayList{"AT\r", "AT\r"}));
+    EXPECT_EQ(engine.state().ReplyBuffer, QByteArray("\r\nERROR\r\n"));
+    EXPECT_EQ(engine.state().ReplyCode, ReplyError);
+}
+
+TEST_F(EngineFixture, LineNoiseNeitherHidesAnswersNorKeepsTheJobWaiting)
+{
+    startSend();
+    // Noise around and inside the answer: still "OK".
+    link.reply(QByteArray("\0\xff\r\n", 4));
+    link.reply(QByteArray("O\0K\r\n", 5));
+    EXPECT_EQ(engine.state().ReplyCode, ReplyOk);
+    tick();
+    EXPECT_EQ(step(), 2);
+    // Nothing but noise is no answer: the command is repeated, the repeats
+    // run out, the job ends instead of waiting for ever.
+    for (int i = 0; i < 4; ++i) {
+        link.reply(QByteArray("\0\0\x01\xff", 4));
+        EXPECT_NE(engine.state().ReplyCode, ReplyData);
+        tick();
+    }
+    EXPECT_EQ(endOutcome(), JobOutcome::LinkError);
+    EXPECT_EQ(engine.state().ReplyBuffer, QByteArray());
+}
