@@ -3,6 +3,7 @@
 #include "graphic/logogrid.h"
 
 #include <QString>
+#include <QtGlobal>
 
 namespace smstest {
 
@@ -21,5 +22,14 @@ inline logo::LogoGrid patternGrid(int width = 72, int height = 14)
 // Twelve-digit numbers d1..d12 / c1..c12 with every digit different in a pair.
 inline const QString kDestination = QStringLiteral("491711234567");
 inline const QString kCentre = QStringLiteral("491710760000");
+
+// A program built beside the tests (logotool, phonesim).
+inline QString toolPath(const char *name)
+{
+    QString dir = QString::fromLocal8Bit(qgetenv("LOGO_BINARY_DIR"));
+    if (dir.isEmpty())
+        dir = QStringLiteral(LOGO_BINARY_DIR);
+    return dir + QLatin1Char('/') + QLatin1String(name);
+}
 
 } // namespace smstest

@@ -21,7 +21,7 @@ ToolRun logotool(const QStringList &args)
 {
     ToolRun r;
     QProcess p;
-    p.start(QString::fromLocal8Bit(qgetenv("LOGO_BINARY_DIR")) + QStringLiteral("/logotool"), args);
+    p.start(smstest::toolPath("logotool"), args);
     if (!p.waitForFinished(30000))
         return r;
     r.code = p.exitCode();
@@ -33,7 +33,7 @@ class LogotoolPdu : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!QFileInfo::exists(QString::fromLocal8Bit(qgetenv("LOGO_BINARY_DIR")) + QStringLiteral("/logotool")))
+        if (!QFileInfo::exists(smstest::toolPath("logotool")))
             GTEST_SKIP() << "logotool not built";
         ASSERT_TRUE(logotest::writeAll(nol, buildLogoFile(grid, true, 262, 1, 50, QString(), QString())));
         ASSERT_TRUE(logotest::writeAll(ngg, buildLogoFile(grid, false, 0, 0, 50, QString(), QString())));

@@ -161,7 +161,7 @@ TEST(PhoneSim, CentreNumberAndIdentity)
 // The tool on a real pseudo-terminal: device line, raw line, PDU log.
 TEST(PhoneSimTool, AnswersOnItsDevice)
 {
-    const QString exe = QString::fromLocal8Bit(qgetenv("LOGO_BINARY_DIR")) + QStringLiteral("/phonesim");
+    const QString exe = smstest::toolPath("phonesim");
     if (!QFileInfo::exists(exe))
         GTEST_SKIP() << "phonesim not built";
     QTemporaryDir dir;
