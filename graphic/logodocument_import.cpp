@@ -1,10 +1,77 @@
 #include "graphic/logodocument.h"
 
+#include "desktop/waitcursor.h"
+#include "graphic/pathutil.h"
+#include "graphic/pictureimport.h"
+
+#include <QSaveFile>
+
 namespace logo {
 
-void LogoDocument::importCommand() {}
-void LogoDocument::exportCommand() {}
-bool LogoDocument::importPicture(const QString &) { return false; }
-bool LogoDocument::exportBitmap(const QString &) const { return false; }
+void LogoDocument::importCommand()
+{
+    setBusy(true);
+    // The network code stays until a picture has actually replaced the logo:
+    // a cancelled dialog or a file that can't be loaded keeps the operator.
+    if (m_profile.isQuillet() && askSaveChanges() != 7) {
+        setBusy(false);
+        return;
+    }
+    FileRequest req;
+    req.title = QStringLiteral("Import");
+    req.filter = importDialogFilter();
+    req.filterIndex = 1;
+    req.initialDir = m_importDir;
+    const QString chosen = m_prompt.openFileName(req);
+    if (!chosen.isEmpty()) {
+        m_importDir = folderOf(chosen);
+        importPicture(chosen);
+    }
+    setBusy(false);
+}
+
+bool LogoDocument::importPicture(const QString &path)
+{
+    WaitCursor wait;
+    LogoGrid grid = m_grid;
+    if (!convertPicture(path, grid))
+        return false;
+    replaceGrid(grid);
+    setNetworkCode(QString(), QString());
+    finishImport(path);
+    return true;
+}
+
+void LogoDocument::exportCommand()
+{
+    setBusy(true);
+    if (!askIfEmpty(false)) {
+        setBusy(false);
+        return;
+    }
+    FileRequest req;
+    req.title = QStringLiteral("Export");
+    req.filter = QStringLiteral("Bitmap (*.bmp)|*.bmp");
+    req.filterIndex = 1;
+    req.fileName = m_currentFile == QStringLiteral("Untitled") ? QString() : stripExtension(fileTitle(m_currentFile));
+    req.initialDir = m_exportDir;
+    const QString chosen = m_prompt.saveFileName(req);
+    if (!chosen.isEmpty()) {
+        m_exportDir = folderOf(chosen);
+        exportBitmap(chosen); // a failed write ends the command without a message
+    }
+    setBusy(false);
+}
+
+bool LogoDocument::exportBitmap(const QString &path) const
+{
+    WaitCursor wait;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (!exportImage(m_grid).save(&file, "BMP"))
+        return false;
+    return file.commit();
+}
 
 } // namespace logo

@@ -1,0 +1,117 @@
+#include "graphic/pictureimport.h"
+
+#include "graphic/metafile.h"
+#include "graphic/metafileframe.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <QPainter>
+#include <algorithm>
+
+namespace logo {
+
+namespace {
+
+const QSize Corner(LogoGrid::MaxWidth, LogoGrid::MaxHeight);
+
+// The picture as the display shows it: transparent parts let the green through.
+QImage onDisplay(const QImage &picture)
+{
+    QImage shown(picture.size(), QImage::Format_RGB32);
+    shown.fill(DisplayGreen);
+    QPainter painter(&shown);
+    painter.drawImage(0, 0, picture);
+    return shown;
+}
+
+QStringList classicExtensions()
+{
+    return {QStringLiteral(".bmp"), QStringLiteral(".gif"), QStringLiteral(".jpg"), QStringLiteral(".ico"),
+            QStringLiteral(".rle"), QStringLiteral(".wmf"), QStringLiteral(".emf")};
+}
+
+// Read by the toolkit itself, on every platform it runs on.
+QStringList furtherExtensions()
+{
+    return {QStringLiteral(".jpeg"), QStringLiteral(".png"), QStringLiteral(".pbm"), QStringLiteral(".pgm"),
+            QStringLiteral(".ppm"), QStringLiteral(".xbm"), QStringLiteral(".xpm")};
+}
+
+QString patterns(const QStringList &extensions)
+{
+    QStringList out;
+    for (const QString &e : extensions)
+        out << QLatin1Char('*') + e;
+    return out.join(QLatin1Char(';'));
+}
+
+} // namespace
+
+QImage loadPictureCorner(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    if (metafileKind(file.peek(64)) != MetafileKind::None) {
+        const QImage drawn = renderMetafile(file.readAll(), Corner);
+        return drawn.isNull() ? QImage() : onDisplay(drawn);
+    }
+    QImageReader reader(&file);
+    reader.setDecideFormatFromContent(true);
+    reader.setAutoTransform(false);
+    const QSize size = reader.size();
+    if (size.isValid())
+        reader.setClipRect(QRect(0, 0, std::min(size.width(), Corner.width()),
+                                 std::min(size.height(), Corner.height())));
+    QImage picture = reader.read();
+    if (picture.isNull())
+        return {};
+    if (picture.width() > Corner.width() || picture.height() > Corner.height())
+        picture = picture.copy(0, 0, std::min(picture.width(), Corner.width()),
+                               std::min(picture.height(), Corner.height()));
+    return onDisplay(picture);
+}
+
+bool convertPicture(const QString &path, LogoGrid &grid)
+{
+    const QImage picture = loadPictureCorner(path);
+    if (picture.isNull())
+        return false;
+    for (int r = 0; r < grid.height(); ++r)
+        for (int c = 0; c < grid.width(); ++c)
+            grid.setPixel(c, r, picture.valid(c, r) && isDark(picture.pixel(c, r)));
+    return true;
+}
+
+QStringList importPictureExtensions()
+{
+    return classicExtensions() + furtherExtensions();
+}
+
+bool isImportPicturePath(const QString &path)
+{
+    for (const QString &e : importPictureExtensions())
+        if (path.endsWith(e, Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
+QString importDialogFilter()
+{
+    const QString classic = patterns(classicExtensions());
+    const QString further = patterns(furtherExtensions());
+    return QStringLiteral("Pictures (%1)|%1|More pictures (%2)|%2").arg(classic, further);
+}
+
+QImage exportImage(const LogoGrid &grid)
+{
+    QImage image(Corner, QImage::Format_RGB32);
+    image.fill(DisplayGreen);
+    for (int r = 0; r < grid.height(); ++r)
+        for (int c = 0; c < grid.width(); ++c)
+            if (grid.isSet(c, r))
+                image.setPixel(c, r, qRgb(0, 0, 0));
+    return image;
+}
+
+} // namespace logo

@@ -1,0 +1,313 @@
+// The Import rule on pictures from ordinary image programs and on metafiles
+// made here, the Import and Export commands, and the exported bitmap.
+#include "common/testsupport.h"
+#include "graphic/logodocument.h"
+#include "graphic/metafile.h"
+#include "graphic/pathutil.h"
+#include "graphic/pictureimport.h"
+
+#include <QImage>
+#include <QRect>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace logo;
+using logotest::fixture;
+using logotest::Sandbox;
+
+namespace {
+
+using Expect = std::function<bool(int c, int r)>;
+
+// The fixtures' pattern (tests/formats/make_fixtures.py): colour (3c + 5r) mod 8,
+// the first three dark.
+int colourIndex(int c, int r) { return (3 * c + 5 * r) % 8; }
+bool patternDark(int c, int r) { return colourIndex(c, r) < 3; }
+bool blocksDark(int c, int r) { return (c / 8 + r / 8) % 2 == 0; }
+
+LogoGrid allSet()
+{
+    LogoGrid g;
+    for (int r = 0; r < 14; ++r)
+        for (int c = 0; c < 72; ++c)
+            g.setCell(c, r, 1);
+    return g;
+}
+
+// Compares every cell of the plane; `sure` skips cells a lossy or smoothed
+// picture may turn either way.
+void expectPicture(const QString &path, const Expect &dark, const std::function<bool(int, int)> &sure = {})
+{
+    LogoGrid g = allSet();
+    ASSERT_TRUE(convertPicture(path, g)) << qPrintable(path);
+    for (int r = 0; r < 14; ++r)
+        for (int c = 0; c < 72; ++c)
+            if (!sure || sure(c, r))
+                ASSERT_EQ(g.isSet(c, r), dark(c, r)) << qPrintable(path) << " at " << c << "," << r;
+}
+
+QString saved(Sandbox &sb, const QString &name, const QImage &image)
+{
+    const QString p = sb.path(name);
+    EXPECT_TRUE(image.save(p));
+    return p;
+}
+
+} // namespace
+
+TEST(PictureImport, ThresholdIsAllThreeChannelsAtMost64)
+{
+    const struct { QRgb colour; bool dark; } cases[] = {
+        {qRgb(64, 64, 64), true},  {qRgb(0, 0, 0), true},   {qRgb(10, 64, 3), true},
+        {qRgb(65, 0, 0), false},   {qRgb(0, 65, 0), false}, {qRgb(0, 0, 65), false},
+        {qRgb(120, 190, 110), false}, {qRgb(255, 255, 255), false},
+    };
+    Sandbox sb;
+    QImage image(int(std::size(cases)), 1, QImage::Format_RGB32);
+    for (int i = 0; i < image.width(); ++i)
+        image.setPixel(i, 0, cases[i].colour);
+    for (const char *name : {"edges.bmp", "edges.png"})
+        expectPicture(saved(sb, QString::fromLatin1(name), image),
+                      [&](int c, int r) { return r == 0 && c < image.width() && cases[c].dark; });
+}
+
+TEST(PictureImport, SmallPicturesLeaveTheRestClearAndLargeOnesAreCropped)
+{
+    Sandbox sb;
+    QImage small(10, 5, QImage::Format_RGB32);
+    small.fill(Qt::black);
+    expectPicture(saved(sb, QStringLiteral("small.bmp"), small), [](int c, int r) { return c < 10 && r < 5; });
+
+    // Never scaled: only the marker at (71, 13) of a large light picture shows.
+    QImage large(300, 100, QImage::Format_RGB32);
+    large.fill(Qt::white);
+    large.setPixel(71, 13, qRgb(0, 0, 0));
+    for (int x = 72; x < 300; ++x)
+        large.setPixel(x, 5, qRgb(0, 0, 0));
+    for (int y = 14; y < 100; ++y)
+        large.setPixel(5, y, qRgb(0, 0, 0));
+    expectPicture(saved(sb, QStringLiteral("large.png"), large), [](int c, int r) { return c == 71 && r == 13; });
+
+    // Transparent places show the display green: light.
+    QImage clear(8, 8, QImage::Format_ARGB32);
+    clear.fill(qRgba(0, 0, 0, 0));
+    clear.setPixel(1, 1, qRgba(0, 0, 0, 255));
+    expectPicture(saved(sb, QStringLiteral("clear.png"), clear), [](int c, int r) { return c == 1 && r == 1; });
+}
+
+TEST(PictureImport, OnlyTheCellsInsideTheDimensionsChange)
+{
+    Sandbox sb;
+    QImage light(72, 14, QImage::Format_RGB32);
+    light.fill(Qt::white);
+    LogoGrid g = allSet();
+    g.setSize(16, 8);
+    ASSERT_TRUE(convertPicture(saved(sb, QStringLiteral("light.bmp"), light), g));
+    EXPECT_EQ(g.setCount(), 0);
+    EXPECT_TRUE(g.isSet(16, 0));
+    EXPECT_TRUE(g.isSet(0, 8));
+}
+
+TEST(PictureImport, PicturesFromImageProgramsOpenAsDrawn)
+{
+    const auto transparentBlack = [](int c, int r) { return colourIndex(c, r) == 1 || colourIndex(c, r) == 2; };
+    const auto inIcon = [](int c, int r) { return c < 32 && patternDark(c, r); };
+    // JPEG: block interiors only, edges may ring.
+    const auto blockInterior = [](int c, int r) { return c % 8 >= 2 && c % 8 <= 5 && r % 8 >= 2 && r % 8 <= 5; };
+    const struct { const char *file; Expect dark; std::function<bool(int, int)> sure; } cases[] = {
+        {"bmp/pattern24.bmp", patternDark, {}},
+        {"bmp/pattern_rle8.bmp", patternDark, {}},
+        {"bmp/pattern_rle4.bmp", patternDark, {}},
+        {"bmp/blocks1.bmp", blocksDark, {}},
+        {"rle/pattern.rle", patternDark, {}},
+        {"gif/pattern.gif", patternDark, {}},
+        {"gif/pattern_transparent.gif", transparentBlack, {}},
+        {"ico/pattern32.ico", inIcon, {}},
+        {"png/pattern.png", patternDark, {}},
+        {"jpeg/blocks.jpg", blocksDark, blockInterior},
+    };
+    for (const auto &c : cases)
+        expectPicture(fixture(QString::fromLatin1(c.file)), c.dark, c.sure);
+}
+
+TEST(PictureImport, MetafilesShowTheirFrameAtNinetySixPixelsPerInch)
+{
+    // Every file: a 96 x 28 px frame with a black rectangle at (10, 5)-(20, 10),
+    // the frame much larger than the drawing. Edges may fall either way.
+    const QRect rect(QPoint(10, 5), QPoint(19, 9));
+    const auto dark = [&](int c, int r) { return rect.contains(c, r); };
+    const auto sure = [&](int c, int r) { return rect.adjusted(1, 1, -1, -1).contains(c, r) || !rect.adjusted(-1, -1, 1, 1).contains(c, r); };
+    const auto frame24x8 = [](int c, int r) { return c < 24 && r < 8; };
+    struct Case { const char *file; Expect dark; std::function<bool(int, int)> sure; };
+    std::vector<Case> cases;
+    if (canDrawWmf())
+        cases.insert(cases.end(), {{"wmf/frame.wmf", dark, sure}, {"wmf/frame_offset.wmf", dark, sure},
+                                   {"wmf/no_window_records.wmf", dark, sure},
+                                   {"wmf/window_twice_frame.wmf", dark, sure}, {"wmf/anisotropic.wmf", dark, sure},
+                                   {"wmf/small_frame.wmf", frame24x8, {}}});
+    if (canDrawEmf())
+        cases.insert(cases.end(), {{"emf/frame.emf", dark, sure}, {"emf/reference_48dpi.emf", dark, sure},
+                                   {"emf/anisotropic.emf", dark, sure}, {"emf/empty_bounds.emf", dark, sure},
+                                   {"emf/small_frame.emf", frame24x8, {}}});
+    for (const auto &c : cases)
+        expectPicture(fixture(QString::fromLatin1(c.file)), c.dark, c.sure);
+}
+
+TEST(PictureImport, FilesThatCannotBeLoadedLeaveTheGridAlone)
+{
+    Sandbox sb;
+    logotest::writeAll(sb.path(QStringLiteral("junk.bmp")), QByteArray("BM") + QByteArray(60, '\x7F'));
+    for (const QString &p : {fixture(QStringLiteral("wmf/not_placeable.wmf")), sb.path(QStringLiteral("junk.bmp")),
+                             sb.path(QStringLiteral("missing.gif"))}) {
+        LogoGrid g = allSet();
+        EXPECT_FALSE(convertPicture(p, g)) << qPrintable(p);
+        EXPECT_EQ(g, allSet());
+    }
+}
+
+// ---------------------------------------------------------------- commands
+
+namespace {
+
+struct Doc {
+    explicit Doc(const ProgramProfile &profile = ProgramProfile::quillet()) : doc(profile, prompt, sb.settings())
+    {
+        doc.setNetworkCode(QStringLiteral("262"), QStringLiteral("01"));
+        doc.grid().setPixel(70, 12, true);
+    }
+    Sandbox sb;
+    ScriptedPrompt prompt;
+    LogoDocument doc;
+};
+
+const QString kClassicFilter = QStringLiteral(
+    "Pictures (*.bmp;*.gif;*.jpg;*.ico;*.rle;*.wmf;*.emf)|*.bmp;*.gif;*.jpg;*.ico;*.rle;*.wmf;*.emf");
+
+} // namespace
+
+TEST(ImportCommand, DialogOffersTheClassicFilterFirst)
+{
+    Doc d;
+    d.doc.setImportDir(QStringLiteral("/pics/"));
+    d.doc.importCommand();
+    ASSERT_EQ(d.prompt.count(ShownPrompt::Kind::OpenFile), 1);
+    const FileRequest &req = d.prompt.shown.back().request;
+    EXPECT_TRUE(req.filter.startsWith(kClassicFilter + QLatin1Char('|'))) << qPrintable(req.filter);
+    EXPECT_TRUE(req.filter.contains(QStringLiteral("*.png")));
+    EXPECT_EQ(req.filterIndex, 1);
+    EXPECT_TRUE(req.fileName.isEmpty());
+    EXPECT_EQ(req.initialDir, QStringLiteral("/pics/"));
+}
+
+TEST(ImportCommand, NetworkCodeIsEmptiedOnlyWhenTheImportSucceeds)
+{
+    Doc d;
+    const LogoGrid before = d.doc.grid();
+    d.doc.importCommand(); // cancelled
+    logotest::writeAll(d.sb.path(QStringLiteral("junk.gif")), QByteArray("GIF89a garbage"));
+    d.prompt.files = {d.sb.path(QStringLiteral("junk.gif"))};
+    d.doc.importCommand(); // can't be loaded
+    EXPECT_EQ(d.doc.currentMCC(), QStringLiteral("262"));
+    EXPECT_EQ(d.doc.grid(), before);
+    EXPECT_EQ(d.doc.currentFile(), QStringLiteral("Untitled"));
+    EXPECT_FALSE(d.doc.isBusy());
+    EXPECT_EQ(d.prompt.count(ShownPrompt::Kind::Message), 0);
+
+    const QString photo = fixture(QStringLiteral("bmp/pattern24.bmp"));
+    d.prompt.files = {photo};
+    d.doc.importCommand();
+    EXPECT_TRUE(d.doc.currentMCC().isEmpty());
+    EXPECT_TRUE(d.doc.currentMNC().isEmpty());
+    EXPECT_EQ(d.doc.importDir(), folderOf(photo));
+    EXPECT_EQ(d.doc.currentFile(), stripExtension(photo) + QStringLiteral(".ngg"));
+    EXPECT_TRUE(d.doc.title().endsWith(QStringLiteral("*]")));
+    EXPECT_EQ(d.doc.docState(), LogoDocument::Modified);
+    EXPECT_TRUE(d.doc.grid().isSet(0, 0));
+    EXPECT_FALSE(d.doc.grid().isSet(70, 12)); // was set; light in the picture
+}
+
+TEST(ImportCommand, QuilletAsksToSaveFirstBrisvaneDoesNot)
+{
+    Doc q;
+    q.doc.setTitle(false);
+    q.prompt.answers = {Answer::Cancel};
+    q.doc.importCommand();
+    EXPECT_EQ(q.prompt.count(ShownPrompt::Kind::OpenFile), 0);
+    EXPECT_EQ(q.doc.currentMCC(), QStringLiteral("262"));
+
+    Doc b(ProgramProfile::brisvane());
+    b.doc.setTitle(false);
+    b.prompt.files = {fixture(QStringLiteral("gif/pattern.gif"))};
+    b.doc.importCommand();
+    EXPECT_EQ(b.prompt.count(ShownPrompt::Kind::Message), 0);
+    EXPECT_EQ(b.doc.currentFile(), QStringLiteral("Imported"));
+    EXPECT_TRUE(b.doc.currentMCC().isEmpty());
+}
+
+TEST(ExportCommand, WritesTheGridBlackOnGreenAndReadsBack)
+{
+    Doc d;
+    d.doc.grid().setSize(16, 8);
+    d.doc.grid().setPixel(0, 0, true);
+    d.doc.grid().setPixel(15, 7, true); // the (70, 12) cell lies outside the dimensions
+    d.doc.setCurrentFile(QStringLiteral("/logos/B.ngg"));
+    d.doc.setExportDir(QStringLiteral("/out/"));
+    const QString target = d.sb.path(QStringLiteral("logo")); // no extension added
+    d.prompt.files = {target};
+    d.doc.exportCommand();
+    ASSERT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), 1);
+    const FileRequest &req = d.prompt.shown.back().request;
+    EXPECT_EQ(req.filter, QStringLiteral("Bitmap (*.bmp)|*.bmp"));
+    EXPECT_EQ(req.fileName, QStringLiteral("B"));
+    EXPECT_EQ(req.initialDir, QStringLiteral("/out/"));
+    EXPECT_TRUE(req.defaultExt.isEmpty());
+    EXPECT_EQ(d.doc.exportDir(), d.sb.dir());
+
+    const QByteArray bytes = logotest::readAll(target);
+    ASSERT_TRUE(bytes.startsWith("BM"));
+    QImage back;
+    ASSERT_TRUE(back.loadFromData(bytes, "BMP"));
+    ASSERT_EQ(back.size(), QSize(72, 14));
+    for (int r = 0; r < 14; ++r)
+        for (int c = 0; c < 72; ++c) {
+            const bool set = (c == 0 && r == 0) || (c == 15 && r == 7);
+            ASSERT_EQ(back.pixel(c, r) & 0xFFFFFF, set ? 0u : 0x78BE6Eu) << c << "," << r;
+        }
+    // The exported file imports back to the same picture.
+    LogoGrid g;
+    g.setSize(16, 8);
+    ASSERT_TRUE(convertPicture(target, g));
+    EXPECT_EQ(g.grid2bits(), d.doc.grid().grid2bits());
+}
+
+TEST(ExportCommand, EmptyPictureAsksAndUntitledProposesNoName)
+{
+    Doc d;
+    d.doc.grid().clearPlane();
+    d.prompt.answers = {Answer::No};
+    d.doc.exportCommand();
+    EXPECT_EQ(d.prompt.lastMessage(), QStringLiteral("The graphic is empty.\r\n\r\nDo you want to continue anyway?"));
+    EXPECT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), 0);
+
+    d.prompt.answers = {Answer::Yes};
+    d.doc.exportCommand(); // cancelled in the dialog
+    ASSERT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), 1);
+    EXPECT_TRUE(d.prompt.shown.back().request.fileName.isEmpty());
+    EXPECT_FALSE(d.doc.isBusy());
+    EXPECT_FALSE(d.doc.exportBitmap(d.sb.path(QStringLiteral("no/such/folder/x.bmp"))));
+}
+
+TEST(ImportExportFolders, PersistAcrossARestart)
+{
+    Doc d;
+    d.prompt.files = {fixture(QStringLiteral("png/pattern.png")), d.sb.path(QStringLiteral("out.bmp"))};
+    d.doc.importCommand();
+    d.doc.exportCommand();
+    d.doc.saveSettings();
+    d.sb.restartSettings();
+    ScriptedPrompt p;
+    LogoDocument again(ProgramProfile::quillet(), p, d.sb.settings());
+    again.loadSettings();
+    EXPECT_EQ(again.importDir(), folderOf(fixture(QStringLiteral("png/pattern.png"))));
+    EXPECT_EQ(again.exportDir(), d.sb.dir());
+}
