@@ -9,7 +9,9 @@
 // pseudo-terminal (e.g. "device /dev/pts/7"); open that path as the serial port.
 // The simulator then serves until it is killed or --seconds have passed.
 // A program may open and close the device any number of times; closing it
-// drops a half-written command or PDU and any answer not yet written.
+// drops a half-written command or PDU and any answer not yet written (a
+// program that closes and at once reopens the device may still find the echo
+// of its last words, as on a real line).
 //
 // Answers: "AT", "ATZ", "AT+CMGF=0", "AT+CRES=..." -> OK; "ATE0"/"ATE1" switch
 // the echo; "ATI" -> the identity and OK; "AT+CSCA?" -> +CSCA: "<number>",<type>
@@ -218,7 +220,12 @@ int main(int argc, char **argv)
             if (n > 0) {
                 connected = true;
                 now = Clock::now();
-                for (const phonesim::Output &out : core.receive(QByteArray(buf, int(n)))) {
+                const auto outputs = core.receive(QByteArray(buf, int(n)));
+                // The last words of a program that has closed the device: heard
+                // (and logged), but nobody is there for the answer.
+                if (p.revents & POLLHUP)
+                    continue;
+                for (const phonesim::Output &out : outputs) {
                     auto due = now + std::chrono::milliseconds(out.delayMs);
                     // Answers keep their order even when a later one is due sooner.
                     if (!pending.empty() && pending.back().due > due)
@@ -236,6 +243,9 @@ int main(int argc, char **argv)
             if (connected) {
                 core.hangUp();
                 pending.clear();
+                // Echo written after the program let go would otherwise wait
+                // in the line for whoever opens the device next.
+                ::tcflush(master, TCIOFLUSH);
                 connected = false;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
