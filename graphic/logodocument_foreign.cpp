@@ -1,5 +1,8 @@
 #include "graphic/logodocument.h"
+
+#include "desktop/waitcursor.h"
 #include "graphic/foreignformats.h"
+#include "graphic/pictureimport.h"
 
 #include <QFile>
 
@@ -8,17 +11,48 @@ namespace logo {
 bool LogoDocument::loadRawFile(const QString &path, QByteArray &buffer)
 {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    bool ok = f.open(QIODevice::ReadOnly);
+    if (ok) {
+        bytes = f.readAll();
+        ok = f.error() == QFileDevice::NoError;
+    }
+    if (!ok) {
+        m_prompt.message(m_profile.productName, QStringLiteral("Can't read this file. Try another file."),
+                         Icon::Exclamation, Buttons::Ok);
         return false;
-    buffer = f.readAll();
+    }
+    buffer = bytes;
     return true;
 }
 
 bool LogoDocument::openForeign(const QString &path, int format)
 {
-    Q_UNUSED(path);
-    Q_UNUSED(format);
-    return false;
+    WaitCursor wait;
+    const auto kind = ForeignFormat(format);
+    // Every read goes into a copy; the document changes only when it succeeds.
+    LogoGrid grid = m_grid;
+    if (kind == ForeignFormat::I61) {
+        // An I61 file is a picture: imported by the Import rule, without a
+        // message when it can't be loaded.
+        if (!convertPicture(path, grid))
+            return false;
+    } else {
+        QByteArray buffer;
+        if (!loadRawFile(path, buffer))
+            return false;
+        grid.clearPlane();
+        bool wrongVersion = false;
+        if (!readForeign(kind, buffer, grid, &wrongVersion)) {
+            if (wrongVersion)
+                m_prompt.beep();
+            m_prompt.message(m_profile.productName, foreignReadMessage(kind), Icon::Exclamation, Buttons::Ok);
+            return false;
+        }
+    }
+    replaceGrid(grid);
+    finishForeignRead(path);
+    return true;
 }
 
 } // namespace logo
