@@ -3,6 +3,7 @@
 #include "tools/logotool.h"
 
 #include "graphic/pathutil.h"
+#include "graphic/pictureimport.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -77,7 +78,8 @@ bool openInput(Session &s, const QString &path)
     if (!QFileInfo(path).isFile())
         return err(QStringLiteral("%1: no such file").arg(path)), false;
     const auto before = s.prompt.shown.size();
-    if (s.doc->openFile(path))
+    // Picture files go by the Import rule, as the Import command takes them.
+    if (logo::isImportPicturePath(path) ? s.doc->importPicture(path) : s.doc->openFile(path))
         return true;
     if (s.prompt.shown.size() == before)
         err(QStringLiteral("%1: can't read this file").arg(path));
@@ -135,6 +137,8 @@ int cmdConvert(const QStringList &argv)
         s.doc->setNetworkCode(logo::formatMcc(mcc.toInt()), logo::formatMnc(mnc.toInt()));
     }
     const QString target = a.positional[1];
+    if (target.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive))
+        return s.doc->exportBitmap(target) ? 0 : err(QStringLiteral("error: can't write %1").arg(target));
     switch (s.doc->writeLogoFile(target)) {
     case logo::LogoDocument::WriteResult::Written:
         return 0;
@@ -150,7 +154,8 @@ int cmdConvert(const QStringList &argv)
 
 static const CommandInfo kCommands[] = {
     {"show", cmdShow, "show FILE                      print the picture as it opens"},
-    {"convert", cmdConvert, "convert IN OUT [--mcc M --mnc N]  read IN, write OUT (NOL or NGG by name)"},
+    {"convert", cmdConvert, "convert IN OUT [--mcc M --mnc N]  read IN, write OUT (NOL or NGG by name, .bmp the exported bitmap)"},
+    {"formats", cmdFormats, "formats                        list the files read and written"},
     {"pdu", cmdPdu, "pdu submit|deliver FILE ...   print the AT command and PDU line of a send or store"},
 };
 

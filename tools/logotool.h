@@ -63,6 +63,7 @@ struct CommandInfo {
 
 int cmdShow(const QStringList &args);
 int cmdConvert(const QStringList &args);
+int cmdFormats(const QStringList &args);   // logotool_formats.cpp
 int cmdPdu(const QStringList &args);       // tools/logotool_pdu.cpp
 
 } // namespace logotool
