@@ -18,6 +18,13 @@ bool isText(unsigned char b)
     return true;
 }
 
+// Line text in the narrow sense: what an answer without a final result is
+// made of. The high half alone (noise as often as letters) does not count.
+bool isAsciiText(unsigned char b)
+{
+    return b == '\r' || b == '\n' || b == '\t' || (b >= 0x20 && b < 0x7F);
+}
+
 } // namespace
 
 AtEngine::AtEngine(PhoneLink &link, TickSource &ticks, QObject *parent)
@@ -191,8 +198,14 @@ qint16 AtEngine::Classify(const QByteArray &buffer, qsizetype previousLength)
         code = ReplyError;
     if (buffer.contains(kCrLf + "NO CARRIER"))
         code = ReplyError;
-    if (code == ReplyNoNewData && buffer.size() > previousLength)
-        code = ReplyData;
+    if (code == ReplyNoNewData) {
+        for (qsizetype i = qMax<qsizetype>(previousLength, 0); i < buffer.size(); ++i) {
+            if (isAsciiText(static_cast<unsigned char>(buffer[i]))) {
+                code = ReplyData;
+                break;
+            }
+        }
+    }
     return code;
 }
 

@@ -110,7 +110,8 @@ public:
     // to COM<n>.", 6 the configure-the-port text; empty for any other code.
     static QString LinkErrorText(int code, int port);
     // Classifies a whole reply buffer; previousLength is its length before the
-    // latest data was appended.
+    // latest data was appended. "Grew" (code 1) needs new ASCII text: octets of
+    // the high half alone are line noise as often as letters.
     static qint16 Classify(const QByteArray &buffer, qsizetype previousLength);
     // The part of received bytes that is text: CR, LF, TAB, printable ASCII and
     // the high half the phones use for accented letters. Line noise (NUL, other

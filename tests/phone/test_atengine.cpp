@@ -82,6 +82,8 @@ TEST(ReplyClassification, GrowthWithoutAMatchIsDataAndNoGrowthIsNothing)
     EXPECT_EQ(AtEngine::Classify("AT\r", 0), ReplyData);
     EXPECT_EQ(AtEngine::Classify("AT\r", 3), ReplyNoNewData);
     EXPECT_EQ(AtEngine::Classify("", 0), ReplyNoNewData);
+    EXPECT_EQ(AtEngine::Classify("AT\r\x80\xfe", 3), ReplyNoNewData);
+    EXPECT_EQ(AtEngine::Classify("\x80\xfe" "A", 2), ReplyData);
     // A matching buffer keeps its code whether it grew or not.
     EXPECT_EQ(AtEngine::Classify("\r\nOK\r\n", 6), ReplyOk);
 }
@@ -376,10 +378,11 @@ TEST_F(EngineFixture, LineNoiseNeitherHidesAnswersNorKeepsTheJobWaiting)
     // Nothing but noise is no answer: the command is repeated, the repeats
     // run out, the job ends instead of waiting for ever.
     for (int i = 0; i < 4; ++i) {
-        link.reply(QByteArray("\0\0\x01\xff", 4));
+        link.reply(QByteArray("\0\x80\x01\xff\xfe", 5));
         EXPECT_NE(engine.state().ReplyCode, ReplyData);
         tick();
     }
     EXPECT_EQ(endOutcome(), JobOutcome::LinkError);
-    EXPECT_EQ(engine.state().ReplyBuffer, QByteArray());
+    EXPECT_FALSE(engine.state().ReplyBuffer.contains('\0'));
+    EXPECT_FALSE(engine.state().ReplyBuffer.contains('\xff'));
 }

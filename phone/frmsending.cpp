@@ -1,0 +1,138 @@
+#include "phone/frmsending.h"
+
+#include "phone/smsdelivery.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace logo {
+
+frmSending::frmSending(SmsDelivery &delivery, QWidget *parent) : QDialog(parent), m_delivery(delivery)
+{
+    setObjectName(QStringLiteral("frmSending"));
+    setModal(true);
+    if (parent)
+        setWindowIcon(parent->windowIcon());
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    l5 = new QGroupBox(QStringLiteral("Status"), this);
+    l5->setObjectName(QStringLiteral("l5"));
+    l1 = new QLabel(QStringLiteral("0%"), l5);
+    l1->setObjectName(QStringLiteral("l1"));
+    l1->setMinimumWidth(40);
+    l2 = new QProgressBar(l5);
+    l2->setObjectName(QStringLiteral("l2"));
+    l2->setRange(0, 100);
+    l2->setValue(0);
+    l2->setTextVisible(false);
+    l4 = new QLabel(QStringLiteral("Please wait."), l5);
+    l4->setObjectName(QStringLiteral("l4"));
+    l3 = new QPushButton(QStringLiteral("&Cancel"), l5);
+    l3->setObjectName(QStringLiteral("l3"));
+    l3->setAutoDefault(false);
+
+    auto *bar = new QHBoxLayout;
+    bar->addWidget(l1);
+    bar->addWidget(l2, 1);
+    auto *frame = new QVBoxLayout(l5);
+    frame->addLayout(bar);
+    frame->addWidget(l4);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(l3);
+    frame->addLayout(buttons);
+    auto *top = new QVBoxLayout(this);
+    top->addWidget(l5);
+    setMinimumWidth(300);
+
+    connect(l3, &QPushButton::clicked, this, &frmSending::l3_Click);
+    connect(&m_delivery, &SmsDelivery::progress, this, &frmSending::myUpdateSending);
+    connect(&m_delivery, &SmsDelivery::caption, this, &QWidget::setWindowTitle);
+    connect(&m_delivery, &SmsDelivery::jobEnded, this, &frmSending::jobEnded);
+}
+
+void frmSending::myUpdateSending(int percent)
+{
+    l1->setText(QStringLiteral("%1%").arg(percent));
+    l2->setValue(percent);
+    if (isVisible())
+        repaint();
+}
+
+void frmSending::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    l3->setVisible(true);
+    l4->setVisible(false);
+    myUpdateSending(0);
+    // The job starts once the dialog's own event loop runs, so that a job that
+    // ends at once (a port that does not open) can hide the dialog again.
+    if (!m_pendingStart) {
+        m_pendingStart = true;
+        QTimer::singleShot(0, this, &frmSending::activated);
+    }
+}
+
+void frmSending::activated()
+{
+    m_pendingStart = false;
+    if (!isVisible())
+        return;
+    if (m_delivery.SendingMode() == SendingInfrared) {
+        l3->setVisible(false);
+        l4->setVisible(true);
+        repaint();
+        emit infraredRequested();
+        return;
+    }
+    m_delivery.startSendingJob();
+    // Nothing started (a job of another kind holds the link): nothing will end it.
+    if (!m_delivery.jobRunning() && isVisible())
+        jobEnded();
+}
+
+void frmSending::l3_Click()
+{
+    m_delivery.setBreak();
+}
+
+void frmSending::reject()
+{
+    // Escape asks the job to stop like Cancel; the job's end hides the dialog.
+    // The infrared upload can't be stopped.
+    if (m_delivery.SendingMode() == SendingInfrared)
+        return;
+    if (m_delivery.jobRunning()) {
+        m_delivery.setBreak();
+        return;
+    }
+    QDialog::reject();
+}
+
+void frmSending::closeEvent(QCloseEvent *event)
+{
+    if (m_delivery.SendingMode() == SendingInfrared) {
+        event->ignore();
+        return;
+    }
+    if (m_delivery.jobRunning()) {
+        m_delivery.setBreak();
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void frmSending::jobEnded()
+{
+    if (isVisible())
+        accept();
+}
+
+} // namespace logo

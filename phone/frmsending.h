@@ -1,0 +1,48 @@
+#pragma once
+// The sending-progress dialog: the percentage, a bar and Cancel while a send,
+// store or infrared job runs. Activating it starts the job that SendingMode
+// names; the job's end hides it.
+#include <QDialog>
+
+class QGroupBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace logo {
+
+class SmsDelivery;
+
+class frmSending : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmSending(SmsDelivery &delivery, QWidget *parent = nullptr);
+
+    // Shows the percentage in the label and the bar, and repaints at once.
+    void myUpdateSending(int percent);
+
+    QGroupBox *l5;       // "Status"
+    QLabel *l1;          // percentage
+    QProgressBar *l2;    // 0..100
+    QPushButton *l3;     // "&Cancel"
+    QLabel *l4;          // "Please wait." (infrared)
+
+signals:
+    // Activated in the infrared mode: the upload runs to its end while shown.
+    void infraredRequested();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void reject() override;
+
+private:
+    void activated();
+    void l3_Click();
+    void jobEnded();
+
+    SmsDelivery &m_delivery;
+    bool m_pendingStart = false;
+};
+
+} // namespace logo

@@ -1,0 +1,67 @@
+#include "phone/frmstore.h"
+
+#include "phone/smsdelivery.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace logo {
+
+frmStore::frmStore(SmsDelivery &delivery, QWidget *parent) : QDialog(parent), m_delivery(delivery)
+{
+    setObjectName(QStringLiteral("frmStore"));
+    setWindowTitle(QStringLiteral("Store"));
+    setModal(true);
+    if (parent)
+        setWindowIcon(parent->windowIcon());
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    auto *frame = new QGroupBox(QStringLiteral("SMS-Inbox"), this);
+    auto *line1 = new QLabel(QStringLiteral("Logo will be saved with this"), frame);
+    auto *line2 = new QLabel(QStringLiteral("number:"), frame);
+    lblNumber = new QLabel(frame);
+    lblNumber->setObjectName(QStringLiteral("lblNumber"));
+    QFont bold = lblNumber->font();
+    bold.setBold(true);
+    lblNumber->setFont(bold);
+    auto *frameLayout = new QVBoxLayout(frame);
+    frameLayout->addWidget(line1);
+    frameLayout->addWidget(line2);
+    frameLayout->addWidget(lblNumber);
+
+    cmdStore = new QPushButton(QStringLiteral("&Store"), this);
+    cmdStore->setObjectName(QStringLiteral("cmdStore"));
+    cmdStore->setDefault(true);
+    cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setAutoDefault(false);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdStore);
+    buttons->addWidget(cmdCancel);
+
+    auto *top = new QVBoxLayout(this);
+    top->addWidget(frame);
+    top->addLayout(buttons);
+
+    connect(cmdStore, &QPushButton::clicked, this, &frmStore::cmdStore_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void frmStore::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    m_kept = m_delivery.storeCount();
+    lblNumber->setText(m_delivery.storeNumberText(m_kept));
+}
+
+void frmStore::cmdStore_Click()
+{
+    m_delivery.storeWith(m_kept);
+    accept();
+}
+
+} // namespace logo

@@ -1,0 +1,32 @@
+#pragma once
+// The store dialog: shows the sender number a stored picture will carry (the
+// counter plus the program's base) and runs the store job.
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace logo {
+
+class SmsDelivery;
+
+class frmStore : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmStore(SmsDelivery &delivery, QWidget *parent = nullptr);
+
+    QLabel *lblNumber;
+    QPushButton *cmdStore;
+    QPushButton *cmdCancel;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void cmdStore_Click();
+
+    SmsDelivery &m_delivery;
+    int m_kept = 0;
+};
+
+} // namespace logo

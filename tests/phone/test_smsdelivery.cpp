@@ -1,0 +1,330 @@
+// The send and store flows of the controller: pre-checks, the queued commands
+// and PDUs, the messages at every end, the settings they read and advance.
+// The dialogs are stood in for by a recording DeliveryUi; the phone is a fake
+// link that answers at once and ticks that fire from the event loop.
+#include "common/testsupport.h"
+#include "graphic/logodocument.h"
+#include "phone/smsdelivery.h"
+#include "phonefakes.h"
+#include "sms/pdu.h"
+
+#include <QEventLoop>
+#include <QSignalSpy>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace logo;
+using logotest::Sandbox;
+using phonetest::FakeLink;
+using phonetest::ManualTicks;
+
+namespace {
+
+const QString kCentre = QStringLiteral("491710760000");
+
+// The dialogs as a user who fills them in and waits for the end.
+struct RecordingUi : DeliveryUi {
+    SmsDelivery *delivery = nullptr;
+    QStringList shown;
+    QString typedNumber = QStringLiteral("491711234567");
+    bool cancelDialogs = false;
+    bool busyDuringDialog = false;
+    LogoDocument *doc = nullptr;
+    // When set, runs while the progress dialog is up, in place of waiting for
+    // the job's end (the test drives the ticks itself).
+    std::function<void()> duringProgress;
+
+    void showSendDialog() override
+    {
+        shown << "send";
+        busyDuringDialog = doc->isBusy();
+        if (!cancelDialogs)
+            delivery->sendTo(typedNumber);
+    }
+    void showStoreDialog() override
+    {
+        shown << "store";
+        busyDuringDialog = doc->isBusy();
+        if (!cancelDialogs)
+            delivery->storeWith(delivery->storeCount());
+    }
+    void showSendingProgress() override
+    {
+        shown << "progress";
+        if (duringProgress) {
+            delivery->startSendingJob();
+            duringProgress();
+            return;
+        }
+        QEventLoop loop;
+        QObject::connect(delivery, &SmsDelivery::jobEnded, &loop, &QEventLoop::quit);
+        QTimer::singleShot(0, delivery, [this] { delivery->startSendingJob(); });
+        QTimer::singleShot(5000, &loop, &QEventLoop::quit);     // a stuck job fails, not hangs
+        loop.exec();
+    }
+};
+
+struct DeliveryFixture : ::testing::Test {
+    Sandbox sb;
+    ScriptedPrompt prompt;
+    std::unique_ptr<LogoDocument> doc;
+    FakeLink link;
+    ManualTicks ticks;
+    AtEngine engine{link, ticks};
+    std::unique_ptr<SmsDelivery> delivery;
+    RecordingUi ui;
+
+    void SetUp() override { makeDocument(ProgramProfile::quillet()); }
+
+    void makeDocument(const ProgramProfile &profile)
+    {
+        delivery.reset();
+        doc = std::make_unique<LogoDocument>(profile, prompt, sb.settings());
+        for (int c = 0; c < 72; ++c)
+            doc->grid().setPixel(c, (c * 5) % 14, true);
+        delivery = std::make_unique<SmsDelivery>(*doc, engine);
+        delivery->setUi(&ui);
+        ui.delivery = delivery.get();
+        ui.doc = doc.get();
+        ticks.autoFire = true;
+        link.responder = phonetest::goodPhone();
+    }
+    void configure(const QString &smsc = kCentre, int port = 2)
+    {
+        sb.settings().write(kSharedSection, "SMSC", smsc);
+        sb.settings().writeInt(kSharedSection, "COMPort", port);
+        sb.settings().write(kSharedSection, QStringLiteral("Device%1").arg(port), "/dev/fake-phone");
+    }
+    QString own(const QString &key) { return sb.settings().read(doc->section(), key); }
+    UserData userData() const
+    {
+        return buildUserData(doc->profile(), doc->grid(), doc->currentMCC(), doc->currentMNC());
+    }
+};
+
+// The time stamp of a stored message is the time of writing; everything else
+// of the line is fixed. Replaces the seven time-stamp octets by "T"s.
+QByteArray maskTimeStamp(QByteArray deliverLine)
+{
+    // "00" "64" then the originator field (2 + 5 octets), PID, DCS.
+    const int at = 2 + 2 + 14 + 2 + 2;
+    return deliverLine.replace(at, 14, QByteArray(14, 'T'));
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- pre-checks
+
+TEST_F(DeliveryFixture, PreChecksStopInTheirOrderAndAlwaysClearTheBusyMark)
+{
+    // An empty picture the user does not want to send.
+    doc->grid().clear();
+    prompt.answers = {Answer::No};
+    delivery->mnuSend_Click();
+    EXPECT_EQ(prompt.lastMessage(), "The graphic is empty.\r\n\r\nDo you want to continue anyway?");
+    EXPECT_EQ(prompt.shown.back().icon, Icon::Question);
+    EXPECT_TRUE(ui.shown.isEmpty());
+    EXPECT_FALSE(sb.settings().contains(doc->section(), "CurrentBusy"));
+
+    // Yes goes on, to the missing message centre; storing is refused as well.
+    for (auto command : {&SmsDelivery::mnuSend_Click, &SmsDelivery::mnuStore_Click}) {
+        prompt.clear();
+        prompt.answers = {Answer::Yes};
+        ((*delivery).*command)();
+        EXPECT_EQ(prompt.lastMessage(), "Please configure your Message Center Number\r\nin menu 'Edit/Options'");
+        EXPECT_EQ(prompt.shown.back().icon, Icon::Critical);
+    }
+    EXPECT_TRUE(ui.shown.isEmpty());
+
+    // A message centre but no port.
+    sb.settings().write(kSharedSection, "SMSC", kCentre);
+    prompt.clear();
+    prompt.answers = {Answer::Yes};
+    delivery->mnuStore_Click();
+    EXPECT_EQ(prompt.lastMessage(), "Please configure the Nokia GSM Serial Port\r\nin menu 'Edit/Options'");
+    EXPECT_TRUE(ui.shown.isEmpty());
+    EXPECT_FALSE(doc->isBusy());
+    EXPECT_TRUE(link.openedDevices.isEmpty());
+}
+
+TEST_F(DeliveryFixture, PassedPreCheckOpensTheDialogOfTheModeWhileBusy)
+{
+    configure();
+    ui.cancelDialogs = true;
+    delivery->mnuStore_Click();
+    EXPECT_EQ(ui.shown, QStringList{"store"});
+    EXPECT_EQ(delivery->SendingMode(), SendingStore);
+    EXPECT_TRUE(ui.busyDuringDialog);
+    delivery->mnuSend_Click();
+    EXPECT_EQ(ui.shown, (QStringList{"store", "send"}));
+    EXPECT_EQ(delivery->SendingMode(), SendingSms);
+    EXPECT_FALSE(doc->isBusy());
+    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_EQ(delivery->linkPort(), 2);
+    EXPECT_EQ(delivery->linkDevice(), "/dev/fake-phone");
+}
+
+TEST_F(DeliveryFixture, OperatorLogoNeedsAnOperator)
+{
+    makeDocument(ProgramProfile::brisvane());
+    configure();
+    delivery->mnuSend_Click();
+    EXPECT_EQ(prompt.lastMessage(), "Select an operator first.");
+    EXPECT_TRUE(ui.shown.isEmpty());
+}
+
+// ---------------------------------------------------------------- send job
+
+TEST_F(DeliveryFixture, SendWritesTheFiveStepsAndReportsDataSent)
+{
+    configure();
+    sb.settings().write(doc->section(), "StatusReport", "1");
+    ui.typedNumber = "+49 171-1234567";
+    QSignalSpy captions(delivery.get(), &SmsDelivery::caption);
+    QSignalSpy percents(delivery.get(), &SmsDelivery::progress);
+    delivery->mnuSend_Click();
+
+    EXPECT_EQ(ui.shown, (QStringList{"send", "progress"}));
+    EXPECT_EQ(own("LastDA"), "491711234567");
+    const Pdu pdu = buildSubmitPdu(userData(), "491711234567", kCentre, true);
+    EXPECT_TRUE(pdu.tpdu.startsWith("71000C91947111325476"));
+    EXPECT_EQ(link.written, (QByteArrayList{"AT\r", "ATZ\r", "AT+CMGF=0\r",
+                                            pdu.atCommand().toLatin1() + "\r",
+                                            pdu.line().toLatin1() + "\x1a"}));
+    EXPECT_EQ(link.openedDevices, QStringList{"/dev/fake-phone"});
+    EXPECT_FALSE(link.isOpen());
+    ASSERT_EQ(prompt.messages(), QStringList{"Data sent."});
+    EXPECT_EQ(prompt.shown.back().icon, Icon::Information);
+    EXPECT_EQ(prompt.shown.back().title, "Quillet");
+    EXPECT_EQ(captions.size(), 1);
+    EXPECT_EQ(captions.first().at(0).toString(), "Sending ...");
+    QList<int> shown;
+    for (const auto &p : percents)
+        shown << p.at(0).toInt();
+    EXPECT_EQ(shown, (QList<int>{0, 5, 20, 40, 55, 100}));
+    EXPECT_EQ(delivery->lastOutcome(), JobOutcome::Completed);
+}
+
+TEST_F(DeliveryFixture, OperatorLogoOfTheWorkedExampleAnnounces154Octets)
+{
+    makeDocument(ProgramProfile::brisvane());
+    doc->setNetworkCode("262", "01");
+    configure();
+    delivery->mnuSend_Click();
+    ASSERT_GE(link.written.size(), 5);
+    EXPECT_EQ(link.written[3], QByteArray("AT+CMGS=154\r"));
+    EXPECT_TRUE(link.written[4].startsWith("0791947101670000" "51000C91947111325476" "00F5A78C"
+                                           "0605041582000062F21000480E01"));
+    EXPECT_EQ(link.written[4].size(), 16 + 2 * 154 + 1);
+    EXPECT_EQ(prompt.lastMessage(), "Data sent.");
+}
+
+TEST_F(DeliveryFixture, EveryFailureEndsWithItsMessageAndAClosedPort)
+{
+    configure();
+    struct Case {
+        QByteArray failOn, failWith;
+        bool openFails;
+        QString message;
+    } cases[] = {
+        {{}, {}, true, "Can't talk to COM2."},
+        {"ATZ", "\r\nERROR\r\n", false, "Error while talking to COM2."},
+        {"AT+CMGS", "", false, "Error while talking to COM2."},
+        {"0791", "\r\n+CMS ERROR: 500\r\n", false, "Can't send SMS.\r\nError: 500"},
+    };
+    for (const Case &c : cases) {
+        prompt.clear();
+        link.written.clear();
+        link.openSucceeds = !c.openFails;
+        link.responder = phonetest::goodPhone(c.failOn, c.failWith);
+        delivery->mnuSend_Click();
+        EXPECT_EQ(prompt.lastMessage(), c.message);
+        EXPECT_EQ(prompt.shown.back().icon, Icon::Critical);
+        EXPECT_FALSE(link.isOpen());
+        EXPECT_FALSE(delivery->jobRunning());
+    }
+    // The port that does not open beeps and writes nothing.
+    prompt.clear();
+    link.written.clear();
+    link.openSucceeds = false;
+    delivery->mnuSend_Click();
+    EXPECT_EQ(prompt.count(ShownPrompt::Kind::Beep), 1);
+    EXPECT_TRUE(link.written.isEmpty());
+}
+
+TEST_F(DeliveryFixture, NumberWithoutDigitsIsRefusedAndNothingRuns)
+{
+    configure();
+    sb.settings().write(doc->section(), "LastDA", "4930");
+    ui.typedNumber = "+ -";
+    delivery->mnuSend_Click();
+    EXPECT_EQ(prompt.lastMessage(), "Please enter GSM-Number in intl. Format");
+    EXPECT_EQ(prompt.shown.back().icon, Icon::Critical);
+    EXPECT_EQ(ui.shown, QStringList{"send"});
+    EXPECT_EQ(own("LastDA"), "4930");
+    EXPECT_TRUE(link.openedDevices.isEmpty());
+}
+
+TEST_F(DeliveryFixture, SettingsOverridesOfTheTool)
+{
+    // No settings at all: the tool's options stand in for them.
+    SmsDelivery::Overrides o;
+    o.port = 7;
+    o.device = "/dev/the-phone";
+    o.hasSmsc = true;
+    o.smsc = kCentre;
+    delivery->setOverrides(o);
+    delivery->mnuSend_Click();
+    EXPECT_EQ(link.openedDevices, QStringList{"/dev/the-phone"});
+    EXPECT_TRUE(link.written[4].startsWith("0791947101670000"));
+    EXPECT_EQ(prompt.lastMessage(), "Data sent.");
+    EXPECT_FALSE(sb.settings().contains(kSharedSection, "SMSC"));
+}
+
+// ---------------------------------------------------------------- store job
+
+TEST_F(DeliveryFixture, StoreWritesTheCounterNumbersMessageAndAdvancesTheCounter)
+{
+    configure();
+    sb.settings().writeInt(doc->section(), "StoreCount", 5);
+    QSignalSpy captions(delivery.get(), &SmsDelivery::caption);
+    delivery->mnuStore_Click();
+
+    ASSERT_EQ(link.written.size(), 5);
+    const Pdu pdu = buildStorePdu(doc->profile(), userData(), 5);
+    EXPECT_EQ(link.written[3], pdu.atCommand().toLatin1() + "\r");
+    EXPECT_TRUE(link.written[3].startsWith("AT+CMGW="));
+    EXPECT_EQ(maskTimeStamp(link.written[4]), maskTimeStamp(pdu.line().toLatin1() + "\x1a"));
+    EXPECT_TRUE(link.written[4].startsWith("0064099199090000F5"));
+    EXPECT_EQ(prompt.messages(), QStringList{"Data written."});
+    EXPECT_EQ(captions.first().at(0).toString(), "Storing in SMS-Inbox ...");
+    EXPECT_EQ(own("StoreCount"), "6");
+    EXPECT_EQ(delivery->storeNumberText(6), "+999000006");
+}
+
+TEST_F(DeliveryFixture, FailedOrStoppedStoreStillAdvancesTheCounter)
+{
+    configure();
+    link.openSucceeds = false;
+    delivery->mnuStore_Click();
+    EXPECT_EQ(prompt.lastMessage(), "Can't talk to COM2.");
+    EXPECT_EQ(own("StoreCount"), "1");
+
+    // Stopped while the PDU line is awaited: that step's text.
+    link.openSucceeds = true;
+    ticks.autoFire = false;
+    ui.duringProgress = [this] {
+        for (int i = 0; i < 4; ++i) {
+            QCoreApplication::processEvents();    // the phone's answer arrives
+            engine.tick();
+        }
+        EXPECT_EQ(engine.state().CurrentStep, 5);
+        delivery->setBreak();
+        engine.tick();
+    };
+    delivery->mnuStore_Click();
+    EXPECT_EQ(prompt.lastMessage(), "Can't write SMS.");
+    EXPECT_EQ(prompt.shown.back().icon, Icon::Critical);
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_EQ(own("StoreCount"), "2");
+}
