@@ -1,0 +1,145 @@
+#include "quillet/gridview.h"
+
+#include "graphic/logodocument.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+
+namespace quillet {
+
+GridView::GridView(logo::LogoDocument &document, QWidget *parent) : QWidget(parent), m_document(document)
+{
+    setObjectName(QStringLiteral("picMain"));
+    setMouseTracking(true);               // txtPos follows the mouse without a button
+    setFocusPolicy(Qt::StrongFocus);      // arrow keys move the picture
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setCursor(Qt::CrossCursor);
+    connect(&m_document, &logo::LogoDocument::cellChanged, this,
+            [this](int c, int r) { update(cellRect(c, r)); });
+    connect(&m_document, &logo::LogoDocument::pictureChanged, this, &GridView::refresh);
+    refresh();
+}
+
+QSize GridView::naturalSize(int width, int height)
+{
+    return {kCellPitch * width + 2, kCellPitch * height + 2};
+}
+
+QPoint GridView::cellAt(QPointF pos)
+{
+    // Whole part rounded down, so a point just left of or above the grid is outside.
+    return {int(std::floor(pos.x() / kCellPitch)), int(std::floor(pos.y() / kCellPitch))};
+}
+
+QRect GridView::cellRect(int c, int r)
+{
+    return {kCellPitch * c + 1, kCellPitch * r + 1, kCellPitch - 1, kCellPitch - 1};
+}
+
+int GridView::buttonValue(Qt::MouseButtons buttons)
+{
+    int value = 0;
+    if (buttons & Qt::LeftButton)
+        value += 1;
+    if (buttons & Qt::RightButton)
+        value += 2;
+    if (buttons & Qt::MiddleButton)
+        value += 4;
+    return value;
+}
+
+QSize GridView::sizeHint() const
+{
+    return naturalSize(m_document.grid().width(), m_document.grid().height());
+}
+
+void GridView::refresh()
+{
+    const QSize dims(m_document.grid().width(), m_document.grid().height());
+    if (dims != m_dims) {
+        m_dims = dims;
+        setFixedSize(naturalSize(dims.width(), dims.height()));
+    }
+    update();
+}
+
+void GridView::paintEvent(QPaintEvent *event)
+{
+    const logo::LogoGrid &grid = m_document.grid();
+    const int w = grid.width();
+    const int h = grid.height();
+    QPainter p(this);
+    p.setClipRegion(event->region());
+    // The pixel past the last grid line (right and bottom) in the line colour,
+    // so the grid reads as one framed block.
+    p.fillRect(rect(), QColor(kGridLineColour));
+    p.fillRect(0, 0, kCellPitch * w + 1, kCellPitch * h + 1, QColor(kDisplayGreen));
+
+    for (int r = 0; r < h; ++r)
+        for (int c = 0; c < w; ++c)
+            if (grid.isSet(c, r))
+                p.fillRect(cellRect(c, r), Qt::black);
+
+    // Grid lines between the cells, then the octet boundaries over them.
+    const QColor gridColour(kGridLineColour);
+    for (int r = 0; r <= h; ++r)
+        p.fillRect(0, kCellPitch * r, kCellPitch * w + 1, 1, gridColour);
+    for (int c = 0; c <= w; ++c)
+        p.fillRect(kCellPitch * c, 0, 1, kCellPitch * h + 1, gridColour);
+
+    const QColor octetColour(kOctetLineColour);
+    const int octetLines = logo::octetsPerRow(w) - 1;
+    for (int d = 0; d < octetLines; ++d)
+        p.fillRect(8 * kCellPitch * (d + 1), 0, 1, kCellPitch * h + 1, octetColour);
+    p.fillRect(0, 8 * kCellPitch, kCellPitch * w + 1, 1, octetColour);
+}
+
+void GridView::paintWith(int value, QPointF pos)
+{
+    const QPoint cell = cellAt(pos);
+    if (!m_document.grid().inside(cell.x(), cell.y()))
+        return;
+    // Left alone sets, right alone clears; both together or the middle button do nothing.
+    if (value == 1)
+        m_document.paintCell(cell.x(), cell.y(), true);
+    else if (value == 2)
+        m_document.paintCell(cell.x(), cell.y(), false);
+}
+
+void GridView::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = true;
+    paintWith(buttonValue(event->button()), event->position());
+}
+
+void GridView::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_pressed)
+        paintWith(buttonValue(event->buttons()), event->position());
+    const QPoint cell = cellAt(event->position());
+    if (m_document.grid().inside(cell.x(), cell.y()))
+        emit cursorCell(cell.x(), cell.y());
+}
+
+void GridView::mouseReleaseEvent(QMouseEvent *)
+{
+    m_pressed = false;
+}
+
+void GridView::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        emit arrowKey(event->key());
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+} // namespace quillet

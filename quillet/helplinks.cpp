@@ -1,0 +1,27 @@
+#include "quillet/helplinks.h"
+
+#include "desktop/profile.h"
+
+namespace quillet {
+
+QString helpAddress(HelpLink link, const QString &host, const logo::ProgramProfile &profile)
+{
+    const QString base = QStringLiteral("http://") + host + QStringLiteral("/wireless/");
+    const QString media = QStringLiteral("media=") + profile.helpMedia;
+    switch (link) {
+    case HelpLink::Home:
+        return base + QStringLiteral("index.phtml?") + media;
+    case HelpLink::Faq:
+        return base + QStringLiteral("faq.phtml?") + media;
+    case HelpLink::Samples:
+        return base + QStringLiteral("samples.phtml?") + media;
+    case HelpLink::Updates:
+        return base + QStringLiteral("update.phtml?app=") + profile.appCode + QStringLiteral("&ver=") +
+               QStringLiteral("%1").arg(LOGO_VERSION_MAJOR, 2, 10, QLatin1Char('0')) +
+               QStringLiteral("%1").arg(LOGO_VERSION_MINOR, 2, 10, QLatin1Char('0')) +
+               QStringLiteral("%1").arg(LOGO_VERSION_PATCH, 3, 10, QLatin1Char('0')) + QLatin1Char('&') + media;
+    }
+    return {};
+}
+
+} // namespace quillet

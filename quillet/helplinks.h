@@ -1,0 +1,17 @@
+#pragma once
+// Addresses of the Help menu's web pages and of the link label.
+#include <QString>
+
+namespace logo {
+struct ProgramProfile;
+}
+
+namespace quillet {
+
+enum class HelpLink { Home, Faq, Samples, Updates };
+
+// "http://" + host + "/wireless/<page>.phtml?..."; the update page carries the
+// program's code and version (major and minor two digits, revision three).
+QString helpAddress(HelpLink link, const QString &host, const logo::ProgramProfile &profile);
+
+} // namespace quillet

@@ -1,0 +1,603 @@
+// Quillet's main window: start-up and closing, title, save-changes question
+// through the window's commands, recent-file menu, settings across a restart,
+// branding, help links, dropped files.
+#include "quillettest.h"
+
+#include "graphic/pathutil.h"
+#include "quillet/placement.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using namespace quillettest;
+using logo::Answer;
+using logo::ShownPrompt;
+
+namespace {
+
+const QString kSection = QStringLiteral("Quillet Settings");
+const QString kRecent = QStringLiteral("Quillet Recent File List");
+
+QStringList visibleRecentCaptions(Env &env)
+{
+    QStringList out;
+    for (int n = 1; n <= 4; ++n) {
+        QAction *a = env.action(QStringLiteral("mnuRecent%1").arg(n).toLatin1());
+        if (a->isVisible())
+            out << a->text();
+    }
+    return out;
+}
+
+void dropFile(QWidget *target, const QString &path)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    const QPointF at(5, 5);
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &drop);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- start-up
+
+TEST(QuilletStartUp, EmptyCleanPictureAndVersionMarks)
+{
+    Env env;
+    auto &w = env.start();
+    EXPECT_EQ(w.objectName(), QStringLiteral("frmEdit"));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillet [Untitled]"));
+    EXPECT_EQ(env.setting(QStringLiteral("CurrentAppname")), QStringLiteral("Quillet [Untitled]"));
+    EXPECT_EQ(env.doc().docState(), logo::LogoDocument::Clean);
+    EXPECT_TRUE(env.doc().grid().isEmpty());
+    EXPECT_EQ(env.doc().grid().width(), 72);
+    EXPECT_EQ(env.doc().grid().height(), 14);
+    EXPECT_FALSE(w.isAnimating());
+    EXPECT_TRUE(env.prompt.shown.empty()) << "a first start asks nothing";
+
+    auto twoDigits = [](int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); };
+    EXPECT_EQ(env.setting(QStringLiteral("VerMajor")), twoDigits(LOGO_VERSION_MAJOR));
+    EXPECT_EQ(env.setting(QStringLiteral("VerMinor")), twoDigits(LOGO_VERSION_MINOR));
+    EXPECT_EQ(env.setting(QStringLiteral("VerRevision")), twoDigits(LOGO_VERSION_PATCH));
+    EXPECT_EQ(env.setting(QStringLiteral("VerIR")), QStringLiteral("02"));
+    EXPECT_EQ(env.setting(QStringLiteral("VerCable")), QStringLiteral("00"));
+
+    EXPECT_EQ(env.grid()->size(), QSize(506, 100));
+    EXPECT_EQ(env.display()->size(), QSize(102, 79));
+    EXPECT_EQ(env.myBmp()->size(), QSize(72, 14));
+    EXPECT_TRUE(env.myBmp()->isHidden());
+    EXPECT_EQ(env.widget<QLineEdit>("txtPos")->toolTip(), QStringLiteral("Position of cursor"));
+    auto *url = env.widget<QLabel>("lblURL");
+    EXPECT_EQ(url->text(), QStringLiteral("logos.example"));
+    EXPECT_EQ(url->toolTip(), QStringLiteral("Click here to open the URL in your browser."));
+    EXPECT_EQ(url->palette().color(QPalette::WindowText), QColor(0, 0, 192));
+}
+
+TEST(QuilletStartUp, CommandLineFileIsOpened)
+{
+    Env env;
+    const QString file = env.ngg(QStringLiteral("start.ngg"), {{4, 5}});
+    auto &w = env.start(file);
+    EXPECT_TRUE(env.doc().grid().isSet(4, 5));
+    EXPECT_EQ(env.doc().currentFile(), file);
+    EXPECT_EQ(env.doc().userDir(), logo::folderOf(file));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillet [") + logo::shortenPath(file, 38) + QStringLiteral("]"));
+    EXPECT_EQ(env.doc().recentFiles().front(), file);
+    EXPECT_TRUE(env.display()->isPixelSet(4, 5));
+}
+
+TEST(QuilletStartUp, CommandLineFileGoesToTheFrontOfTheStoredList)
+{
+    Env env;
+    env.box.settings().write(kRecent, QStringLiteral("File1"), QStringLiteral("/x/old1.ngg"));
+    env.box.settings().write(kRecent, QStringLiteral("File2"), QStringLiteral("/x/old2.ngg"));
+    const QString file = env.ngg(QStringLiteral("cmd.ngg"));
+    env.start(file);
+    const QStringList recent = env.doc().recentFiles();
+    EXPECT_EQ(recent, (QStringList{file, QStringLiteral("/x/old1.ngg"), QStringLiteral("/x/old2.ngg"), QString()}));
+}
+
+TEST(QuilletStartUp, OldWebUploadPagesAreDeleted)
+{
+    Env env;
+    const QByteArray oldTmp = qgetenv("TMPDIR");
+    QDir(env.box.dir()).mkdir(QStringLiteral("tmp"));
+    const QString tmp = env.box.path(QStringLiteral("tmp"));
+    qputenv("TMPDIR", tmp.toLocal8Bit());
+    logotest::writeAll(tmp + QStringLiteral("/QLTMP1234.HTM"), "x");
+    logotest::writeAll(tmp + QStringLiteral("/BVTMP1.HTM"), "x");
+    logotest::writeAll(tmp + QStringLiteral("/QLTMP1.txt"), "x");
+    env.start();
+    EXPECT_FALSE(QFile::exists(tmp + QStringLiteral("/QLTMP1234.HTM")));
+    EXPECT_TRUE(QFile::exists(tmp + QStringLiteral("/BVTMP1.HTM"))) << "the other program's pages stay";
+    EXPECT_TRUE(QFile::exists(tmp + QStringLiteral("/QLTMP1.txt")));
+
+    // A page left by an upload during the run goes at exit.
+    logotest::writeAll(tmp + QStringLiteral("/QLTMP77.HTM"), "x");
+    env.window->close();
+    EXPECT_FALSE(QFile::exists(tmp + QStringLiteral("/QLTMP77.HTM")));
+    if (oldTmp.isEmpty())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", oldTmp);
+}
+
+// ---------------------------------------------------------------- position
+
+TEST(QuilletPlacement, KeepOnScreenPullsBackThenClampsAtZero)
+{
+    using quillet::keepOnScreen;
+    const QSize win(500, 300), screen(1024, 768);
+    EXPECT_EQ(keepOnScreen({13, 20}, win, screen), QPoint(13, 20));
+    EXPECT_EQ(keepOnScreen({900, 700}, win, screen), QPoint(524, 468)) << "ends at the right and bottom edge";
+    EXPECT_EQ(keepOnScreen({-40, -5}, win, screen), QPoint(0, 0));
+    EXPECT_EQ(keepOnScreen({524, 468}, win, screen), QPoint(524, 468)) << "exactly fitting stays";
+    EXPECT_EQ(keepOnScreen({300, 300}, QSize(1200, 900), screen), QPoint(0, 0)) << "too large: top left";
+}
+
+TEST(QuilletPlacement, SavedPositionInTwipsWithDefaultsAndOffScreenValues)
+{
+    {
+        Env env;
+        auto &w = env.start();
+        EXPECT_EQ(w.pos(), QPoint(200 / 15, 300 / 15)) << "defaults 200 and 300 twips";
+    }
+    {
+        Env env;
+        env.box.settings().write(kSection, QStringLiteral("Left"), QStringLiteral("abc"));
+        env.box.settings().write(kSection, QStringLiteral("Top"), QStringLiteral(""));
+        auto &w = env.start();
+        EXPECT_EQ(w.pos(), QPoint(200 / 15, 300 / 15)) << "unreadable values fall back to the defaults";
+    }
+    {
+        Env env;
+        env.box.settings().writeInt(kSection, QStringLiteral("Left"), 15 * 100000);
+        env.box.settings().writeInt(kSection, QStringLiteral("Top"), 15 * 100000);
+        auto &w = env.start();
+        const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+        EXPECT_EQ(w.frameGeometry().right() + 1, screen.width());
+        EXPECT_EQ(w.frameGeometry().bottom() + 1, screen.height());
+    }
+}
+
+// ---------------------------------------------------------------- closing, settings
+
+TEST(QuilletSettings, PositionFoldersAndRecentFilesSurviveARestart)
+{
+    Env env;
+    const QString a = env.ngg(QStringLiteral("a.ngg"));
+    const QString b = env.ngg(QStringLiteral("b.ngg"));
+    {
+        auto &w = env.start();
+        w.myOpenFileReceived(a);
+        w.myOpenFileReceived(b);
+        env.doc().setImportDir(QStringLiteral("/pictures/in/"));
+        env.doc().setExportDir(QStringLiteral("/pictures/out/"));
+        w.move(150, 90);
+        w.show();
+        ASSERT_TRUE(w.close());
+    }
+    EXPECT_EQ(env.setting(QStringLiteral("Left")), QStringLiteral("2250"));
+    EXPECT_EQ(env.setting(QStringLiteral("Top")), QStringLiteral("1350"));
+    EXPECT_FALSE(env.box.settings().contains(kSection, QStringLiteral("CurrentAppname")));
+    EXPECT_FALSE(env.box.settings().contains(kSection, QStringLiteral("CurrentBusy")));
+
+    env.window.reset();
+    env.box.restartSettings();
+    auto &w = env.start();
+    EXPECT_EQ(w.pos(), QPoint(150, 90));
+    EXPECT_EQ(env.doc().recentFiles(), (QStringList{b, a, QString(), QString()}));
+    EXPECT_EQ(visibleRecentCaptions(env), (QStringList{QStringLiteral("&1 b.ngg"), QStringLiteral("&2 a.ngg")}));
+    EXPECT_EQ(env.doc().userDir(), logo::folderOf(b));
+    EXPECT_EQ(env.doc().importDir(), QStringLiteral("/pictures/in/"));
+    EXPECT_EQ(env.doc().exportDir(), QStringLiteral("/pictures/out/"));
+    EXPECT_EQ(env.doc().currentFile(), QStringLiteral("Untitled")) << "the last file is not reopened";
+}
+
+TEST(QuilletSettings, CancelAtCloseKeepsTheWindowAndSavesNothing)
+{
+    Env env;
+    auto &w = env.start();
+    w.show();
+    env.doc().paintCell(1, 1, true);
+    env.prompt.answers = {Answer::Cancel};
+    EXPECT_FALSE(w.close());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(env.box.settings().contains(kSection, QStringLiteral("Left")));
+    EXPECT_TRUE(env.box.settings().contains(kSection, QStringLiteral("CurrentAppname")));
+
+    env.prompt.answers = {Answer::No};
+    env.action("mnuExit")->trigger();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(env.box.settings().contains(kSection, QStringLiteral("Left")));
+    EXPECT_EQ(env.prompt.count(ShownPrompt::Kind::Message), 2);
+}
+
+// ---------------------------------------------------------------- save changes
+
+TEST(QuilletSaveChanges, NewAsksOnlyWhenModified)
+{
+    Env env;
+    auto &w = env.start();
+    env.action("mnuNew")->trigger();
+    EXPECT_TRUE(env.prompt.shown.empty());
+
+    env.doc().paintCell(3, 3, true);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillet [Untitled*]"));
+
+    env.prompt.answers = {Answer::Cancel};
+    env.action("mnuNew")->trigger();
+    ASSERT_EQ(env.prompt.messages().size(), 1);
+    const logo::ShownPrompt &q = env.prompt.shown.back();
+    EXPECT_EQ(q.title, QStringLiteral("Quillet"));
+    EXPECT_EQ(q.icon, logo::Icon::Exclamation);
+    EXPECT_EQ(q.buttons, logo::Buttons::YesNoCancel);
+    EXPECT_EQ(q.text, QStringLiteral("Untitled\r\nhas not been saved yet.\r\n\r\nDo you want to save it now?"));
+    EXPECT_TRUE(env.doc().grid().isSet(3, 3)) << "Cancel keeps the picture";
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillet [Untitled*]"));
+
+    env.prompt.answers = {Answer::No};
+    w.Toolbar1_ButtonClick(QStringLiteral("New"));
+    EXPECT_TRUE(env.doc().grid().isEmpty()) << "No clears";
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillet [Untitled]"));
+    EXPECT_FALSE(env.display()->isPixelSet(3, 3));
+}
+
+TEST(QuilletSaveChanges, YesOnUntitledOpensSaveAsAndClearsEvenWhenCancelled)
+{
+    Env env;
+    env.start();
+    env.doc().paintCell(3, 3, true);
+    env.prompt.answers = {Answer::Yes};
+    env.action("mnuNew")->trigger();   // the Save As dialog gets no file: cancelled
+    EXPECT_EQ(env.prompt.count(ShownPrompt::Kind::SaveFile), 1);
+    EXPECT_TRUE(env.doc().grid().isEmpty());
+    EXPECT_EQ(env.window->windowTitle(), QStringLiteral("Quillet [Untitled]"));
+}
+
+TEST(QuilletSaveChanges, YesSavesUnderTheChosenNameBeforeClearing)
+{
+    Env env;
+    env.start();
+    env.doc().paintCell(3, 3, true);
+    const QString target = env.box.path(QStringLiteral("kept.ngg"));
+    env.prompt.answers = {Answer::Yes};
+    env.prompt.files = {target};
+    env.action("mnuNew")->trigger();
+    ASSERT_TRUE(QFile::exists(target));
+    EXPECT_TRUE(env.doc().grid().isEmpty());
+    EXPECT_EQ(env.doc().recentFiles().front(), target);
+
+    env.window->myOpenFileReceived(target);
+    EXPECT_TRUE(env.doc().grid().isSet(3, 3));
+}
+
+TEST(QuilletSaveChanges, SaveMenuWritesAndClearsTheMark)
+{
+    Env env;
+    auto &w = env.start();
+    env.doc().paintCell(0, 0, true);
+    const QString target = env.box.path(QStringLiteral("saved.ngg"));
+    env.prompt.files = {target};
+    env.action("mnuSave")->trigger();   // Untitled: Save goes through Save As
+    EXPECT_TRUE(QFile::exists(target));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillet [") + logo::shortenPath(target, 38) + QStringLiteral("]"));
+    EXPECT_EQ(visibleRecentCaptions(env), QStringList{QStringLiteral("&1 saved.ngg")});
+
+    env.doc().paintCell(1, 0, true);
+    EXPECT_TRUE(w.windowTitle().endsWith(QStringLiteral("*]")));
+    w.Toolbar1_ButtonClick(QStringLiteral("Save"));
+    EXPECT_FALSE(w.windowTitle().endsWith(QStringLiteral("*]")));
+    EXPECT_EQ(env.prompt.count(ShownPrompt::Kind::SaveFile), 1) << "a named file is saved without a dialog";
+}
+
+// ---------------------------------------------------------------- recent menu
+
+TEST(QuilletRecentMenu, CaptionsVisibilityAndOrder)
+{
+    Env env;
+    auto &w = env.start();
+    EXPECT_FALSE(env.action("mnuRecentSep")->isVisible());
+    EXPECT_TRUE(visibleRecentCaptions(env).isEmpty());
+
+    QStringList files;
+    for (const char *name : {"one.ngg", "two.ngg", "three.ngg", "four.ngg"})
+        files << env.ngg(QString::fromLatin1(name));
+    for (const QString &f : files)
+        w.myOpenFileReceived(f);
+    EXPECT_TRUE(env.action("mnuRecentSep")->isVisible());
+    EXPECT_EQ(visibleRecentCaptions(env),
+              (QStringList{QStringLiteral("&1 four.ngg"), QStringLiteral("&2 three.ngg"),
+                           QStringLiteral("&3 two.ngg"), QStringLiteral("&4 one.ngg")}));
+
+    w.myOpenFileReceived(files[3]);   // entry 1 again: nothing moves
+    w.myOpenFileReceived(files[0]);   // entry 4 comes to the front without a duplicate
+    EXPECT_EQ(visibleRecentCaptions(env),
+              (QStringList{QStringLiteral("&1 one.ngg"), QStringLiteral("&2 four.ngg"),
+                           QStringLiteral("&3 three.ngg"), QStringLiteral("&4 two.ngg")}));
+
+    env.action("mnuRecent3")->trigger();   // opens the full path of entry 3
+    EXPECT_EQ(env.doc().currentFile(), files[2]);
+    EXPECT_EQ(visibleRecentCaptions(env).front(), QStringLiteral("&1 three.ngg"));
+}
+
+TEST(QuilletRecentMenu, AGapHidesTheEntriesAfterIt)
+{
+    Env env;
+    env.box.settings().write(kRecent, QStringLiteral("File1"), QStringLiteral("/x/first.ngg"));
+    env.box.settings().write(kRecent, QStringLiteral("File3"), QStringLiteral("/x/third.ngg"));
+    env.box.settings().write(kRecent, QStringLiteral("File4"), QStringLiteral("/x/fourth.ngg"));
+    env.start();
+    EXPECT_EQ(visibleRecentCaptions(env), QStringList{QStringLiteral("&1 first.ngg")});
+    EXPECT_TRUE(env.action("mnuRecentSep")->isVisible());
+}
+
+TEST(QuilletRecentMenu, ARecentEntryAsksBeforeReplacingAModifiedPicture)
+{
+    Env env;
+    const QString f = env.ngg(QStringLiteral("r.ngg"), {{9, 9}});
+    auto &w = env.start();
+    w.myOpenFileReceived(f);
+    w.Toolbar1_ButtonClick(QStringLiteral("New"));
+    env.doc().paintCell(1, 1, true);
+    env.prompt.answers = {Answer::Cancel};
+    env.action("mnuRecent1")->trigger();
+    EXPECT_TRUE(env.doc().grid().isSet(1, 1));
+    EXPECT_EQ(env.doc().currentFile(), QStringLiteral("Untitled"));
+    EXPECT_FALSE(env.box.settings().contains(kSection, QStringLiteral("CurrentBusy")));
+}
+
+// ---------------------------------------------------------------- menus and toolbar
+
+TEST(QuilletMenus, CaptionsAndShortcuts)
+{
+    Env env;
+    env.start();
+    struct Entry {
+        const char *name, *caption, *shortcut;
+    };
+    const Entry entries[] = {
+        {"mnuNew", "&New", "Ctrl+N"},
+        {"mnuOpen", "&Open", "Ctrl+O"},
+        {"mnuSave", "&Save", "Ctrl+S"},
+        {"mnuSaveAs", "Save &As...", ""},
+        {"mnuSend", "Sen&d as SMS...", "Ctrl+D"},
+        {"mnuStore", "Sto&re to SMS-Inbox...", "Ctrl+R"},
+        {"mnuInternet", "Send via Internet...", "Ctrl+T"},
+        {"mnuIR", "IR-&Upload to 61xx", "Ctrl+U"},
+        {"mnuImport", "Im&port BMP, GIF, JPG...", "Ctrl+P"},
+        {"mnuExport", "&Export BMP...", "Ctrl+E"},
+        {"mnuExit", "E&xit", ""},
+        {"mnuMove", "&Move", ""},
+        {"mnuMoveUp", "&Up", "F1"},
+        {"mnuMoveDown", "&Down", "F2"},
+        {"mnuMoveLeft", "&Left", "F3"},
+        {"mnuMoveRight", "&Right", "F4"},
+        {"mnuInvert", "&Invert", "Ctrl+I"},
+        {"mnuFlipX", "Flip &Horizontal", "Ctrl+H"},
+        {"mnuFlipY", "Flip &Vertical", "Ctrl+V"},
+        {"mnuOptions", "&Options", ""},
+        {"mnuAnimation", "&Animation", "Ctrl+A"},
+        {"mnuHelpInformation", "&Information", ""},
+        {"mnuHelpFAQ", "&Help on Website", ""},
+        {"mnuHelpSamples", "&Download Samples", ""},
+        {"mnuHelpUpdates", "&Check for Updates", ""},
+        {"mnuAbout", "&About", ""},
+    };
+    for (const Entry &e : entries) {
+        QAction *a = env.action(e.name);
+        ASSERT_NE(a, nullptr) << e.name;
+        EXPECT_EQ(a->text(), QString::fromLatin1(e.caption)) << e.name;
+        EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromLatin1(e.shortcut))) << e.name;
+    }
+    QStringList menus;
+    for (QAction *a : env.window->menuBar()->actions())
+        menus << a->text();
+    EXPECT_EQ(menus, (QStringList{QStringLiteral("&File"), QStringLiteral("&Edit"), QStringLiteral("&View"),
+                                  QStringLiteral("&Help")}));
+}
+
+TEST(QuilletMenus, DeliveryCommandsWaitDisabledImportAndExportWork)
+{
+    Env env;
+    auto &w = env.start();
+    for (const char *name : {"mnuSend", "mnuStore", "mnuInternet", "mnuIR", "mnuOptions"})
+        EXPECT_FALSE(env.action(name)->isEnabled()) << name;
+    for (const char *key : {"Send", "Store", "Internet", "IR", "Options"})
+        EXPECT_FALSE(w.toolbarAction(QString::fromLatin1(key))->isEnabled()) << key;
+    for (const char *name : {"mnuImport", "mnuExport", "mnuNew", "mnuOpen", "mnuSave", "mnuSaveAs"})
+        EXPECT_TRUE(env.action(name)->isEnabled()) << name;
+
+    w.setDeliveryEnabled(true);
+    EXPECT_TRUE(env.action("mnuIR")->isEnabled());
+    EXPECT_TRUE(w.toolbarAction(QStringLiteral("Options"))->isEnabled());
+    int sent = 0;
+    QObject::connect(env.action("mnuSend"), &QAction::triggered, [&] { ++sent; });
+    w.Toolbar1_ButtonClick(QStringLiteral("Send"));
+    EXPECT_EQ(sent, 1) << "a toolbar button runs the menu entry of its key";
+    w.Toolbar1_ButtonClick(QStringLiteral("Nothing"));
+    EXPECT_EQ(sent, 1);
+}
+
+TEST(QuilletMenus, ToolbarKeysAndToolTips)
+{
+    Env env;
+    auto &w = env.start();
+    const std::pair<const char *, const char *> buttons[] = {
+        {"New", "New"},
+        {"Open", "Open"},
+        {"Save", "Save"},
+        {"Send", "Send as SMS"},
+        {"Store", "Store to SMS-Inbox"},
+        {"Internet", "Send via Internet"},
+        {"IR", "Upload via IR to 61xx"},
+        {"Options", "Options"},
+    };
+    QStringList order;
+    for (QAction *a : env.widget<QToolBar>("Toolbar1")->actions())
+        if (!a->isSeparator())
+            order << a->data().toString();
+    EXPECT_EQ(order, (QStringList{"New", "Open", "Save", "Send", "Store", "Internet", "IR", "Options"}));
+    for (const auto &[key, tip] : buttons) {
+        QToolButton *b = w.toolbarButton(QString::fromLatin1(key));
+        ASSERT_NE(b, nullptr) << key;
+        EXPECT_EQ(b->toolTip(), QString::fromLatin1(tip)) << key;
+        EXPECT_FALSE(b->icon().isNull()) << key;
+    }
+}
+
+// ---------------------------------------------------------------- branding
+
+TEST(QuilletBranding, NoHidesMethodsAndBackgroundPicIsShown)
+{
+    Env env;
+    QDir(env.box.dir()).mkdir(QStringLiteral("brand"));
+    QImage pic(40, 30, QImage::Format_RGB32);
+    pic.fill(Qt::red);
+    ASSERT_TRUE(pic.save(env.box.path(QStringLiteral("brand/logo.bmp"))));
+    logotest::writeAll(env.box.path(QStringLiteral("QUILLET.INI")),
+                       "[Branding]\r\nSendViaSMS=no\r\nStoreToInbox = Yes\r\nSendViaInternet=No\r\n"
+                       "SendViaIR=NO\r\nBackgroundPic=brand\\logo.bmp\r\n");
+    auto &w = env.start();
+    EXPECT_TRUE(w.branding().hideSendViaSMS);
+    EXPECT_FALSE(w.branding().hideStoreToInbox);
+    EXPECT_TRUE(w.branding().hideSendViaInternet);
+    EXPECT_TRUE(w.branding().hideSendViaIR);
+    EXPECT_FALSE(env.action("mnuSend")->isVisible());
+    EXPECT_TRUE(env.action("mnuStore")->isVisible());
+    EXPECT_FALSE(env.action("mnuInternet")->isVisible());
+    EXPECT_FALSE(env.action("mnuIR")->isVisible());
+    EXPECT_FALSE(w.toolbarAction(QStringLiteral("Send"))->isVisible());
+    EXPECT_TRUE(w.toolbarAction(QStringLiteral("Store"))->isVisible());
+    EXPECT_FALSE(w.toolbarAction(QStringLiteral("Internet"))->isVisible());
+    EXPECT_FALSE(w.toolbarAction(QStringLiteral("IR"))->isVisible());
+
+    auto *branding = env.widget<QLabel>("picBranding");
+    EXPECT_FALSE(branding->isHidden());
+    EXPECT_EQ(branding->pixmap().size(), QSize(40, 30));
+    EXPECT_TRUE(w.branding().backgroundShown);
+}
+
+TEST(QuilletBranding, WithoutFileOrWithMissingPictureNothingChanges)
+{
+    {
+        Env env;
+        auto &w = env.start();
+        EXPECT_TRUE(env.action("mnuSend")->isVisible());
+        EXPECT_TRUE(w.toolbarAction(QStringLiteral("IR"))->isVisible());
+        EXPECT_TRUE(env.widget<QLabel>("picBranding")->isHidden());
+    }
+    {
+        Env env;
+        logotest::writeAll(env.box.path(QStringLiteral("QUILLET.INI")),
+                           "[Branding]\nSendViaSMS=nope\nBackgroundPic=missing.bmp\n");
+        auto &w = env.start();
+        EXPECT_FALSE(w.branding().hideSendViaSMS);
+        EXPECT_TRUE(env.action("mnuSend")->isVisible());
+        EXPECT_TRUE(env.widget<QLabel>("picBranding")->isHidden());
+        EXPECT_TRUE(env.prompt.shown.empty());
+    }
+}
+
+// ---------------------------------------------------------------- help
+
+TEST(QuilletHelp, LinksOpenTheirAddresses)
+{
+    Env env;
+    auto &w = env.start();
+    env.action("mnuHelpFAQ")->trigger();
+    env.action("mnuHelpSamples")->trigger();
+    env.action("mnuHelpUpdates")->trigger();
+    auto *url = env.widget<QLabel>("lblURL");
+    sendMouse(url, QEvent::MouseButtonPress, {3, 3}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(url->palette().color(QPalette::WindowText), QColor(192, 0, 0)) << "red while pressed";
+    EXPECT_EQ(env.openedUrls.size(), 3u) << "opens on release, not on press";
+    sendMouse(url, QEvent::MouseButtonRelease, {3, 3}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(url->palette().color(QPalette::WindowText), QColor(0, 0, 192));
+
+    const QString ver = QStringLiteral("%1%2%3")
+                            .arg(LOGO_VERSION_MAJOR, 2, 10, QLatin1Char('0'))
+                            .arg(LOGO_VERSION_MINOR, 2, 10, QLatin1Char('0'))
+                            .arg(LOGO_VERSION_PATCH, 3, 10, QLatin1Char('0'));
+    const std::vector<QString> expected{
+        QStringLiteral("http://logos.example/wireless/faq.phtml?media=pellorin"),
+        QStringLiteral("http://logos.example/wireless/samples.phtml?media=pellorin"),
+        QStringLiteral("http://logos.example/wireless/update.phtml?app=qlt&ver=") + ver +
+            QStringLiteral("&media=pellorin"),
+        QStringLiteral("http://logos.example/wireless/index.phtml?media=pellorin"),
+    };
+    EXPECT_EQ(env.openedUrls, expected);
+    EXPECT_EQ(ver.size(), 7);
+
+    // Released outside the label: no page.
+    sendMouse(url, QEvent::MouseButtonPress, {3, 3}, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(url, QEvent::MouseButtonRelease, {-20, -20}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(env.openedUrls.size(), 4u);
+    (void)w;
+}
+
+TEST(QuilletHelp, HostFromSettingsAndInformationBox)
+{
+    Env env;
+    env.box.settings().write(kSection, QStringLiteral("WebHost"), QStringLiteral("mirror.test"));
+    auto &w = env.start();
+    EXPECT_EQ(w.webHost(), QStringLiteral("mirror.test"));
+    EXPECT_EQ(env.widget<QLabel>("lblURL")->text(), QStringLiteral("mirror.test"));
+    env.action("mnuHelpFAQ")->trigger();
+    EXPECT_EQ(env.openedUrls.back(), QStringLiteral("http://mirror.test/wireless/faq.phtml?media=pellorin"));
+
+    env.action("mnuHelpInformation")->trigger();
+    ASSERT_EQ(env.prompt.shown.size(), 1u);
+    const auto &box = env.prompt.shown.back();
+    EXPECT_EQ(box.title, QStringLiteral("Quillet"));
+    EXPECT_EQ(box.icon, logo::Icon::None);
+    EXPECT_EQ(box.buttons, logo::Buttons::Ok);
+    EXPECT_EQ(box.text, QStringLiteral("All important objects of this program support 'ToolTips'.\r\n\r\n"
+                                       "Move your mouse over an object and wait a while, then\r\n"
+                                       "a small yellow box with a short explanation will appear."));
+
+    env.action("mnuAbout")->trigger();
+    EXPECT_TRUE(env.prompt.lastMessage().contains(QStringLiteral("Quillet")));
+    EXPECT_TRUE(env.prompt.lastMessage().contains(
+        QStringLiteral("%1.%2.%3").arg(LOGO_VERSION_MAJOR).arg(LOGO_VERSION_MINOR).arg(LOGO_VERSION_PATCH)));
+}
+
+// ---------------------------------------------------------------- drop
+
+TEST(QuilletDrop, FileDroppedOnGridOrPreviewIsOpened)
+{
+    Env env;
+    const QString a = env.ngg(QStringLiteral("dropped.ngg"), {{10, 4}});
+    const QString b = env.ngg(QStringLiteral("second.ngg"), {{11, 5}});
+    auto &w = env.start();
+    w.show();
+    dropFile(env.grid(), a);
+    EXPECT_EQ(env.doc().currentFile(), a);
+    EXPECT_TRUE(env.doc().grid().isSet(10, 4));
+    EXPECT_EQ(env.doc().userDir(), logo::folderOf(a));
+
+    env.doc().paintCell(0, 0, true);
+    env.prompt.answers = {Answer::Cancel};
+    dropFile(env.display(), b);
+    EXPECT_EQ(env.doc().currentFile(), a) << "Cancel to the save question keeps the picture";
+
+    env.prompt.answers = {Answer::No};
+    dropFile(env.display(), b);
+    EXPECT_EQ(env.doc().currentFile(), b);
+    EXPECT_TRUE(env.display()->isPixelSet(11, 5));
+}
