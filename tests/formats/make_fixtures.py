@@ -89,7 +89,7 @@ def rasters(tmp):
     convert(big, '-transparent', 'black', 'GIF:' + out('gif', 'pattern_transparent.gif'))
     convert(blocks, '-quality', '95', 'JPEG:' + out('jpeg', 'blocks.jpg'))
     convert(small, 'ICO:' + out('ico', 'pattern32.ico'))
-    convert(big, 'PNG:' + out('png', 'pattern.png'))
+    convert(big, '-define', 'png:exclude-chunks=date,time', 'PNG:' + out('png', 'pattern.png'))
     # An I61 file is a picture under its own name; two kinds of content.
     shutil.copy(out('bmp', 'pattern24.bmp'), out('i61', 'pattern.i61'))
     shutil.copy(out('gif', 'pattern.gif'), out('i61', 'gif_inside.I61'))
@@ -195,7 +195,24 @@ def metafiles_emf():
         f.write(emf(E_BLACK + [e_rect(-10, -10, 90, 90)], (0, 0, 90, 90), (0, 0, 635, 212)))
 
 
+def nokia_seeds():
+    """One well-formed file per foreign reader: seeds for the fuzz target."""
+    rows = bytes((0x80 >> (r % 8)) if k == r // 8 else 0 for r in range(14) for k in range(9))
+    seeds = {
+        ('nlm', 'diagonal.nlm'): b'NLM \x01\x00\x00\x48\x0e\x00' + rows,
+        ('nsl', 'diagonal.nsl'): b'FORM' + b'\x00' * 60 + b'NSLD\x01\xf8' + bytes(
+            (1 << (c % 8)) if c < 14 and (c // 8) == band else 0 for band in range(6) for c in range(84)),
+        ('ngl', 'diagonal.ngl'): b'NGL ' + bytes.fromhex('20072006200520042003200720060' + '63E') + rows.hex().upper().encode(),
+        ('otb', 'diagonal.otb'): b'\x00\x48\x0e\x01' + rows,
+        ('wbmp', 'diagonal.wbmp'): b'\x00\x00\x48\x0e' + bytes(0xFF ^ b for b in rows),
+    }
+    for parts, data in seeds.items():
+        with open(out(*parts), 'wb') as f:
+            f.write(data)
+
+
 def main():
+    nokia_seeds()
     with tempfile.TemporaryDirectory() as tmp:
         rasters(tmp)
     metafiles_wmf()

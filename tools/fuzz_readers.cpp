@@ -1,0 +1,68 @@
+// libFuzzer target: every foreign logo reader and the metafile header parsers
+// on the same input. Besides the sanitizers it checks what the readers promise:
+// a refused file leaves the grid as it was, an accepted one stores only 0 and 1
+// and never touches the dimensions.
+#include "graphic/foreignformats.h"
+#include "graphic/metafileframe.h"
+
+#include <QByteArray>
+#include <cstddef>
+#include <cstdint>
+
+using namespace logo;
+
+namespace {
+
+void check(bool condition)
+{
+    if (!condition)
+        __builtin_trap();
+}
+
+LogoGrid patterned()
+{
+    LogoGrid g;
+    g.setSize(16, 8);
+    for (int r = 0; r < LogoGrid::MaxHeight; ++r)
+        for (int c = 0; c < LogoGrid::MaxWidth; ++c)
+            g.setCell(c, r, qint16((c * 7 + r * 3) % 5 == 0 ? 1 : 0));
+    return g;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    // No copy: a read past the end lands in the fuzzer's own guarded buffer.
+    const QByteArray buffer = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+
+    static const LogoGrid start = patterned();
+    for (ForeignFormat f : {ForeignFormat::NLM, ForeignFormat::NSL, ForeignFormat::NGL, ForeignFormat::OTB,
+                            ForeignFormat::WBMP}) {
+        LogoGrid grid = start;
+        bool wrongVersion = false;
+        const bool ok = readForeign(f, buffer, grid, &wrongVersion);
+        check(grid.width() == start.width() && grid.height() == start.height());
+        if (!ok) {
+            check(grid == start);
+        } else {
+            check(!wrongVersion);
+            for (int r = 0; r < LogoGrid::MaxHeight; ++r)
+                for (int c = 0; c < LogoGrid::MaxWidth; ++c)
+                    check(grid.cell(c, r) == 0 || grid.cell(c, r) == 1);
+        }
+    }
+
+    (void)metafileKind(buffer);
+    WmfLayout wmf;
+    if (parsePlaceableWmf(buffer, wmf)) {
+        check(wmf.natural.width() > 0 && wmf.natural.height() > 0);
+        WmfLayout again;
+        check(parsePlaceableWmf(wmf.probe, again)); // the probe is itself a sound placeable file
+        check(again.window == wmf.window);
+    }
+    EmfLayout emf;
+    if (parseEmfHeader(buffer, emf))
+        check(emf.natural.width() > 0 && emf.natural.height() > 0);
+    return 0;
+}
