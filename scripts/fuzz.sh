@@ -7,7 +7,8 @@ if ! ls tools/fuzz_*.cpp >/dev/null 2>&1; then exit 0; fi
 SECONDS_PER_TARGET=${FUZZ_SECONDS:-60}
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_CXX_COMPILER=clang++ -DLOGO_BUILD_TESTS=OFF -DLOGO_BUILD_FUZZERS=ON >/dev/null
-cmake --build build-fuzz --target fuzzers >/dev/null
+cmake --build build-fuzz --target fuzzers >build-fuzz/build.log 2>&1 \
+  || { tail -n 40 build-fuzz/build.log; echo "fuzz build failed"; exit 1; }
 for f in build-fuzz/fuzz_*; do
   [ -x "$f" ] || continue
   name=$(basename "$f")
