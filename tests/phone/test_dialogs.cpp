@@ -1,0 +1,197 @@
+// The send, store and progress dialogs as a user works them: modal dialogs
+// shown by the menu command, filled in and clicked from the event loop.
+#include "common/testsupport.h"
+#include "graphic/logodocument.h"
+#include "phone/deliverydialogs.h"
+#include "phone/frmsend.h"
+#include "phone/frmsending.h"
+#include "phone/frmstore.h"
+#include "phonefakes.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace logo;
+using logotest::Sandbox;
+using phonetest::FakeLink;
+using phonetest::ManualTicks;
+
+namespace {
+
+struct DialogFixture : ::testing::Test {
+    Sandbox sb;
+    ScriptedPrompt prompt;
+    LogoDocument doc{ProgramProfile::quillet(), prompt, sb.settings()};
+    FakeLink link;
+    ManualTicks ticks;
+    AtEngine engine{link, ticks};
+    SmsDelivery delivery{doc, engine};
+    DeliveryDialogs dialogs{delivery, nullptr};
+    QObject scope;     // owns the pollers of this test
+    QStringList seen;  // modal dialogs met, in order
+
+    void SetUp() override
+    {
+        doc.grid().setPixel(3, 4, true);
+        sb.settings().write(kSharedSection, "SMSC", "491710760000");
+        sb.settings().writeInt(kSharedSection, "COMPort", 2);
+        sb.settings().write(kSharedSection, "Device2", "/dev/fake-phone");
+        delivery.setUi(&dialogs);
+        link.responder = phonetest::goodPhone();
+        ticks.autoFire = true;
+        // Whatever a test leaves open is closed after a while: it fails, it
+        // does not hang.
+        auto *watchdog = new QTimer(&scope);
+        watchdog->setSingleShot(true);
+        QObject::connect(watchdog, &QTimer::timeout, [] {
+            ADD_FAILURE() << "a dialog was left open";
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (w->isVisible())
+                    w->hide();
+        });
+        watchdog->start(10000);
+    }
+
+    // Runs action on the modal dialog named name once it is shown.
+    void whenShown(const QString &name, std::function<void(QWidget *)> action)
+    {
+        auto *poll = new QTimer(&scope);
+        poll->setInterval(5);
+        QObject::connect(poll, &QTimer::timeout, [this, poll, name, action] {
+            QWidget *w = QApplication::activeModalWidget();
+            if (!w || !w->isVisible() || w->objectName() != name)
+                return;
+            poll->stop();
+            seen << name;
+            action(w);
+        });
+        poll->start();
+    }
+};
+
+} // namespace
+
+TEST_F(DialogFixture, SendDialogShowsTheLastNumberAndSendsTheDigitsOfTheTypedOne)
+{
+    sb.settings().write(doc.section(), "LastDA", "4930");
+    whenShown("frmSend", [&](QWidget *w) {
+        auto *dlg = static_cast<frmSend *>(w);
+        EXPECT_EQ(dlg->windowTitle(), "Send");
+        EXPECT_EQ(dlg->txtDA->text(), "4930");
+        EXPECT_FALSE(dlg->cmbPhonebook->isEnabled());
+        EXPECT_EQ(dlg->cmbPhonebook->currentText(), "No phonebook");
+        dlg->txtDA->setText("+1 2-3");
+        dlg->cmdSend->click();
+        EXPECT_FALSE(dlg->isVisible());
+        EXPECT_EQ(dlg->txtDA->text(), "123");
+    });
+    whenShown("frmSending", [&](QWidget *w) { EXPECT_TRUE(static_cast<frmSending *>(w)->l3->isVisible()); });
+    delivery.mnuSend_Click();
+
+    EXPECT_EQ(seen, (QStringList{"frmSend", "frmSending"}));
+    EXPECT_EQ(sb.settings().read(doc.section(), "LastDA"), "123");
+    ASSERT_EQ(link.written.size(), 5);
+    EXPECT_TRUE(link.written[4].contains("51000391" "21F3")) << link.written[4].constData();
+    EXPECT_EQ(prompt.messages(), QStringList{"Data sent."});
+    frmSending *progress = dialogs.sendingDialog();
+    EXPECT_FALSE(progress->isVisible());
+    EXPECT_EQ(progress->windowTitle(), "Sending ...");
+    EXPECT_EQ(progress->l1->text(), "100%");
+    EXPECT_EQ(progress->l2->value(), 100);
+    EXPECT_FALSE(doc.isBusy());
+}
+
+TEST_F(DialogFixture, SendDialogKeepsAskingWhileTheNumberHasNoDigits)
+{
+    whenShown("frmSend", [&](QWidget *w) {
+        auto *dlg = static_cast<frmSend *>(w);
+        dlg->txtDA->setText("+ -");
+        dlg->cmdSend->click();
+        EXPECT_EQ(prompt.lastMessage(), "Please enter GSM-Number in intl. Format");
+        EXPECT_TRUE(dlg->isVisible());
+        dlg->cmdCancel->click();
+    });
+    delivery.mnuSend_Click();
+    EXPECT_EQ(seen, QStringList{"frmSend"});
+    EXPECT_TRUE(link.openedDevices.isEmpty());
+    EXPECT_FALSE(sb.settings().contains(doc.section(), "LastDA"));
+}
+
+TEST_F(DialogFixture, SendNumberIsReducedToDigitsWhenTheBoxLosesFocus)
+{
+    frmSend *dlg = dialogs.sendDialog();
+    dlg->show();
+    dlg->txtDA->setText("+49 (171) 12");
+    QFocusEvent out(QEvent::FocusOut);
+    QApplication::sendEvent(dlg->txtDA, &out);
+    EXPECT_EQ(dlg->txtDA->text(), "4917112");
+    dlg->hide();
+}
+
+TEST_F(DialogFixture, StoreDialogShowsTheCounterNumberAndAdvancesItAfterAFailedStore)
+{
+    sb.settings().writeInt(doc.section(), "StoreCount", 5);
+    link.openSucceeds = false;
+    whenShown("frmStore", [&](QWidget *w) {
+        auto *dlg = static_cast<frmStore *>(w);
+        EXPECT_EQ(dlg->windowTitle(), "Store");
+        EXPECT_EQ(dlg->lblNumber->text(), "+999000005");
+        dlg->cmdStore->click();
+    });
+    delivery.mnuStore_Click();
+    EXPECT_EQ(seen, QStringList{"frmStore"}) << "the progress dialog hid at once";
+    EXPECT_EQ(prompt.lastMessage(), "Can't talk to COM2.");
+    EXPECT_EQ(sb.settings().read(doc.section(), "StoreCount"), "6");
+    EXPECT_FALSE(dialogs.storeDialog()->isVisible());
+}
+
+TEST_F(DialogFixture, CancelledStoreDialogLeavesTheCounter)
+{
+    sb.settings().writeInt(doc.section(), "StoreCount", 5);
+    whenShown("frmStore", [&](QWidget *w) { static_cast<frmStore *>(w)->cmdCancel->click(); });
+    delivery.mnuStore_Click();
+    EXPECT_EQ(sb.settings().read(doc.section(), "StoreCount"), "5");
+    EXPECT_TRUE(link.openedDevices.isEmpty());
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(DialogFixture, ProgressCancelStopsTheJobAtItsNextTick)
+{
+    ticks.autoFire = false;
+    link.responder = nullptr;      // a phone that does not answer
+    whenShown("frmStore", [&](QWidget *w) { static_cast<frmStore *>(w)->cmdStore->click(); });
+    whenShown("frmSending", [&](QWidget *w) {
+        auto *dlg = static_cast<frmSending *>(w);
+        EXPECT_EQ(dlg->windowTitle(), "Storing in SMS-Inbox ...");
+        EXPECT_EQ(dlg->l1->text(), "0%");
+        dlg->l3->click();
+        EXPECT_TRUE(dlg->isVisible()) << "the job, not the button, hides the dialog";
+        EXPECT_TRUE(engine.state().myBreak);
+        // Closing the window asks the same and is refused while the job runs.
+        QCloseEvent close;
+        QApplication::sendEvent(dlg, &close);
+        EXPECT_FALSE(close.isAccepted());
+        engine.tick();
+    });
+    delivery.mnuStore_Click();
+    EXPECT_EQ(prompt.lastMessage(), "Can't talk to COM2.");
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_FALSE(dialogs.sendingDialog()->isVisible());
+    EXPECT_EQ(sb.settings().read(doc.section(), "StoreCount"), "1");
+}
+
+TEST_F(DialogFixture, ProgressShowsThePercentageInLabelAndBar)
+{
+    frmSending *dlg = dialogs.sendingDialog();
+    dlg->myUpdateSending(40);
+    EXPECT_EQ(dlg->l1->text(), "40%");
+    EXPECT_EQ(dlg->l2->value(), 40);
+}

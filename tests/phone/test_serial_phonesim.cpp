@@ -1,0 +1,166 @@
+// The real serial path: QSerialPort, the one-second job timer and the
+// controller, against the simulated phone on a pseudo-terminal. Each job takes
+// a few real seconds, so only the main roads are here; the engine's cases are
+// in test_atengine.cpp.
+#include "common/testsupport.h"
+#include "graphic/logodocument.h"
+#include "graphic/pathutil.h"
+#include "phone/seriallink.h"
+#include "phone/smsdelivery.h"
+#include "sms/pdu.h"
+
+#include <QDateTime>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace logo;
+using logotest::Sandbox;
+
+namespace {
+
+QString toolPath(const char *name)
+{
+    QString dir = QString::fromLocal8Bit(qgetenv("LOGO_BINARY_DIR"));
+    if (dir.isEmpty())
+        dir = QStringLiteral(LOGO_BINARY_DIR);
+    return dir + QLatin1Char('/') + QLatin1String(name);
+}
+
+// The simulated phone, for the life of the object.
+class SimPhone {
+public:
+    explicit SimPhone(QStringList args)
+    {
+        log = dir.filePath("pdus.txt");
+        transcript = dir.filePath("transcript.txt");
+        args << "--log" << log << "--transcript" << transcript << "--seconds" << "120";
+        process.start(toolPath("phonesim"), args);
+        if (!process.waitForReadyRead(10000))
+            return;
+        const QString first = QString::fromLatin1(process.readLine()).trimmed();
+        if (first.startsWith("device "))
+            device = first.mid(7);
+    }
+    ~SimPhone()
+    {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+    QByteArray logged() const { return logotest::readAll(log); }
+    QStringList commands() const
+    {
+        return QString::fromLatin1(logotest::readAll(transcript)).split('\n', Qt::SkipEmptyParts);
+    }
+
+    QTemporaryDir dir;
+    QProcess process;
+    QString device, log, transcript;
+};
+
+// The dialogs stand-in: the number given, then wait for the job's end.
+struct WaitingUi : DeliveryUi {
+    SmsDelivery *delivery = nullptr;
+    void showSendDialog() override { delivery->sendTo("491711234567"); }
+    void showStoreDialog() override { delivery->storeWith(delivery->storeCount()); }
+    void showSendingProgress() override
+    {
+        QEventLoop loop;
+        QObject::connect(delivery, &SmsDelivery::jobEnded, &loop, &QEventLoop::quit);
+        QTimer::singleShot(0, delivery, [this] { delivery->startSendingJob(); });
+        QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+};
+
+struct SerialFixture : ::testing::Test {
+    Sandbox sb;
+    ScriptedPrompt prompt;
+    LogoDocument doc{ProgramProfile::quillet(), prompt, sb.settings()};
+    SerialLink link;
+    TimerTicks tmrSendStore{1000};
+    AtEngine engine{link, tmrSendStore};
+    SmsDelivery delivery{doc, engine};
+    WaitingUi ui;
+
+    void SetUp() override
+    {
+        if (!QFileInfo::exists(toolPath("phonesim")))
+            GTEST_SKIP() << "phonesim not built";
+        for (int c = 0; c < 72; ++c)
+            doc.grid().setPixel(c, (c * 3) % 14, true);
+        sb.settings().write(kSharedSection, "SMSC", "491710760000");
+        sb.settings().writeInt(kSharedSection, "COMPort", 4);
+        ui.delivery = &delivery;
+        delivery.setUi(&ui);
+    }
+    void useDevice(const QString &device) { sb.settings().write(kSharedSection, "Device4", device); }
+    UserData userData() const { return buildUserData(doc.profile(), doc.grid()); }
+};
+
+} // namespace
+
+TEST_F(SerialFixture, SendThroughAnEchoingPhoneDeliversTheExactPdu)
+{
+    SimPhone phone({"--echo"});
+    ASSERT_FALSE(phone.device.isEmpty());
+    useDevice(phone.device);
+    delivery.mnuSend_Click();
+    EXPECT_EQ(prompt.messages(), QStringList{"Data sent."});
+    const Pdu pdu = buildSubmitPdu(userData(), "491711234567", "491710760000", false);
+    EXPECT_EQ(phone.logged(), pdu.line().toLatin1() + '\n');
+    EXPECT_EQ(phone.commands(), (QStringList{"AT", "ATZ", "AT+CMGF=0", pdu.atCommand(), pdu.line()}));
+    EXPECT_FALSE(link.isOpen());
+}
+
+TEST_F(SerialFixture, StoreThroughASlowNoisyPhoneThatDoesNotEcho)
+{
+    SimPhone phone({"--no-echo", "--noise", "--delay", "300"});
+    ASSERT_FALSE(phone.device.isEmpty());
+    useDevice(phone.device);
+    sb.settings().writeInt(doc.section(), "StoreCount", 41);
+    delivery.mnuStore_Click();
+    EXPECT_EQ(prompt.messages(), QStringList{"Data written."});
+    EXPECT_EQ(sb.settings().read(doc.section(), "StoreCount"), "42");
+
+    // Everything but the time stamp is fixed; the stamp is the time of writing.
+    QByteArray logged = phone.logged();
+    ASSERT_TRUE(logged.endsWith('\n'));
+    logged.chop(1);
+    const int stampAt = 22;
+    const QString stamp = SwapDigitPairs(QString::fromLatin1(logged.mid(stampAt, 14)));
+    const QDateTime when = QDateTime::fromString("20" + stamp.left(12), "yyyyMMddHHmmss");
+    ASSERT_TRUE(when.isValid()) << stamp.toStdString();
+    EXPECT_LT(qAbs(when.secsTo(QDateTime::currentDateTime())), 120);
+    EXPECT_EQ(stamp.mid(12), "00");
+    const Pdu pdu = buildStorePdu(doc.profile(), userData(), 41, when);
+    EXPECT_EQ(logged, pdu.line().toLatin1());
+    EXPECT_TRUE(logged.startsWith("0064099199090040F1"));
+    EXPECT_EQ(phone.commands().value(3), pdu.atCommand());
+}
+
+TEST_F(SerialFixture, MessageServiceErrorOfThePhoneIsExplained)
+{
+    SimPhone phone({"--cms", "38"});
+    ASSERT_FALSE(phone.device.isEmpty());
+    useDevice(phone.device);
+    delivery.mnuSend_Click();
+    EXPECT_EQ(prompt.lastMessage(), "Can't send SMS.\r\nError: Network out of order (38).\r\n"
+                                    "Maybe wrong number or wrong SMS-Center.\r\n"
+                                    "Did you enter all numbers with intl. prefix?");
+    EXPECT_EQ(phone.commands().size(), 5) << "no repeat of the PDU line";
+    EXPECT_FALSE(link.isOpen());
+}
+
+TEST_F(SerialFixture, PortThatCannotBeOpened)
+{
+    QTemporaryDir dir;
+    useDevice(dir.filePath("no-such-port"));
+    delivery.mnuSend_Click();
+    EXPECT_EQ(prompt.lastMessage(), "Can't talk to COM4.");
+    EXPECT_EQ(prompt.count(ShownPrompt::Kind::Beep), 1);
+    EXPECT_FALSE(link.isOpen());
+}
