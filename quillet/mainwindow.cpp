@@ -137,6 +137,7 @@ MainWindow::MainWindow(const logo::ProgramProfile &profile, logo::Prompt &prompt
     loadRecentFiles();
     applyBranding();
     deleteTemporaryPages();
+    m_picMain->setFocus();   // the arrow keys move the picture from the start
 }
 
 MainWindow::~MainWindow() = default;
@@ -544,12 +545,6 @@ void MainWindow::Toolbar1_ButtonClick(const QString &key)
             menu->trigger();
         return;
     }
-}
-
-QToolButton *MainWindow::toolbarButton(const QString &key) const
-{
-    QAction *a = m_toolbarActions.value(key);
-    return a ? qobject_cast<QToolButton *>(m_toolbar->widgetForAction(a)) : nullptr;
 }
 
 void MainWindow::mnuNew_Click()

@@ -18,7 +18,6 @@ class QLineEdit;
 class QMenu;
 class QTimer;
 class QToolBar;
-class QToolButton;
 class QUrl;
 
 namespace quillet {
@@ -71,7 +70,6 @@ public:
 
     bool isAnimating() const { return m_blink.animating(); }
     int blinkPhase() const { return m_blink.phase(); }
-    QToolButton *toolbarButton(const QString &key) const;
     QAction *toolbarAction(const QString &key) const { return m_toolbarActions.value(key); }
 
     static constexpr int kAnimationInterval = 500;   // ms

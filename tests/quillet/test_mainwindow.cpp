@@ -11,13 +11,9 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
 #include <QTimer>
-#include <QToolBar>
-#include <QToolButton>
 #include <gtest/gtest.h>
 
 using namespace quillettest;
@@ -364,54 +360,6 @@ TEST(QuilletRecentMenu, ARecentEntryAsksBeforeReplacingAModifiedPicture)
 
 // ---------------------------------------------------------------- menus and toolbar
 
-TEST(QuilletMenus, CaptionsAndShortcuts)
-{
-    Env env;
-    env.start();
-    struct Entry {
-        const char *name, *caption, *shortcut;
-    };
-    const Entry entries[] = {
-        {"mnuNew", "&New", "Ctrl+N"},
-        {"mnuOpen", "&Open", "Ctrl+O"},
-        {"mnuSave", "&Save", "Ctrl+S"},
-        {"mnuSaveAs", "Save &As...", ""},
-        {"mnuSend", "Sen&d as SMS...", "Ctrl+D"},
-        {"mnuStore", "Sto&re to SMS-Inbox...", "Ctrl+R"},
-        {"mnuInternet", "Send via Internet...", "Ctrl+T"},
-        {"mnuIR", "IR-&Upload to 61xx", "Ctrl+U"},
-        {"mnuImport", "Im&port BMP, GIF, JPG...", "Ctrl+P"},
-        {"mnuExport", "&Export BMP...", "Ctrl+E"},
-        {"mnuExit", "E&xit", ""},
-        {"mnuMove", "&Move", ""},
-        {"mnuMoveUp", "&Up", "F1"},
-        {"mnuMoveDown", "&Down", "F2"},
-        {"mnuMoveLeft", "&Left", "F3"},
-        {"mnuMoveRight", "&Right", "F4"},
-        {"mnuInvert", "&Invert", "Ctrl+I"},
-        {"mnuFlipX", "Flip &Horizontal", "Ctrl+H"},
-        {"mnuFlipY", "Flip &Vertical", "Ctrl+V"},
-        {"mnuOptions", "&Options", ""},
-        {"mnuAnimation", "&Animation", "Ctrl+A"},
-        {"mnuHelpInformation", "&Information", ""},
-        {"mnuHelpFAQ", "&Help on Website", ""},
-        {"mnuHelpSamples", "&Download Samples", ""},
-        {"mnuHelpUpdates", "&Check for Updates", ""},
-        {"mnuAbout", "&About", ""},
-    };
-    for (const Entry &e : entries) {
-        QAction *a = env.action(e.name);
-        ASSERT_NE(a, nullptr) << e.name;
-        EXPECT_EQ(a->text(), QString::fromLatin1(e.caption)) << e.name;
-        EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromLatin1(e.shortcut))) << e.name;
-    }
-    QStringList menus;
-    for (QAction *a : env.window->menuBar()->actions())
-        menus << a->text();
-    EXPECT_EQ(menus, (QStringList{QStringLiteral("&File"), QStringLiteral("&Edit"), QStringLiteral("&View"),
-                                  QStringLiteral("&Help")}));
-}
-
 TEST(QuilletMenus, DeliveryCommandsWaitDisabledImportAndExportWork)
 {
     Env env;
@@ -432,33 +380,6 @@ TEST(QuilletMenus, DeliveryCommandsWaitDisabledImportAndExportWork)
     EXPECT_EQ(sent, 1) << "a toolbar button runs the menu entry of its key";
     w.Toolbar1_ButtonClick(QStringLiteral("Nothing"));
     EXPECT_EQ(sent, 1);
-}
-
-TEST(QuilletMenus, ToolbarKeysAndToolTips)
-{
-    Env env;
-    auto &w = env.start();
-    const std::pair<const char *, const char *> buttons[] = {
-        {"New", "New"},
-        {"Open", "Open"},
-        {"Save", "Save"},
-        {"Send", "Send as SMS"},
-        {"Store", "Store to SMS-Inbox"},
-        {"Internet", "Send via Internet"},
-        {"IR", "Upload via IR to 61xx"},
-        {"Options", "Options"},
-    };
-    QStringList order;
-    for (QAction *a : env.widget<QToolBar>("Toolbar1")->actions())
-        if (!a->isSeparator())
-            order << a->data().toString();
-    EXPECT_EQ(order, (QStringList{"New", "Open", "Save", "Send", "Store", "Internet", "IR", "Options"}));
-    for (const auto &[key, tip] : buttons) {
-        QToolButton *b = w.toolbarButton(QString::fromLatin1(key));
-        ASSERT_NE(b, nullptr) << key;
-        EXPECT_EQ(b->toolTip(), QString::fromLatin1(tip)) << key;
-        EXPECT_FALSE(b->icon().isNull()) << key;
-    }
 }
 
 // ---------------------------------------------------------------- branding
