@@ -33,7 +33,11 @@
 // them registered by hand.
 static void initQuilletResources()
 {
-    Q_INIT_RESOURCE(resources);
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(resources);
+        return true;
+    }();
+    Q_UNUSED(registered);
 }
 
 namespace quillet {
@@ -477,6 +481,10 @@ void MainWindow::applyBranding()
     QPixmap pixmap;
     if (!QFileInfo(path).isFile() || !pixmap.load(path))
         return;
+    // A large picture is shown smaller, so that it never dwarfs the editor.
+    const QSize room(200, 160);
+    if (pixmap.width() > room.width() || pixmap.height() > room.height())
+        pixmap = pixmap.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     m_picBranding->setPixmap(pixmap);
     m_picBranding->show();
     m_branding.backgroundShown = true;
