@@ -157,6 +157,8 @@ static const CommandInfo kCommands[] = {
     {"convert", cmdConvert, "convert IN OUT [--mcc M --mnc N]  read IN, write OUT (NOL or NGG by name, .bmp the exported bitmap)"},
     {"formats", cmdFormats, "formats                        list the files read and written"},
     {"pdu", cmdPdu, "pdu submit|deliver FILE ...   print the AT command and PDU line of a send or store"},
+    {"send", cmdSend, "send FILE --to DIGITS [--port N --device PATH --smsc DIGITS]  send as SMS through the phone"},
+    {"store", cmdStore, "store FILE [--port N --device PATH --smsc DIGITS]  store in the phone's SMS inbox"},
 };
 
 static int usage()

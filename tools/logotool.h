@@ -65,5 +65,7 @@ int cmdShow(const QStringList &args);
 int cmdConvert(const QStringList &args);
 int cmdFormats(const QStringList &args);   // logotool_formats.cpp
 int cmdPdu(const QStringList &args);       // tools/logotool_pdu.cpp
+int cmdSend(const QStringList &args);      // tools/logotool_phone.cpp
+int cmdStore(const QStringList &args);     // tools/logotool_phone.cpp
 
 } // namespace logotool

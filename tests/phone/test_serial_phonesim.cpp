@@ -164,3 +164,70 @@ TEST_F(SerialFixture, PortThatCannotBeOpened)
     EXPECT_EQ(prompt.count(ShownPrompt::Kind::Beep), 1);
     EXPECT_FALSE(link.isOpen());
 }
+
+// ------------------------------------------------------------------ logotool
+
+namespace {
+
+struct ToolRun {
+    int exitCode = -1;
+    QString out, err;
+};
+
+ToolRun logotool(const QStringList &args, const QString &settingsFile)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LOGO_SETTINGS_FILE", settingsFile);
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    p.setProcessEnvironment(env);
+    p.start(toolPath("logotool"), args);
+    ToolRun r;
+    if (!p.waitForFinished(60000))
+        return r;
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
+    r.err = QString::fromLocal8Bit(p.readAllStandardError());
+    return r;
+}
+
+} // namespace
+
+TEST_F(SerialFixture, LogotoolSendPrintsTheProgressAndTheWindowsMessage)
+{
+    const QString picture = sb.path("pic.ngg");
+    ASSERT_EQ(doc.writeLogoFile(picture), LogoDocument::WriteResult::Written);
+    SimPhone phone({"--no-echo"});
+    ASSERT_FALSE(phone.device.isEmpty());
+    QTemporaryDir dir;
+    const QString settings = dir.filePath("settings.ini");
+    {
+        SettingsStore s(settings);
+        s.write(kSharedSection, "SMSC", "491710760000");
+        s.write("Quillet Settings", "StatusReport", "1");
+    }
+    const ToolRun r = logotool({"send", picture, "--to", "+49 171 1234567", "--device", phone.device}, settings);
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, "0%\n5%\n20%\n40%\n55%\n100%\nData sent.\n");
+    const Pdu pdu = buildSubmitPdu(userData(), "491711234567", "491710760000", true);
+    EXPECT_EQ(phone.logged(), pdu.line().toLatin1() + '\n');
+    EXPECT_EQ(SettingsStore(settings).read("Quillet Settings", "LastDA"), "491711234567");
+}
+
+TEST_F(SerialFixture, LogotoolStoreFailsOnAPortThatDoesNotOpenAndStillCounts)
+{
+    const QString picture = sb.path("pic.ngg");
+    ASSERT_EQ(doc.writeLogoFile(picture), LogoDocument::WriteResult::Written);
+    QTemporaryDir dir;
+    const QString settings = dir.filePath("settings.ini");
+    const QStringList args{"store", picture, "--smsc", "49171", "--port", "3", "--device", dir.filePath("none")};
+    ToolRun r = logotool(args, settings);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "Can't talk to COM3.\n");
+    EXPECT_EQ(SettingsStore(settings).read("Quillet Settings", "StoreCount"), "1");
+    // Without a message centre nothing runs and nothing counts.
+    r = logotool({"store", picture, "--port", "3"}, settings);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("Please configure your Message Center Number\nin menu 'Edit/Options'"));
+    EXPECT_EQ(SettingsStore(settings).read("Quillet Settings", "StoreCount"), "1");
+}
