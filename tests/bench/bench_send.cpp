@@ -1,0 +1,148 @@
+// bench_send: how long a whole send takes over the serial link against the
+// simulated phone answering at once. With the programs' one-second job timer a
+// five-step send is bounded by its ticks: 5 x 1000 ms. Here the timer runs
+// short, so what is measured is the link, the engine and the PDU building;
+// one run with the real timer shows where the bound puts a user.
+//
+// Usage: bench_send [RUNS] [TICK_MS]     (defaults 20 and 10)
+#include "desktop/profile.h"
+#include "desktop/prompt.h"
+#include "desktop/settingsstore.h"
+#include "graphic/logodocument.h"
+#include "phone/seriallink.h"
+#include "phone/smsdelivery.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace logo;
+
+namespace {
+
+QString findPhonesim()
+{
+    QStringList dirs;
+    const QString env = QString::fromLocal8Bit(qgetenv("LOGO_BINARY_DIR"));
+    if (!env.isEmpty())
+        dirs << env;
+    const QString here = QCoreApplication::applicationDirPath();
+    dirs << here << here + QStringLiteral("/..");
+    for (const QString &d : dirs) {
+        const QString path = d + QStringLiteral("/phonesim");
+        if (QFileInfo(path).isExecutable())
+            return QFileInfo(path).canonicalFilePath();
+    }
+    return {};
+}
+
+struct BenchUi : DeliveryUi {
+    SmsDelivery *delivery = nullptr;
+    void showSendDialog() override { delivery->sendTo(QStringLiteral("491711234567")); }
+    void showStoreDialog() override {}
+    void showSendingProgress() override
+    {
+        QEventLoop loop;
+        QObject::connect(delivery, &SmsDelivery::jobEnded, &loop, &QEventLoop::quit);
+        delivery->startSendingJob();
+        if (delivery->jobRunning())
+            loop.exec();
+    }
+};
+
+// One whole send, from the menu command to the end message; milliseconds, or
+// -1 when it did not end with "Data sent.".
+double timeOneSend(const QString &device, const QString &settingsFile, int tickMs)
+{
+    SettingsStore settings(settingsFile);
+    ScriptedPrompt prompt;
+    LogoDocument doc(ProgramProfile::quillet(), prompt, settings);
+    for (int c = 0; c < 72; ++c)
+        doc.grid().setPixel(c, (c * 3) % 14, true);
+    SerialLink link;
+    TimerTicks ticks(tickMs);
+    AtEngine engine(link, ticks);
+    SmsDelivery delivery(doc, engine);
+    SmsDelivery::Overrides o;
+    o.port = 1;
+    o.device = device;
+    o.hasSmsc = true;
+    o.smsc = QStringLiteral("491710760000");
+    delivery.setOverrides(o);
+    BenchUi ui;
+    ui.delivery = &delivery;
+    delivery.setUi(&ui);
+
+    QElapsedTimer t;
+    t.start();
+    delivery.mnuSend_Click();
+    const double ms = double(t.nsecsElapsed()) / 1e6;
+    return prompt.lastMessage() == QStringLiteral("Data sent.") ? ms : -1;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 20;
+    const int tickMs = argc > 2 ? std::max(1, atoi(argv[2])) : 10;
+
+    const QString phonesim = findPhonesim();
+    if (phonesim.isEmpty()) {
+        std::fprintf(stderr, "bench_send: phonesim not found (set LOGO_BINARY_DIR)\n");
+        return 1;
+    }
+    QTemporaryDir dir;
+    QProcess sim;
+    sim.start(phonesim, {QStringLiteral("--no-echo"), QStringLiteral("--seconds"), QStringLiteral("600")});
+    if (!sim.waitForReadyRead(10000)) {
+        std::fprintf(stderr, "bench_send: phonesim did not start\n");
+        return 1;
+    }
+    const QString first = QString::fromLatin1(sim.readLine()).trimmed();
+    if (!first.startsWith(QStringLiteral("device "))) {
+        std::fprintf(stderr, "bench_send: phonesim said %s\n", qPrintable(first));
+        return 1;
+    }
+    const QString device = first.mid(7);
+    const QString settingsFile = dir.filePath(QStringLiteral("settings.ini"));
+
+    std::vector<double> times;
+    int failed = 0;
+    for (int i = 0; i < runs; ++i) {
+        const double ms = timeOneSend(device, settingsFile, tickMs);
+        if (ms < 0)
+            ++failed;
+        else
+            times.push_back(ms);
+    }
+    const double real = timeOneSend(device, settingsFile, 1000);
+    sim.kill();
+    sim.waitForFinished();
+
+    std::sort(times.begin(), times.end());
+    std::printf("bench_send: a whole send (menu command to \"Data sent.\", 5 AT steps, group graphic)\n"
+                "            against phonesim answering at once\n");
+    if (!times.empty()) {
+        const double median = times[times.size() / 2];
+        std::printf("  ticks of %d ms: %zu runs, min %.1f ms, median %.1f ms, max %.1f ms\n", tickMs,
+                    times.size(), times.front(), median, times.back());
+        std::printf("    of which the 5 ticks are %d ms; port, settings, PDU and link take the other %.1f ms\n",
+                    5 * tickMs, median - 5 * tickMs);
+    }
+    if (failed)
+        std::printf("  %d runs did not end with \"Data sent.\"\n", failed);
+    if (real >= 0)
+        std::printf("  ticks of 1000 ms: %.1f ms against the ticks' bound of 5000 ms\n", real);
+    else
+        std::printf("  ticks of 1000 ms: the send did not end with \"Data sent.\"\n");
+    return failed || real < 0 ? 1 : 0;
+}
