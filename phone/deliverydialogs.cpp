@@ -22,6 +22,21 @@ DeliveryDialogs::~DeliveryDialogs()
     delete m_sending.data();
 }
 
+frmSend *DeliveryDialogs::sendDialog() const
+{
+    return m_send;
+}
+
+frmStore *DeliveryDialogs::storeDialog() const
+{
+    return m_store;
+}
+
+frmSending *DeliveryDialogs::sendingDialog() const
+{
+    return m_sending;
+}
+
 void DeliveryDialogs::showSendDialog()
 {
     if (m_send)

@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <memory>
 
 class QWidget;
 
@@ -29,9 +30,9 @@ public:
     void showStoreDialog() override;
     void showSendingProgress() override;
 
-    frmSend *sendDialog() const { return m_send; }
-    frmStore *storeDialog() const { return m_store; }
-    frmSending *sendingDialog() const { return m_sending; }
+    frmSend *sendDialog() const;
+    frmStore *storeDialog() const;
+    frmSending *sendingDialog() const;
 
 private:
     QPointer<frmSend> m_send;

@@ -2,6 +2,7 @@
 
 #include "desktop/branding.h"
 #include "graphic/pathutil.h"
+#include "phone/deliverydialogs.h"
 #include "quillet/gridview.h"
 #include "quillet/helplinks.h"
 #include "quillet/logopreview.h"
@@ -119,6 +120,12 @@ MainWindow::MainWindow(const logo::ProgramProfile &profile, logo::Prompt &prompt
     connect(&m_document, &logo::LogoDocument::cellChanged, this, &MainWindow::onCellChanged);
     connect(&m_document, &logo::LogoDocument::pictureChanged, this, &MainWindow::onPictureChanged);
     setDeliveryEnabled(false);
+    // Send as SMS and Store to SMS-Inbox run over the phone link.
+    auto *delivery = new logo::WindowDelivery(m_document, this);
+    connect(m_menuActions.value(QStringLiteral("mnuSend")), &QAction::triggered, delivery,
+            &logo::WindowDelivery::mnuSend_Click);
+    connect(m_menuActions.value(QStringLiteral("mnuStore")), &QAction::triggered, delivery,
+            &logo::WindowDelivery::mnuStore_Click);
     placeWindow();
 
     // Folders of the dialogs, and the version marks of this installation.
