@@ -26,7 +26,7 @@ fuzz: setup
 	@bash scripts/fuzz.sh
 
 bench: build
-	@for b in $(BUILD)/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+	@for b in $(BUILD)/tests/bench_*; do [ -x "$$b" ] && "$$b"; done; true
 
 clean:
 	rm -rf $(BUILD) build-fuzz

@@ -126,6 +126,8 @@ MainWindow::MainWindow(const logo::ProgramProfile &profile, logo::Prompt &prompt
             &logo::WindowDelivery::mnuSend_Click);
     connect(m_menuActions.value(QStringLiteral("mnuStore")), &QAction::triggered, delivery,
             &logo::WindowDelivery::mnuStore_Click);
+    setCommandEnabled(QStringLiteral("mnuSend"), true);
+    setCommandEnabled(QStringLiteral("mnuStore"), true);
     placeWindow();
 
     // Folders of the dialogs, and the version marks of this installation.
@@ -543,11 +545,16 @@ void MainWindow::mnuExit_Click()
 void MainWindow::setDeliveryEnabled(bool enabled)
 {
     for (const char *name : kDeliveryMenus)
-        m_menuActions.value(QString::fromLatin1(name))->setEnabled(enabled);
+        setCommandEnabled(QString::fromLatin1(name), enabled);
+}
+
+void MainWindow::setCommandEnabled(const QString &menuName, bool enabled)
+{
+    if (QAction *menu = m_menuActions.value(menuName))
+        menu->setEnabled(enabled);
     for (const ToolbarButton &b : kToolbarButtons)
-        for (const char *name : kDeliveryMenus)
-            if (qstrcmp(b.menuName, name) == 0)
-                m_toolbarActions.value(QString::fromLatin1(b.key))->setEnabled(enabled);
+        if (menuName == QLatin1String(b.menuName))
+            m_toolbarActions.value(QString::fromLatin1(b.key))->setEnabled(enabled);
 }
 
 void MainWindow::Toolbar1_ButtonClick(const QString &key)

@@ -60,6 +60,8 @@ public:
     // them connects the menu entries' triggered signals and enables them here.
     // The toolbar buttons run the menu entries of the same key.
     void setDeliveryEnabled(bool enabled);
+    // Enables one command: its menu entry and the toolbar button of its key.
+    void setCommandEnabled(const QString &menuName, bool enabled);
 
     // A file dropped on the window or handed over by a second start.
     void myOpenFileReceived(const QString &path);

@@ -360,16 +360,19 @@ TEST(QuilletRecentMenu, ARecentEntryAsksBeforeReplacingAModifiedPicture)
 
 // ---------------------------------------------------------------- menus and toolbar
 
-TEST(QuilletMenus, DeliveryCommandsWaitDisabledImportAndExportWork)
+TEST(QuilletMenus, UnbuiltCommandsWaitDisabledTheOthersWork)
 {
     Env env;
     auto &w = env.start();
-    for (const char *name : {"mnuSend", "mnuStore", "mnuInternet", "mnuIR", "mnuOptions"})
+    for (const char *name : {"mnuInternet", "mnuIR", "mnuOptions"})
         EXPECT_FALSE(env.action(name)->isEnabled()) << name;
-    for (const char *key : {"Send", "Store", "Internet", "IR", "Options"})
+    for (const char *key : {"Internet", "IR", "Options"})
         EXPECT_FALSE(w.toolbarAction(QString::fromLatin1(key))->isEnabled()) << key;
-    for (const char *name : {"mnuImport", "mnuExport", "mnuNew", "mnuOpen", "mnuSave", "mnuSaveAs"})
+    for (const char *name : {"mnuSend", "mnuStore", "mnuImport", "mnuExport", "mnuNew", "mnuOpen", "mnuSave",
+                             "mnuSaveAs"})
         EXPECT_TRUE(env.action(name)->isEnabled()) << name;
+    for (const char *key : {"Send", "Store"})
+        EXPECT_TRUE(w.toolbarAction(QString::fromLatin1(key))->isEnabled()) << key;
 
     w.setDeliveryEnabled(true);
     EXPECT_TRUE(env.action("mnuIR")->isEnabled());
