@@ -86,6 +86,19 @@ bool openInput(Session &s, const QString &path)
     return false;
 }
 
+bool programOption(const Args &a, const logo::ProgramProfile *&profile)
+{
+    profile = nullptr;
+    if (!a.has(QStringLiteral("--program")))
+        return true;
+    const QString program = a.value(QStringLiteral("--program"));
+    if (program == QLatin1String("quillet"))
+        profile = &logo::ProgramProfile::quillet();
+    else if (program == QLatin1String("brisvane"))
+        profile = &logo::ProgramProfile::brisvane();
+    return profile != nullptr;
+}
+
 int err(const QString &text, int code)
 {
     std::fprintf(stderr, "%s\n", qPrintable(text));

@@ -51,6 +51,10 @@ struct Session {
 // False after printing why.
 bool openInput(Session &s, const QString &path);
 
+// "--program quillet|brisvane": sets profile (left null without the option);
+// false for any other value.
+bool programOption(const Args &a, const logo::ProgramProfile *&profile);
+
 int err(const QString &text, int code = 1);
 void out(const QString &text);
 

@@ -36,13 +36,8 @@ int cmdPdu(const QStringList &argv)
     if (!submit && kind != QLatin1String("deliver"))
         return err(QString::fromLatin1(kPduUsage), 2);
 
-    const QString program = a.value(QStringLiteral("--program"));
     const logo::ProgramProfile *profile = nullptr;
-    if (program == QLatin1String("quillet"))
-        profile = &logo::ProgramProfile::quillet();
-    else if (program == QLatin1String("brisvane"))
-        profile = &logo::ProgramProfile::brisvane();
-    else if (a.has(QStringLiteral("--program")))
+    if (!programOption(a, profile))
         return err(QStringLiteral("error: --program takes quillet or brisvane"), 2);
 
     // Numbers are kept as digits only, as the dialogs store them ("+49 171" -> "49171").

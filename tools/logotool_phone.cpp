@@ -114,13 +114,8 @@ int runDelivery(const QStringList &argv, int mode)
         overrides.smsc = logo::DigitsOnly(a.value(QStringLiteral("--smsc")));
     }
 
-    const QString program = a.value(QStringLiteral("--program"));
     const logo::ProgramProfile *profile = nullptr;
-    if (program == QLatin1String("quillet"))
-        profile = &logo::ProgramProfile::quillet();
-    else if (program == QLatin1String("brisvane"))
-        profile = &logo::ProgramProfile::brisvane();
-    else if (a.has(QStringLiteral("--program")))
+    if (!programOption(a, profile))
         return err(QStringLiteral("error: --program takes quillet or brisvane"), 2);
 
     // The picture is opened in a scratch session, so that opening it leaves the

@@ -71,3 +71,39 @@ FileSizeLimit::~FileSizeLimit()
 }
 
 } // namespace logotest
+
+#include <QProcess>
+
+namespace logotest {
+
+QString toolPath(const QString &name)
+{
+    QString dir = QString::fromLocal8Bit(qgetenv("LOGO_BINARY_DIR"));
+    if (dir.isEmpty())
+        dir = QStringLiteral(LOGO_BINARY_DIR);
+    return dir + QLatin1Char('/') + name;
+}
+
+ToolRun runTool(const QString &name, const QStringList &args, const QProcessEnvironment &extra)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    for (const QString &k : extra.keys())
+        env.insert(k, extra.value(k));
+    p.setProcessEnvironment(env);
+    p.start(toolPath(name), args);
+    ToolRun r;
+    if (!p.waitForFinished(60000)) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
+    r.err = QString::fromLocal8Bit(p.readAllStandardError());
+    r.lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return r;
+}
+
+} // namespace logotest

@@ -45,3 +45,23 @@ private:
     unsigned long m_oldCur = 0, m_oldMax = 0;
 };
 } // namespace logotest
+
+#include <QProcessEnvironment>
+#include <QStringList>
+
+namespace logotest {
+// Runs one of the built tools (logotool, phonesim) on the offscreen platform
+// and waits for it.
+struct ToolRun {
+    int code = -1;              // -1 when it crashed or did not finish
+    QString out, err;
+    QStringList lines;          // stdout, one entry per non-empty line
+};
+QString toolPath(const QString &name);
+ToolRun runTool(const QString &name, const QStringList &args,
+                const QProcessEnvironment &extra = QProcessEnvironment());
+inline ToolRun logotool(const QStringList &args, const QProcessEnvironment &extra = QProcessEnvironment())
+{
+    return runTool(QStringLiteral("logotool"), args, extra);
+}
+} // namespace logotest

@@ -7,27 +7,11 @@
 
 using logotest::fixture;
 using logotest::Sandbox;
+using logotest::logotool;
+using logotest::ToolRun;
 
 namespace {
 
-struct ToolRun {
-    int code = -1;
-    QStringList lines;
-};
-
-ToolRun logotool(const QStringList &args)
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(LOGO_BINARY_DIR "/logotool"), args);
-    p.waitForFinished(30000);
-    ToolRun r;
-    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.lines = QString::fromLocal8Bit(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    return r;
-}
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #pragma once
 // Pictures and numbers shared by the smart-message suites.
+#include "common/testsupport.h"
 #include "graphic/logogrid.h"
 
 #include <QString>
@@ -26,10 +27,7 @@ inline const QString kCentre = QStringLiteral("491710760000");
 // A program built beside the tests (logotool, phonesim).
 inline QString toolPath(const char *name)
 {
-    QString dir = QString::fromLocal8Bit(qgetenv("LOGO_BINARY_DIR"));
-    if (dir.isEmpty())
-        dir = QStringLiteral(LOGO_BINARY_DIR);
-    return dir + QLatin1Char('/') + QLatin1String(name);
+    return logotest::toolPath(QString::fromLatin1(name));
 }
 
 } // namespace smstest

@@ -9,25 +9,11 @@
 #include <gtest/gtest.h>
 
 using namespace logo;
+using logotest::logotool;
+using logotest::ToolRun;
 
 namespace {
 
-struct ToolRun {
-    int code = -1;
-    QStringList lines;
-};
-
-ToolRun logotool(const QStringList &args)
-{
-    ToolRun r;
-    QProcess p;
-    p.start(smstest::toolPath("logotool"), args);
-    if (!p.waitForFinished(30000))
-        return r;
-    r.code = p.exitCode();
-    r.lines = QString::fromLatin1(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    return r;
-}
 
 class LogotoolPdu : public ::testing::Test {
 protected:

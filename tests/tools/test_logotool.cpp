@@ -7,29 +7,16 @@
 
 using namespace logo;
 using logotest::Sandbox;
+using logotest::ToolRun;
 
 namespace {
 
-struct ToolRun {
-    int code = -1;
-    QString out, err;
-};
-
 ToolRun logotool(const QStringList &args, const QString &settingsFile = QString())
 {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QProcessEnvironment env;
     if (!settingsFile.isEmpty())
         env.insert(QStringLiteral("LOGO_SETTINGS_FILE"), settingsFile);
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(LOGO_BINARY_DIR "/logotool"), args);
-    p.waitForFinished(30000);
-    ToolRun r;
-    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
-    r.err = QString::fromLocal8Bit(p.readAllStandardError());
-    return r;
+    return logotest::logotool(args, env);
 }
 
 QString writeLogo(Sandbox &sb, const QString &name, bool nol, int w, int h)
