@@ -120,7 +120,7 @@ void LogoDocument::newDocument()
     setTitle(true);
     setNetworkCode(QString(), QString());
     m_grid.clear();
-    emit pictureChanged();
+    emit pictureChanged(true);
 }
 
 bool LogoDocument::openFile(const QString &path)
@@ -164,7 +164,7 @@ void LogoDocument::finishLogoRead(const QString &path)
     m_currentFile = path;
     addRecentFile(path);
     m_docState = Loading;
-    emit pictureChanged();
+    emit pictureChanged(true);
     setTitle(true);
 }
 
@@ -175,7 +175,7 @@ void LogoDocument::finishForeignRead(const QString &path)
     m_currentFile = m_profile.foreignReadName.isEmpty() ? stripExtension(path) + QStringLiteral(".ngg")
                                                         : m_profile.foreignReadName;
     m_docState = Loading;
-    emit pictureChanged();
+    emit pictureChanged(true);
     setTitle(true);
 }
 
@@ -184,7 +184,7 @@ void LogoDocument::finishImport(const QString &path)
     m_currentFile = m_profile.foreignReadName.isEmpty() ? stripExtension(path) + QStringLiteral(".ngg")
                                                         : m_profile.foreignReadName;
     m_docState = Loading;
-    emit pictureChanged();
+    emit pictureChanged(true);
     setTitle(false);
 }
 
@@ -345,36 +345,36 @@ void LogoDocument::paintCell(int c, int r, bool on)
     emit cellChanged(c, r);
 }
 
-void LogoDocument::afterTool()
+void LogoDocument::afterTool(bool redrawPreview)
 {
     setTitle(false);
-    emit pictureChanged();
+    emit pictureChanged(redrawPreview);
 }
 
-void LogoDocument::moveUp() { logo::moveUp(m_grid); afterTool(); }
-void LogoDocument::moveDown() { logo::moveDown(m_grid); afterTool(); }
-void LogoDocument::moveLeft() { logo::moveLeft(m_grid); afterTool(); }
-void LogoDocument::moveRight() { logo::moveRight(m_grid); afterTool(); }
+void LogoDocument::moveUp() { logo::moveUp(m_grid); afterTool(false); }
+void LogoDocument::moveDown() { logo::moveDown(m_grid); afterTool(false); }
+void LogoDocument::moveLeft() { logo::moveLeft(m_grid); afterTool(false); }
+void LogoDocument::moveRight() { logo::moveRight(m_grid); afterTool(false); }
 
 void LogoDocument::flipHorizontal()
 {
     WaitCursor wait;
     logo::flipHorizontal(m_grid);
-    afterTool();
+    afterTool(false);
 }
 
 void LogoDocument::flipVertical()
 {
     WaitCursor wait;
     logo::flipVertical(m_grid);
-    afterTool();
+    afterTool(false);
 }
 
 void LogoDocument::invert()
 {
     WaitCursor wait;
     logo::invert(m_grid);
-    afterTool();
+    afterTool(true);
 }
 
 } // namespace logo

@@ -116,7 +116,11 @@ public:
 
 signals:
     void cellChanged(int c, int r);
-    void pictureChanged();          // every cell may have changed
+    // Every cell may have changed. redrawPreview is true when the whole picture
+    // was repainted (New, a read, an import, Invert): the phone preview then
+    // shows it at once, even while it blinks. The move and flip tools pass
+    // false and leave a blinking preview to its next tick.
+    void pictureChanged(bool redrawPreview);
     void titleChanged(const QString &title);
     void recentFilesChanged();
     void networkCodeChanged();
@@ -132,7 +136,7 @@ protected:
     // Reads the whole file; false (with the program's message) when it can't.
     bool loadRawFile(const QString &path, QByteArray &buffer);
     void replaceGrid(const LogoGrid &g);
-    void afterTool();
+    void afterTool(bool redrawPreview);
 
     const ProgramProfile &m_profile;
     Prompt &m_prompt;

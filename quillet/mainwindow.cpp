@@ -587,11 +587,12 @@ void MainWindow::rebuildRecentMenu()
     m_mnuRecentSep->setVisible(false);
     for (QAction *a : m_mnuRecent)
         a->setVisible(false);
-    // Entries are shown from the first up to the first empty one.
+    // Every non-empty entry is shown under its own number, also after a gap
+    // (a list edited by hand).
     for (int i = 0; i < logo::LogoDocument::RecentCount; ++i) {
         const QString path = recent.value(i);
         if (path.isEmpty())
-            break;
+            continue;
         m_mnuRecentSep->setVisible(true);
         m_mnuRecent[i]->setText(QStringLiteral("&%1 ").arg(i + 1) + logo::fileTitle(path));
         m_mnuRecent[i]->setVisible(true);
@@ -611,9 +612,11 @@ void MainWindow::onCellChanged(int c, int r)
     m_picMyBMP->setPixel(c, r, on);
 }
 
-void MainWindow::onPictureChanged()
+void MainWindow::onPictureChanged(bool redrawPreview)
 {
-    if (!m_blink.animating())
+    // A replaced picture shows in the preview at once, blinking or not; a move
+    // or flip while the preview blinks waits for the next tick that shows it.
+    if (redrawPreview || !m_blink.animating())
         drawPreview();
 }
 

@@ -94,7 +94,7 @@ private:
 
     void rebuildRecentMenu();
     void onCellChanged(int c, int r);
-    void onPictureChanged();
+    void onPictureChanged(bool redrawPreview);
     void showCursorCell(int c, int r);
     void onArrowKey(int key);
 

@@ -83,6 +83,26 @@ TEST(QuilletGrid, SmallerPictureShrinksTheGrid)
     EXPECT_EQ(env.grid()->size(), QSize(7 * 16 + 2, 7 * 8 + 2)) << "New keeps the dimensions";
 }
 
+TEST(QuilletGrid, OctetLinesForNarrowWidthsRoundHalfToEven)
+{
+    // The vertical boundaries run for d = 0 .. width / 8 - 2 rounded half to
+    // even: 20 columns and 12 columns get one line (x = 56), 28 gets three.
+    EXPECT_EQ(quillet::GridView::lastOctetLine(72), 7);
+    EXPECT_EQ(quillet::GridView::lastOctetLine(20), 0);
+    EXPECT_EQ(quillet::GridView::lastOctetLine(12), 0);
+    EXPECT_EQ(quillet::GridView::lastOctetLine(28), 2);
+    EXPECT_LT(quillet::GridView::lastOctetLine(8), 0);
+
+    Env env;
+    const QString f = env.ngg(QStringLiteral("narrow.ngg"), {{0, 0}}, 20, 10);
+    env.start(f);
+    const QImage img = env.grid()->grab().toImage();
+    ASSERT_EQ(img.size(), QSize(7 * 20 + 2, 7 * 10 + 2));
+    EXPECT_EQ(at(img, 56, 20), rgb(kOctetLineColour));
+    EXPECT_EQ(at(img, 112, 20), rgb(kGridLineColour)) << "no second boundary at width 20";
+    EXPECT_EQ(at(img, 30, 56), rgb(kOctetLineColour)) << "the line below row 7";
+}
+
 // ---------------------------------------------------------------- mouse
 
 TEST(QuilletMouse, LeftSetsRightClearsOthersNothing)
@@ -307,6 +327,46 @@ TEST(QuilletAnimation, SwitchingOffShowsThePictureAndKeepsThePhase)
     EXPECT_TRUE(env.display()->isPixelSet(7, 7));
     w.tmrAnimation_Timer();
     EXPECT_FALSE(env.display()->isPixelSet(7, 7));
+}
+
+TEST(QuilletAnimation, AReplacedPictureShowsAtOnceMovesWaitForTheTick)
+{
+    Env env;
+    const QString file = env.ngg(QStringLiteral("blink.ngg"), {{20, 5}});
+    auto &w = env.start();
+    env.doc().paintCell(2, 2, true);
+    env.widget<QCheckBox>("chkAnimation")->click();
+    w.tmrAnimation_Timer();   // hidden phase
+    ASSERT_FALSE(shownOnDisplay(env, 2, 2));
+
+    // Moves and flips leave the blinking preview alone.
+    env.action("mnuMoveRight")->trigger();
+    env.action("mnuFlipY")->trigger();
+    EXPECT_FALSE(env.display()->isPixelSet(3, 11));
+    EXPECT_FALSE(env.myBmp()->isPixelSet(3, 11));
+
+    // Invert repaints the whole picture, preview included.
+    env.action("mnuInvert")->trigger();
+    EXPECT_TRUE(shownOnDisplay(env, 0, 0));
+    EXPECT_FALSE(env.display()->isPixelSet(3, 11));
+    EXPECT_TRUE(env.myBmp()->isPixelSet(0, 0));
+
+    // So does a file opened while blinking ...
+    w.tmrAnimation_Timer();
+    w.tmrAnimation_Timer();   // hidden again
+    ASSERT_FALSE(env.display()->isPixelSet(0, 0));
+    env.prompt.answers = {logo::Answer::No};
+    w.myOpenFileReceived(file);
+    EXPECT_TRUE(shownOnDisplay(env, 20, 5));
+    EXPECT_FALSE(env.display()->isPixelSet(0, 0));
+
+    // ... and New, which leaves an empty preview.
+    env.doc().paintCell(2, 2, true);
+    env.prompt.answers = {logo::Answer::No};
+    w.Toolbar1_ButtonClick(QStringLiteral("New"));
+    EXPECT_FALSE(env.display()->isPixelSet(20, 5));
+    EXPECT_FALSE(env.myBmp()->isPixelSet(20, 5));
+    EXPECT_TRUE(w.isAnimating());
 }
 
 TEST(QuilletAnimation, BlinkPhasesWithoutWidgets)
