@@ -50,6 +50,13 @@ int GridView::buttonValue(Qt::MouseButtons buttons)
     return value;
 }
 
+int GridView::lastOctetLine(int width)
+{
+    // width / 8 - 2, rounded half to even (FE_TONEAREST): 72 -> 7, so eight
+    // lines; 12 -> 0 and 20 -> 0, one line each.
+    return int(std::nearbyint(double(width) / 8.0 - 2.0));
+}
+
 QSize GridView::sizeHint() const
 {
     return naturalSize(m_document.grid().width(), m_document.grid().height());
@@ -90,8 +97,7 @@ void GridView::paintEvent(QPaintEvent *event)
         p.fillRect(kCellPitch * c, 0, 1, kCellPitch * h + 1, gridColour);
 
     const QColor octetColour(kOctetLineColour);
-    const int octetLines = logo::octetsPerRow(w) - 1;
-    for (int d = 0; d < octetLines; ++d)
+    for (int d = 0; d <= lastOctetLine(w); ++d)
         p.fillRect(8 * kCellPitch * (d + 1), 0, 1, kCellPitch * h + 1, octetColour);
     p.fillRect(0, 8 * kCellPitch, kCellPitch * w + 1, 1, octetColour);
 }

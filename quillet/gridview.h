@@ -30,6 +30,9 @@ public:
     static QPoint cellAt(QPointF pos);
     // The square of a cell: (7c + 1, 7r + 1) to (7c + 6, 7r + 6).
     static QRect cellRect(int c, int r);
+    // Index of the last vertical octet line: lines are drawn at x = 56 (d + 1)
+    // for d from 0 to this value (none when it is negative).
+    static int lastOctetLine(int width);
     // The mouse buttons as the classic button value: left 1, right 2, middle 4, summed.
     static int buttonValue(Qt::MouseButtons buttons);
 
