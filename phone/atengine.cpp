@@ -178,8 +178,14 @@ void AtEngine::onReceived(const QByteArray &bytes)
 {
     if (!m_running)
         return;
+    // A burst of nothing but line noise is not part of the conversation: it
+    // leaves the verdict on what the phone has said so far as it was (a reply
+    // under way keeps waiting rather than being judged "nothing new").
+    const QByteArray text = textOnly(bytes);
+    if (text.isEmpty())
+        return;
     const qsizetype before = m_state.ReplyBuffer.size();
-    m_state.ReplyBuffer += textOnly(bytes);
+    m_state.ReplyBuffer += text;
     m_state.ReplyCode = Classify(m_state.ReplyBuffer, before);
 }
 

@@ -386,3 +386,20 @@ TEST_F(EngineFixture, LineNoiseNeitherHidesAnswersNorKeepsTheJobWaiting)
     EXPECT_FALSE(engine.state().ReplyBuffer.contains('\0'));
     EXPECT_FALSE(engine.state().ReplyBuffer.contains('\xff'));
 }
+
+// Noise between the echo and the answer does not turn a reply under way into
+// "nothing new": the job keeps waiting without a repeat.
+TEST_F(EngineFixture, NoiseDuringAReplyKeepsTheJobWaiting)
+{
+    startSend();
+    link.reply("AT\r");
+    EXPECT_EQ(engine.state().ReplyCode, ReplyData);
+    link.reply(QByteArray("\0\x01\xff", 3));
+    EXPECT_EQ(engine.state().ReplyCode, ReplyData);
+    tick();
+    EXPECT_EQ(link.written.size(), 1) << "repeated on noise";
+    EXPECT_EQ(engine.state().RetryCount, 0);
+    link.reply("\r\nOK\r\n");
+    tick();
+    EXPECT_EQ(step(), 2);
+}
