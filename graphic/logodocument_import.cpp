@@ -53,7 +53,8 @@ void LogoDocument::exportCommand()
     req.title = QStringLiteral("Export");
     req.filter = QStringLiteral("Bitmap (*.bmp)|*.bmp");
     req.filterIndex = 1;
-    req.fileName = m_currentFile == QStringLiteral("Untitled") ? QString() : stripExtension(fileTitle(m_currentFile));
+    // The name part of the document's path once its extension is cut off.
+    req.fileName = m_currentFile == QStringLiteral("Untitled") ? QString() : fileTitle(stripExtension(m_currentFile));
     req.initialDir = m_exportDir;
     const QString chosen = m_prompt.saveFileName(req);
     if (!chosen.isEmpty()) {

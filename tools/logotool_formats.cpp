@@ -6,23 +6,37 @@
 
 namespace logotool {
 
+namespace {
+
+// One row of the table: what, then its note, in two aligned columns.
+void row(const char *what, const QString &note)
+{
+    out(QStringLiteral("  %1  %2").arg(QString::fromLatin1(what), -20).arg(note));
+}
+
+} // namespace
+
 int cmdFormats(const QStringList &argv)
 {
     if (!argv.isEmpty())
         return err(QStringLiteral("usage: logotool formats"), 2);
-    out(QStringLiteral("read    NGG NCG NOL          Nokia group graphic / operator logo (by content)"));
-    out(QStringLiteral("read    NLM NSL NGL OTB WBMP other Nokia tools' logos (by name: .nlm .nsl .ngl .otb .wbmp)"));
-    out(QStringLiteral("read    I61                  a picture, imported by the darkness threshold (.i61)"));
     QStringList pictures;
     for (const QString &e : logo::importPictureExtensions()) {
         if ((e == QLatin1String(".wmf") && !logo::canDrawWmf()) || (e == QLatin1String(".emf") && !logo::canDrawEmf()))
             continue;
         pictures << e;
     }
-    out(QStringLiteral("import  %1").arg(pictures.join(QLatin1Char(' '))));
-    out(QStringLiteral("        dark (red, green and blue all 64 or less) sets a pixel; top-left 72 x 14, never scaled"));
-    out(QStringLiteral("write   NGG NOL              by name (.nol anywhere in the name writes NOL)"));
-    out(QStringLiteral("write   BMP                  72 x 14 bitmap, black on the display green (.bmp)"));
+    out(QStringLiteral("Reads"));
+    row("NGG NCG NOL", QStringLiteral("group graphics and operator logos, told by their content"));
+    row("NLM NSL NGL OTB WBMP", QStringLiteral("other Nokia tools' logos, told by the name (.nlm .nsl .ngl .otb .wbmp)"));
+    row("I61", QStringLiteral("a picture under its own name (.i61), imported like the pictures below"));
+    out(QStringLiteral("Imports pictures"));
+    out(QStringLiteral("  ") + pictures.join(QLatin1Char(' ')));
+    out(QStringLiteral("  a pixel is set where red, green and blue are all 64 or less;"));
+    out(QStringLiteral("  the top-left 72 x 14 of the picture is taken, never scaled"));
+    out(QStringLiteral("Writes"));
+    row("NGG NOL", QStringLiteral("by the name (\".nol\" anywhere in it writes NOL, which needs a network code)"));
+    row("BMP", QStringLiteral("the 72 x 14 picture, black on the display green (.bmp)"));
     return 0;
 }
 

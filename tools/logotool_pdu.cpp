@@ -13,8 +13,9 @@ namespace {
 
 const char *kPduUsage =
     "usage: logotool pdu submit FILE --to DIGITS --smsc DIGITS [--report]\n"
-    "       logotool pdu deliver FILE [--store-count N] [--smsc DIGITS] [--time YYYY-MM-DDTHH:MM:SS]\n"
-    "  common: [--program quillet|brisvane] [--mcc M --mnc N]";
+    "       logotool pdu deliver FILE [--store-count N] [--time YYYY-MM-DDTHH:MM:SS]\n"
+    "  both:  [--program quillet|brisvane] [--mcc M --mnc N]\n"
+    "Prints the AT command, then the line written after the phone's \"> \" prompt (without Ctrl-Z).";
 
 bool isDigits(const QString &s)
 {
