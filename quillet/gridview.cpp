@@ -24,7 +24,7 @@ GridView::GridView(logo::LogoDocument &document, QWidget *parent) : QWidget(pare
 
 QSize GridView::naturalSize(int width, int height)
 {
-    return {kCellPitch * width + 2, kCellPitch * height + 2};
+    return {kCellPitch * width + 1, kCellPitch * height + 1};
 }
 
 QPoint GridView::cellAt(QPointF pos)
@@ -79,9 +79,6 @@ void GridView::paintEvent(QPaintEvent *event)
     const int h = grid.height();
     QPainter p(this);
     p.setClipRegion(event->region());
-    // The pixel past the last grid line (right and bottom) in the line colour,
-    // so the grid reads as one framed block.
-    p.fillRect(rect(), QColor(kGridLineColour));
     p.fillRect(0, 0, kCellPitch * w + 1, kCellPitch * h + 1, QColor(kDisplayGreen));
 
     for (int r = 0; r < h; ++r)

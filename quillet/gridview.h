@@ -24,7 +24,7 @@ class GridView : public QWidget {
 public:
     explicit GridView(logo::LogoDocument &document, QWidget *parent = nullptr);
 
-    // 7 x width + 2 by 7 x height + 2 pixels.
+    // 7 x width + 1 by 7 x height + 1 pixels: the cells and the lines around them.
     static QSize naturalSize(int width, int height);
     // The cell under a point of the widget (may lie outside the picture).
     static QPoint cellAt(QPointF pos);

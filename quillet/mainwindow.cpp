@@ -29,6 +29,7 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWindow>
 
 // The icons live in the shared library's resources; a static library needs
 // them registered by hand.
@@ -443,10 +444,29 @@ void MainWindow::placeWindow()
     const QString section = m_profile.settingsSection;
     const QPoint saved(m_settings.readInt(section, QStringLiteral("Left"), kDefaultLeftTwips) / kTwipsPerPixel,
                        m_settings.readInt(section, QStringLiteral("Top"), kDefaultTopTwips) / kTwipsPerPixel);
-    QSize screen(saved.x() + width(), saved.y() + height());
+    move(saved);
+    keepFrameOnScreen();
+}
+
+void MainWindow::keepFrameOnScreen()
+{
+    const QRect frame = frameGeometry();
+    QSize screen(frame.right() + 1, frame.bottom() + 1);
     if (const QScreen *s = QGuiApplication::primaryScreen())
         screen = s->geometry().size();
-    move(keepOnScreen(saved, frameGeometry().size(), screen));
+    const QPoint placed = keepOnScreen(frame.topLeft(), frame.size(), screen);
+    if (placed != frame.topLeft())
+        move(placed);
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // Before the window is shown its frame (title bar, borders) is unknown, so
+    // the start-up placement counted the client area only; the first exposure
+    // checks again with the frame the window manager gave it.
+    if (!m_frameChecked && windowHandle())
+        windowHandle()->installEventFilter(this);
 }
 
 void MainWindow::writeVersionSettings()
@@ -739,6 +759,13 @@ void MainWindow::lblURL_MouseUp()
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == windowHandle() && event->type() == QEvent::Expose && !m_frameChecked &&
+        windowHandle()->isExposed()) {
+        m_frameChecked = true;
+        windowHandle()->removeEventFilter(this);
+        keepFrameOnScreen();
+        return false;
+    }
     if (watched == m_lblURL) {
         if (event->type() == QEvent::MouseButtonPress) {
             lblURL_MouseDown();

@@ -79,6 +79,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -86,6 +87,8 @@ private:
     void buildToolbar();
     void buildCentralArea();
     void placeWindow();
+    // Pulls the window, frame included, back onto its screen.
+    void keepFrameOnScreen();
     void writeVersionSettings();
     void loadRecentFiles();
     void applyBranding();
@@ -127,6 +130,7 @@ private:
     BlinkAnimation m_blink;
     BrandingState m_branding;
     bool m_unloaded = false;
+    bool m_frameChecked = false;   // the first exposure re-checks the placement with the frame known
     UrlOpener m_openUrl;
 
     GridView *m_picMain = nullptr;

@@ -42,7 +42,7 @@ TEST(QuilletGrid, CellsLinesAndOctetBoundaries)
     env.doc().paintCell(0, 0, true);
     env.doc().paintCell(9, 8, true);
     const QImage img = env.grid()->grab().toImage();
-    ASSERT_EQ(img.size(), QSize(506, 100));
+    ASSERT_EQ(img.size(), QSize(505, 99));
 
     for (int y = 1; y <= 6; ++y)
         for (int x = 1; x <= 6; ++x)
@@ -71,7 +71,7 @@ TEST(QuilletGrid, SmallerPictureShrinksTheGrid)
     const QString f = env.ngg(QStringLiteral("small.ngg"), {{15, 7}}, 16, 8);
     auto &w = env.start();
     w.myOpenFileReceived(f);
-    EXPECT_EQ(env.grid()->size(), QSize(7 * 16 + 2, 7 * 8 + 2));
+    EXPECT_EQ(env.grid()->size(), QSize(7 * 16 + 1, 7 * 8 + 1));
     const QImage img = env.grid()->grab().toImage();
     EXPECT_EQ(at(img, 7 * 15 + 3, 7 * 7 + 3), kBlack);
     EXPECT_EQ(at(img, 56, 20), rgb(kOctetLineColour)) << "one boundary in the middle of 16 columns";
@@ -80,7 +80,7 @@ TEST(QuilletGrid, SmallerPictureShrinksTheGrid)
     QTest::mouseClick(env.grid(), Qt::LeftButton, {}, cellCentre(20, 2));
     EXPECT_EQ(env.doc().grid().setCount(), 1);
     w.Toolbar1_ButtonClick(QStringLiteral("New"));
-    EXPECT_EQ(env.grid()->size(), QSize(7 * 16 + 2, 7 * 8 + 2)) << "New keeps the dimensions";
+    EXPECT_EQ(env.grid()->size(), QSize(7 * 16 + 1, 7 * 8 + 1)) << "New keeps the dimensions";
 }
 
 TEST(QuilletGrid, OctetLinesForNarrowWidthsRoundHalfToEven)
@@ -97,7 +97,7 @@ TEST(QuilletGrid, OctetLinesForNarrowWidthsRoundHalfToEven)
     const QString f = env.ngg(QStringLiteral("narrow.ngg"), {{0, 0}}, 20, 10);
     env.start(f);
     const QImage img = env.grid()->grab().toImage();
-    ASSERT_EQ(img.size(), QSize(7 * 20 + 2, 7 * 10 + 2));
+    ASSERT_EQ(img.size(), QSize(7 * 20 + 1, 7 * 10 + 1));
     EXPECT_EQ(at(img, 56, 20), rgb(kOctetLineColour));
     EXPECT_EQ(at(img, 112, 20), rgb(kGridLineColour)) << "no second boundary at width 20";
     EXPECT_EQ(at(img, 30, 56), rgb(kOctetLineColour)) << "the line below row 7";
@@ -125,8 +125,8 @@ TEST(QuilletMouse, LeftSetsRightClearsOthersNothing)
     EXPECT_FALSE(env.display()->isPixelSet(5, 3));
     EXPECT_FALSE(shownOnDisplay(env, 5, 3));
 
-    // The pixel on the right edge past the last line is no cell.
-    QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(505, 50));
+    // The last grid line at the right edge belongs to no cell.
+    QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(504, 50));
     EXPECT_TRUE(env.doc().grid().isEmpty());
     EXPECT_FALSE(grid->isPressed());
 }
@@ -191,7 +191,7 @@ TEST(QuilletMouse, PositionBoxFollowsTheMouseInsideOnly)
     EXPECT_EQ(pos->text(), QStringLiteral("72/14"));
     sendMouse(grid, QEvent::MouseMove, cellCentre(9, 2), Qt::NoButton, Qt::NoButton);
     EXPECT_EQ(pos->text(), QStringLiteral("10/3"));
-    sendMouse(grid, QEvent::MouseMove, QPoint(505, 99), Qt::NoButton, Qt::NoButton);
+    sendMouse(grid, QEvent::MouseMove, QPoint(504, 98), Qt::NoButton, Qt::NoButton);
     sendMouse(grid, QEvent::MouseMove, QPoint(-2, 20), Qt::NoButton, Qt::NoButton);
     EXPECT_EQ(pos->text(), QStringLiteral("10/3")) << "outside keeps the last inside position";
     EXPECT_TRUE(env.doc().grid().isEmpty());

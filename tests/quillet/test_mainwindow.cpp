@@ -73,7 +73,7 @@ TEST(QuilletStartUp, EmptyCleanPictureAndVersionMarks)
     EXPECT_EQ(env.setting(QStringLiteral("VerIR")), QStringLiteral("02"));
     EXPECT_EQ(env.setting(QStringLiteral("VerCable")), QStringLiteral("00"));
 
-    EXPECT_EQ(env.grid()->size(), QSize(506, 100));
+    EXPECT_EQ(env.grid()->size(), QSize(505, 99));
     EXPECT_EQ(env.display()->size(), QSize(102, 79));
     EXPECT_EQ(env.myBmp()->size(), QSize(72, 14));
     EXPECT_TRUE(env.myBmp()->isHidden());
