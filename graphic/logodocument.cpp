@@ -103,7 +103,11 @@ int LogoDocument::askSaveChanges()
                          QStringLiteral("Do you want to save it now?");
     switch (m_prompt.message(m_profile.productName, text, Icon::Exclamation, Buttons::YesNoCancel)) {
     case Answer::Yes:
-        save();
+        if (save() == SaveResult::Failed) {
+            m_prompt.critical(m_profile.productName,
+                              m_currentFile + QStringLiteral("\r\ncould not be saved."));
+            return 2;
+        }
         return 7;
     case Answer::No:
         return 7;
@@ -138,7 +142,9 @@ bool LogoDocument::readLogoFile(const QString &path)
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return false; // input errors end the command silently
-    const QByteArray bytes = f.readAll();
+    // Only the header and the largest picture are ever used; the trailer and
+    // anything after it stay unread, however large the file.
+    const QByteArray bytes = f.read(LogoFileReadLimit);
     if (f.error() != QFileDevice::NoError)
         return false;
     f.close();
@@ -229,23 +235,31 @@ LogoDocument::WriteResult LogoDocument::writeLogoFile(const QString &path)
     return WriteResult::Written;
 }
 
-void LogoDocument::save()
+static LogoDocument::SaveResult saveResultOf(LogoDocument::WriteResult r)
 {
-    if (m_profile.isPseudoName(m_currentFile)) {
-        saveAs();
-        return;
+    switch (r) {
+    case LogoDocument::WriteResult::Written: return LogoDocument::SaveResult::Saved;
+    case LogoDocument::WriteResult::Declined: return LogoDocument::SaveResult::Stopped;
+    default: return LogoDocument::SaveResult::Failed;
     }
-    setBusy(true);
-    writeLogoFile(m_currentFile);
-    setBusy(false);
 }
 
-void LogoDocument::saveAs()
+LogoDocument::SaveResult LogoDocument::save()
+{
+    if (m_profile.isPseudoName(m_currentFile))
+        return saveAs();
+    setBusy(true);
+    const WriteResult r = writeLogoFile(m_currentFile);
+    setBusy(false);
+    return saveResultOf(r);
+}
+
+LogoDocument::SaveResult LogoDocument::saveAs()
 {
     setBusy(true);
     if (!askIfEmpty()) {
         setBusy(false);
-        return;
+        return SaveResult::Stopped;
     }
     FileRequest req;
     req.title = QStringLiteral("Save As");
@@ -263,11 +277,12 @@ void LogoDocument::saveAs()
     const QString chosen = m_prompt.saveFileName(req);
     if (chosen.isEmpty()) {
         setBusy(false);
-        return;
+        return SaveResult::Stopped;
     }
     m_userDirSave = folderOf(chosen);
-    writeLogoFile(chosen);
+    const WriteResult r = writeLogoFile(chosen);
     setBusy(false);
+    return saveResultOf(r);
 }
 
 void LogoDocument::openCommand()

@@ -71,7 +71,8 @@ public:
     // False to abandon: an empty picture the user does not want, or (when the
     // program needs one and requireOperator is set) no network code.
     bool askIfEmpty(bool requireOperator = true);
-    // 7 to go on, 2 to cancel (Yes saves first).
+    // 7 to go on, 2 to cancel (Yes saves first). A save that was tried and
+    // failed says so and gives 2, so the unsaved picture is never dropped.
     int askSaveChanges();
 
     // ---- commands ----
@@ -81,8 +82,11 @@ public:
     bool openFile(const QString &path);
     bool readLogoFile(const QString &path);
     WriteResult writeLogoFile(const QString &path);
-    void save();
-    void saveAs();
+    // Save and Save As. The result tells whether a file was written, the user
+    // stopped (empty picture, cancelled dialog) or the write failed.
+    enum class SaveResult { Saved, Stopped, Failed };
+    SaveResult save();
+    SaveResult saveAs();
     void openCommand();               // File > Open with its dialog
     void openRecent(int n);           // 1..4
     void openFileReceived(const QString &path);   // drop, hand-over, command line

@@ -21,6 +21,9 @@ struct LogoFileContent {
 
 enum class LogoParse { Ok, Refused };
 
+// The most bytes a read uses: the NOL header and a 72 x 14 picture.
+inline constexpr int LogoFileReadLimit = 20 + LogoGrid::MaxWidth * LogoGrid::MaxHeight;
+
 // Parses a whole file. Refused: wrong magic or version, or too short to hold
 // its own header.
 LogoParse parseLogoFile(const QByteArray &bytes, LogoFileContent &out);

@@ -129,6 +129,34 @@ TEST(SaveChanges, YesSavesANamedFileInPlace)
     EXPECT_EQ(d.doc.docState(), LogoDocument::Clean);
 }
 
+TEST(SaveChanges, AFailedSaveKeepsThePictureAndSaysSo)
+{
+    Doc d;
+    d.doc.paintCell(4, 4, true);
+
+    // The folder has gone since the file was named: the write fails.
+    const QString gone = d.sb.path(QStringLiteral("gone/picture.ngg"));
+    d.doc.setCurrentFile(gone);
+    d.prompt.answers = {Answer::Yes};
+    EXPECT_EQ(d.doc.askSaveChanges(), 2);
+    EXPECT_EQ(d.prompt.shown.back().icon, Icon::Critical);
+    EXPECT_EQ(d.prompt.lastMessage(), gone + QStringLiteral("\r\ncould not be saved."));
+    EXPECT_EQ(d.doc.docState(), LogoDocument::Modified);
+    EXPECT_TRUE(d.doc.grid().isSet(4, 4));
+
+    // A name containing ".nol" with no network code writes nothing either.
+    const QString nol = d.sb.path(QStringLiteral("picture.nol"));
+    d.doc.setCurrentFile(nol);
+    d.prompt.answers = {Answer::Yes};
+    EXPECT_EQ(d.doc.askSaveChanges(), 2);
+    EXPECT_FALSE(QFile::exists(nol));
+
+    // Declining to save an empty picture is the user's choice: go on.
+    d.doc.paintCell(4, 4, false);
+    d.prompt.answers = {Answer::Yes, Answer::No};
+    EXPECT_EQ(d.doc.askSaveChanges(), 7);
+}
+
 TEST(SaveAs, FiltersNameAndFolders)
 {
     Doc d;
