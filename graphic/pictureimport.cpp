@@ -14,6 +14,27 @@ namespace {
 
 const QSize Corner(LogoGrid::MaxWidth, LogoGrid::MaxHeight);
 
+// Most decoders can't stop at the corner and decode the whole picture first.
+// The toolkit's guard against oversized pictures (128 MB) would refuse an
+// ordinary camera photo of 48 megapixels, so reads here allow more, up to a
+// bound that still turns away a picture built to exhaust memory.
+constexpr int PictureMemoryLimitMB = 1024;
+
+class AllocationLimit {
+public:
+    AllocationLimit() : m_saved(QImageReader::allocationLimit())
+    {
+        if (m_saved != 0 && m_saved < PictureMemoryLimitMB)
+            QImageReader::setAllocationLimit(PictureMemoryLimitMB);
+    }
+    ~AllocationLimit() { QImageReader::setAllocationLimit(m_saved); }
+    AllocationLimit(const AllocationLimit &) = delete;
+    AllocationLimit &operator=(const AllocationLimit &) = delete;
+
+private:
+    int m_saved;
+};
+
 // The picture as the display shows it: transparent parts let the green through.
 QImage onDisplay(const QImage &picture)
 {
@@ -63,6 +84,7 @@ QImage loadPictureCorner(const QString &path)
     if (size.isValid())
         reader.setClipRect(QRect(0, 0, std::min(size.width(), Corner.width()),
                                  std::min(size.height(), Corner.height())));
+    const AllocationLimit limit;
     QImage picture = reader.read();
     if (picture.isNull())
         return {};

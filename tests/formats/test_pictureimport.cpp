@@ -7,6 +7,7 @@
 #include "graphic/pictureimport.h"
 
 #include <QImage>
+#include <QImageReader>
 #include <QRect>
 #include <functional>
 #include <gtest/gtest.h>
@@ -93,6 +94,22 @@ TEST(PictureImport, SmallPicturesLeaveTheRestClearAndLargeOnesAreCropped)
     clear.fill(qRgba(0, 0, 0, 0));
     clear.setPixel(1, 1, qRgba(0, 0, 0, 255));
     expectPicture(saved(sb, QStringLiteral("clear.png"), clear), [](int c, int r) { return c == 1 && r == 1; });
+}
+
+TEST(PictureImport, CameraSizedPicturesGiveTheirCorner)
+{
+    // 48 megapixels: more than the toolkit's default guard lets a decoder
+    // allocate, but an ordinary photo today.
+    Sandbox sb;
+    QImage photo(8000, 6000, QImage::Format_Mono);
+    photo.fill(1);
+    photo.setColor(0, qRgb(0, 0, 0));
+    photo.setColor(1, qRgb(255, 255, 255));
+    photo.setPixel(3, 2, 0);
+    photo.setPixel(7999, 5999, 0);
+    const int limitBefore = QImageReader::allocationLimit();
+    expectPicture(saved(sb, QStringLiteral("photo.png"), photo), [](int c, int r) { return c == 3 && r == 2; });
+    EXPECT_EQ(QImageReader::allocationLimit(), limitBefore);
 }
 
 TEST(PictureImport, OnlyTheCellsInsideTheDimensionsChange)
