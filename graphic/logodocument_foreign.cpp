@@ -8,13 +8,20 @@
 
 namespace logo {
 
+namespace {
+// No foreign reader looks further than a few kilobytes into a file (a WBMP of
+// 255 rows of 255 pixels is the largest); a large file that merely carries
+// one of the names is read only this far, so it can't exhaust the memory.
+constexpr qint64 RawFileLimit = 1 << 20;
+} // namespace
+
 bool LogoDocument::loadRawFile(const QString &path, QByteArray &buffer)
 {
     QFile f(path);
     QByteArray bytes;
     bool ok = f.open(QIODevice::ReadOnly);
     if (ok) {
-        bytes = f.readAll();
+        bytes = f.read(RawFileLimit);
         ok = f.error() == QFileDevice::NoError;
     }
     if (!ok) {
