@@ -11,9 +11,9 @@ namespace {
 // 0x71 also asks for a status report.
 const QString kSubmitFirst = QStringLiteral("51");
 const QString kSubmitFirstReport = QStringLiteral("71");
-// DELIVER 0x64: type DELIVER, no more messages waiting, user-data header
-// present. Bit 5 (status-report indication) is set as well; phones ignore it
-// for a message written to their own inbox.
+// DELIVER 0x64 (0110 0100): type DELIVER, no more messages waiting (bit 2),
+// user-data header present (bit 6); bit 5, the status-report indication, is
+// set as well.
 const QString kDeliverFirst = QStringLiteral("64");
 const QString kTypeInternational = QStringLiteral("91");
 const QString kPid = QStringLiteral("00");
