@@ -67,6 +67,8 @@ frmSend::frmSend(SmsDelivery &delivery, QWidget *parent) : QDialog(parent), m_de
     auto *top = new QVBoxLayout(this);
     top->addWidget(frame);
     top->addLayout(buttons);
+    // A small fixed dialog: nothing in it gains from a larger window.
+    top->setSizeConstraint(QLayout::SetFixedSize);
 
     fillPhonebookList();
     connect(cmbPhonebook, &QComboBox::activated, this, &frmSend::cmbPhonebook_Click);

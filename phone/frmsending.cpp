@@ -49,7 +49,9 @@ frmSending::frmSending(SmsDelivery &delivery, QWidget *parent) : QDialog(parent)
     frame->addLayout(buttons);
     auto *top = new QVBoxLayout(this);
     top->addWidget(l5);
-    setMinimumWidth(300);
+    // Fixed size; the bar is what gives the dialog its width.
+    l2->setMinimumWidth(200);
+    top->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(l3, &QPushButton::clicked, this, &frmSending::l3_Click);
     connect(&m_delivery, &SmsDelivery::progress, this, &frmSending::myUpdateSending);

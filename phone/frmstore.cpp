@@ -46,6 +46,8 @@ frmStore::frmStore(SmsDelivery &delivery, QWidget *parent) : QDialog(parent), m_
     auto *top = new QVBoxLayout(this);
     top->addWidget(frame);
     top->addLayout(buttons);
+    // A small fixed dialog: nothing in it gains from a larger window.
+    top->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(cmdStore, &QPushButton::clicked, this, &frmStore::cmdStore_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
