@@ -328,3 +328,20 @@ TEST_F(DeliveryFixture, FailedOrStoppedStoreStillAdvancesTheCounter)
     EXPECT_FALSE(link.isOpen());
     EXPECT_EQ(own("StoreCount"), "2");
 }
+
+// The counter is a 16-bit number: at its top it starts again at 0 instead of
+// running past the range, and a value out of range reads as 0.
+TEST_F(DeliveryFixture, StoreCounterStaysInItsRange)
+{
+    configure();
+    link.openSucceeds = false;     // the counter advances all the same
+    sb.settings().writeInt(doc->section(), "StoreCount", 32767);
+    EXPECT_EQ(delivery->storeNumberText(delivery->storeCount()), "+999032767");
+    delivery->mnuStore_Click();
+    EXPECT_EQ(own("StoreCount"), "0");
+
+    sb.settings().writeInt(doc->section(), "StoreCount", 70000);
+    EXPECT_EQ(delivery->storeCount(), 0);
+    delivery->mnuStore_Click();
+    EXPECT_EQ(own("StoreCount"), "1");
+}
