@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QSpacerItem>
 #include <QMessageBox>
 
 namespace logo {
@@ -28,6 +30,11 @@ Answer QtPrompt::message(const QString &title, const QString &text, Icon icon, B
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
+    // A short text makes a narrow box whose title the window frame cuts off;
+    // keep it wide enough to show the program's name.
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(280, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(), 0, 1,
+                      grid->columnCount());
     switch (box.exec()) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;

@@ -6,9 +6,14 @@
 #include "graphic/pictureimport.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <cstdio>
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace logotool {
 
@@ -21,13 +26,18 @@ logo::Answer ConsolePrompt::message(const QString &title, const QString &text, l
     return ScriptedPrompt::message(title, text, icon, buttons);
 }
 
+// Options that stand alone; every other option takes the next word as its value.
+static const QStringList kFlags{QStringLiteral("--report"), QStringLiteral("--help")};
+
 Args::Args(const QStringList &args)
 {
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
         if (a.startsWith(QStringLiteral("--"))) {
             const qsizetype eq = a.indexOf(QLatin1Char('='));
-            if (eq > 0) {
+            if (kFlags.contains(a)) {
+                m_flags << a;   // never takes a value
+            } else if (eq > 0) {
                 m_options.insert(a.left(eq), a.mid(eq + 1));
             } else if (i + 1 < args.size() && !args[i + 1].startsWith(QStringLiteral("--"))) {
                 m_options.insert(a, args[i + 1]);
@@ -99,6 +109,20 @@ bool programOption(const Args &a, const logo::ProgramProfile *&profile)
     return profile != nullptr;
 }
 
+void ensureRuntimeDir()
+{
+#ifdef Q_OS_UNIX
+    // Outside a desktop session there is no runtime folder; give the toolkit
+    // a private one instead of a warning on every run.
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const QString dir = QDir::tempPath() + QStringLiteral("/runtime-") + QString::number(::getuid());
+    if (QDir().mkpath(dir) &&
+        QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir));
+#endif
+}
+
 int err(const QString &text, int code)
 {
     std::fprintf(stderr, "%s\n", qPrintable(text));
@@ -166,20 +190,21 @@ int cmdConvert(const QStringList &argv)
 }
 
 static const CommandInfo kCommands[] = {
-    {"show", cmdShow, "show FILE                      print the picture as it opens"},
-    {"convert", cmdConvert, "convert IN OUT [--mcc M --mnc N]  read IN, write OUT (NOL or NGG by name, .bmp the exported bitmap)"},
-    {"formats", cmdFormats, "formats                        list the files read and written"},
-    {"pdu", cmdPdu, "pdu submit|deliver FILE ...   print the AT command and PDU line of a send or store"},
-    {"send", cmdSend, "send FILE --to DIGITS [--port N --device PATH --smsc DIGITS]  send as SMS through the phone"},
-    {"store", cmdStore, "store FILE [--port N --device PATH --smsc DIGITS]  store in the phone's SMS inbox"},
+    {"show", cmdShow, "show FILE", "print the picture as it opens"},
+    {"convert", cmdConvert, "convert IN OUT [--mcc M --mnc N]",
+     "read IN, write OUT (NOL or NGG by name, .bmp the exported bitmap)"},
+    {"formats", cmdFormats, "formats", "list the files read and written"},
+    {"pdu", cmdPdu, "pdu submit|deliver FILE ...", "print the AT command and PDU line of a send or store"},
+    {"send", cmdSend, "send FILE --to DIGITS [--port N | --device PATH] [--smsc DIGITS]",
+     "send as SMS through the phone"},
+    {"store", cmdStore, "store FILE [--port N | --device PATH]", "store in the phone's SMS inbox"},
 };
 
-static int usage()
+static void usage(std::FILE *to)
 {
-    std::fprintf(stderr, "usage: logotool COMMAND ...\n");
+    std::fprintf(to, "usage: logotool COMMAND ...\n\ncommands:\n");
     for (const auto &c : kCommands)
-        std::fprintf(stderr, "  logotool %s\n", c.usage);
-    return 2;
+        std::fprintf(to, "  logotool %s\n      %s\n", c.synopsis, c.summary);
 }
 
 } // namespace logotool
@@ -190,13 +215,22 @@ int main(int argc, char **argv)
     // offscreen platform keeps it free of any display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    logotool::ensureRuntimeDir();
     QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
-    if (args.isEmpty())
-        return logotool::usage();
+    if (args.isEmpty()) {
+        logotool::usage(stderr);
+        return 2;
+    }
     const QString name = args.takeFirst();
+    if (name == QLatin1String("help") || name == QLatin1String("--help") || name == QLatin1String("-h")) {
+        logotool::usage(stdout);
+        return 0;
+    }
     for (const auto &c : logotool::kCommands)
         if (name == QLatin1String(c.name))
             return c.run(args);
-    return logotool::usage();
+    std::fprintf(stderr, "logotool: unknown command '%s'\n\n", qPrintable(name));
+    logotool::usage(stderr);
+    return 2;
 }

@@ -56,13 +56,16 @@ bool openInput(Session &s, const QString &path);
 bool programOption(const Args &a, const logo::ProgramProfile *&profile);
 
 int err(const QString &text, int code = 1);
+// Points XDG_RUNTIME_DIR at a private folder when the session has none.
+void ensureRuntimeDir();
 void out(const QString &text);
 
 using Command = int (*)(const QStringList &args);
 struct CommandInfo {
     const char *name;
     Command run;
-    const char *usage;
+    const char *synopsis;
+    const char *summary;
 };
 
 int cmdShow(const QStringList &args);

@@ -92,3 +92,27 @@ TEST(LogotoolConvert, WritesByNameAndNeedsANetworkForNol)
     EXPECT_NE(logotool({QStringLiteral("convert"), in, nol, QStringLiteral("--mcc"), QStringLiteral("2x2"),
                         QStringLiteral("--mnc"), QStringLiteral("1")}).code, 0);
 }
+
+TEST(LogotoolUsage, HelpAndUnknownCommands)
+{
+    const ToolRun help = logotool({QStringLiteral("--help")});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_TRUE(help.out.startsWith(QStringLiteral("usage: logotool")));
+    EXPECT_TRUE(help.err.isEmpty()) << qPrintable(help.err);   // no toolkit warnings either
+    const ToolRun none = logotool({});
+    EXPECT_EQ(none.code, 2);
+    EXPECT_TRUE(none.out.isEmpty());
+    EXPECT_EQ(logotool({QStringLiteral("frobnicate")}).code, 2);
+}
+
+TEST(LogotoolUsage, AFlagNeverSwallowsTheNextWord)
+{
+    Sandbox sb;
+    const QString in = writeLogo(sb, QStringLiteral("r.ngg"), false, 72, 14);
+    const ToolRun r = logotool({QStringLiteral("pdu"), QStringLiteral("submit"), QStringLiteral("--report"), in,
+                                QStringLiteral("--to"), QStringLiteral("4917012345678"), QStringLiteral("--smsc"),
+                                QStringLiteral("491720000000")});
+    EXPECT_EQ(r.code, 0) << qPrintable(r.err);
+    ASSERT_EQ(r.lines.size(), 2);
+    EXPECT_TRUE(r.lines[1].mid(16, 2) == QStringLiteral("71")) << qPrintable(r.lines[1]);
+}
