@@ -109,6 +109,19 @@ bool programOption(const Args &a, const logo::ProgramProfile *&profile)
     return profile != nullptr;
 }
 
+bool networkOption(const Args &a, logo::LogoDocument &doc)
+{
+    if (!a.has(QStringLiteral("--mcc")) && !a.has(QStringLiteral("--mnc")))
+        return true;
+    const QString mcc = a.value(QStringLiteral("--mcc"));
+    const QString mnc = a.value(QStringLiteral("--mnc"));
+    if (mcc.isEmpty() || mnc.isEmpty() || logo::DigitsOnly(mcc) != mcc || logo::DigitsOnly(mnc) != mnc ||
+        mcc.size() > 4 || mnc.size() > 4)
+        return false;
+    doc.setNetworkCode(logo::formatMcc(mcc.toInt()), logo::formatMnc(mnc.toInt()));
+    return true;
+}
+
 void ensureRuntimeDir()
 {
 #ifdef Q_OS_UNIX
@@ -166,13 +179,8 @@ int cmdConvert(const QStringList &argv)
     Session s(logo::ProgramProfile::quillet());
     if (!openInput(s, a.positional[0]))
         return 1;
-    if (a.has(QStringLiteral("--mcc")) || a.has(QStringLiteral("--mnc"))) {
-        const QString mcc = a.value(QStringLiteral("--mcc"));
-        const QString mnc = a.value(QStringLiteral("--mnc"));
-        if (logo::DigitsOnly(mcc) != mcc || logo::DigitsOnly(mnc) != mnc || mcc.isEmpty() || mnc.isEmpty())
-            return err(QStringLiteral("error: --mcc and --mnc take decimal digits"), 2);
-        s.doc->setNetworkCode(logo::formatMcc(mcc.toInt()), logo::formatMnc(mnc.toInt()));
-    }
+    if (!networkOption(a, *s.doc))
+        return err(QStringLiteral("error: --mcc and --mnc take decimal digits"), 2);
     const QString target = a.positional[1];
     if (target.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive))
         return s.doc->exportBitmap(target) ? 0 : err(QStringLiteral("error: can't write %1").arg(target));

@@ -55,6 +55,10 @@ bool openInput(Session &s, const QString &path);
 // false for any other value.
 bool programOption(const Args &a, const logo::ProgramProfile *&profile);
 
+// "--mcc M --mnc N": sets the picture's network code. False when only one is
+// given or either is not decimal digits.
+bool networkOption(const Args &a, logo::LogoDocument &doc);
+
 int err(const QString &text, int code = 1);
 // Points XDG_RUNTIME_DIR at a private folder when the session has none.
 void ensureRuntimeDir();

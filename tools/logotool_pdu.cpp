@@ -17,11 +17,6 @@ const char *kPduUsage =
     "  both:  [--program quillet|brisvane] [--mcc M --mnc N]\n"
     "Prints the AT command, then the line written after the phone's \"> \" prompt (without Ctrl-Z).";
 
-bool isDigits(const QString &s)
-{
-    return !s.isEmpty() && logo::DigitsOnly(s) == s;
-}
-
 } // namespace
 
 int cmdPdu(const QStringList &argv)
@@ -64,13 +59,8 @@ int cmdPdu(const QStringList &argv)
     Session s(profile ? *profile : logo::ProgramProfile::quillet());
     if (!openInput(s, a.positional[1]))
         return 1;
-    if (a.has(QStringLiteral("--mcc")) || a.has(QStringLiteral("--mnc"))) {
-        const QString mcc = a.value(QStringLiteral("--mcc"));
-        const QString mnc = a.value(QStringLiteral("--mnc"));
-        if (!isDigits(mcc) || !isDigits(mnc))
-            return err(QStringLiteral("error: --mcc and --mnc take decimal digits"), 2);
-        s.doc->setNetworkCode(logo::formatMcc(mcc.toInt()), logo::formatMnc(mnc.toInt()));
-    }
+    if (!networkOption(a, *s.doc))
+        return err(QStringLiteral("error: --mcc and --mnc take decimal digits"), 2);
     const bool hasCode = !s.doc->currentMCC().isEmpty();
     if (!profile)
         profile = hasCode ? &logo::ProgramProfile::brisvane() : &logo::ProgramProfile::quillet();

@@ -124,13 +124,8 @@ int runDelivery(const QStringList &argv, int mode)
     Session picture(logo::ProgramProfile::quillet());
     if (!openInput(picture, a.positional[0]))
         return 1;
-    if (a.has(QStringLiteral("--mcc")) || a.has(QStringLiteral("--mnc"))) {
-        const QString mcc = a.value(QStringLiteral("--mcc"));
-        const QString mnc = a.value(QStringLiteral("--mnc"));
-        if (mcc.isEmpty() || mnc.isEmpty() || logo::DigitsOnly(mcc) != mcc || logo::DigitsOnly(mnc) != mnc)
-            return err(QStringLiteral("error: --mcc and --mnc take decimal digits"), 2);
-        picture.doc->setNetworkCode(logo::formatMcc(mcc.toInt()), logo::formatMnc(mnc.toInt()));
-    }
+    if (!networkOption(a, *picture.doc))
+        return err(QStringLiteral("error: --mcc and --mnc take decimal digits"), 2);
     if (!profile)
         profile = picture.doc->currentMCC().isEmpty() ? &logo::ProgramProfile::quillet()
                                                       : &logo::ProgramProfile::brisvane();
