@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include "phone/dialoglayout.h"
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -53,16 +54,9 @@ frmSend::frmSend(SmsDelivery &delivery, QWidget *parent) : QDialog(parent), m_de
     frameLayout->addLayout(numberRow);
     frameLayout->addLayout(bookRow);
 
-    cmdSend = new QPushButton(QStringLiteral("&Send"), this);
-    cmdSend->setObjectName(QStringLiteral("cmdSend"));
-    cmdSend->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setAutoDefault(false);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdSend);
-    buttons->addWidget(cmdCancel);
+    cmdSend = dialogButton(this, QStringLiteral("cmdSend"), QStringLiteral("&Send"), true);
+    cmdCancel = dialogButton(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), false);
+    QHBoxLayout *buttons = buttonRow({cmdSend, cmdCancel});
 
     auto *top = new QVBoxLayout(this);
     top->addWidget(frame);

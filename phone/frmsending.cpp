@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include "phone/dialoglayout.h"
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -33,9 +34,7 @@ frmSending::frmSending(SmsDelivery &delivery, QWidget *parent) : QDialog(parent)
     l2->setTextVisible(false);
     l4 = new QLabel(QStringLiteral("Please wait."), l5);
     l4->setObjectName(QStringLiteral("l4"));
-    l3 = new QPushButton(QStringLiteral("&Cancel"), l5);
-    l3->setObjectName(QStringLiteral("l3"));
-    l3->setAutoDefault(false);
+    l3 = dialogButton(l5, QStringLiteral("l3"), QStringLiteral("&Cancel"), false);
 
     auto *bar = new QHBoxLayout;
     bar->addWidget(l1);
@@ -43,10 +42,7 @@ frmSending::frmSending(SmsDelivery &delivery, QWidget *parent) : QDialog(parent)
     auto *frame = new QVBoxLayout(l5);
     frame->addLayout(bar);
     frame->addWidget(l4);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(l3);
-    frame->addLayout(buttons);
+    frame->addLayout(buttonRow({l3}));
     auto *top = new QVBoxLayout(this);
     top->addWidget(l5);
     // Fixed size; the bar is what gives the dialog its width.

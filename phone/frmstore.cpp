@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include "phone/dialoglayout.h"
 #include <QVBoxLayout>
 
 namespace logo {
@@ -32,16 +33,9 @@ frmStore::frmStore(SmsDelivery &delivery, QWidget *parent) : QDialog(parent), m_
     frameLayout->addWidget(line2);
     frameLayout->addWidget(lblNumber);
 
-    cmdStore = new QPushButton(QStringLiteral("&Store"), this);
-    cmdStore->setObjectName(QStringLiteral("cmdStore"));
-    cmdStore->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setAutoDefault(false);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdStore);
-    buttons->addWidget(cmdCancel);
+    cmdStore = dialogButton(this, QStringLiteral("cmdStore"), QStringLiteral("&Store"), true);
+    cmdCancel = dialogButton(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), false);
+    QHBoxLayout *buttons = buttonRow({cmdStore, cmdCancel});
 
     auto *top = new QVBoxLayout(this);
     top->addWidget(frame);
