@@ -2,7 +2,7 @@
 
 #include "desktop/branding.h"
 #include "graphic/pathutil.h"
-#include "phone/deliverydialogs.h"
+#include "widgets/deliverydialogs.h"
 #include "quillet/gridview.h"
 #include "quillet/helplinks.h"
 #include "quillet/logopreview.h"

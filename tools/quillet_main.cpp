@@ -4,7 +4,7 @@
 //   quillet [FILE]                      open FILE at start
 //   quillet --screenshot PNG [FILE]     save a picture of the window and quit
 #include "desktop/profile.h"
-#include "desktop/qtprompt.h"
+#include "widgets/qtprompt.h"
 #include "desktop/settingsstore.h"
 #include "quillet/mainwindow.h"
 

@@ -1,7 +1,7 @@
 // The settings store and the branding file.
 #include "common/testsupport.h"
 #include "desktop/branding.h"
-#include "desktop/qtprompt.h"
+#include "widgets/qtprompt.h"
 #include "desktop/settingsstore.h"
 
 #include <QFile>

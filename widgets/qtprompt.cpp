@@ -1,4 +1,4 @@
-#include "desktop/qtprompt.h"
+#include "widgets/qtprompt.h"
 
 #include <QApplication>
 #include <QFileDialog>
