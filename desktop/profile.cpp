@@ -22,6 +22,8 @@ const ProgramProfile &ProgramProfile::quillet()
         false,
         QStringLiteral("logos.example"),
         QStringLiteral("pellorin"),
+        38,
+        true,
     };
     return p;
 }
@@ -47,6 +49,8 @@ const ProgramProfile &ProgramProfile::brisvane()
         true,
         QStringLiteral("logos.example"),
         QStringLiteral("pellorin"),
+        25,
+        false,
     };
     return p;
 }

@@ -26,6 +26,8 @@ struct ProgramProfile {
     bool requiresOperator;        // saving/sending needs a chosen network code
     QString defaultWebHost;       // host behind the link label and help links
     QString helpMedia;            // media code of the help addresses
+    int titlePathLength;          // the document's name in the title, shortened to this
+    bool marksModified;           // the title and the save question follow unsaved changes
 
     bool isQuillet() const { return program == Program::Quillet; }
     bool isBrisvane() const { return program == Program::Brisvane; }

@@ -63,7 +63,9 @@ void LogoDocument::saveSettings()
 
 void LogoDocument::setTitle(bool clean)
 {
-    m_title = m_profile.productName + QStringLiteral(" [") + shortenPath(m_currentFile, TitleMaxPath) +
+    // A program that doesn't follow unsaved changes keeps its documents clean.
+    clean = clean || !m_profile.marksModified;
+    m_title = m_profile.productName + QStringLiteral(" [") + shortenPath(m_currentFile, m_profile.titlePathLength) +
               (clean ? QStringLiteral("]") : QStringLiteral("*]"));
     m_docState = clean ? Clean : Modified;
     m_settings.write(section(), QStringLiteral("CurrentAppname"), m_title);
@@ -229,10 +231,15 @@ LogoDocument::WriteResult LogoDocument::writeLogoFile(const QString &path)
     const QByteArray bytes = buildLogoFile(m_grid, nol, mcc, mnc, randomFiller(), trailerCredit(), QString());
     if (!writeFileAtomically(path, bytes))
         return WriteResult::IoError;
+    finishLogoWrite(path);
+    return WriteResult::Written;
+}
+
+void LogoDocument::finishLogoWrite(const QString &path)
+{
     m_currentFile = path;
     addRecentFile(path);
     setTitle(true);
-    return WriteResult::Written;
 }
 
 static LogoDocument::SaveResult saveResultOf(LogoDocument::WriteResult r)
@@ -280,6 +287,10 @@ LogoDocument::SaveResult LogoDocument::saveAs()
         return SaveResult::Stopped;
     }
     m_userDirSave = folderOf(chosen);
+    if (!acceptSaveTarget(chosen)) {
+        setBusy(false);
+        return SaveResult::Stopped;
+    }
     const WriteResult r = writeLogoFile(chosen);
     setBusy(false);
     return saveResultOf(r);

@@ -20,7 +20,6 @@ public:
     enum DocState : qint16 { Clean = 0, Modified = 1, Loading = 2 };
     enum class WriteResult { Written, Declined, NoNetworkCode, IoError };
     static constexpr int RecentCount = 4;
-    static constexpr int TitleMaxPath = 38;
 
     LogoDocument(const ProgramProfile &profile, Prompt &prompt, SettingsStore &settings,
                  QObject *parent = nullptr);
@@ -61,8 +60,10 @@ public:
 
     // ---- title, state, busy mark ----
     QString title() const { return m_title; }
-    // Caption "<product> [<file shortened to 38>]" or "...*]"; clean true makes
-    // the state Clean, false Modified. The caption is stored as "CurrentAppname".
+    // Caption "<product> [<file shortened>]" or "...*]"; clean true makes the
+    // state Clean, false Modified (for a program that follows unsaved changes;
+    // the other's documents stay clean and unmarked). The caption is stored as
+    // "CurrentAppname".
     void setTitle(bool clean);
     void setBusy(bool busy);
     bool isBusy() const { return m_busy; }
@@ -135,6 +136,10 @@ protected:
     virtual void finishLogoRead(const QString &path);
     virtual void finishForeignRead(const QString &path);
     virtual void finishImport(const QString &path);
+    // What follows a successful write: the document takes the name.
+    virtual void finishLogoWrite(const QString &path);
+    // Whether Save As may write to the chosen name; a refusal says why.
+    virtual bool acceptSaveTarget(const QString &) { return true; }
     // Reads a foreign format (NLM, NSL, NGL, OTB, WBMP, I61) chosen by name.
     bool openForeign(const QString &path, int format);
     // Reads the whole file; false (with the program's message) when it can't.

@@ -206,6 +206,8 @@ static const CommandInfo kCommands[] = {
     {"send", cmdSend, "send FILE --to DIGITS [--port N | --device PATH] [--smsc DIGITS]",
      "send as SMS through the phone"},
     {"store", cmdStore, "store FILE [--port N | --device PATH]", "store in the phone's SMS inbox"},
+    {"operators", cmdOperators, "operators [--update FILE]",
+     "Brisvane's operator list: country - name;MCC;MNC;web address"},
 };
 
 static void usage(std::FILE *to)

@@ -1,0 +1,71 @@
+#pragma once
+// Brisvane's document on a sandbox: the program's folder and the user's data
+// folder inside it, scripted answers, and NOL files written on demand.
+#include "brisvane/model/brisvanedocument.h"
+#include "common/testsupport.h"
+#include "graphic/logofile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPoint>
+#include <memory>
+
+namespace brisvanetest {
+
+// The folders as an installed program sees them (the tests may run as root,
+// who can write anywhere).
+struct Folders : logo::AppFolders {
+    using AppFolders::AppFolders;
+    bool readOnly = false;
+    bool canWrite(const QString &path) const override
+    {
+        return !(readOnly && path.startsWith(programFolder())) && AppFolders::canWrite(path);
+    }
+};
+
+struct Env {
+    logotest::Sandbox box;
+    logo::ScriptedPrompt prompt;
+    Folders folders{box.path(QStringLiteral("prog")), box.path(QStringLiteral("user"))};
+    std::unique_ptr<brisvane::BrisvaneDocument> doc;
+
+    Env()
+    {
+        QDir().mkpath(folders.programFolder());
+        QDir().mkpath(folders.userFolder());
+    }
+
+    // A document with its operator list filled, as at start.
+    brisvane::BrisvaneDocument &start()
+    {
+        doc = std::make_unique<brisvane::BrisvaneDocument>(prompt, box.settings(), folders);
+        doc->myOperator2Combo();
+        return *doc;
+    }
+
+    QString prog(const QString &name) const { return folders.programFolder() + name; }
+
+    void writeUpdateFile(const QByteArray &lines) { logotest::writeAll(prog(QStringLiteral("OPUPDATE.CSV")), lines); }
+
+    // A NOL file with one pixel set.
+    QString nol(const QString &path, int mcc, int mnc, QPoint pixel = {3, 4})
+    {
+        logo::LogoGrid g;
+        g.setPixel(pixel.x(), pixel.y(), true);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        logotest::writeAll(path, logo::buildLogoFile(g, true, qint16(mcc), qint16(mnc), 50, QString(), QString()));
+        return path;
+    }
+
+    // The table index of the list entry with this text; -1 when there is none.
+    int item(const QString &text) const
+    {
+        for (const auto &e : doc->operatorList())
+            if (e.text == text)
+                return e.item;
+        return -1;
+    }
+    void pick(const QString &text) { doc->cmbOperator_Click(item(text)); }
+};
+
+} // namespace brisvanetest

@@ -1,0 +1,210 @@
+// Brisvane's document: the operator selection and its titles, default logos,
+// reads that select their operator, the DEFAULT folder's Save As refusal and
+// the phone covers.
+#include "brisvane/model/phonecovers.h"
+#include "brisvanetest.h"
+#include "desktop/settingsstore.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <gtest/gtest.h>
+
+using namespace brisvane;
+using brisvanetest::Env;
+
+namespace {
+const QString kTMobile = QStringLiteral("Germany - T-Mobile D1");
+const QString kVodafoneDE = QStringLiteral("Germany - D2 Vodafone");
+} // namespace
+
+TEST(BrisvaneSelection, PlaceholderClearAndOperatorStates)
+{
+    Env e;
+    BrisvaneDocument &d = e.start();
+    EXPECT_EQ(d.selectedItem(), PlaceholderItem);
+    EXPECT_TRUE(d.currentMCC().isEmpty());
+    EXPECT_EQ(e.prompt.count(logo::ShownPrompt::Kind::Beep), 0);   // no update file is no error
+
+    // The clear entry: its code, its labels, the clear picture and its title.
+    d.cmbOperator_Click(ClearItem);
+    EXPECT_EQ(d.currentMCC(), QStringLiteral("100"));
+    EXPECT_EQ(d.currentMNC(), QStringLiteral("0"));
+    EXPECT_EQ(d.panel().country, QStringLiteral("CLEAR"));
+    EXPECT_EQ(d.panel().mccMnc, QStringLiteral("CLEAR"));
+    EXPECT_EQ(d.panel().op1, QStringLiteral("Clear Operator-Logo"));
+    EXPECT_EQ(d.grid(), clearPicture());
+    EXPECT_EQ(d.grid().setCount(), 437);
+    EXPECT_TRUE(d.grid().isSet(1, 0) && !d.grid().isSet(0, 0) && d.grid().isSet(71, 5));
+    EXPECT_EQ(d.title(), QStringLiteral("Brisvane [Clear Logo]"));
+
+    // Leaving it empties the logo.
+    e.pick(kTMobile);
+    EXPECT_TRUE(d.grid().isEmpty());
+    EXPECT_EQ(d.title(), QStringLiteral("Brisvane [Untitled]"));
+    EXPECT_EQ(d.currentMCC(), QStringLiteral("262"));
+    EXPECT_EQ(d.panel().country, QStringLiteral("GERMANY"));
+    EXPECT_EQ(d.panel().op2, QStringLiteral("Germany"));
+    EXPECT_EQ(d.panel().op1, QStringLiteral("T-Mobile D1"));
+    EXPECT_EQ(d.panel().mccMnc, QStringLiteral("262-01"));
+    EXPECT_EQ(d.panel().url, QStringLiteral("www.t-mobile.de"));
+    EXPECT_TRUE(d.panel().saveDefaultEnabled);
+    EXPECT_EQ(d.panel().saveDefaultCaption, QStringLiteral("Save as default for T-Mobile D1"));
+    EXPECT_FALSE(d.panel().loadDefaultEnabled);
+    EXPECT_FALSE(d.panel().defaultMark);
+
+    // Leaving an operator keeps the logo; the placeholder empties the code.
+    d.grid().setPixel(5, 5, true);
+    e.pick(kVodafoneDE);
+    d.SelectPlaceholderOperator();
+    EXPECT_TRUE(d.grid().isSet(5, 5));
+    EXPECT_TRUE(d.currentMCC().isEmpty() && d.currentMNC().isEmpty());
+    EXPECT_TRUE(d.panel().mccMnc.isEmpty());
+    EXPECT_FALSE(d.panel().saveDefaultEnabled);
+}
+
+TEST(BrisvaneSelection, UpdateFileAddsEntriesAndBeepsOnABadLine)
+{
+    Env e;
+    e.writeUpdateFile("Germany;Test Net;262;7;www.test.de;\r\nGermany;Broken;262;07\r\nGermany;Never;262;9;w;\r\n");
+    BrisvaneDocument &d = e.start();
+    EXPECT_EQ(e.prompt.count(logo::ShownPrompt::Kind::Beep), 1);
+    EXPECT_EQ(d.operatorList().size(), OperatorTable::BuiltInCount + 1 + 2);
+    EXPECT_EQ(e.item(QStringLiteral("Germany - Never")), -1);
+    e.pick(QStringLiteral("Germany - Test Net"));
+    EXPECT_EQ(d.panel().mccMnc, QStringLiteral("262-07"));
+    EXPECT_EQ(QFileInfo(d.defaultLogoTarget()).fileName(), QStringLiteral("262_07.NOL"));
+}
+
+// A NOL file selects the first operator of its code and is named by its path
+// (shortened to 25 characters in the title); a code no entry carries shows
+// the placeholder with that code, never the operator selected before.
+TEST(BrisvaneReads, NolSelectsItsOperator)
+{
+    Env e;
+    e.writeUpdateFile("Germany;Later Twin;262;1;w;\r\n");
+    BrisvaneDocument &d = e.start();
+    const QString path = e.nol(e.box.path(QStringLiteral("logos/of-the-german-networks/t.nol")), 262, 1);
+    ASSERT_TRUE(d.openFile(path));
+    EXPECT_EQ(d.selectedItem(), e.item(kTMobile));
+    EXPECT_EQ(d.currentMNC(), QStringLiteral("01"));
+    EXPECT_EQ(d.title(), QStringLiteral("Brisvane [") + path.left(3) + QStringLiteral("...") + path.right(22) +
+                             QStringLiteral("]"));
+    EXPECT_EQ(d.recentFiles().value(0), path);
+
+    ASSERT_TRUE(d.openFile(e.nol(e.box.path(QStringLiteral("x.nol")), 999, 99)));
+    EXPECT_EQ(d.selectedItem(), PlaceholderItem);
+    EXPECT_EQ(d.currentMCC(), QStringLiteral("999"));
+    EXPECT_EQ(d.panel().mccMnc, QStringLiteral("999-99"));
+    EXPECT_FALSE(d.panel().saveDefaultEnabled);
+}
+
+TEST(BrisvaneDefaults, SaveMarkLoadAndKeepOutOfRecentList)
+{
+    Env e;
+    BrisvaneDocument &d = e.start();
+    e.pick(kTMobile);
+    d.grid().setPixel(7, 7, true);
+    ASSERT_TRUE(d.saveDefaultLogo());
+    const QString file = e.prog(QStringLiteral("DEFAULT/262_01.NOL"));   // DEFAULT created on the way
+    EXPECT_TRUE(QFileInfo::exists(file));
+    EXPECT_TRUE(d.panel().defaultMark);
+    EXPECT_EQ(d.currentFile(), QStringLiteral("Default"));
+    EXPECT_EQ(d.title(), QStringLiteral("Brisvane [Default]"));
+    EXPECT_TRUE(d.recentFiles().join(QString()).isEmpty());
+
+    // Another operator without a default empties the shown default logo.
+    e.pick(kVodafoneDE);
+    EXPECT_FALSE(d.panel().loadDefaultEnabled);
+    EXPECT_TRUE(d.grid().isEmpty());
+    EXPECT_EQ(d.title(), QStringLiteral("Brisvane [Untitled]"));
+
+    e.pick(kTMobile);
+    EXPECT_TRUE(d.panel().loadDefaultEnabled);
+    EXPECT_EQ(d.panel().loadDefaultCaption, QStringLiteral("Load default for T-Mobile D1"));
+    ASSERT_TRUE(d.loadDefaultLogo());
+    EXPECT_TRUE(d.grid().isSet(7, 7));
+    EXPECT_EQ(d.currentFile(), QStringLiteral("Default"));
+    EXPECT_EQ(d.selectedItem(), e.item(kTMobile));
+    EXPECT_TRUE(d.recentFiles().join(QString()).isEmpty());
+
+    // Opened by its path it is still "Default", kept out of the list.
+    d.setCurrentFile(QStringLiteral("Untitled"));
+    ASSERT_TRUE(d.openFile(file));
+    EXPECT_EQ(d.currentFile(), QStringLiteral("Default"));
+    EXPECT_EQ(d.title(), QStringLiteral("Brisvane [Default]"));
+    EXPECT_TRUE(d.recentFiles().join(QString()).isEmpty());
+}
+
+TEST(BrisvaneDefaults, InstalledProgramKeepsThemInTheUserFolder)
+{
+    Env e;
+    e.folders.readOnly = true;
+    BrisvaneDocument &d = e.start();
+    e.pick(kTMobile);
+    d.grid().setPixel(1, 1, true);
+    ASSERT_TRUE(d.saveDefaultLogo());
+    EXPECT_FALSE(QFileInfo::exists(e.prog(QStringLiteral("DEFAULT"))));
+    EXPECT_EQ(d.DefaultLogoPath(), e.folders.userFolder() + QStringLiteral("DEFAULT/262_01.NOL"));
+    EXPECT_TRUE(d.isDefaultFolderPath(d.DefaultLogoPath()));
+}
+
+TEST(BrisvaneDefaults, SaveAsRefusesTheDefaultFolder)
+{
+    Env e;
+    BrisvaneDocument &d = e.start();
+    e.pick(kTMobile);
+    d.grid().setPixel(1, 1, true);
+    QDir().mkpath(e.prog(QStringLiteral("DEFAULT")));
+    const QString target = e.prog(QStringLiteral("default/mine.nol"));   // any case
+    QDir().mkpath(e.prog(QStringLiteral("default")));
+    for (const QString &path : {e.prog(QStringLiteral("DEFAULT/mine.nol")), target}) {
+        e.prompt.clear();
+        e.prompt.files = {path};
+        EXPECT_EQ(d.saveAs(), logo::LogoDocument::SaveResult::Stopped);
+        EXPECT_FALSE(QFileInfo::exists(path));
+        EXPECT_EQ(e.prompt.lastMessage(), QStringLiteral("Can't save your file here. Try another path.\r\n\r\n"
+                                                         "Use menu 'Extras -> Save as default logo' to\r\n"
+                                                         "save default logos for operators."));
+        EXPECT_EQ(e.prompt.shown.back().icon, logo::Icon::Exclamation);
+        EXPECT_EQ(e.prompt.shown.back().title, QStringLiteral("Brisvane"));
+    }
+}
+
+TEST(PhoneCovers, DefaultsAndFallbackFromAMissingOwnCover)
+{
+    Env e;
+    const PhoneCovers covers(e.folders);
+    const QString section = QStringLiteral("Brisvane Settings");
+    EXPECT_EQ(covers.defaultIndex(), 1);
+    e.box.settings().write(section, PhoneCovers::SettingKey, QStringLiteral("42"));
+    EXPECT_EQ(covers.storedIndex(e.box.settings(), section), 1);
+    EXPECT_EQ(covers.show(PhoneCovers::OwnCover).index, 0);   // no XPRESS.BMP
+
+    QImage own(157, 210, QImage::Format_RGB32);
+    own.fill(Qt::red);
+    ASSERT_TRUE(own.save(e.prog(QStringLiteral("XPRESS.BMP")), "BMP"));
+    EXPECT_EQ(covers.defaultIndex(), PhoneCovers::OwnCover);
+    const PhoneCovers::Shown shown = covers.show(PhoneCovers::OwnCover);
+    EXPECT_EQ(shown.index, PhoneCovers::OwnCover);
+    EXPECT_EQ(shown.picture.pixelColor(0, 0), QColor(Qt::red));
+
+    logotest::writeAll(e.prog(QStringLiteral("XPRESS.BMP")), "damaged");
+    EXPECT_EQ(covers.show(PhoneCovers::OwnCover).index, 0);
+}
+
+// Every built-in cover has its display window where the logo is painted.
+TEST(PhoneCovers, BuiltInPicturesHaveTheirDisplayInPlace)
+{
+    const QRect area = PhoneCovers::DisplayArea;
+    for (int i = 0; i < PhoneCovers::OwnCover; ++i) {
+        const QImage picture = PhoneCovers::builtInPicture(i);
+        ASSERT_FALSE(picture.isNull()) << i;
+        EXPECT_EQ(picture.height(), 210) << i;
+        EXPECT_NEAR(picture.width(), 157, 6) << i;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                ASSERT_EQ(picture.pixelColor(x, y).rgb(), QColor(120, 190, 110).rgb()) << i << " at " << x << "," << y;
+        // Dark bezel, not display, around it.
+        EXPECT_NE(picture.pixelColor(area.left(), area.top() - 30).rgb(), QColor(120, 190, 110).rgb()) << i;
+    }
+}
