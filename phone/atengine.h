@@ -56,7 +56,8 @@ struct LinkState {
 // jobs (port test, message-centre read) switch parts off.
 struct TickRules {
     bool userBreak = true;      // myBreak ends the job at the next tick or advance
-    bool waitOnData = true;     // code 1 waits another tick without using a repeat
+    bool waitOnData = true;     // code 1 on a reply that grew since the previous tick waits
+                                // another tick without using a repeat
     bool cmsErrorEnds = true;   // code 8 ends the job with the step's text and the explanation
     bool showProgress = true;   // report each step's Progress before writing it, 100 at the end
 };
