@@ -13,6 +13,7 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSocketNotifier>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <fcntl.h>
@@ -192,8 +193,11 @@ TEST_F(SerialFixture, DeviceThatGoesAwayEndsTheJobWithoutSpinning)
     ASSERT_EQ(::grantpt(master), 0);
     ASSERT_EQ(::unlockpt(master), 0);
     useDevice(QString::fromLocal8Bit(::ptsname(master)));
+    // The far end hangs up as soon as the first command has arrived.
     double cpuAtHangUp = -1, cpuAtEnd = -1;
-    QTimer::singleShot(300, [&] {
+    QSocketNotifier farEnd(master, QSocketNotifier::Read);
+    QObject::connect(&farEnd, &QSocketNotifier::activated, [&] {
+        farEnd.setEnabled(false);
         ::close(master);
         master = -1;
         cpuAtHangUp = cpuSeconds();
