@@ -61,8 +61,10 @@ bool programOption(const Args &a, const logo::ProgramProfile *&profile);
 bool networkOption(const Args &a, logo::LogoDocument &doc);
 
 // The options of every command that talks to the phone: "--port N",
-// "--device PATH" and "--quick". linkOptionNames() for Args::unknown.
+// "--device PATH" and "--quick": their synopsis, the help line of --quick,
+// and their names for Args::unknown.
 extern const char *const kLinkOptionsUsage;
+extern const char *const kLinkOptionsHelp;
 QStringList linkOptionNames();
 // Reads them into o; false after printing what is wrong (usage error, exit 2).
 bool linkOptions(const Args &a, logo::LinkOverrides &o);

@@ -17,11 +17,11 @@ namespace {
 
 QString deliveryUsage(bool send)
 {
-    const QString command = QStringLiteral("usage: logotool ") + (send ? QStringLiteral("send ") : QStringLiteral("store "));
+    const QString command = send ? QStringLiteral("usage: logotool send ") : QStringLiteral("usage: logotool store ");
     return command + (send ? QStringLiteral("FILE --to DIGITS ") : QStringLiteral("FILE ")) +
            QLatin1String(kLinkOptionsUsage) + QStringLiteral(" [--smsc DIGITS]\n") +
-           QString(command.size(), QLatin1Char(' ')) + QStringLiteral("[--program quillet|brisvane] [--mcc M --mnc N]\n") +
-           QStringLiteral("  --quick  go on as soon as the phone has answered (the \"QuickLink\" setting)");
+           QString(command.size(), QLatin1Char(' ')) +
+           QStringLiteral("[--program quillet|brisvane] [--mcc M --mnc N]\n") + QLatin1String(kLinkOptionsHelp);
 }
 
 void say(FILE *stream, const QString &text)
@@ -163,6 +163,8 @@ int runDelivery(const QStringList &argv, int mode)
 } // namespace
 
 const char *const kLinkOptionsUsage = "[--port N] [--device PATH] [--quick]";
+const char *const kLinkOptionsHelp =
+    "  --quick  go on as soon as the phone has answered (the \"QuickLink\" setting)";
 
 QStringList linkOptionNames()
 {
