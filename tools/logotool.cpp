@@ -27,7 +27,7 @@ logo::Answer ConsolePrompt::message(const QString &title, const QString &text, l
 }
 
 // Options that stand alone; every other option takes the next word as its value.
-static const QStringList kFlags{QStringLiteral("--report"), QStringLiteral("--help")};
+static const QStringList kFlags{QStringLiteral("--report"), QStringLiteral("--help"), QStringLiteral("--quick")};
 
 Args::Args(const QStringList &args)
 {
@@ -203,9 +203,9 @@ static const CommandInfo kCommands[] = {
      "read IN, write OUT (NOL or NGG by name, .bmp the exported bitmap)"},
     {"formats", cmdFormats, "formats", "list the files read and written"},
     {"pdu", cmdPdu, "pdu submit|deliver FILE ...", "print the AT command and PDU line of a send or store"},
-    {"send", cmdSend, "send FILE --to DIGITS [--port N | --device PATH] [--smsc DIGITS]",
+    {"send", cmdSend, "send FILE --to DIGITS [--port N | --device PATH] [--quick] [--smsc DIGITS]",
      "send as SMS through the phone"},
-    {"store", cmdStore, "store FILE [--port N | --device PATH]", "store in the phone's SMS inbox"},
+    {"store", cmdStore, "store FILE [--port N | --device PATH] [--quick]", "store in the phone's SMS inbox"},
     {"operators", cmdOperators, "operators [--update FILE]",
      "Brisvane's operator list: country - name;MCC;MNC;web address"},
 };

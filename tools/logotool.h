@@ -5,6 +5,7 @@
 #include "desktop/prompt.h"
 #include "desktop/settingsstore.h"
 #include "graphic/logodocument.h"
+#include "phone/atengine.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -58,6 +59,15 @@ bool programOption(const Args &a, const logo::ProgramProfile *&profile);
 // "--mcc M --mnc N": sets the picture's network code. False when only one is
 // given or either is not decimal digits.
 bool networkOption(const Args &a, logo::LogoDocument &doc);
+
+// The options of every command that talks to the phone: "--port N",
+// "--device PATH" and "--quick": their synopsis, the help line of --quick,
+// and their names for Args::unknown.
+extern const char *const kLinkOptionsUsage;
+extern const char *const kLinkOptionsHelp;
+QStringList linkOptionNames();
+// Reads them into o; false after printing what is wrong (usage error, exit 2).
+bool linkOptions(const Args &a, logo::LinkOverrides &o);
 
 int err(const QString &text, int code = 1);
 // Points XDG_RUNTIME_DIR at a private folder when the session has none.
