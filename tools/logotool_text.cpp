@@ -17,7 +17,8 @@ const char *kTextUsage =
     "  --font bold   about 5 x 7 pixels a letter, up to two lines\n"
     "  without --font the bold font is used when the text fits it, else the tiny one.\n"
     "Letters a-z and A-Z, digits, the space and . , : ; ! ? ' \" - + = / ( ) & * % _ # @\n"
-    "Text that doesn't fit is refused, never cut. Put -- before lines that start with --.";
+    "Text that doesn't fit is refused, never cut. OUT must name a .ngg, .nol or .bmp file.\n"
+    "Put -- before lines that start with --.";
 
 } // namespace
 
@@ -41,6 +42,13 @@ int cmdText(const QStringList &argv)
     if (!networkOption(a, *s.doc))
         return err(QStringLiteral("error: --mcc and --mnc take decimal digits"), 2);
 
+    // The last word is where the picture goes; a forgotten OUT would otherwise
+    // write a file named after the last line.
+    const QString target = a.positional.last();
+    if (!target.contains(QStringLiteral(".nol"), Qt::CaseInsensitive) &&
+        !target.contains(QStringLiteral(".ngg"), Qt::CaseInsensitive) &&
+        !target.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive))
+        return err(QStringLiteral("error: OUT, the last word, must name a .ngg, .nol or .bmp file: %1").arg(target), 2);
     const QStringList lines = a.positional.mid(0, a.positional.size() - 1);
     logo::TextFont font = chosen.value_or(logo::TextFont::Bold);
     logo::TextLogo logo = logo::renderTextLogo(lines, font);
@@ -54,7 +62,7 @@ int cmdText(const QStringList &argv)
     s.doc->grid() = logo.grid;
 
     QString wrote;
-    if (writeOutput(s, a.positional.last(), &wrote) != 0)
+    if (writeOutput(s, target, &wrote) != 0)
         return 1;
     out(QStringLiteral("wrote %1 in the %2 font").arg(wrote, logo::textFontName(font)));
     return 0;

@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QImage>
-#include <QPainter>
 #include <gtest/gtest.h>
 
 using namespace logo;
@@ -13,7 +12,7 @@ namespace {
 
 const QString kLetters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
 const QString kDigits = QStringLiteral("0123456789");
-const QString kPunctuation = QStringLiteral(".,:;!?'\"-+=/()&");
+const QString kPunctuation = QStringLiteral(".,:;!?'\"-+=/()&*%_#@");
 
 const PixelFont &fontOf(TextFont f)
 {
@@ -41,42 +40,42 @@ Ink inkOf(const PixelGlyph &g, int height)
     return ink;
 }
 
-// Every glyph of a font, enlarged, on the display green: for looking at.
-QImage fontSheet(const PixelFont &font, const QString &order)
+// Pictures to look at: set cells black on the display green, enlarged ten times.
+QImage canvas(int width, int height)
 {
-    constexpr int scale = 10, perRow = 12;
-    const QString chars = order + QLatin1Char(' ');
-    const int rows = int(chars.size() + perRow - 1) / perRow;
-    QImage sheet((perRow * 9) * scale, rows * (font.height + 3) * scale, QImage::Format_RGB32);
-    sheet.fill(QColor(120, 190, 110));
-    QPainter p(&sheet);
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(QColor(120, 190, 110));
+    return image;
+}
+
+void saveEnlarged(const QImage &image, const QString &path)
+{
+    image.scaled(image.size() * 10).save(path);
+}
+
+QImage fontSheet(const PixelFont &font, const QString &chars)
+{
+    constexpr int perRow = 12, pitch = 9;
+    QImage sheet = canvas(perRow * pitch, int(chars.size() + perRow - 1) / perRow * (font.height + 2));
     for (qsizetype i = 0; i < chars.size(); ++i) {
-        const PixelGlyph *g = font.glyph(chars[i].unicode());
-        if (!g)
-            continue;
-        const int x0 = int(i % perRow) * 9 + 1, y0 = int(i / perRow) * (font.height + 3) + 1;
-        p.fillRect(x0 * scale - 1, y0 * scale - 1, g->width * scale + 2, font.height * scale + 2,
-                   QColor(95, 153, 89));
-        p.fillRect(x0 * scale, y0 * scale, g->width * scale, font.height * scale, QColor(120, 190, 110));
+        const PixelGlyph &g = *font.glyph(chars[i].unicode());
+        const int left = int(i % perRow) * pitch + 1, top = int(i / perRow) * (font.height + 2) + 1;
         for (int r = 0; r < font.height; ++r)
-            for (int c = 0; c < g->width; ++c)
-                if (g->isSet(c, r))
-                    p.fillRect((x0 + c) * scale, (y0 + r) * scale, scale, scale, Qt::black);
+            for (int c = 0; c < g.width; ++c)
+                if (g.isSet(c, r))
+                    sheet.setPixel(left + c, top + r, qRgb(0, 0, 0));
     }
     return sheet;
 }
 
 QImage logoImage(const LogoGrid &g)
 {
-    constexpr int scale = 8;
-    QImage img(LogoGrid::MaxWidth * scale, LogoGrid::MaxHeight * scale, QImage::Format_RGB32);
-    img.fill(QColor(120, 190, 110));
-    QPainter p(&img);
+    QImage image = canvas(LogoGrid::MaxWidth, LogoGrid::MaxHeight);
     for (int r = 0; r < LogoGrid::MaxHeight; ++r)
         for (int c = 0; c < LogoGrid::MaxWidth; ++c)
             if (g.isSet(c, r))
-                p.fillRect(c * scale, r * scale, scale, scale, Qt::black);
-    return img;
+                image.setPixel(c, r, qRgb(0, 0, 0));
+    return image;
 }
 
 } // namespace
@@ -111,25 +110,18 @@ TEST(TextLogoFonts, TablesAreSoundAndComplete)
     const QString dir = qEnvironmentVariable("LOGO_FONT_SHEET");
     if (!dir.isEmpty()) {
         QDir().mkpath(dir);
-        const QString order = kLetters + kDigits + kPunctuation + QStringLiteral("*%_#@");
-        fontSheet(tinyPixelFont(), order).save(dir + QStringLiteral("/tiny.png"));
-        fontSheet(boldPixelFont(), order).save(dir + QStringLiteral("/bold.png"));
-        const QList<std::pair<QStringList, TextFont>> samples{
-            {{QStringLiteral("Vodafone")}, TextFont::Bold},
-            {{QStringLiteral("FC Quillet"), QStringLiteral("go team!")}, TextFont::Bold},
+        const QString order = kLetters + kDigits + kPunctuation;
+        saveEnlarged(fontSheet(tinyPixelFont(), order), dir + QStringLiteral("/tiny.png"));
+        saveEnlarged(fontSheet(boldPixelFont(), order), dir + QStringLiteral("/bold.png"));
+        const std::pair<QStringList, TextFont> samples[] = {
+            {{QStringLiteral("Northwind"), QStringLiteral("go team!")}, TextFont::Bold},
             {{QStringLiteral("The quick brown fox"), QStringLiteral("jumps over the lazy"),
               QStringLiteral("dog. 0123456789?")},
              TextFont::Tiny},
-            {{QStringLiteral("SPHINX OF BLACK"), QStringLiteral("QUARTZ, JUDGE MY"), QStringLiteral("VOW: (A+B)/C=D")},
-             TextFont::Tiny},
-            {{QStringLiteral("Happy jogging"), QStringLiteral("& zumba @ 9")}, TextFont::Bold},
         };
-        int n = 0;
-        for (const auto &[lines, f] : samples) {
-            const TextLogo logo = renderTextLogo(lines, f);
-            EXPECT_TRUE(logo.ok) << qPrintable(logo.refusal);
-            logoImage(logo.grid).save(dir + QStringLiteral("/sample%1.png").arg(++n));
-        }
+        for (const auto &[lines, f] : samples)
+            saveEnlarged(logoImage(renderTextLogo(lines, f).grid),
+                         dir + QStringLiteral("/sample-%1.png").arg(textFontName(f)));
     }
 }
 

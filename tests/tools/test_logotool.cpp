@@ -129,6 +129,11 @@ TEST(LogotoolText, WritesTheDrawnTextOrSaysWhyNot)
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_FALSE(QFile::exists(refused));
 
+    // A forgotten OUT: the last line is not taken for a file name.
+    const QString lastLine = sb.path(QStringLiteral("World"));
+    EXPECT_EQ(logotool({QStringLiteral("text"), QStringLiteral("Hello"), lastLine}).code, 2);
+    EXPECT_FALSE(QFile::exists(lastLine));
+
     const ToolRun help = logotool({QStringLiteral("text"), QStringLiteral("--help")});
     EXPECT_EQ(help.code, 0);
     EXPECT_TRUE(help.out.startsWith(QStringLiteral("usage: logotool text"))) << qPrintable(help.out);
