@@ -22,7 +22,8 @@ public:
                          logo::Buttons buttons) override;
 };
 
-// Arguments after the sub-command: positional values and "--name value" options.
+// Arguments after the sub-command: positional values and "--name value" options;
+// after "--" every word is a positional value.
 class Args {
 public:
     explicit Args(const QStringList &args);
@@ -69,6 +70,11 @@ QStringList linkOptionNames();
 // Reads them into o; false after printing what is wrong (usage error, exit 2).
 bool linkOptions(const Args &a, logo::LinkOverrides &o);
 
+// Writes the document's picture to target as convert does: a .bmp name exports
+// the bitmap, else NOL or NGG by the name. 0 on success (with what was
+// written in wrote), else 1 after printing why.
+int writeOutput(Session &s, const QString &target, QString *wrote = nullptr);
+
 int err(const QString &text, int code = 1);
 // Points XDG_RUNTIME_DIR at a private folder when the session has none.
 void ensureRuntimeDir();
@@ -88,5 +94,6 @@ int cmdFormats(const QStringList &args);   // logotool_formats.cpp
 int cmdPdu(const QStringList &args);       // tools/logotool_pdu.cpp
 int cmdSend(const QStringList &args);      // tools/logotool_phone.cpp
 int cmdStore(const QStringList &args);     // tools/logotool_phone.cpp
+int cmdText(const QStringList &args);      // tools/logotool_text.cpp
 
 } // namespace logotool
