@@ -1,5 +1,7 @@
 #include "desktop/qtprompt.h"
 
+#include "desktop/waitcursor.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -10,6 +12,7 @@ namespace logo {
 
 Answer QtPrompt::message(const QString &title, const QString &text, Icon icon, Buttons buttons)
 {
+    NormalCursor normal;
     QMessageBox box(m_parent);
     box.setWindowTitle(title);
     QString shown = text;
@@ -77,6 +80,7 @@ static void setUpDialog(QFileDialog &dlg, const FileRequest &r)
 
 QString QtPrompt::openFileName(const FileRequest &request)
 {
+    NormalCursor normal;
     QFileDialog dlg(m_parent);
     setUpDialog(dlg, request);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
@@ -88,6 +92,7 @@ QString QtPrompt::openFileName(const FileRequest &request)
 
 QString QtPrompt::saveFileName(const FileRequest &request)
 {
+    NormalCursor normal;
     QFileDialog dlg(m_parent);
     setUpDialog(dlg, request);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
