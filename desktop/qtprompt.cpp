@@ -78,29 +78,32 @@ static void setUpDialog(QFileDialog &dlg, const FileRequest &r)
         dlg.setDefaultSuffix(r.defaultExt);
 }
 
-QString QtPrompt::openFileName(const FileRequest &request)
+// Shows the dialog for the request; the chosen path, or empty text on Cancel.
+static QString runFileDialog(QWidget *parent, const FileRequest &request, QFileDialog::AcceptMode mode)
 {
     NormalCursor normal;
-    QFileDialog dlg(m_parent);
+    QFileDialog dlg(parent);
     setUpDialog(dlg, request);
-    dlg.setAcceptMode(QFileDialog::AcceptOpen);
-    dlg.setFileMode(QFileDialog::ExistingFile);
+    dlg.setAcceptMode(mode);
+    if (mode == QFileDialog::AcceptOpen) {
+        dlg.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dlg.setFileMode(QFileDialog::AnyFile);
+        dlg.setOption(QFileDialog::DontConfirmOverwrite, false);
+    }
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return {};
     return dlg.selectedFiles().front();
 }
 
+QString QtPrompt::openFileName(const FileRequest &request)
+{
+    return runFileDialog(m_parent, request, QFileDialog::AcceptOpen);
+}
+
 QString QtPrompt::saveFileName(const FileRequest &request)
 {
-    NormalCursor normal;
-    QFileDialog dlg(m_parent);
-    setUpDialog(dlg, request);
-    dlg.setAcceptMode(QFileDialog::AcceptSave);
-    dlg.setFileMode(QFileDialog::AnyFile);
-    dlg.setOption(QFileDialog::DontConfirmOverwrite, false);
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
-        return {};
-    return dlg.selectedFiles().front();
+    return runFileDialog(m_parent, request, QFileDialog::AcceptSave);
 }
 
 void QtPrompt::beep()

@@ -106,14 +106,21 @@ SettingsStore::SettingsStore(const QString &iniPath)
 {
 }
 
+SettingsStore::SettingsStore(std::nullptr_t) {}
+
+std::unique_ptr<SettingsStore> SettingsStore::inMemory()
+{
+    return std::unique_ptr<SettingsStore>(new SettingsStore(nullptr));
+}
+
 SettingsStore::~SettingsStore()
 {
-    m_settings->sync();
+    sync();
 }
 
 QString SettingsStore::path() const
 {
-    return m_settings->fileName();
+    return m_settings ? m_settings->fileName() : QString();
 }
 
 static QString fullKey(const QString &section, const QString &key)
@@ -123,6 +130,8 @@ static QString fullKey(const QString &section, const QString &key)
 
 QString SettingsStore::read(const QString &section, const QString &key, const QString &def) const
 {
+    if (!m_settings)
+        return m_memory.value(fullKey(section, key), def);
     const QVariant v = m_settings->value(fullKey(section, key));
     if (!v.isValid())
         return def;
@@ -149,11 +158,15 @@ bool SettingsStore::readBool(const QString &section, const QString &key, bool de
 
 bool SettingsStore::contains(const QString &section, const QString &key) const
 {
-    return m_settings->contains(fullKey(section, key));
+    return m_settings ? m_settings->contains(fullKey(section, key)) : m_memory.contains(fullKey(section, key));
 }
 
 void SettingsStore::write(const QString &section, const QString &key, const QString &value)
 {
+    if (!m_settings) {
+        m_memory.insert(fullKey(section, key), value);
+        return;
+    }
     m_settings->setValue(fullKey(section, key), value);
     m_settings->sync();
 }
@@ -170,13 +183,18 @@ void SettingsStore::writeBool(const QString &section, const QString &key, bool v
 
 void SettingsStore::remove(const QString &section, const QString &key)
 {
+    if (!m_settings) {
+        m_memory.remove(fullKey(section, key));
+        return;
+    }
     m_settings->remove(fullKey(section, key));
     m_settings->sync();
 }
 
 void SettingsStore::sync()
 {
-    m_settings->sync();
+    if (m_settings)
+        m_settings->sync();
 }
 
 QString SettingsStore::defaultPortDevice(int n)

@@ -20,7 +20,7 @@ namespace logotool {
 logo::Answer ConsolePrompt::message(const QString &title, const QString &text, logo::Icon icon,
                                     logo::Buttons buttons)
 {
-    QString shown = text;
+    QString shown = prefix + text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     std::fprintf(stderr, "%s\n", qPrintable(shown));
     return ScriptedPrompt::message(title, text, icon, buttons);
@@ -76,7 +76,7 @@ QStringList Args::unknown(const QStringList &known) const
 Session::Session(const logo::ProgramProfile &profile, logo::SettingsStore *store)
 {
     if (!store) {
-        ownSettings = std::make_unique<logo::SettingsStore>(scratch.filePath(QStringLiteral("settings.ini")));
+        ownSettings = logo::SettingsStore::inMemory();
         store = ownSettings.get();
     }
     settings = store;
@@ -170,37 +170,12 @@ int cmdShow(const QStringList &argv)
     return 0;
 }
 
-int cmdConvert(const QStringList &argv)
-{
-    Args a(argv);
-    const QStringList bad = a.unknown({QStringLiteral("--mcc"), QStringLiteral("--mnc")});
-    if (a.positional.size() != 2 || !bad.isEmpty())
-        return err(QStringLiteral("usage: logotool convert IN OUT [--mcc M --mnc N]"), 2);
-    Session s(logo::ProgramProfile::quillet());
-    if (!openInput(s, a.positional[0]))
-        return 1;
-    if (!networkOption(a, *s.doc))
-        return err(QStringLiteral("error: --mcc and --mnc take decimal digits"), 2);
-    const QString target = a.positional[1];
-    if (target.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive))
-        return s.doc->exportBitmap(target) ? 0 : err(QStringLiteral("error: can't write %1").arg(target));
-    switch (s.doc->writeLogoFile(target)) {
-    case logo::LogoDocument::WriteResult::Written:
-        return 0;
-    case logo::LogoDocument::WriteResult::Declined:
-        return err(QStringLiteral("error: nothing written"));
-    case logo::LogoDocument::WriteResult::NoNetworkCode:
-        return err(QStringLiteral("error: %1 is a NOL file and needs a network code (--mcc M --mnc N)").arg(target));
-    case logo::LogoDocument::WriteResult::IoError:
-        return err(QStringLiteral("error: can't write %1").arg(target));
-    }
-    return 1;
-}
-
 static const CommandInfo kCommands[] = {
     {"show", cmdShow, "show FILE", "print the picture as it opens"},
     {"convert", cmdConvert, "convert IN OUT [--mcc M --mnc N]",
      "read IN, write OUT (NOL or NGG by name, .bmp the exported bitmap)"},
+    {"convert", cmdConvert, "convert IN... --to ngg|nol|bmp --out-dir DIR [--mcc M --mnc N]",
+     "convert many files in one run, each to DIR under its own name"},
     {"formats", cmdFormats, "formats", "list the files read and written"},
     {"pdu", cmdPdu, "pdu submit|deliver FILE ...", "print the AT command and PDU line of a send or store"},
     {"send", cmdSend, "send FILE --to DIGITS [--port N | --device PATH] [--smsc DIGITS]",

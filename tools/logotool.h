@@ -7,7 +7,6 @@
 #include "graphic/logodocument.h"
 
 #include <QStringList>
-#include <QTemporaryDir>
 #include <memory>
 
 namespace logotool {
@@ -19,6 +18,9 @@ public:
     ConsolePrompt() { defaultAnswer = logo::Answer::Yes; }
     logo::Answer message(const QString &title, const QString &text, logo::Icon icon,
                          logo::Buttons buttons) override;
+    // Put before every message ("in.otb: "), so a run over many files says
+    // which one a message is about.
+    QString prefix;
 };
 
 // Arguments after the sub-command: positional values and "--name value" options.
@@ -36,11 +38,10 @@ private:
 };
 
 // A document with a console prompt. Commands that only read and write files
-// keep their settings in a scratch store, so the tool never disturbs the
+// keep their settings in a store in memory, so the tool never disturbs the
 // programs' own settings; commands that use the phone link pass the real store.
 struct Session {
     explicit Session(const logo::ProgramProfile &profile, logo::SettingsStore *settings = nullptr);
-    QTemporaryDir scratch;
     std::unique_ptr<logo::SettingsStore> ownSettings;
     logo::SettingsStore *settings;
     ConsolePrompt prompt;
@@ -73,7 +74,7 @@ struct CommandInfo {
 };
 
 int cmdShow(const QStringList &args);
-int cmdConvert(const QStringList &args);
+int cmdConvert(const QStringList &args);   // tools/logotool_convert.cpp
 int cmdFormats(const QStringList &args);   // logotool_formats.cpp
 int cmdPdu(const QStringList &args);       // tools/logotool_pdu.cpp
 int cmdSend(const QStringList &args);      // tools/logotool_phone.cpp
