@@ -202,7 +202,7 @@ void LogoDocument::nameAfterRead(const QString &path)
 {
     m_currentFile = m_profile.foreignReadName.isEmpty() ? stripExtension(path) + QStringLiteral(".ngg")
                                                         : m_profile.foreignReadName;
-    m_nameFromRead = true;
+    m_nameFromRead = m_profile.foreignReadName.isEmpty();
 }
 
 void LogoDocument::replaceGrid(const LogoGrid &g)

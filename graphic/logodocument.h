@@ -146,7 +146,8 @@ protected:
     virtual void finishLogoRead(const QString &path);
     virtual void finishForeignRead(const QString &path);
     virtual void finishImport(const QString &path);
-    // Quillet's name after a foreign read or an import: the path with ".ngg".
+    // The name after a foreign read or an import: the path with ".ngg", or
+    // the profile's pseudo-name where it has one ("Imported").
     void nameAfterRead(const QString &path);
     // "Can't read this file. Try another file."
     void showCantRead();
