@@ -130,9 +130,9 @@ MainWindow::MainWindow(const logo::ProgramProfile &profile, logo::Prompt &prompt
             &logo::WindowDelivery::mnuStore_Click);
     setCommandEnabled(QStringLiteral("mnuSend"), true);
     setCommandEnabled(QStringLiteral("mnuStore"), true);
-    placeWindow();
 
-    // Folders of the dialogs, and the version marks of this installation.
+    // Folders of the dialogs and the recent files, and the version marks of
+    // this installation.
     m_document.loadSettings();
     writeVersionSettings();
 
@@ -144,13 +144,19 @@ MainWindow::MainWindow(const logo::ProgramProfile &profile, logo::Prompt &prompt
     m_document.setTitle(true);
     m_document.setAppFolder(appFolder);
 
+    // The file named on the command line joins the stored recent files at
+    // the front under its full path (a relative one would fail from another
+    // folder): the file actually read, also when it is a foreign one.
     if (!m_commandLine.isEmpty()) {
+        m_commandLine = QDir::cleanPath(QFileInfo(m_commandLine).absoluteFilePath());
         m_document.setUserDir(logo::folderOf(m_commandLine));
         m_document.openFile(m_commandLine);
     }
 
-    loadRecentFiles();
     applyBranding();
+    // Placed once its size is final: a branding picture makes it taller, and
+    // the saved position is the whole frame's.
+    placeWindow();
     deleteTemporaryPages();
     m_picMain->setFocus();   // the arrow keys move the picture from the start
 }
@@ -479,17 +485,6 @@ void MainWindow::writeVersionSettings()
     m_settings.write(section, QStringLiteral("VerRevision"), twoDigits(LOGO_VERSION_PATCH));
     m_settings.write(section, QStringLiteral("VerIR"), QStringLiteral("02"));
     m_settings.write(section, QStringLiteral("VerCable"), QStringLiteral("00"));
-}
-
-void MainWindow::loadRecentFiles()
-{
-    // The stored list replaces whatever the command-line file put there; the
-    // current file then goes back to the front.
-    QStringList recent;
-    for (int i = 1; i <= logo::LogoDocument::RecentCount; ++i)
-        recent << m_settings.read(m_profile.recentSection, QStringLiteral("File%1").arg(i));
-    m_document.setRecentFiles(recent);
-    m_document.addRecentFile(m_document.currentFile());
 }
 
 void MainWindow::applyBranding()

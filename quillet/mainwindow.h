@@ -90,7 +90,6 @@ private:
     // Pulls the window, frame included, back onto its screen.
     void keepFrameOnScreen();
     void writeVersionSettings();
-    void loadRecentFiles();
     void applyBranding();
     void deleteTemporaryPages();
     void unload();

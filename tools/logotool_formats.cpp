@@ -28,14 +28,14 @@ int cmdFormats(const QStringList &argv)
     }
     out(QStringLiteral("Reads"));
     row("NGG NCG NOL", QStringLiteral("group graphics and operator logos, told by their content"));
-    row("NLM NSL NGL OTB WBMP", QStringLiteral("other Nokia tools' logos, told by the name (.nlm .nsl .ngl .otb .wbmp)"));
+    row("NLM NSL NGL OTB WBMP", QStringLiteral("other Nokia tools' logos, told by the file name (.nlm .nsl .ngl .otb .wbmp)"));
     row("I61", QStringLiteral("a picture under its own name (.i61), imported like the pictures below"));
     out(QStringLiteral("Imports pictures"));
     out(QStringLiteral("  ") + pictures.join(QLatin1Char(' ')));
     out(QStringLiteral("  a pixel is set where red, green and blue are all 64 or less;"));
     out(QStringLiteral("  the top-left 72 x 14 of the picture is taken, never scaled"));
     out(QStringLiteral("Writes"));
-    row("NGG NOL", QStringLiteral("by the name (\".nol\" anywhere in it writes NOL, which needs a network code)"));
+    row("NGG NOL", QStringLiteral("by the file name (\".nol\" anywhere in it writes NOL, which needs a network code)"));
     row("BMP", QStringLiteral("the 72 x 14 picture, black on the display green (.bmp)"));
     return 0;
 }
