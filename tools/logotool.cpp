@@ -206,6 +206,9 @@ static const CommandInfo kCommands[] = {
     {"send", cmdSend, "send FILE --to DIGITS [--port N | --device PATH] [--smsc DIGITS]",
      "send as SMS through the phone"},
     {"store", cmdStore, "store FILE [--port N | --device PATH]", "store in the phone's SMS inbox"},
+    {"upload-url", cmdUploadUrl, "upload-url FILE [--program quillet|brisvane]", "print the web upload address"},
+    {"upload-page", cmdUploadPage, "upload-page FILE [--program quillet|brisvane]",
+     "write the web upload page to the temporary folder and print its path"},
 };
 
 static void usage(std::FILE *to)

@@ -78,5 +78,7 @@ int cmdFormats(const QStringList &args);   // logotool_formats.cpp
 int cmdPdu(const QStringList &args);       // tools/logotool_pdu.cpp
 int cmdSend(const QStringList &args);      // tools/logotool_phone.cpp
 int cmdStore(const QStringList &args);     // tools/logotool_phone.cpp
+int cmdUploadUrl(const QStringList &args);   // tools/logotool_upload.cpp
+int cmdUploadPage(const QStringList &args);  // tools/logotool_upload.cpp
 
 } // namespace logotool
