@@ -11,6 +11,7 @@ PACKAGES=(
   libwmf-dev libemf2svg-dev
   clang libclang-rt-14-dev
   xvfb xauth
+  desktop-file-utils shared-mime-info xdg-utils
 )
 
 missing=()

@@ -206,8 +206,9 @@ static const CommandInfo kCommands[] = {
     {"send", cmdSend, "send FILE --to DIGITS [--port N | --device PATH] [--smsc DIGITS]",
      "send as SMS through the phone"},
     {"store", cmdStore, "store FILE [--port N | --device PATH]", "store in the phone's SMS inbox"},
-    {"upload-url", cmdUploadUrl, "upload-url FILE [--program quillet|brisvane]", "print the web upload address"},
-    {"upload-page", cmdUploadPage, "upload-page FILE [--program quillet|brisvane]",
+    {"upload-url", cmdUploadUrl, "upload-url FILE [--program quillet|brisvane] [--mcc M --mnc N]",
+     "print the web upload address"},
+    {"upload-page", cmdUploadPage, "upload-page FILE [--program quillet|brisvane] [--mcc M --mnc N]",
      "write the web upload page to the temporary folder and print its path"},
 };
 
@@ -238,9 +239,15 @@ int main(int argc, char **argv)
         logotool::usage(stdout);
         return 0;
     }
-    for (const auto &c : logotool::kCommands)
-        if (name == QLatin1String(c.name))
-            return c.run(args);
+    for (const auto &c : logotool::kCommands) {
+        if (name != QLatin1String(c.name))
+            continue;
+        if (args.contains(QStringLiteral("--help"))) {
+            std::fprintf(stdout, "usage: logotool %s\n%s\n", c.synopsis, c.summary);
+            return 0;
+        }
+        return c.run(args);
+    }
     std::fprintf(stderr, "logotool: unknown command '%s'\n\n", qPrintable(name));
     logotool::usage(stderr);
     return 2;

@@ -11,10 +11,8 @@ namespace logotool {
 
 namespace {
 
-const char *kUrlUsage = "usage: logotool upload-url FILE [--program quillet|brisvane] [--mcc M --mnc N]\n"
-                        "Prints the web upload address of the picture.";
-const char *kPageUsage = "usage: logotool upload-page FILE [--program quillet|brisvane] [--mcc M --mnc N]\n"
-                         "Writes the web upload page into the temporary folder (TMPDIR) and prints its path.";
+const char *kUrlUsage = "usage: logotool upload-url FILE [--program quillet|brisvane] [--mcc M --mnc N]";
+const char *kPageUsage = "usage: logotool upload-page FILE [--program quillet|brisvane] [--mcc M --mnc N]";
 
 struct Upload {
     const logo::ProgramProfile *profile = nullptr;
@@ -25,10 +23,6 @@ struct Upload {
 std::optional<int> prepare(const QStringList &argv, const char *usage, Upload &u)
 {
     Args a(argv);
-    if (a.has(QStringLiteral("--help"))) {
-        out(QString::fromLatin1(usage));
-        return 0;
-    }
     const QStringList bad = a.unknown({QStringLiteral("--program"), QStringLiteral("--mcc"), QStringLiteral("--mnc")});
     if (a.positional.size() != 1 || !bad.isEmpty())
         return err(QString::fromLatin1(usage), 2);

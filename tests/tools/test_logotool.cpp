@@ -103,6 +103,11 @@ TEST(LogotoolUsage, HelpAndUnknownCommands)
     EXPECT_EQ(none.code, 2);
     EXPECT_TRUE(none.out.isEmpty());
     EXPECT_EQ(logotool({QStringLiteral("frobnicate")}).code, 2);
+    for (const char *command : {"show", "convert", "formats", "pdu", "send", "store", "upload-url", "upload-page"}) {
+        const ToolRun r = logotool({QLatin1String(command), QStringLiteral("--help")});
+        EXPECT_EQ(r.code, 0) << command;
+        EXPECT_TRUE(r.out.startsWith(QStringLiteral("usage: logotool ") + QLatin1String(command))) << command;
+    }
 }
 
 TEST(LogotoolUsage, AFlagNeverSwallowsTheNextWord)
