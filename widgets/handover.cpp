@@ -164,8 +164,10 @@ InstanceHandOver::Start InstanceHandOver::start(const QString &commandLine, Sett
     const bool running = !m_name.isEmpty() && probe.waitForConnected(kConnectTimeoutMs);
     probe.abort();
     if (!running) {
-        listen();
-        return Start::Main;
+        // Two starts at the same moment: the one that lost the name hands over.
+        if (listen() || send(m_name, path) != Send::Delivered)
+            return Start::Main;
+        return Start::HandedOver;
     }
     if (settings.readBool(m_profile.settingsSection, QStringLiteral("CurrentBusy"), false)) {
         prompt.beep();

@@ -26,7 +26,6 @@ class MemoryTree : public FileTypeTree {
 public:
     QMap<QString, std::optional<QString>> keys;
     bool failCreate = false;
-    int commits = 0;
 
     void put(const QString &key, const std::optional<QString> &v) { keys[key.toLower()] = v; }
     std::optional<QString> get(const QString &key) const { return keys.value(key.toLower()); }
@@ -48,7 +47,6 @@ public:
     }
     QString commandValue(const QString &program) const override { return program + QStringLiteral(" %1"); }
     QString iconValue(const QString &program, const QString &) const override { return program + QStringLiteral(",0"); }
-    void commit() override { ++commits; }
 };
 
 struct AssociateCase {

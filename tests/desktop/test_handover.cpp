@@ -11,11 +11,8 @@
 #include <QLocalSocket>
 #include <QProcess>
 #include <QThread>
-#include <cstring>
 #include <future>
 #include <gtest/gtest.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 using namespace logo;
@@ -146,25 +143,6 @@ TEST(HandOver, ASecondStartBeepsWhenTheFirstIsBusy)
         EXPECT_EQ(prompt.count(ShownPrompt::Kind::Beep), busy ? 1 : 0);
         EXPECT_EQ(r.opened, busy ? QStringList() : QStringList{QStringLiteral("/tmp/c.ngg")});
     }
-}
-
-// A socket file left by a crashed instance: the next start is the main one.
-TEST(HandOver, AStaleSocketDoesNotStopTheNextStart)
-{
-    logotest::Sandbox box;
-    const QString name = box.path(QStringLiteral("stale.socket"));
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un addr{};
-    addr.sun_family = AF_UNIX;
-    std::strncpy(addr.sun_path, QFile::encodeName(name).constData(), sizeof addr.sun_path - 1);
-    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr), 0);
-    ::close(fd);
-    ASSERT_TRUE(QFileInfo::exists(name));
-
-    ScriptedPrompt prompt;
-    InstanceHandOver first(ProgramProfile::quillet(), name);
-    EXPECT_EQ(first.start(QString(), box.settings(), prompt), Start::Main);
-    EXPECT_EQ(serving([name] { return InstanceHandOver::send(name, QString()); }), Send::Delivered);
 }
 
 // The socket lies in a folder only this user can enter, under a name that
