@@ -2,6 +2,7 @@
 // scripting and batch work.
 #include "tools/logotool.h"
 
+#include "graphic/logofile.h"
 #include "graphic/pathutil.h"
 #include "graphic/pictureimport.h"
 
@@ -27,12 +28,16 @@ logo::Answer ConsolePrompt::message(const QString &title, const QString &text, l
 }
 
 // Options that stand alone; every other option takes the next word as its value.
-static const QStringList kFlags{QStringLiteral("--report"), QStringLiteral("--help")};
+static const QStringList kFlags{QStringLiteral("--report"), QStringLiteral("--help"), QStringLiteral("--quick")};
 
 Args::Args(const QStringList &args)
 {
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
+        if (a == QLatin1String("--")) {
+            positional << args.mid(i + 1);   // the rest are values, even when they start with "--"
+            break;
+        }
         if (a.startsWith(QStringLiteral("--"))) {
             const qsizetype eq = a.indexOf(QLatin1Char('='));
             if (kFlags.contains(a)) {
@@ -142,6 +147,12 @@ int err(const QString &text, int code)
     return code;
 }
 
+int help(const QString &usage)
+{
+    out(usage);
+    return 0;
+}
+
 void out(const QString &text)
 {
     std::fprintf(stdout, "%s\n", qPrintable(text));
@@ -150,8 +161,11 @@ void out(const QString &text)
 int cmdShow(const QStringList &argv)
 {
     Args a(argv);
+    const QString usage = QStringLiteral("usage: logotool show FILE");
+    if (a.has(QStringLiteral("--help")))
+        return help(usage);
     if (a.positional.size() != 1)
-        return err(QStringLiteral("usage: logotool show FILE"), 2);
+        return err(usage, 2);
     Session s(logo::ProgramProfile::quillet());
     if (!openInput(s, a.positional[0]))
         return 1;
@@ -173,19 +187,39 @@ int cmdShow(const QStringList &argv)
 int cmdConvert(const QStringList &argv)
 {
     Args a(argv);
+    const QString usage = QStringLiteral("usage: logotool convert IN OUT [--mcc M --mnc N]");
+    if (a.has(QStringLiteral("--help")))
+        return help(usage);
     const QStringList bad = a.unknown({QStringLiteral("--mcc"), QStringLiteral("--mnc")});
     if (a.positional.size() != 2 || !bad.isEmpty())
-        return err(QStringLiteral("usage: logotool convert IN OUT [--mcc M --mnc N]"), 2);
+        return err(usage, 2);
     Session s(logo::ProgramProfile::quillet());
     if (!openInput(s, a.positional[0]))
         return 1;
     if (!networkOption(a, *s.doc))
         return err(QStringLiteral("error: --mcc and --mnc take decimal digits"), 2);
-    const QString target = a.positional[1];
-    if (target.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive))
-        return s.doc->exportBitmap(target) ? 0 : err(QStringLiteral("error: can't write %1").arg(target));
+    return writeOutput(s, a.positional[1]);
+}
+
+int writeOutput(Session &s, const QString &target, QString *wrote)
+{
+    if (target.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive)) {
+        if (!s.doc->exportBitmap(target))
+            return err(QStringLiteral("error: can't write %1").arg(target));
+        if (wrote)
+            *wrote = QStringLiteral("%1 (bitmap)").arg(target);
+        return 0;
+    }
     switch (s.doc->writeLogoFile(target)) {
     case logo::LogoDocument::WriteResult::Written:
+        if (wrote) {
+            const logo::LogoGrid &g = s.doc->grid();
+            const QString size = QStringLiteral("%1 x %2").arg(g.width()).arg(g.height());
+            *wrote = logo::isNolPath(target)
+                         ? QStringLiteral("%1 (operator logo %2, network %3 %4)")
+                               .arg(target, size, s.doc->currentMCC(), s.doc->currentMNC())
+                         : QStringLiteral("%1 (group graphic %2)").arg(target, size);
+        }
         return 0;
     case logo::LogoDocument::WriteResult::Declined:
         return err(QStringLiteral("error: nothing written"));
@@ -201,11 +235,13 @@ static const CommandInfo kCommands[] = {
     {"show", cmdShow, "show FILE", "print the picture as it opens"},
     {"convert", cmdConvert, "convert IN OUT [--mcc M --mnc N]",
      "read IN, write OUT (NOL or NGG by name, .bmp the exported bitmap)"},
+    {"text", cmdText, "text LINE [LINE [LINE]] OUT [--font tiny|bold] [--mcc M --mnc N]",
+     "draw one to three lines of text into the picture, write OUT as convert does"},
     {"formats", cmdFormats, "formats", "list the files read and written"},
     {"pdu", cmdPdu, "pdu submit|deliver FILE ...", "print the AT command and PDU line of a send or store"},
-    {"send", cmdSend, "send FILE --to DIGITS [--port N | --device PATH] [--smsc DIGITS]",
+    {"send", cmdSend, "send FILE --to DIGITS [--port N | --device PATH] [--quick] [--smsc DIGITS]",
      "send as SMS through the phone"},
-    {"store", cmdStore, "store FILE [--port N | --device PATH]", "store in the phone's SMS inbox"},
+    {"store", cmdStore, "store FILE [--port N | --device PATH] [--quick]", "store in the phone's SMS inbox"},
     {"upload-url", cmdUploadUrl, "upload-url FILE [--program quillet|brisvane] [--mcc M --mnc N]",
      "print the web upload address"},
     {"upload-page", cmdUploadPage, "upload-page FILE [--program quillet|brisvane] [--mcc M --mnc N]",
@@ -240,13 +276,8 @@ int main(int argc, char **argv)
         return 0;
     }
     for (const auto &c : logotool::kCommands) {
-        if (name != QLatin1String(c.name))
-            continue;
-        if (args.contains(QStringLiteral("--help"))) {
-            std::fprintf(stdout, "usage: logotool %s\n%s\n", c.synopsis, c.summary);
-            return 0;
-        }
-        return c.run(args);
+        if (name == QLatin1String(c.name))
+            return c.run(args);
     }
     std::fprintf(stderr, "logotool: unknown command '%s'\n\n", qPrintable(name));
     logotool::usage(stderr);

@@ -23,6 +23,8 @@ struct Upload {
 std::optional<int> prepare(const QStringList &argv, const char *usage, Upload &u)
 {
     Args a(argv);
+    if (a.has(QStringLiteral("--help")))
+        return help(QString::fromLatin1(usage));
     const QStringList bad = a.unknown({QStringLiteral("--program"), QStringLiteral("--mcc"), QStringLiteral("--mnc")});
     if (a.positional.size() != 1 || !bad.isEmpty())
         return err(QString::fromLatin1(usage), 2);
