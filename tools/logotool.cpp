@@ -147,6 +147,12 @@ int err(const QString &text, int code)
     return code;
 }
 
+int help(const QString &usage)
+{
+    out(usage);
+    return 0;
+}
+
 void out(const QString &text)
 {
     std::fprintf(stdout, "%s\n", qPrintable(text));
@@ -155,8 +161,11 @@ void out(const QString &text)
 int cmdShow(const QStringList &argv)
 {
     Args a(argv);
+    const QString usage = QStringLiteral("usage: logotool show FILE");
+    if (a.has(QStringLiteral("--help")))
+        return help(usage);
     if (a.positional.size() != 1)
-        return err(QStringLiteral("usage: logotool show FILE"), 2);
+        return err(usage, 2);
     Session s(logo::ProgramProfile::quillet());
     if (!openInput(s, a.positional[0]))
         return 1;
@@ -188,6 +197,10 @@ static const CommandInfo kCommands[] = {
     {"send", cmdSend, "send FILE --to DIGITS [--port N | --device PATH] [--quick] [--smsc DIGITS]",
      "send as SMS through the phone"},
     {"store", cmdStore, "store FILE [--port N | --device PATH] [--quick]", "store in the phone's SMS inbox"},
+    {"upload-url", cmdUploadUrl, "upload-url FILE [--program quillet|brisvane] [--mcc M --mnc N]",
+     "print the web upload address"},
+    {"upload-page", cmdUploadPage, "upload-page FILE [--program quillet|brisvane] [--mcc M --mnc N]",
+     "write the web upload page to the temporary folder and print its path"},
 };
 
 static void usage(std::FILE *to)
@@ -217,9 +230,10 @@ int main(int argc, char **argv)
         logotool::usage(stdout);
         return 0;
     }
-    for (const auto &c : logotool::kCommands)
+    for (const auto &c : logotool::kCommands) {
         if (name == QLatin1String(c.name))
             return c.run(args);
+    }
     std::fprintf(stderr, "logotool: unknown command '%s'\n\n", qPrintable(name));
     logotool::usage(stderr);
     return 2;

@@ -81,6 +81,8 @@ int err(const QString &text, int code = 1);
 // Points XDG_RUNTIME_DIR at a private folder when the session has none.
 void ensureRuntimeDir();
 void out(const QString &text);
+// "--help": the usage on standard output, exit code 0.
+int help(const QString &usage);
 
 using Command = int (*)(const QStringList &args);
 struct CommandInfo {
@@ -96,6 +98,8 @@ int cmdFormats(const QStringList &args);   // logotool_formats.cpp
 int cmdPdu(const QStringList &args);       // tools/logotool_pdu.cpp
 int cmdSend(const QStringList &args);      // tools/logotool_phone.cpp
 int cmdStore(const QStringList &args);     // tools/logotool_phone.cpp
+int cmdUploadUrl(const QStringList &args);   // tools/logotool_upload.cpp
+int cmdUploadPage(const QStringList &args);  // tools/logotool_upload.cpp
 int cmdText(const QStringList &args);      // tools/logotool_text.cpp
 
 } // namespace logotool

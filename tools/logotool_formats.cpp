@@ -18,8 +18,11 @@ void row(const char *what, const QString &note)
 
 int cmdFormats(const QStringList &argv)
 {
+    const QString usage = QStringLiteral("usage: logotool formats");
+    if (argv == QStringList{QStringLiteral("--help")})
+        return help(usage);
     if (!argv.isEmpty())
-        return err(QStringLiteral("usage: logotool formats"), 2);
+        return err(usage, 2);
     QStringList pictures;
     for (const QString &e : logo::importPictureExtensions()) {
         if ((e == QLatin1String(".wmf") && !logo::canDrawWmf()) || (e == QLatin1String(".emf") && !logo::canDrawEmf()))
