@@ -259,6 +259,7 @@ void BrisvaneDocument::finishLogoRead(const QString &path)
 {
     // A default logo is named "Default" wherever it was opened from, and
     // never enters the recent list.
+    m_nameFromRead = false;
     if (isDefaultFolderPath(path)) {
         m_currentFile = kDefault;
     } else {
