@@ -30,6 +30,9 @@ const ProgramProfile &ProgramProfile::quillet()
         {QStringLiteral(".nlm"), QStringLiteral(".nsl"), QStringLiteral(".otb"), QStringLiteral(".ngl"),
          QStringLiteral(".i61")},
         {QStringLiteral(".nlm"), QStringLiteral(".nsl"), QStringLiteral(".otb"), QStringLiteral(".i61")},
+        true,
+        QStringLiteral("Send via Internet..."),
+        QStringLiteral("Editor for the caller-group graphics of mobile phones."),
     };
     return p;
 }
@@ -62,6 +65,9 @@ const ProgramProfile &ProgramProfile::brisvane()
          {QStringLiteral(".ngg"), QStringLiteral("NokiaGroupGraphic"), false, QString()}},
         {},
         {},
+        false,
+        QStringLiteral("Send via In&ternet..."),
+        QStringLiteral("Editor for the operator logos of mobile phones."),
     };
     return p;
 }
@@ -72,6 +78,11 @@ QString versionDigits()
         .arg(LOGO_VERSION_MAJOR, 2, 10, QLatin1Char('0'))
         .arg(LOGO_VERSION_MINOR, 2, 10, QLatin1Char('0'))
         .arg(LOGO_VERSION_PATCH, 3, 10, QLatin1Char('0'));
+}
+
+QString versionText()
+{
+    return QStringLiteral("%1.%2.%3").arg(LOGO_VERSION_MAJOR).arg(LOGO_VERSION_MINOR).arg(LOGO_VERSION_PATCH);
 }
 
 } // namespace logo

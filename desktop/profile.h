@@ -45,6 +45,10 @@ struct ProgramProfile {
     // class of the first registration; the checked ones decide whether to ask.
     QStringList extraFileTypes;
     QStringList extraFileTypesChecked;
+    // The main window's differences in the shared menus.
+    bool fileMenuShortcuts;       // the shared File entries carry Ctrl+O, Ctrl+S, ...
+    QString internetCaption;      // the caption of mnuInternet
+    QString aboutText;            // the About box's line on what the program does
 
     bool isQuillet() const { return program == Program::Quillet; }
     bool isBrisvane() const { return program == Program::Brisvane; }
@@ -57,5 +61,7 @@ struct ProgramProfile {
 // The version as the web addresses carry it: major and minor two digits each,
 // the revision three ("0102003" for 1.2.3).
 QString versionDigits();
+// The version as people read it: "1.2.3".
+QString versionText();
 
 } // namespace logo

@@ -217,11 +217,7 @@ void LogoDocument::replaceGrid(const LogoGrid &g)
 
 QString LogoDocument::trailerCredit() const
 {
-    return QStringLiteral(", %1 %2.%3.%4")
-        .arg(m_profile.productName)
-        .arg(LOGO_VERSION_MAJOR)
-        .arg(LOGO_VERSION_MINOR)
-        .arg(LOGO_VERSION_PATCH);
+    return QStringLiteral(", %1 %2").arg(m_profile.productName, versionText());
 }
 
 LogoDocument::WriteResult LogoDocument::writeLogoFile(const QString &path)

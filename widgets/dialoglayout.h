@@ -1,10 +1,23 @@
 #pragma once
 // Small layout pieces shared by the phone dialogs.
+#include <QDialog>
 #include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QPushButton>
 #include <initializer_list>
 
 namespace logo {
+
+// A modal dialog of the main window: its objectName, title and the window's icon.
+inline void setUpDialog(QDialog *dialog, const QString &objectName, const QString &title)
+{
+    dialog->setObjectName(objectName);
+    dialog->setWindowTitle(title);
+    dialog->setModal(true);
+    if (QWidget *window = dialog->parentWidget())
+        dialog->setWindowIcon(window->windowIcon());
+    dialog->setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+}
 
 // A push button with its objectName; the default button answers Enter, the
 // others never take Enter over.
@@ -28,6 +41,16 @@ inline QHBoxLayout *buttonRow(std::initializer_list<QWidget *> buttons)
     for (QWidget *b : buttons)
         row->addWidget(b);
     return row;
+}
+
+// The frame above its row of buttons: a small fixed dialog, since nothing in
+// it gains from a larger window.
+inline void frameAboveButtons(QWidget *dialog, QWidget *frame, QLayout *buttons)
+{
+    auto *top = new QVBoxLayout(dialog);
+    top->addWidget(frame);
+    top->addLayout(buttons);
+    top->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 } // namespace logo

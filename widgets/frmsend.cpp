@@ -22,12 +22,7 @@ constexpr int kLastUsedItem = 9999;
 
 frmSend::frmSend(SmsDelivery &delivery, QWidget *parent) : QDialog(parent), m_delivery(delivery)
 {
-    setObjectName(QStringLiteral("frmSend"));
-    setWindowTitle(QStringLiteral("Send"));
-    setModal(true);
-    if (parent)
-        setWindowIcon(parent->windowIcon());
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setUpDialog(this, QStringLiteral("frmSend"), QStringLiteral("Send"));
 
     auto *frame = new QGroupBox(QStringLiteral("Destination number"), this);
     auto *plus = new QLabel(QStringLiteral("+"), frame);
@@ -56,13 +51,7 @@ frmSend::frmSend(SmsDelivery &delivery, QWidget *parent) : QDialog(parent), m_de
 
     cmdSend = dialogButton(this, QStringLiteral("cmdSend"), QStringLiteral("&Send"), true);
     cmdCancel = dialogButton(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), false);
-    QHBoxLayout *buttons = buttonRow({cmdSend, cmdCancel});
-
-    auto *top = new QVBoxLayout(this);
-    top->addWidget(frame);
-    top->addLayout(buttons);
-    // A small fixed dialog: nothing in it gains from a larger window.
-    top->setSizeConstraint(QLayout::SetFixedSize);
+    frameAboveButtons(this, frame, buttonRow({cmdSend, cmdCancel}));
 
     fillPhonebookList();
     connect(cmbPhonebook, &QComboBox::activated, this, &frmSend::cmbPhonebook_Click);

@@ -13,12 +13,7 @@ namespace logo {
 
 frmStore::frmStore(SmsDelivery &delivery, QWidget *parent) : QDialog(parent), m_delivery(delivery)
 {
-    setObjectName(QStringLiteral("frmStore"));
-    setWindowTitle(QStringLiteral("Store"));
-    setModal(true);
-    if (parent)
-        setWindowIcon(parent->windowIcon());
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setUpDialog(this, QStringLiteral("frmStore"), QStringLiteral("Store"));
 
     auto *frame = new QGroupBox(QStringLiteral("SMS-Inbox"), this);
     auto *line1 = new QLabel(QStringLiteral("Logo will be saved with this"), frame);
@@ -35,13 +30,7 @@ frmStore::frmStore(SmsDelivery &delivery, QWidget *parent) : QDialog(parent), m_
 
     cmdStore = dialogButton(this, QStringLiteral("cmdStore"), QStringLiteral("&Store"), true);
     cmdCancel = dialogButton(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), false);
-    QHBoxLayout *buttons = buttonRow({cmdStore, cmdCancel});
-
-    auto *top = new QVBoxLayout(this);
-    top->addWidget(frame);
-    top->addLayout(buttons);
-    // A small fixed dialog: nothing in it gains from a larger window.
-    top->setSizeConstraint(QLayout::SetFixedSize);
+    frameAboveButtons(this, frame, buttonRow({cmdStore, cmdCancel}));
 
     connect(cmdStore, &QPushButton::clicked, this, &frmStore::cmdStore_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -4,16 +4,19 @@
 #include "quillettest.h"
 
 #include "graphic/pathutil.h"
-#include "quillet/placement.h"
+#include "desktop/placement.h"
 
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
 #include <QTimer>
+#include <QToolBar>
 #include <gtest/gtest.h>
 
 using namespace quillettest;
@@ -163,7 +166,7 @@ TEST(QuilletStartUp, OldWebUploadPagesAreDeleted)
 
 TEST(QuilletPlacement, KeepOnScreenPullsBackThenClampsAtZero)
 {
-    using quillet::keepOnScreen;
+    using logo::keepOnScreen;
     const QSize win(500, 300), screen(1024, 768);
     EXPECT_EQ(keepOnScreen({13, 20}, win, screen), QPoint(13, 20));
     EXPECT_EQ(keepOnScreen({900, 700}, win, screen), QPoint(524, 468)) << "ends at the right and bottom edge";
@@ -431,8 +434,14 @@ TEST(QuilletMenus, UnbuiltCommandsWaitDisabledTheOthersWork)
     for (const char *key : {"Send", "Store", "Internet"})
         EXPECT_TRUE(w.toolbarAction(QString::fromLatin1(key))->isEnabled()) << key;
 
-    w.setDeliveryEnabled(true);
+    // A command that comes later is bound once in the shared code: entry and button go live together.
+    int uploads = 0;
+    w.bindCommand(QStringLiteral("mnuIR"), [&] { ++uploads; });
     EXPECT_TRUE(env.action("mnuIR")->isEnabled());
+    w.Toolbar1_ButtonClick(QStringLiteral("IR"));
+    EXPECT_EQ(uploads, 1);
+
+    w.setDeliveryEnabled(true);
     EXPECT_TRUE(w.toolbarAction(QStringLiteral("Options"))->isEnabled());
     int sent = 0;
     QObject::connect(env.action("mnuSend"), &QAction::triggered, [&] { ++sent; });
@@ -440,6 +449,35 @@ TEST(QuilletMenus, UnbuiltCommandsWaitDisabledTheOthersWork)
     EXPECT_EQ(sent, 1) << "a toolbar button runs the menu entry of its key";
     w.Toolbar1_ButtonClick(QStringLiteral("Nothing"));
     EXPECT_EQ(sent, 1);
+}
+
+TEST(QuilletMenus, QuilletsEntriesJoinTheSharedMenusInTheirPlaces)
+{
+    Env env;
+    auto &w = env.start();
+    auto names = [](const QList<QAction *> &actions) {
+        QStringList out;
+        for (const QAction *a : actions)
+            out << (a->isSeparator() ? QStringLiteral("-")
+                                     : (a->objectName() + QLatin1Char(' ') +
+                                        a->shortcut().toString(QKeySequence::PortableText))
+                                           .trimmed());
+        return out;
+    };
+    QStringList bar;
+    for (const QAction *a : w.menuBar()->actions())
+        bar << a->text();
+    EXPECT_EQ(bar, (QStringList{"&File", "&Edit", "&View", "&Help"}));
+    EXPECT_EQ(names(env.widget<QMenu>("mnuFile")->actions()),
+              (QStringList{"mnuNew Ctrl+N", "-", "mnuOpen Ctrl+O", "mnuSave Ctrl+S", "mnuSaveAs", "-",
+                           "mnuSend Ctrl+D", "mnuStore Ctrl+R", "mnuInternet Ctrl+T", "mnuIR Ctrl+U", "-",
+                           "mnuImport Ctrl+P", "mnuExport Ctrl+E", "-", "mnuRecent1", "mnuRecent2", "mnuRecent3",
+                           "mnuRecent4", "-", "mnuExit"}));
+    EXPECT_EQ(env.action("mnuInternet")->text(), QStringLiteral("Send via Internet..."));
+    QStringList buttons;
+    for (const QAction *a : env.widget<QToolBar>("Toolbar1")->actions())
+        buttons << (a->isSeparator() ? QStringLiteral("-") : a->data().toString());
+    EXPECT_EQ(buttons, (QStringList{"New", "Open", "Save", "-", "Send", "Store", "Internet", "IR", "-", "Options"}));
 }
 
 // ---------------------------------------------------------------- branding

@@ -3,7 +3,7 @@
 #include <QPoint>
 #include <QSize>
 
-namespace quillet {
+namespace logo {
 
 inline constexpr int kTwipsPerPixel = 15;
 inline constexpr int kDefaultLeftTwips = 200;
@@ -14,4 +14,4 @@ inline constexpr int kDefaultTopTwips = 300;
 // coordinate below 0 (a window larger than the screen sticks to the top left).
 QPoint keepOnScreen(QPoint pos, QSize window, QSize screen);
 
-} // namespace quillet
+} // namespace logo

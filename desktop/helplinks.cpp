@@ -1,8 +1,8 @@
-#include "quillet/helplinks.h"
+#include "desktop/helplinks.h"
 
 #include "desktop/profile.h"
 
-namespace quillet {
+namespace logo {
 
 QString helpAddress(HelpLink link, const QString &host, const logo::ProgramProfile &profile)
 {
@@ -22,4 +22,4 @@ QString helpAddress(HelpLink link, const QString &host, const logo::ProgramProfi
     return {};
 }
 
-} // namespace quillet
+} // namespace logo

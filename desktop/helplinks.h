@@ -1,12 +1,10 @@
 #pragma once
-// Addresses of the Help menu's web pages and of the link label.
+// Addresses of the Help menu's web pages and of the main windows' link label.
 #include <QString>
 
 namespace logo {
-struct ProgramProfile;
-}
 
-namespace quillet {
+struct ProgramProfile;
 
 enum class HelpLink { Home, Faq, Samples, Updates };
 
@@ -14,4 +12,4 @@ enum class HelpLink { Home, Faq, Samples, Updates };
 // program's code and version (major and minor two digits, revision three).
 QString helpAddress(HelpLink link, const QString &host, const logo::ProgramProfile &profile);
 
-} // namespace quillet
+} // namespace logo

@@ -1,8 +1,8 @@
-#include "quillet/placement.h"
+#include "desktop/placement.h"
 
 #include <algorithm>
 
-namespace quillet {
+namespace logo {
 
 QPoint keepOnScreen(QPoint pos, QSize window, QSize screen)
 {
@@ -11,4 +11,4 @@ QPoint keepOnScreen(QPoint pos, QSize window, QSize screen)
     return {std::max(x, 0), std::max(y, 0)};
 }
 
-} // namespace quillet
+} // namespace logo

@@ -1,0 +1,561 @@
+#include "widgets/mainwindowbase.h"
+
+#include "desktop/branding.h"
+#include "desktop/filetypes.h"
+#include "desktop/placement.h"
+#include "graphic/pathutil.h"
+#include "widgets/deliverydialogs.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QToolBar>
+#include <QUrl>
+#include <QWindow>
+
+// The toolbar icons are resources of this static library, registered by hand.
+static void registerWidgetResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
+namespace logo {
+
+namespace {
+
+const QColor kLinkColour(0, 0, 192);
+const QColor kLinkPressedColour(192, 0, 0);
+// A larger branding picture is shown smaller, so that it never dwarfs the window.
+const QSize kBrandingRoom(200, 160);
+
+// Branding keys with the menu entry and toolbar key each one hides.
+struct BrandedMethod {
+    const char *brandingKey;
+    const char *menuName;
+    const char *toolbarKey;
+    bool BrandingState::*flag;
+};
+const BrandedMethod kBrandedMethods[] = {
+    {"SendViaSMS", "mnuSend", "Send", &BrandingState::hideSendViaSMS},
+    {"StoreToInbox", "mnuStore", "Store", &BrandingState::hideStoreToInbox},
+    {"SendViaInternet", "mnuInternet", "Internet", &BrandingState::hideSendViaInternet},
+    {"SendViaIR", "mnuIR", "IR", &BrandingState::hideSendViaIR},
+};
+
+// Toolbar buttons in order: key, tool tip, icon, the menu entry it runs. A
+// program gets the buttons of the entries its menus have.
+struct ToolbarButton {
+    const char *key;
+    const char *toolTip;
+    const char *icon;
+    const char *menuName;
+    bool groupEnd;
+};
+const ToolbarButton kToolbarButtons[] = {
+    {"New", "New", "new", "mnuNew", false},
+    {"Open", "Open", "open", "mnuOpen", false},
+    {"Save", "Save", "save", "mnuSave", true},
+    {"Send", "Send as SMS", "send", "mnuSend", false},
+    {"Store", "Store to SMS-Inbox", "store", "mnuStore", false},
+    {"Internet", "Send via Internet", "internet", "mnuInternet", false},
+    {"IR", "Upload via IR to 61xx", "ir", "mnuIR", true},
+    {"Options", "Options", "options", "mnuOptions", false},
+};
+
+// Entries whose commands come with the phone link, the web upload, the
+// infrared upload and the options dialog.
+const char *const kDeliveryMenus[] = {"mnuSend", "mnuStore", "mnuInternet", "mnuIR", "mnuOptions"};
+
+} // namespace
+
+MainWindowBase::MainWindowBase(const ProgramProfile &profile, Prompt &prompt, SettingsStore &settings,
+                               std::unique_ptr<AppFolders> folders, const QString &commandLine,
+                               const DocumentFactory &makeDocument, QWidget *parent)
+    : QMainWindow(parent), m_profile(profile), m_prompt(prompt), m_settings(settings), m_folders(std::move(folders)),
+      m_document(makeDocument(*m_folders)), m_commandLine(commandLine), m_webUpload(profile)
+{
+    static const bool resourcesRegistered = (registerWidgetResources(), true);
+    Q_UNUSED(resourcesRegistered);
+    setObjectName(QStringLiteral("frmEdit"));
+    setContextMenuPolicy(Qt::NoContextMenu);
+    m_document->setRunMarks(true);
+    m_document->setAppFolder(m_folders->programFolder());
+    m_openUrl = [](const QUrl &url) { QDesktopServices::openUrl(url); };
+    m_webHost = m_settings.read(m_profile.settingsSection, QStringLiteral("WebHost"), m_profile.defaultWebHost);
+
+    // Caption and the full 72 x 14 picture.
+    setWindowTitle(m_profile.productName);
+    setWindowIcon(icon(m_profile.desktopEntry));
+    m_document->grid().setSize(LogoGrid::MaxWidth, LogoGrid::MaxHeight);
+}
+
+MainWindowBase::~MainWindowBase() = default;
+
+QIcon MainWindowBase::icon(const QString &name)
+{
+    return QIcon(QStringLiteral(":/icons/%1.svg").arg(name));
+}
+
+void MainWindowBase::setUpWindow()
+{
+    buildMenus();
+    buildToolbar();
+    makeSharedLabels();
+    buildCentralArea();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    connect(m_document.get(), &LogoDocument::titleChanged, this, &QWidget::setWindowTitle);
+    connect(m_document.get(), &LogoDocument::recentFilesChanged, this, &MainWindowBase::rebuildRecentMenu);
+    connectDeliveryCommands();
+
+    // Folders of the dialogs and the recent files, and the version marks of
+    // this installation.
+    m_document->loadSettings();
+    writeVersionSettings();
+    startProgram();
+    m_document->setCurrentFile(QStringLiteral("Untitled"));
+    m_document->setTitle(true);
+    registerFileTypesAtStartup(m_profile, m_prompt, m_settings);
+    openCommandLine();
+    applyBranding();
+    // Placed once its size is final: a branding picture makes it taller, and
+    // the saved position is the whole frame's.
+    placeWindow();
+    m_webUpload.deleteTemporaryPages();
+}
+
+// ------------------------------------------------------------------ menus
+
+void MainWindowBase::buildMenus()
+{
+    LogoDocument *doc = m_document.get();
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    addEntries(file,
+               {
+                   {"mnuOpen", "&Open", "Ctrl+O", [doc] { doc->openCommand(); }},
+                   {"mnuSave", "&Save", "Ctrl+S", [doc] { doc->save(); }},
+                   {"mnuSaveAs", "Save &As...", {}, [doc] { doc->saveAs(); }},
+                   {"mnuSep1"},
+                   {"mnuSend", "Sen&d as SMS...", "Ctrl+D"},
+                   {"mnuStore", "Sto&re to SMS-Inbox...", "Ctrl+R"},
+                   {"mnuInternet", m_profile.internetCaption, "Ctrl+T"},
+                   {"mnuIR", "IR-&Upload to 61xx", "Ctrl+U"},
+                   {"mnuSep8"},
+                   {"mnuImport", "Im&port BMP, GIF, JPG...", "Ctrl+P", [doc] { doc->importCommand(); }},
+                   {"mnuRecentSep"},
+               },
+               nullptr, m_profile.fileMenuShortcuts);
+    m_mnuRecentSep = menuAction(QStringLiteral("mnuRecentSep"));
+    for (int i = 0; i < LogoDocument::RecentCount; ++i) {
+        const int n = i + 1;
+        const QString name = QStringLiteral("mnuRecent%1").arg(n);
+        insertEntries(file, {{name, QStringLiteral("&%1 ").arg(n), {}, [doc, n] { doc->openRecent(n); }}});
+        m_mnuRecent[i] = menuAction(name);
+    }
+    insertEntries(file, {{"mnuSep2"}, {"mnuExit", "E&xit", {}, [this] { close(); }}});
+
+    m_helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+    m_helpMenu->setObjectName(QStringLiteral("mnuHelp"));
+    insertEntries(m_helpMenu, {
+                                  {"mnuHelpInformation", "&Information", {}, [this] { mnuHelpInformation_Click(); }},
+                                  {"mnuSep5"},
+                                  {"mnuHelpFAQ", "&Help on Website", {}, [this] { openHelp(HelpLink::Faq); }},
+                                  {"mnuHelpSamples", "&Download Samples", {}, [this] { openHelp(HelpLink::Samples); }},
+                                  {"mnuHelpUpdates", "&Check for Updates", {}, [this] { openHelp(HelpLink::Updates); }},
+                                  {"mnuSep4"},
+                                  {"mnuAbout", "&About", {}, [this] { mnuAbout_Click(); }},
+                              });
+    // The program's own menus go between File and Help.
+    addProgramMenus(file);
+}
+
+QMenu *MainWindowBase::addMenu(const QString &name, const QString &caption, const std::vector<MenuEntry> &entries)
+{
+    auto *menu = new QMenu(caption, this);
+    menuBar()->insertMenu(m_helpMenu ? m_helpMenu->menuAction() : nullptr, menu);
+    menu->setObjectName(name);
+    insertEntries(menu, entries);
+    return menu;
+}
+
+QMenu *MainWindowBase::addSubmenu(QMenu *parent, const QString &name, const QString &caption,
+                                  const std::vector<MenuEntry> &entries)
+{
+    QMenu *menu = parent->addMenu(caption);
+    menu->setObjectName(name);
+    menu->menuAction()->setObjectName(name);
+    m_menuActions.insert(name, menu->menuAction());
+    insertEntries(menu, entries);
+    return menu;
+}
+
+void MainWindowBase::insertEntries(QMenu *menu, const std::vector<MenuEntry> &entries, const QString &before)
+{
+    addEntries(menu, entries, before.isEmpty() ? nullptr : menuAction(before), true);
+}
+
+void MainWindowBase::addEntries(QMenu *menu, const std::vector<MenuEntry> &entries, QAction *before,
+                                bool withShortcuts)
+{
+    for (const MenuEntry &e : entries) {
+        auto *a = new QAction(e.caption, menu);
+        a->setObjectName(e.name);
+        if (e.caption.isEmpty())
+            a->setSeparator(true);
+        else if (withShortcuts && !e.shortcut.isEmpty())
+            a->setShortcut(QKeySequence(e.shortcut, QKeySequence::PortableText));
+        if (e.run)
+            connect(a, &QAction::triggered, this, e.run);
+        menu->insertAction(before, a);
+        m_menuActions.insert(e.name, a);
+    }
+}
+
+void MainWindowBase::buildToolbar()
+{
+    m_toolbar = addToolBar(QStringLiteral("Toolbar"));
+    m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    m_toolbar->setMovable(false);
+    m_toolbar->setFloatable(false);
+    m_toolbar->setIconSize(QSize(24, 24));
+    m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_toolbar->toggleViewAction()->setVisible(false);
+    for (const ToolbarButton &b : kToolbarButtons) {
+        if (!menuAction(QString::fromLatin1(b.menuName)))
+            continue;   // a command this program doesn't have
+        const QString key = QString::fromLatin1(b.key);
+        QAction *a = m_toolbar->addAction(icon(QString::fromLatin1(b.icon)), key);
+        a->setObjectName(QStringLiteral("Toolbar1_") + key);
+        a->setData(key);
+        a->setToolTip(QString::fromLatin1(b.toolTip));
+        connect(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+        m_toolbarActions.insert(key, a);
+        if (b.groupEnd)
+            m_toolbar->addSeparator();
+    }
+}
+
+void MainWindowBase::makeSharedLabels()
+{
+    m_lblURL = new QLabel(m_webHost, this);
+    m_lblURL->setObjectName(QStringLiteral("lblURL"));
+    m_lblURL->setToolTip(QStringLiteral("Click here to open the URL in your browser."));
+    m_lblURL->setCursor(Qt::PointingHandCursor);
+    QFont linkFont = m_lblURL->font();
+    linkFont.setUnderline(true);
+    m_lblURL->setFont(linkFont);
+    m_lblURL->installEventFilter(this);
+    lblURL_MouseUp();
+
+    m_picBranding = new QLabel(this);
+    m_picBranding->setObjectName(QStringLiteral("picBranding"));
+    m_picBranding->setAlignment(Qt::AlignCenter);
+    m_picBranding->hide();
+}
+
+// ------------------------------------------------------------------ delivery
+
+// The one place where the delivery commands meet their controllers, for both
+// programs: an entry bound here runs the same code in either window, and its
+// pre-checks (an operator where the program needs one, an empty picture, the
+// configured port) are the controller's. An entry left unbound stays disabled.
+void MainWindowBase::connectDeliveryCommands()
+{
+    setDeliveryEnabled(false);
+    m_delivery = new WindowDelivery(*m_document, this);
+    bindCommand(QStringLiteral("mnuSend"), [this] { m_delivery->mnuSend_Click(); });
+    bindCommand(QStringLiteral("mnuStore"), [this] { m_delivery->mnuStore_Click(); });
+    bindCommand(QStringLiteral("mnuInternet"),
+                [this] { m_webUpload.mnuInternet_Click(*m_document, m_lblURL->text(), m_openUrl); });
+    // "mnuIR" (the infrared upload) and "mnuOptions" (the options dialog)
+    // are bound here when they come.
+}
+
+void MainWindowBase::bindCommand(const QString &menuName, std::function<void()> run)
+{
+    QAction *entry = menuAction(menuName);
+    if (!entry)
+        return;
+    connect(entry, &QAction::triggered, this, std::move(run));
+    setCommandEnabled(menuName, true);
+}
+
+void MainWindowBase::setDeliveryEnabled(bool enabled)
+{
+    for (const char *name : kDeliveryMenus)
+        setCommandEnabled(QString::fromLatin1(name), enabled);
+}
+
+void MainWindowBase::setCommandEnabled(const QString &menuName, bool enabled)
+{
+    if (QAction *entry = menuAction(menuName))
+        entry->setEnabled(enabled);
+    for (const ToolbarButton &b : kToolbarButtons)
+        if (menuName == QLatin1String(b.menuName))
+            if (QAction *button = toolbarAction(QString::fromLatin1(b.key)))
+                button->setEnabled(enabled);
+}
+
+void MainWindowBase::Toolbar1_ButtonClick(const QString &key)
+{
+    for (const ToolbarButton &b : kToolbarButtons) {
+        if (key != QLatin1String(b.key))
+            continue;
+        QAction *entry = menuAction(QString::fromLatin1(b.menuName));
+        if (entry && entry->isEnabled())
+            entry->trigger();
+        return;
+    }
+}
+
+// ------------------------------------------------------------------ start-up
+
+void MainWindowBase::writeVersionSettings()
+{
+    const QString section = m_profile.settingsSection;
+    auto twoDigits = [](int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); };
+    m_settings.write(section, QStringLiteral("VerMajor"), twoDigits(LOGO_VERSION_MAJOR));
+    m_settings.write(section, QStringLiteral("VerMinor"), twoDigits(LOGO_VERSION_MINOR));
+    m_settings.write(section, QStringLiteral("VerRevision"), twoDigits(LOGO_VERSION_PATCH));
+    m_settings.write(section, QStringLiteral("VerIR"), QStringLiteral("02"));
+    m_settings.write(section, QStringLiteral("VerCable"), QStringLiteral("00"));
+}
+
+void MainWindowBase::openCommandLine()
+{
+    if (m_commandLine.isEmpty())
+        return;
+    // The file joins the stored recent files at the front under its full path
+    // (a relative one would fail from another folder): the file actually
+    // read, also when it is a foreign one.
+    m_commandLine = QDir::cleanPath(QFileInfo(m_commandLine).absoluteFilePath());
+    m_document->setUserDir(folderOf(m_commandLine));
+    m_document->openFile(m_commandLine);
+}
+
+void MainWindowBase::applyBranding()
+{
+    const BrandingFile file = BrandingFile::locate(*m_folders, m_profile.brandingFileName);
+    for (const BrandedMethod &m : kBrandedMethods) {
+        if (!file.hides(QString::fromLatin1(m.brandingKey)))
+            continue;
+        m_branding.*(m.flag) = true;
+        if (QAction *entry = menuAction(QString::fromLatin1(m.menuName)))
+            entry->setVisible(false);
+        if (QAction *button = toolbarAction(QString::fromLatin1(m.toolbarKey)))
+            button->setVisible(false);
+    }
+
+    QString picture = file.ReadBrandingValue(QStringLiteral("Branding"), QStringLiteral("BackgroundPic"));
+    if (picture.isEmpty())
+        return;
+    picture.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const QString path = file.folder() + picture;
+    QPixmap pixmap;
+    if (!QFileInfo(path).isFile() || !pixmap.load(path))
+        return;
+    if (pixmap.width() > kBrandingRoom.width() || pixmap.height() > kBrandingRoom.height())
+        pixmap = pixmap.scaled(kBrandingRoom, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    m_picBranding->setPixmap(pixmap);
+    m_picBranding->show();
+    m_branding.backgroundShown = true;
+}
+
+void MainWindowBase::placeWindow()
+{
+    adjustSize();
+    const QString section = m_profile.settingsSection;
+    const QPoint saved(m_settings.readInt(section, QStringLiteral("Left"), kDefaultLeftTwips) / kTwipsPerPixel,
+                       m_settings.readInt(section, QStringLiteral("Top"), kDefaultTopTwips) / kTwipsPerPixel);
+    move(saved);
+    keepFrameOnScreen();
+}
+
+void MainWindowBase::keepFrameOnScreen()
+{
+    const QRect frame = frameGeometry();
+    QSize screen(frame.right() + 1, frame.bottom() + 1);
+    if (const QScreen *s = QGuiApplication::primaryScreen())
+        screen = s->geometry().size();
+    const QPoint placed = keepOnScreen(frame.topLeft(), frame.size(), screen);
+    if (placed != frame.topLeft())
+        move(placed);
+}
+
+void MainWindowBase::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // Before the window is shown its frame (title bar, borders) is unknown, so
+    // the start-up placement counted the client area only; the first exposure
+    // checks again with the frame the window manager gave it.
+    if (!m_frameChecked && windowHandle())
+        windowHandle()->installEventFilter(this);
+}
+
+// ------------------------------------------------------------------ closing
+
+void MainWindowBase::closeEvent(QCloseEvent *event)
+{
+    if (!m_unloaded && m_document->askSaveChanges() == 2) {
+        event->ignore();
+        return;
+    }
+    unload();
+    event->accept();
+}
+
+void MainWindowBase::unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    unloadProgram();
+    m_webUpload.deleteTemporaryPages();
+    const QString section = m_profile.settingsSection;
+    m_settings.writeInt(section, QStringLiteral("Left"), x() * kTwipsPerPixel);
+    m_settings.writeInt(section, QStringLiteral("Top"), y() * kTwipsPerPixel);
+    m_document->saveSettings();
+    m_settings.remove(section, QStringLiteral("CurrentAppname"));
+    m_settings.remove(section, QStringLiteral("CurrentBusy"));
+}
+
+// ------------------------------------------------------------------ files
+
+void MainWindowBase::myOpenFileReceived(const QString &path)
+{
+    QCoreApplication::processEvents();
+    m_document->openFileReceived(path);
+}
+
+void MainWindowBase::rebuildRecentMenu()
+{
+    const QStringList recent = m_document->recentFiles();
+    m_mnuRecentSep->setVisible(false);
+    for (QAction *a : m_mnuRecent)
+        a->setVisible(false);
+    // Every non-empty entry is shown under its own number, also after a gap
+    // (a list edited by hand).
+    for (int i = 0; i < LogoDocument::RecentCount; ++i) {
+        const QString path = recent.value(i);
+        if (path.isEmpty())
+            continue;
+        m_mnuRecentSep->setVisible(true);
+        m_mnuRecent[i]->setText(QStringLiteral("&%1 ").arg(i + 1) + fileTitle(path));
+        m_mnuRecent[i]->setVisible(true);
+    }
+}
+
+void MainWindowBase::acceptFileDrops(QWidget *target)
+{
+    target->setAcceptDrops(true);
+    target->installEventFilter(this);
+    m_dropTargets << target;
+}
+
+bool MainWindowBase::filterDrop(QEvent *event)
+{
+    if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+        auto *drag = static_cast<QDropEvent *>(event);
+        const QList<QUrl> urls = drag->mimeData()->urls();
+        if (urls.isEmpty() || !urls.front().isLocalFile())
+            return false;
+        drag->acceptProposedAction();
+        return true;
+    }
+    if (event->type() != QEvent::Drop)
+        return false;
+    auto *drop = static_cast<QDropEvent *>(event);
+    const QList<QUrl> urls = drop->mimeData()->urls();
+    if (urls.isEmpty() || !urls.front().isLocalFile())
+        return false;
+    drop->acceptProposedAction();
+    myOpenFileReceived(urls.front().toLocalFile());
+    activateWindow();
+    afterDrop();
+    return true;
+}
+
+// ------------------------------------------------------------------ help
+
+QString MainWindowBase::informationText()
+{
+    return QStringLiteral("All important objects of this program support 'ToolTips'.\r\n\r\n"
+                          "Move your mouse over an object and wait a while, then\r\n"
+                          "a small yellow box with a short explanation will appear.");
+}
+
+void MainWindowBase::mnuHelpInformation_Click()
+{
+    m_prompt.message(m_profile.productName, informationText(), Icon::None, Buttons::Ok);
+}
+
+void MainWindowBase::openHelp(HelpLink link)
+{
+    if (m_openUrl)
+        m_openUrl(QUrl(helpAddress(link, m_webHost, m_profile), QUrl::TolerantMode));
+}
+
+void MainWindowBase::mnuAbout_Click()
+{
+    const QString text = m_profile.productName + QStringLiteral(" ") + versionText() + QStringLiteral("\r\n\r\n") +
+                         m_profile.aboutText + QStringLiteral("\r\n") + m_webHost;
+    m_document->setBusy(true);
+    m_prompt.message(QStringLiteral("About ") + m_profile.productName, text, Icon::Information, Buttons::Ok);
+    m_document->setBusy(false);
+}
+
+void MainWindowBase::lblURL_MouseDown()
+{
+    QPalette pal = m_lblURL->palette();
+    pal.setColor(QPalette::WindowText, kLinkPressedColour);
+    m_lblURL->setPalette(pal);
+}
+
+void MainWindowBase::lblURL_MouseUp()
+{
+    QPalette pal = m_lblURL->palette();
+    pal.setColor(QPalette::WindowText, kLinkColour);
+    m_lblURL->setPalette(pal);
+}
+
+// ------------------------------------------------------------------ events
+
+bool MainWindowBase::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose && !m_frameChecked &&
+        windowHandle()->isExposed()) {
+        m_frameChecked = true;
+        windowHandle()->removeEventFilter(this);
+        keepFrameOnScreen();
+        return false;
+    }
+    if (watched == m_lblURL) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            lblURL_MouseDown();
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonRelease) {
+            lblURL_MouseUp();
+            const auto *me = static_cast<QMouseEvent *>(event);
+            if (m_lblURL->rect().contains(me->position().toPoint()))
+                openHelp(HelpLink::Home);
+            return true;
+        }
+        return false;
+    }
+    if (watched->isWidgetType() && m_dropTargets.contains(static_cast<QWidget *>(watched)) && filterDrop(event))
+        return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace logo
