@@ -22,6 +22,7 @@ const ProgramProfile &ProgramProfile::quillet()
         false,
         QStringLiteral("logos.example"),
         QStringLiteral("pellorin"),
+        true,
     };
     return p;
 }
@@ -47,6 +48,7 @@ const ProgramProfile &ProgramProfile::brisvane()
         true,
         QStringLiteral("logos.example"),
         QStringLiteral("pellorin"),
+        false,
     };
     return p;
 }

@@ -61,6 +61,14 @@ bool AtEngine::QueueStep(const QByteArray &command, qint16 expectedReply, qint16
     return true;
 }
 
+bool AtEngine::setStepCommand(int slot, const QByteArray &command)
+{
+    if (slot < 0 || slot >= m_state.StepCount || (m_running && slot < m_state.CurrentStep))
+        return false;
+    m_state.JobSteps[slot].Command = command;
+    return true;
+}
+
 bool AtEngine::OpenLink()
 {
     if (m_state.LinkDevice.isEmpty() || !m_link.open(m_state.LinkDevice)) {
@@ -105,6 +113,8 @@ const JobStep &AtEngine::awaitedStep() const
 
 void AtEngine::advance()
 {
+    if (m_state.CurrentStep > 0)
+        emit stepAnswered(m_state.CurrentStep - 1, m_state.ReplyBuffer);
     if (m_rules.userBreak && m_state.myBreak) {
         CloseLink();
         endJob(JobOutcome::UserBreak, awaitedStep().ErrorText);

@@ -129,6 +129,9 @@ MainWindow::MainWindow(const logo::ProgramProfile &profile, logo::Prompt &prompt
             &logo::WindowDelivery::mnuStore_Click);
     setCommandEnabled(QStringLiteral("mnuSend"), true);
     setCommandEnabled(QStringLiteral("mnuStore"), true);
+    connect(m_menuActions.value(QStringLiteral("mnuOptions")), &QAction::triggered, delivery,
+            &logo::WindowDelivery::mnuOptions_Click);
+    setCommandEnabled(QStringLiteral("mnuOptions"), true);
     placeWindow();
 
     // Folders of the dialogs, and the version marks of this installation.
@@ -150,6 +153,7 @@ MainWindow::MainWindow(const logo::ProgramProfile &profile, logo::Prompt &prompt
 
     loadRecentFiles();
     applyBranding();
+    delivery->setBranding(m_branding.hideSendViaSMS, m_branding.hideStoreToInbox, m_branding.hideSendViaIR);
     deleteTemporaryPages();
     m_picMain->setFocus();   // the arrow keys move the picture from the start
 }

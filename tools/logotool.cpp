@@ -206,6 +206,11 @@ static const CommandInfo kCommands[] = {
     {"send", cmdSend, "send FILE --to DIGITS [--port N | --device PATH] [--smsc DIGITS]",
      "send as SMS through the phone"},
     {"store", cmdStore, "store FILE [--port N | --device PATH]", "store in the phone's SMS inbox"},
+    {"test-port", cmdTestPort, "test-port [--port N | --device PATH]", "does a Nokia phone answer on the port?"},
+    {"read-smsc", cmdReadSmsc, "read-smsc [--port N | --device PATH]",
+     "read the message-centre number from the phone and store it"},
+    {"phonebook", cmdPhonebook, "phonebook [--port N | --device PATH] [--program P] [--cache FILE]",
+     "read the phone's phonebook (SIM, then phone memory)"},
 };
 
 static void usage(std::FILE *to)

@@ -78,5 +78,8 @@ int cmdFormats(const QStringList &args);   // logotool_formats.cpp
 int cmdPdu(const QStringList &args);       // tools/logotool_pdu.cpp
 int cmdSend(const QStringList &args);      // tools/logotool_phone.cpp
 int cmdStore(const QStringList &args);     // tools/logotool_phone.cpp
+int cmdTestPort(const QStringList &args);  // tools/logotool_setup.cpp
+int cmdReadSmsc(const QStringList &args);  // tools/logotool_setup.cpp
+int cmdPhonebook(const QStringList &args); // tools/logotool_setup.cpp
 
 } // namespace logotool

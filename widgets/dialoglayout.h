@@ -4,6 +4,17 @@
 #include <QPushButton>
 #include <initializer_list>
 
+// The icons live in the widgets library's resources; a static library needs
+// them registered by hand (at global scope, where the resource's name lives).
+inline void initWidgetResources()
+{
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(resources);
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
+
 namespace logo {
 
 // A push button with its objectName; the default button answers Enter, the
