@@ -132,7 +132,6 @@ void PhonebookJob::myReadPhonebook()
     m_read.clear();
     m_range = PhonebookRange();
     m_overflowed = false;
-    m_breakAtAdvance = false;
     m_failure.clear();
     m_cacheWriteFailed = false;
     emit statusLine(LineInitializing);
@@ -146,11 +145,8 @@ void PhonebookJob::onStepAnswered(int step, const QByteArray &reply)
 {
     if (!m_active)
         return;
-    if (m_engine.state().myBreak) {
-        // The user's stop, noticed as the job moves on.
-        m_breakAtAdvance = m_failure.isEmpty();
-        return;
-    }
+    if (m_engine.state().myBreak)
+        return;     // stopped: the job ends here
     const JobStep &answered = m_engine.state().JobSteps[step];
     switch (answered.Progress) {
     case MarkSimSize:
@@ -194,10 +190,9 @@ void PhonebookJob::onFinished(JobOutcome outcome, const QString &message)
     }
     QString text = message;
     if (outcome == JobOutcome::UserBreak && !m_failure.isEmpty()) {
+        // Not the user's stop but the job's own (a reply it could not use).
         text = m_failure;
         m_lastOutcome = JobOutcome::LinkError;
-    } else if (outcome == JobOutcome::UserBreak && m_breakAtAdvance) {
-        text = AtEngine::LinkErrorText(3, 0);
     }
     m_doc.prompt().critical(title, text);
     emit jobEnded(false);

@@ -79,7 +79,6 @@ private:
     QList<PhonebookEntry> m_read;
     PhonebookRange m_range;
     bool m_overflowed = false;
-    bool m_breakAtAdvance = false;
     bool m_cacheWriteFailed = false;
     QString m_failure;      // a reply the job could not use: the step's text
 };

@@ -3,6 +3,7 @@
 // the engine writes and delivers whatever the test says the phone answered;
 // the ticks only say whether the engine wants the next one.
 #include "phone/phonelink.h"
+#include "tools/phonesim_core.h"
 
 #include <QByteArrayList>
 #include <QTimer>
@@ -100,6 +101,17 @@ inline std::function<QByteArray(const QByteArray &)> goodPhone(const QByteArray 
         if (cmd.endsWith('\x1a'))
             return "\r\n+CMGS: 7\r\n\r\nOK\r\n";
         return "\r\nOK\r\n";
+    };
+}
+
+// The simulated phone's answers (echo included), all at once.
+inline std::function<QByteArray(const QByteArray &)> simulatedPhone(phonesim::PhoneCore &phone)
+{
+    return [&phone](const QByteArray &cmd) {
+        QByteArray all;
+        for (const phonesim::Output &o : phone.receive(cmd))
+            all += o.bytes;
+        return all;
     };
 }
 
