@@ -49,6 +49,8 @@ public:
     // are disabled, and the dialog can't be closed.
     void LockDialog(bool locked);
     bool isLocked() const { return m_locked; }
+    // Escape and Cancel; refused while locked.
+    void reject() override;
 
     // The working copy.
     QString messageCentre() const { return m_smsc; }
@@ -74,7 +76,6 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void reject() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
