@@ -150,27 +150,36 @@ QComboBox *frmOptionsDialog::deviceList(QWidget *parent, const QString &name)
     return list;
 }
 
+QHBoxLayout *frmOptionsDialog::deviceRow(QWidget *frame, QComboBox *list, const QString &caption)
+{
+    auto *label = new QLabel(caption, frame);
+    label->setBuddy(list);
+    label->setVisible(m_showDevices);
+    auto *row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(list, 1);
+    return row;
+}
+
 void frmOptionsDialog::buildSerialFrame()
 {
     fraCOMport = frame(this, QStringLiteral("fraCOMport"), QStringLiteral("Nokia Data Suite / Nokia virtual serial port"));
     cmbComPort = portList(fraCOMport, QStringLiteral("cmbComPort"));
     cmdTest = dialogButton(fraCOMport, QStringLiteral("cmdTest"), QStringLiteral("&Test"), false);
     cmbComDevice = deviceList(fraCOMport, QStringLiteral("cmbComDevice"));
-    auto *device = new QLabel(QStringLiteral("&Device:"), fraCOMport);
-    device->setBuddy(cmbComDevice);
-    device->setVisible(m_showDevices);
     lblSerialStatus = named(new QLabel(fraCOMport), QStringLiteral("lblSerialStatus"));
     lblSerialStatus->setWordWrap(true);
     lblSerialStatus->setMinimumHeight(2 * lblSerialStatus->fontMetrics().lineSpacing());
 
-    auto *grid = new QGridLayout(fraCOMport);
-    grid->addWidget(cmbComPort, 0, 0);
-    grid->addWidget(cmdTest, 0, 2, Qt::AlignRight);
-    grid->addWidget(device, 1, 0);
-    grid->addWidget(cmbComDevice, 1, 1, 1, 2);
-    grid->addWidget(lblSerialStatus, 2, 0, 1, 3);
-    grid->setColumnStretch(1, 1);
-    grid->setRowStretch(3, 1);
+    auto *port = new QHBoxLayout;
+    port->addWidget(cmbComPort);
+    port->addStretch(1);
+    port->addWidget(cmdTest);
+    auto *box = new QVBoxLayout(fraCOMport);
+    box->addLayout(port);
+    box->addLayout(deviceRow(fraCOMport, cmbComDevice, QStringLiteral("&Device:")));
+    box->addWidget(lblSerialStatus);
+    box->addStretch(1);
     m_pages->addWidget(fraCOMport);
     m_frames.insert(QStringLiteral("Serial"), fraCOMport);
 }
@@ -239,19 +248,17 @@ void frmOptionsDialog::buildIrFrame()
     fraIR = frame(this, QStringLiteral("fraIR"), QStringLiteral("IR port (only for upload via IR to 61xx)"));
     cmbIRPort = portList(fraIR, QStringLiteral("cmbIRPort"));
     cmbIRDevice = deviceList(fraIR, QStringLiteral("cmbIRDevice"));
-    auto *device = new QLabel(QStringLiteral("D&evice:"), fraIR);
-    device->setBuddy(cmbIRDevice);
-    device->setVisible(m_showDevices);
     lblInstr = named(new QLabel(QStringLiteral("Select the physical COM-port for your IR-device."), fraIR),
                      QStringLiteral("lblInstr"));
 
-    auto *grid = new QGridLayout(fraIR);
-    grid->addWidget(cmbIRPort, 0, 0);
-    grid->addWidget(device, 1, 0);
-    grid->addWidget(cmbIRDevice, 1, 1);
-    grid->addWidget(lblInstr, 2, 0, 1, 2);
-    grid->setColumnStretch(1, 1);
-    grid->setRowStretch(3, 1);
+    auto *port = new QHBoxLayout;
+    port->addWidget(cmbIRPort);
+    port->addStretch(1);
+    auto *box = new QVBoxLayout(fraIR);
+    box->addLayout(port);
+    box->addLayout(deviceRow(fraIR, cmbIRDevice, QStringLiteral("D&evice:")));
+    box->addWidget(lblInstr);
+    box->addStretch(1);
     m_pages->addWidget(fraIR);
     m_frames.insert(QStringLiteral("IR"), fraIR);
 }

@@ -16,6 +16,7 @@
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -85,6 +86,7 @@ private:
     void buildIrFrame();
     QComboBox *portList(QWidget *parent, const QString &name);
     QComboBox *deviceList(QWidget *parent, const QString &name);
+    QHBoxLayout *deviceRow(QWidget *frame, QComboBox *list, const QString &caption);
 
     void load();
     void save();
