@@ -143,55 +143,57 @@ void waitFor(Sender *sender, Signal signal, const std::function<bool()> &running
         loop.exec();
 }
 
+// The port test or the message-centre read, as the options dialog starts
+// them; report prints the result and gives the exit code.
+int runPortJob(const QStringList &argv, const char *usage, bool read,
+               const std::function<int(Link &, int code, int port)> &report)
+{
+    Args a({});
+    int port = 0;
+    QString device;
+    bool help = false;
+    if (const int code = parse(argv, usage, {}, a, port, device, help); code || help)
+        return code;
+    Link l(logo::ProgramProfile::quillet());
+    if (!resolvePort(l, port, device))
+        return 1;
+    logo::PortTest jobs(l.doc, l.engine);
+    const auto done = read ? &logo::PortTest::readSMSCDone : &logo::PortTest::testDone;
+    int result = 0;
+    QObject::connect(&jobs, done, [&](int code) { result = code; });
+    if (read)
+        jobs.myReadSMSC(port, device);
+    else
+        jobs.myTestPort(port, device);
+    waitFor(&jobs, done, [&] { return jobs.jobRunning(); });
+    return report(l, result, port);
+}
+
 } // namespace
 
 int cmdTestPort(const QStringList &argv)
 {
-    Args a({});
-    int port = 0;
-    QString device;
-    bool help = false;
-    if (const int code = parse(argv, kTestUsage, {}, a, port, device, help); code || help)
-        return code;
-    Link l(logo::ProgramProfile::quillet());
-    if (!resolvePort(l, port, device))
-        return 1;
-    logo::PortTest jobs(l.doc, l.engine);
-    int result = logo::PortTest::TestNoAnswer;
-    QObject::connect(&jobs, &logo::PortTest::testDone, [&](int code) { result = code; });
-    jobs.myTestPort(port, device);
-    waitFor(&jobs, &logo::PortTest::testDone, [&] { return jobs.jobRunning(); });
-    const bool nokia = result == logo::PortTest::TestNokia;
-    print(nokia ? stdout : stderr, logo::PortTest::TestStatusText(result, port));
-    return nokia ? 0 : 1;
+    return runPortJob(argv, kTestUsage, false, [](Link &, int code, int port) {
+        const bool nokia = code == logo::PortTest::TestNokia;
+        print(nokia ? stdout : stderr, logo::PortTest::TestStatusText(code, port));
+        return nokia ? 0 : 1;
+    });
 }
 
 int cmdReadSmsc(const QStringList &argv)
 {
-    Args a({});
-    int port = 0;
-    QString device;
-    bool help = false;
-    if (const int code = parse(argv, kReadUsage, {}, a, port, device, help); code || help)
-        return code;
-    Link l(logo::ProgramProfile::quillet());
-    if (!resolvePort(l, port, device))
-        return 1;
-    logo::PortTest jobs(l.doc, l.engine);
-    int result = logo::PortTest::ReadFailed;
-    QObject::connect(&jobs, &logo::PortTest::readSMSCDone, [&](int code) { result = code; });
-    jobs.myReadSMSC(port, device);
-    waitFor(&jobs, &logo::PortTest::readSMSCDone, [&] { return jobs.jobRunning(); });
-    const bool read = result == logo::PortTest::ReadInternational || result == logo::PortTest::ReadNational;
-    print(read ? stdout : stderr, logo::PortTest::ReadStatusText(result));
-    if (read)
-        print(stdout, QStringLiteral("Message Center Number: +%1")
-                          .arg(l.settings.read(logo::kSharedSection, QStringLiteral("SMSC"))));
-    const QString message = logo::PortTest::ReadMessage(result);
-    if (!message.isEmpty())
-        print(stderr, message);
-    l.settings.sync();
-    return read ? 0 : 1;
+    return runPortJob(argv, kReadUsage, true, [](Link &l, int code, int) {
+        const bool read = code == logo::PortTest::ReadInternational || code == logo::PortTest::ReadNational;
+        print(read ? stdout : stderr, logo::PortTest::ReadStatusText(code));
+        if (read)
+            print(stdout, QStringLiteral("Message Center Number: +%1")
+                              .arg(l.settings.read(logo::kSharedSection, QStringLiteral("SMSC"))));
+        const QString message = logo::PortTest::ReadMessage(code);
+        if (!message.isEmpty())
+            print(stderr, message);
+        l.settings.sync();
+        return read ? 0 : 1;
+    });
 }
 
 int cmdPhonebook(const QStringList &argv)

@@ -1,5 +1,6 @@
 #pragma once
 // Small layout pieces shared by the phone dialogs.
+#include <QDialog>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <initializer_list>
@@ -16,6 +17,19 @@ inline void initWidgetResources()
 }
 
 namespace logo {
+
+// The common start of the phone dialogs: name, caption, modal, the icon of
+// the window they belong to, no context-help button.
+inline void setUpDialog(QDialog *dialog, const QString &objectName, const QString &caption)
+{
+    dialog->setObjectName(objectName);
+    if (!caption.isEmpty())
+        dialog->setWindowTitle(caption);
+    dialog->setModal(true);
+    if (QWidget *window = dialog->parentWidget())
+        dialog->setWindowIcon(window->windowIcon());
+    dialog->setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+}
 
 // A push button with its objectName; the default button answers Enter, the
 // others never take Enter over.

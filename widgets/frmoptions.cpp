@@ -76,12 +76,7 @@ frmOptionsDialog::frmOptionsDialog(LogoDocument &doc, PortTest &jobs, QWidget *p
     : QDialog(parent), m_doc(doc), m_jobs(jobs), m_showDevices(showDevices)
 {
     initWidgetResources();
-    setObjectName(QStringLiteral("frmOptionsDialog"));
-    setWindowTitle(QStringLiteral("Options"));
-    setModal(true);
-    if (parent)
-        setWindowIcon(parent->windowIcon());
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setUpDialog(this, QStringLiteral("frmOptionsDialog"), QStringLiteral("Options"));
 
     TabStrip1 = named(new QTabBar(this), QStringLiteral("TabStrip1"));
     TabStrip1->setExpanding(false);

@@ -13,12 +13,7 @@ namespace logo {
 
 frmReading::frmReading(PhonebookJob &job, QWidget *parent) : QDialog(parent), m_job(job)
 {
-    setObjectName(QStringLiteral("frmReading"));
-    setWindowTitle(QStringLiteral("Reading phonebook ..."));
-    setModal(true);
-    if (parent)
-        setWindowIcon(parent->windowIcon());
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setUpDialog(this, QStringLiteral("frmReading"), QStringLiteral("Reading phonebook ..."));
 
     auto *frame = new QGroupBox(QStringLiteral("Status"), this);
     auto line = [frame](const QString &name, const QString &text) {

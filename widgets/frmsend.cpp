@@ -24,12 +24,7 @@ frmSend::frmSend(SmsDelivery &delivery, PhonebookJob *phonebook, frmReading *rea
     : QDialog(parent), m_delivery(delivery), m_phonebook(phonebook), m_reading(reading)
 {
     initWidgetResources();
-    setObjectName(QStringLiteral("frmSend"));
-    setWindowTitle(QStringLiteral("Send"));
-    setModal(true);
-    if (parent)
-        setWindowIcon(parent->windowIcon());
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setUpDialog(this, QStringLiteral("frmSend"), QStringLiteral("Send"));
 
     auto *frame = new QGroupBox(QStringLiteral("Destination number"), this);
     auto *plus = new QLabel(QStringLiteral("+"), frame);

@@ -21,19 +21,10 @@
 #include <gtest/gtest.h>
 
 using namespace logo;
-using logotest::Sandbox;
-using phonetest::FakeLink;
-using phonetest::ManualTicks;
 
 namespace {
 
-struct OptionsFixture : ::testing::Test {
-    Sandbox sb;
-    ScriptedPrompt prompt;
-    LogoDocument doc{ProgramProfile::quillet(), prompt, sb.settings()};
-    FakeLink link;
-    ManualTicks ticks;
-    AtEngine engine{link, ticks};
+struct OptionsFixture : ::testing::Test, phonetest::Rig {
     PortTest jobs{doc, engine};
     frmOptionsDialog dlg{doc, jobs, nullptr, true};
 
@@ -235,20 +226,15 @@ TEST_F(OptionsFixture, TheReadNumberIsWhatOkKeeps)
 
 TEST(OptionsDialogBrisvane, HasNoFileTypeSwitches)
 {
-    Sandbox sb;
-    ScriptedPrompt prompt;
-    LogoDocument doc{ProgramProfile::brisvane(), prompt, sb.settings()};
-    FakeLink link;
-    ManualTicks ticks;
-    AtEngine engine{link, ticks};
-    PortTest jobs{doc, engine};
-    frmOptionsDialog dlg(doc, jobs, nullptr, true);
+    phonetest::Rig rig(ProgramProfile::brisvane());
+    PortTest jobs{rig.doc, rig.engine};
+    frmOptionsDialog dlg(rig.doc, jobs, nullptr, true);
     dlg.show();
     dlg.TabStrip1->setCurrentIndex(2);
     EXPECT_TRUE(dlg.fraAdvanced->isVisible());
     EXPECT_FALSE(dlg.chkFT->isVisible());
     EXPECT_FALSE(dlg.chkFTWarn->isVisible());
     dlg.cmdOK->click();
-    EXPECT_FALSE(sb.settings().contains("Brisvane Settings", "FileTypeOnStartup"));
-    EXPECT_EQ(sb.settings().read("Brisvane Settings", "StatusReport"), "0");
+    EXPECT_FALSE(rig.sb.settings().contains("Brisvane Settings", "FileTypeOnStartup"));
+    EXPECT_EQ(rig.sb.settings().read("Brisvane Settings", "StatusReport"), "0");
 }

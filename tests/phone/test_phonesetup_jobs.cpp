@@ -12,19 +12,10 @@
 #include <gtest/gtest.h>
 
 using namespace logo;
-using logotest::Sandbox;
-using phonetest::FakeLink;
-using phonetest::ManualTicks;
 
 namespace {
 
-struct PhonebookFixture : ::testing::Test {
-    Sandbox sb;
-    ScriptedPrompt prompt;
-    LogoDocument doc{ProgramProfile::quillet(), prompt, sb.settings()};
-    FakeLink link;
-    ManualTicks ticks;
-    AtEngine engine{link, ticks};
+struct PhonebookFixture : ::testing::Test, phonetest::Rig {
     Phonebook book;
     PhonebookJob job{doc, engine, book};
     phonesim::PhoneCore phone;
@@ -32,7 +23,6 @@ struct PhonebookFixture : ::testing::Test {
 
     void SetUp() override
     {
-        doc.setAppFolder(sb.dir());
         sb.settings().writeInt(kSharedSection, "COMPort", 2);
         link.responder = phonetest::simulatedPhone(phone);
         ticks.autoFire = true;
