@@ -66,13 +66,16 @@ void LogoDocument::setTitle(bool clean)
     m_title = m_profile.productName + QStringLiteral(" [") + shortenPath(m_currentFile, TitleMaxPath) +
               (clean ? QStringLiteral("]") : QStringLiteral("*]"));
     m_docState = clean ? Clean : Modified;
-    m_settings.write(section(), QStringLiteral("CurrentAppname"), m_title);
+    if (m_runMarks)
+        m_settings.write(section(), QStringLiteral("CurrentAppname"), m_title);
     emit titleChanged(m_title);
 }
 
 void LogoDocument::setBusy(bool busy)
 {
     m_busy = busy;
+    if (!m_runMarks)
+        return;
     if (busy)
         m_settings.writeBool(section(), QStringLiteral("CurrentBusy"), true);
     else

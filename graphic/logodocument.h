@@ -62,10 +62,16 @@ public:
     // ---- title, state, busy mark ----
     QString title() const { return m_title; }
     // Caption "<product> [<file shortened to 38>]" or "...*]"; clean true makes
-    // the state Clean, false Modified. The caption is stored as "CurrentAppname".
+    // the state Clean, false Modified. With run marks the caption is stored
+    // as "CurrentAppname".
     void setTitle(bool clean);
+    // With run marks the busy flag is also stored as "CurrentBusy".
     void setBusy(bool busy);
     bool isBusy() const { return m_busy; }
+    // The run marks ("CurrentAppname", "CurrentBusy") tell a second start of
+    // the program about the running window. Only a main window leaves them:
+    // a document of the command-line tool or of a test never touches them.
+    void setRunMarks(bool on) { m_runMarks = on; }
 
     // ---- questions ----
     // False to abandon: an empty picture the user does not want, or (when the
@@ -151,6 +157,7 @@ protected:
     DocState m_docState = Clean;
     QString m_title;
     bool m_busy = false;
+    bool m_runMarks = false;
     QStringList m_recent{QString(), QString(), QString(), QString()};
     QString m_appFolder;
     QString m_userDir, m_userDirSave, m_importDir, m_exportDir;

@@ -105,6 +105,7 @@ MainWindow::MainWindow(const logo::ProgramProfile &profile, logo::Prompt &prompt
 {
     initQuilletResources();
     setObjectName(QStringLiteral("frmEdit"));
+    m_document.setRunMarks(true);
     m_openUrl = [](const QUrl &url) { QDesktopServices::openUrl(url); };
     m_webHost = m_settings.read(m_profile.settingsSection, QStringLiteral("WebHost"), m_profile.defaultWebHost);
 

@@ -2,6 +2,7 @@
 // scripting and batch work.
 #include "tools/logotool.h"
 
+#include "graphic/logofile.h"
 #include "graphic/pathutil.h"
 #include "graphic/pictureimport.h"
 
@@ -27,12 +28,16 @@ logo::Answer ConsolePrompt::message(const QString &title, const QString &text, l
 }
 
 // Options that stand alone; every other option takes the next word as its value.
-static const QStringList kFlags{QStringLiteral("--report"), QStringLiteral("--help")};
+static const QStringList kFlags{QStringLiteral("--report"), QStringLiteral("--help"), QStringLiteral("--quick")};
 
 Args::Args(const QStringList &args)
 {
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
+        if (a == QLatin1String("--")) {
+            positional << args.mid(i + 1);   // the rest are values, even when they start with "--"
+            break;
+        }
         if (a.startsWith(QStringLiteral("--"))) {
             const qsizetype eq = a.indexOf(QLatin1Char('='));
             if (kFlags.contains(a)) {
@@ -181,11 +186,28 @@ int cmdConvert(const QStringList &argv)
         return 1;
     if (!networkOption(a, *s.doc))
         return err(QStringLiteral("error: --mcc and --mnc take decimal digits"), 2);
-    const QString target = a.positional[1];
-    if (target.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive))
-        return s.doc->exportBitmap(target) ? 0 : err(QStringLiteral("error: can't write %1").arg(target));
+    return writeOutput(s, a.positional[1]);
+}
+
+int writeOutput(Session &s, const QString &target, QString *wrote)
+{
+    if (target.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive)) {
+        if (!s.doc->exportBitmap(target))
+            return err(QStringLiteral("error: can't write %1").arg(target));
+        if (wrote)
+            *wrote = QStringLiteral("%1 (bitmap)").arg(target);
+        return 0;
+    }
     switch (s.doc->writeLogoFile(target)) {
     case logo::LogoDocument::WriteResult::Written:
+        if (wrote) {
+            const logo::LogoGrid &g = s.doc->grid();
+            const QString size = QStringLiteral("%1 x %2").arg(g.width()).arg(g.height());
+            *wrote = logo::isNolPath(target)
+                         ? QStringLiteral("%1 (operator logo %2, network %3 %4)")
+                               .arg(target, size, s.doc->currentMCC(), s.doc->currentMNC())
+                         : QStringLiteral("%1 (group graphic %2)").arg(target, size);
+        }
         return 0;
     case logo::LogoDocument::WriteResult::Declined:
         return err(QStringLiteral("error: nothing written"));
@@ -201,15 +223,18 @@ static const CommandInfo kCommands[] = {
     {"show", cmdShow, "show FILE", "print the picture as it opens"},
     {"convert", cmdConvert, "convert IN OUT [--mcc M --mnc N]",
      "read IN, write OUT (NOL or NGG by name, .bmp the exported bitmap)"},
+    {"text", cmdText, "text LINE [LINE [LINE]] OUT [--font tiny|bold] [--mcc M --mnc N]",
+     "draw one to three lines of text into the picture, write OUT as convert does"},
     {"formats", cmdFormats, "formats", "list the files read and written"},
     {"pdu", cmdPdu, "pdu submit|deliver FILE ...", "print the AT command and PDU line of a send or store"},
-    {"send", cmdSend, "send FILE --to DIGITS [--port N | --device PATH] [--smsc DIGITS]",
+    {"send", cmdSend, "send FILE --to DIGITS [--port N | --device PATH] [--quick] [--smsc DIGITS]",
      "send as SMS through the phone"},
-    {"store", cmdStore, "store FILE [--port N | --device PATH]", "store in the phone's SMS inbox"},
-    {"test-port", cmdTestPort, "test-port [--port N | --device PATH]", "does a Nokia phone answer on the port?"},
-    {"read-smsc", cmdReadSmsc, "read-smsc [--port N | --device PATH]",
+    {"store", cmdStore, "store FILE [--port N | --device PATH] [--quick]", "store in the phone's SMS inbox"},
+    {"test-port", cmdTestPort, "test-port [--port N | --device PATH] [--quick]",
+     "does a Nokia phone answer on the port?"},
+    {"read-smsc", cmdReadSmsc, "read-smsc [--port N | --device PATH] [--quick]",
      "read the message-centre number from the phone and store it"},
-    {"phonebook", cmdPhonebook, "phonebook [--port N | --device PATH] [--program P] [--cache FILE]",
+    {"phonebook", cmdPhonebook, "phonebook [--port N | --device PATH] [--quick] [--program P] [--cache FILE]",
      "read the phone's phonebook (SIM, then phone memory)"},
 };
 

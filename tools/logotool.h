@@ -5,6 +5,7 @@
 #include "desktop/prompt.h"
 #include "desktop/settingsstore.h"
 #include "graphic/logodocument.h"
+#include "phone/atengine.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -21,7 +22,8 @@ public:
                          logo::Buttons buttons) override;
 };
 
-// Arguments after the sub-command: positional values and "--name value" options.
+// Arguments after the sub-command: positional values and "--name value" options;
+// after "--" every word is a positional value.
 class Args {
 public:
     explicit Args(const QStringList &args);
@@ -59,6 +61,20 @@ bool programOption(const Args &a, const logo::ProgramProfile *&profile);
 // given or either is not decimal digits.
 bool networkOption(const Args &a, logo::LogoDocument &doc);
 
+// The options of every command that talks to the phone: "--port N",
+// "--device PATH" and "--quick": their synopsis, the help line of --quick,
+// and their names for Args::unknown.
+extern const char *const kLinkOptionsUsage;
+extern const char *const kLinkOptionsHelp;
+QStringList linkOptionNames();
+// Reads them into o; false after printing what is wrong (usage error, exit 2).
+bool linkOptions(const Args &a, logo::LinkOverrides &o);
+
+// Writes the document's picture to target as convert does: a .bmp name exports
+// the bitmap, else NOL or NGG by the name. 0 on success (with what was
+// written in wrote), else 1 after printing why.
+int writeOutput(Session &s, const QString &target, QString *wrote = nullptr);
+
 int err(const QString &text, int code = 1);
 // Points XDG_RUNTIME_DIR at a private folder when the session has none.
 void ensureRuntimeDir();
@@ -81,5 +97,6 @@ int cmdStore(const QStringList &args);     // tools/logotool_phone.cpp
 int cmdTestPort(const QStringList &args);  // tools/logotool_setup.cpp
 int cmdReadSmsc(const QStringList &args);  // tools/logotool_setup.cpp
 int cmdPhonebook(const QStringList &args); // tools/logotool_setup.cpp
+int cmdText(const QStringList &args);      // tools/logotool_text.cpp
 
 } // namespace logotool

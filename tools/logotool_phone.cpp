@@ -15,12 +15,14 @@ namespace logotool {
 
 namespace {
 
-const char *kSendUsage =
-    "usage: logotool send FILE --to DIGITS [--port N] [--device PATH] [--smsc DIGITS]\n"
-    "                     [--program quillet|brisvane] [--mcc M --mnc N]";
-const char *kStoreUsage =
-    "usage: logotool store FILE [--port N] [--device PATH] [--smsc DIGITS]\n"
-    "                      [--program quillet|brisvane] [--mcc M --mnc N]";
+QString deliveryUsage(bool send)
+{
+    const QString command = send ? QStringLiteral("usage: logotool send ") : QStringLiteral("usage: logotool store ");
+    return command + (send ? QStringLiteral("FILE --to DIGITS ") : QStringLiteral("FILE ")) +
+           QLatin1String(kLinkOptionsUsage) + QStringLiteral(" [--smsc DIGITS]\n") +
+           QString(command.size(), QLatin1Char(' ')) +
+           QStringLiteral("[--program quillet|brisvane] [--mcc M --mnc N]\n") + QLatin1String(kLinkOptionsHelp);
+}
 
 void say(FILE *stream, const QString &text)
 {
@@ -88,10 +90,15 @@ private:
 int runDelivery(const QStringList &argv, int mode)
 {
     const bool send = mode == logo::SendingSms;
-    const QString usageText = QString::fromLatin1(send ? kSendUsage : kStoreUsage);
+    const QString usageText = deliveryUsage(send);
     Args a(argv);
-    QStringList known{QStringLiteral("--port"), QStringLiteral("--device"), QStringLiteral("--smsc"),
-                      QStringLiteral("--program"), QStringLiteral("--mcc"), QStringLiteral("--mnc")};
+    if (a.has(QStringLiteral("--help"))) {
+        out(usageText);
+        return 0;
+    }
+    QStringList known = linkOptionNames();
+    known << QStringLiteral("--smsc") << QStringLiteral("--program") << QStringLiteral("--mcc")
+          << QStringLiteral("--mnc");
     if (send)
         known << QStringLiteral("--to");
     if (a.positional.size() != 1 || !a.unknown(known).isEmpty())
@@ -100,15 +107,8 @@ int runDelivery(const QStringList &argv, int mode)
         return err(usageText, 2);
 
     logo::SmsDelivery::Overrides overrides;
-    if (a.has(QStringLiteral("--port"))) {
-        bool ok = false;
-        overrides.port = a.value(QStringLiteral("--port")).toInt(&ok);
-        if (!ok || overrides.port <= 0)
-            return err(QStringLiteral("error: --port takes a port number (1 for COM1)"), 2);
-    }
-    overrides.device = a.value(QStringLiteral("--device"));
-    if (a.has(QStringLiteral("--device")) && overrides.device.isEmpty())
-        return err(QStringLiteral("error: --device takes a path"), 2);
+    if (!linkOptions(a, overrides))
+        return 2;
     if (a.has(QStringLiteral("--smsc"))) {
         overrides.hasSmsc = true;
         overrides.smsc = logo::DigitsOnly(a.value(QStringLiteral("--smsc")));
@@ -161,6 +161,30 @@ int runDelivery(const QStringList &argv, int mode)
 }
 
 } // namespace
+
+const char *const kLinkOptionsUsage = "[--port N] [--device PATH] [--quick]";
+const char *const kLinkOptionsHelp =
+    "  --quick  go on as soon as the phone has answered (the \"QuickLink\" setting)";
+
+QStringList linkOptionNames()
+{
+    return {QStringLiteral("--port"), QStringLiteral("--device"), QStringLiteral("--quick")};
+}
+
+bool linkOptions(const Args &a, logo::LinkOverrides &o)
+{
+    if (a.has(QStringLiteral("--port"))) {
+        bool ok = false;
+        o.port = a.value(QStringLiteral("--port")).toInt(&ok);
+        if (!ok || o.port <= 0)
+            return err(QStringLiteral("error: --port takes a port number (1 for COM1)")), false;
+    }
+    o.device = a.value(QStringLiteral("--device"));
+    if (a.has(QStringLiteral("--device")) && o.device.isEmpty())
+        return err(QStringLiteral("error: --device takes a path")), false;
+    o.quickLink = a.has(QStringLiteral("--quick"));
+    return true;
+}
 
 int cmdSend(const QStringList &args)
 {

@@ -38,8 +38,6 @@ TEST(DocumentTitle, CleanAndModifiedMarks)
     QSignalSpy spy(&d.doc, &LogoDocument::titleChanged);
     d.doc.setTitle(true);
     EXPECT_EQ(d.doc.title(), QStringLiteral("Quillet [Untitled]"));
-    EXPECT_EQ(d.sb.settings().read(QStringLiteral("Quillet Settings"), QStringLiteral("CurrentAppname")),
-              QStringLiteral("Quillet [Untitled]"));
     d.doc.paintCell(5, 5, true);
     EXPECT_EQ(d.doc.title(), QStringLiteral("Quillet [Untitled*]"));
     EXPECT_EQ(d.doc.docState(), LogoDocument::Modified);
@@ -283,13 +281,28 @@ TEST(RecentFiles, PersistAcrossARestart)
     EXPECT_EQ(other.recentFiles(), QStringList({"", "", "", ""}));
 }
 
-TEST(BusyMark, WrittenAndDeleted)
+// The run marks are a main window's: a document without them (the
+// command-line tool's) must neither set nor clear a running window's marks.
+TEST(RunMarks, WrittenAndDeletedOnlyWhenTheWindowAsks)
 {
     Doc d;
+    SettingsStore &s = d.sb.settings();
+    const QString section = QStringLiteral("Quillet Settings");
+    s.writeBool(section, QStringLiteral("CurrentBusy"), true);
+    s.write(section, QStringLiteral("CurrentAppname"), QStringLiteral("Quillet [a.ngg]"));
     d.doc.setBusy(true);
-    EXPECT_TRUE(d.sb.settings().readBool(QStringLiteral("Quillet Settings"), QStringLiteral("CurrentBusy"), false));
+    d.doc.setTitle(true);
     d.doc.setBusy(false);
-    EXPECT_FALSE(d.sb.settings().contains(QStringLiteral("Quillet Settings"), QStringLiteral("CurrentBusy")));
+    EXPECT_TRUE(s.readBool(section, QStringLiteral("CurrentBusy"), false));
+    EXPECT_EQ(s.read(section, QStringLiteral("CurrentAppname")), QStringLiteral("Quillet [a.ngg]"));
+
+    d.doc.setRunMarks(true);
+    d.doc.setTitle(true);
+    EXPECT_EQ(s.read(section, QStringLiteral("CurrentAppname")), QStringLiteral("Quillet [Untitled]"));
+    d.doc.setBusy(false);
+    EXPECT_FALSE(s.contains(section, QStringLiteral("CurrentBusy")));
+    d.doc.setBusy(true);
+    EXPECT_TRUE(s.readBool(section, QStringLiteral("CurrentBusy"), false));
 }
 
 TEST(EmptyQuestion, BrisvaneNeedsAnOperatorFirst)

@@ -1,6 +1,7 @@
 // logotool end to end: the real executable on real files.
 #include "common/testsupport.h"
 #include "graphic/logofile.h"
+#include "graphic/textlogo.h"
 
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -91,6 +92,51 @@ TEST(LogotoolConvert, WritesByNameAndNeedsANetworkForNol)
     EXPECT_NE(logotool({QStringLiteral("convert"), in, sb.path(QStringLiteral("no/such/dir/x.ngg"))}).code, 0);
     EXPECT_NE(logotool({QStringLiteral("convert"), in, nol, QStringLiteral("--mcc"), QStringLiteral("2x2"),
                         QStringLiteral("--mnc"), QStringLiteral("1")}).code, 0);
+}
+
+TEST(LogotoolText, WritesTheDrawnTextOrSaysWhyNot)
+{
+    Sandbox sb;
+    const QString nol = sb.path(QStringLiteral("club.nol"));
+    ToolRun r = logotool({QStringLiteral("text"), QStringLiteral("FC Quillet"), QStringLiteral("go team!"), nol,
+                          QStringLiteral("--mcc"), QStringLiteral("262"), QStringLiteral("--mnc"), QStringLiteral("1")});
+    ASSERT_EQ(r.code, 0) << qPrintable(r.err);
+    EXPECT_TRUE(r.out.contains(nol) && r.out.contains(QStringLiteral("bold"))) << qPrintable(r.out);
+    LogoFileContent c;
+    ASSERT_EQ(parseLogoFile(logotest::readAll(nol), c), LogoParse::Ok);
+    EXPECT_TRUE(c.isNol);
+    EXPECT_EQ(c.mcc, QStringLiteral("262"));
+    const TextLogo expected = renderTextLogo({QStringLiteral("FC Quillet"), QStringLiteral("go team!")}, TextFont::Bold);
+    EXPECT_EQ(c.bits, expected.grid.grid2bits());
+
+    // Three lines don't fit the bold font: without --font the tiny one takes them;
+    // a line that starts with "--" comes after "--".
+    const QString ngg = sb.path(QStringLiteral("three.ngg"));
+    r = logotool({QStringLiteral("text"), QStringLiteral("--"), QStringLiteral("--SALE--"), QStringLiteral("50% off"),
+                  QStringLiteral("today"), ngg});
+    EXPECT_EQ(r.code, 0) << qPrintable(r.err);
+    EXPECT_TRUE(r.out.contains(QStringLiteral("tiny"))) << qPrintable(r.out);
+    ASSERT_EQ(parseLogoFile(logotest::readAll(ngg), c), LogoParse::Ok);
+    EXPECT_EQ(c.bits,
+              renderTextLogo({QStringLiteral("--SALE--"), QStringLiteral("50% off"), QStringLiteral("today")},
+                             TextFont::Tiny).grid.grid2bits());
+
+    const QString refused = sb.path(QStringLiteral("long.ngg"));
+    r = logotool({QStringLiteral("text"), QStringLiteral("Telecommunications company"), refused,
+                  QStringLiteral("--font"), QStringLiteral("bold")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("columns"))) << qPrintable(r.err);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_FALSE(QFile::exists(refused));
+
+    // A forgotten OUT: the last line is not taken for a file name.
+    const QString lastLine = sb.path(QStringLiteral("World"));
+    EXPECT_EQ(logotool({QStringLiteral("text"), QStringLiteral("Hello"), lastLine}).code, 2);
+    EXPECT_FALSE(QFile::exists(lastLine));
+
+    const ToolRun help = logotool({QStringLiteral("text"), QStringLiteral("--help")});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_TRUE(help.out.startsWith(QStringLiteral("usage: logotool text"))) << qPrintable(help.out);
 }
 
 TEST(LogotoolUsage, HelpAndUnknownCommands)
