@@ -210,8 +210,12 @@ void AtEngine::onReceived(const QByteArray &bytes)
     m_state.ReplyBuffer += text;
     m_state.ReplyCode = Classify(m_state.ReplyBuffer, before);
     // The quick link goes on as soon as the awaited result is there; the tick
-    // stays the time-out and the repeat clock.
-    if (m_quickLink && m_state.CurrentStep > 0 && m_state.ReplyCode == awaitedStep().ExpectedReply) {
+    // stays the time-out and the repeat clock. A phonebook range is a line of
+    // the answer, not its end: it counts once the final "OK" has followed, so
+    // that the whole line is there and no part of the answer is left over for
+    // the next command.
+    const bool whole = m_state.ReplyCode != ReplyPhonebookRange || m_state.ReplyBuffer.contains(kCrLf + "OK");
+    if (m_quickLink && m_state.CurrentStep > 0 && m_state.ReplyCode == awaitedStep().ExpectedReply && whole) {
         m_ticks.stop();
         advance();
     }

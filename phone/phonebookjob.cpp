@@ -137,6 +137,7 @@ void PhonebookJob::myReadPhonebook()
     emit statusLine(LineInitializing);
     m_engine.setLinkPort(port, m_overrides.device.isEmpty() ? m_doc.settings().portDevice(port)
                                                             : m_overrides.device);
+    m_engine.setQuickLink(m_overrides.quickLink || quickLinkSetting(m_doc.settings()));
     m_active = true;
     m_engine.startJob(phonebookRules());
 }

@@ -22,9 +22,7 @@ public:
     enum StatusLine { LineInitializing = 0, LineSim = 1, LinePhone = 2 };
 
     // What the command-line tool sets instead of the settings.
-    struct Overrides {
-        int port = 0;                       // > 0: instead of "COMPort"
-        QString device;                     // instead of the device the number maps to
+    struct Overrides : LinkOverrides {
         std::optional<QString> cacheFile;   // the cache to write; "" for none
     };
 

@@ -59,6 +59,7 @@ void PortTest::start(Job job, int port, const QString &device)
         m_engine.QueueStep("AT+CSCA?" + cr, ReplyOk, 0, QString());
     }
     m_engine.setLinkPort(port, device);
+    m_engine.setQuickLink(m_quickLink || quickLinkSetting(m_doc.settings()));
     m_job = job;
     m_engine.startJob(shortJobRules());
 }

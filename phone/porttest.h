@@ -26,6 +26,8 @@ public:
     void myTestPort(int port, const QString &device);
     void myReadSMSC(int port, const QString &device);
     bool jobRunning() const { return m_job != Job::None; }
+    // The quick link for these jobs whatever "QuickLink" says (the tool's --quick).
+    void setQuickLink(bool on) { m_quickLink = on; }
 
     // The verdict on the reply to the last command.
     static int EvaluateTest(const QByteArray &reply);
@@ -54,6 +56,7 @@ private:
     LogoDocument &m_doc;
     AtEngine &m_engine;
     Job m_job = Job::None;
+    bool m_quickLink = false;
 };
 
 } // namespace logo

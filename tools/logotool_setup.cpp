@@ -15,10 +15,17 @@ namespace logotool {
 
 namespace {
 
-const char *kTestUsage = "usage: logotool test-port [--port N | --device PATH]";
-const char *kReadUsage = "usage: logotool read-smsc [--port N | --device PATH]";
-const char *kBookUsage =
-    "usage: logotool phonebook [--port N | --device PATH] [--program quillet|brisvane] [--cache FILE]";
+const char *kTestCommand = "test-port";
+const char *kReadCommand = "read-smsc";
+const char *kBookCommand = "phonebook";
+const char *kBookOptions = " [--program quillet|brisvane] [--cache FILE]";
+
+QString usage(const char *command, const char *extra = "")
+{
+    return QStringLiteral("usage: logotool %1 %2%3\n%4")
+        .arg(QLatin1String(command), QLatin1String(kLinkOptionsUsage), QLatin1String(extra),
+             QLatin1String(kLinkOptionsHelp));
+}
 
 void print(std::FILE *stream, const QString &text)
 {
@@ -69,43 +76,21 @@ struct Link {
     logo::AtEngine engine{serial, ticks};
 };
 
-// "--port N" and "--device PATH". port stays 0 without --port; false after
-// printing why a value is bad.
-bool linkOptions(const Args &a, int &port, QString &device)
-{
-    port = 0;
-    if (a.has(QStringLiteral("--port"))) {
-        bool ok = false;
-        port = a.value(QStringLiteral("--port")).toInt(&ok);
-        if (!ok || port <= 0) {
-            err(QStringLiteral("error: --port takes a port number (1 for COM1)"));
-            return false;
-        }
-    }
-    device = a.value(QStringLiteral("--device"));
-    if (a.has(QStringLiteral("--device")) && device.isEmpty()) {
-        err(QStringLiteral("error: --device takes a path"));
-        return false;
-    }
-    return true;
-}
-
-// Parses the common options; 0 to go on, else the exit code (--help: 0 after
-// the usage, so check `help`).
-int parse(const QStringList &argv, const char *usageText, const QStringList &extra, Args &a, int &port,
-          QString &device, bool &help)
+// Parses the options; 0 to go on, else the exit code (--help: 0 after the
+// usage, so check `help`).
+int parse(const QStringList &argv, const QString &usageText, const QStringList &extra, Args &a,
+          logo::LinkOverrides &link, bool &help)
 {
     a = Args(argv);
     help = a.has(QStringLiteral("--help"));
     if (help) {
-        out(QString::fromLatin1(usageText));
+        out(usageText);
         return 0;
     }
-    QStringList known{QStringLiteral("--port"), QStringLiteral("--device")};
-    known << extra;
+    const QStringList known = linkOptionNames() + extra;
     if (!a.positional.isEmpty() || !a.unknown(known).isEmpty())
-        return err(QString::fromLatin1(usageText), 2);
-    return linkOptions(a, port, device) ? 0 : 2;
+        return err(usageText, 2);
+    return linkOptions(a, link) ? 0 : 2;
 }
 
 // The port number: the option, else the "COMPort" setting. A device of its
@@ -121,15 +106,15 @@ int portNumber(Link &l, int port, const QString &device)
 
 // The port number and device a test or read runs on. False (after the
 // window's message) when there is none.
-bool resolvePort(Link &l, int &port, QString &device)
+bool resolvePort(Link &l, logo::LinkOverrides &link)
 {
-    port = portNumber(l, port, device);
-    if (port <= 0) {
+    link.port = portNumber(l, link.port, link.device);
+    if (link.port <= 0) {
         print(stderr, logo::AtEngine::LinkErrorText(6, 0));
         return false;
     }
-    if (device.isEmpty())
-        device = l.settings.portDevice(port);
+    if (link.device.isEmpty())
+        link.device = l.settings.portDevice(link.port);
     return true;
 }
 
@@ -145,35 +130,35 @@ void waitFor(Sender *sender, Signal signal, const std::function<bool()> &running
 
 // The port test or the message-centre read, as the options dialog starts
 // them; report prints the result and gives the exit code.
-int runPortJob(const QStringList &argv, const char *usage, bool read,
+int runPortJob(const QStringList &argv, const char *command, bool read,
                const std::function<int(Link &, int code, int port)> &report)
 {
     Args a({});
-    int port = 0;
-    QString device;
+    logo::LinkOverrides link;
     bool help = false;
-    if (const int code = parse(argv, usage, {}, a, port, device, help); code || help)
+    if (const int code = parse(argv, usage(command), {}, a, link, help); code || help)
         return code;
     Link l(logo::ProgramProfile::quillet());
-    if (!resolvePort(l, port, device))
+    if (!resolvePort(l, link))
         return 1;
     logo::PortTest jobs(l.doc, l.engine);
+    jobs.setQuickLink(link.quickLink);
     const auto done = read ? &logo::PortTest::readSMSCDone : &logo::PortTest::testDone;
     int result = 0;
     QObject::connect(&jobs, done, [&](int code) { result = code; });
     if (read)
-        jobs.myReadSMSC(port, device);
+        jobs.myReadSMSC(link.port, link.device);
     else
-        jobs.myTestPort(port, device);
+        jobs.myTestPort(link.port, link.device);
     waitFor(&jobs, done, [&] { return jobs.jobRunning(); });
-    return report(l, result, port);
+    return report(l, result, link.port);
 }
 
 } // namespace
 
 int cmdTestPort(const QStringList &argv)
 {
-    return runPortJob(argv, kTestUsage, false, [](Link &, int code, int port) {
+    return runPortJob(argv, kTestCommand, false, [](Link &, int code, int port) {
         const bool nokia = code == logo::PortTest::TestNokia;
         print(nokia ? stdout : stderr, logo::PortTest::TestStatusText(code, port));
         return nokia ? 0 : 1;
@@ -182,7 +167,7 @@ int cmdTestPort(const QStringList &argv)
 
 int cmdReadSmsc(const QStringList &argv)
 {
-    return runPortJob(argv, kReadUsage, true, [](Link &l, int code, int) {
+    return runPortJob(argv, kReadCommand, true, [](Link &l, int code, int) {
         const bool read = code == logo::PortTest::ReadInternational || code == logo::PortTest::ReadNational;
         print(read ? stdout : stderr, logo::PortTest::ReadStatusText(code));
         if (read)
@@ -199,25 +184,24 @@ int cmdReadSmsc(const QStringList &argv)
 int cmdPhonebook(const QStringList &argv)
 {
     Args a({});
-    int port = 0;
-    QString device;
+    logo::PhonebookJob::Overrides link;
     bool help = false;
-    if (const int code = parse(argv, kBookUsage, {QStringLiteral("--program"), QStringLiteral("--cache")}, a, port,
-                               device, help);
-        code || help)
+    const QStringList extra{QStringLiteral("--program"), QStringLiteral("--cache")};
+    if (const int code = parse(argv, usage(kBookCommand, kBookOptions), extra, a, link, help); code || help)
         return code;
     const logo::ProgramProfile *profile = nullptr;
     if (!programOption(a, profile))
         return err(QStringLiteral("error: --program takes quillet or brisvane"), 2);
     if (a.has(QStringLiteral("--cache")) && a.value(QStringLiteral("--cache")).isEmpty())
         return err(QStringLiteral("error: --cache takes a file"), 2);
+    link.cacheFile = a.value(QStringLiteral("--cache"));
     Link l(profile ? *profile : logo::ProgramProfile::quillet());
     // Without a port the job itself says so, as the window does.
-    port = portNumber(l, port, device);
+    link.port = portNumber(l, link.port, link.device);
 
     logo::Phonebook book;
     logo::PhonebookJob job(l.doc, l.engine, book);
-    job.setOverrides({port, device, a.value(QStringLiteral("--cache"))});
+    job.setOverrides(link);
     QObject::connect(&job, &logo::PhonebookJob::statusLine, [](int line) {
         static const char *const kLines[] = {"- Initializing", "- Reading from SIM", "- Reading from Phone"};
         print(stderr, QString::fromLatin1(kLines[qBound(0, line, 2)]));

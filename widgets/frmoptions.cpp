@@ -3,6 +3,7 @@
 #include "desktop/settingsstore.h"
 #include "graphic/logodocument.h"
 #include "graphic/pathutil.h"
+#include "phone/atengine.h"
 #include "phone/porttest.h"
 #include "phone/seriallink.h"
 #include "widgets/dialoglayout.h"
@@ -35,6 +36,7 @@ const QString kReadME = QStringLiteral("PBookReadME");
 const QString kStatusReport = QStringLiteral("StatusReport");
 const QString kFileTypeOnStartup = QStringLiteral("FileTypeOnStartup");
 const QString kFileTypeWarn = QStringLiteral("FileTypeWarn");
+const QString kQuickLink = QStringLiteral("QuickLink");
 
 // Tabs in order: caption and key.
 const struct {
@@ -220,6 +222,10 @@ void frmOptionsDialog::buildAdvancedFrame()
     chkFTWarn = named(new QCheckBox(QStringLiteral("Display warning"), fraAdvanced), QStringLiteral("chkFTWarn"));
     chkFTWarn->setToolTip(
         QStringLiteral("Display warning if not all known Nokia logo filetypes are associated at program-startup"));
+    chkQuickLink = named(new QCheckBox(QStringLiteral("&Quick link (advance as soon as the phone answers)"), fraAdvanced),
+                         QStringLiteral("chkQuickLink"));
+    chkQuickLink->setToolTip(QStringLiteral("Go on with the next command as soon as the phone has answered, "
+                                            "instead of once a second"));
     const bool fileTypes = m_doc.profile().fileTypeOptions;
     for (QWidget *w : {static_cast<QWidget *>(lblFT), static_cast<QWidget *>(chkFT), static_cast<QWidget *>(chkFTWarn)})
         w->setVisible(fileTypes);
@@ -232,7 +238,9 @@ void frmOptionsDialog::buildAdvancedFrame()
     grid->addWidget(lblFT, 3, 0, 1, 2);
     grid->addWidget(chkFT, 4, 0);
     grid->addWidget(chkFTWarn, 4, 1);
-    grid->setRowStretch(5, 1);
+    grid->setRowMinimumHeight(5, 8);
+    grid->addWidget(chkQuickLink, 6, 0, 1, 3);
+    grid->setRowStretch(7, 1);
     grid->setColumnStretch(2, 1);
     m_pages->addWidget(fraAdvanced);
     m_frames.insert(QStringLiteral("Advanced"), fraAdvanced);
@@ -313,6 +321,7 @@ void frmOptionsDialog::load()
     txtOptSMSC->setText(m_smsc);
     chkPbookReadSM->setChecked(settings.readBool(kSharedSection, kReadSM, true));
     chkPbookReadME->setChecked(settings.readBool(kSharedSection, kReadME, true));
+    chkQuickLink->setChecked(quickLinkSetting(settings));
     // These count as on only when they read as exactly 1.
     chkFT->setChecked(settings.read(own, kFileTypeOnStartup).trimmed() == QLatin1String("1"));
     chkFTWarn->setChecked(settings.read(own, kFileTypeWarn).trimmed() == QLatin1String("1"));
@@ -350,6 +359,7 @@ void frmOptionsDialog::save()
     settings.writeInt(kSharedSection, kIRPort, m_irPort);
     settings.writeBool(kSharedSection, kReadSM, chkPbookReadSM->isChecked());
     settings.writeBool(kSharedSection, kReadME, chkPbookReadME->isChecked());
+    settings.writeBool(kSharedSection, kQuickLink, chkQuickLink->isChecked());
     // A device that is the number's own default needs no entry.
     for (int n = 1; n <= PortCount; ++n) {
         const QString device = m_devices.value(n);

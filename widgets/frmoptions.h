@@ -70,6 +70,7 @@ public:
     QCheckBox *chkStatusReport;
     QLabel *lblRead, *lblFT;
     QCheckBox *chkPbookReadSM, *chkPbookReadME, *chkFT, *chkFTWarn;
+    QCheckBox *chkQuickLink;   // "QuickLink" of the shared section
     QComboBox *cmbIRPort, *cmbIRDevice;
     QLabel *lblInstr;
     QPushButton *cmdOK, *cmdCancel;

@@ -63,6 +63,7 @@ TEST_F(OptionsFixture, ShowsTheStoredValuesCancelForgetsAndOkSaves)
     EXPECT_TRUE(dlg.chkStatusReport->isChecked());
     EXPECT_TRUE(dlg.chkFT->isChecked());
     EXPECT_FALSE(dlg.chkFTWarn->isChecked());
+    EXPECT_FALSE(dlg.chkQuickLink->isChecked()) << "the quick link is off unless set";
     EXPECT_EQ(dlg.lblSerialStatus->text(), "First establish cable/IR connection, then test COM3");
     EXPECT_TRUE(dlg.cmdTest->isEnabled());
 
@@ -72,6 +73,7 @@ TEST_F(OptionsFixture, ShowsTheStoredValuesCancelForgetsAndOkSaves)
         dlg.txtOptSMSC->setText("+49 1");
         dlg.chkPbookReadME->setChecked(true);
         dlg.chkFTWarn->setChecked(true);
+        dlg.chkQuickLink->setChecked(true);
     };
     change();
     EXPECT_EQ(dlg.cmbComPort->currentText(), "COM5  (/dev/ttyACM0)");
@@ -90,6 +92,7 @@ TEST_F(OptionsFixture, ShowsTheStoredValuesCancelForgetsAndOkSaves)
     EXPECT_EQ(shared("IRPort"), "2");
     EXPECT_EQ(shared("PBookReadSM"), "True");
     EXPECT_EQ(shared("PBookReadME"), "True");
+    EXPECT_EQ(shared("QuickLink"), "True");
     EXPECT_EQ(shared("Device5"), "/dev/ttyACM0");
     EXPECT_EQ(shared("Device3"), "/dev/ttyUSB0");
     EXPECT_EQ(own("StatusReport"), "1");

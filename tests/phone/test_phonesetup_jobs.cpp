@@ -163,6 +163,24 @@ TEST_F(PhonebookFixture, AStopIsNoticedAtTheNextTickWithTheAwaitedStepsText)
     EXPECT_FALSE(job.jobRunning());
 }
 
+TEST_F(PhonebookFixture, TheQuickLinkTakesTheRangeOnlyWithItsFinalOk)
+{
+    ticks.autoFire = false;
+    link.responder = nullptr;
+    sb.settings().writeBool(kSharedSection, "QuickLink", true);
+    sb.settings().writeBool(kSharedSection, "PBookReadME", false);
+    job.myReadPhonebook();
+    link.reply("\r\nOK\r\n");
+    link.reply("\r\nOK\r\n");
+    link.reply("\r\n+CPBR: (1-");
+    EXPECT_EQ(link.written.size(), 3) << "half a range line is no answer yet";
+    link.reply("250),40,18\r\n\r\nOK\r\n");
+    EXPECT_EQ(link.written.last(), "AT+CPBR=1,250\r");
+    link.reply("\r\n+CPBR: 1,\"+49\",145,\"Anna\"\r\n\r\nOK\r\n");
+    EXPECT_EQ(prompt.messages(), QStringList{"Phonebook read."});
+    EXPECT_EQ(book.PhonebookCount(), 1);
+}
+
 TEST_F(PhonebookFixture, MoreEntriesThanTheTableHoldsAreCutAndSaid)
 {
     phonesim::Options o;
