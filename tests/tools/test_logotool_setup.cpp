@@ -30,10 +30,11 @@ TEST(LogotoolPhoneSetup, TestReadAndPhonebookAgainstThePhone)
     sb.settings().writeInt(logo::kSharedSection, "COMPort", 3);
     sb.settings().write(logo::kSharedSection, "Device3", phone.device);
 
-    ToolRun r = logotool(sb, {"test-port"});
+    ToolRun r = logotool(sb, {"test-port", "--quick"});
     EXPECT_EQ(r.code, 0) << qPrintable(r.err);
     EXPECT_EQ(r.out, "COM3 is \"Data Suite compatible\".\n");
 
+    sb.settings().writeBool(logo::kSharedSection, "QuickLink", true);
     r = logotool(sb, {"read-smsc", "--port", "3"});
     EXPECT_EQ(r.code, 0) << qPrintable(r.err);
     EXPECT_EQ(r.lines, (QStringList{"Number has been read.", "Message Center Number: +491710760000"}));
@@ -41,7 +42,7 @@ TEST(LogotoolPhoneSetup, TestReadAndPhonebookAgainstThePhone)
     EXPECT_EQ(sb.settings().read(logo::kSharedSection, "SMSC"), "491710760000");
 
     const QString cache = sb.path("book.csv");
-    r = logotool(sb, {"phonebook", "--device", phone.device, "--cache", cache});
+    r = logotool(sb, {"phonebook", "--device", phone.device, "--cache", cache, "--quick"});
     EXPECT_EQ(r.code, 0) << qPrintable(r.err);
     EXPECT_EQ(r.out, QString::fromUtf8("Anna;+491711234567;A;1;\n"
                                        "Märta, Home;01719876543;A;2;\n"
