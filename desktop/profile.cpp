@@ -22,7 +22,12 @@ const ProgramProfile &ProgramProfile::quillet()
         false,
         QStringLiteral("logos.example"),
         QStringLiteral("pellorin"),
-        true,
+        QStringLiteral("quillet"),
+        {{QStringLiteral(".ngg"), QStringLiteral("NokiaGroupGraphic"), true, QStringLiteral("Nokia Group Graphic")},
+         {QStringLiteral(".nol"), QStringLiteral("NokiaOperatorLogo"), false, QString()}},
+        {QStringLiteral(".nlm"), QStringLiteral(".nsl"), QStringLiteral(".otb"), QStringLiteral(".ngl"),
+         QStringLiteral(".i61")},
+        {QStringLiteral(".nlm"), QStringLiteral(".nsl"), QStringLiteral(".otb"), QStringLiteral(".i61")},
     };
     return p;
 }
@@ -48,9 +53,21 @@ const ProgramProfile &ProgramProfile::brisvane()
         true,
         QStringLiteral("logos.example"),
         QStringLiteral("pellorin"),
-        false,
+        QStringLiteral("brisvane"),
+        {{QStringLiteral(".nol"), QStringLiteral("NokiaOperatorLogo"), true, QStringLiteral("Nokia Operator Logo")},
+         {QStringLiteral(".ngg"), QStringLiteral("NokiaGroupGraphic"), false, QString()}},
+        {},
+        {},
     };
     return p;
+}
+
+QString versionDigits()
+{
+    return QStringLiteral("%1%2%3")
+        .arg(LOGO_VERSION_MAJOR, 2, 10, QLatin1Char('0'))
+        .arg(LOGO_VERSION_MINOR, 2, 10, QLatin1Char('0'))
+        .arg(LOGO_VERSION_PATCH, 3, 10, QLatin1Char('0'));
 }
 
 } // namespace logo

@@ -14,6 +14,7 @@ PACKAGES=(
   fonts-urw-base35
   clang libclang-rt-14-dev
   xvfb xauth
+  desktop-file-utils shared-mime-info xdg-utils
 )
 
 missing=()

@@ -21,7 +21,7 @@ namespace logotool {
 logo::Answer ConsolePrompt::message(const QString &title, const QString &text, logo::Icon icon,
                                     logo::Buttons buttons)
 {
-    QString shown = text;
+    QString shown = prefix + text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     std::fprintf(stderr, "%s\n", qPrintable(shown));
     return ScriptedPrompt::message(title, text, icon, buttons);
@@ -81,7 +81,7 @@ QStringList Args::unknown(const QStringList &known) const
 Session::Session(const logo::ProgramProfile &profile, logo::SettingsStore *store)
 {
     if (!store) {
-        ownSettings = std::make_unique<logo::SettingsStore>(scratch.filePath(QStringLiteral("settings.ini")));
+        ownSettings = logo::SettingsStore::inMemory();
         store = ownSettings.get();
     }
     settings = store;
@@ -147,6 +147,12 @@ int err(const QString &text, int code)
     return code;
 }
 
+int help(const QString &usage)
+{
+    out(usage);
+    return 0;
+}
+
 void out(const QString &text)
 {
     std::fprintf(stdout, "%s\n", qPrintable(text));
@@ -155,8 +161,11 @@ void out(const QString &text)
 int cmdShow(const QStringList &argv)
 {
     Args a(argv);
+    const QString usage = QStringLiteral("usage: logotool show FILE");
+    if (a.has(QStringLiteral("--help")))
+        return help(usage);
     if (a.positional.size() != 1)
-        return err(QStringLiteral("usage: logotool show FILE"), 2);
+        return err(usage, 2);
     Session s(logo::ProgramProfile::quillet());
     if (!openInput(s, a.positional[0]))
         return 1;
@@ -175,54 +184,12 @@ int cmdShow(const QStringList &argv)
     return 0;
 }
 
-int cmdConvert(const QStringList &argv)
-{
-    Args a(argv);
-    const QStringList bad = a.unknown({QStringLiteral("--mcc"), QStringLiteral("--mnc")});
-    if (a.positional.size() != 2 || !bad.isEmpty())
-        return err(QStringLiteral("usage: logotool convert IN OUT [--mcc M --mnc N]"), 2);
-    Session s(logo::ProgramProfile::quillet());
-    if (!openInput(s, a.positional[0]))
-        return 1;
-    if (!networkOption(a, *s.doc))
-        return err(QStringLiteral("error: --mcc and --mnc take decimal digits"), 2);
-    return writeOutput(s, a.positional[1]);
-}
-
-int writeOutput(Session &s, const QString &target, QString *wrote)
-{
-    if (target.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive)) {
-        if (!s.doc->exportBitmap(target))
-            return err(QStringLiteral("error: can't write %1").arg(target));
-        if (wrote)
-            *wrote = QStringLiteral("%1 (bitmap)").arg(target);
-        return 0;
-    }
-    switch (s.doc->writeLogoFile(target)) {
-    case logo::LogoDocument::WriteResult::Written:
-        if (wrote) {
-            const logo::LogoGrid &g = s.doc->grid();
-            const QString size = QStringLiteral("%1 x %2").arg(g.width()).arg(g.height());
-            *wrote = logo::isNolPath(target)
-                         ? QStringLiteral("%1 (operator logo %2, network %3 %4)")
-                               .arg(target, size, s.doc->currentMCC(), s.doc->currentMNC())
-                         : QStringLiteral("%1 (group graphic %2)").arg(target, size);
-        }
-        return 0;
-    case logo::LogoDocument::WriteResult::Declined:
-        return err(QStringLiteral("error: nothing written"));
-    case logo::LogoDocument::WriteResult::NoNetworkCode:
-        return err(QStringLiteral("error: %1 is a NOL file and needs a network code (--mcc M --mnc N)").arg(target));
-    case logo::LogoDocument::WriteResult::IoError:
-        return err(QStringLiteral("error: can't write %1").arg(target));
-    }
-    return 1;
-}
-
 static const CommandInfo kCommands[] = {
     {"show", cmdShow, "show FILE", "print the picture as it opens"},
     {"convert", cmdConvert, "convert IN OUT [--mcc M --mnc N]",
      "read IN, write OUT (NOL or NGG by name, .bmp the exported bitmap)"},
+    {"convert", cmdConvert, "convert IN... --to ngg|nol|bmp --out-dir DIR [--mcc M --mnc N]",
+     "convert many files in one run, each to DIR under its own name"},
     {"text", cmdText, "text LINE [LINE [LINE]] OUT [--font tiny|bold] [--mcc M --mnc N]",
      "draw one to three lines of text into the picture, write OUT as convert does"},
     {"formats", cmdFormats, "formats", "list the files read and written"},
@@ -236,6 +203,10 @@ static const CommandInfo kCommands[] = {
      "read the message-centre number from the phone and store it"},
     {"phonebook", cmdPhonebook, "phonebook [--port N | --device PATH] [--quick] [--program P] [--cache FILE]",
      "read the phone's phonebook (SIM, then phone memory)"},
+    {"upload-url", cmdUploadUrl, "upload-url FILE [--program quillet|brisvane] [--mcc M --mnc N]",
+     "print the web upload address"},
+    {"upload-page", cmdUploadPage, "upload-page FILE [--program quillet|brisvane] [--mcc M --mnc N]",
+     "write the web upload page to the temporary folder and print its path"},
 };
 
 static void usage(std::FILE *to)
@@ -265,9 +236,10 @@ int main(int argc, char **argv)
         logotool::usage(stdout);
         return 0;
     }
-    for (const auto &c : logotool::kCommands)
+    for (const auto &c : logotool::kCommands) {
         if (name == QLatin1String(c.name))
             return c.run(args);
+    }
     std::fprintf(stderr, "logotool: unknown command '%s'\n\n", qPrintable(name));
     logotool::usage(stderr);
     return 2;

@@ -8,7 +8,6 @@
 #include "phone/atengine.h"
 
 #include <QStringList>
-#include <QTemporaryDir>
 #include <memory>
 
 namespace logotool {
@@ -20,6 +19,9 @@ public:
     ConsolePrompt() { defaultAnswer = logo::Answer::Yes; }
     logo::Answer message(const QString &title, const QString &text, logo::Icon icon,
                          logo::Buttons buttons) override;
+    // Put before every message ("in.otb: "), so a run over many files says
+    // which one a message is about.
+    QString prefix;
 };
 
 // Arguments after the sub-command: positional values and "--name value" options;
@@ -38,11 +40,10 @@ private:
 };
 
 // A document with a console prompt. Commands that only read and write files
-// keep their settings in a scratch store, so the tool never disturbs the
+// keep their settings in a store in memory, so the tool never disturbs the
 // programs' own settings; commands that use the phone link pass the real store.
 struct Session {
     explicit Session(const logo::ProgramProfile &profile, logo::SettingsStore *settings = nullptr);
-    QTemporaryDir scratch;
     std::unique_ptr<logo::SettingsStore> ownSettings;
     logo::SettingsStore *settings;
     ConsolePrompt prompt;
@@ -73,12 +74,15 @@ bool linkOptions(const Args &a, logo::LinkOverrides &o);
 // Writes the document's picture to target as convert does: a .bmp name exports
 // the bitmap, else NOL or NGG by the name. 0 on success (with what was
 // written in wrote), else 1 after printing why.
-int writeOutput(Session &s, const QString &target, QString *wrote = nullptr);
+// who ("in.otb: ") starts the failure messages in place of "error: ".
+int writeOutput(Session &s, const QString &target, QString *wrote = nullptr, const QString &who = QString());
 
 int err(const QString &text, int code = 1);
 // Points XDG_RUNTIME_DIR at a private folder when the session has none.
 void ensureRuntimeDir();
 void out(const QString &text);
+// "--help": the usage on standard output, exit code 0.
+int help(const QString &usage);
 
 using Command = int (*)(const QStringList &args);
 struct CommandInfo {
@@ -89,7 +93,7 @@ struct CommandInfo {
 };
 
 int cmdShow(const QStringList &args);
-int cmdConvert(const QStringList &args);
+int cmdConvert(const QStringList &args);   // tools/logotool_convert.cpp
 int cmdFormats(const QStringList &args);   // logotool_formats.cpp
 int cmdPdu(const QStringList &args);       // tools/logotool_pdu.cpp
 int cmdSend(const QStringList &args);      // tools/logotool_phone.cpp
@@ -97,6 +101,8 @@ int cmdStore(const QStringList &args);     // tools/logotool_phone.cpp
 int cmdTestPort(const QStringList &args);  // tools/logotool_setup.cpp
 int cmdReadSmsc(const QStringList &args);  // tools/logotool_setup.cpp
 int cmdPhonebook(const QStringList &args); // tools/logotool_setup.cpp
+int cmdUploadUrl(const QStringList &args);   // tools/logotool_upload.cpp
+int cmdUploadPage(const QStringList &args);  // tools/logotool_upload.cpp
 int cmdText(const QStringList &args);      // tools/logotool_text.cpp
 
 } // namespace logotool

@@ -226,7 +226,8 @@ void frmOptionsDialog::buildAdvancedFrame()
                          QStringLiteral("chkQuickLink"));
     chkQuickLink->setToolTip(QStringLiteral("Go on with the next command as soon as the phone has answered, "
                                             "instead of once a second"));
-    const bool fileTypes = m_doc.profile().fileTypeOptions;
+    // The switches of the file types a program offers to claim at start-up.
+    const bool fileTypes = !m_doc.profile().extraFileTypes.isEmpty();
     for (QWidget *w : {static_cast<QWidget *>(lblFT), static_cast<QWidget *>(chkFT), static_cast<QWidget *>(chkFTWarn)})
         w->setVisible(fileTypes);
 
@@ -323,8 +324,8 @@ void frmOptionsDialog::load()
     chkPbookReadME->setChecked(settings.readBool(kSharedSection, kReadME, true));
     chkQuickLink->setChecked(quickLinkSetting(settings));
     // These count as on only when they read as exactly 1.
-    chkFT->setChecked(settings.read(own, kFileTypeOnStartup).trimmed() == QLatin1String("1"));
-    chkFTWarn->setChecked(settings.read(own, kFileTypeWarn).trimmed() == QLatin1String("1"));
+    chkFT->setChecked(settings.readInt(own, kFileTypeOnStartup, 0) == 1);
+    chkFTWarn->setChecked(settings.readInt(own, kFileTypeWarn, 0) == 1);
     chkStatusReport->setChecked(settings.readInt(own, kStatusReport, 0) == 1);
     lblSerialStatus->clear();
     lblReadStatus->clear();
@@ -370,7 +371,7 @@ void frmOptionsDialog::save()
             settings.write(kSharedSection, deviceKey(n), device);
         }
     }
-    if (m_doc.profile().fileTypeOptions) {
+    if (!m_doc.profile().extraFileTypes.isEmpty()) {
         settings.writeInt(own, kFileTypeOnStartup, chkFT->isChecked() ? 1 : 0);
         settings.writeInt(own, kFileTypeWarn, chkFTWarn->isChecked() ? 1 : 0);
     }

@@ -6,6 +6,7 @@
 // with the real timer and the quick link show what the quick link saves.
 //
 // Usage: bench_send [RUNS] [TICK_MS]     (defaults 20 and 10)
+#include "benchtools.h"
 #include "desktop/profile.h"
 #include "desktop/prompt.h"
 #include "desktop/settingsstore.h"
@@ -27,22 +28,6 @@
 using namespace logo;
 
 namespace {
-
-QString findPhonesim()
-{
-    QStringList dirs;
-    const QString env = QString::fromLocal8Bit(qgetenv("LOGO_BINARY_DIR"));
-    if (!env.isEmpty())
-        dirs << env;
-    const QString here = QCoreApplication::applicationDirPath();
-    dirs << here << here + QStringLiteral("/..");
-    for (const QString &d : dirs) {
-        const QString path = d + QStringLiteral("/phonesim");
-        if (QFileInfo(path).isExecutable())
-            return QFileInfo(path).canonicalFilePath();
-    }
-    return {};
-}
 
 struct BenchUi : DeliveryUi {
     SmsDelivery *delivery = nullptr;
@@ -97,7 +82,7 @@ int main(int argc, char **argv)
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 20;
     const int tickMs = argc > 2 ? std::max(1, atoi(argv[2])) : 10;
 
-    const QString phonesim = findPhonesim();
+    const QString phonesim = logobench::findTool(QStringLiteral("phonesim"));
     if (phonesim.isEmpty()) {
         std::fprintf(stderr, "bench_send: phonesim not found (set LOGO_BINARY_DIR)\n");
         return 1;

@@ -1,4 +1,5 @@
 #include "desktop/appfolders.h"
+#include "desktop/branding.h"
 #include "common/testsupport.h"
 
 #include <QDir>
@@ -38,4 +39,24 @@ TEST(AppFolders, ProgramFolderFirstUserFolderWhenReadOnly)
     EXPECT_EQ(folders.find(name), prog + name);   // nothing saved yet: the installed copy
     ASSERT_TRUE(logotest::writeAll(user + name, "saved"));
     EXPECT_EQ(folders.find(name), user + name);
+}
+
+// The branding file of an installed program lives in the user's data folder;
+// one beside the program wins.
+TEST(AppFolders, BrandingFileBesideTheProgramThenInTheUserFolder)
+{
+    logotest::Sandbox box;
+    const QString prog = box.path(QStringLiteral("prog/")), user = box.path(QStringLiteral("user/"));
+    QDir().mkpath(prog);
+    QDir().mkpath(user);
+    const logo::AppFolders folders(prog, user);
+    ASSERT_TRUE(logotest::writeAll(user + QStringLiteral("quillet.ini"), "[Branding]\nSendViaSMS=no\n"));
+    logo::BrandingFile found = logo::BrandingFile::locate(folders, QStringLiteral("QUILLET.INI"));
+    EXPECT_EQ(found.folder(), user);
+    EXPECT_TRUE(found.hides(QStringLiteral("SendViaSMS")));
+
+    ASSERT_TRUE(logotest::writeAll(prog + QStringLiteral("QUILLET.INI"), "[Branding]\n"));
+    found = logo::BrandingFile::locate(folders, QStringLiteral("QUILLET.INI"));
+    EXPECT_EQ(found.folder(), prog);
+    EXPECT_FALSE(found.hides(QStringLiteral("SendViaSMS")));
 }
