@@ -60,18 +60,6 @@ TEST(PhonebookParse, EntriesInLocationOrderWithCommasQuotesAndTranslatedNames)
                                             entry(QString::fromUtf8("Müller, Hans"), "+4930", "B", 7)}));
 }
 
-TEST(PhonebookParse, AFullTableKeepsItsFirstEntries)
-{
-    QByteArray reply;
-    for (int i = 1; i <= 10; ++i)
-        reply += "\r\n+CPBR: " + QByteArray::number(i) + ",\"1\",129,\"N\"";
-    reply += "\r\n\r\nOK\r\n";
-    QList<PhonebookEntry> table(Phonebook::Capacity - 3, entry("x", "1", "A", 1));
-    EXPECT_FALSE(ParseEntries(reply, "B", {1, 10}, table));
-    ASSERT_EQ(table.size(), Phonebook::Capacity);
-    EXPECT_EQ(table.last().Index, "3");
-}
-
 TEST(PhonebookNames, CodePage437InTenLettersAndEverythingElseReadable)
 {
     const QString ten = QString::fromUtf8("ÄäÖöÜüßæÆé");

