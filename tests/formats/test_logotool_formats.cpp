@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageReader>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -41,6 +42,67 @@ TEST(LogotoolFormats, ConvertWritesTheExportedBitmap)
     const ToolRun f = logotool({QStringLiteral("formats")});
     EXPECT_EQ(f.code, 0);
     EXPECT_TRUE(f.lines.join(QLatin1Char('\n')).contains(QStringLiteral(".rle")));
+}
+
+TEST(LogotoolFormats, ConvertWritesPngsScaledAndWithThePhonesPixelShape)
+{
+    Sandbox sb;
+    const QString in = fixture(QStringLiteral("png/pattern.png"));
+    QProcessEnvironment settings;
+    settings.insert(QStringLiteral("LOGO_SETTINGS_FILE"), sb.settingsFile());
+    auto convert = [&](const QStringList &more) {
+        return logotool(QStringList{QStringLiteral("convert"), in} + more, settings);
+    };
+    // Block sizes: plain, scaled, scaled with the default 7:8 shape, and with the setting's.
+    const struct {
+        const char *name;
+        QStringList options;
+        QString aspect;
+        QSize block;
+    } cases[] = {
+        {"plain.png", {}, {}, {1, 1}},
+        {"three.png", {QStringLiteral("--scale"), QStringLiteral("3")}, {}, {3, 3}},
+        {"phone.png", {QStringLiteral("--aspect"), QStringLiteral("--scale"), QStringLiteral("7")}, {}, {7, 8}},
+        {"tall.bmp", {QStringLiteral("--scale"), QStringLiteral("7"), QStringLiteral("--aspect")}, QStringLiteral("1:2"),
+         {7, 14}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        sb.settings().write(QStringLiteral("Settings"), QStringLiteral("PixelAspect"), c.aspect);
+        sb.settings().sync();
+        const QString out = sb.path(QString::fromLatin1(c.name));
+        const ToolRun r = convert(QStringList{out} + c.options);
+        ASSERT_EQ(r.code, 0) << qPrintable(r.err);
+        const QImage back(out);
+        ASSERT_EQ(back.size(), QSize(72 * c.block.width(), 14 * c.block.height()));
+        // The pattern's first pixels: (0, 0) dark, (1, 0) light.
+        EXPECT_EQ(back.pixel(c.block.width() - 1, c.block.height() - 1) & 0xFFFFFF, 0u);
+        EXPECT_EQ(back.pixel(c.block.width(), 0) & 0xFFFFFF, 0x78BE6Eu);
+    }
+    EXPECT_EQ(QImageReader(sb.path(QStringLiteral("plain.png"))).format(), "png");
+
+    // Refused before anything is written.
+    const QStringList refused[] = {
+        {sb.path(QStringLiteral("zero.png")), QStringLiteral("--scale"), QStringLiteral("0")},
+        {sb.path(QStringLiteral("huge.png")), QStringLiteral("--scale"), QStringLiteral("65")},
+        {sb.path(QStringLiteral("word.png")), QStringLiteral("--scale"), QStringLiteral("two")},
+        {sb.path(QStringLiteral("file.ngg")), QStringLiteral("--scale"), QStringLiteral("2")},
+    };
+    for (const QStringList &args : refused) {
+        const ToolRun r = convert(args);
+        EXPECT_EQ(r.code, 2) << qPrintable(args.join(' '));
+        EXPECT_TRUE(r.err.contains(QStringLiteral("--scale"))) << qPrintable(r.err);
+        EXPECT_FALSE(QFileInfo::exists(args.front()));
+    }
+
+    // The batch form writes PNG too.
+    QDir(sb.dir()).mkdir(QStringLiteral("batch"));
+    const ToolRun batch = logotool({QStringLiteral("convert"), in, QStringLiteral("--to"), QStringLiteral("png"),
+                                    QStringLiteral("--out-dir"), sb.path(QStringLiteral("batch")), QStringLiteral("--scale"),
+                                    QStringLiteral("2")},
+                                   settings);
+    ASSERT_EQ(batch.code, 0) << qPrintable(batch.err);
+    EXPECT_EQ(QImage(sb.path(QStringLiteral("batch/pattern.png"))).size(), QSize(144, 28));
 }
 
 // ---------------------------------------------------------------- metafile module

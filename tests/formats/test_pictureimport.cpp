@@ -324,7 +324,7 @@ TEST(ExportCommand, WritesTheGridBlackOnGreenAndReadsBack)
     d.doc.exportCommand();
     ASSERT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), 1);
     const FileRequest &req = d.prompt.shown.back().request;
-    EXPECT_EQ(req.filter, QStringLiteral("Bitmap (*.bmp)|*.bmp"));
+    EXPECT_EQ(req.filter, QStringLiteral("Bitmap (*.bmp)|*.bmp|PNG picture (*.png)|*.png"));
     EXPECT_EQ(req.fileName, QStringLiteral("B"));
     EXPECT_EQ(req.initialDir, QStringLiteral("/out/"));
     EXPECT_TRUE(req.defaultExt.isEmpty());
@@ -361,7 +361,50 @@ TEST(ExportCommand, EmptyPictureAsksAndUntitledProposesNoName)
     ASSERT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), 1);
     EXPECT_TRUE(d.prompt.shown.back().request.fileName.isEmpty());
     EXPECT_FALSE(d.doc.isBusy());
-    EXPECT_FALSE(d.doc.exportBitmap(d.sb.path(QStringLiteral("no/such/folder/x.bmp"))));
+    EXPECT_FALSE(d.doc.exportPicture(d.sb.path(QStringLiteral("no/such/folder/x.bmp"))));
+}
+
+TEST(ExportCommand, APngNameWritesPngPixelForPixel)
+{
+    Doc d;
+    d.doc.grid().setPixel(0, 0, true);
+    d.doc.grid().setPixel(71, 13, true);
+    const QString target = d.sb.path(QStringLiteral("logo.PNG"));
+    d.prompt.files = {target};
+    d.doc.exportCommand();
+    ASSERT_TRUE(logotest::readAll(target).startsWith("\x89PNG"));
+    const QImage back(target, "PNG");
+    ASSERT_EQ(back.size(), QSize(72, 14));
+    for (int r = 0; r < 14; ++r)
+        for (int c = 0; c < 72; ++c)
+            ASSERT_EQ(back.pixel(c, r) & 0xFFFFFF, d.doc.grid().isSet(c, r) ? 0u : 0x78BE6Eu) << c << "," << r;
+}
+
+TEST(ExportPicture, ScaledPixelsAreWholeBlocks)
+{
+    // Each pixel N wide; N high, or N x 8 / 7 rounded with the phone's shape.
+    const struct {
+        int scale;
+        QSizeF shape;
+        QSize block;
+    } sizes[] = {
+        {1, {}, {1, 1}},         {3, {}, {3, 3}},         {4, {7, 8}, {4, 5}},   {7, {7, 8}, {7, 8}},
+        {64, {7, 8}, {64, 73}},  {2, {2, 1}, {2, 1}},     {0, {}, {1, 1}},       {500, {}, {64, 64}},
+    };
+    for (const auto &s : sizes)
+        EXPECT_EQ(exportPixelSize(s.scale, s.shape), s.block) << s.scale << " " << s.shape.height();
+
+    Doc d;
+    d.doc.grid().setPixel(0, 0, true);
+    d.doc.grid().setPixel(71, 13, true);
+    const QSize block(4, 5);
+    const QString target = d.sb.path(QStringLiteral("big.png"));
+    ASSERT_TRUE(d.doc.exportPicture(target, block));
+    const QImage back(target, "PNG");
+    ASSERT_EQ(back.size(), QSize(72 * 4, 14 * 5));
+    for (int y = 0; y < back.height(); ++y)
+        for (int x = 0; x < back.width(); ++x)
+            ASSERT_EQ(back.pixel(x, y) & 0xFFFFFF, d.doc.grid().isSet(x / 4, y / 5) ? 0u : 0x78BE6Eu) << x << "," << y;
 }
 
 TEST(ImportExportFolders, PersistAcrossARestart)
