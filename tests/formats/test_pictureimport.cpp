@@ -364,47 +364,33 @@ TEST(ExportCommand, EmptyPictureAsksAndUntitledProposesNoName)
     EXPECT_FALSE(d.doc.exportPicture(d.sb.path(QStringLiteral("no/such/folder/x.bmp"))));
 }
 
-TEST(ExportCommand, APngNameWritesPngPixelForPixel)
-{
-    Doc d;
-    d.doc.grid().setPixel(0, 0, true);
-    d.doc.grid().setPixel(71, 13, true);
-    const QString target = d.sb.path(QStringLiteral("logo.PNG"));
-    d.prompt.files = {target};
-    d.doc.exportCommand();
-    ASSERT_TRUE(logotest::readAll(target).startsWith("\x89PNG"));
-    const QImage back(target, "PNG");
-    ASSERT_EQ(back.size(), QSize(72, 14));
-    for (int r = 0; r < 14; ++r)
-        for (int c = 0; c < 72; ++c)
-            ASSERT_EQ(back.pixel(c, r) & 0xFFFFFF, d.doc.grid().isSet(c, r) ? 0u : 0x78BE6Eu) << c << "," << r;
-}
-
-TEST(ExportPicture, ScaledPixelsAreWholeBlocks)
+TEST(ExportCommand, APngNameWritesPngAndScaledPixelsAreWholeBlocks)
 {
     // Each pixel N wide; N high, or N x 8 / 7 rounded with the phone's shape.
-    const struct {
-        int scale;
-        QSizeF shape;
-        QSize block;
-    } sizes[] = {
-        {1, {}, {1, 1}},         {3, {}, {3, 3}},         {4, {7, 8}, {4, 5}},   {7, {7, 8}, {7, 8}},
-        {64, {7, 8}, {64, 73}},  {2, {2, 1}, {2, 1}},     {0, {}, {1, 1}},       {500, {}, {64, 64}},
-    };
-    for (const auto &s : sizes)
-        EXPECT_EQ(exportPixelSize(s.scale, s.shape), s.block) << s.scale << " " << s.shape.height();
+    EXPECT_EQ(exportPixelSize(4, {7, 8}), QSize(4, 5));
+    EXPECT_EQ(exportPixelSize(64, {7, 8}), QSize(64, 73));
+    EXPECT_EQ(exportPixelSize(500, {}), QSize(64, 64));
 
     Doc d;
     d.doc.grid().setPixel(0, 0, true);
     d.doc.grid().setPixel(71, 13, true);
-    const QSize block(4, 5);
-    const QString target = d.sb.path(QStringLiteral("big.png"));
-    ASSERT_TRUE(d.doc.exportPicture(target, block));
-    const QImage back(target, "PNG");
-    ASSERT_EQ(back.size(), QSize(72 * 4, 14 * 5));
-    for (int y = 0; y < back.height(); ++y)
-        for (int x = 0; x < back.width(); ++x)
-            ASSERT_EQ(back.pixel(x, y) & 0xFFFFFF, d.doc.grid().isSet(x / 4, y / 5) ? 0u : 0x78BE6Eu) << x << "," << y;
+    for (const QSize block : {QSize(1, 1), QSize(4, 5)}) {
+        const QString target = d.sb.path(QStringLiteral("logo%1.PNG").arg(block.width()));
+        if (block.width() == 1) {   // through the Export command
+            d.prompt.files = {target};
+            d.doc.exportCommand();
+        } else {
+            ASSERT_TRUE(d.doc.exportPicture(target, block));
+        }
+        ASSERT_TRUE(logotest::readAll(target).startsWith("\x89PNG"));
+        const QImage back(target, "PNG");
+        ASSERT_EQ(back.size(), QSize(72 * block.width(), 14 * block.height()));
+        for (int y = 0; y < back.height(); ++y)
+            for (int x = 0; x < back.width(); ++x)
+                ASSERT_EQ(back.pixel(x, y) & 0xFFFFFF,
+                          d.doc.grid().isSet(x / block.width(), y / block.height()) ? 0u : 0x78BE6Eu)
+                    << x << "," << y;
+    }
 }
 
 TEST(ImportExportFolders, PersistAcrossARestart)

@@ -290,11 +290,8 @@ TEST(QuilletUndo, EditMenuStartsWithUndoAndRedoThatTakeBackADrag)
     EXPECT_EQ(edit[1], redo);
     EXPECT_TRUE(edit[2]->isSeparator());
     EXPECT_EQ(edit[3]->objectName(), QStringLiteral("mnuMove"));
-    EXPECT_EQ(undo->text(), QStringLiteral("&Undo"));
-    EXPECT_EQ(undo->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
-    EXPECT_EQ(redo->text(), QStringLiteral("&Redo"));
-    EXPECT_EQ(redo->shortcuts(),
-              (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))}));
+    EXPECT_EQ(undo->text() + undo->shortcut().toString(), QStringLiteral("&UndoCtrl+Z"));
+    EXPECT_EQ(redo->text() + QKeySequence::listToString(redo->shortcuts()), QStringLiteral("&RedoCtrl+Shift+Z; Ctrl+Y"));
     EXPECT_FALSE(undo->isEnabled()) << "the file read at start-up is not a step";
     EXPECT_FALSE(redo->isEnabled());
 
