@@ -162,6 +162,9 @@ MainWindow::MainWindow(const logo::ProgramProfile &profile, logo::Prompt &prompt
         m_document.openFile(m_commandLine);
     }
 
+    // The window starts with nothing to undo, also after the command-line file.
+    m_document.clearHistory();
+
     applyBranding();
     delivery->setBranding(m_branding.hideSendViaSMS, m_branding.hideStoreToInbox, m_branding.hideSendViaIR);
     // Placed once its size is final: a branding picture makes it taller, and
@@ -233,6 +236,18 @@ void MainWindow::buildMenus()
 
     QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
+    QUndoStack *history = &m_document.history();
+    QAction *undo = addAction(edit, QStringLiteral("mnuUndo"), QStringLiteral("&Undo"),
+                              QKeySequence(QStringLiteral("Ctrl+Z")), nullptr);
+    connect(undo, &QAction::triggered, history, &QUndoStack::undo);
+    connect(history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    undo->setEnabled(history->canUndo());
+    QAction *redo = addAction(edit, QStringLiteral("mnuRedo"), QStringLiteral("&Redo"), {}, nullptr);
+    redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
+    connect(redo, &QAction::triggered, history, &QUndoStack::redo);
+    connect(history, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    redo->setEnabled(history->canRedo());
+    edit->addSeparator();
     QMenu *move = edit->addMenu(QStringLiteral("&Move"));
     move->setObjectName(QStringLiteral("mnuMove"));
     move->menuAction()->setObjectName(QStringLiteral("mnuMove"));

@@ -28,7 +28,8 @@ logo::Answer ConsolePrompt::message(const QString &title, const QString &text, l
 }
 
 // Options that stand alone; every other option takes the next word as its value.
-static const QStringList kFlags{QStringLiteral("--report"), QStringLiteral("--help"), QStringLiteral("--quick")};
+static const QStringList kFlags{QStringLiteral("--report"), QStringLiteral("--help"), QStringLiteral("--quick"),
+                                QStringLiteral("--aspect")};
 
 Args::Args(const QStringList &args)
 {
@@ -186,9 +187,9 @@ int cmdShow(const QStringList &argv)
 
 static const CommandInfo kCommands[] = {
     {"show", cmdShow, "show FILE", "print the picture as it opens"},
-    {"convert", cmdConvert, "convert IN OUT [--mcc M --mnc N]",
-     "read IN, write OUT (NOL or NGG by name, .bmp the exported bitmap)"},
-    {"convert", cmdConvert, "convert IN... --to ngg|nol|bmp --out-dir DIR [--mcc M --mnc N]",
+    {"convert", cmdConvert, "convert IN OUT [--mcc M --mnc N] [--scale N] [--aspect]",
+     "read IN, write OUT (NOL or NGG by name, .bmp or .png the exported picture)"},
+    {"convert", cmdConvert, "convert IN... --to ngg|nol|bmp|png --out-dir DIR [--mcc M --mnc N] [--scale N] [--aspect]",
      "convert many files in one run, each to DIR under its own name"},
     {"text", cmdText, "text LINE [LINE [LINE]] OUT [--font tiny|bold] [--mcc M --mnc N]",
      "draw one to three lines of text into the picture, write OUT as convert does"},
