@@ -140,7 +140,7 @@ TEST(MetafileModule, FoundBesideTheProgramAboveItOrInItsLibraryFolderElseMetafil
     const struct { const char *program, *module; } layouts[] = {
         {"bin/logotool", "bin/"},
         {"build/tests/logotool", "build/"},
-        {"usr/bin/logotool", "usr/lib/brisvane-quillet/"},
+        {"usr/bin/logotool", "usr/" LOGO_METAFILE_MODULE_DIR "/"},
     };
     for (const auto &layout : layouts) {
         Sandbox sb;
