@@ -1,7 +1,7 @@
 # What `cmake --install` puts in place for a desktop user: the programs, a
-# desktop entry and icons per program, the MIME types of the picture files and
-# the manual page of logotool. Installing into a prefix without DESTDIR also
-# refreshes that prefix's MIME and desktop databases.
+# desktop entry, icons and manual page per program, the MIME types of the
+# picture files and the manual page of logotool. Installing into a prefix
+# without DESTDIR also refreshes that prefix's MIME and desktop databases.
 include(GNUInstallDirs)
 
 set(LOGO_DESKTOP_PROGRAMS quillet)
@@ -12,7 +12,32 @@ install(TARGETS ${LOGO_DESKTOP_PROGRAMS} logotool RUNTIME DESTINATION ${CMAKE_IN
 
 set(LOGO_DATA ${CMAKE_SOURCE_DIR}/desktop/data)
 install(FILES ${LOGO_DATA}/vornhal-logos.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
-install(FILES ${LOGO_DATA}/logotool.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# Text files installed compressed, as the desktop's manual and documentation
+# readers expect them: gzip without name or time stamp, so that two builds of
+# the same sources give the same files. Without gzip they go in as they are.
+find_program(LOGO_GZIP gzip)
+function(logo_install_gzipped source name destination)
+  if(NOT LOGO_GZIP)
+    install(FILES ${source} DESTINATION ${destination} RENAME ${name})
+    return()
+  endif()
+  set(folder ${CMAKE_BINARY_DIR}/gzipped/${destination})
+  set(plain ${folder}/${name})
+  file(MAKE_DIRECTORY ${folder})
+  add_custom_command(OUTPUT ${plain}.gz
+    COMMAND ${CMAKE_COMMAND} -E copy ${source} ${plain}
+    COMMAND ${LOGO_GZIP} -9nf ${plain}
+    DEPENDS ${source}
+    VERBATIM)
+  string(MAKE_C_IDENTIFIER "gzip_${destination}/${name}" target)
+  add_custom_target(${target} ALL DEPENDS ${plain}.gz)
+  install(FILES ${plain}.gz DESTINATION ${destination})
+endfunction()
+
+foreach(page logotool ${LOGO_DESKTOP_PROGRAMS})
+  logo_install_gzipped(${LOGO_DATA}/${page}.1 ${page}.1 ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
 
 # Icons: the SVG, and PNGs rendered from it at build time.
 add_executable(iconrender tools/iconrender.cpp)

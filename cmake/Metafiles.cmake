@@ -41,9 +41,11 @@ if(EMF2SVG_FOUND)
   target_compile_definitions(logometafile PRIVATE LOGO_HAVE_EMF2SVG=1)
 endif()
 
-# Where the loader looks (graphic/metafile.h); installed beside the programs'
-# own folder.
-set(LOGO_METAFILE_MODULE_DIR lib/brisvane-quillet)
+# Where the loader looks (graphic/metafile.h): the programs' private folder in
+# the library folder beside their own, lib/ or, installed under /usr on
+# Debian, lib/<multiarch>/.
+include(GNUInstallDirs)
+set(LOGO_METAFILE_MODULE_DIR ${CMAKE_INSTALL_LIBDIR}/brisvane-quillet)
 target_compile_definitions(logocore PRIVATE
   LOGO_METAFILE_MODULE_FILE="$<TARGET_FILE_NAME:logometafile>"
   LOGO_METAFILE_MODULE_DIR="${LOGO_METAFILE_MODULE_DIR}")

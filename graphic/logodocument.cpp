@@ -1,7 +1,6 @@
 #include "graphic/logodocument.h"
 
 #include "desktop/waitcursor.h"
-#include "graphic/editing.h"
 #include "graphic/foreignformats.h"
 #include "graphic/pathutil.h"
 
@@ -17,6 +16,13 @@ LogoDocument::LogoDocument(const ProgramProfile &profile, Prompt &prompt, Settin
     : QObject(parent), m_profile(profile), m_prompt(prompt), m_settings(settings)
 {
     m_title = m_profile.productName;
+    m_history.setUndoLimit(HistoryLimit);
+    // Undo and redo (from the menu or anywhere else) put the title's mark as
+    // the history has it; the document's own changes set the title themselves.
+    connect(&m_history, &QUndoStack::indexChanged, this, [this] {
+        if (!m_recording)
+            showTitle(m_history.isClean());
+    });
 }
 
 void LogoDocument::setNetworkCode(const QString &mcc, const QString &mnc)
@@ -64,6 +70,13 @@ void LogoDocument::saveSettings()
 
 void LogoDocument::setTitle(bool clean)
 {
+    if (clean)
+        m_history.setClean();
+    showTitle(clean);
+}
+
+void LogoDocument::showTitle(bool clean)
+{
     // A program that doesn't follow unsaved changes keeps its documents clean.
     clean = clean || !m_profile.marksModified;
     m_title = m_profile.productName + QStringLiteral(" [") + shortenPath(m_currentFile, m_profile.titlePathLength) +
@@ -103,6 +116,7 @@ bool LogoDocument::askIfEmpty(bool requireOperator)
 
 int LogoDocument::askSaveChanges()
 {
+    m_questionAnswered = false;
     if (m_docState != Modified)
         return 7;
     const QString text = m_currentFile + QStringLiteral("\r\nhas not been saved yet.\r\n\r\n") +
@@ -117,9 +131,11 @@ int LogoDocument::askSaveChanges()
         case SaveResult::Cancelled:
             return 2;
         default:
+            m_questionAnswered = true;
             return 7;
         }
     case Answer::No:
+        m_questionAnswered = true;
         return 7;
     default:
         return 2;
@@ -130,12 +146,14 @@ int LogoDocument::askSaveChanges()
 
 void LogoDocument::newDocument()
 {
+    const Snapshot before = snapshot();
     m_currentFile = QStringLiteral("Untitled");
     m_nameFromRead = false;
     setTitle(true);
     setNetworkCode(QString(), QString());
     m_grid.clear();
     emit pictureChanged(true);
+    recordReplacement(before, QStringLiteral("New"), true);
 }
 
 bool LogoDocument::openFile(const QString &path)
@@ -166,12 +184,14 @@ bool LogoDocument::readLogoFile(const QString &path)
         return false;
     }
     // The whole picture changes in one step: nothing else runs in between.
+    const Snapshot before = snapshot();
     m_mcc = content.isNol ? content.mcc : QString();
     m_mnc = content.isNol ? content.mnc : QString();
     m_grid.setSize(content.width, content.height);
     m_grid.bits2grid(content.bits);
     emit networkCodeChanged();
     finishLogoRead(path);
+    recordReplacement(before, QStringLiteral("Open"), true);
     return true;
 }
 
@@ -326,6 +346,7 @@ void LogoDocument::openCommand()
             openFile(chosen);
         }
     }
+    m_questionAnswered = false;
     setBusy(false);
 }
 
@@ -343,6 +364,7 @@ void LogoDocument::openRecent(int n)
     setBusy(true);
     if (askSaveChanges() == 7)
         openFile(path);
+    m_questionAnswered = false;
     setBusy(false);
 }
 
@@ -352,6 +374,7 @@ void LogoDocument::openFileReceived(const QString &path)
         return;
     m_userDir = folderOf(path);
     openFile(path);
+    m_questionAnswered = false;
 }
 
 // ---------------------------------------------------------------- recent files
@@ -384,50 +407,6 @@ void LogoDocument::removeRecentFile(const QString &path)
 {
     m_recent.removeAll(path);
     setRecentFiles(m_recent);
-}
-
-// ---------------------------------------------------------------- editing
-
-void LogoDocument::paintCell(int c, int r, bool on)
-{
-    if (!m_grid.inside(c, r))
-        return;
-    if (m_docState == Clean)
-        setTitle(false);
-    m_grid.setPixel(c, r, on);
-    emit cellChanged(c, r);
-}
-
-void LogoDocument::afterTool(bool redrawPreview)
-{
-    setTitle(false);
-    emit pictureChanged(redrawPreview);
-}
-
-void LogoDocument::moveUp() { logo::moveUp(m_grid); afterTool(false); }
-void LogoDocument::moveDown() { logo::moveDown(m_grid); afterTool(false); }
-void LogoDocument::moveLeft() { logo::moveLeft(m_grid); afterTool(false); }
-void LogoDocument::moveRight() { logo::moveRight(m_grid); afterTool(false); }
-
-void LogoDocument::flipHorizontal()
-{
-    WaitCursor wait;
-    logo::flipHorizontal(m_grid);
-    afterTool(false);
-}
-
-void LogoDocument::flipVertical()
-{
-    WaitCursor wait;
-    logo::flipVertical(m_grid);
-    afterTool(false);
-}
-
-void LogoDocument::invert()
-{
-    WaitCursor wait;
-    logo::invert(m_grid);
-    afterTool(true);
 }
 
 } // namespace logo

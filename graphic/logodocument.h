@@ -8,9 +8,12 @@
 #include "desktop/settingsstore.h"
 #include "graphic/logofile.h"
 #include "graphic/logogrid.h"
+#include "graphic/textlogo.h"
 
 #include <QObject>
+#include <QSize>
 #include <QStringList>
+#include <QUndoStack>
 
 namespace logo {
 
@@ -61,9 +64,10 @@ public:
     // ---- title, state, busy mark ----
     QString title() const { return m_title; }
     // Caption "<product> [<file shortened>]" or "...*]"; clean true makes the
-    // state Clean, false Modified (for a program that follows unsaved changes;
-    // the other's documents stay clean and unmarked). With run marks the
-    // caption is stored as "CurrentAppname".
+    // state Clean (and the present step of the history the saved one), false
+    // Modified (for a program that follows unsaved changes; the other's
+    // documents stay clean and unmarked). With run marks the caption is
+    // stored as "CurrentAppname".
     void setTitle(bool clean);
     // With run marks the busy flag is also stored as "CurrentBusy".
     void setBusy(bool busy);
@@ -108,8 +112,10 @@ public:
     void exportCommand();
     // Imports a picture file into the document; false when it could not be loaded.
     bool importPicture(const QString &path);
-    // Writes the picture as a Windows bitmap, black on the display green.
-    bool exportBitmap(const QString &path) const;
+    // Writes the picture black on the display green, each pixel a block of
+    // pixel.width() x pixel.height(): a PNG file when the name ends in ".png"
+    // (any case), else a Windows bitmap.
+    bool exportPicture(const QString &path, QSize pixel = QSize(1, 1)) const;
 
     // ---- recent files ----
     QStringList recentFiles() const { return m_recent; }
@@ -121,9 +127,26 @@ public:
     // that name, if any, is not this document's).
     bool nameFromRead() const { return m_nameFromRead; }
 
+    // ---- history ----
+    // Every change of the picture is a step that can be undone and redone:
+    // painting (a whole drag as one step), the tools, a text logo, and New, a
+    // read or an import when no save-changes question was answered before
+    // them (an answered question starts the history afresh). Undo and redo
+    // repaint and put the modified mark of the title as it belongs: clean at
+    // the last save, read or New.
+    QUndoStack &history() { return m_history; }
+    static constexpr int HistoryLimit = 200;
+    // Forgets every step; the present state stays clean or modified.
+    void clearHistory();
+
     // ---- editing ----
-    // Sets or clears one cell inside the dimensions (marks a clean document modified).
+    // Sets or clears one cell inside the dimensions (marks a clean document
+    // modified). A cell that already shows so is no change.
     void paintCell(int c, int r, bool on);
+    // Cells painted from beginStroke to endStroke (a press and drag of the
+    // mouse) are one step; a paint outside a stroke is a step of its own.
+    void beginStroke();
+    void endStroke();
     void moveUp();
     void moveDown();
     void moveLeft();
@@ -131,6 +154,10 @@ public:
     void flipHorizontal();
     void flipVertical();
     void invert();
+    // Replaces the picture by the lines drawn in the font (72 x 14, the name
+    // and network code kept) as one step. The result says why when the text
+    // can't be drawn; the picture then stays as it is.
+    TextLogo insertText(const QStringList &lines, TextFont font);
 
     // Credit text in the trailer of written files.
     QString trailerCredit() const;
@@ -168,6 +195,23 @@ protected:
     void replaceGrid(const LogoGrid &g);
     void afterTool(bool redrawPreview);
 
+    // What a step replacing the whole picture puts back.
+    struct Snapshot {
+        LogoGrid grid;
+        QString mcc, mnc, file;
+        bool nameFromRead = false;
+        bool operator==(const Snapshot &) const = default;
+    };
+    Snapshot snapshot() const;
+    void restore(const Snapshot &s);
+    // Records what New, a read or an import (load true) or a text logo did
+    // since before was taken.
+    void recordReplacement(const Snapshot &before, const QString &text, bool load);
+    using Transform = void (*)(LogoGrid &);
+    void applyTool(const QString &text, Transform forward, Transform backward, bool redrawPreview);
+    void record(QUndoCommand *step);
+    void showTitle(bool clean);
+
     const ProgramProfile &m_profile;
     Prompt &m_prompt;
     SettingsStore &m_settings;
@@ -182,6 +226,17 @@ protected:
     QStringList m_recent{QString(), QString(), QString(), QString()};
     QString m_appFolder;
     QString m_userDir, m_userDirSave, m_importDir, m_exportDir;
+
+private:
+    class Step;
+    class PaintStep;
+    class ToolStep;
+    class ReplaceStep;
+    QUndoStack m_history;
+    bool m_recording = false;      // a step is being pushed: the title is set by the change itself
+    bool m_questionAnswered = false;   // the save-changes question let the next load go on
+    int m_stroke = 0;
+    bool m_strokeOpen = false;
 };
 
 } // namespace logo

@@ -62,8 +62,10 @@ bool LogoDocument::openForeign(const QString &path, int format)
             return false;
         }
     }
+    const Snapshot before = snapshot();
     replaceGrid(grid);
     finishForeignRead(path);
+    recordReplacement(before, QStringLiteral("Open"), true);
     return true;
 }
 

@@ -27,6 +27,7 @@ void LogoDocument::importCommand()
         m_importDir = folderOf(chosen);
         importPicture(chosen);
     }
+    m_questionAnswered = false;
     setBusy(false);
 }
 
@@ -36,9 +37,11 @@ bool LogoDocument::importPicture(const QString &path)
     LogoGrid grid = m_grid;
     if (!convertPicture(path, grid))
         return false;
+    const Snapshot before = snapshot();
     replaceGrid(grid);
     setNetworkCode(QString(), QString());
     finishImport(path);
+    recordReplacement(before, QStringLiteral("Import"), true);
     return true;
 }
 
@@ -51,7 +54,9 @@ void LogoDocument::exportCommand()
     }
     FileRequest req;
     req.title = QStringLiteral("Export");
-    req.filter = QStringLiteral("Bitmap (*.bmp)|*.bmp");
+    // The written kind follows the chosen name: ".png" writes PNG, any other
+    // name a bitmap.
+    req.filter = QStringLiteral("Bitmap (*.bmp)|*.bmp|PNG picture (*.png)|*.png");
     req.filterIndex = 1;
     // The name part of the document's path once its extension is cut off.
     req.fileName = m_currentFile == QStringLiteral("Untitled") ? QString() : fileTitle(stripExtension(m_currentFile));
@@ -59,18 +64,19 @@ void LogoDocument::exportCommand()
     const QString chosen = m_prompt.saveFileName(req);
     if (!chosen.isEmpty()) {
         m_exportDir = folderOf(chosen);
-        exportBitmap(chosen); // a failed write ends the command without a message
+        exportPicture(chosen); // a failed write ends the command without a message
     }
     setBusy(false);
 }
 
-bool LogoDocument::exportBitmap(const QString &path) const
+bool LogoDocument::exportPicture(const QString &path, QSize pixel) const
 {
     WaitCursor wait;
+    const char *format = path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) ? "PNG" : "BMP";
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (!exportImage(m_grid).save(&file, "BMP"))
+    if (!exportImage(m_grid, pixel).save(&file, format))
         return false;
     return file.commit();
 }

@@ -6,7 +6,8 @@
 // looked for in this order:
 //   - the file named by the environment variable LOGO_METAFILE_MODULE (only it),
 //   - next to the program, then in the program's parent folder,
-//   - in ../lib/brisvane-quillet/ from the program (the installed layout).
+//   - in ../lib/brisvane-quillet/ from the program (the installed layout;
+//     ../lib/<multiarch>/brisvane-quillet/ when installed under /usr on Debian).
 // Without it no metafile imports, like any picture that can't be loaded.
 #include <QByteArray>
 #include <QImage>

@@ -7,6 +7,7 @@
 #include <QImageReader>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 namespace logo {
 
@@ -125,15 +126,26 @@ QString importDialogFilter()
     return QStringLiteral("Pictures (%1)|%1|More pictures (%2)|%2").arg(classic, further);
 }
 
-QImage exportImage(const LogoGrid &grid)
+QImage exportImage(const LogoGrid &grid, QSize pixel)
 {
-    QImage image(Corner, QImage::Format_RGB32);
+    pixel = pixel.expandedTo(QSize(1, 1));
+    QImage image(Corner.width() * pixel.width(), Corner.height() * pixel.height(), QImage::Format_RGB32);
     image.fill(DisplayGreen);
+    QPainter painter(&image);
     for (int r = 0; r < grid.height(); ++r)
         for (int c = 0; c < grid.width(); ++c)
             if (grid.isSet(c, r))
-                image.setPixel(c, r, qRgb(0, 0, 0));
+                painter.fillRect(c * pixel.width(), r * pixel.height(), pixel.width(), pixel.height(), Qt::black);
     return image;
+}
+
+QSize exportPixelSize(int scale, const QSizeF &shape)
+{
+    scale = std::clamp(scale, 1, MaxExportScale);
+    if (shape.isEmpty())
+        return {scale, scale};
+    const int high = int(std::lround(scale * shape.height() / shape.width()));
+    return {scale, std::clamp(high, 1, 4 * MaxExportScale)};
 }
 
 } // namespace logo

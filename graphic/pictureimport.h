@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 
@@ -40,8 +41,16 @@ bool isImportPicturePath(const QString &path);
 // The Import dialog's filter: the classic entry first, then the further types.
 QString importDialogFilter();
 
-// The exported bitmap: 72 x 14, set pixels (inside the dimensions) black, the
-// rest DisplayGreen.
-QImage exportImage(const LogoGrid &grid);
+// The exported picture: 72 x 14, set pixels (inside the dimensions) black, the
+// rest DisplayGreen; each pixel a block of pixel.width() x pixel.height().
+QImage exportImage(const LogoGrid &grid, QSize pixel = QSize(1, 1));
+
+// The largest block of a pixel in an exported picture, either way.
+inline constexpr int MaxExportScale = 64;
+// The block of each pixel when a picture is exported scale times larger
+// (1 to MaxExportScale): scale x scale, or, with the phones' pixel shape
+// (width to height), scale wide and scale x height / width rounded high,
+// within 1 to 4 x MaxExportScale.
+QSize exportPixelSize(int scale, const QSizeF &shape = QSizeF());
 
 } // namespace logo

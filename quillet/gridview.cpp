@@ -114,6 +114,7 @@ void GridView::paintWith(int value, QPoint cell)
 void GridView::mousePressEvent(QMouseEvent *event)
 {
     m_pressed = true;
+    m_document.beginStroke();   // the press and its drag are one step of the history
     m_lastCell = cellAt(event->position());
     paintWith(buttonValue(event->button()), m_lastCell);
 }
@@ -137,6 +138,7 @@ void GridView::mouseMoveEvent(QMouseEvent *event)
 void GridView::mouseReleaseEvent(QMouseEvent *)
 {
     m_pressed = false;
+    m_document.endStroke();
 }
 
 void GridView::keyPressEvent(QKeyEvent *event)

@@ -15,6 +15,8 @@ PACKAGES=(
   clang libclang-rt-14-dev
   xvfb xauth
   desktop-file-utils shared-mime-info xdg-utils
+  # make package: dpkg-shlibdeps and dpkg-buildflags
+  dpkg-dev
 )
 
 missing=()

@@ -28,7 +28,8 @@ logo::Answer ConsolePrompt::message(const QString &title, const QString &text, l
 }
 
 // Options that stand alone; every other option takes the next word as its value.
-static const QStringList kFlags{QStringLiteral("--report"), QStringLiteral("--help"), QStringLiteral("--quick")};
+static const QStringList kFlags{QStringLiteral("--report"), QStringLiteral("--help"), QStringLiteral("--quick"),
+                                QStringLiteral("--aspect")};
 
 Args::Args(const QStringList &args)
 {
@@ -186,9 +187,9 @@ int cmdShow(const QStringList &argv)
 
 static const CommandInfo kCommands[] = {
     {"show", cmdShow, "show FILE", "print the picture as it opens"},
-    {"convert", cmdConvert, "convert IN OUT [--mcc M --mnc N]",
-     "read IN, write OUT (NOL or NGG by name, .bmp the exported bitmap)"},
-    {"convert", cmdConvert, "convert IN... --to ngg|nol|bmp --out-dir DIR [--mcc M --mnc N]",
+    {"convert", cmdConvert, "convert IN OUT [--mcc M --mnc N] [--scale N] [--aspect]",
+     "read IN, write OUT (NOL or NGG by name, .bmp or .png the exported picture)"},
+    {"convert", cmdConvert, "convert IN... --to ngg|nol|bmp|png --out-dir DIR [--mcc M --mnc N] [--scale N] [--aspect]",
      "convert many files in one run, each to DIR under its own name"},
     {"text", cmdText, "text LINE [LINE [LINE]] OUT [--font tiny|bold] [--mcc M --mnc N]",
      "draw one to three lines of text into the picture, write OUT as convert does"},
@@ -199,6 +200,12 @@ static const CommandInfo kCommands[] = {
     {"store", cmdStore, "store FILE [--port N | --device PATH] [--quick]", "store in the phone's SMS inbox"},
     {"operators", cmdOperators, "operators [--update FILE]",
      "Brisvane's operator list: country - name;MCC;MNC;web address"},
+    {"test-port", cmdTestPort, "test-port [--port N | --device PATH] [--quick]",
+     "does a Nokia phone answer on the port?"},
+    {"read-smsc", cmdReadSmsc, "read-smsc [--port N | --device PATH] [--quick]",
+     "read the message-centre number from the phone and store it"},
+    {"phonebook", cmdPhonebook, "phonebook [--port N | --device PATH] [--quick] [--program P] [--cache FILE]",
+     "read the phone's phonebook (SIM, then phone memory)"},
     {"upload-url", cmdUploadUrl, "upload-url FILE [--program quillet|brisvane] [--mcc M --mnc N]",
      "print the web upload address"},
     {"upload-page", cmdUploadPage, "upload-page FILE [--program quillet|brisvane] [--mcc M --mnc N]",

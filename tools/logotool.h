@@ -48,6 +48,7 @@ struct Session {
     logo::SettingsStore *settings;
     ConsolePrompt prompt;
     std::unique_ptr<logo::LogoDocument> doc;
+    QSize exportPixel{1, 1};   // the block of each pixel in an exported picture
 };
 
 // Opens a file the way the Open command (or Import, for picture files) does.
@@ -71,8 +72,9 @@ QStringList linkOptionNames();
 // Reads them into o; false after printing what is wrong (usage error, exit 2).
 bool linkOptions(const Args &a, logo::LinkOverrides &o);
 
-// Writes the document's picture to target as convert does: a .bmp name exports
-// the bitmap, else NOL or NGG by the name. 0 on success (with what was
+// Writes the document's picture to target as convert does: a .bmp or .png name
+// exports the picture (each pixel a block of the session's exportPixel), else
+// NOL or NGG by the name. 0 on success (with what was
 // written in wrote), else 1 after printing why.
 // who ("in.otb: ") starts the failure messages in place of "error: ".
 int writeOutput(Session &s, const QString &target, QString *wrote = nullptr, const QString &who = QString());
@@ -99,6 +101,9 @@ int cmdPdu(const QStringList &args);       // tools/logotool_pdu.cpp
 int cmdSend(const QStringList &args);      // tools/logotool_phone.cpp
 int cmdStore(const QStringList &args);     // tools/logotool_phone.cpp
 int cmdOperators(const QStringList &args); // tools/logotool_operators.cpp
+int cmdTestPort(const QStringList &args);  // tools/logotool_setup.cpp
+int cmdReadSmsc(const QStringList &args);  // tools/logotool_setup.cpp
+int cmdPhonebook(const QStringList &args); // tools/logotool_setup.cpp
 int cmdUploadUrl(const QStringList &args);   // tools/logotool_upload.cpp
 int cmdUploadPage(const QStringList &args);  // tools/logotool_upload.cpp
 int cmdText(const QStringList &args);      // tools/logotool_text.cpp

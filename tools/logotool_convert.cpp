@@ -1,11 +1,13 @@
 // logotool convert: read a picture the way Open (or Import) does and write it
 // the way Save or Export does; one file, or many in one run.
 //
-//   logotool convert IN OUT [--mcc M --mnc N]
-//   logotool convert IN... --to ngg|nol|bmp --out-dir DIR [--mcc M --mnc N]
+//   logotool convert IN OUT [--mcc M --mnc N] [--scale N] [--aspect]
+//   logotool convert IN... --to ngg|nol|bmp|png --out-dir DIR [--mcc M --mnc N] [--scale N] [--aspect]
 #include "tools/logotool.h"
 
+#include "desktop/pixelaspect.h"
 #include "graphic/pathutil.h"
+#include "graphic/pictureimport.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,12 +18,18 @@ namespace logotool {
 namespace {
 
 const char *kConvertUsage =
-    "usage: logotool convert IN OUT [--mcc M --mnc N]\n"
-    "       logotool convert IN... --to ngg|nol|bmp --out-dir DIR [--mcc M --mnc N]";
+    "usage: logotool convert IN OUT [--mcc M --mnc N] [--scale N] [--aspect]\n"
+    "       logotool convert IN... --to ngg|nol|bmp|png --out-dir DIR [--mcc M --mnc N] [--scale N] [--aspect]\n"
+    "  --scale N   a .bmp or .png picture N times larger (1 to 64), for sharing\n"
+    "  --aspect    pixels with the phone's shape: N wide and N x 8 / 7 high (the\n"
+    "              PixelAspect setting of the shared Settings section, 7:8 by default)";
 
 // The files the tool writes, by the extension of the output's name: NOL or
-// NGG by the Save rule (".nol" in the name writes NOL), BMP as Export writes it.
-const QStringList kWritten{QStringLiteral("ngg"), QStringLiteral("nol"), QStringLiteral("bmp")};
+// NGG by the Save rule (".nol" in the name writes NOL), BMP and PNG as Export
+// writes them.
+const QStringList kWritten{QStringLiteral("ngg"), QStringLiteral("nol"), QStringLiteral("bmp"),
+                           QStringLiteral("png")};
+const QStringList kPictures{QStringLiteral("bmp"), QStringLiteral("png")};
 
 QString extensionOf(const QString &path)
 {
@@ -43,6 +51,36 @@ bool writesTo(const QString &path)
     return kWritten.contains(extensionOf(path));
 }
 
+// "--scale N" and "--aspect": the block of each pixel of an exported picture.
+// Only pictures are scaled; false after printing what is wrong.
+bool pictureSizeOptions(const Args &a, const QString &extension, Session &s)
+{
+    const bool scaled = a.has(QStringLiteral("--scale")) || a.has(QStringLiteral("--aspect"));
+    if (!scaled)
+        return true;
+    if (!kPictures.contains(extension)) {
+        err(QStringLiteral("error: --scale and --aspect apply to .bmp and .png pictures only"));
+        return false;
+    }
+    int scale = 1;
+    if (a.has(QStringLiteral("--scale"))) {
+        bool ok = false;
+        scale = a.value(QStringLiteral("--scale")).toInt(&ok);
+        if (!ok || scale < 1 || scale > logo::MaxExportScale) {
+            err(QStringLiteral("error: --scale takes a whole number from 1 to %1").arg(logo::MaxExportScale));
+            return false;
+        }
+    }
+    QSizeF shape;
+    if (a.has(QStringLiteral("--aspect"))) {
+        // Read from the user's settings, never written.
+        const logo::SettingsStore settings;
+        shape = logo::pixelAspect(settings);
+    }
+    s.exportPixel = logo::exportPixelSize(scale, shape);
+    return true;
+}
+
 // One conversion on a fresh document, so that nothing of an earlier file (its
 // size, its network code) carries over. who ("in.otb: ") starts every message
 // of a run over many files. False after printing why.
@@ -62,11 +100,19 @@ bool convertOne(Session &s, const Args &a, const QString &in, const QString &tar
 int writeOutput(Session &s, const QString &target, QString *wrote, const QString &who)
 {
     const QString fail = who.isEmpty() ? QStringLiteral("error: ") : who;
-    if (extensionOf(target) == QLatin1String("bmp")) {
-        if (!s.doc->exportBitmap(target))
+    const QString extension = extensionOf(target);
+    if (kPictures.contains(extension)) {
+        if (!s.doc->exportPicture(target, s.exportPixel))
             return err(fail + QStringLiteral("can't write %1").arg(target));
-        if (wrote)
-            *wrote = QStringLiteral("%1 (bitmap)").arg(target);
+        if (wrote) {
+            const QSize size(logo::LogoGrid::MaxWidth * s.exportPixel.width(),
+                             logo::LogoGrid::MaxHeight * s.exportPixel.height());
+            *wrote = QStringLiteral("%1 (%2 %3 x %4)")
+                         .arg(target, extension == QLatin1String("png") ? QStringLiteral("PNG picture")
+                                                                        : QStringLiteral("bitmap"))
+                         .arg(size.width())
+                         .arg(size.height());
+        }
         return 0;
     }
     switch (s.doc->writeLogoFile(target)) {
@@ -106,6 +152,8 @@ int convertMany(const Args &a)
     Session s(logo::ProgramProfile::quillet());
     if (!networkOption(a, *s.doc))
         return err(QStringLiteral("error: --mcc and --mnc take decimal digits"), 2);
+    if (!pictureSizeOptions(a, to, s))
+        return 2;
 
     const QDir outDir(dir);
     QSet<QString> written;
@@ -140,7 +188,8 @@ int cmdConvert(const QStringList &argv)
         return 0;
     }
     const QStringList bad = a.unknown({QStringLiteral("--mcc"), QStringLiteral("--mnc"), QStringLiteral("--to"),
-                                       QStringLiteral("--out-dir")});
+                                       QStringLiteral("--out-dir"), QStringLiteral("--scale"),
+                                       QStringLiteral("--aspect")});
     if (!bad.isEmpty())
         return err(QString::fromLatin1(kConvertUsage), 2);
     if (a.has(QStringLiteral("--to")) || a.has(QStringLiteral("--out-dir")))
@@ -155,6 +204,8 @@ int cmdConvert(const QStringList &argv)
     Session s(logo::ProgramProfile::quillet());
     if (!networkOption(a, *s.doc))
         return err(QStringLiteral("error: --mcc and --mnc take decimal digits"), 2);
+    if (!pictureSizeOptions(a, extensionOf(target), s))
+        return 2;
     return convertOne(s, a, a.positional[0], target, QString()) ? 0 : 1;
 }
 

@@ -39,7 +39,7 @@ int cmdFormats(const QStringList &argv)
     out(QStringLiteral("  the top-left 72 x 14 of the picture is taken, never scaled"));
     out(QStringLiteral("Writes"));
     row("NGG NOL", QStringLiteral("by the file name (\".nol\" anywhere in it writes NOL, which needs a network code)"));
-    row("BMP", QStringLiteral("the 72 x 14 picture, black on the display green (.bmp)"));
+    row("BMP PNG", QStringLiteral("the 72 x 14 picture, black on the display green (.bmp .png)"));
     return 0;
 }
 

@@ -11,13 +11,13 @@ namespace {
 const char *kTextUsage =
     "usage: logotool text LINE [LINE [LINE]] OUT [--font tiny|bold] [--mcc M --mnc N]\n"
     "Draws the lines into the 72 x 14 picture, each centred, and writes OUT: NOL when\n"
-    "its name contains \".nol\" (then --mcc and --mnc are needed), a bitmap for .bmp,\n"
-    "else NGG.\n"
+    "its name contains \".nol\" (then --mcc and --mnc are needed), a picture for .bmp\n"
+    "or .png, else NGG.\n"
     "  --font tiny   about 3 x 4 pixels a letter, up to three lines\n"
     "  --font bold   about 5 x 7 pixels a letter, up to two lines\n"
     "  without --font the bold font is used when the text fits it, else the tiny one.\n"
     "Letters a-z and A-Z, digits, the space and . , : ; ! ? ' \" - + = / ( ) & * % _ # @\n"
-    "Text that doesn't fit is refused, never cut. OUT must name a .ngg, .nol or .bmp file.\n"
+    "Text that doesn't fit is refused, never cut. OUT must name a .ngg, .nol, .bmp or .png file.\n"
     "Put -- before lines that start with --.";
 
 } // namespace
@@ -47,8 +47,9 @@ int cmdText(const QStringList &argv)
     const QString target = a.positional.last();
     if (!target.contains(QStringLiteral(".nol"), Qt::CaseInsensitive) &&
         !target.contains(QStringLiteral(".ngg"), Qt::CaseInsensitive) &&
-        !target.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive))
-        return err(QStringLiteral("error: OUT, the last word, must name a .ngg, .nol or .bmp file: %1").arg(target), 2);
+        !target.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive) &&
+        !target.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
+        return err(QStringLiteral("error: OUT, the last word, must name a .ngg, .nol, .bmp or .png file: %1").arg(target), 2);
     const QStringList lines = a.positional.mid(0, a.positional.size() - 1);
     logo::TextFont font = chosen.value_or(logo::TextFont::Bold);
     logo::TextLogo logo = logo::renderTextLogo(lines, font);

@@ -6,13 +6,26 @@
 #include <QPushButton>
 #include <initializer_list>
 
+// The icons live in the widgets library's resources; a static library needs
+// them registered by hand (at global scope, where the resource's name lives).
+inline void initWidgetResources()
+{
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(resources);
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
+
 namespace logo {
 
-// A modal dialog of the main window: its objectName, title and the window's icon.
-inline void setUpDialog(QDialog *dialog, const QString &objectName, const QString &title)
+// The common start of the phone dialogs: name, caption, modal, the icon of
+// the window they belong to, no context-help button.
+inline void setUpDialog(QDialog *dialog, const QString &objectName, const QString &caption)
 {
     dialog->setObjectName(objectName);
-    dialog->setWindowTitle(title);
+    if (!caption.isEmpty())
+        dialog->setWindowTitle(caption);
     dialog->setModal(true);
     if (QWidget *window = dialog->parentWidget())
         dialog->setWindowIcon(window->windowIcon());

@@ -5,6 +5,7 @@
 #include "desktop/placement.h"
 #include "graphic/pathutil.h"
 #include "widgets/deliverydialogs.h"
+#include "widgets/dialoglayout.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -22,12 +23,6 @@
 #include <QToolBar>
 #include <QUrl>
 #include <QWindow>
-
-// The toolbar icons are resources of this static library, registered by hand.
-static void registerWidgetResources()
-{
-    Q_INIT_RESOURCE(resources);
-}
 
 namespace logo {
 
@@ -84,8 +79,7 @@ MainWindowBase::MainWindowBase(const ProgramProfile &profile, Prompt &prompt, Se
     : QMainWindow(parent), m_profile(profile), m_prompt(prompt), m_settings(settings), m_folders(std::move(folders)),
       m_document(makeDocument(*m_folders)), m_commandLine(commandLine), m_webUpload(profile)
 {
-    static const bool resourcesRegistered = (registerWidgetResources(), true);
-    Q_UNUSED(resourcesRegistered);
+    initWidgetResources();
     setObjectName(QStringLiteral("frmEdit"));
     setContextMenuPolicy(Qt::NoContextMenu);
     m_document->setRunMarks(true);
@@ -126,7 +120,11 @@ void MainWindowBase::setUpWindow()
     m_document->setTitle(true);
     registerFileTypesAtStartup(m_profile, m_prompt, m_settings);
     openCommandLine();
+    // The window starts with nothing to undo, also after the command-line file.
+    m_document->clearHistory();
     applyBranding();
+    // The options dialog leaves out the pages of the methods the branding hid.
+    m_delivery->setBranding(m_branding.hideSendViaSMS, m_branding.hideStoreToInbox, m_branding.hideSendViaIR);
     // Placed once its size is final: a branding picture makes it taller, and
     // the saved position is the whole frame's.
     placeWindow();
@@ -277,8 +275,8 @@ void MainWindowBase::connectDeliveryCommands()
     bindCommand(QStringLiteral("mnuStore"), [this] { m_delivery->mnuStore_Click(); });
     bindCommand(QStringLiteral("mnuInternet"),
                 [this] { m_webUpload.mnuInternet_Click(*m_document, m_lblURL->text(), m_openUrl); });
-    // "mnuIR" (the infrared upload) and "mnuOptions" (the options dialog)
-    // are bound here when they come.
+    bindCommand(QStringLiteral("mnuOptions"), [this] { m_delivery->mnuOptions_Click(); });
+    // "mnuIR" (the infrared upload) is bound here when it comes.
 }
 
 void MainWindowBase::bindCommand(const QString &menuName, std::function<void()> run)

@@ -2,14 +2,12 @@
 
 #include "desktop/settingsstore.h"
 
-// The pictures are resources of this library; a static library registers them by hand.
-static void initCoverResources()
+// The pictures are resources of this library; a static library registers them
+// by hand, once.
+static bool registerCoverResources()
 {
-    static const bool registered = [] {
-        Q_INIT_RESOURCE(covers);
-        return true;
-    }();
-    Q_UNUSED(registered);
+    Q_INIT_RESOURCE(covers);
+    return true;
 }
 
 namespace brisvane {
@@ -23,7 +21,8 @@ const char *const kPictures[PhoneCovers::OwnCover] = {"7110", "8210", "8850", "6
 
 PhoneCovers::PhoneCovers(const logo::AppFolders &folders) : m_folders(folders)
 {
-    initCoverResources();
+    static const bool registered = registerCoverResources();
+    Q_UNUSED(registered);
 }
 
 QString PhoneCovers::caption(int index)
@@ -35,7 +34,8 @@ QImage PhoneCovers::builtInPicture(int index)
 {
     if (index < 0 || index >= OwnCover)
         return {};
-    initCoverResources();
+    static const bool registered = registerCoverResources();
+    Q_UNUSED(registered);
     return QImage(QStringLiteral(":/covers/%1.png").arg(QLatin1String(kPictures[index])));
 }
 

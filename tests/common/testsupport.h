@@ -65,3 +65,10 @@ inline ToolRun logotool(const QStringList &args, const QProcessEnvironment &extr
     return runTool(QStringLiteral("logotool"), args, extra);
 }
 } // namespace logotest
+
+#include <ostream>
+// Texts in test failures as text, not as octets.
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}

@@ -1,6 +1,7 @@
 // The settings store and the branding file.
 #include "common/testsupport.h"
 #include "desktop/branding.h"
+#include "desktop/pixelaspect.h"
 #include "widgets/qtprompt.h"
 #include "desktop/settingsstore.h"
 #include "desktop/waitcursor.h"
@@ -101,6 +102,24 @@ TEST(SettingsStore, PortDevices)
 #endif
     sb.settings().write(kSharedSection, QStringLiteral("Device3"), QStringLiteral("/dev/ttyUSB0"));
     EXPECT_EQ(sb.settings().portDevice(3), QStringLiteral("/dev/ttyUSB0"));
+}
+
+TEST(SettingsStore, PixelAspectIsReadFromTheSharedSectionWithinSaneShapes)
+{
+    Sandbox sb;
+    const struct {
+        const char *stored;
+        QSizeF shape;   // what is used
+    } cases[] = {
+        {nullptr, {7, 8}},   {"3:4", {3, 4}},      {" 10 : 12 ", {10, 12}}, {"1.5:2", {1.5, 2}},
+        {"4:1", {4, 1}},     {"1:5", {7, 8}},      {"0:8", {7, 8}},         {"-7:8", {7, 8}},
+        {"7", {7, 8}},       {"7:8:9", {7, 8}},    {"a:b", {7, 8}},         {"nan:1", {7, 8}},
+    };
+    for (const auto &c : cases) {
+        if (c.stored)
+            sb.settings().write(kSharedSection, QStringLiteral("PixelAspect"), QString::fromLatin1(c.stored));
+        EXPECT_EQ(pixelAspect(sb.settings()), c.shape) << (c.stored ? c.stored : "(unset)");
+    }
 }
 
 TEST(Branding, ProfileStringSemantics)

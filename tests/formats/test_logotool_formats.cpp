@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageReader>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -41,6 +42,49 @@ TEST(LogotoolFormats, ConvertWritesTheExportedBitmap)
     const ToolRun f = logotool({QStringLiteral("formats")});
     EXPECT_EQ(f.code, 0);
     EXPECT_TRUE(f.lines.join(QLatin1Char('\n')).contains(QStringLiteral(".rle")));
+}
+
+TEST(LogotoolFormats, ConvertWritesPngsScaledAndWithThePhonesPixelShape)
+{
+    Sandbox sb;
+    QProcessEnvironment settings;
+    settings.insert(QStringLiteral("LOGO_SETTINGS_FILE"), sb.settingsFile());
+    // The words after the input, "@" standing for the sandbox folder.
+    auto convert = [&](const char *words) {
+        const QStringList args = QString::fromLatin1(words).replace(QLatin1Char('@'), sb.dir()).split(QLatin1Char(' '));
+        return logotool(QStringList{QStringLiteral("convert"), fixture(QStringLiteral("png/pattern.png"))} + args,
+                        settings);
+    };
+    // The block of each pixel: plain (batch form), with the default 7:8
+    // shape, with the shape of the setting.
+    const struct {
+        const char *words, *out, *aspect;
+        QSize block;
+    } cases[] = {
+        {"--to png --out-dir @", "pattern.png", "", {1, 1}},
+        {"@phone.png --aspect --scale 7", "phone.png", "", {7, 8}},
+        {"@tall.bmp --scale 7 --aspect", "tall.bmp", "1:2", {7, 14}},
+    };
+    for (const auto &c : cases) {
+        sb.settings().write(QStringLiteral("Settings"), QStringLiteral("PixelAspect"), QString::fromLatin1(c.aspect));
+        sb.settings().sync();
+        const ToolRun r = convert(c.words);
+        ASSERT_EQ(r.code, 0) << c.words << qPrintable(r.err);
+        const QImage back(sb.path(QString::fromLatin1(c.out)));
+        ASSERT_EQ(back.size(), QSize(72 * c.block.width(), 14 * c.block.height())) << c.words;
+        // The pattern's first pixels: (0, 0) dark, (1, 0) light.
+        EXPECT_EQ(back.pixel(c.block.width() - 1, c.block.height() - 1) & 0xFFFFFF, 0u);
+        EXPECT_EQ(back.pixel(c.block.width(), 0) & 0xFFFFFF, 0x78BE6Eu);
+    }
+    EXPECT_EQ(QImageReader(sb.path(QStringLiteral("phone.png"))).format(), "png");
+
+    // Refused before anything is written.
+    for (const char *refused : {"@huge.png --scale 65", "@word.png --scale two", "@file.ngg --scale 2"}) {
+        const ToolRun r = convert(refused);
+        EXPECT_EQ(r.code, 2) << refused;
+        EXPECT_TRUE(r.err.contains(QStringLiteral("--scale"))) << qPrintable(r.err);
+    }
+    EXPECT_EQ(QDir(sb.dir()).entryList(QDir::Files).size(), 4) << "the settings and three pictures";
 }
 
 // ---------------------------------------------------------------- metafile module
@@ -96,7 +140,7 @@ TEST(MetafileModule, FoundBesideTheProgramAboveItOrInItsLibraryFolderElseMetafil
     const struct { const char *program, *module; } layouts[] = {
         {"bin/logotool", "bin/"},
         {"build/tests/logotool", "build/"},
-        {"usr/bin/logotool", "usr/lib/brisvane-quillet/"},
+        {"usr/bin/logotool", "usr/" LOGO_METAFILE_MODULE_DIR "/"},
     };
     for (const auto &layout : layouts) {
         Sandbox sb;

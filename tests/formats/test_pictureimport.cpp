@@ -324,7 +324,7 @@ TEST(ExportCommand, WritesTheGridBlackOnGreenAndReadsBack)
     d.doc.exportCommand();
     ASSERT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), 1);
     const FileRequest &req = d.prompt.shown.back().request;
-    EXPECT_EQ(req.filter, QStringLiteral("Bitmap (*.bmp)|*.bmp"));
+    EXPECT_EQ(req.filter, QStringLiteral("Bitmap (*.bmp)|*.bmp|PNG picture (*.png)|*.png"));
     EXPECT_EQ(req.fileName, QStringLiteral("B"));
     EXPECT_EQ(req.initialDir, QStringLiteral("/out/"));
     EXPECT_TRUE(req.defaultExt.isEmpty());
@@ -361,7 +361,36 @@ TEST(ExportCommand, EmptyPictureAsksAndUntitledProposesNoName)
     ASSERT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), 1);
     EXPECT_TRUE(d.prompt.shown.back().request.fileName.isEmpty());
     EXPECT_FALSE(d.doc.isBusy());
-    EXPECT_FALSE(d.doc.exportBitmap(d.sb.path(QStringLiteral("no/such/folder/x.bmp"))));
+    EXPECT_FALSE(d.doc.exportPicture(d.sb.path(QStringLiteral("no/such/folder/x.bmp"))));
+}
+
+TEST(ExportCommand, APngNameWritesPngAndScaledPixelsAreWholeBlocks)
+{
+    // Each pixel N wide; N high, or N x 8 / 7 rounded with the phone's shape.
+    EXPECT_EQ(exportPixelSize(4, {7, 8}), QSize(4, 5));
+    EXPECT_EQ(exportPixelSize(64, {7, 8}), QSize(64, 73));
+    EXPECT_EQ(exportPixelSize(500, {}), QSize(64, 64));
+
+    Doc d;
+    d.doc.grid().setPixel(0, 0, true);
+    d.doc.grid().setPixel(71, 13, true);
+    for (const QSize block : {QSize(1, 1), QSize(4, 5)}) {
+        const QString target = d.sb.path(QStringLiteral("logo%1.PNG").arg(block.width()));
+        if (block.width() == 1) {   // through the Export command
+            d.prompt.files = {target};
+            d.doc.exportCommand();
+        } else {
+            ASSERT_TRUE(d.doc.exportPicture(target, block));
+        }
+        ASSERT_TRUE(logotest::readAll(target).startsWith("\x89PNG"));
+        const QImage back(target, "PNG");
+        ASSERT_EQ(back.size(), QSize(72 * block.width(), 14 * block.height()));
+        for (int y = 0; y < back.height(); ++y)
+            for (int x = 0; x < back.width(); ++x)
+                ASSERT_EQ(back.pixel(x, y) & 0xFFFFFF,
+                          d.doc.grid().isSet(x / block.width(), y / block.height()) ? 0u : 0x78BE6Eu)
+                    << x << "," << y;
+    }
 }
 
 TEST(ImportExportFolders, PersistAcrossARestart)

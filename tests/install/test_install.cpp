@@ -38,7 +38,8 @@ TEST(Install, ProgramsEntriesIconsMimeTypesAndManual)
                          QStringLiteral("share/applications/quillet.desktop"),
                          QStringLiteral("share/icons/hicolor/scalable/apps/quillet.svg"),
                          QStringLiteral("share/mime/packages/vornhal-logos.xml"),
-                         QStringLiteral("share/man/man1/logotool.1")};
+                         QStringLiteral("share/man/man1/logotool.1.gz"),
+                         QStringLiteral("share/man/man1/quillet.1.gz")};
     for (const char *size : {"16x16", "32x32", "48x48", "256x256"})
         expected << QStringLiteral("share/icons/hicolor/%1/apps/quillet.png").arg(QLatin1String(size));
     for (const QString &file : expected)

@@ -3,6 +3,7 @@
 // preview driven tick by tick.
 #include "quillettest.h"
 
+#include <QMenu>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -272,6 +273,46 @@ TEST(QuilletMove, ArrowKeysButtonsAndMenuWrapAround)
     EXPECT_FALSE(env.display()->isPixelSet(0, 13));
     EXPECT_TRUE(env.display()->isPixelSet(5, 5));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillet [Untitled*]"));
+}
+
+// ---------------------------------------------------------------- undo
+
+TEST(QuilletUndo, EditMenuStartsWithUndoAndRedoThatTakeBackADrag)
+{
+    Env env;
+    auto &w = env.start(env.ngg(QStringLiteral("start.ngg"), {{0, 0}}));
+    const QString clean = w.windowTitle();
+    const QList<QAction *> edit = w.findChild<QMenu *>(QStringLiteral("mnuEdit"))->actions();
+    ASSERT_GE(edit.size(), 4);
+    QAction *undo = env.action("mnuUndo");
+    QAction *redo = env.action("mnuRedo");
+    EXPECT_EQ(edit[0], undo);
+    EXPECT_EQ(edit[1], redo);
+    EXPECT_TRUE(edit[2]->isSeparator());
+    EXPECT_EQ(edit[3]->objectName(), QStringLiteral("mnuMove"));
+    EXPECT_EQ(undo->text() + undo->shortcut().toString(), QStringLiteral("&UndoCtrl+Z"));
+    EXPECT_EQ(redo->text() + QKeySequence::listToString(redo->shortcuts()), QStringLiteral("&RedoCtrl+Shift+Z; Ctrl+Y"));
+    EXPECT_FALSE(undo->isEnabled()) << "the file read at start-up is not a step";
+    EXPECT_FALSE(redo->isEnabled());
+
+    auto *grid = env.grid();
+    QTest::mousePress(grid, Qt::LeftButton, {}, cellCentre(2, 4));
+    for (int c = 3; c <= 6; ++c)
+        QTest::mouseMove(grid, cellCentre(c, 4));
+    QTest::mouseRelease(grid, Qt::LeftButton, {}, cellCentre(6, 4));
+    ASSERT_TRUE(undo->isEnabled());
+
+    undo->trigger();
+    EXPECT_EQ(env.doc().grid().setCount(), 1) << "the whole drag is one step";
+    EXPECT_FALSE(shownOnDisplay(env, 4, 4));
+    EXPECT_EQ(w.windowTitle(), clean);
+    EXPECT_FALSE(undo->isEnabled());
+    ASSERT_TRUE(redo->isEnabled());
+
+    redo->trigger();
+    EXPECT_EQ(env.doc().grid().setCount(), 6);
+    EXPECT_TRUE(shownOnDisplay(env, 4, 4));
+    EXPECT_TRUE(w.windowTitle().endsWith(QStringLiteral("*]")));
 }
 
 // ---------------------------------------------------------------- animation

@@ -150,12 +150,12 @@ TEST(LogotoolConvert, OnlyTheFileNameChoosesAndUnknownOutputsAreRefused)
     EXPECT_EQ(r.code, 0) << qPrintable(r.err);
     EXPECT_EQ(logotest::readAll(inFolder).left(4), QByteArray("NGG\0", 4));
 
-    for (const char *name : {"y.png", "y.txt", "y"}) {
+    for (const char *name : {"y.gif", "y.txt", "y"}) {
         const QString target = sb.path(QString::fromLatin1(name));
         r = logotool({QStringLiteral("convert"), in, target});
         EXPECT_NE(r.code, 0) << name;
         EXPECT_FALSE(QFile::exists(target)) << name;
-        EXPECT_TRUE(r.err.contains(QStringLiteral(".ngg, .nol and .bmp"))) << qPrintable(r.err);
+        EXPECT_TRUE(r.err.contains(QStringLiteral(".ngg, .nol, .bmp and .png"))) << qPrintable(r.err);
     }
 }
 

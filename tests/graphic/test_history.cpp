@@ -1,0 +1,166 @@
+// Undo and redo of every kind of change, the title's modified mark, and when
+// New and a read start the history afresh.
+#include "common/testsupport.h"
+#include "graphic/logodocument.h"
+#include "graphic/logofile.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace logo;
+using logotest::Sandbox;
+
+namespace {
+
+struct Doc {
+    Sandbox sb;
+    ScriptedPrompt prompt;
+    LogoDocument doc{ProgramProfile::quillet(), prompt, sb.settings()};
+
+    // A file with an asymmetric picture, so that every tool changes it.
+    QString file(const QString &name, int width = 72, int height = 14, bool nol = false)
+    {
+        LogoGrid g;
+        g.setSize(width, height);
+        for (const auto &[c, r] : {std::pair{0, 0}, {1, 0}, {2, 1}, {5, 3}})
+            g.setPixel(c, r, true);
+        const QString p = sb.path(name);
+        logotest::writeAll(p, buildLogoFile(g, nol, 262, 1, 50, QString(), QString()));
+        return p;
+    }
+    // The document as it is after opening a saved file: clean, one step (the read).
+    Doc() { EXPECT_TRUE(doc.openFile(file(QStringLiteral("start.ngg")))); }
+
+    struct State {
+        LogoGrid grid;
+        QString file, mcc, title;
+        bool operator==(const State &) const = default;
+    };
+    State state() const { return {doc.grid(), doc.currentFile(), doc.currentMCC(), doc.title()}; }
+};
+
+std::ostream &operator<<(std::ostream &os, const Doc::State &s)
+{
+    return os << qPrintable(s.title) << " mcc " << qPrintable(s.mcc) << "\n" << qPrintable(s.grid.grid2bits());
+}
+
+struct Kind {
+    const char *name;
+    std::function<void(Doc &)> change;
+    bool savedAfter;   // New and reads make their result the saved state: the one before comes back modified
+};
+
+const Kind kKinds[] = {
+    {"drag",
+     [](Doc &d) {
+         d.doc.beginStroke();
+         for (int c = 10; c < 20; ++c)
+             d.doc.paintCell(c, 7, true);
+         d.doc.paintCell(0, 0, false);
+         d.doc.endStroke();
+     },
+     false},
+    {"move up", [](Doc &d) { d.doc.moveUp(); }, false},
+    {"move down", [](Doc &d) { d.doc.moveDown(); }, false},
+    {"move left", [](Doc &d) { d.doc.moveLeft(); }, false},
+    {"move right", [](Doc &d) { d.doc.moveRight(); }, false},
+    {"flip horizontal", [](Doc &d) { d.doc.flipHorizontal(); }, false},
+    {"flip vertical", [](Doc &d) { d.doc.flipVertical(); }, false},
+    {"invert", [](Doc &d) { d.doc.invert(); }, false},
+    {"text", [](Doc &d) { ASSERT_TRUE(d.doc.insertText({QStringLiteral("Hi")}, TextFont::Bold).ok); }, false},
+    {"new", [](Doc &d) { d.doc.newDocument(); }, true},
+    // A smaller NOL file: the size and the network code come back too.
+    {"read", [](Doc &d) { ASSERT_TRUE(d.doc.openFile(d.file(QStringLiteral("b.nol"), 16, 8, true))); }, true},
+    {"foreign read",
+     [](Doc &d) { ASSERT_TRUE(d.doc.openFile(logotest::fixture(QStringLiteral("nlm/diagonal.nlm")))); }, true},
+    {"import",
+     [](Doc &d) { ASSERT_TRUE(d.doc.importPicture(logotest::fixture(QStringLiteral("png/pattern.png")))); }, false},
+};
+
+} // namespace
+
+TEST(History, EveryKindOfChangeUndoesAndRedoesAsOneStep)
+{
+    for (const Kind &k : kKinds) {
+        SCOPED_TRACE(k.name);
+        Doc d;
+        const Doc::State before = d.state();
+        const int steps = d.doc.history().index();
+        k.change(d);
+        const Doc::State after = d.state();
+        ASSERT_NE(after.grid, before.grid);
+        EXPECT_EQ(d.doc.history().index(), steps + 1);
+
+        d.doc.history().undo();
+        Doc::State undone = before;
+        if (k.savedAfter)
+            undone.title = before.title.chopped(1) + QStringLiteral("*]");
+        EXPECT_EQ(d.state(), undone);
+        EXPECT_EQ(d.doc.docState(), k.savedAfter ? LogoDocument::Modified : LogoDocument::Clean);
+
+        d.doc.history().redo();
+        EXPECT_EQ(d.state(), after);
+
+        // A new change after an undo drops what could have been redone.
+        d.doc.history().undo();
+        d.doc.paintCell(40, 10, true);
+        EXPECT_FALSE(d.doc.history().canRedo());
+        EXPECT_TRUE(d.doc.grid().isSet(40, 10));
+    }
+}
+
+TEST(History, HoldsAHundredStepsAndTheTitleIsCleanExactlyAtTheSavedOne)
+{
+    Doc d;
+    const LogoGrid start = d.doc.grid();
+    const int steps = d.doc.history().count();
+    d.doc.paintCell(0, 0, true);   // already set: no step, no mark
+    EXPECT_EQ(d.doc.history().count(), steps);
+    EXPECT_EQ(d.doc.docState(), LogoDocument::Clean);
+
+    for (int i = 1; i <= 120; ++i) {   // single clicks, a step each; saved after the 60th
+        d.doc.paintCell(10 + i % 60, 6 + i / 60, true);
+        if (i == 60)
+            ASSERT_EQ(d.doc.writeLogoFile(d.doc.currentFile()), LogoDocument::WriteResult::Written);
+    }
+    for (int i = 120; i > 0; --i) {
+        EXPECT_EQ(d.doc.docState() == LogoDocument::Clean, i == 60) << i;
+        d.doc.history().undo();
+    }
+    EXPECT_EQ(d.doc.grid(), start);
+}
+
+// New, Open and Import after the save-changes question: an answered question
+// starts the history afresh; without a question the load is a step.
+TEST(History, LoadsClearItOnlyAfterAnAnsweredQuestion)
+{
+    const std::function<void(Doc &)> loads[] = {
+        [](Doc &d) {
+            if (d.doc.askSaveChanges() == 7)
+                d.doc.newDocument();
+        },
+        [](Doc &d) { d.doc.openFileReceived(d.file(QStringLiteral("other.ngg"), 20, 5)); },
+        [](Doc &d) {
+            d.prompt.files = {logotest::fixture(QStringLiteral("png/pattern.png"))};
+            d.doc.importCommand();
+        },
+    };
+    for (const Answer answer : {Answer::Ok /* not asked */, Answer::No, Answer::Yes /* saves first */})
+        for (int n = 0; n < 3; ++n) {
+            SCOPED_TRACE(testing::Message() << "answer " << int(answer) << ", load " << n);
+            Doc d;
+            const bool asked = answer != Answer::Ok;
+            if (asked)
+                d.doc.paintCell(50, 2, true);
+            const LogoGrid before = d.doc.grid();
+            d.prompt.answers = {answer};
+            loads[n](d);
+            EXPECT_EQ(d.prompt.count(ShownPrompt::Kind::Message), asked ? 1 : 0);
+            ASSERT_NE(d.doc.grid(), before);
+            EXPECT_EQ(d.doc.history().canUndo(), !asked);
+            if (!asked) {
+                d.doc.history().undo();
+                EXPECT_EQ(d.doc.grid(), before);
+            }
+        }
+}
