@@ -22,6 +22,7 @@ const ProgramProfile &ProgramProfile::quillet()
         false,
         QStringLiteral("logos.example"),
         QStringLiteral("pellorin"),
+        QByteArray("\x15\x83\x00\x00", 4),
     };
     return p;
 }
@@ -47,6 +48,7 @@ const ProgramProfile &ProgramProfile::brisvane()
         true,
         QStringLiteral("logos.example"),
         QStringLiteral("pellorin"),
+        QByteArray("\x15\x82\x15\x82", 4),
     };
     return p;
 }

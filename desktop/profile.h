@@ -26,6 +26,7 @@ struct ProgramProfile {
     bool requiresOperator;        // saving/sending needs a chosen network code
     QString defaultWebHost;       // host behind the link label and help links
     QString helpMedia;            // media code of the help addresses
+    QByteArray irKindOctets;      // kind octets of the infrared phone message
 
     bool isQuillet() const { return program == Program::Quillet; }
     bool isBrisvane() const { return program == Program::Brisvane; }

@@ -206,6 +206,8 @@ static const CommandInfo kCommands[] = {
     {"send", cmdSend, "send FILE --to DIGITS [--port N | --device PATH] [--smsc DIGITS]",
      "send as SMS through the phone"},
     {"store", cmdStore, "store FILE [--port N | --device PATH]", "store in the phone's SMS inbox"},
+    {"ir-upload", cmdIrUpload, "ir-upload FILE [--port N | --device PATH] [--program quillet|brisvane]",
+     "upload by infrared to a 61xx phone"},
 };
 
 static void usage(std::FILE *to)

@@ -78,5 +78,6 @@ int cmdFormats(const QStringList &args);   // logotool_formats.cpp
 int cmdPdu(const QStringList &args);       // tools/logotool_pdu.cpp
 int cmdSend(const QStringList &args);      // tools/logotool_phone.cpp
 int cmdStore(const QStringList &args);     // tools/logotool_phone.cpp
+int cmdIrUpload(const QStringList &args);  // tools/logotool_ir.cpp
 
 } // namespace logotool
