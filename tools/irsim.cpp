@@ -23,6 +23,7 @@
 //   --drop N                 the N-th answer is lost (repeatable)
 //   --corrupt N              the N-th answer has a damaged check (repeatable)
 //   --silent-after N         no answers after the first N (0: silent)
+//   --bare-ua                acknowledges the SNRM without negotiation parameters
 //   --seconds N              end after N seconds
 #include "tools/irsim_core.h"
 
@@ -48,7 +49,7 @@ int usage(const char *why)
         std::fprintf(stderr, "irsim: %s\n", why);
     std::fprintf(stderr,
                  "usage: irsim [--model 6110|8810|9110] [--slots N,...] [--address HEX] [--delay MS]\n"
-                 "             [--drop N]... [--corrupt N]... [--silent-after N] [--seconds N]\n");
+                 "             [--drop N]... [--corrupt N]... [--silent-after N] [--bare-ua] [--seconds N]\n");
     return 2;
 }
 
@@ -103,6 +104,9 @@ int main(int argc, char **argv)
         int n = 0;
         if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
             return usage(nullptr), 0;
+        } else if (a == QLatin1String("--bare-ua")) {
+            o.bareUa = true;
+            continue;
         } else if (!hasValue) {
             return usage(qPrintable(QStringLiteral("unknown option or missing value: %1").arg(a)));
         } else if (a == QLatin1String("--model")) {

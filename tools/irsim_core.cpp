@@ -121,8 +121,11 @@ void IrPhoneCore::handle(const QByteArray &frame, std::vector<Output> &out)
         m_vs = m_vr = 0;
         m_unacknowledged.clear();
         m_segments.clear();
-        answer(out, two(m_address, 0x73) + m_options.deviceAddress + frame.mid(2, 4) +
-                        QByteArray::fromHex("01013E" "820101" "83013F" "840101" "850180" "860103" "080103"));
+        QByteArray ua = two(m_address, 0x73);
+        if (!m_options.bareUa)
+            ua += m_options.deviceAddress + frame.mid(2, 4) +
+                  QByteArray::fromHex("01013E" "820101" "83013F" "840101" "850180" "860103" "080103");
+        answer(out, ua);
         m_connected = true;
     }
 }

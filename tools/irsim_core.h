@@ -31,6 +31,7 @@ struct Options {
     QList<int> drop;                        // answers (counted from 1) lost on the way
     QList<int> corrupt;                     // answers sent with a damaged check sequence
     int silentAfter = -1;                   // answers no more after this many (-1: never)
+    bool bareUa = false;                    // acknowledges the SNRM without its parameters
 };
 
 struct Output {

@@ -1,18 +1,30 @@
 #pragma once
 // The upload engine against the simulated phone in the same process: a line
 // that hands every octet to the phone at the speed the engine set, and gives
-// back the phone's answers as soon as they are due; a clock that only counts.
+// back the phone's answers at once (or, without a phone, octets put in its
+// inbox beforehand); a clock that only counts.
 #include "infrared/irline.h"
 #include "tools/irsim_core.h"
 
-#include <deque>
+#include <QStringList>
+#include <ostream>
 #include <vector>
+
+// Readable texts in the failure messages.
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+inline void PrintTo(const QStringList &l, std::ostream *os)
+{
+    *os << '{' << l.join(QStringLiteral(", ")).toStdString() << '}';
+}
 
 namespace irtest {
 
 class SimLine : public logo::IrLine {
 public:
-    explicit SimLine(irsim::IrPhoneCore &phone) : m_phone(phone) {}
+    explicit SimLine(irsim::IrPhoneCore *phone = nullptr) : m_phone(phone) {}
 
     OpenResult open(const QString &) override
     {
@@ -31,17 +43,17 @@ public:
     bool writeOctet(quint8 octet) override
     {
         written += char(octet);
-        for (const irsim::Output &o : m_phone.receive(QByteArray(1, char(octet)), speed))
-            for (const char c : o.bytes)
-                m_inbox.push_back(quint8(c));
+        if (m_phone)
+            for (const irsim::Output &o : m_phone->receive(QByteArray(1, char(octet)), speed))
+                inbox += o.bytes;
         return true;
     }
     int readOctet(quint8 &octet) override
     {
-        if (m_inbox.empty())
+        if (inbox.isEmpty())
             return 0;
-        octet = m_inbox.front();
-        m_inbox.pop_front();
+        octet = quint8(inbox.front());
+        inbox.remove(0, 1);
         return 1;
     }
     void flush() override {}
@@ -51,10 +63,10 @@ public:
     qint32 speed = 0;
     std::vector<qint32> speeds;     // every speed set after the open
     QByteArray written;
+    QByteArray inbox;               // what the engine reads next
 
 private:
-    irsim::IrPhoneCore &m_phone;
-    std::deque<quint8> m_inbox;
+    irsim::IrPhoneCore *m_phone;
 };
 
 struct CountingClock : logo::IrClock {
