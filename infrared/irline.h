@@ -5,6 +5,7 @@
 // phone.
 #include <QString>
 #include <QtGlobal>
+#include <chrono>
 
 namespace logo {
 
@@ -44,10 +45,16 @@ public:
     virtual void sleep(int ms) = 0;
 };
 
-// Sleeps the calling thread.
+// Sleeps the calling thread. The system wakes a sleeper a little late (up to
+// a millisecond on a busy machine); over the hundreds of short waits of an
+// upload that would add up, so each wait is shortened by the lateness of the
+// one before, and every wait, its own lateness included, lasts what was asked.
 class ThreadClock : public IrClock {
 public:
     void sleep(int ms) override;
+
+private:
+    std::chrono::steady_clock::duration m_late{};
 };
 
 } // namespace logo

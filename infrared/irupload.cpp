@@ -3,15 +3,8 @@
 #include "desktop/settingsstore.h"
 
 #include <QRandomGenerator>
-#include <QThread>
 
 namespace logo {
-
-void ThreadClock::sleep(int ms)
-{
-    if (ms > 0)
-        QThread::msleep(ulong(ms));
-}
 
 IrDelays readIrDelays(const SettingsStore &settings)
 {
@@ -138,12 +131,14 @@ void IrUploadEngine::discovery()
 int IrUploadEngine::receiveBurst()
 {
     m_line.setTimeouts(IrTimeouts::Receive);
+    m_receiving = true;
     wait(m_options.delays.fast);
     int fed = 0;
     for (int i = 0; i < BurstOctets; ++i) {
         quint8 octet = 0;
         if (m_line.readOctet(octet) == 0) {
-            ++m_stats.silentReads;
+            if (m_receiving)
+                ++m_stats.timedOutReads;
             break;
         }
         ++m_stats.octetsRead;
@@ -295,6 +290,7 @@ void IrUploadEngine::scriptedStep(quint8 control)
 void IrUploadEngine::sendFrame(const QByteArray &content, int leadingFlags)
 {
     m_line.setTimeouts(IrTimeouts::Send);
+    m_receiving = false;
     wait(m_slow ? m_options.delays.slowFrame : m_options.delays.fast);
     const QByteArray raw = encodeSirFrame(content, leadingFlags);
     for (const char octet : raw)

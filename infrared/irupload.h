@@ -49,10 +49,11 @@ public:
         std::function<int()> connectionAddress;
     };
     // What an upload spent waiting, for the benchmark: the delays asked of the
-    // clock and the reads that found the line silent (up to a second each).
+    // clock, and the reads under the receive profile that found the line
+    // silent (a second each).
     struct Stats {
         qint64 delayMs = 0;
-        int silentReads = 0;
+        int timedOutReads = 0;
         int octetsWritten = 0;
         int octetsRead = 0;
     };
@@ -102,6 +103,7 @@ private:
     QByteArray m_message;
     QString m_result;
     bool m_slow = true;
+    bool m_receiving = false;   // the receive profile is in force
     bool m_discSent = false;
     int m_address = 0;
     int m_vs = 0;

@@ -137,14 +137,6 @@ void RawSerialPort::close()
     m_fd = -1;
 }
 
-void RawSerialPort::setTimeouts(IrTimeouts profile)
-{
-    if (profile == m_timeouts)
-        return;
-    m_timeouts = profile;
-    applyTimeouts();
-}
-
 bool RawSerialPort::applyTimeouts()
 {
     termios t{};

@@ -99,14 +99,6 @@ void RawSerialPort::close()
     m_handle = nullptr;
 }
 
-void RawSerialPort::setTimeouts(IrTimeouts profile)
-{
-    if (profile == m_timeouts)
-        return;
-    m_timeouts = profile;
-    applyTimeouts();
-}
-
 bool RawSerialPort::applyTimeouts()
 {
     if (!m_handle)

@@ -26,22 +26,21 @@
 //   --bare-ua                acknowledges the SNRM without negotiation parameters
 //   --seconds N              end after N seconds
 #include "tools/irsim_core.h"
+#include "tools/ptysim.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <chrono>
 #include <cstdio>
-#include <deque>
-#include <fcntl.h>
 #include <poll.h>
-#include <pty.h>
 #include <termios.h>
 #include <unistd.h>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using ptysim::Clock;
+using ptysim::toInt;
 
 int usage(const char *why)
 {
@@ -51,13 +50,6 @@ int usage(const char *why)
                  "usage: irsim [--model 6110|8810|9110] [--slots N,...] [--address HEX] [--delay MS]\n"
                  "             [--drop N]... [--corrupt N]... [--silent-after N] [--bare-ua] [--seconds N]\n");
     return 2;
-}
-
-bool toInt(const QString &text, int &value)
-{
-    bool ok = false;
-    value = text.toInt(&ok);
-    return ok && value >= 0;
 }
 
 int lineSpeed(int slave)
@@ -80,11 +72,6 @@ void say(const QString &line)
     std::printf("%s\n", qPrintable(line));
     std::fflush(stdout);
 }
-
-struct Pending {
-    Clock::time_point due;
-    QByteArray bytes;
-};
 
 } // namespace
 
@@ -142,24 +129,14 @@ int main(int argc, char **argv)
         ++i;
     }
 
+    // The simulator keeps a slave descriptor of its own to read the speed the
+    // program sets.
     int master = -1, slave = -1;
-    char name[256] = {};
-    if (::openpty(&master, &slave, name, nullptr, nullptr) != 0) {
-        std::perror("irsim: openpty");
+    if (!ptysim::openRawPty("irsim", B9600, master, slave))
         return 1;
-    }
-    termios t{};
-    if (::tcgetattr(slave, &t) == 0) {
-        ::cfmakeraw(&t);
-        ::cfsetispeed(&t, B9600);
-        ::cfsetospeed(&t, B9600);
-        ::tcsetattr(slave, TCSANOW, &t);
-    }
-    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
-    say(QStringLiteral("device %1").arg(QString::fromLocal8Bit(name)));
 
     irsim::IrPhoneCore phone(o);
-    std::deque<Pending> pending;
+    ptysim::AnswerQueue answers;
     const auto end = seconds > 0 ? Clock::now() + std::chrono::seconds(seconds) : Clock::time_point::max();
     bool connected = false;
     int disconnects = 0;
@@ -170,21 +147,8 @@ int main(int argc, char **argv)
         auto now = Clock::now();
         if (now >= end)
             break;
-        while (!pending.empty() && pending.front().due <= now) {
-            QByteArray &b = pending.front().bytes;
-            const ssize_t w = ::write(master, b.constData(), size_t(b.size()));
-            if (w > 0)
-                b.remove(0, w);
-            if (!b.isEmpty())
-                break;   // the line is full; the rest goes shortly
-            pending.pop_front();
-        }
-        int timeout = 200;
-        if (!pending.empty() && pending.front().due <= now)
-            timeout = 5;
-        else if (!pending.empty())
-            timeout = int(std::chrono::duration_cast<std::chrono::milliseconds>(pending.front().due - now).count()) + 1;
-        timeout = std::max(timeout, 0);
+        answers.writeDue(master, now);
+        const int timeout = answers.pollTimeout(now, end);
         pollfd p{master, POLLIN, 0};
         const int r = ::poll(&p, 1, timeout);
         if (r < 0 && errno != EINTR) {
@@ -197,12 +161,9 @@ int main(int argc, char **argv)
         if (n <= 0)
             continue;
         now = Clock::now();
-        for (const irsim::Output &out : phone.receive(QByteArray(buf, int(n)), lineSpeed(slave))) {
-            auto due = now + std::chrono::milliseconds(out.delayMs);
-            if (!pending.empty() && pending.back().due > due)
-                due = pending.back().due;   // answers keep their order
-            pending.push_back({due, out.bytes});
-        }
+        for (const irsim::Output &out : phone.receive(QByteArray(buf, int(n)), lineSpeed(slave)))
+            answers.add(now, out.delayMs, out.bytes);
+        answers.writeDue(master, now);
         if (phone.connected() && !connected)
             say(QStringLiteral("connected %1").arg(QString::number(phone.connectionAddress(), 16).toUpper().rightJustified(2, QLatin1Char('0'))));
         connected = phone.connected();

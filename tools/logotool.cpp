@@ -20,9 +20,7 @@ namespace logotool {
 logo::Answer ConsolePrompt::message(const QString &title, const QString &text, logo::Icon icon,
                                     logo::Buttons buttons)
 {
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    std::fprintf(stderr, "%s\n", qPrintable(shown));
+    say(stderr, text);
     return ScriptedPrompt::message(title, text, icon, buttons);
 }
 
@@ -120,6 +118,55 @@ bool networkOption(const Args &a, logo::LogoDocument &doc)
         return false;
     doc.setNetworkCode(logo::formatMcc(mcc.toInt()), logo::formatMnc(mnc.toInt()));
     return true;
+}
+
+int DeliveryArgs::parse(const Args &a)
+{
+    if (a.has(QStringLiteral("--port"))) {
+        bool ok = false;
+        port = a.value(QStringLiteral("--port")).toInt(&ok);
+        if (!ok || port <= 0)
+            return err(QStringLiteral("error: --port takes a port number (1 for COM1)"), 2);
+    }
+    device = a.value(QStringLiteral("--device"));
+    if (a.has(QStringLiteral("--device")) && device.isEmpty())
+        return err(QStringLiteral("error: --device takes a path"), 2);
+    if (!programOption(a, profile))
+        return err(QStringLiteral("error: --program takes quillet or brisvane"), 2);
+    Session picture(logo::ProgramProfile::quillet());
+    if (!openInput(picture, a.positional.value(0)))
+        return 1;
+    if (!networkOption(a, *picture.doc))
+        return err(QStringLiteral("error: --mcc and --mnc take decimal digits"), 2);
+    grid = picture.doc->grid();
+    mcc = picture.doc->currentMCC();
+    mnc = picture.doc->currentMNC();
+    if (!profile)
+        profile = mcc.isEmpty() ? &logo::ProgramProfile::quillet() : &logo::ProgramProfile::brisvane();
+    return 0;
+}
+
+int DeliveryArgs::portNumber(const logo::SettingsStore &settings, const QString &portKey) const
+{
+    if (port > 0)
+        return port;
+    if (!device.isEmpty() && settings.readInt(logo::kSharedSection, portKey, 0) <= 0)
+        return 1;
+    return 0;
+}
+
+void DeliveryArgs::applyTo(logo::LogoDocument &doc) const
+{
+    doc.grid() = grid;
+    doc.setNetworkCode(mcc, mnc);
+}
+
+void say(FILE *stream, const QString &text)
+{
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    std::fprintf(stream, "%s\n", qPrintable(shown));
+    std::fflush(stream);
 }
 
 void ensureRuntimeDir()

@@ -59,7 +59,29 @@ bool programOption(const Args &a, const logo::ProgramProfile *&profile);
 // given or either is not decimal digits.
 bool networkOption(const Args &a, logo::LogoDocument &doc);
 
+// What the delivery commands (send, store, ir-upload) share: "--port N",
+// "--device PATH", "--program", and the picture FILE with "--mcc M --mnc N".
+struct DeliveryArgs {
+    int port = 0;                                   // > 0 when given
+    QString device;
+    const logo::ProgramProfile *profile = nullptr;  // --program, else by the picture's network code
+    logo::LogoGrid grid;
+    QString mcc, mnc;
+
+    // 0 when all is well, else the exit code after saying why. The picture is
+    // opened in a scratch session, so that the programs' recent files and
+    // title stay as they are.
+    int parse(const Args &a);
+    // The port number: --port, else the setting portKey; a device of its own
+    // needs no configured port, the number 1 then only names it in messages.
+    int portNumber(const logo::SettingsStore &settings, const QString &portKey) const;
+    // The picture and its network code into the document the job runs on.
+    void applyTo(logo::LogoDocument &doc) const;
+};
+
 int err(const QString &text, int code = 1);
+// A message line as the windows show it (CR LF as line breaks), flushed.
+void say(FILE *stream, const QString &text);
 // Points XDG_RUNTIME_DIR at a private folder when the session has none.
 void ensureRuntimeDir();
 void out(const QString &text);

@@ -21,14 +21,6 @@ const char *kIrUsage =
     "The picture goes as an operator logo when it carries a network code, else as a\n"
     "group graphic, unless --program says.";
 
-void say(FILE *stream, const QString &text)
-{
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    std::fprintf(stream, "%s\n", qPrintable(shown));
-    std::fflush(stream);
-}
-
 // The message boxes: success on standard output, everything else on standard
 // error; questions (an empty picture) are answered Yes.
 class IrPrompt : public logo::ScriptedPrompt {
@@ -77,44 +69,15 @@ int cmdIrUpload(const QStringList &argv)
     if (a.positional.size() != 1 || !a.unknown(known).isEmpty())
         return err(QString::fromLatin1(kIrUsage), 2);
 
-    logo::IrDelivery::Overrides overrides;
-    if (a.has(QStringLiteral("--port"))) {
-        bool ok = false;
-        overrides.port = a.value(QStringLiteral("--port")).toInt(&ok);
-        if (!ok || overrides.port <= 0)
-            return err(QStringLiteral("error: --port takes a port number (1 for COM1)"), 2);
-    }
-    overrides.device = a.value(QStringLiteral("--device"));
-    if (a.has(QStringLiteral("--device")) && overrides.device.isEmpty())
-        return err(QStringLiteral("error: --device takes a path"), 2);
-    const logo::ProgramProfile *profile = nullptr;
-    if (!programOption(a, profile))
-        return err(QStringLiteral("error: --program takes quillet or brisvane"), 2);
-
-    // Opened in a scratch session, so that the programs' recent files stay as
-    // they are; the upload then runs on a document with the real settings.
-    Session picture(logo::ProgramProfile::quillet());
-    if (!openInput(picture, a.positional[0]))
-        return 1;
-    if (!networkOption(a, *picture.doc))
-        return err(QStringLiteral("error: --mcc and --mnc take decimal digits"), 2);
-    if (!profile)
-        profile = picture.doc->currentMCC().isEmpty() ? &logo::ProgramProfile::quillet()
-                                                      : &logo::ProgramProfile::brisvane();
-
+    DeliveryArgs picture;
+    if (const int code = picture.parse(a))
+        return code;
     logo::SettingsStore settings;
     IrPrompt prompt;
-    logo::LogoDocument doc(*profile, prompt, settings);
-    doc.grid() = picture.doc->grid();
-    doc.setNetworkCode(picture.doc->currentMCC(), picture.doc->currentMNC());
-
+    logo::LogoDocument doc(*picture.profile, prompt, settings);
+    picture.applyTo(doc);
     logo::IrDelivery delivery(doc);
-    // A device of its own needs no configured port; the number then only
-    // names it in the messages.
-    if (!overrides.device.isEmpty() && overrides.port <= 0 &&
-        settings.readInt(logo::kSharedSection, QStringLiteral("IRPort"), 0) <= 0)
-        overrides.port = 1;
-    delivery.setOverrides(overrides);
+    delivery.setOverrides({picture.portNumber(settings, QStringLiteral("IRPort")), picture.device});
     ToolUi ui(delivery);
     delivery.setUi(&ui);
     delivery.mnuIR_Click();

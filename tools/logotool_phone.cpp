@@ -22,14 +22,6 @@ const char *kStoreUsage =
     "usage: logotool store FILE [--port N] [--device PATH] [--smsc DIGITS]\n"
     "                      [--program quillet|brisvane] [--mcc M --mnc N]";
 
-void say(FILE *stream, const QString &text)
-{
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    std::fprintf(stream, "%s\n", qPrintable(shown));
-    std::fflush(stream);
-}
-
 // The message boxes of the windows: the outcome of a job on standard output,
 // everything else on standard error; questions are answered Yes (the user
 // asked for the job on the command line).
@@ -99,48 +91,21 @@ int runDelivery(const QStringList &argv, int mode)
     if (send && !a.has(QStringLiteral("--to")))
         return err(usageText, 2);
 
+    DeliveryArgs picture;
+    if (const int code = picture.parse(a))
+        return code;
     logo::SmsDelivery::Overrides overrides;
-    if (a.has(QStringLiteral("--port"))) {
-        bool ok = false;
-        overrides.port = a.value(QStringLiteral("--port")).toInt(&ok);
-        if (!ok || overrides.port <= 0)
-            return err(QStringLiteral("error: --port takes a port number (1 for COM1)"), 2);
-    }
-    overrides.device = a.value(QStringLiteral("--device"));
-    if (a.has(QStringLiteral("--device")) && overrides.device.isEmpty())
-        return err(QStringLiteral("error: --device takes a path"), 2);
     if (a.has(QStringLiteral("--smsc"))) {
         overrides.hasSmsc = true;
         overrides.smsc = logo::DigitsOnly(a.value(QStringLiteral("--smsc")));
     }
 
-    const logo::ProgramProfile *profile = nullptr;
-    if (!programOption(a, profile))
-        return err(QStringLiteral("error: --program takes quillet or brisvane"), 2);
-
-    // The picture is opened in a scratch session, so that opening it leaves the
-    // programs' recent files and title alone; the job then runs on a document
-    // with the real settings.
-    Session picture(logo::ProgramProfile::quillet());
-    if (!openInput(picture, a.positional[0]))
-        return 1;
-    if (!networkOption(a, *picture.doc))
-        return err(QStringLiteral("error: --mcc and --mnc take decimal digits"), 2);
-    if (!profile)
-        profile = picture.doc->currentMCC().isEmpty() ? &logo::ProgramProfile::quillet()
-                                                      : &logo::ProgramProfile::brisvane();
-
     logo::SettingsStore settings;
     PhonePrompt prompt;
-    logo::LogoDocument doc(*profile, prompt, settings);
-    doc.grid() = picture.doc->grid();
-    doc.setNetworkCode(picture.doc->currentMCC(), picture.doc->currentMNC());
-
-    // A device of its own needs no configured port; the number then only
-    // names it in the messages.
-    if (!overrides.device.isEmpty() && overrides.port <= 0 &&
-        settings.readInt(logo::kSharedSection, QStringLiteral("COMPort"), 0) <= 0)
-        overrides.port = 1;
+    logo::LogoDocument doc(*picture.profile, prompt, settings);
+    picture.applyTo(doc);
+    overrides.port = picture.portNumber(settings, QStringLiteral("COMPort"));
+    overrides.device = picture.device;
 
     logo::SerialLink link;
     logo::TimerTicks tmrSendStore(1000);

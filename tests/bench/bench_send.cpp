@@ -5,6 +5,7 @@
 // one run with the real timer shows where the bound puts a user.
 //
 // Usage: bench_send [RUNS] [TICK_MS]     (defaults 20 and 10)
+#include "benchsupport.h"
 #include "desktop/profile.h"
 #include "desktop/prompt.h"
 #include "desktop/settingsstore.h"
@@ -15,7 +16,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -26,22 +26,6 @@
 using namespace logo;
 
 namespace {
-
-QString findPhonesim()
-{
-    QStringList dirs;
-    const QString env = QString::fromLocal8Bit(qgetenv("LOGO_BINARY_DIR"));
-    if (!env.isEmpty())
-        dirs << env;
-    const QString here = QCoreApplication::applicationDirPath();
-    dirs << here << here + QStringLiteral("/..");
-    for (const QString &d : dirs) {
-        const QString path = d + QStringLiteral("/phonesim");
-        if (QFileInfo(path).isExecutable())
-            return QFileInfo(path).canonicalFilePath();
-    }
-    return {};
-}
 
 struct BenchUi : DeliveryUi {
     SmsDelivery *delivery = nullptr;
@@ -95,24 +79,13 @@ int main(int argc, char **argv)
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 20;
     const int tickMs = argc > 2 ? std::max(1, atoi(argv[2])) : 10;
 
-    const QString phonesim = findPhonesim();
-    if (phonesim.isEmpty()) {
-        std::fprintf(stderr, "bench_send: phonesim not found (set LOGO_BINARY_DIR)\n");
-        return 1;
-    }
     QTemporaryDir dir;
     QProcess sim;
-    sim.start(phonesim, {QStringLiteral("--no-echo"), QStringLiteral("--seconds"), QStringLiteral("600")});
-    if (!sim.waitForReadyRead(10000)) {
-        std::fprintf(stderr, "bench_send: phonesim did not start\n");
+    const QString device = bench::startSimulator(
+        sim, QStringLiteral("phonesim"),
+        {QStringLiteral("--no-echo"), QStringLiteral("--seconds"), QStringLiteral("600")});
+    if (device.isEmpty())
         return 1;
-    }
-    const QString first = QString::fromLatin1(sim.readLine()).trimmed();
-    if (!first.startsWith(QStringLiteral("device "))) {
-        std::fprintf(stderr, "bench_send: phonesim said %s\n", qPrintable(first));
-        return 1;
-    }
-    const QString device = first.mid(7);
     const QString settingsFile = dir.filePath(QStringLiteral("settings.ini"));
 
     std::vector<double> times;
