@@ -133,6 +133,9 @@ void RawSerialPort::close()
 {
     if (m_fd < 0)
         return;
+    // The terminal's exclusive mode outlives this descriptor while anyone else
+    // (a simulator on a pseudo-terminal) holds the line: give it up first.
+    ::ioctl(m_fd, TIOCNXCL);
     ::close(m_fd);   // also releases the lock
     m_fd = -1;
 }

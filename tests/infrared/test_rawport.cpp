@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
@@ -140,10 +141,17 @@ TEST(RawSerialPort, OpenIsExclusiveAndFailsCleanly)
 {
     Pty pty;
     RawSerialPort first, second;
+    const auto exclusive = [&] {
+        int on = -1;
+        ::ioctl(pty.slave, TIOCGEXCL, &on);
+        return on;
+    };
     ASSERT_EQ(first.open(pty.path), IrLine::OpenResult::Opened);
+    EXPECT_EQ(exclusive(), 1);
     EXPECT_EQ(second.open(pty.path), IrLine::OpenResult::CantOpen);
     EXPECT_FALSE(second.isOpen());
     first.close();
+    EXPECT_EQ(exclusive(), 0) << "others may open the line again";
     EXPECT_EQ(second.open(pty.path), IrLine::OpenResult::Opened);
 
     QTemporaryDir dir;
