@@ -1,10 +1,13 @@
 # Two commands do everything on a fresh Debian machine:
 #   make run    installs what is missing, builds and starts Quillet
 #   make test   installs what is missing, builds and runs every test headless
+# and, optionally, make install [PREFIX=...] puts the programs on the desktop.
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: setup configure build run test fuzz bench clean
+PREFIX ?= /usr/local
+
+.PHONY: setup configure build run test install fuzz bench clean
 
 setup:
 	@bash scripts/setup.sh
@@ -21,6 +24,9 @@ run: build
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	@bash scripts/fuzz.sh
+
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
 
 fuzz: setup
 	@bash scripts/fuzz.sh

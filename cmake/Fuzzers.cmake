@@ -12,6 +12,7 @@ set(LOGO_FUZZ_FLAGS -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=un
 set(LOGO_FUZZ_SOURCES
   ${CMAKE_SOURCE_DIR}/graphic/logogrid.cpp
   ${CMAKE_SOURCE_DIR}/graphic/foreignformats.cpp
+  ${CMAKE_SOURCE_DIR}/graphic/pathutil.cpp
   ${CMAKE_SOURCE_DIR}/graphic/metafileframe.cpp)
 
 add_custom_target(fuzzers)

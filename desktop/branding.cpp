@@ -1,5 +1,7 @@
 #include "desktop/branding.h"
 
+#include "desktop/appfolders.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,6 +20,22 @@ BrandingFile::BrandingFile(const QString &folder, const QString &fileName)
                 break;
             }
     }
+}
+
+BrandingFile BrandingFile::locate(const AppFolders &folders, const QString &fileName)
+{
+    const BrandingFile own(folders.programFolder(), fileName);
+    if (folders.programFolder().isEmpty() || !QFileInfo::exists(own.filePath())) {
+        const BrandingFile user(folders.userFolder(), fileName);
+        if (QFileInfo::exists(user.filePath()))
+            return user;
+    }
+    return own;
+}
+
+QString BrandingFile::folder() const
+{
+    return QFileInfo(m_path).absolutePath() + QLatin1Char('/');
 }
 
 QString BrandingFile::lookup(const QByteArray &content, const QString &section, const QString &key)

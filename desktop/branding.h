@@ -6,13 +6,20 @@
 
 namespace logo {
 
+class AppFolders;
+
 class BrandingFile {
 public:
     // folder: the program's folder; fileName: e.g. "QUILLET.INI" (also found
     // when the file's name differs only in case).
     BrandingFile(const QString &folder, const QString &fileName);
 
+    // The file in the program's folder, else in the user's data folder.
+    static BrandingFile locate(const AppFolders &folders, const QString &fileName);
+
     QString filePath() const { return m_path; }
+    // The folder of the file, ending in "/": pictures it names are relative to it.
+    QString folder() const;
     // The value, or empty text when the file, the section or the key is missing.
     QString ReadBrandingValue(const QString &section, const QString &key) const;
     // True when the method key ("SendViaSMS", ...) of section "Branding" says NO.

@@ -23,6 +23,12 @@ const ProgramProfile &ProgramProfile::quillet()
         QStringLiteral("logos.example"),
         QStringLiteral("pellorin"),
         QByteArray("\x15\x83\x00\x00", 4),
+        QStringLiteral("quillet"),
+        {{QStringLiteral(".ngg"), QStringLiteral("NokiaGroupGraphic"), true, QStringLiteral("Nokia Group Graphic")},
+         {QStringLiteral(".nol"), QStringLiteral("NokiaOperatorLogo"), false, QString()}},
+        {QStringLiteral(".nlm"), QStringLiteral(".nsl"), QStringLiteral(".otb"), QStringLiteral(".ngl"),
+         QStringLiteral(".i61")},
+        {QStringLiteral(".nlm"), QStringLiteral(".nsl"), QStringLiteral(".otb"), QStringLiteral(".i61")},
     };
     return p;
 }
@@ -49,8 +55,21 @@ const ProgramProfile &ProgramProfile::brisvane()
         QStringLiteral("logos.example"),
         QStringLiteral("pellorin"),
         QByteArray("\x15\x82\x15\x82", 4),
+        QStringLiteral("brisvane"),
+        {{QStringLiteral(".nol"), QStringLiteral("NokiaOperatorLogo"), true, QStringLiteral("Nokia Operator Logo")},
+         {QStringLiteral(".ngg"), QStringLiteral("NokiaGroupGraphic"), false, QString()}},
+        {},
+        {},
     };
     return p;
+}
+
+QString versionDigits()
+{
+    return QStringLiteral("%1%2%3")
+        .arg(LOGO_VERSION_MAJOR, 2, 10, QLatin1Char('0'))
+        .arg(LOGO_VERSION_MINOR, 2, 10, QLatin1Char('0'))
+        .arg(LOGO_VERSION_PATCH, 3, 10, QLatin1Char('0'));
 }
 
 } // namespace logo

@@ -1,10 +1,20 @@
 #pragma once
 // The few things in which Brisvane and Quillet differ, in one place. Shared code
 // asks the profile instead of testing which program it runs in.
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 namespace logo {
+
+// A file type a program registers at every start: the extension, the class it
+// maps to, and whether the class gets this program's open command and icon.
+struct FileTypeRegistration {
+    QString extension;            // ".ngg"
+    QString className;            // "NokiaGroupGraphic"
+    bool registerCommand;
+    QString description;          // of a class created with the command
+};
 
 struct ProgramProfile {
     enum class Program { Quillet, Brisvane };
@@ -27,6 +37,13 @@ struct ProgramProfile {
     QString defaultWebHost;       // host behind the link label and help links
     QString helpMedia;            // media code of the help addresses
     QByteArray irKindOctets;      // kind octets of the infrared phone message
+    QString desktopEntry;         // name of the desktop entry and the icon ("quillet")
+    // Registered at every start, in this order; the first is the program's own.
+    QList<FileTypeRegistration> fileTypes;
+    // Further types the program offers to claim at start-up (Quillet), for the
+    // class of the first registration; the checked ones decide whether to ask.
+    QStringList extraFileTypes;
+    QStringList extraFileTypesChecked;
 
     bool isQuillet() const { return program == Program::Quillet; }
     bool isBrisvane() const { return program == Program::Brisvane; }
@@ -35,5 +52,9 @@ struct ProgramProfile {
     static const ProgramProfile &quillet();
     static const ProgramProfile &brisvane();
 };
+
+// The version as the web addresses carry it: major and minor two digits each,
+// the revision three ("0102003" for 1.2.3).
+QString versionDigits();
 
 } // namespace logo

@@ -1,8 +1,10 @@
 #include "desktop/settingsstore.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
 namespace logo {
 
@@ -15,21 +17,110 @@ QString SettingsStore::defaultPath()
     return base + QLatin1Char('/') + kApplicationName + QStringLiteral("/settings.ini");
 }
 
+namespace {
+
+// The file is a plain INI file a person can edit: "[Quillet Settings]", then
+// "Key=value" lines, values as they are. Files written by earlier versions
+// escaped the sections ("[Quillet%20Settings]") and some values; they are
+// still read, and written back plain at the next change.
+
+bool isLegacyHeader(const QString &line)
+{
+    static const QRegularExpression escaped(QStringLiteral("%[0-9A-Fa-f]{2}"));
+    return line.startsWith(QLatin1Char('[')) && escaped.match(line).hasMatch();
+}
+
+bool readLegacyIni(const QByteArray &bytes, QSettings::SettingsMap &map)
+{
+    QTemporaryFile copy;
+    if (!copy.open() || copy.write(bytes) != bytes.size())
+        return false;
+    copy.close();
+    QSettings legacy(copy.fileName(), QSettings::IniFormat);
+    for (const QString &key : legacy.allKeys())
+        map.insert(key, legacy.value(key));
+    return legacy.status() == QSettings::NoError;
+}
+
+bool readPlainIni(QIODevice &device, QSettings::SettingsMap &map)
+{
+    const QByteArray bytes = device.readAll();
+    const QStringList lines = QString::fromUtf8(bytes).split(QLatin1Char('\n'));
+    for (const QString &raw : lines)
+        if (isLegacyHeader(raw.trimmed()))
+            return readLegacyIni(bytes, map);
+    QString section;
+    for (const QString &raw : lines) {
+        const QString line = raw.trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#')))
+            continue;
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
+            section = line.mid(1, line.size() - 2).trimmed();
+            continue;
+        }
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (eq <= 0)
+            continue;
+        const QString key = line.left(eq).trimmed();
+        map.insert(section.isEmpty() ? key : section + QLatin1Char('/') + key, line.mid(eq + 1).trimmed());
+    }
+    return true;
+}
+
+bool writePlainIni(QIODevice &device, const QSettings::SettingsMap &map)
+{
+#ifdef Q_OS_WIN
+    const QString eol = QStringLiteral("\r\n");
+#else
+    const QString eol = QStringLiteral("\n");
+#endif
+    // Lines by section; keys outside any section ("" sorts first) lead the file.
+    QMap<QString, QString> sections;
+    for (auto it = map.constBegin(); it != map.constEnd(); ++it) {
+        const qsizetype slash = it.key().indexOf(QLatin1Char('/'));
+        // One line per value: a line break inside one would end it early.
+        QString value = it.value().toString();
+        value.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        sections[slash < 0 ? QString() : it.key().left(slash)] += it.key().mid(slash + 1) + QLatin1Char('=') + value + eol;
+    }
+    QStringList blocks;
+    for (auto it = sections.constBegin(); it != sections.constEnd(); ++it)
+        blocks << (it.key().isEmpty() ? QString() : QLatin1Char('[') + it.key() + QLatin1Char(']') + eol) + it.value();
+    const QByteArray bytes = blocks.join(eol).toUtf8();
+    return device.write(bytes) == bytes.size();
+}
+
+QSettings::Format plainIniFormat()
+{
+    static const QSettings::Format format =
+        QSettings::registerFormat(QStringLiteral("ini"), readPlainIni, writePlainIni);
+    return format;
+}
+
+} // namespace
+
 SettingsStore::SettingsStore() : SettingsStore(defaultPath()) {}
 
 SettingsStore::SettingsStore(const QString &iniPath)
-    : m_settings(std::make_unique<QSettings>(iniPath, QSettings::IniFormat))
+    : m_settings(std::make_unique<QSettings>(iniPath, plainIniFormat()))
 {
+}
+
+SettingsStore::SettingsStore(std::nullptr_t) {}
+
+std::unique_ptr<SettingsStore> SettingsStore::inMemory()
+{
+    return std::unique_ptr<SettingsStore>(new SettingsStore(nullptr));
 }
 
 SettingsStore::~SettingsStore()
 {
-    m_settings->sync();
+    sync();
 }
 
 QString SettingsStore::path() const
 {
-    return m_settings->fileName();
+    return m_settings ? m_settings->fileName() : QString();
 }
 
 static QString fullKey(const QString &section, const QString &key)
@@ -39,6 +130,8 @@ static QString fullKey(const QString &section, const QString &key)
 
 QString SettingsStore::read(const QString &section, const QString &key, const QString &def) const
 {
+    if (!m_settings)
+        return m_memory.value(fullKey(section, key), def);
     const QVariant v = m_settings->value(fullKey(section, key));
     if (!v.isValid())
         return def;
@@ -65,11 +158,15 @@ bool SettingsStore::readBool(const QString &section, const QString &key, bool de
 
 bool SettingsStore::contains(const QString &section, const QString &key) const
 {
-    return m_settings->contains(fullKey(section, key));
+    return m_settings ? m_settings->contains(fullKey(section, key)) : m_memory.contains(fullKey(section, key));
 }
 
 void SettingsStore::write(const QString &section, const QString &key, const QString &value)
 {
+    if (!m_settings) {
+        m_memory.insert(fullKey(section, key), value);
+        return;
+    }
     m_settings->setValue(fullKey(section, key), value);
     m_settings->sync();
 }
@@ -86,13 +183,18 @@ void SettingsStore::writeBool(const QString &section, const QString &key, bool v
 
 void SettingsStore::remove(const QString &section, const QString &key)
 {
+    if (!m_settings) {
+        m_memory.remove(fullKey(section, key));
+        return;
+    }
     m_settings->remove(fullKey(section, key));
     m_settings->sync();
 }
 
 void SettingsStore::sync()
 {
-    m_settings->sync();
+    if (m_settings)
+        m_settings->sync();
 }
 
 QString SettingsStore::defaultPortDevice(int n)

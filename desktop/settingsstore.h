@@ -2,6 +2,7 @@
 // The per-user settings store: one tree for both programs, addressed by
 // application, section and key. Every value is text; each reader applies its
 // own default, also when a stored value does not convert.
+#include <QMap>
 #include <QString>
 #include <memory>
 
@@ -20,6 +21,10 @@ public:
     // A store kept in the given INI file.
     explicit SettingsStore(const QString &iniPath);
     ~SettingsStore();
+    // A store that lives in memory only and ends with the object: for work
+    // that must neither read nor disturb the user's settings (the
+    // command-line tool's file commands), at no cost of disk writes.
+    static std::unique_ptr<SettingsStore> inMemory();
 
     static QString defaultPath();
     QString path() const;
@@ -45,7 +50,10 @@ public:
     static QString defaultPortDevice(int n);
 
 private:
-    std::unique_ptr<QSettings> m_settings;
+    explicit SettingsStore(std::nullptr_t);
+
+    std::unique_ptr<QSettings> m_settings;     // null for a store in memory
+    QMap<QString, QString> m_memory;           // "section/key" -> value
 };
 
 } // namespace logo

@@ -1,10 +1,13 @@
 #pragma once
-// Shows the wait mouse pointer for the life of the object (a no-op without a GUI).
-#include <QGuiApplication>
+// The wait pointer of long commands, and the normal pointer over the boxes and
+// dialogs shown in the middle of them (both no-ops without a GUI).
 #include <QCursor>
+#include <QGuiApplication>
+#include <QList>
 
 namespace logo {
 
+// Shows the wait mouse pointer for the life of the object.
 class WaitCursor {
 public:
     WaitCursor()
@@ -23,6 +26,33 @@ public:
 
 private:
     bool m_active = false;
+};
+
+// Shows the normal pointer for the life of the object, under whatever wait
+// pointers are in force, and puts them back at its end: a message box or a
+// file dialog in the middle of a long command waits for the user, not for the
+// program.
+class NormalCursor {
+public:
+    NormalCursor()
+    {
+        if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+            return;
+        while (const QCursor *c = QGuiApplication::overrideCursor()) {
+            m_paused.prepend(*c);
+            QGuiApplication::restoreOverrideCursor();
+        }
+    }
+    ~NormalCursor()
+    {
+        for (const QCursor &c : m_paused)
+            QGuiApplication::setOverrideCursor(c);
+    }
+    NormalCursor(const NormalCursor &) = delete;
+    NormalCursor &operator=(const NormalCursor &) = delete;
+
+private:
+    QList<QCursor> m_paused;   // bottom of the stack first
 };
 
 } // namespace logo

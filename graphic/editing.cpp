@@ -1,5 +1,8 @@
 #include "graphic/editing.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace logo {
 
 namespace {
@@ -57,6 +60,31 @@ void invert(LogoGrid &g)
     for (int r = 0; r < g.height(); ++r)
         for (int c = 0; c < g.width(); ++c)
             g.setCell(c, r, g.cell(c, r) == 1 ? 0 : 1);
+}
+
+QList<QPoint> cellsOnLine(QPoint from, QPoint to)
+{
+    // Bresenham: one cell per step along the longer axis.
+    const int dx = std::abs(to.x() - from.x()), dy = -std::abs(to.y() - from.y());
+    const int sx = from.x() < to.x() ? 1 : -1, sy = from.y() < to.y() ? 1 : -1;
+    QList<QPoint> cells;
+    cells.reserve(std::max(dx, -dy) + 1);
+    QPoint p = from;
+    int error = dx + dy;
+    for (;;) {
+        cells << p;
+        if (p == to)
+            return cells;
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            p.rx() += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            p.ry() += sy;
+        }
+    }
 }
 
 } // namespace logo

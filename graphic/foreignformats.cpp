@@ -1,5 +1,7 @@
 #include "graphic/foreignformats.h"
 
+#include "graphic/pathutil.h"
+
 #include <algorithm>
 
 namespace logo {
@@ -28,7 +30,7 @@ void fillPlane(LogoGrid &grid, const QString &bits)
 
 ForeignFormat foreignFormatOf(const QString &path)
 {
-    const QString up = path.toUpper();
+    const QString up = fileNameOf(path).toUpper();
     static const struct { const char *mark; ForeignFormat f; } order[] = {
         {".NLM", ForeignFormat::NLM}, {".NSL", ForeignFormat::NSL}, {".NGL", ForeignFormat::NGL},
         {".OTB", ForeignFormat::OTB}, {".WBMP", ForeignFormat::WBMP}, {".I61", ForeignFormat::I61},

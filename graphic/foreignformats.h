@@ -10,8 +10,9 @@ namespace logo {
 
 enum class ForeignFormat { None = 0, NLM, NSL, NGL, OTB, WBMP, I61 };
 
-// Tests the upper-cased path for ".NLM", ".NSL", ".NGL", ".OTB", ".WBMP", ".I61"
-// anywhere, in that order; None sends the file to the NOL/NGG reader.
+// Tests the upper-cased file name (never its folders) for ".NLM", ".NSL",
+// ".NGL", ".OTB", ".WBMP", ".I61" anywhere, in that order; None sends the file
+// to the NOL/NGG reader.
 ForeignFormat foreignFormatOf(const QString &path);
 
 // The readers. Each takes the whole file and, when it accepts it, sets the whole

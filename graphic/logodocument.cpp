@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace logo {
 
@@ -66,13 +67,16 @@ void LogoDocument::setTitle(bool clean)
     m_title = m_profile.productName + QStringLiteral(" [") + shortenPath(m_currentFile, TitleMaxPath) +
               (clean ? QStringLiteral("]") : QStringLiteral("*]"));
     m_docState = clean ? Clean : Modified;
-    m_settings.write(section(), QStringLiteral("CurrentAppname"), m_title);
+    if (m_runMarks)
+        m_settings.write(section(), QStringLiteral("CurrentAppname"), m_title);
     emit titleChanged(m_title);
 }
 
 void LogoDocument::setBusy(bool busy)
 {
     m_busy = busy;
+    if (!m_runMarks)
+        return;
     if (busy)
         m_settings.writeBool(section(), QStringLiteral("CurrentBusy"), true);
     else
@@ -103,12 +107,16 @@ int LogoDocument::askSaveChanges()
                          QStringLiteral("Do you want to save it now?");
     switch (m_prompt.message(m_profile.productName, text, Icon::Exclamation, Buttons::YesNoCancel)) {
     case Answer::Yes:
-        if (save() == SaveResult::Failed) {
+        switch (save()) {
+        case SaveResult::Failed:
             m_prompt.critical(m_profile.productName,
                               m_currentFile + QStringLiteral("\r\ncould not be saved."));
             return 2;
+        case SaveResult::Cancelled:
+            return 2;
+        default:
+            return 7;
         }
-        return 7;
     case Answer::No:
         return 7;
     default:
@@ -121,6 +129,7 @@ int LogoDocument::askSaveChanges()
 void LogoDocument::newDocument()
 {
     m_currentFile = QStringLiteral("Untitled");
+    m_nameFromRead = false;
     setTitle(true);
     setNetworkCode(QString(), QString());
     m_grid.clear();
@@ -151,8 +160,7 @@ bool LogoDocument::readLogoFile(const QString &path)
 
     LogoFileContent content;
     if (parseLogoFile(bytes, content) != LogoParse::Ok) {
-        m_prompt.message(m_profile.productName, QStringLiteral("Can't read this file. Try another file."),
-                         Icon::Exclamation, Buttons::Ok);
+        showCantRead();
         return false;
     }
     // The whole picture changes in one step: nothing else runs in between.
@@ -168,6 +176,7 @@ bool LogoDocument::readLogoFile(const QString &path)
 void LogoDocument::finishLogoRead(const QString &path)
 {
     m_currentFile = path;
+    m_nameFromRead = false;
     addRecentFile(path);
     m_docState = Loading;
     emit pictureChanged(true);
@@ -178,8 +187,7 @@ void LogoDocument::finishForeignRead(const QString &path)
 {
     setNetworkCode(QString(), QString());
     addRecentFile(path);
-    m_currentFile = m_profile.foreignReadName.isEmpty() ? stripExtension(path) + QStringLiteral(".ngg")
-                                                        : m_profile.foreignReadName;
+    nameAfterRead(path);
     m_docState = Loading;
     emit pictureChanged(true);
     setTitle(true);
@@ -187,11 +195,17 @@ void LogoDocument::finishForeignRead(const QString &path)
 
 void LogoDocument::finishImport(const QString &path)
 {
-    m_currentFile = m_profile.foreignReadName.isEmpty() ? stripExtension(path) + QStringLiteral(".ngg")
-                                                        : m_profile.foreignReadName;
+    nameAfterRead(path);
     m_docState = Loading;
     emit pictureChanged(true);
     setTitle(false);
+}
+
+void LogoDocument::nameAfterRead(const QString &path)
+{
+    m_currentFile = m_profile.foreignReadName.isEmpty() ? stripExtension(path) + QStringLiteral(".ngg")
+                                                        : m_profile.foreignReadName;
+    m_nameFromRead = m_profile.foreignReadName.isEmpty();
 }
 
 void LogoDocument::replaceGrid(const LogoGrid &g)
@@ -230,6 +244,7 @@ LogoDocument::WriteResult LogoDocument::writeLogoFile(const QString &path)
     if (!writeFileAtomically(path, bytes))
         return WriteResult::IoError;
     m_currentFile = path;
+    m_nameFromRead = false;
     addRecentFile(path);
     setTitle(true);
     return WriteResult::Written;
@@ -246,7 +261,7 @@ static LogoDocument::SaveResult saveResultOf(LogoDocument::WriteResult r)
 
 LogoDocument::SaveResult LogoDocument::save()
 {
-    if (m_profile.isPseudoName(m_currentFile))
+    if (m_profile.isPseudoName(m_currentFile) || (m_nameFromRead && QFileInfo::exists(m_currentFile)))
         return saveAs();
     setBusy(true);
     const WriteResult r = writeLogoFile(m_currentFile);
@@ -273,11 +288,15 @@ LogoDocument::SaveResult LogoDocument::saveAs()
         req.filterIndex = 1;
     }
     req.fileName = m_currentFile == QStringLiteral("Untitled") ? QString() : stripExtension(fileTitle(m_currentFile));
-    req.initialDir = m_userDirSave.isEmpty() ? m_userDir : m_userDirSave;
+    // A name made from a read proposes its own folder, where Save would have written.
+    if (m_nameFromRead)
+        req.initialDir = folderOf(m_currentFile);
+    else
+        req.initialDir = m_userDirSave.isEmpty() ? m_userDir : m_userDirSave;
     const QString chosen = m_prompt.saveFileName(req);
     if (chosen.isEmpty()) {
         setBusy(false);
-        return SaveResult::Stopped;
+        return SaveResult::Cancelled;
     }
     m_userDirSave = folderOf(chosen);
     const WriteResult r = writeLogoFile(chosen);
@@ -305,11 +324,17 @@ void LogoDocument::openCommand()
 
 void LogoDocument::openRecent(int n)
 {
-    if (n < 1 || n > RecentCount)
-        return;
-    setBusy(true);
     const QString path = m_recent.value(n - 1);
-    if (!path.isEmpty() && askSaveChanges() == 7)
+    if (n < 1 || n > RecentCount || path.isEmpty())
+        return;
+    if (!QFileInfo::exists(path)) {
+        // Gone since it was listed: say so, and the entry goes.
+        showCantRead();
+        removeRecentFile(path);
+        return;
+    }
+    setBusy(true);
+    if (askSaveChanges() == 7)
         openFile(path);
     setBusy(false);
 }
@@ -346,6 +371,12 @@ void LogoDocument::addRecentFile(const QString &path)
         m_recent[0] = path;
     }
     emit recentFilesChanged();
+}
+
+void LogoDocument::removeRecentFile(const QString &path)
+{
+    m_recent.removeAll(path);
+    setRecentFiles(m_recent);
 }
 
 // ---------------------------------------------------------------- editing

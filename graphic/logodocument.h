@@ -62,17 +62,25 @@ public:
     // ---- title, state, busy mark ----
     QString title() const { return m_title; }
     // Caption "<product> [<file shortened to 38>]" or "...*]"; clean true makes
-    // the state Clean, false Modified. The caption is stored as "CurrentAppname".
+    // the state Clean, false Modified. With run marks the caption is stored
+    // as "CurrentAppname".
     void setTitle(bool clean);
+    // With run marks the busy flag is also stored as "CurrentBusy".
     void setBusy(bool busy);
     bool isBusy() const { return m_busy; }
+    // The run marks ("CurrentAppname", "CurrentBusy") tell a second start of
+    // the program about the running window. Only a main window leaves them:
+    // a document of the command-line tool or of a test never touches them.
+    void setRunMarks(bool on) { m_runMarks = on; }
 
     // ---- questions ----
     // False to abandon: an empty picture the user does not want, or (when the
     // program needs one and requireOperator is set) no network code.
     bool askIfEmpty(bool requireOperator = true);
     // 7 to go on, 2 to cancel (Yes saves first). A save that was tried and
-    // failed says so and gives 2, so the unsaved picture is never dropped.
+    // failed says so and gives 2, and so does a Save As dialog cancelled after
+    // Yes: the unsaved picture is never dropped. Declining to save an empty
+    // picture goes on.
     int askSaveChanges();
 
     // ---- commands ----
@@ -83,12 +91,16 @@ public:
     bool readLogoFile(const QString &path);
     WriteResult writeLogoFile(const QString &path);
     // Save and Save As. The result tells whether a file was written, the user
-    // stopped (empty picture, cancelled dialog) or the write failed.
-    enum class SaveResult { Saved, Stopped, Failed };
+    // declined to save an empty picture, cancelled the dialog, or the write
+    // failed. Save goes through Save As while the document has no file of its
+    // own: a pseudo-name, or a name made from a foreign read or an import that
+    // an existing file already carries (Save would silently replace it).
+    enum class SaveResult { Saved, Stopped, Cancelled, Failed };
     SaveResult save();
     SaveResult saveAs();
     void openCommand();               // File > Open with its dialog
-    void openRecent(int n);           // 1..4
+    // 1..4. An entry whose file has gone says so and leaves the list.
+    void openRecent(int n);
     void openFileReceived(const QString &path);   // drop, hand-over, command line
 
     // Picture import and bitmap export commands (with their dialogs).
@@ -103,6 +115,11 @@ public:
     QStringList recentFiles() const { return m_recent; }
     void setRecentFiles(const QStringList &files);
     void addRecentFile(const QString &path);
+    // Drops every entry equal to path; the later ones move up.
+    void removeRecentFile(const QString &path);
+    // True while the name came from a foreign read or an import (the file of
+    // that name, if any, is not this document's).
+    bool nameFromRead() const { return m_nameFromRead; }
 
     // ---- editing ----
     // Sets or clears one cell inside the dimensions (marks a clean document modified).
@@ -135,6 +152,11 @@ protected:
     virtual void finishLogoRead(const QString &path);
     virtual void finishForeignRead(const QString &path);
     virtual void finishImport(const QString &path);
+    // The name after a foreign read or an import: the path with ".ngg", or
+    // the profile's pseudo-name where it has one ("Imported").
+    void nameAfterRead(const QString &path);
+    // "Can't read this file. Try another file."
+    void showCantRead();
     // Reads a foreign format (NLM, NSL, NGL, OTB, WBMP, I61) chosen by name.
     bool openForeign(const QString &path, int format);
     // Reads the whole file; false (with the program's message) when it can't.
@@ -147,10 +169,12 @@ protected:
     SettingsStore &m_settings;
     LogoGrid m_grid;
     QString m_currentFile = QStringLiteral("Untitled");
+    bool m_nameFromRead = false;
     QString m_mcc, m_mnc;
     DocState m_docState = Clean;
     QString m_title;
     bool m_busy = false;
+    bool m_runMarks = false;
     QStringList m_recent{QString(), QString(), QString(), QString()};
     QString m_appFolder;
     QString m_userDir, m_userDirSave, m_importDir, m_exportDir;

@@ -15,6 +15,12 @@ namespace {
 constexpr qint64 RawFileLimit = 1 << 20;
 } // namespace
 
+void LogoDocument::showCantRead()
+{
+    m_prompt.message(m_profile.productName, QStringLiteral("Can't read this file. Try another file."),
+                     Icon::Exclamation, Buttons::Ok);
+}
+
 bool LogoDocument::loadRawFile(const QString &path, QByteArray &buffer)
 {
     QFile f(path);
@@ -25,8 +31,7 @@ bool LogoDocument::loadRawFile(const QString &path, QByteArray &buffer)
         ok = f.error() == QFileDevice::NoError;
     }
     if (!ok) {
-        m_prompt.message(m_profile.productName, QStringLiteral("Can't read this file. Try another file."),
-                         Icon::Exclamation, Buttons::Ok);
+        showCantRead();
         return false;
     }
     buffer = bytes;

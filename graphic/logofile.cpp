@@ -1,5 +1,7 @@
 #include "graphic/logofile.h"
 
+#include "graphic/pathutil.h"
+
 #include <QRandomGenerator>
 #include <QSaveFile>
 #include <QtEndian>
@@ -43,7 +45,7 @@ LogoParse parseLogoFile(const QByteArray &bytes, LogoFileContent &out)
 
 bool isNolPath(const QString &path)
 {
-    return path.toUpper().contains(QStringLiteral(".NOL"));
+    return fileNameOf(path).toUpper().contains(QStringLiteral(".NOL"));
 }
 
 static QString zeroPadded(int value, int digits)

@@ -28,7 +28,8 @@ inline constexpr int LogoFileReadLimit = 20 + LogoGrid::MaxWidth * LogoGrid::Max
 // its own header.
 LogoParse parseLogoFile(const QByteArray &bytes, LogoFileContent &out);
 
-// NOL when the upper-cased path contains ".NOL" anywhere, else NGG.
+// NOL when the upper-cased file name contains ".NOL" anywhere (so
+// "picture.nol.bak" too), else NGG; the folders above it never count.
 bool isNolPath(const QString &path);
 
 // "###000" / "##00": at least three / two digits.

@@ -17,14 +17,24 @@ enum class MetafileKind { None, Wmf, Emf };
 // EMF header record with its " EMF" signature.
 MetafileKind metafileKind(const QByteArray &data);
 
-// A placeable WMF. Windows draws it by mapping the logical window (as the file
-// sets it before its first drawing record, else the header's box) onto the frame.
+// A placeable WMF. Windows draws it with the viewport on the frame and the
+// logical window as the file sets it before its first drawing record (else the
+// header's box), in the file's mapping mode: stretched over the frame
+// (MM_ANISOTROPIC, the default), kept in proportion from the frame's top-left
+// corner (MM_ISOTROPIC), or one pixel (MM_TEXT) or a fixed length per unit.
 struct WmfLayout {
     QSize natural;          // the box at 96 px/inch (units per inch from the header)
     QRect window;           // logical window: origin and (signed) extent
-    // A copy of the file's mapping records followed by one line across the
-    // window, for finding where a renderer puts the window in its own units.
+    int mapMode = 8;        // MM_ANISOTROPIC unless the file sets another
+    // The logical extent, from the window origin, that covers the whole frame.
+    QPointF frameExtent;
+    // Copies of the file's mapping records followed by one line from the window
+    // origin to origin + probeExtent (probe) and to origin + probeExtent / 2
+    // (halfProbe, integer halves): where a renderer puts the two lines tells
+    // where it puts the frame, whatever margin it adds for the pen.
+    QPoint probeExtent;
     QByteArray probe;
+    QByteArray halfProbe;
 };
 // False for a WMF without a placeable header (it has no frame), a zero box or
 // units per inch, or records that run past the end of the file.
@@ -34,9 +44,18 @@ struct EmfLayout {
     QSize natural;          // rclFrame (0.01 mm) at 96 px/inch
     QRectF frameDevice;     // the frame in reference-device pixels
     QPoint boundsOrigin;    // top-left of rclBounds (device pixels)
+    QPointF pixelsPerMillimetre; // of the reference device
 };
 // False unless the header record is complete and signed, and the frame and
 // the reference device are not empty.
 bool parseEmfHeader(const QByteArray &data, EmfLayout &layout);
+
+// A copy of the EMF for a converter that follows only part of GDI's mapping:
+// MM_ISOTROPIC becomes MM_ANISOTROPIC with the extents GDI settles on, and
+// every pen gets its width in reference-device pixels, mapped like the
+// coordinates in force when it is first selected, and is marked geometric so
+// that the converter draws it that wide. Cosmetic and null pens stay as they
+// are; a mapped width is at least one pixel. False when the records are unsound.
+bool prepareEmfForConverter(const QByteArray &data, const EmfLayout &layout, QByteArray &prepared);
 
 } // namespace logo

@@ -26,10 +26,15 @@ QString folderOf(const QString &path)
     return i < 0 ? QString() : path.left(i + 1);
 }
 
+QString fileNameOf(const QString &path)
+{
+    return path.mid(lastSeparator(path) + 1);
+}
+
 QString stripExtension(const QString &path)
 {
-    const qsizetype i = path.lastIndexOf(QLatin1Char('.'));
-    return i < 0 ? QString() : path.left(i);
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    return dot > lastSeparator(path) ? path.left(dot) : path;
 }
 
 QString DigitsOnly(const QString &text)

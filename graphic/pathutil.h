@@ -13,7 +13,13 @@ QString shortenPath(const QString &text, int max);
 QString fileTitle(const QString &path);
 // Text up to and including the last separator; empty when there is none.
 QString folderOf(const QString &path);
-// Text before the last "."; empty when there is none.
+// The file's own name: the text after the last separator, or the whole text
+// when there is none. Whatever is decided by a file's name (its format, NOL
+// or NGG) is decided on this, never on the folders above it.
+QString fileNameOf(const QString &path);
+// The path without the extension of its file name (the name's last "." and
+// what follows). A name without a "." comes back whole; dots in the folders
+// above it are never taken for an extension.
 QString stripExtension(const QString &path);
 // Keeps only the characters "0" to "9".
 QString DigitsOnly(const QString &text);

@@ -1,6 +1,7 @@
 #include "phone/atengine.h"
 
 #include "desktop/prompt.h"
+#include "desktop/settingsstore.h"
 #include "graphic/pathutil.h"
 
 namespace logo {
@@ -9,6 +10,9 @@ namespace {
 
 const QByteArray kCrLf("\r\n");
 
+// Text is what the phones write: CR, LF, TAB, printable ASCII and the high
+// half, which holds the letters of their code page (accented phonebook
+// names). Line noise is everything else: the other control octets, DEL, 0xFF.
 bool isText(unsigned char b)
 {
     if (b == '\r' || b == '\n' || b == '\t')
@@ -16,13 +20,6 @@ bool isText(unsigned char b)
     if (b < 0x20 || b == 0x7F || b == 0xFF)
         return false;
     return true;
-}
-
-// Line text in the narrow sense: what an answer without a final result is
-// made of. The high half alone (noise as often as letters) does not count.
-bool isAsciiText(unsigned char b)
-{
-    return b == '\r' || b == '\n' || b == '\t' || (b >= 0x20 && b < 0x7F);
 }
 
 } // namespace
@@ -123,6 +120,7 @@ void AtEngine::advance()
     // does not echo would otherwise pass on the old "OK").
     m_state.ReplyBuffer.clear();
     m_state.ReplyCode = ReplyNothing;
+    m_lengthAtTick = 0;
     const JobStep &step = m_state.JobSteps[m_state.CurrentStep];
     if (m_rules.showProgress)
         emit progress(step.Progress);
@@ -143,15 +141,29 @@ void AtEngine::tick()
         endJob(JobOutcome::UserBreak, step.ErrorText);
         return;
     }
-    if (m_rules.waitOnData && m_state.ReplyCode == ReplyData) {
+    if (!m_link.isOpen()) {
+        // The device went away (a cable pulled, the far end closed): no repeat
+        // can reach the phone any more.
+        CloseLink();
+        endJob(JobOutcome::LinkError, LinkErrorText(4, m_state.LinkPort));
+        return;
+    }
+    // Patience is for a reply that is still growing. Data that has not grown
+    // since the previous tick (an echo with no answer behind it) is nothing
+    // new, and uses a repeat like silence does.
+    qint16 code = m_state.ReplyCode;
+    if (code == ReplyData && m_state.ReplyBuffer.size() <= m_lengthAtTick)
+        code = ReplyNoNewData;
+    m_lengthAtTick = m_state.ReplyBuffer.size();
+    if (m_rules.waitOnData && code == ReplyData) {
         m_ticks.start();
         return;
     }
-    if (m_state.ReplyCode == step.ExpectedReply) {
+    if (code == step.ExpectedReply) {
         advance();
         return;
     }
-    if (m_rules.cmsErrorEnds && m_state.ReplyCode == ReplyCmsError) {
+    if (m_rules.cmsErrorEnds && code == ReplyCmsError) {
         CloseLink();
         endJob(JobOutcome::MessageServiceError,
                step.ErrorText + QStringLiteral("\r\nError: ") + ExplainCmsError(m_state.ReplyBuffer));
@@ -187,6 +199,12 @@ void AtEngine::onReceived(const QByteArray &bytes)
     const qsizetype before = m_state.ReplyBuffer.size();
     m_state.ReplyBuffer += text;
     m_state.ReplyCode = Classify(m_state.ReplyBuffer, before);
+    // The quick link goes on as soon as the awaited result is there; the tick
+    // stays the time-out and the repeat clock.
+    if (m_quickLink && m_state.CurrentStep > 0 && m_state.ReplyCode == awaitedStep().ExpectedReply) {
+        m_ticks.stop();
+        advance();
+    }
 }
 
 qint16 AtEngine::Classify(const QByteArray &buffer, qsizetype previousLength)
@@ -206,7 +224,7 @@ qint16 AtEngine::Classify(const QByteArray &buffer, qsizetype previousLength)
         code = ReplyError;
     if (code == ReplyNoNewData) {
         for (qsizetype i = qMax<qsizetype>(previousLength, 0); i < buffer.size(); ++i) {
-            if (isAsciiText(static_cast<unsigned char>(buffer[i]))) {
+            if (isText(static_cast<unsigned char>(buffer[i]))) {
                 code = ReplyData;
                 break;
             }
@@ -238,6 +256,11 @@ QString AtEngine::LinkErrorText(int code, int port)
     default:
         return QString();
     }
+}
+
+bool quickLinkSetting(const SettingsStore &settings)
+{
+    return settings.readBool(kSharedSection, QStringLiteral("QuickLink"), false);
 }
 
 QString ExplainCmsError(const QByteArray &reply)

@@ -14,6 +14,8 @@
 
 namespace logo {
 
+class SettingsStore;
+
 // Classification of the reply buffer.
 enum ReplyCodes : qint16 {
     ReplyNoNewData = 0,      // an event that brought nothing new, nothing matched
@@ -54,7 +56,8 @@ struct LinkState {
 // jobs (port test, message-centre read) switch parts off.
 struct TickRules {
     bool userBreak = true;      // myBreak ends the job at the next tick or advance
-    bool waitOnData = true;     // code 1 waits another tick without using a repeat
+    bool waitOnData = true;     // code 1 on a reply that grew since the previous tick waits
+                                // another tick without using a repeat
     bool cmsErrorEnds = true;   // code 8 ends the job with the step's text and the explanation
     bool showProgress = true;   // report each step's Progress before writing it, 100 at the end
 };
@@ -105,13 +108,19 @@ public:
     void tick();
     // The user stops the job: noticed at the next tick or advance.
     void requestBreak() { m_state.myBreak = true; }
+    // The quick link: a step advances as soon as its reply classifies as the
+    // awaited result instead of at the next tick; ticks still time the repeats
+    // and the end. Off by default; the jobs set it from quickLinkSetting()
+    // before they start.
+    void setQuickLink(bool on) { m_quickLink = on; }
+    bool quickLink() const { return m_quickLink; }
 
     // Message texts of the link errors: 3 "User break.", 4 "Error while talking
     // to COM<n>.", 6 the configure-the-port text; empty for any other code.
     static QString LinkErrorText(int code, int port);
     // Classifies a whole reply buffer; previousLength is its length before the
-    // latest data was appended. "Grew" (code 1) needs new ASCII text: octets of
-    // the high half alone are line noise as often as letters.
+    // latest data was appended. "Grew" (code 1) needs new text: line noise
+    // alone is nothing new, letters of the high half are text.
     static qint16 Classify(const QByteArray &buffer, qsizetype previousLength);
     // The part of received bytes that is text: CR, LF, TAB, printable ASCII and
     // the high half the phones use for accented letters. Line noise (NUL, other
@@ -137,7 +146,21 @@ private:
     LinkState m_state;
     TickRules m_rules;
     bool m_running = false;
+    bool m_quickLink = false;
+    qsizetype m_lengthAtTick = 0;   // ReplyBuffer's size at the previous tick of the step
 };
+
+// What the command-line tool sets instead of the shared link settings, for
+// every kind of job.
+struct LinkOverrides {
+    int port = 0;             // > 0: instead of "COMPort"
+    QString device;           // instead of the device the port number maps to
+    bool quickLink = false;   // the quick link, whatever "QuickLink" says
+};
+
+// "QuickLink" of the shared section: whether jobs use the quick link; off
+// unless set.
+bool quickLinkSetting(const SettingsStore &settings);
 
 // The explanation of a message-service error from the reply that holds
 // "CMS ERROR: ": a known code gives its lines (joined by CR LF), any other the

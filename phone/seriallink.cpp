@@ -5,6 +5,7 @@ namespace logo {
 SerialLink::SerialLink(QObject *parent) : PhoneLink(parent)
 {
     connect(&m_port, &QSerialPort::readyRead, this, &SerialLink::readAvailable);
+    connect(&m_port, &QSerialPort::errorOccurred, this, &SerialLink::portError);
 }
 
 SerialLink::~SerialLink()
@@ -68,6 +69,16 @@ void SerialLink::readAvailable()
     const QByteArray bytes = m_port.readAll();
     if (!bytes.isEmpty())
         emit received(bytes);
+}
+
+void SerialLink::portError(QSerialPort::SerialPortError error)
+{
+    // A device that went away (a USB cable pulled, the far end of a
+    // pseudo-terminal closed) stays readable for ever: every turn of the event
+    // loop reports the failed read again. The port is closed at once; the job
+    // notices the closed link at its next tick.
+    if ((error == QSerialPort::ResourceError || error == QSerialPort::ReadError) && m_port.isOpen())
+        m_port.close();
 }
 
 TimerTicks::TimerTicks(int intervalMs, QObject *parent) : TickSource(parent)

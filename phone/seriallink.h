@@ -25,6 +25,7 @@ public:
 
 private:
     void readAvailable();
+    void portError(QSerialPort::SerialPortError error);
 
     QSerialPort m_port;
     QString m_lastError;

@@ -188,6 +188,7 @@ void SmsDelivery::startJob(const Pdu &pdu)
         return;
     queueDeliverySteps(m_engine, pdu, m_linkPort);
     m_engine.setLinkPort(m_linkPort, linkDevice());
+    m_engine.setQuickLink(m_overrides.quickLink || quickLinkSetting(m_doc.settings()));
     m_jobActive = true;
     m_engine.startJob(TickRules());
 }

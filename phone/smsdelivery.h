@@ -35,9 +35,7 @@ class SmsDelivery : public QObject {
     Q_OBJECT
 public:
     // What the command-line tool sets instead of the settings.
-    struct Overrides {
-        int port = 0;           // > 0: instead of "COMPort"
-        QString device;         // instead of the device the port number maps to
+    struct Overrides : LinkOverrides {
         bool hasSmsc = false;
         QString smsc;           // instead of "SMSC"
     };

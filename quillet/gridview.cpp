@@ -1,5 +1,6 @@
 #include "quillet/gridview.h"
 
+#include "graphic/editing.h"
 #include "graphic/logodocument.h"
 
 #include <QKeyEvent>
@@ -99,9 +100,8 @@ void GridView::paintEvent(QPaintEvent *event)
     p.fillRect(0, 8 * kCellPitch, kCellPitch * w + 1, 1, octetColour);
 }
 
-void GridView::paintWith(int value, QPointF pos)
+void GridView::paintWith(int value, QPoint cell)
 {
-    const QPoint cell = cellAt(pos);
     if (!m_document.grid().inside(cell.x(), cell.y()))
         return;
     // Left alone sets, right alone clears; both together or the middle button do nothing.
@@ -114,14 +114,22 @@ void GridView::paintWith(int value, QPointF pos)
 void GridView::mousePressEvent(QMouseEvent *event)
 {
     m_pressed = true;
-    paintWith(buttonValue(event->button()), event->position());
+    m_lastCell = cellAt(event->position());
+    paintWith(buttonValue(event->button()), m_lastCell);
 }
 
 void GridView::mouseMoveEvent(QMouseEvent *event)
 {
-    if (m_pressed)
-        paintWith(buttonValue(event->buttons()), event->position());
     const QPoint cell = cellAt(event->position());
+    if (m_pressed && cell != m_lastCell) {
+        // The pointer reports where it is, not every cell it crossed: paint
+        // the line from the last position, which is already painted.
+        const int value = buttonValue(event->buttons());
+        const QList<QPoint> passed = logo::cellsOnLine(m_lastCell, cell);
+        for (qsizetype i = 1; i < passed.size(); ++i)
+            paintWith(value, passed[i]);
+        m_lastCell = cell;
+    }
     if (m_document.grid().inside(cell.x(), cell.y()))
         emit cursorCell(cell.x(), cell.y());
 }

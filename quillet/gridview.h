@@ -2,7 +2,8 @@
 // picMain: the enlarged editing grid. Each cell is a 6 x 6 square on a 7-pixel
 // pitch with a one-pixel grid line between cells; every eighth column and the
 // eighth row get a darker boundary line. The left button sets the cell under
-// the mouse, the right button clears it, dragging paints every cell passed.
+// the mouse, the right button clears it, dragging paints every cell passed,
+// also between two positions a fast pointer reports far apart.
 #include <QPoint>
 #include <QRgb>
 #include <QSize>
@@ -56,10 +57,11 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void paintWith(int buttonValue, QPointF pos);
+    void paintWith(int buttonValue, QPoint cell);
 
     logo::LogoDocument &m_document;
     bool m_pressed = false;
+    QPoint m_lastCell;   // the pointer's cell at the last press or move
     QSize m_dims;
 };
 

@@ -17,9 +17,7 @@ QString helpAddress(HelpLink link, const QString &host, const logo::ProgramProfi
         return base + QStringLiteral("samples.phtml?") + media;
     case HelpLink::Updates:
         return base + QStringLiteral("update.phtml?app=") + profile.appCode + QStringLiteral("&ver=") +
-               QStringLiteral("%1").arg(LOGO_VERSION_MAJOR, 2, 10, QLatin1Char('0')) +
-               QStringLiteral("%1").arg(LOGO_VERSION_MINOR, 2, 10, QLatin1Char('0')) +
-               QStringLiteral("%1").arg(LOGO_VERSION_PATCH, 3, 10, QLatin1Char('0')) + QLatin1Char('&') + media;
+               logo::versionDigits() + QLatin1Char('&') + media;
     }
     return {};
 }

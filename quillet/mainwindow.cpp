@@ -1,8 +1,10 @@
 #include "quillet/mainwindow.h"
 
+#include "desktop/appfolders.h"
 #include "desktop/branding.h"
+#include "desktop/filetypes.h"
 #include "graphic/pathutil.h"
-#include "phone/deliverydialogs.h"
+#include "widgets/deliverydialogs.h"
 #include "quillet/gridview.h"
 #include "quillet/helplinks.h"
 #include "quillet/logopreview.h"
@@ -101,10 +103,11 @@ QIcon icon(const QString &name)
 MainWindow::MainWindow(const logo::ProgramProfile &profile, logo::Prompt &prompt, logo::SettingsStore &settings,
                        const QString &appFolder, const QString &commandLine, QWidget *parent)
     : QMainWindow(parent), m_profile(profile), m_prompt(prompt), m_settings(settings),
-      m_document(profile, prompt, settings), m_commandLine(commandLine)
+      m_document(profile, prompt, settings), m_commandLine(commandLine), m_webUpload(profile)
 {
     initQuilletResources();
     setObjectName(QStringLiteral("frmEdit"));
+    m_document.setRunMarks(true);
     m_openUrl = [](const QUrl &url) { QDesktopServices::openUrl(url); };
     m_webHost = m_settings.read(m_profile.settingsSection, QStringLiteral("WebHost"), m_profile.defaultWebHost);
 
@@ -129,9 +132,12 @@ MainWindow::MainWindow(const logo::ProgramProfile &profile, logo::Prompt &prompt
             &logo::WindowDelivery::mnuStore_Click);
     setCommandEnabled(QStringLiteral("mnuSend"), true);
     setCommandEnabled(QStringLiteral("mnuStore"), true);
-    placeWindow();
+    connect(m_menuActions.value(QStringLiteral("mnuInternet")), &QAction::triggered, this,
+            [this] { m_webUpload.mnuInternet_Click(m_document, m_lblURL->text(), m_openUrl); });
+    setCommandEnabled(QStringLiteral("mnuInternet"), true);
 
-    // Folders of the dialogs, and the version marks of this installation.
+    // Folders of the dialogs and the recent files, and the version marks of
+    // this installation.
     m_document.loadSettings();
     writeVersionSettings();
 
@@ -142,14 +148,21 @@ MainWindow::MainWindow(const logo::ProgramProfile &profile, logo::Prompt &prompt
     m_document.setCurrentFile(QStringLiteral("Untitled"));
     m_document.setTitle(true);
     m_document.setAppFolder(appFolder);
+    logo::registerFileTypesAtStartup(m_profile, m_prompt, m_settings);
 
+    // The file named on the command line joins the stored recent files at
+    // the front under its full path (a relative one would fail from another
+    // folder): the file actually read, also when it is a foreign one.
     if (!m_commandLine.isEmpty()) {
+        m_commandLine = QDir::cleanPath(QFileInfo(m_commandLine).absoluteFilePath());
         m_document.setUserDir(logo::folderOf(m_commandLine));
         m_document.openFile(m_commandLine);
     }
 
-    loadRecentFiles();
     applyBranding();
+    // Placed once its size is final: a branding picture makes it taller, and
+    // the saved position is the whole frame's.
+    placeWindow();
     deleteTemporaryPages();
     m_picMain->setFocus();   // the arrow keys move the picture from the start
 }
@@ -480,20 +493,10 @@ void MainWindow::writeVersionSettings()
     m_settings.write(section, QStringLiteral("VerCable"), QStringLiteral("00"));
 }
 
-void MainWindow::loadRecentFiles()
-{
-    // The stored list replaces whatever the command-line file put there; the
-    // current file then goes back to the front.
-    QStringList recent;
-    for (int i = 1; i <= logo::LogoDocument::RecentCount; ++i)
-        recent << m_settings.read(m_profile.recentSection, QStringLiteral("File%1").arg(i));
-    m_document.setRecentFiles(recent);
-    m_document.addRecentFile(m_document.currentFile());
-}
-
 void MainWindow::applyBranding()
 {
-    const logo::BrandingFile file(m_document.appFolder(), m_profile.brandingFileName);
+    const logo::BrandingFile file =
+        logo::BrandingFile::locate(logo::AppFolders(m_document.appFolder()), m_profile.brandingFileName);
     for (const BrandedMethod &m : kBrandedMethods) {
         if (!file.hides(QString::fromLatin1(m.brandingKey)))
             continue;
@@ -506,7 +509,7 @@ void MainWindow::applyBranding()
     if (picture.isEmpty())
         return;
     picture.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    const QString path = m_document.appFolder() + picture;
+    const QString path = file.folder() + picture;
     QPixmap pixmap;
     if (!QFileInfo(path).isFile() || !pixmap.load(path))
         return;
@@ -521,11 +524,7 @@ void MainWindow::applyBranding()
 
 void MainWindow::deleteTemporaryPages()
 {
-    QDir temp(QDir::tempPath());
-    const QStringList pages =
-        temp.entryList({m_profile.tempPagePrefix + QStringLiteral("*.HTM")}, QDir::Files | QDir::Hidden);
-    for (const QString &page : pages)
-        temp.remove(page);
+    m_webUpload.deleteTemporaryPages();
 }
 
 // ------------------------------------------------------------------ closing

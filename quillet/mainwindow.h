@@ -6,6 +6,7 @@
 // commands, observes the document's signals and paints.
 #include "graphic/logodocument.h"
 #include "quillet/animation.h"
+#include "webupload/webupload.h"
 
 #include <QMainWindow>
 #include <QMap>
@@ -90,7 +91,6 @@ private:
     // Pulls the window, frame included, back onto its screen.
     void keepFrameOnScreen();
     void writeVersionSettings();
-    void loadRecentFiles();
     void applyBranding();
     void deleteTemporaryPages();
     void unload();
@@ -129,6 +129,7 @@ private:
     QString m_webHost;
     BlinkAnimation m_blink;
     BrandingState m_branding;
+    logo::WebUpload m_webUpload;
     bool m_unloaded = false;
     bool m_frameChecked = false;   // the first exposure re-checks the placement with the frame known
     UrlOpener m_openUrl;

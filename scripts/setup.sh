@@ -9,8 +9,12 @@ PACKAGES=(
   qt6-image-formats-plugins qt6-qpa-plugins
   libgtest-dev libgmock-dev
   libwmf-dev libemf2svg-dev
+  # libwmf loads these fonts before it draws any WMF, even one without text;
+  # without them every WMF fails to import (Debian only recommends them).
+  fonts-urw-base35
   clang libclang-rt-14-dev
   xvfb xauth
+  desktop-file-utils shared-mime-info xdg-utils
 )
 
 missing=()

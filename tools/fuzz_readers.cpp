@@ -58,11 +58,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (parsePlaceableWmf(buffer, wmf)) {
         check(wmf.natural.width() > 0 && wmf.natural.height() > 0);
         WmfLayout again;
-        check(parsePlaceableWmf(wmf.probe, again)); // the probe is itself a sound placeable file
-        check(again.window == wmf.window);
+        // The probes are themselves sound placeable files with the same window.
+        for (const QByteArray &probe : {wmf.probe, wmf.halfProbe}) {
+            check(parsePlaceableWmf(probe, again));
+            check(again.window == wmf.window && again.mapMode == wmf.mapMode);
+        }
+        check(wmf.probeExtent.x() != 0 && wmf.probeExtent.y() != 0);
     }
     EmfLayout emf;
-    if (parseEmfHeader(buffer, emf))
+    if (parseEmfHeader(buffer, emf)) {
         check(emf.natural.width() > 0 && emf.natural.height() > 0);
+        QByteArray prepared;
+        if (prepareEmfForConverter(buffer, emf, prepared)) {
+            EmfLayout again;
+            check(parseEmfHeader(prepared, again) && again.natural == emf.natural);
+        }
+    }
     return 0;
 }

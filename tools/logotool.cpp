@@ -2,6 +2,7 @@
 // scripting and batch work.
 #include "tools/logotool.h"
 
+#include "graphic/logofile.h"
 #include "graphic/pathutil.h"
 #include "graphic/pictureimport.h"
 
@@ -20,17 +21,21 @@ namespace logotool {
 logo::Answer ConsolePrompt::message(const QString &title, const QString &text, logo::Icon icon,
                                     logo::Buttons buttons)
 {
-    say(stderr, text);
+    say(stderr, prefix + text);
     return ScriptedPrompt::message(title, text, icon, buttons);
 }
 
 // Options that stand alone; every other option takes the next word as its value.
-static const QStringList kFlags{QStringLiteral("--report"), QStringLiteral("--help")};
+static const QStringList kFlags{QStringLiteral("--report"), QStringLiteral("--help"), QStringLiteral("--quick")};
 
 Args::Args(const QStringList &args)
 {
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
+        if (a == QLatin1String("--")) {
+            positional << args.mid(i + 1);   // the rest are values, even when they start with "--"
+            break;
+        }
         if (a.startsWith(QStringLiteral("--"))) {
             const qsizetype eq = a.indexOf(QLatin1Char('='));
             if (kFlags.contains(a)) {
@@ -74,7 +79,7 @@ QStringList Args::unknown(const QStringList &known) const
 Session::Session(const logo::ProgramProfile &profile, logo::SettingsStore *store)
 {
     if (!store) {
-        ownSettings = std::make_unique<logo::SettingsStore>(scratch.filePath(QStringLiteral("settings.ini")));
+        ownSettings = logo::SettingsStore::inMemory();
         store = ownSettings.get();
     }
     settings = store;
@@ -120,17 +125,8 @@ bool networkOption(const Args &a, logo::LogoDocument &doc)
     return true;
 }
 
-int DeliveryArgs::parse(const Args &a)
+int DeliveryPicture::parse(const Args &a)
 {
-    if (a.has(QStringLiteral("--port"))) {
-        bool ok = false;
-        port = a.value(QStringLiteral("--port")).toInt(&ok);
-        if (!ok || port <= 0)
-            return err(QStringLiteral("error: --port takes a port number (1 for COM1)"), 2);
-    }
-    device = a.value(QStringLiteral("--device"));
-    if (a.has(QStringLiteral("--device")) && device.isEmpty())
-        return err(QStringLiteral("error: --device takes a path"), 2);
     if (!programOption(a, profile))
         return err(QStringLiteral("error: --program takes quillet or brisvane"), 2);
     Session picture(logo::ProgramProfile::quillet());
@@ -146,19 +142,38 @@ int DeliveryArgs::parse(const Args &a)
     return 0;
 }
 
-int DeliveryArgs::portNumber(const logo::SettingsStore &settings, const QString &portKey) const
-{
-    if (port > 0)
-        return port;
-    if (!device.isEmpty() && settings.readInt(logo::kSharedSection, portKey, 0) <= 0)
-        return 1;
-    return 0;
-}
-
-void DeliveryArgs::applyTo(logo::LogoDocument &doc) const
+void DeliveryPicture::applyTo(logo::LogoDocument &doc) const
 {
     doc.grid() = grid;
     doc.setNetworkCode(mcc, mnc);
+}
+
+const char *const kPortOptionsUsage = "[--port N] [--device PATH]";
+
+QStringList portOptionNames()
+{
+    return {QStringLiteral("--port"), QStringLiteral("--device")};
+}
+
+bool portOptions(const Args &a, int &port, QString &device)
+{
+    if (a.has(QStringLiteral("--port"))) {
+        bool ok = false;
+        port = a.value(QStringLiteral("--port")).toInt(&ok);
+        if (!ok || port <= 0)
+            return err(QStringLiteral("error: --port takes a port number (1 for COM1)")), false;
+    }
+    device = a.value(QStringLiteral("--device"));
+    if (a.has(QStringLiteral("--device")) && device.isEmpty())
+        return err(QStringLiteral("error: --device takes a path")), false;
+    return true;
+}
+
+void portForOwnDevice(int &port, const QString &device, const logo::SettingsStore &settings,
+                      const QString &portKey)
+{
+    if (!device.isEmpty() && port <= 0 && settings.readInt(logo::kSharedSection, portKey, 0) <= 0)
+        port = 1;
 }
 
 void say(FILE *stream, const QString &text)
@@ -189,6 +204,12 @@ int err(const QString &text, int code)
     return code;
 }
 
+int help(const QString &usage)
+{
+    out(usage);
+    return 0;
+}
+
 void out(const QString &text)
 {
     std::fprintf(stdout, "%s\n", qPrintable(text));
@@ -197,8 +218,11 @@ void out(const QString &text)
 int cmdShow(const QStringList &argv)
 {
     Args a(argv);
+    const QString usage = QStringLiteral("usage: logotool show FILE");
+    if (a.has(QStringLiteral("--help")))
+        return help(usage);
     if (a.positional.size() != 1)
-        return err(QStringLiteral("usage: logotool show FILE"), 2);
+        return err(usage, 2);
     Session s(logo::ProgramProfile::quillet());
     if (!openInput(s, a.positional[0]))
         return 1;
@@ -217,44 +241,25 @@ int cmdShow(const QStringList &argv)
     return 0;
 }
 
-int cmdConvert(const QStringList &argv)
-{
-    Args a(argv);
-    const QStringList bad = a.unknown({QStringLiteral("--mcc"), QStringLiteral("--mnc")});
-    if (a.positional.size() != 2 || !bad.isEmpty())
-        return err(QStringLiteral("usage: logotool convert IN OUT [--mcc M --mnc N]"), 2);
-    Session s(logo::ProgramProfile::quillet());
-    if (!openInput(s, a.positional[0]))
-        return 1;
-    if (!networkOption(a, *s.doc))
-        return err(QStringLiteral("error: --mcc and --mnc take decimal digits"), 2);
-    const QString target = a.positional[1];
-    if (target.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive))
-        return s.doc->exportBitmap(target) ? 0 : err(QStringLiteral("error: can't write %1").arg(target));
-    switch (s.doc->writeLogoFile(target)) {
-    case logo::LogoDocument::WriteResult::Written:
-        return 0;
-    case logo::LogoDocument::WriteResult::Declined:
-        return err(QStringLiteral("error: nothing written"));
-    case logo::LogoDocument::WriteResult::NoNetworkCode:
-        return err(QStringLiteral("error: %1 is a NOL file and needs a network code (--mcc M --mnc N)").arg(target));
-    case logo::LogoDocument::WriteResult::IoError:
-        return err(QStringLiteral("error: can't write %1").arg(target));
-    }
-    return 1;
-}
-
 static const CommandInfo kCommands[] = {
     {"show", cmdShow, "show FILE", "print the picture as it opens"},
     {"convert", cmdConvert, "convert IN OUT [--mcc M --mnc N]",
      "read IN, write OUT (NOL or NGG by name, .bmp the exported bitmap)"},
+    {"convert", cmdConvert, "convert IN... --to ngg|nol|bmp --out-dir DIR [--mcc M --mnc N]",
+     "convert many files in one run, each to DIR under its own name"},
+    {"text", cmdText, "text LINE [LINE [LINE]] OUT [--font tiny|bold] [--mcc M --mnc N]",
+     "draw one to three lines of text into the picture, write OUT as convert does"},
     {"formats", cmdFormats, "formats", "list the files read and written"},
     {"pdu", cmdPdu, "pdu submit|deliver FILE ...", "print the AT command and PDU line of a send or store"},
-    {"send", cmdSend, "send FILE --to DIGITS [--port N | --device PATH] [--smsc DIGITS]",
+    {"send", cmdSend, "send FILE --to DIGITS [--port N | --device PATH] [--quick] [--smsc DIGITS]",
      "send as SMS through the phone"},
-    {"store", cmdStore, "store FILE [--port N | --device PATH]", "store in the phone's SMS inbox"},
+    {"store", cmdStore, "store FILE [--port N | --device PATH] [--quick]", "store in the phone's SMS inbox"},
     {"ir-upload", cmdIrUpload, "ir-upload FILE [--port N | --device PATH] [--program quillet|brisvane]",
      "upload by infrared to a 61xx phone"},
+    {"upload-url", cmdUploadUrl, "upload-url FILE [--program quillet|brisvane] [--mcc M --mnc N]",
+     "print the web upload address"},
+    {"upload-page", cmdUploadPage, "upload-page FILE [--program quillet|brisvane] [--mcc M --mnc N]",
+     "write the web upload page to the temporary folder and print its path"},
 };
 
 static void usage(std::FILE *to)
@@ -284,9 +289,10 @@ int main(int argc, char **argv)
         logotool::usage(stdout);
         return 0;
     }
-    for (const auto &c : logotool::kCommands)
+    for (const auto &c : logotool::kCommands) {
         if (name == QLatin1String(c.name))
             return c.run(args);
+    }
     std::fprintf(stderr, "logotool: unknown command '%s'\n\n", qPrintable(name));
     logotool::usage(stderr);
     return 2;

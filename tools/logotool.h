@@ -5,9 +5,9 @@
 #include "desktop/prompt.h"
 #include "desktop/settingsstore.h"
 #include "graphic/logodocument.h"
+#include "phone/atengine.h"
 
 #include <QStringList>
-#include <QTemporaryDir>
 #include <memory>
 
 namespace logotool {
@@ -19,9 +19,13 @@ public:
     ConsolePrompt() { defaultAnswer = logo::Answer::Yes; }
     logo::Answer message(const QString &title, const QString &text, logo::Icon icon,
                          logo::Buttons buttons) override;
+    // Put before every message ("in.otb: "), so a run over many files says
+    // which one a message is about.
+    QString prefix;
 };
 
-// Arguments after the sub-command: positional values and "--name value" options.
+// Arguments after the sub-command: positional values and "--name value" options;
+// after "--" every word is a positional value.
 class Args {
 public:
     explicit Args(const QStringList &args);
@@ -36,11 +40,10 @@ private:
 };
 
 // A document with a console prompt. Commands that only read and write files
-// keep their settings in a scratch store, so the tool never disturbs the
+// keep their settings in a store in memory, so the tool never disturbs the
 // programs' own settings; commands that use the phone link pass the real store.
 struct Session {
     explicit Session(const logo::ProgramProfile &profile, logo::SettingsStore *settings = nullptr);
-    QTemporaryDir scratch;
     std::unique_ptr<logo::SettingsStore> ownSettings;
     logo::SettingsStore *settings;
     ConsolePrompt prompt;
@@ -59,11 +62,9 @@ bool programOption(const Args &a, const logo::ProgramProfile *&profile);
 // given or either is not decimal digits.
 bool networkOption(const Args &a, logo::LogoDocument &doc);
 
-// What the delivery commands (send, store, ir-upload) share: "--port N",
-// "--device PATH", "--program", and the picture FILE with "--mcc M --mnc N".
-struct DeliveryArgs {
-    int port = 0;                                   // > 0 when given
-    QString device;
+// The picture of the delivery commands (send, store, ir-upload): FILE with
+// "--mcc M --mnc N", and the program it goes as ("--program").
+struct DeliveryPicture {
     const logo::ProgramProfile *profile = nullptr;  // --program, else by the picture's network code
     logo::LogoGrid grid;
     QString mcc, mnc;
@@ -72,12 +73,36 @@ struct DeliveryArgs {
     // opened in a scratch session, so that the programs' recent files and
     // title stay as they are.
     int parse(const Args &a);
-    // The port number: --port, else the setting portKey; a device of its own
-    // needs no configured port, the number 1 then only names it in messages.
-    int portNumber(const logo::SettingsStore &settings, const QString &portKey) const;
     // The picture and its network code into the document the job runs on.
     void applyTo(logo::LogoDocument &doc) const;
 };
+
+// The options of every command that opens a port (send, store, ir-upload):
+// "--port N" and "--device PATH": their synopsis, their names for
+// Args::unknown, and reading them; false after printing what is wrong (usage
+// error, exit 2).
+extern const char *const kPortOptionsUsage;
+QStringList portOptionNames();
+bool portOptions(const Args &a, int &port, QString &device);
+// A device of its own needs no configured port (the setting portKey): the
+// number 1 then only names it in the messages.
+void portForOwnDevice(int &port, const QString &device, const logo::SettingsStore &settings,
+                      const QString &portKey);
+
+// The options of every command that talks to the phone (send, store): the
+// port options and "--quick": their synopsis, the help line of --quick, and
+// their names for Args::unknown.
+extern const char *const kLinkOptionsUsage;
+extern const char *const kLinkOptionsHelp;
+QStringList linkOptionNames();
+// Reads them into o; false after printing what is wrong (usage error, exit 2).
+bool linkOptions(const Args &a, logo::LinkOverrides &o);
+
+// Writes the document's picture to target as convert does: a .bmp name exports
+// the bitmap, else NOL or NGG by the name. 0 on success (with what was
+// written in wrote), else 1 after printing why.
+// who ("in.otb: ") starts the failure messages in place of "error: ".
+int writeOutput(Session &s, const QString &target, QString *wrote = nullptr, const QString &who = QString());
 
 int err(const QString &text, int code = 1);
 // A message line as the windows show it (CR LF as line breaks), flushed.
@@ -85,6 +110,8 @@ void say(FILE *stream, const QString &text);
 // Points XDG_RUNTIME_DIR at a private folder when the session has none.
 void ensureRuntimeDir();
 void out(const QString &text);
+// "--help": the usage on standard output, exit code 0.
+int help(const QString &usage);
 
 using Command = int (*)(const QStringList &args);
 struct CommandInfo {
@@ -95,11 +122,14 @@ struct CommandInfo {
 };
 
 int cmdShow(const QStringList &args);
-int cmdConvert(const QStringList &args);
+int cmdConvert(const QStringList &args);   // tools/logotool_convert.cpp
 int cmdFormats(const QStringList &args);   // logotool_formats.cpp
 int cmdPdu(const QStringList &args);       // tools/logotool_pdu.cpp
 int cmdSend(const QStringList &args);      // tools/logotool_phone.cpp
 int cmdStore(const QStringList &args);     // tools/logotool_phone.cpp
 int cmdIrUpload(const QStringList &args);  // tools/logotool_ir.cpp
+int cmdUploadUrl(const QStringList &args);   // tools/logotool_upload.cpp
+int cmdUploadPage(const QStringList &args);  // tools/logotool_upload.cpp
+int cmdText(const QStringList &args);      // tools/logotool_text.cpp
 
 } // namespace logotool

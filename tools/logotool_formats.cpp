@@ -18,8 +18,11 @@ void row(const char *what, const QString &note)
 
 int cmdFormats(const QStringList &argv)
 {
+    const QString usage = QStringLiteral("usage: logotool formats");
+    if (argv == QStringList{QStringLiteral("--help")})
+        return help(usage);
     if (!argv.isEmpty())
-        return err(QStringLiteral("usage: logotool formats"), 2);
+        return err(usage, 2);
     QStringList pictures;
     for (const QString &e : logo::importPictureExtensions()) {
         if ((e == QLatin1String(".wmf") && !logo::canDrawWmf()) || (e == QLatin1String(".emf") && !logo::canDrawEmf()))
@@ -28,14 +31,14 @@ int cmdFormats(const QStringList &argv)
     }
     out(QStringLiteral("Reads"));
     row("NGG NCG NOL", QStringLiteral("group graphics and operator logos, told by their content"));
-    row("NLM NSL NGL OTB WBMP", QStringLiteral("other Nokia tools' logos, told by the name (.nlm .nsl .ngl .otb .wbmp)"));
+    row("NLM NSL NGL OTB WBMP", QStringLiteral("other Nokia tools' logos, told by the file name (.nlm .nsl .ngl .otb .wbmp)"));
     row("I61", QStringLiteral("a picture under its own name (.i61), imported like the pictures below"));
     out(QStringLiteral("Imports pictures"));
     out(QStringLiteral("  ") + pictures.join(QLatin1Char(' ')));
     out(QStringLiteral("  a pixel is set where red, green and blue are all 64 or less;"));
     out(QStringLiteral("  the top-left 72 x 14 of the picture is taken, never scaled"));
     out(QStringLiteral("Writes"));
-    row("NGG NOL", QStringLiteral("by the name (\".nol\" anywhere in it writes NOL, which needs a network code)"));
+    row("NGG NOL", QStringLiteral("by the file name (\".nol\" anywhere in it writes NOL, which needs a network code)"));
     row("BMP", QStringLiteral("the 72 x 14 picture, black on the display green (.bmp)"));
     return 0;
 }

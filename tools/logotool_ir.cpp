@@ -11,15 +11,21 @@ namespace logotool {
 
 namespace {
 
-const char *kIrUsage =
-    "usage: logotool ir-upload FILE [--port N | --device PATH] [--program quillet|brisvane]\n"
-    "                           [--mcc M --mnc N]\n"
+const char *kIrAbout =
     "Uploads the picture by infrared to a 61xx phone through the IrDA adapter on the\n"
     "port (\"IRPort\", or --port N; --device PATH for another device than the number's),\n"
     "with the delays \"IRDelay1\"..\"IRDelay3\". Prints each progress percentage, then the\n"
     "message the window shows: \"Data uploaded.\" on stdout (exit 0), failures on stderr.\n"
     "The picture goes as an operator logo when it carries a network code, else as a\n"
     "group graphic, unless --program says.";
+
+QString irUsage()
+{
+    const QString command = QStringLiteral("usage: logotool ir-upload ");
+    return command + QStringLiteral("FILE ") + QLatin1String(kPortOptionsUsage) +
+           QStringLiteral(" [--program quillet|brisvane]\n") + QString(command.size(), QLatin1Char(' ')) +
+           QStringLiteral("[--mcc M --mnc N]\n") + QLatin1String(kIrAbout);
+}
 
 // The message boxes: success on standard output, everything else on standard
 // error; questions (an empty picture) are answered Yes.
@@ -60,24 +66,26 @@ private:
 int cmdIrUpload(const QStringList &argv)
 {
     Args a(argv);
-    if (a.has(QStringLiteral("--help"))) {
-        say(stdout, QString::fromLatin1(kIrUsage));
-        return 0;
-    }
-    const QStringList known{QStringLiteral("--port"), QStringLiteral("--device"), QStringLiteral("--program"),
-                            QStringLiteral("--mcc"), QStringLiteral("--mnc")};
+    if (a.has(QStringLiteral("--help")))
+        return help(irUsage());
+    const QStringList known = portOptionNames()
+                              << QStringLiteral("--program") << QStringLiteral("--mcc") << QStringLiteral("--mnc");
     if (a.positional.size() != 1 || !a.unknown(known).isEmpty())
-        return err(QString::fromLatin1(kIrUsage), 2);
+        return err(irUsage(), 2);
 
-    DeliveryArgs picture;
+    logo::IrDelivery::Overrides overrides;
+    if (!portOptions(a, overrides.port, overrides.device))
+        return 2;
+    DeliveryPicture picture;
     if (const int code = picture.parse(a))
         return code;
     logo::SettingsStore settings;
     IrPrompt prompt;
     logo::LogoDocument doc(*picture.profile, prompt, settings);
     picture.applyTo(doc);
+    portForOwnDevice(overrides.port, overrides.device, settings, QStringLiteral("IRPort"));
     logo::IrDelivery delivery(doc);
-    delivery.setOverrides({picture.portNumber(settings, QStringLiteral("IRPort")), picture.device});
+    delivery.setOverrides(overrides);
     ToolUi ui(delivery);
     delivery.setUi(&ui);
     delivery.mnuIR_Click();

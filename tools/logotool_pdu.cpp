@@ -22,6 +22,8 @@ const char *kPduUsage =
 int cmdPdu(const QStringList &argv)
 {
     Args a(argv);
+    if (a.has(QStringLiteral("--help")))
+        return help(QString::fromLatin1(kPduUsage));
     const QStringList bad = a.unknown({QStringLiteral("--to"), QStringLiteral("--smsc"), QStringLiteral("--report"),
                                        QStringLiteral("--program"), QStringLiteral("--mcc"), QStringLiteral("--mnc"),
                                        QStringLiteral("--store-count"), QStringLiteral("--time")});

@@ -15,12 +15,14 @@ namespace logotool {
 
 namespace {
 
-const char *kSendUsage =
-    "usage: logotool send FILE --to DIGITS [--port N] [--device PATH] [--smsc DIGITS]\n"
-    "                     [--program quillet|brisvane] [--mcc M --mnc N]";
-const char *kStoreUsage =
-    "usage: logotool store FILE [--port N] [--device PATH] [--smsc DIGITS]\n"
-    "                      [--program quillet|brisvane] [--mcc M --mnc N]";
+QString deliveryUsage(bool send)
+{
+    const QString command = send ? QStringLiteral("usage: logotool send ") : QStringLiteral("usage: logotool store ");
+    return command + (send ? QStringLiteral("FILE --to DIGITS ") : QStringLiteral("FILE ")) +
+           QLatin1String(kLinkOptionsUsage) + QStringLiteral(" [--smsc DIGITS]\n") +
+           QString(command.size(), QLatin1Char(' ')) +
+           QStringLiteral("[--program quillet|brisvane] [--mcc M --mnc N]\n") + QLatin1String(kLinkOptionsHelp);
+}
 
 // The message boxes of the windows: the outcome of a job on standard output,
 // everything else on standard error; questions are answered Yes (the user
@@ -80,10 +82,13 @@ private:
 int runDelivery(const QStringList &argv, int mode)
 {
     const bool send = mode == logo::SendingSms;
-    const QString usageText = QString::fromLatin1(send ? kSendUsage : kStoreUsage);
+    const QString usageText = deliveryUsage(send);
     Args a(argv);
-    QStringList known{QStringLiteral("--port"), QStringLiteral("--device"), QStringLiteral("--smsc"),
-                      QStringLiteral("--program"), QStringLiteral("--mcc"), QStringLiteral("--mnc")};
+    if (a.has(QStringLiteral("--help")))
+        return help(usageText);
+    QStringList known = linkOptionNames();
+    known << QStringLiteral("--smsc") << QStringLiteral("--program") << QStringLiteral("--mcc")
+          << QStringLiteral("--mnc");
     if (send)
         known << QStringLiteral("--to");
     if (a.positional.size() != 1 || !a.unknown(known).isEmpty())
@@ -91,21 +96,23 @@ int runDelivery(const QStringList &argv, int mode)
     if (send && !a.has(QStringLiteral("--to")))
         return err(usageText, 2);
 
-    DeliveryArgs picture;
-    if (const int code = picture.parse(a))
-        return code;
     logo::SmsDelivery::Overrides overrides;
+    if (!linkOptions(a, overrides))
+        return 2;
     if (a.has(QStringLiteral("--smsc"))) {
         overrides.hasSmsc = true;
         overrides.smsc = logo::DigitsOnly(a.value(QStringLiteral("--smsc")));
     }
 
+    // The job runs on a document with the real settings.
+    DeliveryPicture picture;
+    if (const int code = picture.parse(a))
+        return code;
     logo::SettingsStore settings;
     PhonePrompt prompt;
     logo::LogoDocument doc(*picture.profile, prompt, settings);
     picture.applyTo(doc);
-    overrides.port = picture.portNumber(settings, QStringLiteral("COMPort"));
-    overrides.device = picture.device;
+    portForOwnDevice(overrides.port, overrides.device, settings, QStringLiteral("COMPort"));
 
     logo::SerialLink link;
     logo::TimerTicks tmrSendStore(1000);
@@ -126,6 +133,23 @@ int runDelivery(const QStringList &argv, int mode)
 }
 
 } // namespace
+
+const char *const kLinkOptionsUsage = "[--port N] [--device PATH] [--quick]";
+const char *const kLinkOptionsHelp =
+    "  --quick  go on as soon as the phone has answered (the \"QuickLink\" setting)";
+
+QStringList linkOptionNames()
+{
+    return portOptionNames() << QStringLiteral("--quick");
+}
+
+bool linkOptions(const Args &a, logo::LinkOverrides &o)
+{
+    if (!portOptions(a, o.port, o.device))
+        return false;
+    o.quickLink = a.has(QStringLiteral("--quick"));
+    return true;
+}
 
 int cmdSend(const QStringList &args)
 {

@@ -4,7 +4,8 @@
 //   quillet [FILE]                      open FILE at start
 //   quillet --screenshot PNG [FILE]     save a picture of the window and quit
 #include "desktop/profile.h"
-#include "desktop/qtprompt.h"
+#include "widgets/handover.h"
+#include "widgets/qtprompt.h"
 #include "desktop/settingsstore.h"
 #include "quillet/mainwindow.h"
 
@@ -24,9 +25,20 @@ int main(int argc, char **argv)
 
     logo::QtPrompt prompt;
     logo::SettingsStore settings;
+    // A second start hands its file to the running instance and ends.
+    logo::InstanceHandOver handOver(logo::ProgramProfile::quillet());
+    if (screenshot.isEmpty() &&
+        handOver.start(args.value(0), settings, prompt) != logo::InstanceHandOver::Start::Main)
+        return 0;
     quillet::MainWindow window(logo::ProgramProfile::quillet(), prompt, settings,
                                QCoreApplication::applicationDirPath(), args.value(0));
     prompt.setParent(&window);
+    handOver.receiveInto(
+        &window, prompt, [&window] { return window.document().isBusy(); },
+        [&window](const QString &path) {
+            window.myOpenFileReceived(path);
+            logo::InstanceHandOver::noteOpened(window.document().currentFile());
+        });
     window.show();
 
     if (!screenshot.isEmpty()) {

@@ -6,7 +6,7 @@
 // (framing, the system calls of one octet each, the thread) should be small.
 //
 // Usage: bench_irupload [RUNS] [DELAY1 DELAY2 DELAY3]     (defaults 5, 100 100 5)
-#include "benchsupport.h"
+#include "benchtools.h"
 #include "infrared/irmessage.h"
 #include "infrared/iruploadrunner.h"
 #include "infrared/rawserialport.h"
@@ -82,7 +82,7 @@ int main(int argc, char **argv)
     }
     QProcess sim;
     const QString device =
-        bench::startSimulator(sim, QStringLiteral("irsim"), {QStringLiteral("--seconds"), QStringLiteral("600")});
+        logobench::startSimulator(sim, QStringLiteral("irsim"), {QStringLiteral("--seconds"), QStringLiteral("600")});
     if (device.isEmpty())
         return 1;
     LogoGrid grid;

@@ -1,12 +1,26 @@
 // Test main: a QApplication on the offscreen platform owns the event loop for
-// every suite, so window and serial tests run headless.
+// every suite, so window and serial tests run headless. The user's folders
+// (data, configuration, runtime, temporary) are replaced by private ones, so
+// that no test, and no program a test starts, touches the user's settings,
+// file types or running programs.
 #include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
                                                                     : qgetenv("QT_QPA_PLATFORM"));
+    QTemporaryDir home(QDir::tempPath() + QStringLiteral("/logo-test-XXXXXX"));
+    for (const char *name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR", "TMPDIR"}) {
+        const QString dir = home.filePath(QString::fromLatin1(name).toLower());
+        QDir().mkpath(dir);
+        QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv(name, QFile::encodeName(dir));
+    }
+    qunsetenv("LOGO_SETTINGS_FILE");
+    qunsetenv("LOGO_DATA_DIR");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

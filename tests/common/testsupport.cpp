@@ -1,5 +1,6 @@
 #include "testsupport.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace logotest {
@@ -78,6 +79,8 @@ namespace logotest {
 
 QString toolPath(const QString &name)
 {
+    if (QDir::isAbsolutePath(name))
+        return name;
     QString dir = QString::fromLocal8Bit(qgetenv("LOGO_BINARY_DIR"));
     if (dir.isEmpty())
         dir = QStringLiteral(LOGO_BINARY_DIR);

@@ -50,8 +50,8 @@ private:
 #include <QStringList>
 
 namespace logotest {
-// Runs one of the built tools (logotool, phonesim) on the offscreen platform
-// and waits for it.
+// Runs one of the built tools (logotool, phonesim), or the program at an
+// absolute path, on the offscreen platform and waits for it.
 struct ToolRun {
     int code = -1;              // -1 when it crashed or did not finish
     QString out, err;

@@ -1,10 +1,15 @@
 // The settings store and the branding file.
 #include "common/testsupport.h"
 #include "desktop/branding.h"
-#include "desktop/qtprompt.h"
+#include "widgets/qtprompt.h"
 #include "desktop/settingsstore.h"
+#include "desktop/waitcursor.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QSettings>
+#include <QTimer>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 using namespace logo;
@@ -44,6 +49,36 @@ TEST(SettingsStore, ValuesSurviveARestartAndSectionsStayApart)
     EXPECT_EQ(s.read(QStringLiteral("Quillet Settings"), QStringLiteral("UserDir")), QStringLiteral("C:\\a b\\"));
     s.remove(QStringLiteral("Quillet Settings"), QStringLiteral("Left"));
     EXPECT_FALSE(s.contains(QStringLiteral("Quillet Settings"), QStringLiteral("Left")));
+}
+
+TEST(SettingsStore, SectionsAreWrittenAsNamedAndOldEscapedFilesStillRead)
+{
+    Sandbox sb;
+    {
+        // A file as earlier versions wrote it.
+        QSettings old(sb.settingsFile(), QSettings::IniFormat);
+        old.setValue(QStringLiteral("Quillet Settings/UserDir"), QStringLiteral("C:\\a b\\"));
+        old.setValue(QStringLiteral("Quillet Recent File List/File1"), QStringLiteral("/p/x, y.ngg"));
+        old.setValue(QStringLiteral("Settings/COMPort"), QStringLiteral("2"));
+    }
+    ASSERT_TRUE(logotest::readAll(sb.settingsFile()).contains("[Quillet%20Settings]"));
+    sb.restartSettings();
+    SettingsStore &s = sb.settings();
+    EXPECT_EQ(s.read(QStringLiteral("Quillet Settings"), QStringLiteral("UserDir")), QStringLiteral("C:\\a b\\"));
+    EXPECT_EQ(s.read(QStringLiteral("Quillet Recent File List"), QStringLiteral("File1")), QStringLiteral("/p/x, y.ngg"));
+
+    s.writeInt(QStringLiteral("Quillet Settings"), QStringLiteral("Left"), 1500);
+    const QString text = QString::fromUtf8(logotest::readAll(sb.settingsFile()));
+    EXPECT_TRUE(text.contains(QStringLiteral("[Quillet Settings]\n"))) << qPrintable(text);
+    EXPECT_TRUE(text.contains(QStringLiteral("[Quillet Recent File List]\nFile1=/p/x, y.ngg\n"))) << qPrintable(text);
+    EXPECT_TRUE(text.contains(QStringLiteral("UserDir=C:\\a b\\\n"))) << qPrintable(text);
+    EXPECT_FALSE(text.contains(QLatin1Char('%'))) << qPrintable(text);
+
+    // A file edited by hand the way the README shows it.
+    logotest::writeAll(sb.settingsFile(), "; my phone\n[Settings]\nCOMPort = 1\nDevice1=/dev/ttyUSB0\n");
+    sb.restartSettings();
+    EXPECT_EQ(sb.settings().portDevice(sb.settings().readInt(kSharedSection, QStringLiteral("COMPort"), 0)),
+              QStringLiteral("/dev/ttyUSB0"));
 }
 
 TEST(SettingsStore, BothProgramsShareTheLinkSection)
@@ -111,4 +146,27 @@ TEST(QtPromptFilters, ClassicFilterBecomesQtFilters)
               QStringList({QStringLiteral("Nokia Graphics (*.ngg *.nol)"), QStringLiteral("Nokia Group Graphic (*.ngg)")}));
     EXPECT_EQ(QtPrompt::toQtFilters(QStringLiteral("Pictures (*.bmp;*.gif)|*.bmp;*.gif")),
               QStringList({QStringLiteral("Pictures (*.bmp *.gif)")}));
+}
+
+TEST(QtPromptCursor, BoxesShowTheNormalPointerAndTheWaitPointerComesBack)
+{
+    WaitCursor outer;
+    WaitCursor inner;
+    QtPrompt prompt;
+    const QCursor *underBox = reinterpret_cast<const QCursor *>(1);
+    // Looks at the pointer while the box is up, then answers it.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (QWidget *box = QApplication::activeModalWidget()) {
+            underBox = QGuiApplication::overrideCursor();
+            box->close();
+        }
+    });
+    poll.start(10);
+    prompt.message(QStringLiteral("Quillet"), QStringLiteral("Can't read this file. Try another file."),
+                   Icon::Exclamation, Buttons::Ok);
+    poll.stop();
+    EXPECT_EQ(underBox, nullptr) << "no wait pointer over the box";
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
 }

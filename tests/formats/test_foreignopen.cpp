@@ -160,3 +160,22 @@ TEST(ForeignOpen, DamagedI61EndsSilentlyAndChangesNothing)
     EXPECT_EQ(d.doc.currentFile(), d.nol);
     EXPECT_EQ(d.doc.currentMCC(), QStringLiteral("262"));
 }
+
+TEST(ForeignOpen, FoldersWithDotsNeverChooseTheFormat)
+{
+    Doc d;
+    ASSERT_TRUE(QDir().mkpath(d.sb.path(QStringLiteral("logos.otb"))));
+    ASSERT_TRUE(QDir().mkpath(d.sb.path(QStringLiteral("my.nol.d"))));
+    // A good NGG in a folder named like an OTB file opens as what it is.
+    const QString ngg = d.file(QStringLiteral("logos.otb/good.ngg"),
+                               buildLogoFile(LogoGrid(), false, 0, 0, 50, QString(), QString()));
+    EXPECT_TRUE(d.doc.openFile(ngg));
+    EXPECT_TRUE(d.prompt.shown.empty());
+    EXPECT_EQ(d.doc.currentFile(), ngg);
+
+    // Saving into a folder named like a NOL file writes NGG, needing no network code.
+    d.doc.paintCell(1, 1, true);
+    const QString target = d.sb.path(QStringLiteral("my.nol.d/b.ngg"));
+    EXPECT_EQ(d.doc.writeLogoFile(target), LogoDocument::WriteResult::Written);
+    EXPECT_EQ(logotest::readAll(target).left(4), QByteArray("NGG\0", 4));
+}

@@ -194,13 +194,14 @@ TEST(ForeignReaders, SmallWbmpFillsOnlyItsCorner)
             ASSERT_EQ(g.isSet(c, r), c < 16 && r < 8 && on(c, r)) << c << "," << r;
 }
 
-TEST(ForeignDispatch, ChoosesTheReaderByNameAnywhereInOrder)
+TEST(ForeignDispatch, ChoosesTheReaderByTheFileNameAnywhereInOrder)
 {
     const struct { const char *path; ForeignFormat f; } cases[] = {
         {"LOGO.NLM.NGG", ForeignFormat::NLM},   {"c:/a/b.nsl", ForeignFormat::NSL},
         {"x.Ngl", ForeignFormat::NGL},          {"C:\\A\\B.OTB", ForeignFormat::OTB},
         {"pic.wbmp", ForeignFormat::WBMP},      {"pic.i61", ForeignFormat::I61},
-        {"a.otb.nlm", ForeignFormat::NLM},      {"dir.otb/logo.ngg", ForeignFormat::OTB},
+        {"a.otb.nlm", ForeignFormat::NLM},      {"dir.otb/logo.ngg", ForeignFormat::None},
+        {"C:\\logos.nlm\\b.otb", ForeignFormat::OTB},
         {"x.wbm", ForeignFormat::None},         {"nlm.ngg", ForeignFormat::None},
         {"logo.nol", ForeignFormat::None},      {"a.i61.wbmp", ForeignFormat::WBMP},
     };

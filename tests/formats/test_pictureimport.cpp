@@ -149,25 +149,75 @@ TEST(PictureImport, PicturesFromImageProgramsOpenAsDrawn)
 
 TEST(PictureImport, MetafilesShowTheirFrameAtNinetySixPixelsPerInch)
 {
-    // Every file: a 96 x 28 px frame with a black rectangle at (10, 5)-(20, 10),
-    // the frame much larger than the drawing. Edges may fall either way.
+    // Mostly a 96 x 28 px frame with a black rectangle at (10, 5)-(20, 10),
+    // the frame much larger than the drawing; GDI leaves the rectangle's right
+    // and bottom edges out.
     const QRect rect(QPoint(10, 5), QPoint(19, 9));
     const auto dark = [&](int c, int r) { return rect.contains(c, r); };
-    const auto sure = [&](int c, int r) { return rect.adjusted(1, 1, -1, -1).contains(c, r) || !rect.adjusted(-1, -1, 1, 1).contains(c, r); };
     const auto frame24x8 = [](int c, int r) { return c < 24 && r < 8; };
-    struct Case { const char *file; Expect dark; std::function<bool(int, int)> sure; };
+    // Two pixels to the reference device's unit: (5, 3)-(10, 5) is (10, 6)-(20, 10).
+    const auto twoPixelUnits = [](int c, int r) { return c >= 10 && c < 20 && r >= 6 && r < 10; };
+    // An 8 x 8 picture drawn at (5, 3), its top half black.
+    const auto picture = [](int c, int r) { return c >= 5 && c < 13 && r >= 3 && r < 7; };
+    struct Case { const char *file; Expect dark; };
     std::vector<Case> cases;
     if (canDrawWmf())
-        cases.insert(cases.end(), {{"wmf/frame.wmf", dark, sure}, {"wmf/frame_offset.wmf", dark, sure},
-                                   {"wmf/no_window_records.wmf", dark, sure},
-                                   {"wmf/window_twice_frame.wmf", dark, sure}, {"wmf/anisotropic.wmf", dark, sure},
-                                   {"wmf/small_frame.wmf", frame24x8, {}}});
+        cases.insert(cases.end(), {{"wmf/frame.wmf", dark}, {"wmf/frame_offset.wmf", dark},
+                                   {"wmf/no_window_records.wmf", dark}, {"wmf/window_twice_frame.wmf", dark},
+                                   {"wmf/anisotropic.wmf", dark}, {"wmf/small_frame.wmf", frame24x8},
+                                   {"wmf/picture.wmf", picture}});
     if (canDrawEmf())
-        cases.insert(cases.end(), {{"emf/frame.emf", dark, sure}, {"emf/reference_48dpi.emf", dark, sure},
-                                   {"emf/anisotropic.emf", dark, sure}, {"emf/empty_bounds.emf", dark, sure},
-                                   {"emf/small_frame.emf", frame24x8, {}}});
+        cases.insert(cases.end(), {{"emf/frame.emf", dark}, {"emf/reference_48dpi.emf", twoPixelUnits},
+                                   {"emf/anisotropic.emf", dark}, {"emf/empty_bounds.emf", dark},
+                                   {"emf/small_frame.emf", frame24x8}, {"emf/picture.emf", picture}});
     for (const auto &c : cases)
-        expectPicture(fixture(QString::fromLatin1(c.file)), c.dark, c.sure);
+        expectPicture(fixture(QString::fromLatin1(c.file)), c.dark);
+}
+
+TEST(PictureImport, MetafilesComeOutAsGdiDrawsThemInEveryMapping)
+{
+    // One picture through every mapping mode (tests/formats/make_fixtures.py,
+    // "scenes"), worked out by hand: a disc filled by its brush; a black
+    // rectangle (15, 2)-(21, 9) without pen and a white one (23, 2)-(31, 9)
+    // with a one-pixel pen, both without their right and bottom edge; two
+    // lines of a pen five pixels wide, centred on the pixels their points name.
+    // "?": the rim of the disc and the round ends of the lines, either way.
+    const char *const picture[] = {
+        ".....????...............................................................",
+        "...????????..................................................???????....",
+        "..??######??...######..########..............................???????....",
+        ".??########??..######..#......#..............................???????....",
+        ".?##########?..######..#......#????#####################????..#####.....",
+        "??##########??.######..#......#????#####################????..#####.....",
+        "??##########??.######..#......#????#####################????..#####.....",
+        "??##########??.######..#......#????#####################????..#####.....",
+        "??##########??.######..########????#####################????..#####.....",
+        ".?##########?.................................................#####.....",
+        ".??########??................................................???????....",
+        "..??######??.................................................???????....",
+        "...????????..................................................???????....",
+        ".....????...............................................................",
+    };
+    const QStringList files = {
+        QStringLiteral("wmf/scene_twips.wmf"),       // the header's box is the window (1440 per inch)
+        QStringLiteral("wmf/scene_anisotropic.wmf"), // the file's window, 576 per inch in the header
+        QStringLiteral("wmf/scene_anisotropic_y_up.wmf"),
+        QStringLiteral("wmf/scene_isotropic.wmf"),
+        QStringLiteral("wmf/scene_text.wmf"),
+        QStringLiteral("emf/scene_text.emf"),
+        QStringLiteral("emf/scene_anisotropic.emf"), // pen of 50 units at 10 units to the pixel
+        QStringLiteral("emf/scene_isotropic.emf"),
+    };
+    for (const QString &file : files) {
+        if (!(file.endsWith(QLatin1String(".wmf")) ? canDrawWmf() : canDrawEmf()))
+            continue;
+        LogoGrid g = allSet();
+        ASSERT_TRUE(convertPicture(fixture(file), g)) << qPrintable(file);
+        for (int r = 0; r < 14; ++r)
+            for (int c = 0; c < 72; ++c)
+                if (picture[r][c] != '?')
+                    ASSERT_EQ(g.isSet(c, r), picture[r][c] == '#') << qPrintable(file) << " at " << c << "," << r;
+    }
 }
 
 TEST(PictureImport, FilesThatCannotBeLoadedLeaveTheGridAlone)

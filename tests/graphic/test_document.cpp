@@ -4,6 +4,7 @@
 #include "graphic/logodocument.h"
 #include "graphic/pathutil.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -38,8 +39,6 @@ TEST(DocumentTitle, CleanAndModifiedMarks)
     QSignalSpy spy(&d.doc, &LogoDocument::titleChanged);
     d.doc.setTitle(true);
     EXPECT_EQ(d.doc.title(), QStringLiteral("Quillet [Untitled]"));
-    EXPECT_EQ(d.sb.settings().read(QStringLiteral("Quillet Settings"), QStringLiteral("CurrentAppname")),
-              QStringLiteral("Quillet [Untitled]"));
     d.doc.paintCell(5, 5, true);
     EXPECT_EQ(d.doc.title(), QStringLiteral("Quillet [Untitled*]"));
     EXPECT_EQ(d.doc.docState(), LogoDocument::Modified);
@@ -106,14 +105,16 @@ TEST(SaveChanges, NewCancelNoYes)
     EXPECT_EQ(d.doc.grid().setCount(), 0);
     EXPECT_EQ(d.doc.title(), QStringLiteral("Quillet [Untitled]"));
 
-    // Yes on an untitled picture opens Save As; cancelling it still goes on.
+    // Yes on an untitled picture opens Save As; cancelling it cancels the
+    // command, as a failed save does: the picture stays.
     d.doc.paintCell(1, 1, true);
     d.prompt.answers = {Answer::Yes};
     const auto before = d.prompt.count(ShownPrompt::Kind::SaveFile);
     if (d.doc.askSaveChanges() == 7)
         d.doc.newDocument();
     EXPECT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), before + 1);
-    EXPECT_EQ(d.doc.grid().setCount(), 0);
+    EXPECT_EQ(d.doc.grid().setCount(), 1);
+    EXPECT_EQ(d.doc.docState(), LogoDocument::Modified);
 }
 
 TEST(SaveChanges, YesSavesANamedFileInPlace)
@@ -204,6 +205,46 @@ TEST(SaveAs, SaveOnUntitledRunsSaveAs)
                                  QStringLiteral("]"));
 }
 
+TEST(SaveAs, ANameMadeFromAReadNeverReplacesAnExistingFileUnasked)
+{
+    Doc d;
+    // Import B.png next to an unrelated B.ngg: Save asks through Save As,
+    // proposing the name in its folder.
+    QDir(d.sb.dir()).mkdir(QStringLiteral("pics"));
+    const QString png = d.sb.path(QStringLiteral("pics/B.png"));
+    ASSERT_TRUE(QFile::copy(logotest::fixture(QStringLiteral("png/pattern.png")), png));
+    const QString other = d.savedNgg(QStringLiteral("pics/B.ngg"));
+    const QByteArray otherBytes = logotest::readAll(other);
+    ASSERT_TRUE(d.doc.importPicture(png));
+    EXPECT_EQ(d.doc.currentFile(), other);
+    EXPECT_EQ(d.doc.save(), LogoDocument::SaveResult::Cancelled);
+    ASSERT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), 1);
+    EXPECT_EQ(d.prompt.shown.back().request.fileName, QStringLiteral("B"));
+    EXPECT_EQ(d.prompt.shown.back().request.initialDir, folderOf(other));
+    EXPECT_EQ(logotest::readAll(other), otherBytes);
+
+    // The foreign file just read carries the very name (LOGO.NLM.NGG is read as NLM).
+    const QString nlm = d.sb.path(QStringLiteral("logo.nlm.ngg"));
+    ASSERT_TRUE(QFile::copy(logotest::fixture(QStringLiteral("nlm/diagonal.nlm")), nlm));
+    const QByteArray nlmBytes = logotest::readAll(nlm);
+    ASSERT_TRUE(d.doc.openFile(nlm));
+    EXPECT_EQ(d.doc.currentFile(), nlm);
+    d.doc.paintCell(0, 13, true);
+    d.prompt.answers = {Answer::Yes};
+    EXPECT_EQ(d.doc.askSaveChanges(), 2) << "cancelling the dialog keeps the picture";
+    EXPECT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), 2);
+    EXPECT_EQ(logotest::readAll(nlm), nlmBytes);
+
+    // Where no file has the name, Save writes it; from then on it is the document's own.
+    QFile::remove(other);
+    ASSERT_TRUE(d.doc.importPicture(png));
+    EXPECT_EQ(d.doc.save(), LogoDocument::SaveResult::Saved);
+    d.doc.paintCell(5, 5, true);
+    EXPECT_EQ(d.doc.save(), LogoDocument::SaveResult::Saved);
+    EXPECT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), 2);
+    EXPECT_EQ(logotest::readAll(other).at(16 + 5 * 72 + 5), '1');
+}
+
 TEST(OpenCommand, DialogAndFolder)
 {
     Doc d;
@@ -260,6 +301,20 @@ TEST(RecentFiles, OpeningTheSameFileTwiceKeepsOneEntry)
     EXPECT_EQ(d.doc.recentFiles(), QStringList({p, "", "", ""}));
 }
 
+TEST(RecentFiles, AnEntryWhoseFileIsGoneSaysSoAndLeaves)
+{
+    Doc d;
+    const QString kept = d.savedNgg(QStringLiteral("kept.ngg"));
+    const QString gone = d.sb.path(QStringLiteral("gone.otb"));
+    d.doc.setRecentFiles({gone, kept});
+    d.doc.paintCell(3, 3, true);
+    d.doc.openRecent(1);
+    EXPECT_EQ(d.prompt.messages(), QStringList{QStringLiteral("Can't read this file. Try another file.")});
+    EXPECT_EQ(d.doc.recentFiles(), QStringList({kept, "", "", ""}));
+    EXPECT_TRUE(d.doc.grid().isSet(3, 3));
+    EXPECT_FALSE(d.doc.isBusy());
+}
+
 TEST(RecentFiles, PersistAcrossARestart)
 {
     Doc d;
@@ -283,13 +338,28 @@ TEST(RecentFiles, PersistAcrossARestart)
     EXPECT_EQ(other.recentFiles(), QStringList({"", "", "", ""}));
 }
 
-TEST(BusyMark, WrittenAndDeleted)
+// The run marks are a main window's: a document without them (the
+// command-line tool's) must neither set nor clear a running window's marks.
+TEST(RunMarks, WrittenAndDeletedOnlyWhenTheWindowAsks)
 {
     Doc d;
+    SettingsStore &s = d.sb.settings();
+    const QString section = QStringLiteral("Quillet Settings");
+    s.writeBool(section, QStringLiteral("CurrentBusy"), true);
+    s.write(section, QStringLiteral("CurrentAppname"), QStringLiteral("Quillet [a.ngg]"));
     d.doc.setBusy(true);
-    EXPECT_TRUE(d.sb.settings().readBool(QStringLiteral("Quillet Settings"), QStringLiteral("CurrentBusy"), false));
+    d.doc.setTitle(true);
     d.doc.setBusy(false);
-    EXPECT_FALSE(d.sb.settings().contains(QStringLiteral("Quillet Settings"), QStringLiteral("CurrentBusy")));
+    EXPECT_TRUE(s.readBool(section, QStringLiteral("CurrentBusy"), false));
+    EXPECT_EQ(s.read(section, QStringLiteral("CurrentAppname")), QStringLiteral("Quillet [a.ngg]"));
+
+    d.doc.setRunMarks(true);
+    d.doc.setTitle(true);
+    EXPECT_EQ(s.read(section, QStringLiteral("CurrentAppname")), QStringLiteral("Quillet [Untitled]"));
+    d.doc.setBusy(false);
+    EXPECT_FALSE(s.contains(section, QStringLiteral("CurrentBusy")));
+    d.doc.setBusy(true);
+    EXPECT_TRUE(s.readBool(section, QStringLiteral("CurrentBusy"), false));
 }
 
 TEST(EmptyQuestion, BrisvaneNeedsAnOperatorFirst)

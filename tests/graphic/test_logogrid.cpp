@@ -1,5 +1,6 @@
 // The picture grid's conversions and the path helpers.
 #include "graphic/editing.h"
+#include "graphic/logofile.h"
 #include "graphic/logogrid.h"
 #include "graphic/pathutil.h"
 
@@ -104,7 +105,13 @@ TEST(PathHelpers, ShortenAndSplit)
     EXPECT_EQ(folderOf(QStringLiteral("C:\\P\\photo.jpg")), QStringLiteral("C:\\P\\"));
     EXPECT_EQ(folderOf(QStringLiteral("/tmp/x/a.ngg")), QStringLiteral("/tmp/x/"));
     EXPECT_EQ(stripExtension(QStringLiteral("C:\\P\\photo.jpg")), QStringLiteral("C:\\P\\photo"));
-    EXPECT_EQ(stripExtension(QStringLiteral("noext")), QString());
+    // Names only: a folder's dots are no extension, nor do they choose a format.
+    EXPECT_EQ(stripExtension(QStringLiteral("/x/my.nol.d/picture")), QStringLiteral("/x/my.nol.d/picture"));
+    EXPECT_EQ(stripExtension(QStringLiteral("C:\\a.b\\logo.nlm.ngg")), QStringLiteral("C:\\a.b\\logo.nlm"));
+    EXPECT_EQ(fileNameOf(QStringLiteral("my.nol.d/b.ngg")), QStringLiteral("b.ngg"));
+    EXPECT_EQ(fileNameOf(QStringLiteral("b.ngg")), QStringLiteral("b.ngg"));
+    EXPECT_FALSE(isNolPath(QStringLiteral("/x/my.nol.d/b.ngg")));
+    EXPECT_TRUE(isNolPath(QStringLiteral("/x/picture.NOL.bak")));
     EXPECT_EQ(DigitsOnly(QStringLiteral("+49 (171) 123-4")), QStringLiteral("491711234"));
     EXPECT_EQ(SwapDigitPairs(QStringLiteral("262F")), QStringLiteral("62F2"));
 }

@@ -79,13 +79,20 @@ TEST(ReplyClassification, LaterMatchesOverrideEarlierOnes)
 
 TEST(ReplyClassification, GrowthWithoutAMatchIsDataAndNoGrowthIsNothing)
 {
-    EXPECT_EQ(AtEngine::Classify("AT\r", 0), ReplyData);
-    EXPECT_EQ(AtEngine::Classify("AT\r", 3), ReplyNoNewData);
-    EXPECT_EQ(AtEngine::Classify("", 0), ReplyNoNewData);
-    EXPECT_EQ(AtEngine::Classify("AT\r\x80\xfe", 3), ReplyNoNewData);
-    EXPECT_EQ(AtEngine::Classify("\x80\xfe" "A", 2), ReplyData);
-    // A matching buffer keeps its code whether it grew or not.
-    EXPECT_EQ(AtEngine::Classify("\r\nOK\r\n", 6), ReplyOk);
+    struct Case {
+        QByteArray buffer;
+        qsizetype before;
+        qint16 code;
+    } cases[] = {
+        {"AT\r", 0, ReplyData},
+        {"AT\r", 3, ReplyNoNewData},
+        {"", 0, ReplyNoNewData},
+        {"AT\r\x8e\x84\xfe", 3, ReplyData},                     // the phones' letters are text
+        {QByteArray("AT\r\x01\x1b\x7f\xff", 7), 3, ReplyNoNewData},   // control octets, DEL, 0xFF
+        {"\r\nOK\r\n", 6, ReplyOk},                              // a match needs no growth
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(AtEngine::Classify(c.buffer, c.before), c.code) << c.buffer.toHex().constData();
 }
 
 TEST(ReplyClassification, LineNoiseIsDroppedAndTextKept)
@@ -128,12 +135,15 @@ TEST_F(EngineFixture, PhoneThatAnswersAtOnceMovesOneStepPerTick)
     EXPECT_TRUE(engine.state().ReplyBuffer.contains("+CMGS: 12"));
 }
 
-TEST_F(EngineFixture, PartialReplyWaitsWithoutUsingRepeats)
+// A slow but steady reply earns patience, also when a tick's share is nothing
+// but letters of the high half (an accented phonebook name).
+TEST_F(EngineFixture, ReplyStillGrowingWaitsWithoutUsingRepeats)
 {
     startSend();
-    link.reply("AT\r");          // the echo, no result yet
-    for (int i = 0; i < 10; ++i)
+    for (int i = 0; i < 10; ++i) {
+        link.reply(i % 2 ? QByteArray("\x8e\x84\x99") : QByteArray("+CPBR: 1,\""));
         tick();
+    }
     EXPECT_EQ(engine.state().RetryCount, 0);
     EXPECT_EQ(link.written.size(), 1) << "a waiting step is not written again";
     EXPECT_TRUE(finished.isEmpty());
@@ -143,18 +153,28 @@ TEST_F(EngineFixture, PartialReplyWaitsWithoutUsingRepeats)
     EXPECT_EQ(link.written.last(), QByteArray("ATZ\r"));
 }
 
-TEST_F(EngineFixture, PartialReplyWaitsUntilTheUserStops)
+// An echoing phone that never gives the prompt: the echo alone must not keep
+// the job waiting for ever; the repeats run out and the job ends.
+TEST_F(EngineFixture, EchoWithoutAnAnswerUsesTheRepeatsAndEnds)
 {
     startSend();
-    link.reply("AT\r");
-    tick();
-    tick();
-    engine.requestBreak();
-    tick();
-    ASSERT_EQ(finished.size(), 1);
-    EXPECT_EQ(endOutcome(), JobOutcome::UserBreak);
-    EXPECT_EQ(endMessage(), "Can't talk to COM3.");
-    EXPECT_EQ(link.closeCount, 1);
+    for (int i = 0; i < 3; ++i) {
+        link.reply("\r\nOK\r\n");
+        tick();
+    }
+    int ticksOfTheStep = 0;
+    qsizetype echoed = 0;
+    while (finished.isEmpty() && ticksOfTheStep < 20) {
+        for (; echoed < link.written.size(); ++echoed)
+            link.reply(link.written[echoed]);
+        tick();
+        ++ticksOfTheStep;
+    }
+    ASSERT_EQ(finished.size(), 1) << "still waiting after 20 ticks";
+    EXPECT_EQ(endOutcome(), JobOutcome::LinkError);
+    EXPECT_EQ(endMessage(), "Error while talking to COM3.");
+    EXPECT_EQ(link.written.mid(3), QByteArrayList(4, "AT+CMGS=154\r"));
+    EXPECT_LE(ticksOfTheStep, 8) << "each echo earns at most one tick of patience";
 }
 
 TEST_F(EngineFixture, SilentPhoneGetsTheCommandAgainAtEachTickThenTheJobEnds)
@@ -378,7 +398,7 @@ TEST_F(EngineFixture, LineNoiseNeitherHidesAnswersNorKeepsTheJobWaiting)
     // Nothing but noise is no answer: the command is repeated, the repeats
     // run out, the job ends instead of waiting for ever.
     for (int i = 0; i < 4; ++i) {
-        link.reply(QByteArray("\0\x80\x01\xff\xfe", 5));
+        link.reply(QByteArray("\0\x01\x1b\x7f\xff", 5));
         EXPECT_NE(engine.state().ReplyCode, ReplyData);
         tick();
     }
@@ -402,4 +422,39 @@ TEST_F(EngineFixture, NoiseDuringAReplyKeepsTheJobWaiting)
     link.reply("\r\nOK\r\n");
     tick();
     EXPECT_EQ(step(), 2);
+}
+
+// ------------------------------------------------------------ the quick link
+
+TEST_F(EngineFixture, QuickLinkAdvancesOnTheAwaitedResultWithoutATick)
+{
+    engine.setQuickLink(true);
+    startSend();
+    link.reply("AT\r");                       // the echo is no result yet
+    EXPECT_EQ(link.written.size(), 1);
+    for (const char *answer : {"\r\nOK\r\n", "\r\nOK\r\n", "\r\nOK\r\n", "\r\n> "})
+        link.reply(answer);
+    EXPECT_EQ(link.written,
+              (QByteArrayList{"AT\r", "ATZ\r", "AT+CMGF=0\r", "AT+CMGS=154\r", "0791PDU\x1a"}));
+    EXPECT_TRUE(ticks.isActive()) << "the tick still times the step";
+    link.reply("\r\n+CMGS: 12\r\n\r\nOK\r\n");
+    ASSERT_EQ(finished.size(), 1);
+    EXPECT_EQ(endOutcome(), JobOutcome::Completed);
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_FALSE(ticks.isActive());
+}
+
+// Anything but the awaited result waits for the tick, which repeats and
+// ends the job as without the quick link.
+TEST_F(EngineFixture, QuickLinkLeavesFailuresToTheTick)
+{
+    engine.setQuickLink(true);
+    startSend();
+    link.reply("\r\nERROR\r\n");
+    EXPECT_EQ(link.written.size(), 1);
+    for (int i = 0; i < 4; ++i)
+        tick();
+    EXPECT_EQ(link.written, QByteArrayList(4, "AT\r"));
+    EXPECT_EQ(endOutcome(), JobOutcome::LinkError);
+    EXPECT_EQ(endMessage(), "Error while talking to COM3.");
 }

@@ -2,10 +2,10 @@
 // shown by the menu command, filled in and clicked from the event loop.
 #include "common/testsupport.h"
 #include "graphic/logodocument.h"
-#include "phone/deliverydialogs.h"
-#include "phone/frmsend.h"
-#include "phone/frmsending.h"
-#include "phone/frmstore.h"
+#include "widgets/deliverydialogs.h"
+#include "widgets/frmsend.h"
+#include "widgets/frmsending.h"
+#include "widgets/frmstore.h"
 #include "phonefakes.h"
 
 #include <QApplication>

@@ -13,9 +13,14 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSocketNotifier>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 using namespace logo;
 using logotest::Sandbox;
@@ -116,13 +121,15 @@ TEST_F(SerialFixture, SendThroughAnEchoingPhoneDeliversTheExactPdu)
     EXPECT_FALSE(link.isOpen());
 }
 
-TEST_F(SerialFixture, StoreThroughASlowNoisyPhoneThatDoesNotEcho)
+TEST_F(SerialFixture, StoreThroughASlowNoisyPhoneThatDoesNotEchoOnTheQuickLink)
 {
     SimPhone phone({"--no-echo", "--noise", "--delay", "300"});
     ASSERT_FALSE(phone.device.isEmpty());
     useDevice(phone.device);
     sb.settings().writeInt(doc.section(), "StoreCount", 41);
+    sb.settings().writeBool(kSharedSection, "QuickLink", true);
     delivery.mnuStore_Click();
+    EXPECT_TRUE(engine.quickLink());
     EXPECT_EQ(prompt.messages(), QStringList{"Data written."});
     EXPECT_EQ(sb.settings().read(doc.section(), "StoreCount"), "42");
 
@@ -165,6 +172,47 @@ TEST_F(SerialFixture, PortThatCannotBeOpened)
     EXPECT_FALSE(link.isOpen());
 }
 
+namespace {
+
+double cpuSeconds()
+{
+    rusage u{};
+    ::getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+} // namespace
+
+// The phone's end goes away mid-job (a cable pulled): the port is closed at
+// once and the job ends at its next tick, without spinning on the dead device
+// in between.
+TEST_F(SerialFixture, DeviceThatGoesAwayEndsTheJobWithoutSpinning)
+{
+    int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    useDevice(QString::fromLocal8Bit(::ptsname(master)));
+    // The far end hangs up as soon as the first command has arrived.
+    double cpuAtHangUp = -1, cpuAtEnd = -1;
+    QSocketNotifier farEnd(master, QSocketNotifier::Read);
+    QObject::connect(&farEnd, &QSocketNotifier::activated, [&] {
+        farEnd.setEnabled(false);
+        ::close(master);
+        master = -1;
+        cpuAtHangUp = cpuSeconds();
+    });
+    QObject::connect(&delivery, &SmsDelivery::jobEnded, [&] { cpuAtEnd = cpuSeconds(); });
+    delivery.mnuSend_Click();
+    if (master >= 0)
+        ::close(master);
+    ASSERT_GE(cpuAtHangUp, 0) << "the job ended before the device went away";
+    EXPECT_EQ(prompt.lastMessage(), "Error while talking to COM4.");
+    EXPECT_EQ(engine.state().RetryCount, 0) << "no repeat to a device that is gone";
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_LT(cpuAtEnd - cpuAtHangUp, 0.5) << "busy on the dead device";
+}
+
 // ------------------------------------------------------------------ logotool
 
 namespace {
@@ -193,6 +241,8 @@ ToolRun logotool(const QStringList &args, const QString &settingsFile)
 
 } // namespace
 
+// With the quick link, beside a running window whose run marks the tool
+// must leave alone.
 TEST_F(SerialFixture, LogotoolSendPrintsTheProgressAndTheWindowsMessage)
 {
     const QString picture = sb.path("pic.ngg");
@@ -205,13 +255,19 @@ TEST_F(SerialFixture, LogotoolSendPrintsTheProgressAndTheWindowsMessage)
         SettingsStore s(settings);
         s.write(kSharedSection, "SMSC", "491710760000");
         s.write("Quillet Settings", "StatusReport", "1");
+        s.writeBool("Quillet Settings", "CurrentBusy", true);
+        s.write("Quillet Settings", "CurrentAppname", "Quillet [a.ngg]");
     }
-    const ToolRun r = logotool({"send", picture, "--to", "+49 171 1234567", "--device", phone.device}, settings);
+    const ToolRun r =
+        logotool({"send", "--quick", picture, "--to", "+49 171 1234567", "--device", phone.device}, settings);
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, "0%\n5%\n20%\n40%\n55%\n100%\nData sent.\n");
     const Pdu pdu = buildSubmitPdu(userData(), "491711234567", "491710760000", true);
     EXPECT_EQ(phone.logged(), pdu.line().toLatin1() + '\n');
-    EXPECT_EQ(SettingsStore(settings).read("Quillet Settings", "LastDA"), "491711234567");
+    const SettingsStore after(settings);
+    EXPECT_EQ(after.read("Quillet Settings", "LastDA"), "491711234567");
+    EXPECT_TRUE(after.readBool("Quillet Settings", "CurrentBusy", false));
+    EXPECT_EQ(after.read("Quillet Settings", "CurrentAppname"), "Quillet [a.ngg]");
 }
 
 TEST_F(SerialFixture, LogotoolStoreFailsOnAPortThatDoesNotOpenAndStillCounts)

@@ -140,24 +140,59 @@ TEST(QuilletMouse, DraggingPaintsEveryCellPassed)
     EXPECT_TRUE(grid->isPressed());
     for (int c = 3; c <= 9; ++c)
         QTest::mouseMove(grid, cellCentre(c, 4));
-    QTest::mouseMove(grid, QPoint(-10, 30));   // leaving the grid paints nothing
-    QTest::mouseRelease(grid, Qt::LeftButton, {}, QPoint(-10, 30));
+    QTest::mouseMove(grid, QPoint(40, -10));   // out across row 3, column 5: outside paints nothing
+    QTest::mouseRelease(grid, Qt::LeftButton, {}, QPoint(40, -10));
     EXPECT_FALSE(grid->isPressed());
     for (int c = 2; c <= 9; ++c)
         EXPECT_TRUE(env.doc().grid().isSet(c, 4)) << c;
-    EXPECT_EQ(env.doc().grid().setCount(), 8);
+    EXPECT_EQ(env.doc().grid().setCount(), 12);
 
     // Moving without a button after the release paints nothing.
     sendMouse(grid, QEvent::MouseMove, cellCentre(20, 10), Qt::NoButton, Qt::NoButton);
-    EXPECT_EQ(env.doc().grid().setCount(), 8);
+    EXPECT_EQ(env.doc().grid().setCount(), 12);
 
     // Right drag clears.
     QTest::mousePress(grid, Qt::RightButton, {}, cellCentre(2, 4));
     QTest::mouseMove(grid, cellCentre(3, 4));
     QTest::mouseMove(grid, cellCentre(4, 4));
     QTest::mouseRelease(grid, Qt::RightButton, {}, cellCentre(4, 4));
-    EXPECT_EQ(env.doc().grid().setCount(), 5);
+    EXPECT_EQ(env.doc().grid().setCount(), 9);
     EXPECT_FALSE(env.doc().grid().isSet(3, 4));
+}
+
+TEST(QuilletMouse, FastDragsLeaveNoGaps)
+{
+    Env env;
+    env.start();
+    auto *grid = env.grid();
+    const logo::LogoGrid &g = env.doc().grid();
+    // One move event across a whole row: every cell between is set.
+    QTest::mousePress(grid, Qt::LeftButton, {}, cellCentre(2, 1));
+    QTest::mouseMove(grid, cellCentre(70, 1));
+    QTest::mouseRelease(grid, Qt::LeftButton, {}, cellCentre(70, 1));
+    for (int c = 2; c <= 70; ++c)
+        EXPECT_TRUE(g.isSet(c, 1)) << c;
+    EXPECT_EQ(g.setCount(), 69);
+
+    // Steep and backwards, bottom right to top left: one cell per row, each
+    // touching the one before.
+    env.prompt.answers = {logo::Answer::No};
+    env.action("mnuNew")->trigger();
+    QTest::mousePress(grid, Qt::LeftButton, {}, cellCentre(45, 13));
+    QTest::mouseMove(grid, cellCentre(40, 0));
+    QTest::mouseRelease(grid, Qt::LeftButton, {}, cellCentre(40, 0));
+    ASSERT_EQ(g.setCount(), 14);
+    int previous = 45;
+    for (int r = 13; r >= 0; --r) {
+        int column = -1;
+        for (int c = 40; c <= 45; ++c)
+            if (g.isSet(c, r))
+                column = c;
+        ASSERT_GE(column, 0) << "row " << r;
+        EXPECT_LE(std::abs(column - previous), 1) << "row " << r;
+        previous = column;
+    }
+    EXPECT_TRUE(g.isSet(40, 0));
 }
 
 TEST(QuilletMouse, DraggingWithBothButtonsChangesNothing)

@@ -108,6 +108,32 @@ TEST(QuilletStartUp, CommandLineFileGoesToTheFrontOfTheStoredList)
     EXPECT_EQ(recent, (QStringList{file, QStringLiteral("/x/old1.ngg"), QStringLiteral("/x/old2.ngg"), QString()}));
 }
 
+TEST(QuilletStartUp, ARelativeOrForeignCommandLineFileIsListedByItsFullPath)
+{
+    Env env;
+    QDir(env.box.dir()).mkdir(QStringLiteral("logos.d"));
+    const QString diag = env.box.path(QStringLiteral("logos.d/diag.otb"));
+    QByteArray otb("\x00\x48\x0E\x01", 4);
+    otb += QByteArray(126, '\x0F');
+    logotest::writeAll(diag, otb);
+    env.ngg(QStringLiteral("logos.d/test2.ngg"));
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(env.box.path(QStringLiteral("logos.d"))));
+    auto &w = env.start(QStringLiteral("test2.ngg"));
+    QDir::setCurrent(before);
+    const QString full = env.box.path(QStringLiteral("logos.d/test2.ngg"));
+    EXPECT_EQ(env.doc().recentFiles().front(), full);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillet [") + logo::shortenPath(full, 38) + QStringLiteral("]"));
+    EXPECT_EQ(env.doc().userDir(), logo::folderOf(full));
+    ASSERT_TRUE(w.close());
+
+    // A foreign file: the file read is listed, never the .ngg name it gives the picture.
+    env.start(diag);
+    EXPECT_EQ(env.doc().currentFile(), env.box.path(QStringLiteral("logos.d/diag.ngg")));
+    EXPECT_EQ(env.doc().recentFiles().mid(0, 2), (QStringList{diag, full}));
+    EXPECT_EQ(visibleRecentCaptions(env).front(), QStringLiteral("&1 diag.otb"));
+}
+
 TEST(QuilletStartUp, OldWebUploadPagesAreDeleted)
 {
     Env env;
@@ -168,6 +194,31 @@ TEST(QuilletPlacement, SavedPositionInTwipsWithDefaultsAndOffScreenValues)
         const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
         EXPECT_EQ(w.frameGeometry().right() + 1, screen.width());
         EXPECT_EQ(w.frameGeometry().bottom() + 1, screen.height());
+    }
+}
+
+TEST(QuilletPlacement, ABrandingPictureDoesNotMoveTheWindowFromStartToStart)
+{
+    Env env;
+    QImage pic(120, 90, QImage::Format_RGB32);
+    pic.fill(Qt::blue);
+    ASSERT_TRUE(pic.save(env.box.path(QStringLiteral("brand.bmp"))));
+    logotest::writeAll(env.box.path(QStringLiteral("QUILLET.INI")), "[Branding]\nBackgroundPic=brand.bmp\n");
+    env.box.settings().writeInt(kSection, QStringLiteral("Left"), 3000);
+    env.box.settings().writeInt(kSection, QStringLiteral("Top"), 3000);
+    for (int start = 0; start < 4; ++start) {
+        auto &w = env.start();
+        // Placed at its final size: growing after the placement moves it
+        // under some window managers by the height of the title bar.
+        const QSize placed = w.size();
+        w.show();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(w.size(), placed);
+        ASSERT_TRUE(w.close());
+        env.window.reset();
+        env.box.restartSettings();
+        EXPECT_EQ(env.setting(QStringLiteral("Left")), QStringLiteral("3000")) << "start " << start;
+        EXPECT_EQ(env.setting(QStringLiteral("Top")), QStringLiteral("3000")) << "start " << start;
     }
 }
 
@@ -254,16 +305,22 @@ TEST(QuilletSaveChanges, NewAsksOnlyWhenModified)
     EXPECT_FALSE(env.display()->isPixelSet(3, 3));
 }
 
-TEST(QuilletSaveChanges, YesOnUntitledOpensSaveAsAndClearsEvenWhenCancelled)
+TEST(QuilletSaveChanges, YesThenCancelInSaveAsCancelsNewAndExit)
 {
     Env env;
-    env.start();
+    auto &w = env.start();
+    w.show();
     env.doc().paintCell(3, 3, true);
     env.prompt.answers = {Answer::Yes};
     env.action("mnuNew")->trigger();   // the Save As dialog gets no file: cancelled
     EXPECT_EQ(env.prompt.count(ShownPrompt::Kind::SaveFile), 1);
-    EXPECT_TRUE(env.doc().grid().isEmpty());
-    EXPECT_EQ(env.window->windowTitle(), QStringLiteral("Quillet [Untitled]"));
+    EXPECT_TRUE(env.doc().grid().isSet(3, 3));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillet [Untitled*]"));
+
+    env.prompt.answers = {Answer::Yes};
+    env.action("mnuExit")->trigger();
+    EXPECT_EQ(env.prompt.count(ShownPrompt::Kind::SaveFile), 2);
+    EXPECT_TRUE(w.isVisible()) << "the picture is not thrown away";
 }
 
 TEST(QuilletSaveChanges, YesSavesUnderTheChosenNameBeforeClearing)
@@ -364,14 +421,14 @@ TEST(QuilletMenus, UnbuiltCommandsWaitDisabledTheOthersWork)
 {
     Env env;
     auto &w = env.start();
-    for (const char *name : {"mnuInternet", "mnuIR", "mnuOptions"})
+    for (const char *name : {"mnuIR", "mnuOptions"})
         EXPECT_FALSE(env.action(name)->isEnabled()) << name;
-    for (const char *key : {"Internet", "IR", "Options"})
+    for (const char *key : {"IR", "Options"})
         EXPECT_FALSE(w.toolbarAction(QString::fromLatin1(key))->isEnabled()) << key;
-    for (const char *name : {"mnuSend", "mnuStore", "mnuImport", "mnuExport", "mnuNew", "mnuOpen", "mnuSave",
-                             "mnuSaveAs"})
+    for (const char *name : {"mnuSend", "mnuStore", "mnuInternet", "mnuImport", "mnuExport", "mnuNew", "mnuOpen",
+                             "mnuSave", "mnuSaveAs"})
         EXPECT_TRUE(env.action(name)->isEnabled()) << name;
-    for (const char *key : {"Send", "Store"})
+    for (const char *key : {"Send", "Store", "Internet"})
         EXPECT_TRUE(w.toolbarAction(QString::fromLatin1(key))->isEnabled()) << key;
 
     w.setDeliveryEnabled(true);

@@ -1,7 +1,9 @@
 // logotool end to end: the real executable on real files.
 #include "common/testsupport.h"
 #include "graphic/logofile.h"
+#include "graphic/textlogo.h"
 
+#include <QDir>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -93,6 +95,101 @@ TEST(LogotoolConvert, WritesByNameAndNeedsANetworkForNol)
                         QStringLiteral("--mnc"), QStringLiteral("1")}).code, 0);
 }
 
+TEST(LogotoolText, WritesTheDrawnTextOrSaysWhyNot)
+{
+    Sandbox sb;
+    const QString nol = sb.path(QStringLiteral("club.nol"));
+    ToolRun r = logotool({QStringLiteral("text"), QStringLiteral("FC Quillet"), QStringLiteral("go team!"), nol,
+                          QStringLiteral("--mcc"), QStringLiteral("262"), QStringLiteral("--mnc"), QStringLiteral("1")});
+    ASSERT_EQ(r.code, 0) << qPrintable(r.err);
+    EXPECT_TRUE(r.out.contains(nol) && r.out.contains(QStringLiteral("bold"))) << qPrintable(r.out);
+    LogoFileContent c;
+    ASSERT_EQ(parseLogoFile(logotest::readAll(nol), c), LogoParse::Ok);
+    EXPECT_TRUE(c.isNol);
+    EXPECT_EQ(c.mcc, QStringLiteral("262"));
+    const TextLogo expected = renderTextLogo({QStringLiteral("FC Quillet"), QStringLiteral("go team!")}, TextFont::Bold);
+    EXPECT_EQ(c.bits, expected.grid.grid2bits());
+
+    // Three lines don't fit the bold font: without --font the tiny one takes them;
+    // a line that starts with "--" comes after "--".
+    const QString ngg = sb.path(QStringLiteral("three.ngg"));
+    r = logotool({QStringLiteral("text"), QStringLiteral("--"), QStringLiteral("--SALE--"), QStringLiteral("50% off"),
+                  QStringLiteral("today"), ngg});
+    EXPECT_EQ(r.code, 0) << qPrintable(r.err);
+    EXPECT_TRUE(r.out.contains(QStringLiteral("tiny"))) << qPrintable(r.out);
+    ASSERT_EQ(parseLogoFile(logotest::readAll(ngg), c), LogoParse::Ok);
+    EXPECT_EQ(c.bits,
+              renderTextLogo({QStringLiteral("--SALE--"), QStringLiteral("50% off"), QStringLiteral("today")},
+                             TextFont::Tiny).grid.grid2bits());
+
+    const QString refused = sb.path(QStringLiteral("long.ngg"));
+    r = logotool({QStringLiteral("text"), QStringLiteral("Telecommunications company"), refused,
+                  QStringLiteral("--font"), QStringLiteral("bold")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("columns"))) << qPrintable(r.err);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_FALSE(QFile::exists(refused));
+
+    // A forgotten OUT: the last line is not taken for a file name.
+    const QString lastLine = sb.path(QStringLiteral("World"));
+    EXPECT_EQ(logotool({QStringLiteral("text"), QStringLiteral("Hello"), lastLine}).code, 2);
+    EXPECT_FALSE(QFile::exists(lastLine));
+
+    const ToolRun help = logotool({QStringLiteral("text"), QStringLiteral("--help")});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_TRUE(help.out.startsWith(QStringLiteral("usage: logotool text"))) << qPrintable(help.out);
+}
+
+TEST(LogotoolConvert, OnlyTheFileNameChoosesAndUnknownOutputsAreRefused)
+{
+    Sandbox sb;
+    ASSERT_TRUE(QDir(sb.dir()).mkpath(QStringLiteral("my.nol.d")));
+    const QString in = writeLogo(sb, QStringLiteral("in.ngg"), false, 72, 14);
+    const QString inFolder = sb.path(QStringLiteral("my.nol.d/b.ngg"));
+    ToolRun r = logotool({QStringLiteral("convert"), in, inFolder});
+    EXPECT_EQ(r.code, 0) << qPrintable(r.err);
+    EXPECT_EQ(logotest::readAll(inFolder).left(4), QByteArray("NGG\0", 4));
+
+    for (const char *name : {"y.png", "y.txt", "y"}) {
+        const QString target = sb.path(QString::fromLatin1(name));
+        r = logotool({QStringLiteral("convert"), in, target});
+        EXPECT_NE(r.code, 0) << name;
+        EXPECT_FALSE(QFile::exists(target)) << name;
+        EXPECT_TRUE(r.err.contains(QStringLiteral(".ngg, .nol and .bmp"))) << qPrintable(r.err);
+    }
+}
+
+TEST(LogotoolConvert, ABatchReportsEachFailureByNameAndConvertsTheRest)
+{
+    Sandbox sb;
+    ASSERT_TRUE(QDir(sb.dir()).mkpath(QStringLiteral("out")));
+    ASSERT_TRUE(QDir(sb.dir()).mkpath(QStringLiteral("more")));
+    const QString a = writeLogo(sb, QStringLiteral("a.ngg"), false, 16, 8);
+    const QString bad = sb.path(QStringLiteral("bad.otb"));
+    logotest::writeAll(bad, "not an OTB file");
+    const QString twin = writeLogo(sb, QStringLiteral("more/a.nol"), true, 72, 14);   // also gives a.nol
+    const QString c = writeLogo(sb, QStringLiteral("c.nol"), true, 72, 14);
+    const ToolRun r = logotool({QStringLiteral("convert"), a, bad, sb.path(QStringLiteral("gone.ngg")), twin, c,
+                                QStringLiteral("--to"), QStringLiteral("nol"), QStringLiteral("--out-dir"),
+                                sb.path(QStringLiteral("out")), QStringLiteral("--mcc"), QStringLiteral("232"),
+                                QStringLiteral("--mnc"), QStringLiteral("3")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(bad + QStringLiteral(": Can't read this OTB file."))) << qPrintable(r.err);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("gone.ngg"))) << qPrintable(r.err);
+    EXPECT_TRUE(r.err.contains(twin + QStringLiteral(": "))) << qPrintable(r.err);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("3 of 5 files not converted"))) << qPrintable(r.err);
+    EXPECT_EQ(r.lines.size(), 2);
+
+    // Each output is its input on its own: a's 16 x 8 size, c's 72 x 14.
+    LogoFileContent got;
+    ASSERT_EQ(parseLogoFile(logotest::readAll(sb.path(QStringLiteral("out/a.nol"))), got), LogoParse::Ok);
+    EXPECT_EQ(got.width, 16);
+    EXPECT_EQ(got.mcc, QStringLiteral("232"));
+    ASSERT_EQ(parseLogoFile(logotest::readAll(sb.path(QStringLiteral("out/c.nol"))), got), LogoParse::Ok);
+    EXPECT_EQ(got.width, 72);
+    EXPECT_EQ(QDir(sb.path(QStringLiteral("out"))).entryList(QDir::Files).size(), 2);
+}
+
 TEST(LogotoolUsage, HelpAndUnknownCommands)
 {
     const ToolRun help = logotool({QStringLiteral("--help")});
@@ -103,6 +200,15 @@ TEST(LogotoolUsage, HelpAndUnknownCommands)
     EXPECT_EQ(none.code, 2);
     EXPECT_TRUE(none.out.isEmpty());
     EXPECT_EQ(logotool({QStringLiteral("frobnicate")}).code, 2);
+    const ToolRun convertHelp = logotool({QStringLiteral("convert"), QStringLiteral("--help")});
+    EXPECT_EQ(convertHelp.code, 0);
+    EXPECT_TRUE(convertHelp.out.contains(QStringLiteral("--out-dir"))) << qPrintable(convertHelp.out);
+    for (const char *command : {"show", "convert", "text", "formats", "pdu", "send", "store", "ir-upload",
+                                "upload-url", "upload-page"}) {
+        const ToolRun r = logotool({QLatin1String(command), QStringLiteral("--help")});
+        EXPECT_EQ(r.code, 0) << command;
+        EXPECT_TRUE(r.out.startsWith(QStringLiteral("usage: logotool ") + QLatin1String(command))) << command;
+    }
 }
 
 TEST(LogotoolUsage, AFlagNeverSwallowsTheNextWord)

@@ -1,4 +1,4 @@
-#include "phone/frmsending.h"
+#include "widgets/frmsending.h"
 
 #include "phone/smsdelivery.h"
 
@@ -8,7 +8,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include "phone/dialoglayout.h"
+#include "widgets/dialoglayout.h"
 #include <QTimer>
 #include <QVBoxLayout>
 

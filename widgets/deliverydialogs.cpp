@@ -1,8 +1,8 @@
-#include "phone/deliverydialogs.h"
+#include "widgets/deliverydialogs.h"
 
-#include "phone/frmsend.h"
-#include "phone/frmsending.h"
-#include "phone/frmstore.h"
+#include "widgets/frmsend.h"
+#include "widgets/frmsending.h"
+#include "widgets/frmstore.h"
 #include "phone/seriallink.h"
 
 namespace logo {

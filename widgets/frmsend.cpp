@@ -1,4 +1,4 @@
-#include "phone/frmsend.h"
+#include "widgets/frmsend.h"
 
 #include "graphic/pathutil.h"
 #include "phone/smsdelivery.h"
@@ -10,7 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include "phone/dialoglayout.h"
+#include "widgets/dialoglayout.h"
 #include <QToolButton>
 #include <QVBoxLayout>
 

@@ -1,4 +1,6 @@
-#include "desktop/qtprompt.h"
+#include "widgets/qtprompt.h"
+
+#include "desktop/waitcursor.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -10,6 +12,7 @@ namespace logo {
 
 Answer QtPrompt::message(const QString &title, const QString &text, Icon icon, Buttons buttons)
 {
+    NormalCursor normal;
     QMessageBox box(m_parent);
     box.setWindowTitle(title);
     QString shown = text;
@@ -75,27 +78,32 @@ static void setUpDialog(QFileDialog &dlg, const FileRequest &r)
         dlg.setDefaultSuffix(r.defaultExt);
 }
 
-QString QtPrompt::openFileName(const FileRequest &request)
+// Shows the dialog for the request; the chosen path, or empty text on Cancel.
+static QString runFileDialog(QWidget *parent, const FileRequest &request, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dlg(m_parent);
+    NormalCursor normal;
+    QFileDialog dlg(parent);
     setUpDialog(dlg, request);
-    dlg.setAcceptMode(QFileDialog::AcceptOpen);
-    dlg.setFileMode(QFileDialog::ExistingFile);
+    dlg.setAcceptMode(mode);
+    if (mode == QFileDialog::AcceptOpen) {
+        dlg.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dlg.setFileMode(QFileDialog::AnyFile);
+        dlg.setOption(QFileDialog::DontConfirmOverwrite, false);
+    }
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return {};
     return dlg.selectedFiles().front();
 }
 
+QString QtPrompt::openFileName(const FileRequest &request)
+{
+    return runFileDialog(m_parent, request, QFileDialog::AcceptOpen);
+}
+
 QString QtPrompt::saveFileName(const FileRequest &request)
 {
-    QFileDialog dlg(m_parent);
-    setUpDialog(dlg, request);
-    dlg.setAcceptMode(QFileDialog::AcceptSave);
-    dlg.setFileMode(QFileDialog::AnyFile);
-    dlg.setOption(QFileDialog::DontConfirmOverwrite, false);
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
-        return {};
-    return dlg.selectedFiles().front();
+    return runFileDialog(m_parent, request, QFileDialog::AcceptSave);
 }
 
 void QtPrompt::beep()

@@ -1,16 +1,18 @@
 #pragma once
-// What the benchmarks share: starting a simulated phone built next to them.
+// Shared by the benchmarks: finding the built programs they run, and starting
+// a simulated phone built next to them.
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStringList>
 #include <cstdio>
 
-namespace bench {
+namespace logobench {
 
-// Starts the simulator tool (phonesim, irsim) with the arguments and returns
-// the device it serves; empty after saying why.
-inline QString startSimulator(QProcess &sim, const QString &tool, const QStringList &args)
+// A program built next to the benchmarks (logotool, phonesim, irsim): looked
+// for in LOGO_BINARY_DIR, then beside this executable and one folder up. Empty
+// when it is nowhere.
+inline QString findTool(const QString &name)
 {
     QStringList dirs;
     const QString env = QString::fromLocal8Bit(qgetenv("LOGO_BINARY_DIR"));
@@ -18,14 +20,19 @@ inline QString startSimulator(QProcess &sim, const QString &tool, const QStringL
         dirs << env;
     const QString here = QCoreApplication::applicationDirPath();
     dirs << here << here + QStringLiteral("/..");
-    QString path;
     for (const QString &d : dirs) {
-        const QFileInfo candidate(d + QLatin1Char('/') + tool);
-        if (candidate.isExecutable()) {
-            path = candidate.canonicalFilePath();
-            break;
-        }
+        const QFileInfo f(d + QLatin1Char('/') + name);
+        if (f.isExecutable())
+            return f.canonicalFilePath();
     }
+    return {};
+}
+
+// Starts the simulator tool (phonesim, irsim) with the arguments and returns
+// the device it serves; empty after saying why.
+inline QString startSimulator(QProcess &sim, const QString &tool, const QStringList &args)
+{
+    const QString path = findTool(tool);
     if (path.isEmpty()) {
         std::fprintf(stderr, "%s not found (set LOGO_BINARY_DIR)\n", qPrintable(tool));
         return {};
@@ -43,4 +50,4 @@ inline QString startSimulator(QProcess &sim, const QString &tool, const QStringL
     return first.mid(7);
 }
 
-} // namespace bench
+} // namespace logobench

@@ -1,4 +1,4 @@
-#include "phone/frmstore.h"
+#include "widgets/frmstore.h"
 
 #include "phone/smsdelivery.h"
 
@@ -6,7 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include "phone/dialoglayout.h"
+#include "widgets/dialoglayout.h"
 #include <QVBoxLayout>
 
 namespace logo {

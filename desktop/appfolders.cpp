@@ -1,0 +1,54 @@
+#include "desktop/appfolders.h"
+
+#include "desktop/settingsstore.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace logo {
+
+static QString withSlash(QString folder)
+{
+    if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/')) && !folder.endsWith(QLatin1Char('\\')))
+        folder += QLatin1Char('/');
+    return folder;
+}
+
+AppFolders::AppFolders(const QString &programFolder, const QString &userFolder)
+    : m_program(withSlash(programFolder)), m_user(withSlash(userFolder.isEmpty() ? defaultUserFolder() : userFolder))
+{
+}
+
+QString AppFolders::defaultUserFolder()
+{
+    const QString env = qEnvironmentVariable("LOGO_DATA_DIR");
+    if (!env.isEmpty())
+        return withSlash(env);
+    return withSlash(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QLatin1Char('/') +
+                     kApplicationName);
+}
+
+QString AppFolders::find(const QString &name) const
+{
+    const QString own = m_program + name, user = m_user + name;
+    if (!m_program.isEmpty() && QFileInfo::exists(own) && (canWrite(own) || !QFileInfo::exists(user)))
+        return own;
+    return QFileInfo::exists(user) ? user : QString();
+}
+
+QString AppFolders::writable(const QString &name) const
+{
+    if (!m_program.isEmpty() && canWrite(m_program + name))
+        return m_program + name;
+    QDir().mkpath(m_user);
+    return m_user + name;
+}
+
+bool AppFolders::canWrite(const QString &path) const
+{
+    const QFileInfo info(path);
+    return info.exists() ? info.isWritable() : QFileInfo(info.absolutePath()).isWritable();
+}
+
+} // namespace logo

@@ -1,0 +1,52 @@
+#pragma once
+// Delivery through the maker's web upload service: a small page in the
+// temporary folder sends the browser on to an upload address that carries the
+// picture; the user's browser makes the request, the program never does.
+#include <QString>
+#include <functional>
+
+class QUrl;
+
+namespace logo {
+
+class LogoDocument;
+class LogoGrid;
+struct ProgramProfile;
+
+class WebUpload {
+public:
+    using Opener = std::function<void(const QUrl &)>;
+
+    // tempFolder: where the pages go; empty for the system's temporary folder
+    // (TMPDIR on Unix).
+    explicit WebUpload(const ProgramProfile &profile, const QString &tempFolder = QString());
+
+    // "http://" + host + "/wireless/sendsms.phtml?data=..." with the picture's
+    // size and hex text, its network code ("0" for an empty MCC or MNC), the
+    // program's code and version. Nothing in it is encoded.
+    static QString uploadAddress(const ProgramProfile &profile, const LogoGrid &grid, const QString &mcc,
+                                 const QString &mnc, const QString &host);
+    // The forwarding page, one line: an immediate refresh to the address and a
+    // link to it for browsers that don't follow the refresh.
+    static QString pageText(const QString &address, const QString &host);
+
+    // Writes the page as the next file of this run (QLTMP000.HTM, QLTMP001.HTM,
+    // ...), skipping names already taken; never writes through an existing
+    // file or link. The path, or empty text when it can't be written.
+    QString writePage(const QString &text);
+    // Deletes the pages of the program left in the folder (start-up and exit).
+    void deleteTemporaryPages() const;
+
+    // The menu command: the empty-picture question, the page, the browser. A
+    // page that can't be written is reported. False when nothing was opened.
+    bool mnuInternet_Click(LogoDocument &doc, const QString &host, const Opener &open);
+
+    QString folder() const { return m_folder; }
+
+private:
+    const ProgramProfile &m_profile;
+    QString m_folder;
+    int m_counter = 0;
+};
+
+} // namespace logo

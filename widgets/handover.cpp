@@ -1,0 +1,288 @@
+#include "widgets/handover.h"
+
+#include "desktop/profile.h"
+#include "desktop/prompt.h"
+#include "desktop/settingsstore.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <QTimer>
+#include <QWidget>
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace logo {
+
+namespace {
+
+const QByteArray kHeader = "HANDOVER 1\n";
+const QByteArray kRaise = "RAISE\n";
+const QByteArray kOpen = "OPEN ";
+const QByteArray kAnswer = "OK\n";
+constexpr int kConnectTimeoutMs = 1000;
+constexpr int kMessageTimeoutMs = 5000;
+
+#ifdef Q_OS_UNIX
+// A folder that only this user can enter: owned by the user, not a link, and
+// closed to everyone else.
+bool isPrivateFolder(const QString &path)
+{
+    struct stat st {};
+    return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == ::getuid() && (st.st_mode & 077) == 0;
+}
+#endif
+
+QString userTag()
+{
+#ifdef Q_OS_UNIX
+    return QString::number(::getuid());
+#else
+    QString user = qEnvironmentVariable("USERNAME");
+    user.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_.-]")), QStringLiteral("_"));
+    return user;
+#endif
+}
+
+} // namespace
+
+InstanceHandOver::InstanceHandOver(const ProgramProfile &profile, const QString &serverName, QObject *parent)
+    : QObject(parent), m_profile(profile), m_name(serverName.isEmpty() ? serverNameFor(profile) : serverName)
+{
+}
+
+InstanceHandOver::~InstanceHandOver() = default;
+
+QString InstanceHandOver::serverNameFor(const ProgramProfile &profile)
+{
+    const QString base = profile.desktopEntry + QLatin1Char('-') + userTag();
+#ifdef Q_OS_UNIX
+    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!isPrivateFolder(folder)) {
+        folder = QDir::tempPath() + QStringLiteral("/vornhal-") + userTag();
+        ::mkdir(QFile::encodeName(folder).constData(), 0700);
+        if (!isPrivateFolder(folder))
+            return {};
+    }
+    return folder + QLatin1Char('/') + base + QStringLiteral(".socket");
+#else
+    return QStringLiteral("vornhal-") + base;
+#endif
+}
+
+// ---------------------------------------------------------------- messages
+
+QByteArray InstanceHandOver::encode(const QString &path)
+{
+    if (path.isEmpty())
+        return kHeader + kRaise;
+    const QByteArray bytes = path.toUtf8();
+    return kHeader + kOpen + QByteArray::number(bytes.size()) + '\n' + bytes;
+}
+
+InstanceHandOver::Parse InstanceHandOver::decode(const QByteArray &bytes, QString *path)
+{
+    // A prefix of the expected text is incomplete, anything else invalid.
+    auto expect = [](const QByteArray &text, const QByteArray &wanted) {
+        if (text.size() < wanted.size())
+            return wanted.startsWith(text) ? Parse::Incomplete : Parse::Invalid;
+        return text.startsWith(wanted) ? Parse::Open : Parse::Invalid;
+    };
+    if (const Parse header = expect(bytes, kHeader); header != Parse::Open)
+        return header;
+    const QByteArray rest = bytes.mid(kHeader.size());
+    if (rest.isEmpty())
+        return Parse::Incomplete;
+    if (rest.front() == kRaise.front()) {
+        const Parse raise = expect(rest, kRaise);
+        return raise != Parse::Open ? raise : rest.size() == kRaise.size() ? Parse::Raise : Parse::Invalid;
+    }
+    if (const Parse open = expect(rest, kOpen); open != Parse::Open)
+        return open;
+    const qsizetype eol = rest.indexOf('\n', kOpen.size());
+    if (eol < 0)
+        return rest.size() - kOpen.size() > 10 ? Parse::Invalid : Parse::Incomplete;
+    const QByteArray count = rest.mid(kOpen.size(), eol - kOpen.size());
+    bool ok = false;
+    const qlonglong length = count.toLongLong(&ok);
+    if (!ok || length <= 0 || length > MaxMessage || count != QByteArray::number(length))
+        return Parse::Invalid;
+    const QByteArray body = rest.mid(eol + 1);
+    if (body.size() != length)
+        return body.size() < length ? Parse::Incomplete : Parse::Invalid;
+    // The path must be well-formed UTF-8 without NUL characters.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(body);
+    if (utf8.hasError() || text.contains(QChar(0)))
+        return Parse::Invalid;
+    *path = text;
+    return Parse::Open;
+}
+
+// ---------------------------------------------------------------- sending side
+
+InstanceHandOver::Send InstanceHandOver::send(const QString &serverName, const QString &path, int timeoutMs)
+{
+    if (serverName.isEmpty())
+        return Send::NoInstance;
+    QLocalSocket socket;
+    socket.connectToServer(serverName);
+    if (!socket.waitForConnected(kConnectTimeoutMs))
+        return Send::NoInstance;
+    socket.write(encode(path));
+    QElapsedTimer clock;
+    clock.start();
+    QByteArray answer;
+    while (answer.size() < kAnswer.size() && clock.elapsed() < timeoutMs) {
+        if (socket.bytesToWrite() > 0)
+            socket.waitForBytesWritten(50);
+        else if (!socket.waitForReadyRead(50) && socket.state() != QLocalSocket::ConnectedState)
+            break;
+        answer += socket.readAll();
+    }
+    socket.disconnectFromServer();
+    return answer.startsWith(kAnswer) ? Send::Delivered : Send::Refused;
+}
+
+InstanceHandOver::Start InstanceHandOver::start(const QString &commandLine, SettingsStore &settings,
+                                                Prompt &prompt)
+{
+    // The running instance has its own working folder.
+    const QString path = commandLine.isEmpty() ? commandLine : QFileInfo(commandLine).absoluteFilePath();
+    // Another instance answers on the socket: it is busy, or it takes the file.
+    QLocalSocket probe;
+    probe.connectToServer(m_name);
+    const bool running = !m_name.isEmpty() && probe.waitForConnected(kConnectTimeoutMs);
+    probe.abort();
+    if (!running) {
+        // Two starts at the same moment: the one that lost the name hands over.
+        if (listen() || send(m_name, path) != Send::Delivered)
+            return Start::Main;
+        return Start::HandedOver;
+    }
+    if (settings.readBool(m_profile.settingsSection, QStringLiteral("CurrentBusy"), false)) {
+        prompt.beep();
+        return Start::Busy;
+    }
+    return send(m_name, path) == Send::Delivered ? Start::HandedOver : Start::Unanswered;
+}
+
+// ---------------------------------------------------------------- receiving side
+
+bool InstanceHandOver::listen()
+{
+    if (m_name.isEmpty())
+        return false;
+    if (!m_server) {
+        m_server = new QLocalServer(this);
+        m_server->setSocketOptions(QLocalServer::UserAccessOption);
+        connect(m_server, &QLocalServer::newConnection, this, &InstanceHandOver::onNewConnection);
+    }
+    if (m_server->isListening() || m_server->listen(m_name))
+        return true;
+    // A socket file left by an instance that ended without closing it: nobody
+    // answers there, so it is removed and the name taken over.
+    if (m_server->serverError() == QAbstractSocket::AddressInUseError) {
+        QLocalSocket probe;
+        probe.connectToServer(m_name);
+        if (probe.waitForConnected(kConnectTimeoutMs))
+            return false;
+        QLocalServer::removeServer(m_name);
+        return m_server->listen(m_name);
+    }
+    return false;
+}
+
+void InstanceHandOver::onNewConnection()
+{
+    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        // A sender that never finishes its message is cut off.
+        QTimer::singleShot(kMessageTimeoutMs, socket, [socket] { socket->abort(); });
+        if (socket->bytesAvailable() > 0)
+            onReadyRead(socket);
+    }
+}
+
+void InstanceHandOver::onReadyRead(QLocalSocket *socket)
+{
+    QByteArray buffer = socket->property("received").toByteArray() + socket->readAll();
+    QString path;
+    const Parse result = buffer.size() > MaxMessage + 64 ? Parse::Invalid : decode(buffer, &path);
+    switch (result) {
+    case Parse::Incomplete:
+        socket->setProperty("received", buffer);
+        return;
+    case Parse::Invalid:
+        socket->abort();
+        return;
+    case Parse::Raise:
+    case Parse::Open:
+        socket->setProperty("received", QByteArray());
+        socket->write(kAnswer);
+        socket->flush();
+        socket->disconnectFromServer();
+        break;
+    }
+    // Opened from the event loop, so that the sender gets its answer before any
+    // question the opening asks.
+    if (m_open)
+        QTimer::singleShot(0, this, [this, path] { deliver(path); });
+    else if (path.isEmpty())
+        m_raisePending = true;
+    else
+        m_pending << path;
+}
+
+void InstanceHandOver::receiveInto(QWidget *window, Prompt &prompt, std::function<bool()> busy, OpenHandler open)
+{
+    m_window = window;
+    m_prompt = &prompt;
+    m_busy = std::move(busy);
+    m_open = std::move(open);
+    const QStringList pending = std::exchange(m_pending, {});
+    if (std::exchange(m_raisePending, false) && pending.isEmpty())
+        QTimer::singleShot(0, this, [this] { deliver(QString()); });
+    for (const QString &path : pending)
+        QTimer::singleShot(0, this, [this, path] { deliver(path); });
+}
+
+void InstanceHandOver::deliver(const QString &path)
+{
+    if (m_window) {
+        if (m_window->isMinimized())
+            m_window->showNormal();
+        m_window->raise();
+        m_window->activateWindow();
+    }
+    if (path.isEmpty())
+        return;
+    // Busy: a command of the window runs, or any modal box is open.
+    if ((m_busy && m_busy()) || QApplication::activeModalWidget()) {
+        if (m_prompt)
+            m_prompt->beep();
+        return;
+    }
+    if (m_open)
+        m_open(path);
+}
+
+void InstanceHandOver::noteOpened(const QString &document)
+{
+    const QString log = qEnvironmentVariable("LOGO_HANDOVER_LOG");
+    QFile f(log);
+    if (!log.isEmpty() && f.open(QIODevice::WriteOnly | QIODevice::Append))
+        f.write(document.toUtf8() + '\n');
+}
+
+} // namespace logo

@@ -1,0 +1,91 @@
+#pragma once
+// A program runs once per user: a second start hands the file from its
+// command line to the running instance over a local socket that only this
+// user can reach, or only raises the running window when there is no file,
+// or only beeps when the running instance is busy ("CurrentBusy"); then it
+// ends without a window.
+//
+// The message: "HANDOVER 1\n" then "RAISE\n", or "OPEN <bytes>\n" followed by
+// the path in UTF-8 (any length, any characters). The receiver answers "OK\n"
+// once it has taken the message; anything else is dropped unanswered.
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <functional>
+#include <utility>
+
+class QLocalServer;
+class QLocalSocket;
+class QWidget;
+
+namespace logo {
+
+class Prompt;
+class SettingsStore;
+struct ProgramProfile;
+
+class InstanceHandOver : public QObject {
+    Q_OBJECT
+public:
+    // serverName: empty for serverNameFor(profile).
+    explicit InstanceHandOver(const ProgramProfile &profile, const QString &serverName = QString(),
+                              QObject *parent = nullptr);
+    ~InstanceHandOver() override;
+
+    // The socket of the program for the current user: in the user's runtime
+    // folder when it is private to the user, else in a private folder of the
+    // temporary folder; the name carries the program and the user.
+    static QString serverNameFor(const ProgramProfile &profile);
+    QString serverName() const { return m_name; }
+
+    enum class Start {
+        Main,         // no other instance: this one listens for later starts
+        HandedOver,   // the running instance took the file (or was raised)
+        Busy,         // the running instance is busy: beeped, nothing handed over
+        Unanswered,   // an instance runs but did not take the file
+    };
+    // The first thing a program does, before its window exists; anything but
+    // Main ends the program. A socket left behind by an instance that crashed
+    // doesn't count as a running instance.
+    Start start(const QString &path, SettingsStore &settings, Prompt &prompt);
+
+    // The receiving side, once the window exists: raises window and calls
+    // open with each handed-over path, later, from the event loop (a path that
+    // arrived earlier is delivered now). While busy() is true a path is not
+    // opened (nor while a modal box is open); the user hears a beep instead.
+    using OpenHandler = std::function<void(const QString &)>;
+    void receiveInto(QWidget *window, Prompt &prompt, std::function<bool()> busy, OpenHandler open);
+
+    // For the tests of the whole programs: appends the name of the document a
+    // hand-over opened to the file named by LOGO_HANDOVER_LOG, when set.
+    static void noteOpened(const QString &document);
+
+    // The two sides on their own, for the tests.
+    enum class Send { Delivered, NoInstance, Refused };
+    static Send send(const QString &serverName, const QString &path, int timeoutMs = 5000);
+    bool listen();
+    // The bytes of a message, and a message's path (nullopt when it isn't one;
+    // an empty path asks only to raise the window).
+    static QByteArray encode(const QString &path);
+    enum class Parse { Incomplete, Invalid, Raise, Open };
+    static Parse decode(const QByteArray &bytes, QString *path);
+
+    static constexpr qsizetype MaxMessage = 1 << 20;
+
+private:
+    void onNewConnection();
+    void onReadyRead(QLocalSocket *socket);
+    void deliver(const QString &path);
+
+    const ProgramProfile &m_profile;
+    QString m_name;
+    QLocalServer *m_server = nullptr;
+    QPointer<QWidget> m_window;
+    Prompt *m_prompt = nullptr;
+    std::function<bool()> m_busy;
+    OpenHandler m_open;
+    QStringList m_pending;   // paths that came before the window
+    bool m_raisePending = false;
+};
+
+} // namespace logo
