@@ -58,6 +58,14 @@ bool AtEngine::QueueStep(const QByteArray &command, qint16 expectedReply, qint16
     return true;
 }
 
+bool AtEngine::setStepCommand(int slot, const QByteArray &command)
+{
+    if (slot < 0 || slot >= m_state.StepCount || (m_running && slot < m_state.CurrentStep))
+        return false;
+    m_state.JobSteps[slot].Command = command;
+    return true;
+}
+
 bool AtEngine::OpenLink()
 {
     if (m_state.LinkDevice.isEmpty() || !m_link.open(m_state.LinkDevice)) {
@@ -102,6 +110,8 @@ const JobStep &AtEngine::awaitedStep() const
 
 void AtEngine::advance()
 {
+    if (m_state.CurrentStep > 0)
+        emit stepAnswered(m_state.CurrentStep - 1, m_state.ReplyBuffer);
     if (m_rules.userBreak && m_state.myBreak) {
         CloseLink();
         endJob(JobOutcome::UserBreak, awaitedStep().ErrorText);
@@ -200,8 +210,12 @@ void AtEngine::onReceived(const QByteArray &bytes)
     m_state.ReplyBuffer += text;
     m_state.ReplyCode = Classify(m_state.ReplyBuffer, before);
     // The quick link goes on as soon as the awaited result is there; the tick
-    // stays the time-out and the repeat clock.
-    if (m_quickLink && m_state.CurrentStep > 0 && m_state.ReplyCode == awaitedStep().ExpectedReply) {
+    // stays the time-out and the repeat clock. A phonebook range is a line of
+    // the answer, not its end: it counts once the final "OK" has followed, so
+    // that the whole line is there and no part of the answer is left over for
+    // the next command.
+    const bool whole = m_state.ReplyCode != ReplyPhonebookRange || m_state.ReplyBuffer.contains(kCrLf + "OK");
+    if (m_quickLink && m_state.CurrentStep > 0 && m_state.ReplyCode == awaitedStep().ExpectedReply && whole) {
         m_ticks.stop();
         advance();
     }

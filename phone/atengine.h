@@ -92,6 +92,10 @@ public:
     // Stores the step in slot StepCount; false when the queue is full.
     bool QueueStep(const QByteArray &command, qint16 expectedReply, qint16 progress,
                    const QString &errorText);
+    // Replaces the command of a queued step that has not been written yet: a
+    // job that learns its next command from a reply (stepAnswered) rewrites
+    // it there. False for a step that is not queued or already written.
+    bool setStepCommand(int slot, const QByteArray &command);
     // Opens the link on LinkDevice; a failure beeps and gives false.
     bool OpenLink();
     // Closes the link; a failure only beeps.
@@ -129,6 +133,11 @@ public:
 
 signals:
     void progress(int percent);
+    // The awaited step got its expected reply; reply is everything received
+    // for it. Emitted before the job moves on (and before a stop is noticed
+    // there), so a handler may read the reply, rewrite the next step or stop
+    // the job with requestBreak().
+    void stepAnswered(int step, const QByteArray &reply);
     // The job has ended and the link is closed. message is the text to show for
     // every outcome but Completed (the job's owner has its own success text).
     void finished(logo::JobOutcome outcome, const QString &message);

@@ -1,5 +1,7 @@
 #include "phone/seriallink.h"
 
+#include <QSerialPortInfo>
+
 namespace logo {
 
 SerialLink::SerialLink(QObject *parent) : PhoneLink(parent)
@@ -62,6 +64,15 @@ bool SerialLink::write(const QByteArray &bytes)
 bool SerialLink::isOpen() const
 {
     return m_port.isOpen();
+}
+
+QStringList SerialLink::availableDevices()
+{
+    QStringList devices;
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+        devices << info.systemLocation();
+    devices.sort();
+    return devices;
 }
 
 void SerialLink::readAvailable()

@@ -23,6 +23,9 @@ public:
     // Why the last open failed, for the command-line tool's diagnostics.
     QString lastError() const { return m_lastError; }
 
+    // The serial devices this machine has now (e.g. /dev/ttyUSB0), sorted.
+    static QStringList availableDevices();
+
 private:
     void readAvailable();
     void portError(QSerialPort::SerialPortError error);

@@ -132,6 +132,9 @@ MainWindow::MainWindow(const logo::ProgramProfile &profile, logo::Prompt &prompt
             &logo::WindowDelivery::mnuStore_Click);
     setCommandEnabled(QStringLiteral("mnuSend"), true);
     setCommandEnabled(QStringLiteral("mnuStore"), true);
+    connect(m_menuActions.value(QStringLiteral("mnuOptions")), &QAction::triggered, delivery,
+            &logo::WindowDelivery::mnuOptions_Click);
+    setCommandEnabled(QStringLiteral("mnuOptions"), true);
     connect(m_menuActions.value(QStringLiteral("mnuInternet")), &QAction::triggered, this,
             [this] { m_webUpload.mnuInternet_Click(m_document, m_lblURL->text(), m_openUrl); });
     setCommandEnabled(QStringLiteral("mnuInternet"), true);
@@ -160,6 +163,7 @@ MainWindow::MainWindow(const logo::ProgramProfile &profile, logo::Prompt &prompt
     }
 
     applyBranding();
+    delivery->setBranding(m_branding.hideSendViaSMS, m_branding.hideStoreToInbox, m_branding.hideSendViaIR);
     // Placed once its size is final: a branding picture makes it taller, and
     // the saved position is the whole frame's.
     placeWindow();

@@ -180,7 +180,7 @@ void say(FILE *stream, const QString &text)
 {
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    std::fprintf(stream, "%s\n", qPrintable(shown));
+    std::fprintf(stream, "%s\n", shown.toUtf8().constData());
     std::fflush(stream);
 }
 
@@ -256,6 +256,12 @@ static const CommandInfo kCommands[] = {
     {"store", cmdStore, "store FILE [--port N | --device PATH] [--quick]", "store in the phone's SMS inbox"},
     {"ir-upload", cmdIrUpload, "ir-upload FILE [--port N | --device PATH] [--program quillet|brisvane]",
      "upload by infrared to a 61xx phone"},
+    {"test-port", cmdTestPort, "test-port [--port N | --device PATH] [--quick]",
+     "does a Nokia phone answer on the port?"},
+    {"read-smsc", cmdReadSmsc, "read-smsc [--port N | --device PATH] [--quick]",
+     "read the message-centre number from the phone and store it"},
+    {"phonebook", cmdPhonebook, "phonebook [--port N | --device PATH] [--quick] [--program P] [--cache FILE]",
+     "read the phone's phonebook (SIM, then phone memory)"},
     {"upload-url", cmdUploadUrl, "upload-url FILE [--program quillet|brisvane] [--mcc M --mnc N]",
      "print the web upload address"},
     {"upload-page", cmdUploadPage, "upload-page FILE [--program quillet|brisvane] [--mcc M --mnc N]",

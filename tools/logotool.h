@@ -105,7 +105,7 @@ bool linkOptions(const Args &a, logo::LinkOverrides &o);
 int writeOutput(Session &s, const QString &target, QString *wrote = nullptr, const QString &who = QString());
 
 int err(const QString &text, int code = 1);
-// A message line as the windows show it (CR LF as line breaks), flushed.
+// A message line as the windows show it (CR LF as line breaks), in UTF-8, flushed.
 void say(FILE *stream, const QString &text);
 // Points XDG_RUNTIME_DIR at a private folder when the session has none.
 void ensureRuntimeDir();
@@ -128,6 +128,9 @@ int cmdPdu(const QStringList &args);       // tools/logotool_pdu.cpp
 int cmdSend(const QStringList &args);      // tools/logotool_phone.cpp
 int cmdStore(const QStringList &args);     // tools/logotool_phone.cpp
 int cmdIrUpload(const QStringList &args);  // tools/logotool_ir.cpp
+int cmdTestPort(const QStringList &args);  // tools/logotool_setup.cpp
+int cmdReadSmsc(const QStringList &args);  // tools/logotool_setup.cpp
+int cmdPhonebook(const QStringList &args); // tools/logotool_setup.cpp
 int cmdUploadUrl(const QStringList &args);   // tools/logotool_upload.cpp
 int cmdUploadPage(const QStringList &args);  // tools/logotool_upload.cpp
 int cmdText(const QStringList &args);      // tools/logotool_text.cpp

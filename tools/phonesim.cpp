@@ -18,7 +18,11 @@
 // and OK; "AT+CMGS=<n>" and "AT+CMGW=<n>" -> CR LF "> ", then the PDU in hex up
 // to Ctrl-Z (ESC abandons it) -> "+CMGS: <ref>" or "+CMGW: <index>" and OK, or
 // "+CMS ERROR: 304" when n is not the number of octets after the PDU's
-// message-centre field; anything else -> ERROR.
+// message-centre field; "AT+CPBS=\"SM\"" / "\"ME\"" choose the phonebook memory,
+// "AT+CPBR=?" gives its range, "AT+CPBR=a,b" its entries in that range, one
+// "+CPBR: i,\"number\",type,\"name\"" line each (the built-in phonebook has
+// empty locations and names with commas and letters of code page 437);
+// anything else -> ERROR.
 //
 // Options:
 //   --echo / --no-echo    echo the computer's characters (default: echo)
@@ -33,6 +37,12 @@
 //                         "" for none)
 //   --smsc-type N         its type (default 145 for "+..." or empty, else 129)
 //   --identity TEXT       what ATI answers (default "Nokia Mobile Phones")
+//   --no-sim-phonebook    choosing the SIM phonebook (AT+CPBS="SM") is
+//                         answered ERROR, as by a phone without a SIM
+//   --phonebook FILE      the phonebook: lines MEM;LOCATION;NUMBER;TYPE;NAME
+//                         (MEM "SM" or "ME"; NAME the rest of the line, in
+//                         code page 437) in place of the built-in one
+//   --fill MEM:N          N more entries in memory MEM ("SM" or "ME")
 //   --log FILE            append every received PDU line (hex, without the
 //                         Ctrl-Z) to FILE, one per line
 //   --transcript FILE     append every received command and PDU line to FILE
@@ -40,6 +50,7 @@
 #include "tools/phonesim_core.h"
 #include "tools/ptysim.h"
 
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -62,8 +73,45 @@ int usage(const char *why)
     std::fprintf(stderr,
                  "usage: phonesim [--echo|--no-echo] [--delay MS] [--silent] [--error-on CMD]...\n"
                  "                [--cms N] [--no-prompt] [--noise] [--smsc NUMBER] [--smsc-type N]\n"
-                 "                [--identity TEXT] [--log FILE] [--transcript FILE] [--seconds N]\n");
+                 "                [--identity TEXT] [--no-sim-phonebook] [--phonebook FILE] [--fill MEM:N]\n"
+                 "                [--log FILE] [--transcript FILE] [--seconds N]\n");
     return 2;
+}
+
+// The phonebook options: 0 when the option was one of them, 2 after printing
+// why its value is bad, -1 for any other option.
+int phonebookOption(const QStringList &args, qsizetype &i, phonesim::Options &o)
+{
+    const QString a = args[i];
+    auto value = [&](QString &v) {
+        if (i + 1 >= args.size())
+            return false;
+        v = args[++i];
+        return true;
+    };
+    QString v;
+    if (a == QLatin1String("--no-sim-phonebook")) {
+        o.sim.present = false;
+    } else if (a == QLatin1String("--phonebook")) {
+        if (!value(v))
+            return usage("--phonebook takes a file");
+        QFile f(v);
+        QString why;
+        if (!f.open(QIODevice::ReadOnly))
+            return usage(qPrintable(QStringLiteral("can't read %1").arg(v)));
+        if (!phonesim::readPhonebookFile(f.readAll(), o.sim, o.phone, why))
+            return usage(qPrintable(QStringLiteral("%1: %2").arg(v, why)));
+    } else if (a == QLatin1String("--fill")) {
+        const QStringList parts = value(v) ? v.split(QLatin1Char(':')) : QStringList();
+        int n = 0;
+        if (parts.size() != 2 || (parts[0] != QLatin1String("SM") && parts[0] != QLatin1String("ME")) ||
+            !toInt(parts[1], n))
+            return usage("--fill takes SM:N or ME:N");
+        (parts[0] == QLatin1String("SM") ? o.sim : o.phone).fill(n);
+    } else {
+        return -1;
+    }
+    return 0;
 }
 
 } // namespace
@@ -122,6 +170,9 @@ int main(int argc, char **argv)
         } else if (a == QLatin1String("--transcript")) {
             if (!next(o.transcriptPath))
                 return usage("--transcript takes a file");
+        } else if (const int taken = phonebookOption(args, i, o); taken >= 0) {
+            if (taken)
+                return taken;
         } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
             return usage(nullptr);
         } else {

@@ -1,6 +1,7 @@
 #include "tools/phonesim_core.h"
 
 #include <QFile>
+#include <algorithm>
 
 namespace phonesim {
 
@@ -156,6 +157,8 @@ void PhoneCore::command(const QString &line, std::vector<Output> &out)
         const QString rest = line.mid(9);
         m_smsc = rest.left(rest.indexOf(QLatin1Char('"')));
         answer(out, kOk);
+    } else if (phonebookCommand(cmd, out)) {
+        return;
     } else if (cmd.startsWith(QLatin1String("AT+CMGS=")) || cmd.startsWith(QLatin1String("AT+CMGW="))) {
         bool ok = false;
         const int n = cmd.mid(8).toInt(&ok);
@@ -204,6 +207,118 @@ void PhoneCore::pdu(const QString &line, std::vector<Output> &out)
         m_reference = (m_reference + 1) % 256;
         answer(out, "\r\n+CMGS: " + QByteArray::number(m_reference) + "\r\n" + kOk);
     }
+}
+
+// ------------------------------------------------------------------ phonebook
+
+void PhonebookMemory::fill(int n)
+{
+    int location = first;
+    for (int added = 0; added < n; ++location) {
+        if (entries.count(location))
+            continue;
+        entries[location] = {"+4917" + QByteArray::number(10000000 + location), 145,
+                             "Name " + QByteArray::number(location)};
+        ++added;
+    }
+    last = std::max(last, location - 1);
+}
+
+PhonebookMemory defaultSimPhonebook()
+{
+    PhonebookMemory m;
+    m.entries[1] = {"+491711234567", 145, "Anna"};
+    m.entries[2] = {"01719876543", 129, "M\x84rta, Home"};          // "Märta, Home"
+    m.entries[5] = {"+441632960123", 145, "Bob \"the builder\""};
+    return m;
+}
+
+PhonebookMemory defaultPhonePhonebook()
+{
+    PhonebookMemory m;
+    m.last = 500;
+    m.entries[1] = {"+4930123456", 145, "J\x81rgen B\x94hm"};       // "Jürgen Böhm"
+    m.entries[3] = {"5551234", 129, "Pe\xa4" "a, C\x82line, \x9b"};   // "Peña, Céline, ¢"
+    return m;
+}
+
+bool readPhonebookFile(const QByteArray &text, PhonebookMemory &sim, PhonebookMemory &phone, QString &why)
+{
+    sim.entries.clear();
+    phone.entries.clear();
+    int lineNo = 0;
+    for (QByteArray line : text.split('\n')) {
+        ++lineNo;
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (line.trimmed().isEmpty())
+            continue;
+        const QList<QByteArray> f = line.split(';');
+        bool okLocation = false, okType = false;
+        const int location = f.value(1).toInt(&okLocation);
+        const int type = f.value(3).toInt(&okType);
+        PhonebookMemory *m = f[0] == "SM" ? &sim : f[0] == "ME" ? &phone : nullptr;
+        if (f.size() < 5 || !m || !okLocation || location < 0 || !okType) {
+            why = QStringLiteral("line %1: want MEM;LOCATION;NUMBER;TYPE;NAME").arg(lineNo);
+            return false;
+        }
+        // The name is the rest of the line, separators and all.
+        const qsizetype nameAt = f[0].size() + f[1].size() + f[2].size() + f[3].size() + 4;
+        m->entries[location] = {f[2], type, line.mid(nameAt)};
+        m->first = std::min(m->first, location);
+        m->last = std::max(m->last, location);
+    }
+    return true;
+}
+
+PhonebookMemory &PhoneCore::memory()
+{
+    return m_memory == QLatin1String("ME") ? m_options.phone : m_options.sim;
+}
+
+bool PhoneCore::phonebookCommand(const QString &cmd, std::vector<Output> &out)
+{
+    if (cmd.startsWith(QLatin1String("AT+CPBS="))) {
+        const QString name = cmd.mid(8).remove(QLatin1Char('"'));
+        const bool known = name == QLatin1String("SM") || name == QLatin1String("ME");
+        if (!known || !(name == QLatin1String("ME") ? m_options.phone : m_options.sim).present) {
+            answer(out, kError);
+            return true;
+        }
+        m_memory = name;
+        answer(out, kOk);
+        return true;
+    }
+    if (cmd == QLatin1String("AT+CPBS?")) {
+        const PhonebookMemory &m = memory();
+        answer(out, "\r\n+CPBS: \"" + m_memory.toLatin1() + "\"," + QByteArray::number(int(m.entries.size())) + ',' +
+                        QByteArray::number(m.last - m.first + 1) + "\r\n" + kOk);
+        return true;
+    }
+    if (cmd == QLatin1String("AT+CPBR=?")) {
+        const PhonebookMemory &m = memory();
+        answer(out, "\r\n+CPBR: (" + QByteArray::number(m.first) + '-' + QByteArray::number(m.last) +
+                        "),40,18\r\n" + kOk);
+        return true;
+    }
+    if (!cmd.startsWith(QLatin1String("AT+CPBR=")))
+        return false;
+    // One location or a range of them; each entry on its own line.
+    const QStringList bounds = cmd.mid(8).split(QLatin1Char(','));
+    bool okFrom = false, okTo = true;
+    const int from = bounds.value(0).toInt(&okFrom);
+    const int to = bounds.size() > 1 ? bounds[1].toInt(&okTo) : from;
+    const PhonebookMemory &m = memory();
+    if (!okFrom || !okTo || bounds.size() > 2 || from < m.first || to > m.last || from > to) {
+        answer(out, kError);
+        return true;
+    }
+    QByteArray reply;
+    for (auto it = m.entries.lower_bound(from); it != m.entries.end() && it->first <= to; ++it)
+        reply += "\r\n+CPBR: " + QByteArray::number(it->first) + ",\"" + it->second.number + "\"," +
+                 QByteArray::number(it->second.type) + ",\"" + it->second.name + '"';
+    answer(out, reply.isEmpty() ? kOk : reply + "\r\n" + kOk);
+    return true;
 }
 
 } // namespace phonesim

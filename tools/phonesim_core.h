@@ -11,9 +11,38 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <map>
 #include <vector>
 
 namespace phonesim {
+
+// One memory of the phonebook ("SM" the SIM card, "ME" the phone). Names are
+// octets as the phone sends them: code page 437.
+struct PhonebookMemory {
+    struct Entry {
+        QByteArray number;
+        int type = 129;
+        QByteArray name;
+    };
+    bool present = true;            // false: choosing it is answered "ERROR"
+    int first = 1;                  // the range "AT+CPBR=?" reports
+    int last = 250;
+    std::map<int, Entry> entries;   // by location
+
+    // Adds n entries "Name <k>" in the first free locations, widening the
+    // range when needed.
+    void fill(int n);
+};
+
+// A small phonebook with what makes names difficult: letters of code page
+// 437, commas, empty locations between entries.
+PhonebookMemory defaultSimPhonebook();
+PhonebookMemory defaultPhonePhonebook();
+
+// Reads "MEM;LOCATION;NUMBER;TYPE;NAME" lines (MEM "SM" or "ME"; the name is
+// the rest of the line, its octets as they are) into the two memories, which
+// are emptied first. False with a reason for a line it can't take.
+bool readPhonebookFile(const QByteArray &text, PhonebookMemory &sim, PhonebookMemory &phone, QString &why);
 
 struct Options {
     bool echo = true;               // echo what the computer writes (ATE1)
@@ -26,6 +55,8 @@ struct Options {
     QString smsc = QStringLiteral("+491710760000");  // "AT+CSCA?" number
     int smscType = -1;              // -1: 145 for "+..." or an empty number, else 129
     QString identity = QStringLiteral("Nokia Mobile Phones");   // "ATI" answer
+    PhonebookMemory sim = defaultSimPhonebook();       // AT+CPBS="SM"
+    PhonebookMemory phone = defaultPhonePhonebook();   // AT+CPBS="ME"
     QString logPath;                // every PDU line received, one per line
     QString transcriptPath;         // every command and PDU line received
 };
@@ -58,6 +89,8 @@ public:
 
 private:
     void command(const QString &line, std::vector<Output> &out);
+    bool phonebookCommand(const QString &cmd, std::vector<Output> &out);
+    PhonebookMemory &memory();
     void pdu(const QString &line, std::vector<Output> &out);
     void answer(std::vector<Output> &out, const QByteArray &text);
     bool errorOn(const QString &cmd) const;
@@ -74,6 +107,7 @@ private:
     int m_reference = 0;
     int m_index = 0;
     QString m_smsc;
+    QString m_memory = QStringLiteral("SM");   // chosen by AT+CPBS
     QStringList m_pdus;
     QStringList m_commands;
 };

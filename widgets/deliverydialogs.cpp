@@ -1,14 +1,20 @@
 #include "widgets/deliverydialogs.h"
 
+#include "graphic/logodocument.h"
+#include "phone/phonebookjob.h"
+#include "phone/porttest.h"
+#include "phone/seriallink.h"
+#include "widgets/frmoptions.h"
+#include "widgets/frmreading.h"
 #include "widgets/frmsend.h"
 #include "widgets/frmsending.h"
 #include "widgets/frmstore.h"
-#include "phone/seriallink.h"
 
 namespace logo {
 
-DeliveryDialogs::DeliveryDialogs(SmsDelivery &delivery, QWidget *window)
-    : m_send(new frmSend(delivery, window)),
+DeliveryDialogs::DeliveryDialogs(SmsDelivery &delivery, QWidget *window, PhonebookJob *phonebook)
+    : m_reading(phonebook ? new frmReading(*phonebook, window) : nullptr),
+      m_send(new frmSend(delivery, phonebook, m_reading, window)),
       m_store(new frmStore(delivery, window)),
       m_sending(new frmSending(delivery, window))
 {
@@ -18,6 +24,7 @@ DeliveryDialogs::~DeliveryDialogs()
 {
     // Dialogs of a window that is already gone were deleted with it.
     delete m_send.data();
+    delete m_reading.data();
     delete m_store.data();
     delete m_sending.data();
 }
@@ -35,6 +42,11 @@ frmStore *DeliveryDialogs::storeDialog() const
 frmSending *DeliveryDialogs::sendingDialog() const
 {
     return m_sending;
+}
+
+frmReading *DeliveryDialogs::readingDialog() const
+{
+    return m_reading;
 }
 
 void DeliveryDialogs::showSendDialog()
@@ -57,15 +69,47 @@ void DeliveryDialogs::showSendingProgress()
 
 WindowDelivery::WindowDelivery(LogoDocument &doc, QWidget *window)
     : QObject(window),
+      m_doc(doc),
+      m_window(window),
       m_link(new SerialLink(this)),
       tmrSendStore(new TimerTicks(1000, this)),
       m_engine(new AtEngine(*m_link, *tmrSendStore, this)),
       m_delivery(new SmsDelivery(doc, *m_engine, this)),
-      m_dialogs(std::make_unique<DeliveryDialogs>(*m_delivery, window))
+      m_phonebookJob(new PhonebookJob(doc, *m_engine, m_phonebook, this)),
+      m_portTest(new PortTest(doc, *m_engine, this)),
+      m_dialogs(std::make_unique<DeliveryDialogs>(*m_delivery, window, m_phonebookJob))
 {
     m_delivery->setUi(m_dialogs.get());
 }
 
-WindowDelivery::~WindowDelivery() = default;
+WindowDelivery::~WindowDelivery()
+{
+    delete m_options.data();
+}
+
+void WindowDelivery::setBranding(bool smsHidden, bool storeHidden, bool irHidden)
+{
+    m_hidden[0] = smsHidden;
+    m_hidden[1] = storeHidden;
+    m_hidden[2] = irHidden;
+    if (m_options)
+        m_options->applyBranding(smsHidden, storeHidden, irHidden);
+}
+
+frmOptionsDialog *WindowDelivery::optionsDialog()
+{
+    if (!m_options) {
+        m_options = new frmOptionsDialog(m_doc, *m_portTest, m_window);
+        m_options->applyBranding(m_hidden[0], m_hidden[1], m_hidden[2]);
+    }
+    return m_options;
+}
+
+void WindowDelivery::mnuOptions_Click()
+{
+    m_doc.setBusy(true);
+    optionsDialog()->exec();
+    m_doc.setBusy(false);
+}
 
 } // namespace logo

@@ -1,8 +1,10 @@
 #pragma once
 // The delivery as a main window runs it: the serial link, the job timer
-// tmrSendStore, the engine, the controller and its three dialogs, created once
-// and kept (hidden between uses) for the window's life.
+// tmrSendStore, the engine, the controller and its dialogs, the phonebook and
+// the options dialog, created once and kept (hidden between uses) for the
+// window's life.
 #include "phone/atengine.h"
+#include "phone/phonebook.h"
 #include "phone/smsdelivery.h"
 
 #include <QObject>
@@ -14,16 +16,21 @@ class QWidget;
 namespace logo {
 
 class LogoDocument;
+class PhonebookJob;
+class PortTest;
+class frmOptionsDialog;
+class frmReading;
 class frmSend;
 class frmStore;
 class frmSending;
 class SerialLink;
 class TimerTicks;
 
-// The dialogs of a delivery, shown modally over the window.
+// The dialogs of a delivery, shown modally over the window. With a phonebook
+// job the send dialog offers the phonebook and its reading dialog.
 class DeliveryDialogs : public DeliveryUi {
 public:
-    DeliveryDialogs(SmsDelivery &delivery, QWidget *window);
+    DeliveryDialogs(SmsDelivery &delivery, QWidget *window, PhonebookJob *phonebook = nullptr);
     ~DeliveryDialogs() override;
 
     void showSendDialog() override;
@@ -33,16 +40,19 @@ public:
     frmSend *sendDialog() const;
     frmStore *storeDialog() const;
     frmSending *sendingDialog() const;
+    frmReading *readingDialog() const;
 
 private:
+    QPointer<frmReading> m_reading;
     QPointer<frmSend> m_send;
     QPointer<frmStore> m_store;
     QPointer<frmSending> m_sending;
 };
 
-// Everything a main window needs for "Sen&d as SMS..." and "Sto&re to
-// SMS-Inbox...": connect the menu items and toolbar buttons to mnuSend_Click and
-// mnuStore_Click.
+// Everything a main window needs for "Sen&d as SMS...", "Sto&re to
+// SMS-Inbox..." and "&Options": connect the menu items and toolbar buttons to
+// mnuSend_Click, mnuStore_Click and mnuOptions_Click. The phonebook table
+// lives here, one for the program's run.
 class WindowDelivery : public QObject {
     Q_OBJECT
 public:
@@ -51,17 +61,34 @@ public:
 
     void mnuSend_Click() { m_delivery->mnuSend_Click(); }
     void mnuStore_Click() { m_delivery->mnuStore_Click(); }
+    // The options dialog, modal, with the busy mark while it is open.
+    void mnuOptions_Click();
+    // What the branding file hid; the options dialog drops the pages of
+    // methods that are gone.
+    void setBranding(bool smsHidden, bool storeHidden, bool irHidden);
 
     AtEngine &engine() { return *m_engine; }
     SmsDelivery &delivery() { return *m_delivery; }
     DeliveryDialogs &dialogs() { return *m_dialogs; }
+    Phonebook &phonebook() { return m_phonebook; }
+    PhonebookJob &phonebookJob() { return *m_phonebookJob; }
+    PortTest &portTest() { return *m_portTest; }
+    // Created on first use, then kept.
+    frmOptionsDialog *optionsDialog();
 
 private:
+    LogoDocument &m_doc;
+    QWidget *m_window;
     SerialLink *m_link;
     TimerTicks *tmrSendStore;
     AtEngine *m_engine;
     SmsDelivery *m_delivery;
+    Phonebook m_phonebook;
+    PhonebookJob *m_phonebookJob;
+    PortTest *m_portTest;
     std::unique_ptr<DeliveryDialogs> m_dialogs;
+    QPointer<frmOptionsDialog> m_options;
+    bool m_hidden[3] = {false, false, false};   // sending, storing, infrared
 };
 
 } // namespace logo

@@ -1,10 +1,35 @@
 #pragma once
 // Small layout pieces shared by the phone dialogs.
+#include <QDialog>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <initializer_list>
 
+// The icons live in the widgets library's resources; a static library needs
+// them registered by hand (at global scope, where the resource's name lives).
+inline void initWidgetResources()
+{
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(resources);
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
+
 namespace logo {
+
+// The common start of the phone dialogs: name, caption, modal, the icon of
+// the window they belong to, no context-help button.
+inline void setUpDialog(QDialog *dialog, const QString &objectName, const QString &caption)
+{
+    dialog->setObjectName(objectName);
+    if (!caption.isEmpty())
+        dialog->setWindowTitle(caption);
+    dialog->setModal(true);
+    if (QWidget *window = dialog->parentWidget())
+        dialog->setWindowIcon(window->windowIcon());
+    dialog->setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+}
 
 // A push button with its objectName; the default button answers Enter, the
 // others never take Enter over.

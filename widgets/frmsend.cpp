@@ -1,7 +1,10 @@
 #include "widgets/frmsend.h"
 
+#include "graphic/logodocument.h"
 #include "graphic/pathutil.h"
+#include "phone/phonebookjob.h"
 #include "phone/smsdelivery.h"
+#include "widgets/frmreading.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -13,21 +16,15 @@
 #include "widgets/dialoglayout.h"
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace logo {
 
-namespace {
-constexpr int kLastUsedItem = 9999;
-}
-
-frmSend::frmSend(SmsDelivery &delivery, QWidget *parent) : QDialog(parent), m_delivery(delivery)
+frmSend::frmSend(SmsDelivery &delivery, PhonebookJob *phonebook, frmReading *reading, QWidget *parent)
+    : QDialog(parent), m_delivery(delivery), m_phonebook(phonebook), m_reading(reading)
 {
-    setObjectName(QStringLiteral("frmSend"));
-    setWindowTitle(QStringLiteral("Send"));
-    setModal(true);
-    if (parent)
-        setWindowIcon(parent->windowIcon());
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    initWidgetResources();
+    setUpDialog(this, QStringLiteral("frmSend"), QStringLiteral("Send"));
 
     auto *frame = new QGroupBox(QStringLiteral("Destination number"), this);
     auto *plus = new QLabel(QStringLiteral("+"), frame);
@@ -40,9 +37,10 @@ frmSend::frmSend(SmsDelivery &delivery, QWidget *parent) : QDialog(parent), m_de
     cmdPhonebook = new QToolButton(frame);
     cmdPhonebook->setObjectName(QStringLiteral("cmdPhonebook"));
     cmdPhonebook->setToolTip(QStringLiteral("Read phonebook from phone."));
-    cmdPhonebook->setText(QStringLiteral("..."));
-    // Reading the phonebook comes with its own job; until then there is none.
-    cmdPhonebook->setEnabled(false);
+    cmdPhonebook->setIcon(QIcon(QStringLiteral(":/icons/phonebook.svg")));
+    cmdPhonebook->setIconSize(QSize(20, 20));
+    cmdPhonebook->setEnabled(m_phonebook && m_reading);
+    cmbPhonebook->setMinimumWidth(180);
 
     auto *numberRow = new QHBoxLayout;
     numberRow->addWidget(plus);
@@ -66,6 +64,7 @@ frmSend::frmSend(SmsDelivery &delivery, QWidget *parent) : QDialog(parent), m_de
 
     fillPhonebookList();
     connect(cmbPhonebook, &QComboBox::activated, this, &frmSend::cmbPhonebook_Click);
+    connect(cmdPhonebook, &QToolButton::clicked, this, &frmSend::cmdPhonebook_Click);
     connect(cmdSend, &QPushButton::clicked, this, &frmSend::cmdSend_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -73,24 +72,75 @@ frmSend::frmSend(SmsDelivery &delivery, QWidget *parent) : QDialog(parent), m_de
 void frmSend::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    // The cache is read the first time the dialog opens without a phonebook.
+    if (m_phonebook && !phonebookRead()) {
+        m_phonebook->phonebook().setPhonebookRead(m_phonebook->myPhonebookLoad());
+        fillPhonebookList();
+    }
     m_lastUsed = m_delivery.lastDA();
     txtDA->setText(m_lastUsed);
     txtDA->setFocus();
 }
 
+bool frmSend::phonebookRead() const
+{
+    return m_phonebook && m_phonebook->phonebook().PhonebookRead();
+}
+
 void frmSend::fillPhonebookList()
 {
-    // Without a phonebook the list offers nothing to pick.
-    cmbPhonebook->setEnabled(false);
     cmbPhonebook->clear();
-    cmbPhonebook->addItem(QStringLiteral("No phonebook"));
+    if (!phonebookRead()) {
+        // Without a phonebook the list offers nothing to pick.
+        cmbPhonebook->setEnabled(false);
+        cmbPhonebook->addItem(QStringLiteral("No phonebook"));
+        cmbPhonebook->setCurrentIndex(0);
+        return;
+    }
+    // Sorted by name; the leading space puts the last used number first.
+    QList<QPair<QString, int>> items;
+    const QList<PhonebookEntry> &entries = m_phonebook->phonebook().entries();
+    for (int slot = 0; slot < entries.size(); ++slot) {
+        const PhonebookEntry &e = entries[slot];
+        if (!e.Index.isEmpty())
+            items.append({e.Name.isEmpty() ? e.Number : e.Name, slot});
+    }
+    items.append({QStringLiteral(" Last used number"), LastUsedItem});
+    std::stable_sort(items.begin(), items.end(), [](const auto &a, const auto &b) {
+        return a.first.compare(b.first, Qt::CaseInsensitive) < 0;
+    });
+    for (const auto &item : items)
+        cmbPhonebook->addItem(item.first, item.second);
+    cmbPhonebook->setEnabled(true);
     cmbPhonebook->setCurrentIndex(0);
 }
 
 void frmSend::cmbPhonebook_Click(int index)
 {
-    if (cmbPhonebook->itemData(index).toInt() == kLastUsedItem)
+    const QVariant value = cmbPhonebook->itemData(index);
+    if (!value.isValid() || !phonebookRead())
+        return;
+    const int slot = value.toInt();
+    const QList<PhonebookEntry> &entries = m_phonebook->phonebook().entries();
+    if (slot == LastUsedItem)
         txtDA->setText(m_lastUsed);
+    else if (slot >= 0 && slot < entries.size())
+        txtDA->setText(DigitsOnly(entries[slot].Number));
+}
+
+void frmSend::cmdPhonebook_Click()
+{
+    if (!m_phonebook || !m_reading)
+        return;
+    LogoDocument &doc = m_delivery.document();
+    if (phonebookRead() &&
+        doc.prompt().message(doc.profile().productName,
+                             joinLines({QStringLiteral("Phonebook has already been read."), QString(),
+                                        QStringLiteral("Do you want to read it again?")}),
+                             Icon::Information, Buttons::YesNo) != Answer::Yes)
+        return;
+    m_reading->exec();
+    fillPhonebookList();
 }
 
 bool frmSend::eventFilter(QObject *watched, QEvent *event)

@@ -1,6 +1,7 @@
 #pragma once
-// The send dialog: the destination number in international form. Send saves it
-// as "LastDA" and runs the job in the sending-progress dialog.
+// The send dialog: the destination number in international form, typed or
+// picked from the phonebook. Send saves it as "LastDA" and runs the job in the
+// sending-progress dialog.
 #include <QDialog>
 
 class QComboBox;
@@ -10,12 +11,16 @@ class QToolButton;
 
 namespace logo {
 
+class PhonebookJob;
 class SmsDelivery;
+class frmReading;
 
 class frmSend : public QDialog {
     Q_OBJECT
 public:
-    explicit frmSend(SmsDelivery &delivery, QWidget *parent = nullptr);
+    // Without a phonebook job (and its reading dialog) the list stays empty.
+    frmSend(SmsDelivery &delivery, PhonebookJob *phonebook, frmReading *reading, QWidget *parent = nullptr);
+    static constexpr int LastUsedItem = 9999;
 
     QLineEdit *txtDA;
     QComboBox *cmbPhonebook;
@@ -33,9 +38,13 @@ protected:
 private:
     void fillPhonebookList();
     void cmbPhonebook_Click(int index);
+    void cmdPhonebook_Click();
     void cmdSend_Click();
+    bool phonebookRead() const;
 
     SmsDelivery &m_delivery;
+    PhonebookJob *m_phonebook;
+    frmReading *m_reading;
     QString m_lastUsed;
 };
 

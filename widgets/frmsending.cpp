@@ -16,11 +16,7 @@ namespace logo {
 
 frmSending::frmSending(SmsDelivery &delivery, QWidget *parent) : QDialog(parent), m_delivery(delivery)
 {
-    setObjectName(QStringLiteral("frmSending"));
-    setModal(true);
-    if (parent)
-        setWindowIcon(parent->windowIcon());
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setUpDialog(this, QStringLiteral("frmSending"), QString());
 
     l5 = new QGroupBox(QStringLiteral("Status"), this);
     l5->setObjectName(QStringLiteral("l5"));

@@ -13,12 +13,7 @@ namespace logo {
 
 frmStore::frmStore(SmsDelivery &delivery, QWidget *parent) : QDialog(parent), m_delivery(delivery)
 {
-    setObjectName(QStringLiteral("frmStore"));
-    setWindowTitle(QStringLiteral("Store"));
-    setModal(true);
-    if (parent)
-        setWindowIcon(parent->windowIcon());
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setUpDialog(this, QStringLiteral("frmStore"), QStringLiteral("Store"));
 
     auto *frame = new QGroupBox(QStringLiteral("SMS-Inbox"), this);
     auto *line1 = new QLabel(QStringLiteral("Logo will be saved with this"), frame);

@@ -38,7 +38,14 @@ Answer QtPrompt::message(const QString &title, const QString &text, Icon icon, B
     if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
         grid->addItem(new QSpacerItem(280, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(), 0, 1,
                       grid->columnCount());
-    switch (box.exec()) {
+    // A box shown while a job holds the wait pointer gets the normal one.
+    const bool waiting = QGuiApplication::overrideCursor() != nullptr;
+    if (waiting)
+        QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int chosen = box.exec();
+    if (waiting)
+        QGuiApplication::restoreOverrideCursor();
+    switch (chosen) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
     case QMessageBox::Ok: return Answer::Ok;

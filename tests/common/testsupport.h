@@ -65,3 +65,14 @@ inline ToolRun logotool(const QStringList &args, const QProcessEnvironment &extr
     return runTool(QStringLiteral("logotool"), args, extra);
 }
 } // namespace logotest
+
+#include <ostream>
+// Texts in test failures as text, not as octets.
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+inline void PrintTo(const QStringList &l, std::ostream *os)
+{
+    *os << '{' << l.join(QStringLiteral(", ")).toStdString() << '}';
+}

@@ -3,22 +3,12 @@
 // that hands every octet to the phone at the speed the engine set, and gives
 // back the phone's answers at once (or, without a phone, octets put in its
 // inbox beforehand); a clock that only counts.
+#include "common/testsupport.h"
 #include "infrared/irline.h"
 #include "tools/irsim_core.h"
 
 #include <QStringList>
-#include <ostream>
 #include <vector>
-
-// Readable texts in the failure messages.
-inline void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-inline void PrintTo(const QStringList &l, std::ostream *os)
-{
-    *os << '{' << l.join(QStringLiteral(", ")).toStdString() << '}';
-}
 
 namespace irtest {
 

@@ -2,7 +2,11 @@
 // A link and a job timer that the tests drive by hand: the link records what
 // the engine writes and delivers whatever the test says the phone answered;
 // the ticks only say whether the engine wants the next one.
+#include "common/testsupport.h"
+#include "graphic/logodocument.h"
+#include "phone/atengine.h"
 #include "phone/phonelink.h"
+#include "tools/phonesim_core.h"
 
 #include <QByteArrayList>
 #include <QTimer>
@@ -100,6 +104,33 @@ inline std::function<QByteArray(const QByteArray &)> goodPhone(const QByteArray 
         if (cmd.endsWith('\x1a'))
             return "\r\n+CMGS: 7\r\n\r\nOK\r\n";
         return "\r\nOK\r\n";
+    };
+}
+
+// A document on a private settings store and folder, and an engine on the
+// fake link and ticks: what the phone jobs and dialogs are built on.
+struct Rig {
+    explicit Rig(const logo::ProgramProfile &profile = logo::ProgramProfile::quillet())
+        : doc(profile, prompt, sb.settings())
+    {
+        doc.setAppFolder(sb.dir());
+    }
+    logotest::Sandbox sb;
+    logo::ScriptedPrompt prompt;
+    logo::LogoDocument doc;
+    FakeLink link;
+    ManualTicks ticks;
+    logo::AtEngine engine{link, ticks};
+};
+
+// The simulated phone's answers (echo included), all at once.
+inline std::function<QByteArray(const QByteArray &)> simulatedPhone(phonesim::PhoneCore &phone)
+{
+    return [&phone](const QByteArray &cmd) {
+        QByteArray all;
+        for (const phonesim::Output &o : phone.receive(cmd))
+            all += o.bytes;
+        return all;
     };
 }
 

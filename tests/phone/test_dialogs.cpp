@@ -2,7 +2,9 @@
 // shown by the menu command, filled in and clicked from the event loop.
 #include "common/testsupport.h"
 #include "graphic/logodocument.h"
+#include "phone/phonebookjob.h"
 #include "widgets/deliverydialogs.h"
+#include "widgets/frmreading.h"
 #include "widgets/frmsend.h"
 #include "widgets/frmsending.h"
 #include "widgets/frmstore.h"
@@ -10,11 +12,14 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QToolButton>
+#include <QSignalSpy>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -194,4 +199,116 @@ TEST_F(DialogFixture, ProgressShowsThePercentageInLabelAndBar)
     dlg->myUpdateSending(40);
     EXPECT_EQ(dlg->l1->text(), "40%");
     EXPECT_EQ(dlg->l2->value(), 40);
+}
+
+// ------------------------------------------------------------------ phonebook
+
+namespace {
+
+// The send dialog with the phonebook: the cache beside the program, the read
+// from the simulated phone's logic.
+struct PhonebookDialogFixture : DialogFixture {
+    Phonebook book;
+    PhonebookJob job{doc, engine, book};
+    DeliveryDialogs withBook{delivery, nullptr, &job};
+    phonesim::PhoneCore phone;
+
+    void SetUp() override
+    {
+        DialogFixture::SetUp();
+        doc.setAppFolder(sb.dir());
+        delivery.setUi(&withBook);
+        link.responder = phonetest::simulatedPhone(phone);
+    }
+    QString cache() const { return sb.path("NGGPBOOK.CSV"); }
+    static QStringList items(QComboBox *list)
+    {
+        QStringList out;
+        for (int i = 0; i < list->count(); ++i)
+            out << list->itemText(i);
+        return out;
+    }
+    static void choose(QComboBox *list, const QString &text)
+    {
+        const int i = list->findText(text);
+        ASSERT_GE(i, 0) << text.toStdString();
+        list->setCurrentIndex(i);
+        emit list->activated(i);
+    }
+};
+
+} // namespace
+
+TEST_F(PhonebookDialogFixture, TheCacheIsLoadedOnceAndItsEntriesGiveTheirDigits)
+{
+    logotest::writeAll(cache(), "Zoe;+49 171-1;A;1;\r\nanna;0301;B;2;\r\nBob;555;A;3;\r\n");
+    sb.settings().write(doc.section(), "LastDA", "4930");
+    whenShown("frmSend", [&](QWidget *w) {
+        auto *dlg = static_cast<frmSend *>(w);
+        EXPECT_TRUE(dlg->cmbPhonebook->isEnabled());
+        EXPECT_EQ(items(dlg->cmbPhonebook), (QStringList{" Last used number", "anna", "Bob", "Zoe"}));
+        EXPECT_EQ(dlg->cmbPhonebook->currentIndex(), 0);
+        choose(dlg->cmbPhonebook, "Zoe");
+        EXPECT_EQ(dlg->txtDA->text(), "491711");
+        choose(dlg->cmbPhonebook, " Last used number");
+        EXPECT_EQ(dlg->txtDA->text(), "4930");
+        dlg->cmdCancel->click();
+    });
+    delivery.mnuSend_Click();
+    EXPECT_TRUE(book.PhonebookRead());
+
+    QFile::remove(cache());
+    whenShown("frmSend", [&](QWidget *w) {
+        auto *dlg = static_cast<frmSend *>(w);
+        EXPECT_EQ(dlg->cmbPhonebook->count(), 4) << "later openings keep the list";
+        dlg->cmdCancel->click();
+    });
+    delivery.mnuSend_Click();
+    EXPECT_EQ(seen, (QStringList{"frmSend", "frmSend"}));
+}
+
+TEST_F(PhonebookDialogFixture, ReadingThePhonebookFromTheSendDialog)
+{
+    whenShown("frmSend", [&](QWidget *w) {
+        auto *dlg = static_cast<frmSend *>(w);
+        EXPECT_EQ(items(dlg->cmbPhonebook), QStringList{"No phonebook"});
+        QSignalSpy lines(&job, &PhonebookJob::statusLine);
+        dlg->cmdPhonebook->click();
+        EXPECT_EQ(lines.size(), 3) << "the reading dialog ran the read";
+        EXPECT_FALSE(withBook.readingDialog()->isVisible());
+        EXPECT_EQ(prompt.messages(), QStringList{"Phonebook read."});
+        EXPECT_TRUE(dlg->cmbPhonebook->isEnabled());
+        EXPECT_EQ(items(dlg->cmbPhonebook).size(), 6);
+        EXPECT_EQ(items(dlg->cmbPhonebook).value(1), "Anna");
+
+        // Again: asked first; No keeps what there is.
+        dlg->cmdPhonebook->click();
+        EXPECT_EQ(prompt.lastMessage(),
+                  "Phonebook has already been read.\r\n\r\nDo you want to read it again?");
+        EXPECT_EQ(prompt.shown.back().icon, Icon::Information);
+        dlg->cmdCancel->click();
+    });
+    delivery.mnuSend_Click();
+    EXPECT_EQ(seen, QStringList{"frmSend"});
+    EXPECT_EQ(withBook.readingDialog()->windowTitle(), "Reading phonebook ...");
+    EXPECT_TRUE(QFile::exists(cache()));
+}
+
+TEST_F(PhonebookDialogFixture, CancelInTheReadingDialogStopsTheRead)
+{
+    ticks.autoFire = false;
+    link.responder = nullptr;
+    whenShown("frmReading", [&](QWidget *w) {
+        auto *dlg = static_cast<frmReading *>(w);
+        EXPECT_TRUE(dlg->lblStatus1->font().bold());
+        dlg->cmdCancel->click();
+        EXPECT_TRUE(dlg->isVisible()) << "the read, not the button, hides the dialog";
+        engine.tick();
+    });
+    withBook.sendDialog()->show();
+    withBook.sendDialog()->cmdPhonebook->click();
+    withBook.sendDialog()->hide();
+    EXPECT_EQ(prompt.messages(), QStringList{"Can't talk to COM2."});
+    EXPECT_FALSE(book.PhonebookRead());
+    EXPECT_FALSE(QFile::exists(cache()));
 }

@@ -2,6 +2,7 @@
 // controller, against the simulated phone on a pseudo-terminal. Each job takes
 // a few real seconds, so only the main roads are here; the engine's cases are
 // in test_atengine.cpp.
+#include "common/simphone.h"
 #include "common/testsupport.h"
 #include "graphic/logodocument.h"
 #include "graphic/pathutil.h"
@@ -24,47 +25,10 @@
 
 using namespace logo;
 using logotest::Sandbox;
+using logotest::SimPhone;
+using logotest::toolPath;
 
 namespace {
-
-QString toolPath(const char *name)
-{
-    QString dir = QString::fromLocal8Bit(qgetenv("LOGO_BINARY_DIR"));
-    if (dir.isEmpty())
-        dir = QStringLiteral(LOGO_BINARY_DIR);
-    return dir + QLatin1Char('/') + QLatin1String(name);
-}
-
-// The simulated phone, for the life of the object.
-class SimPhone {
-public:
-    explicit SimPhone(QStringList args)
-    {
-        log = dir.filePath("pdus.txt");
-        transcript = dir.filePath("transcript.txt");
-        args << "--log" << log << "--transcript" << transcript << "--seconds" << "120";
-        process.start(toolPath("phonesim"), args);
-        if (!process.waitForReadyRead(10000))
-            return;
-        const QString first = QString::fromLatin1(process.readLine()).trimmed();
-        if (first.startsWith("device "))
-            device = first.mid(7);
-    }
-    ~SimPhone()
-    {
-        process.kill();
-        process.waitForFinished(5000);
-    }
-    QByteArray logged() const { return logotest::readAll(log); }
-    QStringList commands() const
-    {
-        return QString::fromLatin1(logotest::readAll(transcript)).split('\n', Qt::SkipEmptyParts);
-    }
-
-    QTemporaryDir dir;
-    QProcess process;
-    QString device, log, transcript;
-};
 
 // The dialogs stand-in: the number given, then wait for the job's end.
 struct WaitingUi : DeliveryUi {

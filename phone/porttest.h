@@ -1,0 +1,62 @@
+#pragma once
+// The two short jobs of the options dialog: the port test ("AT", "ATI": does a
+// Nokia phone answer on this port?) and the message-centre read ("AT",
+// "AT+CRES=1", "AT+CSCA?"), which stores the number as "SMSC". Each ends with
+// a result code that the dialog (or the command-line tool) turns into text;
+// neither shows a message box itself.
+#include "phone/atengine.h"
+
+#include <QObject>
+#include <QString>
+
+namespace logo {
+
+class LogoDocument;
+
+class PortTest : public QObject {
+    Q_OBJECT
+public:
+    enum TestResult { TestNoAnswer = 0, TestNokia = 1, TestNotNokia = 2, TestPortFailed = 3 };
+    enum ReadResult { ReadFailed = 0, ReadInternational = 1, ReadNational = 2, ReadNoNumber = 3 };
+
+    PortTest(LogoDocument &doc, AtEngine &engine, QObject *parent = nullptr);
+
+    // Start the jobs on port n (for the texts) reached through device. A job
+    // that can't start (another holds the link) ends at once with code 0.
+    void myTestPort(int port, const QString &device);
+    void myReadSMSC(int port, const QString &device);
+    bool jobRunning() const { return m_job != Job::None; }
+    // The quick link for these jobs whatever "QuickLink" says (the tool's --quick).
+    void setQuickLink(bool on) { m_quickLink = on; }
+
+    // The verdict on the reply to the last command.
+    static int EvaluateTest(const QByteArray &reply);
+    // The number is the digits between "+CSCA: " and the comma that ends it.
+    static int EvaluateSmsc(const QByteArray &reply, QString &digits);
+
+    // lblSerialStatus and lblReadStatus for a result.
+    static QString TestStatusText(int code, int port);
+    static QString ReadStatusText(int code);
+    // The critical message that follows a read result; empty for none.
+    static QString ReadMessage(int code);
+    // "Please add the international country-code" ... (also the options
+    // dialog's verdict on a number that starts with 0).
+    static QString CountryCodeMessage();
+
+signals:
+    void testDone(int code);
+    void readSMSCDone(int code);
+
+private:
+    enum class Job { None, Test, Read };
+    void start(Job job, int port, const QString &device);
+    void onFinished(JobOutcome outcome, const QString &message);
+    void done(Job job, int code);
+
+    LogoDocument &m_doc;
+    AtEngine &m_engine;
+    Job m_job = Job::None;
+    bool m_quickLink = false;
+};
+
+} // namespace logo

@@ -1,0 +1,243 @@
+// The options dialog on a private settings store: what it shows, what OK and
+// Cancel keep, the message-centre rules, branding and the lock while the port
+// test or the message-centre read runs.
+#include "common/testsupport.h"
+#include "graphic/logodocument.h"
+#include "phone/porttest.h"
+#include "phonefakes.h"
+#include "widgets/frmoptions.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using namespace logo;
+
+namespace {
+
+struct OptionsFixture : ::testing::Test, phonetest::Rig {
+    PortTest jobs{doc, engine};
+    frmOptionsDialog dlg{doc, jobs, nullptr, true};
+
+    QString shared(const char *key) { return sb.settings().read(kSharedSection, key); }
+    QString own(const char *key) { return sb.settings().read(doc.section(), key); }
+    void leaveNumberBox()
+    {
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(dlg.txtOptSMSC, &out);
+    }
+    void choosePort(QComboBox *list, int port) { list->setCurrentIndex(list->findData(port)); }
+};
+
+} // namespace
+
+TEST_F(OptionsFixture, ShowsTheStoredValuesCancelForgetsAndOkSaves)
+{
+    auto &s = sb.settings();
+    s.write(kSharedSection, "SMSC", "4917");
+    s.writeInt(kSharedSection, "COMPort", 3);
+    s.write(kSharedSection, "PBookReadME", "False");
+    s.write(kSharedSection, "Device3", "/dev/ttyUSB0");
+    s.write(doc.section(), "StatusReport", "1");
+    s.write(doc.section(), "FileTypeOnStartup", "1");
+    s.write(doc.section(), "FileTypeWarn", "2");   // on only when exactly 1
+
+    dlg.show();
+    EXPECT_EQ(dlg.windowTitle(), "Options");
+    EXPECT_EQ(dlg.txtOptSMSC->text(), "4917");
+    EXPECT_EQ(dlg.cmbComPort->currentData().toInt(), 3);
+    EXPECT_EQ(dlg.cmbComPort->currentText(), "COM3  (/dev/ttyUSB0)");
+    EXPECT_EQ(dlg.cmbComDevice->currentText(), "/dev/ttyUSB0");
+    EXPECT_EQ(dlg.cmbIRPort->currentData().toInt(), 2) << "infrared defaults to COM2";
+    EXPECT_TRUE(dlg.chkPbookReadSM->isChecked());
+    EXPECT_FALSE(dlg.chkPbookReadME->isChecked());
+    EXPECT_TRUE(dlg.chkStatusReport->isChecked());
+    EXPECT_TRUE(dlg.chkFT->isChecked());
+    EXPECT_FALSE(dlg.chkFTWarn->isChecked());
+    EXPECT_FALSE(dlg.chkQuickLink->isChecked()) << "the quick link is off unless set";
+    EXPECT_EQ(dlg.lblSerialStatus->text(), "First establish cable/IR connection, then test COM3");
+    EXPECT_TRUE(dlg.cmdTest->isEnabled());
+
+    auto change = [&] {
+        choosePort(dlg.cmbComPort, 5);
+        dlg.cmbComDevice->setEditText("/dev/ttyACM0");
+        dlg.txtOptSMSC->setText("+49 1");
+        dlg.chkPbookReadME->setChecked(true);
+        dlg.chkFTWarn->setChecked(true);
+        dlg.chkQuickLink->setChecked(true);
+    };
+    change();
+    EXPECT_EQ(dlg.cmbComPort->currentText(), "COM5  (/dev/ttyACM0)");
+    const QByteArray before = logotest::readAll(sb.settingsFile());
+    dlg.cmdCancel->click();
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(logotest::readAll(sb.settingsFile()), before) << "nothing stored on Cancel";
+
+    dlg.show();
+    EXPECT_EQ(dlg.cmbComPort->currentData().toInt(), 3) << "reopened on the stored values";
+    change();
+    dlg.cmdOK->click();
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(shared("SMSC"), "491");
+    EXPECT_EQ(shared("COMPort"), "5");
+    EXPECT_EQ(shared("IRPort"), "2");
+    EXPECT_EQ(shared("PBookReadSM"), "True");
+    EXPECT_EQ(shared("PBookReadME"), "True");
+    EXPECT_EQ(shared("QuickLink"), "True");
+    EXPECT_EQ(shared("Device5"), "/dev/ttyACM0");
+    EXPECT_EQ(shared("Device3"), "/dev/ttyUSB0");
+    EXPECT_EQ(own("StatusReport"), "1");
+    EXPECT_EQ(own("FileTypeOnStartup"), "1");
+    EXPECT_EQ(own("FileTypeWarn"), "1");
+
+    // A stored port outside the list selects nothing, locks out the test,
+    // and OK stores no port; a device set back to the default is dropped.
+    s.writeInt(kSharedSection, "COMPort", 9);
+    dlg.show();
+    EXPECT_EQ(dlg.cmbComPort->currentIndex(), -1);
+    EXPECT_EQ(dlg.lblSerialStatus->text(), "Select the virtual Nokia COM-port.");
+    EXPECT_FALSE(dlg.cmdTest->isEnabled());
+    EXPECT_FALSE(dlg.cmdReadSMSC->isEnabled());
+    choosePort(dlg.cmbIRPort, 5);
+    dlg.cmbIRDevice->setEditText(SettingsStore::defaultPortDevice(5));
+    choosePort(dlg.cmbComPort, -1);
+    dlg.cmdOK->click();
+    EXPECT_EQ(shared("COMPort"), "0");
+    EXPECT_EQ(shared("IRPort"), "5");
+    EXPECT_FALSE(s.contains(kSharedSection, "Device5"));
+}
+
+TEST_F(OptionsFixture, TheMessageCentreIsCleanedAndRefusedWithALeadingZero)
+{
+    const QString countryCode = "Please add the international country-code\r\nto your Message Center Number";
+    dlg.show();
+    dlg.txtOptSMSC->setText("+1 2-3");
+    leaveNumberBox();
+    EXPECT_EQ(dlg.txtOptSMSC->text(), "123");
+    EXPECT_TRUE(prompt.shown.empty());
+
+    dlg.txtOptSMSC->setText("0 171");
+    leaveNumberBox();
+    EXPECT_EQ(dlg.txtOptSMSC->text(), "0171");
+    EXPECT_EQ(prompt.messages(), QStringList{countryCode});
+
+    prompt.clear();
+    dlg.cmdOK->click();
+    EXPECT_EQ(prompt.messages(), QStringList{countryCode});
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_FALSE(sb.settings().contains(kSharedSection, "SMSC"));
+
+    dlg.txtOptSMSC->clear();
+    dlg.cmdOK->click();
+    EXPECT_FALSE(dlg.isVisible()) << "an empty number passes";
+    EXPECT_TRUE(sb.settings().contains(kSharedSection, "SMSC"));
+}
+
+TEST_F(OptionsFixture, BrandingRemovesThePagesOfHiddenMethods)
+{
+    const struct {
+        bool sms, store, ir;
+        QStringList tabs;       // empty: no tabs and no frames at all
+    } cases[] = {
+        {true, true, false, {"IR"}},
+        {false, false, true, {"Serial", "SMS", "Advanced"}},
+        {true, false, false, {"Serial", "SMS", "Advanced", "IR"}},
+        {true, true, true, {}},
+    };
+    for (const auto &c : cases) {
+        frmOptionsDialog branded(doc, jobs, nullptr, true);
+        branded.applyBranding(c.sms, c.store, c.ir);
+        branded.show();
+        QStringList keys;
+        for (int i = 0; i < branded.TabStrip1->count(); ++i)
+            keys << branded.TabStrip1->tabData(i).toString();
+        if (c.tabs.isEmpty()) {
+            EXPECT_FALSE(branded.TabStrip1->isVisible());
+            for (QGroupBox *f : {branded.fraCOMport, branded.fraSMS, branded.fraAdvanced, branded.fraIR})
+                EXPECT_FALSE(f->isVisible()) << f->objectName().toStdString();
+        } else {
+            EXPECT_EQ(keys, c.tabs);
+            EXPECT_EQ(branded.fraIR->isVisible(), c.tabs.front() == "IR");
+            EXPECT_EQ(branded.fraCOMport->isVisible(), c.tabs.front() == "Serial");
+        }
+    }
+}
+
+TEST_F(OptionsFixture, LockedWhileATestRunsAndUnlockedAtItsEnd)
+{
+    sb.settings().writeInt(kSharedSection, "COMPort", 3);
+    dlg.show();
+    dlg.cmdTest->click();
+    EXPECT_EQ(dlg.lblSerialStatus->text(), "Testing COM3 ... please wait!");
+    EXPECT_EQ(link.openedDevices, QStringList{SettingsStore::defaultPortDevice(3)});
+    for (QWidget *w : std::initializer_list<QWidget *>{dlg.cmdOK, dlg.cmdCancel, dlg.TabStrip1, dlg.cmdTest,
+                                                       dlg.cmdReadSMSC, dlg.cmbComPort})
+        EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+    dlg.reject();
+    EXPECT_TRUE(dlg.isVisible()) << "Escape can't leave the dialog during a job";
+
+    // The phone never answers: four ticks, then the result.
+    for (int i = 0; i < 4; ++i)
+        engine.tick();
+    EXPECT_EQ(dlg.lblSerialStatus->text(), "COM3 does not return valid data at the moment.");
+    for (QWidget *w : std::initializer_list<QWidget *>{dlg.cmdOK, dlg.cmdCancel, dlg.TabStrip1, dlg.cmdTest,
+                                                       dlg.cmdReadSMSC, dlg.cmbComPort})
+        EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(OptionsFixture, TheReadNumberIsWhatOkKeeps)
+{
+    sb.settings().writeInt(kSharedSection, "COMPort", 3);
+    sb.settings().write(kSharedSection, "SMSC", "4930");
+    phonesim::PhoneCore phone;
+    link.responder = phonetest::simulatedPhone(phone);
+    ticks.autoFire = true;
+    dlg.show();
+    QSignalSpy done(&jobs, &PortTest::readSMSCDone);
+    dlg.cmdReadSMSC->click();
+    EXPECT_EQ(dlg.lblReadStatus->text(), "Checking...");
+    EXPECT_FALSE(dlg.cmdOK->isEnabled());
+    ASSERT_TRUE(done.wait(5000));
+    EXPECT_EQ(dlg.lblReadStatus->text(), "Number has been read.");
+    EXPECT_EQ(dlg.txtOptSMSC->text(), "491710760000");
+    EXPECT_TRUE(dlg.cmdOK->isEnabled());
+    dlg.cmdOK->click();
+    EXPECT_EQ(shared("SMSC"), "491710760000");
+
+    // A phone without a number: the box is emptied and the user told where
+    // to find it.
+    phonesim::Options none;
+    none.smsc.clear();
+    phone = phonesim::PhoneCore(none);
+    dlg.show();
+    dlg.cmdReadSMSC->click();
+    ASSERT_TRUE(done.wait(5000));
+    EXPECT_EQ(dlg.lblReadStatus->text(), "Could not find Number.");
+    EXPECT_TRUE(dlg.txtOptSMSC->text().isEmpty());
+    EXPECT_TRUE(prompt.lastMessage().startsWith("Could not find the Message Center Number.\r\n\r\n"));
+}
+
+TEST(OptionsDialogBrisvane, HasNoFileTypeSwitches)
+{
+    phonetest::Rig rig(ProgramProfile::brisvane());
+    PortTest jobs{rig.doc, rig.engine};
+    frmOptionsDialog dlg(rig.doc, jobs, nullptr, true);
+    dlg.show();
+    dlg.TabStrip1->setCurrentIndex(2);
+    EXPECT_TRUE(dlg.fraAdvanced->isVisible());
+    EXPECT_FALSE(dlg.chkFT->isVisible());
+    EXPECT_FALSE(dlg.chkFTWarn->isVisible());
+    dlg.cmdOK->click();
+    EXPECT_FALSE(rig.sb.settings().contains("Brisvane Settings", "FileTypeOnStartup"));
+    EXPECT_EQ(rig.sb.settings().read("Brisvane Settings", "StatusReport"), "0");
+}

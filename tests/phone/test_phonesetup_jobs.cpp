@@ -1,0 +1,206 @@
+// The phonebook read and the message-centre verdict on the engine, with the
+// simulated phone's logic answering on a fake link.
+#include "common/testsupport.h"
+#include "graphic/logodocument.h"
+#include "phone/phonebookjob.h"
+#include "phone/porttest.h"
+#include "phonefakes.h"
+
+#include <QEventLoop>
+#include <QSignalSpy>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace logo;
+
+namespace {
+
+struct PhonebookFixture : ::testing::Test, phonetest::Rig {
+    Phonebook book;
+    PhonebookJob job{doc, engine, book};
+    phonesim::PhoneCore phone;
+    QSignalSpy lines{&job, &PhonebookJob::statusLine};
+
+    void SetUp() override
+    {
+        sb.settings().writeInt(kSharedSection, "COMPort", 2);
+        link.responder = phonetest::simulatedPhone(phone);
+        ticks.autoFire = true;
+    }
+    QString cache() const { return sb.path("NGGPBOOK.CSV"); }
+    // Runs the read to its end.
+    void read()
+    {
+        QEventLoop loop;
+        QObject::connect(&job, &PhonebookJob::jobEnded, &loop, &QEventLoop::quit);
+        QTimer::singleShot(15000, &loop, &QEventLoop::quit);
+        QTimer::singleShot(0, &job, &PhonebookJob::myReadPhonebook);
+        loop.exec();
+        ASSERT_FALSE(job.jobRunning());
+    }
+    QStringList commands() const
+    {
+        QStringList out;
+        for (const QByteArray &w : link.written)
+            out << QString::fromLatin1(w).trimmed();
+        return out;
+    }
+};
+
+} // namespace
+
+TEST_F(PhonebookFixture, SimThenPhoneEachWithOneCommandForItsRange)
+{
+    read();
+    EXPECT_EQ(commands(), (QStringList{"AT", "AT+CPBS=\"SM\"", "AT+CPBR=?", "AT+CPBR=1,250", "AT+CPBS=\"ME\"",
+                                       "AT+CPBR=?", "AT+CPBR=1,500"}));
+    EXPECT_EQ(prompt.messages(), QStringList{"Phonebook read."});
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[1].at(0).toInt(), PhonebookJob::LineSim);
+    EXPECT_EQ(lines[2].at(0).toInt(), PhonebookJob::LinePhone);
+    EXPECT_TRUE(book.PhonebookRead());
+    QStringList got;
+    for (const PhonebookEntry &e : book.entries())
+        got << Phonebook::cacheLine(e);
+    EXPECT_EQ(got, (QStringList{"Anna;+491711234567;A;1;", QString::fromUtf8("Märta, Home;01719876543;A;2;"),
+                                "Bob \"the builder\";+441632960123;A;5;",
+                                QString::fromUtf8("Jürgen Böhm;+4930123456;B;1;"),
+                                QString::fromUtf8("Peña, Céline, ¢;5551234;B;3;")}));
+    EXPECT_EQ(Phonebook::parseCache(logotest::readAll(cache())), book.entries());
+    EXPECT_FALSE(link.isOpen());
+}
+
+TEST_F(PhonebookFixture, TheOptionsChooseTheMemories)
+{
+    const struct {
+        bool sim, phone;
+        QStringList commands;
+        QStringList memories;
+    } cases[] = {
+        {false, true, {"AT", "AT+CPBS=\"ME\"", "AT+CPBR=?", "AT+CPBR=1,500"}, {"B", "B"}},
+        {true, false, {"AT", "AT+CPBS=\"SM\"", "AT+CPBR=?", "AT+CPBR=1,250"}, {"A", "A", "A"}},
+        // Nothing to read: the check of the link alone, and an empty phonebook.
+        {false, false, {"AT"}, {}},
+    };
+    for (const auto &c : cases) {
+        link.written.clear();
+        prompt.clear();
+        sb.settings().writeBool(kSharedSection, "PBookReadSM", c.sim);
+        sb.settings().writeBool(kSharedSection, "PBookReadME", c.phone);
+        read();
+        EXPECT_EQ(commands(), c.commands);
+        QStringList memories;
+        for (const PhonebookEntry &e : book.entries())
+            memories << e.Memory;
+        EXPECT_EQ(memories, c.memories);
+        EXPECT_EQ(prompt.messages(), QStringList{"Phonebook read."});
+    }
+    EXPECT_TRUE(logotest::readAll(cache()).isEmpty()) << "the empty phonebook is written too";
+    EXPECT_TRUE(QFile::exists(cache()));
+}
+
+TEST_F(PhonebookFixture, AFailedReadLeavesTableAndCacheAsTheyWere)
+{
+    const QList<PhonebookEntry> before{{"Old", "+491", "A", "1"}};
+    book.replace(before);
+    book.setPhonebookRead(true);
+    ASSERT_TRUE(book.save(cache()));
+    const QByteArray cached = logotest::readAll(cache());
+
+    const struct {
+        const char *what;
+        std::function<void()> setUp;
+        QString message;
+    } cases[] = {
+        {"no SIM phonebook",
+         [&] {
+             phonesim::Options noSim;
+             noSim.sim.present = false;
+             phone = phonesim::PhoneCore(noSim);
+         },
+         "Error while talking to COM2."},
+        {"a size the job can't use",
+         [&] {
+             phone = phonesim::PhoneCore();
+             link.responder = [this](const QByteArray &cmd) {
+                 return cmd.startsWith("AT+CPBR=?") ? QByteArray("\r\n+CPBR: (1-x),40,18\r\n\r\nOK\r\n")
+                                                    : phonetest::simulatedPhone(phone)(cmd);
+             };
+         },
+         "Can't read phonebook-size from SIM."},
+        {"no port", [&] { sb.settings().writeInt(kSharedSection, "COMPort", 0); },
+         "Please configure the Nokia GSM Serial Port\r\nin menu 'Edit/Options'"},
+        {"a port that does not open",
+         [&] {
+             sb.settings().writeInt(kSharedSection, "COMPort", 2);
+             link.openSucceeds = false;
+         },
+         "Can't talk to COM2."},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        prompt.clear();
+        c.setUp();
+        read();
+        EXPECT_EQ(prompt.messages(), QStringList{c.message});
+        EXPECT_NE(job.lastOutcome(), JobOutcome::Completed);
+        EXPECT_EQ(book.entries(), before);
+        EXPECT_TRUE(book.PhonebookRead());
+        EXPECT_EQ(logotest::readAll(cache()), cached);
+        EXPECT_FALSE(link.isOpen());
+    }
+}
+
+TEST_F(PhonebookFixture, TheQuickLinkTakesTheRangeOnlyWithItsFinalOk)
+{
+    ticks.autoFire = false;
+    link.responder = nullptr;
+    sb.settings().writeBool(kSharedSection, "QuickLink", true);
+    sb.settings().writeBool(kSharedSection, "PBookReadME", false);
+    job.myReadPhonebook();
+    link.reply("\r\nOK\r\n");
+    link.reply("\r\nOK\r\n");
+    link.reply("\r\n+CPBR: (1-");
+    EXPECT_EQ(link.written.size(), 3) << "half a range line is no answer yet";
+    link.reply("250),40,18\r\n\r\nOK\r\n");
+    EXPECT_EQ(link.written.last(), "AT+CPBR=1,250\r");
+    link.reply("\r\n+CPBR: 1,\"+49\",145,\"Anna\"\r\n\r\nOK\r\n");
+    EXPECT_EQ(prompt.messages(), QStringList{"Phonebook read."});
+    EXPECT_EQ(book.PhonebookCount(), 1);
+}
+
+TEST_F(PhonebookFixture, MoreEntriesThanTheTableHoldsAreCutAndSaid)
+{
+    phonesim::Options o;
+    o.sim.fill(300);
+    o.phone.fill(300);
+    phone = phonesim::PhoneCore(o);
+    read();
+    ASSERT_EQ(book.PhonebookCount(), Phonebook::Capacity);
+    EXPECT_EQ(book.entries().last().Memory, "B");
+    EXPECT_EQ(prompt.lastMessage(), PhonebookJob::readMessage(true));
+    EXPECT_TRUE(prompt.lastMessage().startsWith("Phonebook read.\r\n"));
+}
+
+TEST(MessageCentreVerdict, TheNumberBetweenTheKeyAndItsComma)
+{
+    const struct {
+        const char *reply;
+        int code;
+        const char *digits;
+    } cases[] = {
+        {"AT+CSCA?\r\r\n+CSCA: \"+491710760000\",145\r\n\r\nOK\r\n", PortTest::ReadInternational, "491710760000"},
+        {"\r\n+CSCA: \"01710760000\",129\r\n\r\nOK\r\n", PortTest::ReadNational, "01710760000"},
+        {"\r\n+CSCA: \"\",145\r\n\r\nOK\r\n", PortTest::ReadNoNumber, ""},
+        // No comma on the line: no number field to judge.
+        {"\r\n+CSCA: \"+491710760000\"\r\n\r\nOK\r\n", PortTest::ReadFailed, ""},
+        // A comma before the key does not end the number.
+        {"1,2\r\n+CSCA: \"+4917\",145\r\n\r\nOK\r\n", PortTest::ReadInternational, "4917"},
+        {"\r\nOK\r\n", PortTest::ReadFailed, ""},
+    };
+    for (const auto &c : cases) {
+        QString digits = "stale";
+        EXPECT_EQ(PortTest::EvaluateSmsc(c.reply, digits), c.code) << c.reply;
+        EXPECT_EQ(digits, QLatin1String(c.digits)) << c.reply;
+    }
+}

@@ -1,0 +1,124 @@
+#include "widgets/frmreading.h"
+
+#include "phone/phonebookjob.h"
+#include "widgets/dialoglayout.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace logo {
+
+frmReading::frmReading(PhonebookJob &job, QWidget *parent) : QDialog(parent), m_job(job)
+{
+    setUpDialog(this, QStringLiteral("frmReading"), QStringLiteral("Reading phonebook ..."));
+
+    auto *frame = new QGroupBox(QStringLiteral("Status"), this);
+    auto line = [frame](const QString &name, const QString &text) {
+        auto *l = new QLabel(text, frame);
+        l->setObjectName(name);
+        return l;
+    };
+    lblStatus1 = line(QStringLiteral("lblStatus1"), QStringLiteral("- Initializing"));
+    lblStatusSM = line(QStringLiteral("lblStatusSM"), QStringLiteral("- Reading from SIM"));
+    lblStatusME = line(QStringLiteral("lblStatusME"), QStringLiteral("- Reading from Phone"));
+    cmdCancel = dialogButton(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), false);
+
+    auto *lines = new QVBoxLayout(frame);
+    for (QLabel *l : {lblStatus1, lblStatusSM, lblStatusME}) {
+        // Room for the bold form, so the dialog does not change its width.
+        QFont bold = l->font();
+        bold.setBold(true);
+        l->setMinimumWidth(QFontMetrics(bold).horizontalAdvance(l->text()) + 4);
+        lines->addWidget(l);
+    }
+    auto *top = new QVBoxLayout(this);
+    top->addWidget(frame);
+    top->addLayout(buttonRow({cmdCancel}));
+    frame->setMinimumWidth(220);
+    top->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(cmdCancel, &QPushButton::clicked, this, &frmReading::cmdCancel_Click);
+    connect(&m_job, &PhonebookJob::statusLine, this, &frmReading::onStatusLine);
+    connect(&m_job, &PhonebookJob::jobEnded, this, &frmReading::jobEnded);
+}
+
+void frmReading::myShowLabel(QLabel *line)
+{
+    for (QLabel *l : {lblStatus1, lblStatusSM, lblStatusME}) {
+        QFont f = l->font();
+        f.setBold(l == line);
+        l->setFont(f);
+    }
+    if (isVisible())
+        repaint();
+}
+
+void frmReading::onStatusLine(int line)
+{
+    myShowLabel(line == PhonebookJob::LineSim ? lblStatusSM : line == PhonebookJob::LinePhone ? lblStatusME : lblStatus1);
+}
+
+void frmReading::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    myShowLabel(nullptr);
+    // The lines of memories that the read skips are shown disabled.
+    lblStatusSM->setEnabled(m_job.readsSim());
+    lblStatusME->setEnabled(m_job.readsPhone());
+    // The read starts once the dialog's own event loop runs, so that a read
+    // that ends at once can hide the dialog again.
+    if (!m_pendingStart) {
+        m_pendingStart = true;
+        QTimer::singleShot(0, this, &frmReading::activated);
+    }
+}
+
+void frmReading::activated()
+{
+    m_pendingStart = false;
+    if (!isVisible())
+        return;
+    m_wait.emplace();
+    m_job.myReadPhonebook();
+}
+
+void frmReading::hideEvent(QHideEvent *event)
+{
+    m_wait.reset();
+    QDialog::hideEvent(event);
+}
+
+void frmReading::cmdCancel_Click()
+{
+    if (m_job.jobRunning())
+        m_job.setBreak();
+    else
+        QDialog::reject();
+}
+
+void frmReading::reject()
+{
+    // Escape stops the read like Cancel; the read's end hides the dialog.
+    cmdCancel_Click();
+}
+
+void frmReading::closeEvent(QCloseEvent *event)
+{
+    if (m_job.jobRunning()) {
+        m_job.setBreak();
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void frmReading::jobEnded()
+{
+    if (isVisible())
+        accept();
+}
+
+} // namespace logo
