@@ -36,6 +36,7 @@ struct ProgramProfile {
     bool requiresOperator;        // saving/sending needs a chosen network code
     QString defaultWebHost;       // host behind the link label and help links
     QString helpMedia;            // media code of the help addresses
+    QByteArray irKindOctets;      // kind octets of the infrared phone message
     QString desktopEntry;         // name of the desktop entry and the icon ("quillet")
     // Registered at every start, in this order; the first is the program's own.
     QList<FileTypeRegistration> fileTypes;
