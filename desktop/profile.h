@@ -38,6 +38,7 @@ struct ProgramProfile {
     QString helpMedia;            // media code of the help addresses
     int titlePathLength;          // the document's name in the title, shortened to this
     bool marksModified;           // the title and the save question follow unsaved changes
+    QByteArray irKindOctets;      // kind octets of the infrared phone message
     QString desktopEntry;         // name of the desktop entry and the icon ("quillet")
     // Registered at every start, in this order; the first is the program's own.
     QList<FileTypeRegistration> fileTypes;

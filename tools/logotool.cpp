@@ -21,9 +21,7 @@ namespace logotool {
 logo::Answer ConsolePrompt::message(const QString &title, const QString &text, logo::Icon icon,
                                     logo::Buttons buttons)
 {
-    QString shown = prefix + text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    std::fprintf(stderr, "%s\n", qPrintable(shown));
+    say(stderr, prefix + text);
     return ScriptedPrompt::message(title, text, icon, buttons);
 }
 
@@ -128,6 +126,65 @@ bool networkOption(const Args &a, logo::LogoDocument &doc)
     return true;
 }
 
+int DeliveryPicture::parse(const Args &a)
+{
+    if (!programOption(a, profile))
+        return err(QStringLiteral("error: --program takes quillet or brisvane"), 2);
+    Session picture(logo::ProgramProfile::quillet());
+    if (!openInput(picture, a.positional.value(0)))
+        return 1;
+    if (!networkOption(a, *picture.doc))
+        return err(QStringLiteral("error: --mcc and --mnc take decimal digits"), 2);
+    grid = picture.doc->grid();
+    mcc = picture.doc->currentMCC();
+    mnc = picture.doc->currentMNC();
+    if (!profile)
+        profile = mcc.isEmpty() ? &logo::ProgramProfile::quillet() : &logo::ProgramProfile::brisvane();
+    return 0;
+}
+
+void DeliveryPicture::applyTo(logo::LogoDocument &doc) const
+{
+    doc.grid() = grid;
+    doc.setNetworkCode(mcc, mnc);
+}
+
+const char *const kPortOptionsUsage = "[--port N] [--device PATH]";
+
+QStringList portOptionNames()
+{
+    return {QStringLiteral("--port"), QStringLiteral("--device")};
+}
+
+bool portOptions(const Args &a, int &port, QString &device)
+{
+    if (a.has(QStringLiteral("--port"))) {
+        bool ok = false;
+        port = a.value(QStringLiteral("--port")).toInt(&ok);
+        if (!ok || port <= 0)
+            return err(QStringLiteral("error: --port takes a port number (1 for COM1)")), false;
+    }
+    device = a.value(QStringLiteral("--device"));
+    if (a.has(QStringLiteral("--device")) && device.isEmpty())
+        return err(QStringLiteral("error: --device takes a path")), false;
+    return true;
+}
+
+void portForOwnDevice(int &port, const QString &device, const logo::SettingsStore &settings,
+                      const QString &portKey)
+{
+    if (!device.isEmpty() && port <= 0 && settings.readInt(logo::kSharedSection, portKey, 0) <= 0)
+        port = 1;
+}
+
+void say(FILE *stream, const QString &text)
+{
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    std::fprintf(stream, "%s\n", shown.toUtf8().constData());
+    std::fflush(stream);
+}
+
 void ensureRuntimeDir()
 {
 #ifdef Q_OS_UNIX
@@ -200,6 +257,8 @@ static const CommandInfo kCommands[] = {
     {"store", cmdStore, "store FILE [--port N | --device PATH] [--quick]", "store in the phone's SMS inbox"},
     {"operators", cmdOperators, "operators [--update FILE]",
      "Brisvane's operator list: country - name;MCC;MNC;web address"},
+    {"ir-upload", cmdIrUpload, "ir-upload FILE [--port N | --device PATH] [--program quillet|brisvane]",
+     "upload by infrared to a 61xx phone"},
     {"test-port", cmdTestPort, "test-port [--port N | --device PATH] [--quick]",
      "does a Nokia phone answer on the port?"},
     {"read-smsc", cmdReadSmsc, "read-smsc [--port N | --device PATH] [--quick]",

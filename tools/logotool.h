@@ -63,9 +63,36 @@ bool programOption(const Args &a, const logo::ProgramProfile *&profile);
 // given or either is not decimal digits.
 bool networkOption(const Args &a, logo::LogoDocument &doc);
 
-// The options of every command that talks to the phone: "--port N",
-// "--device PATH" and "--quick": their synopsis, the help line of --quick,
-// and their names for Args::unknown.
+// The picture of the delivery commands (send, store, ir-upload): FILE with
+// "--mcc M --mnc N", and the program it goes as ("--program").
+struct DeliveryPicture {
+    const logo::ProgramProfile *profile = nullptr;  // --program, else by the picture's network code
+    logo::LogoGrid grid;
+    QString mcc, mnc;
+
+    // 0 when all is well, else the exit code after saying why. The picture is
+    // opened in a scratch session, so that the programs' recent files and
+    // title stay as they are.
+    int parse(const Args &a);
+    // The picture and its network code into the document the job runs on.
+    void applyTo(logo::LogoDocument &doc) const;
+};
+
+// The options of every command that opens a port (send, store, ir-upload):
+// "--port N" and "--device PATH": their synopsis, their names for
+// Args::unknown, and reading them; false after printing what is wrong (usage
+// error, exit 2).
+extern const char *const kPortOptionsUsage;
+QStringList portOptionNames();
+bool portOptions(const Args &a, int &port, QString &device);
+// A device of its own needs no configured port (the setting portKey): the
+// number 1 then only names it in the messages.
+void portForOwnDevice(int &port, const QString &device, const logo::SettingsStore &settings,
+                      const QString &portKey);
+
+// The options of every command that talks to the phone (send, store): the
+// port options and "--quick": their synopsis, the help line of --quick, and
+// their names for Args::unknown.
 extern const char *const kLinkOptionsUsage;
 extern const char *const kLinkOptionsHelp;
 QStringList linkOptionNames();
@@ -80,6 +107,8 @@ bool linkOptions(const Args &a, logo::LinkOverrides &o);
 int writeOutput(Session &s, const QString &target, QString *wrote = nullptr, const QString &who = QString());
 
 int err(const QString &text, int code = 1);
+// A message line as the windows show it (CR LF as line breaks), in UTF-8, flushed.
+void say(FILE *stream, const QString &text);
 // Points XDG_RUNTIME_DIR at a private folder when the session has none.
 void ensureRuntimeDir();
 void out(const QString &text);
@@ -101,6 +130,7 @@ int cmdPdu(const QStringList &args);       // tools/logotool_pdu.cpp
 int cmdSend(const QStringList &args);      // tools/logotool_phone.cpp
 int cmdStore(const QStringList &args);     // tools/logotool_phone.cpp
 int cmdOperators(const QStringList &args); // tools/logotool_operators.cpp
+int cmdIrUpload(const QStringList &args);  // tools/logotool_ir.cpp
 int cmdTestPort(const QStringList &args);  // tools/logotool_setup.cpp
 int cmdReadSmsc(const QStringList &args);  // tools/logotool_setup.cpp
 int cmdPhonebook(const QStringList &args); // tools/logotool_setup.cpp

@@ -24,14 +24,6 @@ QString deliveryUsage(bool send)
            QStringLiteral("[--program quillet|brisvane] [--mcc M --mnc N]\n") + QLatin1String(kLinkOptionsHelp);
 }
 
-void say(FILE *stream, const QString &text)
-{
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    std::fprintf(stream, "%s\n", qPrintable(shown));
-    std::fflush(stream);
-}
-
 // The message boxes of the windows: the outcome of a job on standard output,
 // everything else on standard error; questions are answered Yes (the user
 // asked for the job on the command line).
@@ -92,10 +84,8 @@ int runDelivery(const QStringList &argv, int mode)
     const bool send = mode == logo::SendingSms;
     const QString usageText = deliveryUsage(send);
     Args a(argv);
-    if (a.has(QStringLiteral("--help"))) {
-        out(usageText);
-        return 0;
-    }
+    if (a.has(QStringLiteral("--help")))
+        return help(usageText);
     QStringList known = linkOptionNames();
     known << QStringLiteral("--smsc") << QStringLiteral("--program") << QStringLiteral("--mcc")
           << QStringLiteral("--mnc");
@@ -114,33 +104,15 @@ int runDelivery(const QStringList &argv, int mode)
         overrides.smsc = logo::DigitsOnly(a.value(QStringLiteral("--smsc")));
     }
 
-    const logo::ProgramProfile *profile = nullptr;
-    if (!programOption(a, profile))
-        return err(QStringLiteral("error: --program takes quillet or brisvane"), 2);
-
-    // The picture is opened in a scratch session, so that opening it leaves the
-    // programs' recent files and title alone; the job then runs on a document
-    // with the real settings.
-    Session picture(logo::ProgramProfile::quillet());
-    if (!openInput(picture, a.positional[0]))
-        return 1;
-    if (!networkOption(a, *picture.doc))
-        return err(QStringLiteral("error: --mcc and --mnc take decimal digits"), 2);
-    if (!profile)
-        profile = picture.doc->currentMCC().isEmpty() ? &logo::ProgramProfile::quillet()
-                                                      : &logo::ProgramProfile::brisvane();
-
+    // The job runs on a document with the real settings.
+    DeliveryPicture picture;
+    if (const int code = picture.parse(a))
+        return code;
     logo::SettingsStore settings;
     PhonePrompt prompt;
-    logo::LogoDocument doc(*profile, prompt, settings);
-    doc.grid() = picture.doc->grid();
-    doc.setNetworkCode(picture.doc->currentMCC(), picture.doc->currentMNC());
-
-    // A device of its own needs no configured port; the number then only
-    // names it in the messages.
-    if (!overrides.device.isEmpty() && overrides.port <= 0 &&
-        settings.readInt(logo::kSharedSection, QStringLiteral("COMPort"), 0) <= 0)
-        overrides.port = 1;
+    logo::LogoDocument doc(*picture.profile, prompt, settings);
+    picture.applyTo(doc);
+    portForOwnDevice(overrides.port, overrides.device, settings, QStringLiteral("COMPort"));
 
     logo::SerialLink link;
     logo::TimerTicks tmrSendStore(1000);
@@ -168,20 +140,13 @@ const char *const kLinkOptionsHelp =
 
 QStringList linkOptionNames()
 {
-    return {QStringLiteral("--port"), QStringLiteral("--device"), QStringLiteral("--quick")};
+    return portOptionNames() << QStringLiteral("--quick");
 }
 
 bool linkOptions(const Args &a, logo::LinkOverrides &o)
 {
-    if (a.has(QStringLiteral("--port"))) {
-        bool ok = false;
-        o.port = a.value(QStringLiteral("--port")).toInt(&ok);
-        if (!ok || o.port <= 0)
-            return err(QStringLiteral("error: --port takes a port number (1 for COM1)")), false;
-    }
-    o.device = a.value(QStringLiteral("--device"));
-    if (a.has(QStringLiteral("--device")) && o.device.isEmpty())
-        return err(QStringLiteral("error: --device takes a path")), false;
+    if (!portOptions(a, o.port, o.device))
+        return false;
     o.quickLink = a.has(QStringLiteral("--quick"));
     return true;
 }

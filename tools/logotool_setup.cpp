@@ -27,14 +27,6 @@ QString usage(const char *command, const char *extra = "")
              QLatin1String(kLinkOptionsHelp));
 }
 
-void print(std::FILE *stream, const QString &text)
-{
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    std::fprintf(stream, "%s\n", shown.toUtf8().constData());
-    std::fflush(stream);
-}
-
 // The windows' message boxes: failures at once on standard error, success
 // kept for standard output until the command has printed its result.
 class SetupPrompt : public logo::ScriptedPrompt {
@@ -45,13 +37,13 @@ public:
         if (icon == logo::Icon::Information)
             success << text;
         else
-            print(stderr, text);
+            say(stderr, text);
         return ScriptedPrompt::message(title, text, icon, buttons);
     }
     void printSuccess()
     {
         for (const QString &text : std::as_const(success))
-            print(stdout, text);
+            say(stdout, text);
         success.clear();
     }
     QStringList success;
@@ -65,7 +57,7 @@ struct Link {
         // Why the port did not open, ahead of the text the window shows.
         QObject::connect(&engine, &logo::AtEngine::finished, [this](logo::JobOutcome outcome, const QString &) {
             if (outcome == logo::JobOutcome::OpenFailed && !serial.lastError().isEmpty())
-                print(stderr, QStringLiteral("%1: %2").arg(engine.state().LinkDevice, serial.lastError()));
+                say(stderr, QStringLiteral("%1: %2").arg(engine.state().LinkDevice, serial.lastError()));
         });
     }
     logo::SettingsStore settings;
@@ -110,7 +102,7 @@ bool resolvePort(Link &l, logo::LinkOverrides &link)
 {
     link.port = portNumber(l, link.port, link.device);
     if (link.port <= 0) {
-        print(stderr, logo::AtEngine::LinkErrorText(6, 0));
+        say(stderr, logo::AtEngine::LinkErrorText(6, 0));
         return false;
     }
     if (link.device.isEmpty())
@@ -160,7 +152,7 @@ int cmdTestPort(const QStringList &argv)
 {
     return runPortJob(argv, kTestCommand, false, [](Link &, int code, int port) {
         const bool nokia = code == logo::PortTest::TestNokia;
-        print(nokia ? stdout : stderr, logo::PortTest::TestStatusText(code, port));
+        say(nokia ? stdout : stderr, logo::PortTest::TestStatusText(code, port));
         return nokia ? 0 : 1;
     });
 }
@@ -169,13 +161,13 @@ int cmdReadSmsc(const QStringList &argv)
 {
     return runPortJob(argv, kReadCommand, true, [](Link &l, int code, int) {
         const bool read = code == logo::PortTest::ReadInternational || code == logo::PortTest::ReadNational;
-        print(read ? stdout : stderr, logo::PortTest::ReadStatusText(code));
+        say(read ? stdout : stderr, logo::PortTest::ReadStatusText(code));
         if (read)
-            print(stdout, QStringLiteral("Message Center Number: +%1")
+            say(stdout, QStringLiteral("Message Center Number: +%1")
                               .arg(l.settings.read(logo::kSharedSection, QStringLiteral("SMSC"))));
         const QString message = logo::PortTest::ReadMessage(code);
         if (!message.isEmpty())
-            print(stderr, message);
+            say(stderr, message);
         l.settings.sync();
         return read ? 0 : 1;
     });
@@ -204,14 +196,14 @@ int cmdPhonebook(const QStringList &argv)
     job.setOverrides(link);
     QObject::connect(&job, &logo::PhonebookJob::statusLine, [](int line) {
         static const char *const kLines[] = {"- Initializing", "- Reading from SIM", "- Reading from Phone"};
-        print(stderr, QString::fromLatin1(kLines[qBound(0, line, 2)]));
+        say(stderr, QString::fromLatin1(kLines[qBound(0, line, 2)]));
     });
     job.myReadPhonebook();
     waitFor(&job, &logo::PhonebookJob::jobEnded, [&] { return job.jobRunning(); });
     if (job.lastOutcome() != logo::JobOutcome::Completed)
         return 1;
     for (const logo::PhonebookEntry &e : book.entries())
-        print(stdout, logo::Phonebook::cacheLine(e));
+        say(stdout, logo::Phonebook::cacheLine(e));
     l.prompt.printSuccess();
     if (job.cacheWriteFailed())
         return err(QStringLiteral("error: can't write %1").arg(a.value(QStringLiteral("--cache"))));

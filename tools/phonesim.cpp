@@ -48,6 +48,7 @@
 //   --transcript FILE     append every received command and PDU line to FILE
 //   --seconds N           end after N seconds
 #include "tools/phonesim_core.h"
+#include "tools/ptysim.h"
 
 #include <QFile>
 #include <QString>
@@ -55,17 +56,15 @@
 
 #include <chrono>
 #include <cstdio>
-#include <deque>
-#include <fcntl.h>
 #include <poll.h>
-#include <pty.h>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using ptysim::Clock;
+using ptysim::toInt;
 
 int usage(const char *why)
 {
@@ -77,13 +76,6 @@ int usage(const char *why)
                  "                [--identity TEXT] [--no-sim-phonebook] [--phonebook FILE] [--fill MEM:N]\n"
                  "                [--log FILE] [--transcript FILE] [--seconds N]\n");
     return 2;
-}
-
-bool toInt(const QString &text, int &value)
-{
-    bool ok = false;
-    value = text.toInt(&ok);
-    return ok && value >= 0;
 }
 
 // The phonebook options: 0 when the option was one of them, 2 after printing
@@ -120,30 +112,6 @@ int phonebookOption(const QStringList &args, qsizetype &i, phonesim::Options &o)
         return -1;
     }
     return 0;
-}
-
-struct Pending {
-    Clock::time_point due;
-    QByteArray bytes;
-};
-
-bool writeAll(int fd, const QByteArray &bytes)
-{
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            if (errno == EAGAIN) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
-                continue;
-            }
-            return false;
-        }
-        done += n;
-    }
-    return true;
 }
 
 } // namespace
@@ -213,30 +181,14 @@ int main(int argc, char **argv)
     }
 
     int master = -1, slave = -1;
-    char name[256] = {};
-    if (::openpty(&master, &slave, name, nullptr, nullptr) != 0) {
-        std::perror("phonesim: openpty");
+    if (!ptysim::openRawPty("phonesim", B19200, master, slave))
         return 1;
-    }
-    // Raw line: no echo by the terminal, no line editing, no CR/LF mapping;
-    // the simulator does all the talking itself.
-    termios t{};
-    if (::tcgetattr(slave, &t) == 0) {
-        ::cfmakeraw(&t);
-        ::cfsetispeed(&t, B19200);
-        ::cfsetospeed(&t, B19200);
-        ::tcsetattr(slave, TCSANOW, &t);
-    }
     // Without a slave descriptor of its own the simulator sees the program
     // close the device (POLLHUP), and forgets what was half said.
     ::close(slave);
-    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
-
-    std::printf("device %s\n", name);
-    std::fflush(stdout);
 
     phonesim::PhoneCore core(o);
-    std::deque<Pending> pending;
+    ptysim::AnswerQueue answers;
     const auto end = seconds > 0 ? Clock::now() + std::chrono::seconds(seconds) : Clock::time_point::max();
     bool connected = false;
     char buf[4096];
@@ -245,16 +197,8 @@ int main(int argc, char **argv)
         auto now = Clock::now();
         if (now >= end)
             break;
-        while (!pending.empty() && pending.front().due <= now) {
-            writeAll(master, pending.front().bytes);
-            pending.pop_front();
-        }
-        int timeout = 200;
-        if (!pending.empty())
-            timeout = int(std::chrono::duration_cast<std::chrono::milliseconds>(pending.front().due - now).count()) + 1;
-        if (end != Clock::time_point::max())
-            timeout = std::min<int>(timeout, int(std::chrono::duration_cast<std::chrono::milliseconds>(end - now).count()) + 1);
-        timeout = std::max(timeout, 0);
+        answers.writeDue(master, now);
+        const int timeout = answers.pollTimeout(now, end);
 
         pollfd p{master, POLLIN, 0};
         const int r = ::poll(&p, 1, timeout);
@@ -276,16 +220,10 @@ int main(int argc, char **argv)
                 // (and logged), but nobody is there for the answer.
                 if (p.revents & POLLHUP)
                     continue;
-                for (const phonesim::Output &out : outputs) {
-                    auto due = now + std::chrono::milliseconds(out.delayMs);
-                    // Answers keep their order even when a later one is due sooner.
-                    if (!pending.empty() && pending.back().due > due)
-                        due = pending.back().due;
-                    if (due <= now && pending.empty())
-                        writeAll(master, out.bytes);
-                    else
-                        pending.push_back({due, out.bytes});
-                }
+                // Answers keep their order even when a later one is due sooner.
+                for (const phonesim::Output &out : outputs)
+                    answers.add(now, out.delayMs, out.bytes);
+                answers.writeDue(master, now);
                 continue;
             }
         }
@@ -293,7 +231,7 @@ int main(int argc, char **argv)
             // Nobody holds the device open.
             if (connected) {
                 core.hangUp();
-                pending.clear();
+                answers.clear();
                 // Echo written after the program let go would otherwise wait
                 // in the line for whoever opens the device next.
                 ::tcflush(master, TCIOFLUSH);

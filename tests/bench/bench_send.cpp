@@ -17,7 +17,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -82,24 +81,13 @@ int main(int argc, char **argv)
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 20;
     const int tickMs = argc > 2 ? std::max(1, atoi(argv[2])) : 10;
 
-    const QString phonesim = logobench::findTool(QStringLiteral("phonesim"));
-    if (phonesim.isEmpty()) {
-        std::fprintf(stderr, "bench_send: phonesim not found (set LOGO_BINARY_DIR)\n");
-        return 1;
-    }
     QTemporaryDir dir;
     QProcess sim;
-    sim.start(phonesim, {QStringLiteral("--no-echo"), QStringLiteral("--seconds"), QStringLiteral("600")});
-    if (!sim.waitForReadyRead(10000)) {
-        std::fprintf(stderr, "bench_send: phonesim did not start\n");
+    const QString device = logobench::startSimulator(
+        sim, QStringLiteral("phonesim"),
+        {QStringLiteral("--no-echo"), QStringLiteral("--seconds"), QStringLiteral("600")});
+    if (device.isEmpty())
         return 1;
-    }
-    const QString first = QString::fromLatin1(sim.readLine()).trimmed();
-    if (!first.startsWith(QStringLiteral("device "))) {
-        std::fprintf(stderr, "bench_send: phonesim said %s\n", qPrintable(first));
-        return 1;
-    }
-    const QString device = first.mid(7);
     const QString settingsFile = dir.filePath(QStringLiteral("settings.ini"));
 
     int failed = 0;

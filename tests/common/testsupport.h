@@ -72,3 +72,7 @@ inline void PrintTo(const QString &s, std::ostream *os)
 {
     *os << '"' << s.toStdString() << '"';
 }
+inline void PrintTo(const QStringList &l, std::ostream *os)
+{
+    *os << '{' << l.join(QStringLiteral(", ")).toStdString() << '}';
+}

@@ -203,8 +203,8 @@ TEST(LogotoolUsage, HelpAndUnknownCommands)
     const ToolRun convertHelp = logotool({QStringLiteral("convert"), QStringLiteral("--help")});
     EXPECT_EQ(convertHelp.code, 0);
     EXPECT_TRUE(convertHelp.out.contains(QStringLiteral("--out-dir"))) << qPrintable(convertHelp.out);
-    for (const char *command : {"show", "convert", "text", "formats", "pdu", "send", "store", "operators", "upload-url",
-                             "upload-page"}) {
+    for (const char *command : {"show", "convert", "text", "formats", "pdu", "send", "store", "ir-upload",
+                                "operators", "upload-url", "upload-page"}) {
         const ToolRun r = logotool({QLatin1String(command), QStringLiteral("--help")});
         EXPECT_EQ(r.code, 0) << command;
         EXPECT_TRUE(r.out.startsWith(QStringLiteral("usage: logotool ") + QLatin1String(command))) << command;

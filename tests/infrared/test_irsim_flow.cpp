@@ -1,0 +1,228 @@
+// Whole uploads through the real raw serial line on the worker thread, against
+// irsim on a pseudo-terminal; the menu command's checks and messages; and
+// logotool ir-upload. Each upload takes its real seconds (the read time-outs),
+// so only one per outcome is here; the protocol's cases are in
+// test_irupload.cpp.
+#include "common/testsupport.h"
+#include "graphic/logodocument.h"
+#include "infrared/irdelivery.h"
+#include "infrared/irmessage.h"
+#include "irtestsupport.h"
+
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QProcess>
+#include <QThread>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace logo;
+using logotest::Sandbox;
+
+namespace {
+
+// irsim for the life of the object.
+class IrSim {
+public:
+    explicit IrSim(QStringList args = {})
+    {
+        process.start(logotest::toolPath("irsim"), args << "--seconds" << "60");
+        if (process.waitForReadyRead(10000)) {
+            const QString first = QString::fromLatin1(process.readLine()).trimmed();
+            if (first.startsWith("device "))
+                device = first.mid(7);
+        }
+    }
+    ~IrSim()
+    {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+    // What it has reported since the device line.
+    QStringList report()
+    {
+        process.waitForReadyRead(200);
+        said += QString::fromLatin1(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        return said;
+    }
+    QProcess process;
+    QString device;
+    QStringList said;
+};
+
+LogoGrid diagonal()
+{
+    LogoGrid g;
+    for (int c = 0; c < 72; ++c)
+        g.setPixel(c, (c * 3) % 14, true);
+    return g;
+}
+
+QString messageLine(const QByteArray &message)
+{
+    return "message " + QString::fromLatin1(message.toHex().toUpper());
+}
+
+// Delays that keep the tests short; the read time-outs stay a second.
+IrDelays quick()
+{
+    return {10, 10, 1};
+}
+
+struct IrSimFixture : ::testing::Test {
+    void SetUp() override
+    {
+        if (!QFileInfo::exists(logotest::toolPath("irsim")))
+            GTEST_SKIP() << "irsim not built";
+    }
+};
+
+} // namespace
+
+TEST_F(IrSimFixture, UploadsOnTheWorkerThreadEndAsThePhoneLetsThem)
+{
+    const QByteArray message = buildIrMessage(ProgramProfile::brisvane(), diagonal(), "262", "01");
+    const struct {
+        QStringList args;
+        int address;
+        QString result;
+    } cases[] = {
+        {{}, 0x7C, ""},
+        {{}, 0xC0, ""},
+        {{"--slots", "0,3", "--corrupt", "1"}, 0x42, ""},
+        {{"--model", "8810"}, 0x42, "Nokia 8810 not supported yet."},
+        {{"--silent-after", "0"}, 0x42, "Can't talk to phone."},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        IrSim phone(c.args);
+        ASSERT_FALSE(phone.device.isEmpty());
+        IrUploadRequest request;
+        request.message = message;
+        request.port = 5;
+        request.device = phone.device;
+        request.options.delays = quick();
+        request.options.connectionAddress = [a = c.address] { return a; };
+
+        IrUploadRunner runner;
+        QEventLoop loop;
+        QList<int> progress;
+        bool onMainThread = true;
+        QString result = "(none)";
+        QObject::connect(&runner, &IrUploadRunner::progress, &loop, [&](int p) {
+            progress << p;
+            onMainThread = onMainThread && QThread::currentThread() == loop.thread();
+        });
+        QObject::connect(&runner, &IrUploadRunner::finished, &loop, [&](const QString &r) {
+            result = r;
+            loop.quit();
+        });
+        ASSERT_TRUE(runner.start(request));
+        EXPECT_FALSE(runner.start(request)) << "one upload at a time";
+        QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+        loop.exec();
+
+        EXPECT_EQ(result, c.result);
+        EXPECT_TRUE(onMainThread);
+        EXPECT_FALSE(runner.isRunning());
+        const QStringList said = phone.report();
+        if (c.result.isEmpty()) {
+            EXPECT_EQ(progress.last(), 100);
+            const QString address = QString::number(c.address, 16).toUpper();
+            EXPECT_EQ(said.mid(0, 3), (QStringList{"connected " + address, messageLine(message),
+                                                   "operator logo 262 01"}));
+            EXPECT_EQ(said.last(), "disconnected");
+        } else {
+            EXPECT_FALSE(said.join('\n').contains("message ")) << said.join('\n').toStdString();
+        }
+    }
+}
+
+TEST_F(IrSimFixture, MenuCommandChecksThenReportsTheUploadsEnd)
+{
+    struct Ui : IrUploadUi {
+        IrDelivery *delivery = nullptr;
+        int shown = 0;
+        void showUploadProgress() override
+        {
+            ++shown;
+            QEventLoop loop;
+            QObject::connect(delivery, &IrDelivery::uploadEnded, &loop, &QEventLoop::quit);
+            delivery->myIR();
+            loop.exec();
+        }
+    };
+    Sandbox sb;
+    ScriptedPrompt prompt;
+    prompt.defaultAnswer = Answer::Yes;
+    const auto upload = [&](const ProgramProfile &profile, const std::function<void(LogoDocument &)> &prepare) {
+        prompt.clear();
+        LogoDocument doc(profile, prompt, sb.settings());
+        doc.grid() = diagonal();
+        prepare(doc);
+        IrDelivery delivery(doc);
+        Ui ui;
+        ui.delivery = &delivery;
+        delivery.setUi(&ui);
+        delivery.mnuIR_Click();
+        EXPECT_FALSE(doc.isBusy());
+        return ui.shown;
+    };
+    const auto none = [](LogoDocument &) {};
+
+    // No port configured, no operator chosen: no upload.
+    EXPECT_EQ(upload(ProgramProfile::quillet(), none), 0);
+    EXPECT_EQ(prompt.messages(), QStringList{"Please configure the physical IR Port\r\nin menu 'Edit/Options/IR Port'"});
+    sb.settings().writeInt(kSharedSection, "IRPort", 4);
+    EXPECT_EQ(upload(ProgramProfile::brisvane(), none), 0);
+    EXPECT_EQ(prompt.messages(), QStringList{"Select an operator first."});
+
+    // A port that does not open.
+    QTemporaryDir dir;
+    sb.settings().write(kSharedSection, "Device4", dir.filePath("none"));
+    EXPECT_EQ(upload(ProgramProfile::quillet(), none), 1);
+    EXPECT_EQ(prompt.messages(), QStringList{"Error while talking to COM4.\r\n\r\nCan't open COM4:"});
+    EXPECT_EQ(prompt.shown.back().icon, Icon::Critical);
+
+    // The phone, with the settings' delays.
+    IrSim phone;
+    sb.settings().write(kSharedSection, "Device4", phone.device);
+    for (const char *key : {"IRDelay1", "IRDelay2", "IRDelay3"})
+        sb.settings().writeInt(kSharedSection, key, 1);
+    EXPECT_EQ(upload(ProgramProfile::quillet(), none), 1);
+    EXPECT_EQ(prompt.messages(), QStringList{"Data uploaded."});
+    EXPECT_EQ(prompt.shown.back().icon, Icon::Information);
+    EXPECT_TRUE(phone.report().contains(messageLine(buildIrMessage(ProgramProfile::quillet(), diagonal()))));
+}
+
+TEST_F(IrSimFixture, LogotoolIrUpload)
+{
+    Sandbox sb;
+    ScriptedPrompt prompt;
+    LogoDocument doc(ProgramProfile::quillet(), prompt, sb.settings());
+    doc.grid() = diagonal();
+    const QString picture = sb.path("pic.ngg");
+    ASSERT_EQ(doc.writeLogoFile(picture), LogoDocument::WriteResult::Written);
+    QProcessEnvironment env;
+    env.insert("LOGO_SETTINGS_FILE", sb.settingsFile());
+
+    IrSim phone;
+    logotest::ToolRun r = logotest::logotool({"ir-upload", picture, "--device", phone.device, "--mcc", "262",
+                                              "--mnc", "1"}, env);
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.lines, (QStringList{"10%", "20%", "30%", "40%", "50%", "60%", "70%", "80%", "90%", "95%", "100%",
+                                    "Data uploaded."}));
+    EXPECT_TRUE(phone.report().contains(
+        messageLine(buildIrMessage(ProgramProfile::brisvane(), diagonal(), "262", "01"))));
+
+    QTemporaryDir dir;
+    r = logotest::logotool({"ir-upload", picture, "--port", "3", "--device", dir.filePath("none")}, env);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Error while talking to COM3.\n\nCan't open COM3:\n");
+
+    // The port options are the phone commands' own, without the AT link's --quick.
+    r = logotest::logotool({"ir-upload", picture, "--device", phone.device, "--quick"}, env);
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(r.err.startsWith("usage: logotool ir-upload FILE [--port N] [--device PATH]")) << r.err.toStdString();
+}
