@@ -185,26 +185,7 @@ void MainWindow::buildCentralArea()
     lower->addStretch(1);
 
     // The program's name and the link to its web site, at the bottom right.
-    auto *side = new QVBoxLayout;
-    side->setSpacing(2);
-    auto *name = new QLabel(m_profile.productName, central);
-    name->setObjectName(QStringLiteral("lblProduct"));
-    QFont big = name->font();
-    big.setPointSizeF(big.pointSizeF() * 1.6);
-    big.setBold(true);
-    name->setFont(big);
-    name->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-    auto *subtitle = new QLabel(QStringLiteral("Group graphics editor\nVersion %1").arg(logo::versionText()), central);
-    subtitle->setObjectName(QStringLiteral("lblSubtitle"));
-    subtitle->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    subtitle->setEnabled(false);
-    linkLabel()->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-    side->addStretch(1);
-    side->addWidget(name);
-    side->addWidget(subtitle);
-    side->addStretch(2);
-    side->addWidget(linkLabel());
-    lower->addLayout(side);
+    lower->addLayout(nameBlock(QStringLiteral("Group graphics editor\nVersion %1").arg(logo::versionText())));
 
     setCentralWidget(central);
 

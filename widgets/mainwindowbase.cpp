@@ -22,6 +22,7 @@
 #include <QScreen>
 #include <QToolBar>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <QWindow>
 
 namespace logo {
@@ -259,6 +260,32 @@ void MainWindowBase::makeSharedLabels()
     m_picBranding->setObjectName(QStringLiteral("picBranding"));
     m_picBranding->setAlignment(Qt::AlignCenter);
     m_picBranding->hide();
+}
+
+QVBoxLayout *MainWindowBase::nameBlock(const QString &subtitle, QWidget *extra)
+{
+    auto *block = new QVBoxLayout;
+    block->setSpacing(2);
+    auto *name = new QLabel(m_profile.productName, this);
+    name->setObjectName(QStringLiteral("lblProduct"));
+    QFont big = name->font();
+    big.setPointSizeF(big.pointSizeF() * 1.6);
+    big.setBold(true);
+    name->setFont(big);
+    name->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+    auto *under = new QLabel(subtitle, this);
+    under->setObjectName(QStringLiteral("lblSubtitle"));
+    under->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    under->setEnabled(false);
+    m_lblURL->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+    block->addStretch(1);
+    block->addWidget(name);
+    block->addWidget(under);
+    block->addStretch(2);
+    if (extra)
+        block->addWidget(extra);
+    block->addWidget(m_lblURL);
+    return block;
 }
 
 // ------------------------------------------------------------------ delivery

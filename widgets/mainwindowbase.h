@@ -22,6 +22,7 @@ class QLabel;
 class QMenu;
 class QToolBar;
 class QUrl;
+class QVBoxLayout;
 
 namespace logo {
 
@@ -125,6 +126,10 @@ protected:
     // picture (hidden without one), for the central area to place.
     QLabel *linkLabel() const { return m_lblURL; }
     QLabel *brandingLabel() const { return m_picBranding; }
+    // The program's name in large letters with subtitle (what it is, its
+    // version) under it, then extra (if any) and the link label: the
+    // right-aligned block of the central area's lower right corner.
+    QVBoxLayout *nameBlock(const QString &subtitle, QWidget *extra = nullptr);
     // Files dropped on target are opened.
     void acceptFileDrops(QWidget *target);
     void openHelp(HelpLink link);

@@ -1,0 +1,35 @@
+#pragma once
+// The phone cover behind the logo: the cover's picture from the top-left
+// corner, and the logo painted 1:1, black on the display green, into the
+// display window at (42, 85). It paints the document's picture as it is at
+// each repaint, so it never shows anything else.
+#include <QImage>
+#include <QWidget>
+
+namespace logo {
+class LogoGrid;
+}
+
+namespace brisvane {
+
+class CoverView : public QWidget {
+    Q_OBJECT
+public:
+    // The room kept for the covers: the widest built-in one, 162 x 210.
+    static constexpr QSize kRoom{162, 210};
+
+    CoverView(const logo::LogoGrid &grid, QWidget *parent = nullptr);
+
+    // A new background; a larger picture of the user's makes the box larger.
+    void setCover(const QImage &cover);
+    const QImage &cover() const { return m_cover; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    const logo::LogoGrid &m_grid;
+    QImage m_cover;
+};
+
+} // namespace brisvane

@@ -1,0 +1,242 @@
+#include "brisvane/mainwindow.h"
+
+#include "brisvane/coverview.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QVBoxLayout>
+
+namespace brisvane {
+
+namespace {
+
+QLabel *makeLabel(const char *name, QWidget *parent, bool bold = false)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextInteractionFlags(Qt::NoTextInteraction);
+    if (bold) {
+        QFont f = label->font();
+        f.setBold(true);
+        label->setFont(f);
+    }
+    return label;
+}
+
+} // namespace
+
+MainWindow::MainWindow(logo::Prompt &prompt, logo::SettingsStore &settings, std::unique_ptr<logo::AppFolders> folders,
+                       const QString &commandLine, QWidget *parent)
+    : MainWindowBase(
+          logo::ProgramProfile::brisvane(), prompt, settings, std::move(folders), commandLine,
+          [&](const logo::AppFolders &f) { return std::make_unique<BrisvaneDocument>(prompt, settings, f); }, parent),
+      m_covers(MainWindowBase::folders())
+{
+    setUpWindow();
+    m_cmbOperator->setFocus();
+}
+
+MainWindow::~MainWindow() = default;
+
+// ------------------------------------------------------------------ building
+
+void MainWindow::addProgramMenus(QMenu *)
+{
+    addMenu(QStringLiteral("mnuEdit"), QStringLiteral("&Edit"), {{"mnuOptions", "&Options..."}});
+
+    QMenu *extras = addMenu(QStringLiteral("mnuExtras"), QStringLiteral("Ex&tras"), {});
+    std::vector<logo::MenuEntry> covers;
+    for (int i = 0; i < PhoneCovers::Count; ++i)
+        covers.push_back({QStringLiteral("mnuXpress%1").arg(i), PhoneCovers::caption(i), {},
+                          [this, i] { mnuXpress_Click(i); }});
+    addSubmenu(extras, QStringLiteral("mnuXpressM"), QStringLiteral("X&press yourself..."), covers);
+    for (int i = 0; i < PhoneCovers::Count; ++i) {
+        m_mnuXpress[i] = menuAction(QStringLiteral("mnuXpress%1").arg(i));
+        m_mnuXpress[i]->setCheckable(true);
+    }
+    BrisvaneDocument *d = &doc();
+    const OperatorPanel none;
+    insertEntries(extras, {
+                              {"mnuSep6"},
+                              {"mnuLoadDefault", none.loadDefaultCaption, {}, [d] { d->loadDefaultLogo(); }},
+                              {"mnuSaveDefault", none.saveDefaultCaption, {}, [d] { d->saveDefaultLogo(); }},
+                          });
+}
+
+void MainWindow::buildCentralArea()
+{
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("centralArea"));
+    acceptFileDrops(central);
+    // The cover from the client area's top-left corner; the operator list and
+    // its labels stand to its right.
+    auto *row = new QHBoxLayout(central);
+    row->setContentsMargins(0, 0, 10, 8);
+    row->setSpacing(14);
+    m_cover = new CoverView(doc().grid(), central);
+    row->addWidget(m_cover, 0, Qt::AlignLeft | Qt::AlignTop);
+
+    auto *side = new QVBoxLayout;
+    side->setContentsMargins(0, 10, 0, 0);
+    side->setSpacing(8);
+    side->addWidget(buildOperatorPanel(central));
+    // A distributor's picture from the branding file, hidden without one.
+    side->addWidget(brandingLabel(), 0, Qt::AlignLeft);
+    auto *copyright = makeLabel("lblCopyright", central);
+    copyright->setText(QStringLiteral("\u00A9 ") + logo::kApplicationName);
+    copyright->setAlignment(Qt::AlignRight);
+    copyright->setEnabled(false);
+    side->addLayout(nameBlock(QStringLiteral("Operator logo editor\nVersion %1").arg(logo::versionText()), copyright),
+                    1);
+    row->addLayout(side);
+    setCentralWidget(central);
+
+    connect(&doc(), &BrisvaneDocument::operatorListChanged, this, &MainWindow::fillOperatorList);
+    connect(&doc(), &BrisvaneDocument::selectionChanged, this, &MainWindow::showSelection);
+    connect(&doc(), &logo::LogoDocument::pictureChanged, m_cover, qOverload<>(&QWidget::update));
+    connect(&doc(), &logo::LogoDocument::cellChanged, m_cover, qOverload<>(&QWidget::update));
+}
+
+QWidget *MainWindow::buildOperatorPanel(QWidget *parent)
+{
+    auto *panel = new QWidget(parent);
+    auto *column = new QVBoxLayout(panel);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(6);
+
+    m_cmbOperator = new QComboBox(panel);
+    m_cmbOperator->setObjectName(QStringLiteral("cmbOperator"));
+    m_cmbOperator->setToolTip(QStringLiteral("Select your operator here"));
+    m_cmbOperator->setMinimumWidth(m_cmbOperator->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 34);
+    m_cmbOperator->setMaxVisibleItems(20);
+    connect(m_cmbOperator, &QComboBox::activated, this, &MainWindow::cmbOperator_Activated);
+    auto *caption = new QLabel(QStringLiteral("&Operator:"), panel);
+    caption->setBuddy(m_cmbOperator);
+    column->addWidget(caption);
+    column->addWidget(m_cmbOperator);
+
+    // The chosen network as a card: country and code, the default-logo mark,
+    // then the operator's name, its country as written and its web address.
+    auto *card = new QFrame(panel);
+    card->setObjectName(QStringLiteral("fraOperator"));
+    card->setFrameShape(QFrame::StyledPanel);
+    card->setFrameShadow(QFrame::Sunken);
+    auto *grid = new QGridLayout(card);
+    grid->setContentsMargins(8, 6, 8, 6);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(2);
+    m_lblCountry = makeLabel("lblCountry", card, true);
+    m_lblMCCMNC = makeLabel("lblMCCMNC", card, true);
+    m_lblMCCMNC->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_lblDef = makeLabel("lblDef", card, true);
+    m_lblDef->setFixedWidth(m_lblDef->fontMetrics().horizontalAdvance(QStringLiteral("\u00B0")) + 4);
+    m_lblDef->setCursor(Qt::PointingHandCursor);
+    m_lblDef->installEventFilter(this);
+    m_lblOp1 = makeLabel("lblOp1", card, true);
+    m_lblOp2 = makeLabel("lblOp2", card);
+    m_lblOpURL = makeLabel("lblOpURL", card);
+    // Room for the longest line a card shows, so the window keeps its size.
+    const int lineHeight = m_lblOp1->fontMetrics().height();
+    for (QLabel *l : {m_lblCountry, m_lblMCCMNC, m_lblOp1, m_lblOp2, m_lblOpURL})
+        l->setMinimumHeight(lineHeight);
+    grid->addWidget(m_lblCountry, 0, 0);
+    grid->addWidget(m_lblMCCMNC, 0, 1);
+    grid->addWidget(m_lblDef, 0, 2, Qt::AlignTop);
+    grid->addWidget(m_lblOp1, 1, 0, 1, 3);
+    grid->addWidget(m_lblOp2, 2, 0, 1, 3);
+    grid->addWidget(m_lblOpURL, 3, 0, 1, 3);
+    grid->setColumnStretch(0, 1);
+    column->addWidget(card);
+    return panel;
+}
+
+// ------------------------------------------------------------------ start-up and closing
+
+void MainWindow::startProgram()
+{
+    doc().myOperator2Combo();
+    // "Your own!" only when the user has a cover of his own.
+    const bool own = m_covers.hasOwnCover();
+    m_mnuXpress[PhoneCovers::OwnCover]->setVisible(own);
+    m_mnuXpress[PhoneCovers::OwnCover]->setEnabled(own);
+    mnuXpress_Click(m_covers.storedIndex(m_settings, m_profile.settingsSection));
+    doc().ResetLogo();
+}
+
+void MainWindow::unloadProgram()
+{
+    m_settings.writeInt(m_profile.settingsSection, PhoneCovers::SettingKey, m_coverIndex);
+}
+
+// ------------------------------------------------------------------ covers
+
+void MainWindow::mnuXpress_Click(int index)
+{
+    const PhoneCovers::Shown shown = m_covers.show(index);
+    for (int i = 0; i < PhoneCovers::Count; ++i)
+        m_mnuXpress[i]->setChecked(i == shown.index);
+    m_coverIndex = shown.index;
+    m_cover->setCover(shown.picture);
+    // A new background: the operator of the logo's code again, and the logo
+    // into the new display.
+    doc().SelectOperatorFromCode();
+    m_cover->update();
+}
+
+// ------------------------------------------------------------------ operators
+
+void MainWindow::fillOperatorList()
+{
+    const QSignalBlocker quiet(m_cmbOperator);
+    m_cmbOperator->clear();
+    for (const OperatorListEntry &e : doc().operatorList())
+        m_cmbOperator->addItem(e.text, e.item);
+}
+
+void MainWindow::cmbOperator_Activated(int row)
+{
+    doc().cmbOperator_Click(m_cmbOperator->itemData(row).toInt());
+}
+
+void MainWindow::showSelection()
+{
+    {
+        const QSignalBlocker quiet(m_cmbOperator);
+        m_cmbOperator->setCurrentIndex(m_cmbOperator->findData(doc().selectedItem()));
+    }
+    const OperatorPanel &p = doc().panel();
+    m_lblCountry->setText(p.country);
+    m_lblMCCMNC->setText(p.mccMnc);
+    m_lblOp1->setText(p.op1);
+    m_lblOp2->setText(p.op2);
+    m_lblOpURL->setText(p.url);
+    m_lblDef->setEnabled(p.defaultMark);
+    m_lblDef->setText(p.defaultMark ? OperatorPanel::DefaultMarkText : QString());
+    m_lblDef->setToolTip(p.defaultMark ? OperatorPanel::DefaultMarkToolTip : QString());
+    QAction *load = menuAction(QStringLiteral("mnuLoadDefault"));
+    load->setText(p.loadDefaultCaption);
+    load->setEnabled(p.loadDefaultEnabled);
+    QAction *save = menuAction(QStringLiteral("mnuSaveDefault"));
+    save->setText(p.saveDefaultCaption);
+    save->setEnabled(p.saveDefaultEnabled);
+    m_cover->update();
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // A click on the mark loads the operator's default logo.
+    if (watched == m_lblDef && event->type() == QEvent::MouseButtonRelease) {
+        if (m_lblDef->isEnabled())
+            doc().loadDefaultLogo();
+        return true;
+    }
+    return MainWindowBase::eventFilter(watched, event);
+}
+
+} // namespace brisvane

@@ -1,0 +1,63 @@
+#pragma once
+// frmEdit: Brisvane's main window. The shared window code runs the document,
+// the File and Help menus, the toolbar, the delivery commands, start-up and
+// shut-down; this adds what is Brisvane's own: the phone cover with the logo
+// in its display, the operator list and the labels beside it, the Extras menu
+// with the covers and the default logos.
+#include "brisvane/model/brisvanedocument.h"
+#include "brisvane/model/phonecovers.h"
+#include "widgets/mainwindowbase.h"
+
+class QComboBox;
+class QLabel;
+
+namespace brisvane {
+
+class CoverView;
+
+class MainWindow : public logo::MainWindowBase {
+    Q_OBJECT
+public:
+    // folders: the program's folder (operator file, DEFAULT, XPRESS.BMP,
+    // branding file, phonebook cache) and the user's data folder behind it.
+    MainWindow(logo::Prompt &prompt, logo::SettingsStore &settings, std::unique_ptr<logo::AppFolders> folders,
+               const QString &commandLine, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    BrisvaneDocument &doc() { return static_cast<BrisvaneDocument &>(document()); }
+
+    // Extras > Xpress yourself: shows cover index (10: the user's own, or
+    // cover 0 without it) and checks its entry.
+    void mnuXpress_Click(int index);
+    int coverIndex() const { return m_coverIndex; }
+    // The client area's top-left corner is the cover's.
+    CoverView *coverView() const { return m_cover; }
+
+protected:
+    void addProgramMenus(QMenu *file) override;
+    void buildCentralArea() override;
+    void startProgram() override;
+    void unloadProgram() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *buildOperatorPanel(QWidget *parent);
+    void fillOperatorList();
+    void showSelection();
+    void cmbOperator_Activated(int row);
+
+    PhoneCovers m_covers;
+    int m_coverIndex = PhoneCovers::FirstStartCover;
+
+    CoverView *m_cover = nullptr;
+    QComboBox *m_cmbOperator = nullptr;
+    QLabel *m_lblCountry = nullptr;
+    QLabel *m_lblMCCMNC = nullptr;
+    QLabel *m_lblOp1 = nullptr;
+    QLabel *m_lblOp2 = nullptr;
+    QLabel *m_lblOpURL = nullptr;
+    QLabel *m_lblDef = nullptr;
+    QAction *m_mnuXpress[PhoneCovers::Count] = {};
+};
+
+} // namespace brisvane
