@@ -131,26 +131,26 @@ QWidget *MainWindow::buildOperatorPanel(QWidget *parent)
     grid->setContentsMargins(8, 6, 8, 6);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(2);
-    m_lblCountry = makeLabel("lblCountry", card, true);
-    m_lblMCCMNC = makeLabel("lblMCCMNC", card, true);
-    m_lblMCCMNC->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_lblDef = makeLabel("lblDef", card, true);
-    m_lblDef->setFixedWidth(m_lblDef->fontMetrics().horizontalAdvance(QStringLiteral("\u00B0")) + 4);
-    m_lblDef->setCursor(Qt::PointingHandCursor);
-    m_lblDef->installEventFilter(this);
-    m_lblOp1 = makeLabel("lblOp1", card, true);
-    m_lblOp2 = makeLabel("lblOp2", card);
-    m_lblOpURL = makeLabel("lblOpURL", card);
+    m_lbl.country = makeLabel("lblCountry", card, true);
+    m_lbl.mccMnc = makeLabel("lblMCCMNC", card, true);
+    m_lbl.mccMnc->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_lbl.def = makeLabel("lblDef", card, true);
+    m_lbl.def->setFixedWidth(m_lbl.def->fontMetrics().horizontalAdvance(QStringLiteral("\u00B0")) + 4);
+    m_lbl.def->setCursor(Qt::PointingHandCursor);
+    m_lbl.def->installEventFilter(this);
+    m_lbl.op1 = makeLabel("lblOp1", card, true);
+    m_lbl.op2 = makeLabel("lblOp2", card);
+    m_lbl.url = makeLabel("lblOpURL", card);
     // Room for the longest line a card shows, so the window keeps its size.
-    const int lineHeight = m_lblOp1->fontMetrics().height();
-    for (QLabel *l : {m_lblCountry, m_lblMCCMNC, m_lblOp1, m_lblOp2, m_lblOpURL})
+    const int lineHeight = m_lbl.op1->fontMetrics().height();
+    for (QLabel *l : {m_lbl.country, m_lbl.mccMnc, m_lbl.op1, m_lbl.op2, m_lbl.url})
         l->setMinimumHeight(lineHeight);
-    grid->addWidget(m_lblCountry, 0, 0);
-    grid->addWidget(m_lblMCCMNC, 0, 1);
-    grid->addWidget(m_lblDef, 0, 2, Qt::AlignTop);
-    grid->addWidget(m_lblOp1, 1, 0, 1, 3);
-    grid->addWidget(m_lblOp2, 2, 0, 1, 3);
-    grid->addWidget(m_lblOpURL, 3, 0, 1, 3);
+    grid->addWidget(m_lbl.country, 0, 0);
+    grid->addWidget(m_lbl.mccMnc, 0, 1);
+    grid->addWidget(m_lbl.def, 0, 2, Qt::AlignTop);
+    grid->addWidget(m_lbl.op1, 1, 0, 1, 3);
+    grid->addWidget(m_lbl.op2, 2, 0, 1, 3);
+    grid->addWidget(m_lbl.url, 3, 0, 1, 3);
     grid->setColumnStretch(0, 1);
     column->addWidget(card);
     return panel;
@@ -211,14 +211,14 @@ void MainWindow::showSelection()
         m_cmbOperator->setCurrentIndex(m_cmbOperator->findData(doc().selectedItem()));
     }
     const OperatorPanel &p = doc().panel();
-    m_lblCountry->setText(p.country);
-    m_lblMCCMNC->setText(p.mccMnc);
-    m_lblOp1->setText(p.op1);
-    m_lblOp2->setText(p.op2);
-    m_lblOpURL->setText(p.url);
-    m_lblDef->setEnabled(p.defaultMark);
-    m_lblDef->setText(p.defaultMark ? OperatorPanel::DefaultMarkText : QString());
-    m_lblDef->setToolTip(p.defaultMark ? OperatorPanel::DefaultMarkToolTip : QString());
+    m_lbl.country->setText(p.country);
+    m_lbl.mccMnc->setText(p.mccMnc);
+    m_lbl.op1->setText(p.op1);
+    m_lbl.op2->setText(p.op2);
+    m_lbl.url->setText(p.url);
+    m_lbl.def->setEnabled(p.defaultMark);
+    m_lbl.def->setText(p.defaultMark ? OperatorPanel::DefaultMarkText : QString());
+    m_lbl.def->setToolTip(p.defaultMark ? OperatorPanel::DefaultMarkToolTip : QString());
     QAction *load = menuAction(QStringLiteral("mnuLoadDefault"));
     load->setText(p.loadDefaultCaption);
     load->setEnabled(p.loadDefaultEnabled);
@@ -231,8 +231,8 @@ void MainWindow::showSelection()
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     // A click on the mark loads the operator's default logo.
-    if (watched == m_lblDef && event->type() == QEvent::MouseButtonRelease) {
-        if (m_lblDef->isEnabled())
+    if (watched == m_lbl.def && event->type() == QEvent::MouseButtonRelease) {
+        if (m_lbl.def->isEnabled())
             doc().loadDefaultLogo();
         return true;
     }

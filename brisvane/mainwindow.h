@@ -51,12 +51,10 @@ private:
 
     CoverView *m_cover = nullptr;
     QComboBox *m_cmbOperator = nullptr;
-    QLabel *m_lblCountry = nullptr;
-    QLabel *m_lblMCCMNC = nullptr;
-    QLabel *m_lblOp1 = nullptr;
-    QLabel *m_lblOp2 = nullptr;
-    QLabel *m_lblOpURL = nullptr;
-    QLabel *m_lblDef = nullptr;
+    // lblCountry, lblMCCMNC, lblOp1, lblOp2, lblOpURL and lblDef.
+    struct {
+        QLabel *country, *mccMnc, *op1, *op2, *url, *def;
+    } m_lbl{};
     QAction *m_mnuXpress[PhoneCovers::Count] = {};
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 // Brisvane's document on a sandbox: the program's folder and the user's data
 // folder inside it, scripted answers, and NOL files written on demand.
+#include "brisvane/mainwindow.h"
 #include "brisvane/model/brisvanedocument.h"
 #include "common/testsupport.h"
 #include "graphic/logofile.h"
@@ -66,6 +67,27 @@ struct Env {
         return -1;
     }
     void pick(const QString &text) { doc->cmbOperator_Click(item(text)); }
+};
+
+// Brisvane's main window on the same folders; doc is the window's document.
+struct WindowEnv : Env {
+    std::unique_ptr<brisvane::MainWindow> window;
+
+    brisvane::MainWindow &open(const QString &commandLine = QString())
+    {
+        window.reset();
+        window = std::make_unique<brisvane::MainWindow>(prompt, box.settings(), std::make_unique<Folders>(folders),
+                                                        commandLine);
+        return *window;
+    }
+    brisvane::BrisvaneDocument &wdoc() { return window->doc(); }
+    QAction *action(const QString &name) { return window->menuAction(name); }
+    template <class T = QWidget>
+    T *widget(const char *name)
+    {
+        return window->findChild<T *>(QLatin1String(name));
+    }
+    QString setting(const QString &key) { return box.settings().read(QStringLiteral("Brisvane Settings"), key); }
 };
 
 } // namespace brisvanetest

@@ -1,0 +1,395 @@
+// Brisvane's main window: its menus, list and labels as it starts, the logo in
+// the display of the covers, the operator list driving the labels and the
+// title, default logos through the menu and the mark, the delivery commands
+// against the simulated phone, and the program itself taking a screenshot.
+#include "brisvanetest.h"
+#include "brisvane/coverview.h"
+#include "common/modalscript.h"
+#include "common/simphone.h"
+#include "graphic/pathutil.h"
+#include "graphic/pictureimport.h"
+#include "sms/pdu.h"
+#include "widgets/frmsend.h"
+#include "widgets/frmstore.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+using namespace brisvane;
+using brisvanetest::WindowEnv;
+using logo::Answer;
+
+namespace {
+
+const QString kTMobile = QStringLiteral("Germany - T-Mobile D1");
+const QString kSfr = QStringLiteral("France - SFR");
+
+QStringList entryNames(const QMenu *menu)
+{
+    QStringList out;
+    for (const QAction *a : menu->actions())
+        out << (a->isSeparator() ? QStringLiteral("-") : a->objectName() + QLatin1Char(' ') + a->text());
+    return out;
+}
+
+// The user picks a list entry by its text.
+void choose(WindowEnv &env, const QString &text)
+{
+    auto *list = env.widget<QComboBox>("cmbOperator");
+    const int row = list->findText(text);
+    ASSERT_GE(row, 0) << text.toStdString();
+    list->setCurrentIndex(row);
+    emit list->activated(row);
+}
+
+QString label(WindowEnv &env, const char *name)
+{
+    return env.widget<QLabel>(name)->text();
+}
+
+// A logo with a diagonal line and a frame, so a shifted or scaled picture shows.
+logo::LogoGrid pattern()
+{
+    logo::LogoGrid g;
+    for (int c = 0; c < 72; ++c) {
+        g.setPixel(c, 0, true);
+        g.setPixel(c, c % 14, true);
+    }
+    for (int r = 0; r < 14; ++r)
+        g.setPixel(71, r, true);
+    return g;
+}
+
+QString writeNol(const QString &path, const logo::LogoGrid &g, int mcc, int mnc)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    logotest::writeAll(path, logo::buildLogoFile(g, true, qint16(mcc), qint16(mnc), 50, QString(), QString()));
+    return path;
+}
+
+// Where the logo's pixels differ from black on green in the picture, with the
+// display's top-left corner at origin; empty when they all match.
+QString displayMismatch(const QImage &picture, QPoint origin, const logo::LogoGrid &g)
+{
+    for (int r = 0; r < 14; ++r)
+        for (int c = 0; c < 72; ++c) {
+            const QRgb want = g.isSet(c, r) ? qRgb(0, 0, 0) : logo::DisplayGreen;
+            if (picture.pixel(origin + QPoint(c, r)) != want)
+                return QStringLiteral("pixel %1,%2").arg(c).arg(r);
+        }
+    return {};
+}
+
+QImage clientArea(WindowEnv &env)
+{
+    return env.window->centralWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- start-up
+
+TEST(BrisvaneWindow, StartsWithItsListLabelsMenusAndToolbar)
+{
+    WindowEnv env;
+    auto &w = env.open();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Brisvane [Untitled]"));
+    EXPECT_EQ(env.setting(QStringLiteral("CurrentAppname")), QStringLiteral("Brisvane [Untitled]"));
+    EXPECT_TRUE(env.prompt.shown.empty());
+
+    auto *list = env.widget<QComboBox>("cmbOperator");
+    EXPECT_EQ(list->toolTip(), QStringLiteral("Select your operator here"));
+    ASSERT_EQ(list->count(), 13);
+    EXPECT_EQ(list->itemText(0), QStringLiteral(" Clear Operator-Logo"));
+    EXPECT_EQ(list->itemText(1), QStringLiteral(" Select your operator..."));
+    EXPECT_EQ(list->currentIndex(), 1);
+    for (const char *name : {"lblCountry", "lblMCCMNC", "lblOp1", "lblOp2", "lblOpURL", "lblDef"})
+        EXPECT_TRUE(label(env, name).isEmpty()) << name;
+    EXPECT_FALSE(env.widget<QLabel>("lblDef")->isEnabled());
+    EXPECT_FALSE(env.widget<QLabel>("lblCopyright")->text().isEmpty());
+
+    QStringList bar;
+    for (const QAction *a : w.menuBar()->actions())
+        bar << a->text();
+    EXPECT_EQ(bar, (QStringList{"&File", "&Edit", "Ex&tras", "&Help"}));
+    EXPECT_EQ(entryNames(env.widget<QMenu>("mnuFile")).mid(0, 11),
+              (QStringList{"mnuOpen &Open", "mnuSave &Save", "mnuSaveAs Save &As...", "-",
+                           "mnuSend Sen&d as SMS...", "mnuStore Sto&re to SMS-Inbox...",
+                           "mnuInternet Send via In&ternet...", "mnuIR IR-&Upload to 61xx", "-",
+                           "mnuImport Im&port BMP, GIF, JPG...", "-"}));
+    EXPECT_EQ(entryNames(env.widget<QMenu>("mnuEdit")), QStringList{"mnuOptions &Options..."});
+    EXPECT_EQ(entryNames(env.widget<QMenu>("mnuExtras")),
+              (QStringList{"mnuXpressM X&press yourself...", "-", "mnuLoadDefault Load default logo...",
+                           "mnuSaveDefault Save as default logo..."}));
+    EXPECT_EQ(entryNames(env.widget<QMenu>("mnuXpressM")),
+              (QStringList{"mnuXpress0 7110", "mnuXpress1 8210", "mnuXpress2 8850", "mnuXpress3 6210",
+                           "mnuXpress4 3210", "mnuXpress5 6250", "mnuXpress6 8810", "mnuXpress7 6100",
+                           "mnuXpress8 5100", "mnuXpress9 9110", "mnuXpress10 Your own!"}));
+    for (const QAction *a : w.findChildren<QAction *>())
+        EXPECT_TRUE(a->shortcut().isEmpty()) << a->objectName().toStdString() << " has no key in Brisvane";
+    EXPECT_FALSE(env.action("mnuLoadDefault")->isEnabled());
+    EXPECT_FALSE(env.action("mnuSaveDefault")->isEnabled());
+
+    QStringList buttons;
+    for (const QAction *a : env.widget<QToolBar>("Toolbar1")->actions())
+        buttons << (a->isSeparator() ? QStringLiteral("-") : a->data().toString() + QLatin1Char('=') + a->toolTip());
+    EXPECT_EQ(buttons, (QStringList{"Open=Open", "Save=Save", "-", "Send=Send as SMS", "Store=Store to SMS-Inbox",
+                                    "Internet=Send via Internet", "IR=Upload via IR to 61xx", "-",
+                                    "Options=Options"}));
+
+    // First start without a cover of the user's: the 8210, alone checked,
+    // from the client area's top-left corner.
+    EXPECT_EQ(w.coverIndex(), 1);
+    EXPECT_FALSE(env.action("mnuXpress10")->isVisible());
+    EXPECT_FALSE(env.action("mnuXpress10")->isEnabled());
+    for (int i = 0; i < PhoneCovers::Count; ++i)
+        EXPECT_EQ(env.action(QStringLiteral("mnuXpress%1").arg(i))->isChecked(), i == 1) << i;
+    EXPECT_EQ(w.coverView()->pos(), QPoint(0, 0));
+    EXPECT_EQ(w.coverView()->cover(), PhoneCovers::builtInPicture(1));
+}
+
+// ---------------------------------------------------------------- the display
+
+TEST(BrisvaneWindow, ALogoSitsOneToOneInTheDisplayOfEveryCover)
+{
+    WindowEnv env;
+    const logo::LogoGrid g = pattern();
+    // A long path: the title shows 25 characters of it.
+    const QString file = writeNol(env.box.path(QStringLiteral("logos/collected/germany/tmobile-d1.nol")), g, 262, 1);
+    auto &w = env.open(file);
+    EXPECT_EQ(env.wdoc().grid(), g);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Brisvane [") + file.left(3) + QStringLiteral("...") + file.right(22) +
+                                   QStringLiteral("]"));
+    EXPECT_EQ(env.widget<QComboBox>("cmbOperator")->currentText(), kTMobile) << "the file selects its operator";
+    EXPECT_EQ(label(env, "lblMCCMNC"), QStringLiteral("262-01"));
+    EXPECT_EQ(env.wdoc().recentFiles().front(), file);
+
+    for (int cover : {1, 0, 4, 9}) {
+        env.action(QStringLiteral("mnuXpress%1").arg(cover))->trigger();
+        EXPECT_EQ(w.coverIndex(), cover);
+        int checked = 0;
+        for (int i = 0; i < PhoneCovers::Count; ++i)
+            checked += env.action(QStringLiteral("mnuXpress%1").arg(i))->isChecked() ? 1 : 0;
+        EXPECT_EQ(checked, 1);
+        const QImage shown = clientArea(env);
+        EXPECT_EQ(displayMismatch(shown, {42, 85}, g), QString()) << "cover " << cover;
+        // Around the display the cover itself, unmoved.
+        const QImage picture = PhoneCovers::builtInPicture(cover).convertToFormat(QImage::Format_RGB32);
+        for (const QPoint at : {QPoint(40, 80), QPoint(78, 110), QPoint(120, 90)})
+            EXPECT_EQ(shown.pixel(at), picture.pixel(at)) << "cover " << cover << " at " << at.x() << "," << at.y();
+        EXPECT_EQ(env.widget<QComboBox>("cmbOperator")->currentText(), kTMobile) << "a cover keeps the operator";
+    }
+}
+
+TEST(BrisvaneWindow, OwnCoverShowsFirstAndFallsBackWhenItGoes)
+{
+    WindowEnv env;
+    QImage own(170, 220, QImage::Format_RGB32);
+    own.fill(Qt::darkRed);
+    const QString ownPath = env.prog(PhoneCovers::OwnCoverFile);
+    ASSERT_TRUE(own.save(ownPath, "BMP"));
+    {
+        auto &w = env.open();
+        EXPECT_EQ(w.coverIndex(), PhoneCovers::OwnCover);
+        EXPECT_TRUE(env.action("mnuXpress10")->isVisible());
+        EXPECT_TRUE(env.action("mnuXpress10")->isChecked());
+        EXPECT_EQ(w.coverView()->size(), QSize(170, 220));
+        EXPECT_EQ(displayMismatch(clientArea(env), {42, 85}, logo::LogoGrid()), QString());
+
+        QFile::remove(ownPath);
+        env.action("mnuXpress10")->trigger();
+        EXPECT_EQ(w.coverIndex(), 0);
+        EXPECT_TRUE(env.action("mnuXpress0")->isChecked());
+        EXPECT_FALSE(env.action("mnuXpress10")->isChecked());
+        w.close();
+    }
+    EXPECT_EQ(env.setting(PhoneCovers::SettingKey), QStringLiteral("0"));
+
+    // The choice comes back at the next start; a stored own cover without the
+    // file shows cover 0, a value that names no cover the default.
+    for (const auto &[stored, shown] : {std::pair{"6", 6}, {"10", 0}, {"42", 1}}) {
+        env.box.settings().write(QStringLiteral("Brisvane Settings"), PhoneCovers::SettingKey,
+                                 QString::fromLatin1(stored));
+        EXPECT_EQ(env.open().coverIndex(), shown) << stored;
+    }
+}
+
+// ---------------------------------------------------------------- the list
+
+TEST(BrisvaneWindow, TheListDrivesLabelsTitleAndDisplay)
+{
+    WindowEnv env;
+    auto &w = env.open();
+    choose(env, QStringLiteral(" Clear Operator-Logo"));
+    EXPECT_EQ(label(env, "lblCountry"), QStringLiteral("CLEAR"));
+    EXPECT_EQ(label(env, "lblMCCMNC"), QStringLiteral("CLEAR"));
+    EXPECT_EQ(label(env, "lblOp1"), QStringLiteral("Clear Operator-Logo"));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Brisvane [Clear Logo]"));
+    EXPECT_EQ(displayMismatch(clientArea(env), {42, 85}, clearPicture()), QString());
+    EXPECT_FALSE(env.action("mnuSaveDefault")->isEnabled());
+
+    choose(env, kSfr);
+    EXPECT_TRUE(env.wdoc().grid().isEmpty()) << "leaving the clear entry empties the logo";
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Brisvane [Untitled]"));
+    EXPECT_EQ(displayMismatch(clientArea(env), {42, 85}, logo::LogoGrid()), QString());
+    EXPECT_EQ(label(env, "lblCountry"), QStringLiteral("FRANCE"));
+    EXPECT_EQ(label(env, "lblMCCMNC"), QStringLiteral("208-10"));
+    EXPECT_EQ(label(env, "lblOp1"), QStringLiteral("SFR"));
+    EXPECT_EQ(label(env, "lblOp2"), QStringLiteral("France"));
+    EXPECT_EQ(label(env, "lblOpURL"), QStringLiteral("www.sfr.fr"));
+    EXPECT_EQ(env.action("mnuSaveDefault")->text(), QStringLiteral("Save as default for SFR"));
+    EXPECT_TRUE(env.action("mnuSaveDefault")->isEnabled());
+    EXPECT_TRUE(env.wdoc().recentFiles().join(QString()).isEmpty()) << "no pseudo-name is listed";
+
+    // A logo of a network the list doesn't have: no operator, its own code.
+    const QString unknown = writeNol(env.box.path(QStringLiteral("far.nol")), pattern(), 999, 99);
+    w.myOpenFileReceived(unknown);
+    EXPECT_EQ(env.widget<QComboBox>("cmbOperator")->currentText(), QStringLiteral(" Select your operator..."));
+    EXPECT_EQ(label(env, "lblMCCMNC"), QStringLiteral("999-99"));
+    EXPECT_TRUE(label(env, "lblOp1").isEmpty());
+    EXPECT_EQ(env.wdoc().currentMCC(), QStringLiteral("999"));
+    EXPECT_EQ(displayMismatch(clientArea(env), {42, 85}, pattern()), QString());
+}
+
+TEST(BrisvaneWindow, DefaultLogoThroughTheMenuAndTheMark)
+{
+    WindowEnv env;
+    auto &w = env.open();
+    const QString file = writeNol(env.box.path(QStringLiteral("d1.nol")), pattern(), 262, 1);
+    w.myOpenFileReceived(file);
+    env.action("mnuSaveDefault")->trigger();
+    const QString saved = env.prog(QStringLiteral("DEFAULT/262_01.NOL"));
+    ASSERT_TRUE(QFile::exists(saved)) << "DEFAULT is created";
+    auto *mark = env.widget<QLabel>("lblDef");
+    EXPECT_EQ(mark->text(), QStringLiteral("\u00B0"));
+    EXPECT_EQ(mark->toolTip(), QStringLiteral("Default logo for operator available"));
+    EXPECT_TRUE(mark->isEnabled());
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Brisvane [Default]"));
+    EXPECT_EQ(env.action("mnuLoadDefault")->text(), QStringLiteral("Load default for T-Mobile D1"));
+
+    // Another operator: no mark, and the default logo goes with its name.
+    choose(env, kSfr);
+    EXPECT_TRUE(mark->text().isEmpty());
+    EXPECT_FALSE(env.action("mnuLoadDefault")->isEnabled());
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Brisvane [Untitled]"));
+    EXPECT_TRUE(env.wdoc().grid().isEmpty());
+
+    // Back: a click on the mark loads it, named "Default", not listed.
+    choose(env, kTMobile);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(mark, &press);
+    QCoreApplication::sendEvent(mark, &release);
+    EXPECT_EQ(env.wdoc().grid(), pattern());
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Brisvane [Default]"));
+    EXPECT_EQ(env.wdoc().recentFiles(), (QStringList{file, QString(), QString(), QString()}));
+
+    // Save As into DEFAULT is refused with its message; nothing is written.
+    env.prompt.files = {env.prog(QStringLiteral("DEFAULT/mine.nol"))};
+    env.action("mnuSaveAs")->trigger();
+    EXPECT_TRUE(env.prompt.lastMessage().startsWith(QStringLiteral("Can't save your file here. Try another path.")));
+    EXPECT_FALSE(QFile::exists(env.prog(QStringLiteral("DEFAULT/mine.nol"))));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Brisvane [Default]"));
+}
+
+// ---------------------------------------------------------------- delivery
+
+TEST(BrisvaneDelivery, PreChecksBeforeAnyDialog)
+{
+    WindowEnv env;
+    auto &w = env.open();
+    env.box.settings().write(logo::kSharedSection, QStringLiteral("SMSC"), QStringLiteral("491710760000"));
+    // No operator: the toolbar button and the menu say so and open nothing.
+    w.Toolbar1_ButtonClick(QStringLiteral("Send"));
+    env.action("mnuStore")->trigger();
+    EXPECT_EQ(env.prompt.messages(), (QStringList{"Select an operator first.", "Select an operator first."}));
+
+    // An operator with an empty logo: the question, and No stops.
+    env.prompt.clear();
+    choose(env, kTMobile);
+    env.prompt.answers = {Answer::No};
+    env.action("mnuSend")->trigger();
+    EXPECT_EQ(env.prompt.messages(),
+              QStringList{"The operator logo is empty.\r\n\r\nDo you want to continue anyway?"});
+    EXPECT_FALSE(env.wdoc().isBusy());
+}
+
+TEST(BrisvaneDelivery, SendAndStoreAnOperatorLogoThroughTheSimulatedPhone)
+{
+    if (!logotest::SimPhone::available())
+        GTEST_SKIP() << "phonesim not built";
+    logotest::SimPhone phone({"--echo"});
+    ASSERT_FALSE(phone.device.isEmpty());
+    WindowEnv env;
+    logo::SettingsStore &s = env.box.settings();
+    s.write(logo::kSharedSection, QStringLiteral("SMSC"), QStringLiteral("491710760000"));
+    s.writeInt(logo::kSharedSection, QStringLiteral("COMPort"), 3);
+    s.write(logo::kSharedSection, QStringLiteral("Device3"), phone.device);
+    s.writeBool(logo::kSharedSection, QStringLiteral("QuickLink"), true);
+    s.writeInt(QStringLiteral("Brisvane Settings"), QStringLiteral("StoreCount"), 7);
+    const QString file = writeNol(env.box.path(QStringLiteral("sfr.nol")), pattern(), 208, 10);
+    auto &w = env.open(file);
+    w.show();
+    const logo::UserData data = logo::operatorLogoUserData(pattern(), QStringLiteral("208"), QStringLiteral("10"));
+    EXPECT_TRUE(data.hex.startsWith(QStringLiteral("0605041582000002F801"))) << "port 1582, network 208 10";
+
+    logotest::ModalScript user;
+    user.then(QStringLiteral("frmSend"), [](QWidget *d) {
+        auto *send = static_cast<logo::frmSend *>(d);
+        send->txtDA->setText(QStringLiteral("+49 171 1234567"));
+        send->cmdSend->click();
+    });
+    env.action("mnuSend")->trigger();
+    EXPECT_EQ(env.prompt.messages(), QStringList{"Data sent."});
+    const logo::Pdu sent = logo::buildSubmitPdu(data, QStringLiteral("491711234567"), QStringLiteral("491710760000"),
+                                                false);
+    EXPECT_EQ(phone.logged(), sent.line().toLatin1() + '\n');
+
+    env.prompt.clear();
+    user.then(QStringLiteral("frmStore"), [](QWidget *d) {
+        auto *store = static_cast<logo::frmStore *>(d);
+        EXPECT_EQ(store->lblNumber->text(), QStringLiteral("+998000007"));
+        store->cmdStore->click();
+    });
+    w.Toolbar1_ButtonClick(QStringLiteral("Store"));
+    EXPECT_EQ(user.seen, (QStringList{"frmSend", "frmStore"}));
+    EXPECT_EQ(env.prompt.messages(), QStringList{"Data written."});
+    const QStringList lines = QString::fromLatin1(phone.logged()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[1].contains(data.hex)) << "the stored message carries the same user data";
+    EXPECT_EQ(env.setting(QStringLiteral("StoreCount")), QStringLiteral("8"));
+    EXPECT_FALSE(env.wdoc().isBusy());
+}
+
+// ---------------------------------------------------------------- the program
+
+TEST(BrisvaneProgram, ScreenshotShowsTheLogoInTheDisplay)
+{
+    logotest::Sandbox box;
+    const QString file = writeNol(box.path(QStringLiteral("shot.nol")), pattern(), 262, 1);
+    const QString png = box.path(QStringLiteral("shot.png"));
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("LOGO_SETTINGS_FILE"), box.settingsFile());
+    const logotest::ToolRun run = logotest::runTool(QStringLiteral("brisvane"), {"--screenshot", png, file}, env);
+    ASSERT_EQ(run.code, 0) << run.err.toStdString();
+    const QImage shot = QImage(png).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(shot.isNull());
+    // The client area starts under the menu bar and the toolbar.
+    int found = -1;
+    for (int top = 85; top + 14 <= shot.height() && found < 0; ++top)
+        if (displayMismatch(shot, {42, top}, pattern()).isEmpty())
+            found = top - 85;
+    EXPECT_GT(found, 0) << "the logo is in the display, 1:1";
+}
