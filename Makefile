@@ -1,5 +1,6 @@
 # Two commands do everything on a fresh Debian machine:
 #   make run    installs what is missing, builds and starts Quillet
+#               (make run-brisvane, or make run PROGRAM=brisvane, starts Brisvane)
 #   make test   installs what is missing, builds and runs every test headless
 # and, optionally, make install [PREFIX=...] puts the programs on the desktop
 # and make package builds the Debian package brisvane-quillet_*.deb here.
@@ -8,8 +9,9 @@ PACKAGE_BUILD ?= build-package
 JOBS  ?= $(shell nproc)
 
 PREFIX ?= /usr/local
+PROGRAM ?= quillet
 
-.PHONY: setup configure build run test install package fuzz bench clean
+.PHONY: setup configure build run run-quillet run-brisvane test install package fuzz bench clean
 
 setup:
 	@bash scripts/setup.sh
@@ -21,7 +23,10 @@ build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	@./$(BUILD)/quillet $(ARGS)
+	@./$(BUILD)/$(PROGRAM) $(ARGS)
+
+run-quillet run-brisvane: build
+	@./$(BUILD)/$(@:run-%=%) $(ARGS)
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

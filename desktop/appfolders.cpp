@@ -29,6 +29,15 @@ QString AppFolders::defaultUserFolder()
                      kApplicationName);
 }
 
+QString AppFolders::installedFolder()
+{
+#ifdef LOGO_INSTALL_BINDIR
+    return withSlash(QStringLiteral(LOGO_INSTALL_BINDIR));
+#else
+    return {};
+#endif
+}
+
 QString AppFolders::find(const QString &name) const
 {
     const QString own = m_program + name, user = m_user + name;
@@ -47,6 +56,10 @@ QString AppFolders::writable(const QString &name) const
 
 bool AppFolders::canWrite(const QString &path) const
 {
+    const QString installed = installedFolder();
+    if (!installed.isEmpty() && !m_program.isEmpty() && path.startsWith(m_program) &&
+        QFileInfo(m_program).canonicalFilePath() == QFileInfo(installed).canonicalFilePath())
+        return false;
     const QFileInfo info(path);
     return info.exists() ? info.isWritable() : QFileInfo(info.absolutePath()).isWritable();
 }

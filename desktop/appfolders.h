@@ -18,6 +18,10 @@ public:
     // <user data>/VORNHAL Wireless Design ($XDG_DATA_HOME on Linux); the
     // environment variable LOGO_DATA_DIR names another folder.
     static QString defaultUserFolder();
+    // The folder the programs are installed into (/usr/bin for the package),
+    // ending in "/". It belongs to the system: nothing is written there, even
+    // by a user who could.
+    static QString installedFolder();
 
     // Both end in "/".
     QString programFolder() const { return m_program; }

@@ -41,6 +41,18 @@ TEST(AppFolders, ProgramFolderFirstUserFolderWhenReadOnly)
     EXPECT_EQ(folders.find(name), user + name);
 }
 
+// The folder the programs are installed into is never written, whoever runs them.
+TEST(AppFolders, TheInstalledProgramsFolderIsTheSystems)
+{
+    logotest::Sandbox box;
+    const QString installed = logo::AppFolders::installedFolder();
+    ASSERT_FALSE(installed.isEmpty());
+    if (!QDir(installed).exists())
+        GTEST_SKIP() << installed.toStdString() << " does not exist here";
+    const logo::AppFolders folders(installed, box.path(QStringLiteral("user/")));
+    EXPECT_EQ(folders.writable(QStringLiteral("DEFAULT")), box.path(QStringLiteral("user/DEFAULT")));
+}
+
 // The branding file of an installed program lives in the user's data folder;
 // one beside the program wins.
 TEST(AppFolders, BrandingFileBesideTheProgramThenInTheUserFolder)
