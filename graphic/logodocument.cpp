@@ -25,6 +25,13 @@ LogoDocument::LogoDocument(const ProgramProfile &profile, Prompt &prompt, Settin
     });
 }
 
+LogoDocument::~LogoDocument()
+{
+    // The history empties itself as it goes: that is no undo, and must not put
+    // back the run marks a closing window has just taken away.
+    disconnect(&m_history, nullptr, this, nullptr);
+}
+
 void LogoDocument::setNetworkCode(const QString &mcc, const QString &mnc)
 {
     m_mcc = mcc;

@@ -26,6 +26,7 @@ public:
 
     LogoDocument(const ProgramProfile &profile, Prompt &prompt, SettingsStore &settings,
                  QObject *parent = nullptr);
+    ~LogoDocument() override;
 
     const ProgramProfile &profile() const { return m_profile; }
     Prompt &prompt() { return m_prompt; }

@@ -164,3 +164,18 @@ TEST(History, LoadsClearItOnlyAfterAnAnsweredQuestion)
             }
         }
 }
+
+// A closing window takes its run marks away before its document goes; the
+// history emptying itself then must not write the title back.
+TEST(History, ADocumentGoingAwayLeavesNoRunMarkBehind)
+{
+    Sandbox sb;
+    ScriptedPrompt prompt;
+    {
+        LogoDocument doc(ProgramProfile::quillet(), prompt, sb.settings());
+        doc.setRunMarks(true);
+        doc.invert();
+        sb.settings().remove(doc.section(), QStringLiteral("CurrentAppname"));
+    }
+    EXPECT_FALSE(sb.settings().contains(QStringLiteral("Quillet Settings"), QStringLiteral("CurrentAppname")));
+}
