@@ -135,7 +135,10 @@ QWidget *MainWindow::buildOperatorPanel(QWidget *parent)
     m_lbl.mccMnc = makeLabel("lblMCCMNC", card, true);
     m_lbl.mccMnc->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_lbl.def = makeLabel("lblDef", card, true);
-    m_lbl.def->setFixedWidth(m_lbl.def->fontMetrics().horizontalAdvance(QStringLiteral("\u00B0")) + 4);
+    QFont markFont = m_lbl.def->font();
+    markFont.setPointSizeF(markFont.pointSizeF() * 1.8);
+    m_lbl.def->setFont(markFont);
+    m_lbl.def->setFixedWidth(m_lbl.def->fontMetrics().horizontalAdvance(OperatorPanel::DefaultMarkText) + 4);
     m_lbl.def->setCursor(Qt::PointingHandCursor);
     m_lbl.def->installEventFilter(this);
     m_lbl.op1 = makeLabel("lblOp1", card, true);
@@ -145,6 +148,9 @@ QWidget *MainWindow::buildOperatorPanel(QWidget *parent)
     const int lineHeight = m_lbl.op1->fontMetrics().height();
     for (QLabel *l : {m_lbl.country, m_lbl.mccMnc, m_lbl.op1, m_lbl.op2, m_lbl.url})
         l->setMinimumHeight(lineHeight);
+    // The large mark keeps to the line: its glyph sits in the upper half.
+    m_lbl.def->setFixedHeight(lineHeight);
+    m_lbl.def->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     grid->addWidget(m_lbl.country, 0, 0);
     grid->addWidget(m_lbl.mccMnc, 0, 1);
     grid->addWidget(m_lbl.def, 0, 2, Qt::AlignTop);
