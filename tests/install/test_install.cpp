@@ -34,14 +34,15 @@ TEST(Install, ProgramsEntriesIconsMimeTypesAndManual)
                              prefix}, &code);
     ASSERT_EQ(code, 0) << qPrintable(log);
 
-    QStringList expected{QStringLiteral("bin/quillet"), QStringLiteral("bin/logotool"),
-                         QStringLiteral("share/applications/quillet.desktop"),
-                         QStringLiteral("share/icons/hicolor/scalable/apps/quillet.svg"),
-                         QStringLiteral("share/mime/packages/vornhal-logos.xml"),
-                         QStringLiteral("share/man/man1/logotool.1.gz"),
-                         QStringLiteral("share/man/man1/quillet.1.gz")};
-    for (const char *size : {"16x16", "32x32", "48x48", "256x256"})
-        expected << QStringLiteral("share/icons/hicolor/%1/apps/quillet.png").arg(QLatin1String(size));
+    QStringList expected{QStringLiteral("bin/logotool"), QStringLiteral("share/mime/packages/vornhal-logos.xml"),
+                         QStringLiteral("share/man/man1/logotool.1.gz")};
+    for (const QString program : {QStringLiteral("quillet"), QStringLiteral("brisvane")}) {
+        expected << QStringLiteral("bin/") + program << QStringLiteral("share/applications/%1.desktop").arg(program)
+                 << QStringLiteral("share/icons/hicolor/scalable/apps/%1.svg").arg(program)
+                 << QStringLiteral("share/man/man1/%1.1.gz").arg(program);
+        for (const char *size : {"16x16", "32x32", "48x48", "256x256"})
+            expected << QStringLiteral("share/icons/hicolor/%1/apps/%2.png").arg(QLatin1String(size), program);
+    }
     for (const QString &file : expected)
         EXPECT_TRUE(QFileInfo(prefix + QLatin1Char('/') + file).isFile()) << qPrintable(file);
 
