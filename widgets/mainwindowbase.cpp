@@ -111,7 +111,6 @@ void MainWindowBase::setUpWindow()
     makeSharedLabels();
     buildCentralArea();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    applyTrueAspect(m_settings.readInt(m_profile.settingsSection, kTrueAspectKey, 0) == 1);
     connect(m_document.get(), &LogoDocument::titleChanged, this, &QWidget::setWindowTitle);
     connect(m_document.get(), &LogoDocument::recentFilesChanged, this, &MainWindowBase::rebuildRecentMenu);
     connectDeliveryCommands();
@@ -130,8 +129,9 @@ void MainWindowBase::setUpWindow()
     applyBranding();
     // The options dialog leaves out the pages of the methods the branding hid.
     m_delivery->setBranding(m_branding.hideSendViaSMS, m_branding.hideStoreToInbox, m_branding.hideSendViaIR);
-    // Placed once its size is final: a branding picture makes it taller, and
-    // the saved position is the whole frame's.
+    applyTrueAspect(m_settings.readInt(m_profile.settingsSection, kTrueAspectKey, 0) == 1);
+    // Placed once its size is final: a branding picture or the true-aspect
+    // preview makes it taller, and the saved position is the whole frame's.
     placeWindow();
     m_webUpload.deleteTemporaryPages();
 }

@@ -117,7 +117,7 @@ protected:
     virtual void afterDrop() {}
     // Draws the phone preview with display pixels of the given shape (width
     // to height), or square ones for none: "True &aspect preview" switched on
-    // or off, and at start-up after the central area is built.
+    // or off, and at start-up after the program's own start-up.
     virtual void applyPreviewAspect(std::optional<QSizeF> pixelShape) { Q_UNUSED(pixelShape); }
 
     // ---- building blocks ----
