@@ -121,7 +121,7 @@ TEST(BrisvaneWindow, StartsWithItsListLabelsMenusAndToolbar)
     QStringList bar;
     for (const QAction *a : w.menuBar()->actions())
         bar << a->text();
-    EXPECT_EQ(bar, (QStringList{"&File", "&Edit", "Ex&tras", "&Help"}));
+    EXPECT_EQ(bar, (QStringList{"&File", "&Edit", "Ex&tras", "&View", "&Help"}));
     EXPECT_EQ(entryNames(env.widget<QMenu>("mnuFile")).mid(0, 11),
               (QStringList{"mnuOpen &Open", "mnuSave &Save", "mnuSaveAs Save &As...", "-",
                            "mnuSend Sen&d as SMS...", "mnuStore Sto&re to SMS-Inbox...",
