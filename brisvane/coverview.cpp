@@ -17,13 +17,27 @@ CoverView::CoverView(const logo::LogoGrid &grid, QWidget *parent) : QWidget(pare
 void CoverView::setCover(const QImage &cover)
 {
     m_cover = cover;
-    setFixedSize(kRoom.expandedTo(cover.size()));
+    fitSize();
+}
+
+void CoverView::setPixelShape(std::optional<QSizeF> shape)
+{
+    m_heightScale = shape && shape->width() > 0 && shape->height() > 0 ? shape->height() / shape->width() : 1.0;
+    fitSize();
+}
+
+void CoverView::fitSize()
+{
+    const QSize square = kRoom.expandedTo(m_cover.size());
+    setFixedSize(square.width(), qRound(square.height() * m_heightScale));
     update();
 }
 
-void CoverView::paintEvent(QPaintEvent *)
+QImage CoverView::picture() const
 {
-    QPainter p(this);
+    QImage shown(kRoom.expandedTo(m_cover.size()), QImage::Format_ARGB32_Premultiplied);
+    shown.fill(Qt::transparent);
+    QPainter p(&shown);
     p.drawImage(0, 0, m_cover);
     // The display area, whatever the cover shows there, then the set pixels.
     const QRect area = PhoneCovers::DisplayArea;
@@ -32,6 +46,19 @@ void CoverView::paintEvent(QPaintEvent *)
         for (int c = 0; c < m_grid.width(); ++c)
             if (m_grid.isSet(c, r))
                 p.fillRect(area.x() + c, area.y() + r, 1, 1, Qt::black);
+    return shown;
+}
+
+void CoverView::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    if (m_heightScale != 1.0) {
+        // Rows a little taller than a screen pixel: smoothing spreads each
+        // over the screen rows it covers instead of doubling every few rows.
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.scale(1.0, m_heightScale);
+    }
+    p.drawImage(0, 0, picture());
 }
 
 } // namespace brisvane

@@ -2,9 +2,12 @@
 // The phone cover behind the logo: the cover's picture from the top-left
 // corner, and the logo painted 1:1, black on the display green, into the
 // display window at (42, 85). It paints the document's picture as it is at
-// each repaint, so it never shows anything else.
+// each repaint, so it never shows anything else. With a pixel shape (the true
+// aspect preview) the whole phone is drawn that many times taller than wide.
 #include <QImage>
+#include <QSizeF>
 #include <QWidget>
+#include <optional>
 
 namespace logo {
 class LogoGrid;
@@ -23,13 +26,20 @@ public:
     // A new background; a larger picture of the user's makes the box larger.
     void setCover(const QImage &cover);
     const QImage &cover() const { return m_cover; }
+    // Display pixels of this shape (width to height), or square ones for none.
+    void setPixelShape(std::optional<QSizeF> shape);
+    // What the box shows at square pixels.
+    QImage picture() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void fitSize();
+
     const logo::LogoGrid &m_grid;
     QImage m_cover;
+    qreal m_heightScale = 1.0;
 };
 
 } // namespace brisvane

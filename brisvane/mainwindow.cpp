@@ -180,6 +180,11 @@ void MainWindow::unloadProgram()
     m_settings.writeInt(m_profile.settingsSection, PhoneCovers::SettingKey, m_coverIndex);
 }
 
+void MainWindow::applyPreviewAspect(std::optional<QSizeF> pixelShape)
+{
+    m_cover->setPixelShape(pixelShape);
+}
+
 // ------------------------------------------------------------------ covers
 
 void MainWindow::mnuXpress_Click(int index)

@@ -38,6 +38,7 @@ protected:
     void buildCentralArea() override;
     void startProgram() override;
     void unloadProgram() override;
+    void applyPreviewAspect(std::optional<QSizeF> pixelShape) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -189,6 +189,13 @@ TEST(BrisvaneWindow, ALogoSitsOneToOneInTheDisplayOfEveryCover)
             EXPECT_EQ(shown.pixel(at), picture.pixel(at)) << "cover " << cover << " at " << at.x() << "," << at.y();
         EXPECT_EQ(env.widget<QComboBox>("cmbOperator")->currentText(), kTMobile) << "a cover keeps the operator";
     }
+
+    // The true-aspect preview draws the whole phone taller, then 1:1 again.
+    env.action(QStringLiteral("mnuTrueAspect"))->trigger();
+    EXPECT_EQ(w.coverView()->height(), 240) << "210 at 7:8";
+    env.action(QStringLiteral("mnuTrueAspect"))->trigger();
+    EXPECT_EQ(w.coverView()->height(), 210);
+    EXPECT_EQ(displayMismatch(clientArea(env), {42, 85}, g), QString());
 }
 
 TEST(BrisvaneWindow, OwnCoverShowsFirstAndFallsBackWhenItGoes)
