@@ -259,25 +259,25 @@ void MainWindowBase::addEntries(QMenu *menu, const std::vector<MenuEntry> &entri
 
 void MainWindowBase::buildToolbar()
 {
-    m_toolbar = addToolBar(QStringLiteral("Toolbar"));
-    m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
-    m_toolbar->setMovable(false);
-    m_toolbar->setFloatable(false);
-    m_toolbar->setIconSize(QSize(24, 24));
-    m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    m_toolbar->toggleViewAction()->setVisible(false);
+    QToolBar *toolbar = addToolBar(QStringLiteral("Toolbar"));
+    toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    toolbar->setMovable(false);
+    toolbar->setFloatable(false);
+    toolbar->setIconSize(QSize(24, 24));
+    toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    toolbar->toggleViewAction()->setVisible(false);
     for (const ToolbarButton &b : kToolbarButtons) {
         if (!menuAction(QString::fromLatin1(b.menuName)))
             continue;   // a command this program doesn't have
         const QString key = QString::fromLatin1(b.key);
-        QAction *a = m_toolbar->addAction(icon(QString::fromLatin1(b.icon)), key);
+        QAction *a = toolbar->addAction(icon(QString::fromLatin1(b.icon)), key);
         a->setObjectName(QStringLiteral("Toolbar1_") + key);
         a->setData(key);
         a->setToolTip(QString::fromLatin1(b.toolTip));
         connect(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
         m_toolbarActions.insert(key, a);
         if (b.groupEnd)
-            m_toolbar->addSeparator();
+            toolbar->addSeparator();
     }
 }
 

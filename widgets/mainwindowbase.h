@@ -189,7 +189,6 @@ private:
 
     QLabel *m_lblURL = nullptr;
     QLabel *m_picBranding = nullptr;
-    QToolBar *m_toolbar = nullptr;
     QMenu *m_helpMenu = nullptr;
     QAction *m_mnuRecentSep = nullptr;
     QAction *m_mnuTrueAspect = nullptr;
