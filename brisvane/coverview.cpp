@@ -26,16 +26,21 @@ void CoverView::setPixelShape(std::optional<QSizeF> shape)
     fitSize();
 }
 
+QSize CoverView::squareSize() const
+{
+    return kRoom.expandedTo(m_cover.size()).boundedTo(kLargest);
+}
+
 void CoverView::fitSize()
 {
-    const QSize square = kRoom.expandedTo(m_cover.size());
+    const QSize square = squareSize();
     setFixedSize(square.width(), qRound(square.height() * m_heightScale));
     update();
 }
 
 QImage CoverView::picture() const
 {
-    QImage shown(kRoom.expandedTo(m_cover.size()), QImage::Format_ARGB32_Premultiplied);
+    QImage shown(squareSize(), QImage::Format_ARGB32_Premultiplied);
     shown.fill(Qt::transparent);
     QPainter p(&shown);
     p.drawImage(0, 0, m_cover);

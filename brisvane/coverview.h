@@ -18,8 +18,11 @@ namespace brisvane {
 class CoverView : public QWidget {
     Q_OBJECT
 public:
-    // The room kept for the covers: the widest built-in one, 162 x 210.
+    // The room kept for the covers: the widest built-in one, 162 x 210. A
+    // larger picture of the user's gets more, up to kLargest; beyond that it
+    // is cut off at the right and bottom.
     static constexpr QSize kRoom{162, 210};
+    static constexpr QSize kLargest{324, 420};
 
     CoverView(const logo::LogoGrid &grid, QWidget *parent = nullptr);
 
@@ -35,6 +38,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    QSize squareSize() const;
     void fitSize();
 
     const logo::LogoGrid &m_grid;

@@ -201,7 +201,7 @@ TEST(BrisvaneWindow, ALogoSitsOneToOneInTheDisplayOfEveryCover)
 TEST(BrisvaneWindow, OwnCoverShowsFirstAndFallsBackWhenItGoes)
 {
     WindowEnv env;
-    QImage own(170, 220, QImage::Format_RGB32);
+    QImage own(400, 250, QImage::Format_RGB32);
     own.fill(Qt::darkRed);
     const QString ownPath = env.prog(PhoneCovers::OwnCoverFile);
     ASSERT_TRUE(own.save(ownPath, "BMP"));
@@ -210,7 +210,7 @@ TEST(BrisvaneWindow, OwnCoverShowsFirstAndFallsBackWhenItGoes)
         EXPECT_EQ(w.coverIndex(), PhoneCovers::OwnCover);
         EXPECT_TRUE(env.action("mnuXpress10")->isVisible());
         EXPECT_TRUE(env.action("mnuXpress10")->isChecked());
-        EXPECT_EQ(w.coverView()->size(), QSize(170, 220));
+        EXPECT_EQ(w.coverView()->size(), QSize(324, 250)) << "a larger cover gets more room, up to a limit";
         EXPECT_EQ(displayMismatch(clientArea(env), {42, 85}, logo::LogoGrid()), QString());
 
         QFile::remove(ownPath);
