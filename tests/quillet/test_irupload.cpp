@@ -36,14 +36,19 @@ struct Watched {
 };
 
 // Starts the menu command and watches the dialog it shows, trying to close it
-// at once: the upload goes on regardless.
+// once the upload has started: the upload goes on regardless.
 Watched runUpload(Env &env)
 {
     Watched seen;
+    auto *dlg = env.window->findChild<logo::frmSending *>("frmSending");
+    QObject::connect(dlg->l2, &QProgressBar::valueChanged, dlg, [&seen](int v) {
+        if (v > 0)
+            seen.percents << v;
+    });
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto *dlg = qobject_cast<logo::frmSending *>(QApplication::activeModalWidget());
-        if (!dlg || !dlg->isVisible())
+        // The caption comes with the upload's start.
+        if (QApplication::activeModalWidget() != dlg || dlg->windowTitle().isEmpty())
             return;
         poll.stop();
         seen.caption = dlg->windowTitle();
@@ -51,7 +56,6 @@ Watched runUpload(Env &env)
         seen.waitShown = dlg->l4->isVisibleTo(dlg);
         seen.frameHeight = dlg->l5->height();
         seen.busy = env.doc().isBusy();
-        QObject::connect(dlg->l2, &QProgressBar::valueChanged, dlg, [&seen](int v) { seen.percents << v; });
         QCloseEvent close;
         QApplication::sendEvent(dlg, &close);
         seen.closeRefused = !close.isAccepted() && dlg->isVisible();
@@ -60,10 +64,7 @@ Watched runUpload(Env &env)
     });
     poll.start(5);
     // Whatever goes wrong, the test ends.
-    QTimer::singleShot(30000, [] {
-        if (QWidget *w = QApplication::activeModalWidget())
-            w->hide();
-    });
+    QTimer::singleShot(30000, dlg, &QWidget::hide);
     env.action("mnuIR")->trigger();
     return seen;
 }
@@ -110,8 +111,7 @@ TEST(QuilletIrUpload, MenuCommandUploadsInTheInfraredProgressDialog)
 
         EXPECT_EQ(env.prompt.messages(), QStringList{c.message});
         EXPECT_EQ(env.prompt.shown.back().icon, c.icon);
-        auto *dlg = w.findChild<logo::frmSending *>("frmSending");
-        EXPECT_FALSE(dlg->isVisible());
+        EXPECT_FALSE(w.findChild<logo::frmSending *>("frmSending")->isVisible());
         EXPECT_FALSE(env.doc().isBusy());
         EXPECT_EQ(w.smsDelivery().delivery().SendingMode(), logo::SendingSms);
         const bool received = phone.report().contains(
