@@ -110,6 +110,7 @@ TextLogo renderTextLogo(const QStringList &input, TextFont font)
 {
     const PixelFont &f = fontOf(font);
     TextLogo result;
+    result.font = font;
 
     qsizetype from = 0, to = input.size();
     while (from < to && isBlank(input[from]))
@@ -152,6 +153,12 @@ TextLogo renderTextLogo(const QStringList &input, TextFont font)
     result.grid = centredVertically(block);
     result.ok = true;
     return result;
+}
+
+TextLogo renderTextLogoInBestFont(const QStringList &lines)
+{
+    TextLogo bold = renderTextLogo(lines, TextFont::Bold);
+    return bold.ok ? bold : renderTextLogo(lines, TextFont::Tiny);
 }
 
 } // namespace logo

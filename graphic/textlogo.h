@@ -20,6 +20,7 @@ struct TextLogo {
     bool ok = false;
     LogoGrid grid;      // 72 x 14, the text set on a clear picture (when ok)
     QString refusal;    // why the text can't be drawn (when not ok)
+    TextFont font = TextFont::Bold;   // the font it was drawn (or refused) with
 };
 
 // Columns a line takes: its characters' widths and one blank column between
@@ -34,5 +35,9 @@ std::optional<int> textColumns(const QString &line, TextFont font);
 // needs), more lines than the font fits, or no text at all; nothing is ever
 // cut off.
 TextLogo renderTextLogo(const QStringList &lines, TextFont font);
+
+// The font chosen for the user: the bold one when the text fits it, else the
+// tiny one, whose refusal (it takes the most text) is the one given.
+TextLogo renderTextLogoInBestFont(const QStringList &lines);
 
 } // namespace logo

@@ -40,11 +40,43 @@ LogoPreview::LogoPreview(const QImage &background, QPoint origin, QWidget *paren
     setFixedSize(sizeHint());
 }
 
-QSize LogoPreview::sizeHint() const
+QSize LogoPreview::squareSize() const
 {
     if (!m_background.isNull())
         return m_background.size();
     return m_logo.size() + QSize(m_origin.x(), m_origin.y());
+}
+
+qreal LogoPreview::heightScale() const
+{
+    return m_shape ? m_shape->height() / m_shape->width() : 1.0;
+}
+
+QSize LogoPreview::sizeHint() const
+{
+    const QSize square = squareSize();
+    return {square.width(), qRound(square.height() * heightScale())};
+}
+
+void LogoPreview::setPixelShape(std::optional<QSizeF> shape)
+{
+    if (shape && !(shape->width() > 0 && shape->height() > 0))
+        shape.reset();
+    m_shape = shape;
+    setFixedSize(sizeHint());
+    update();
+}
+
+void LogoPreview::updateLogoRect(const QRect &logoRect)
+{
+    const QRect area = logoRect.translated(m_origin);
+    if (!m_shape) {
+        update(area);
+        return;
+    }
+    // Smoothing reaches into the neighbouring row.
+    const qreal k = heightScale();
+    update(QRectF(area.x(), area.y() * k, area.width(), area.height() * k).toAlignedRect().adjusted(0, -1, 0, 1));
 }
 
 QImage LogoPreview::phoneDisplay()
@@ -116,7 +148,7 @@ QImage LogoPreview::phoneDisplay()
 void LogoPreview::clearPreview()
 {
     m_logo.fill(kDisplayGreen);
-    update(QRect(m_origin, m_logo.size()));
+    updateLogoRect(m_logo.rect());
 }
 
 void LogoPreview::drawPreview(const logo::LogoGrid &grid)
@@ -126,7 +158,7 @@ void LogoPreview::drawPreview(const logo::LogoGrid &grid)
         for (int c = 0; c < grid.width(); ++c)
             if (grid.isSet(c, r))
                 m_logo.setPixel(c, r, qRgb(0, 0, 0));
-    update(QRect(m_origin, m_logo.size()));
+    updateLogoRect(m_logo.rect());
 }
 
 void LogoPreview::setPixel(int c, int r, bool on)
@@ -134,7 +166,7 @@ void LogoPreview::setPixel(int c, int r, bool on)
     if (!m_logo.valid(c, r))
         return;
     m_logo.setPixel(c, r, on ? qRgb(0, 0, 0) : kDisplayGreen);
-    update(QRect(m_origin + QPoint(c, r), QSize(1, 1)));
+    updateLogoRect(QRect(c, r, 1, 1));
 }
 
 bool LogoPreview::isPixelSet(int c, int r) const
@@ -145,6 +177,12 @@ bool LogoPreview::isPixelSet(int c, int r) const
 void LogoPreview::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
+    if (m_shape) {
+        // Each row a little taller than a screen pixel: smoothing spreads it
+        // over the screen rows it covers instead of doubling every few rows.
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.scale(1.0, heightScale());
+    }
     if (!m_background.isNull())
         p.drawImage(0, 0, m_background);
     p.drawImage(m_origin, m_logo);

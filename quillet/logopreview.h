@@ -2,10 +2,14 @@
 // A picture box that shows the logo at natural size: picDisplay (the logo on a
 // phone display, top-left corner at (15, 31)) and picMyBMP (the bare 72 x 14
 // picture). The box keeps its own pixels: while the preview blinks the picture
-// may differ from what it shows.
+// may differ from what it shows. With a pixel shape the whole box (background
+// and logo) is drawn that many times taller than wide, as the phones' display
+// pixels are; the logo's own pixels stay as they are.
 #include <QImage>
 #include <QPoint>
+#include <QSizeF>
 #include <QWidget>
+#include <optional>
 
 namespace logo {
 class LogoGrid;
@@ -29,6 +33,10 @@ public:
     // clearPreview, then every set pixel of the picture in black.
     void drawPreview(const logo::LogoGrid &grid);
     void setPixel(int c, int r, bool on);
+    // Pixels of this shape (width to height), or square ones for none; the box
+    // takes the height the shape gives it.
+    void setPixelShape(std::optional<QSizeF> shape);
+    std::optional<QSizeF> pixelShape() const { return m_shape; }
 
     bool isPixelSet(int c, int r) const;
     QImage logoImage() const { return m_logo; }
@@ -39,6 +47,14 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // The natural size before any pixel shape.
+    QSize squareSize() const;
+    // How far the shape stretches the box from top to bottom.
+    qreal heightScale() const;
+    // Repaints the part of the box that shows the logo's rectangle.
+    void updateLogoRect(const QRect &logoRect);
+
+    std::optional<QSizeF> m_shape;
     QImage m_background;
     QPoint m_origin;
     QImage m_logo;  // 72 x 14

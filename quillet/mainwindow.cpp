@@ -2,6 +2,7 @@
 
 #include "quillet/gridview.h"
 #include "quillet/logopreview.h"
+#include "widgets/frminserttext.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -65,6 +66,8 @@ void MainWindow::addProgramMenus(QMenu *file)
                             {"mnuFlipY", "Flip &Vertical", "Ctrl+V", [doc] { doc->flipVertical(); }},
                             {"mnuSep6"},
                             {"mnuOptions", "&Options"},
+                            {"mnuSepText"},
+                            {"mnuInsertText", "Insert &text...", "Ctrl+Shift+T", [this] { mnuInsertText_Click(); }},
                         });
 
     addMenu(QStringLiteral("mnuView"), QStringLiteral("&View"),
@@ -230,6 +233,20 @@ void MainWindow::unloadProgram()
 void MainWindow::afterDrop()
 {
     m_picMain->setFocus();
+}
+
+void MainWindow::mnuInsertText_Click()
+{
+    document().setBusy(true);
+    logo::frmInsertText dialog(document(), this);
+    dialog.exec();
+    document().setBusy(false);
+    m_picMain->setFocus();
+}
+
+void MainWindow::applyPreviewAspect(std::optional<QSizeF> pixelShape)
+{
+    m_picDisplay->setPixelShape(pixelShape);
 }
 
 void MainWindow::mnuNew_Click()

@@ -2,8 +2,8 @@
 // frmEdit: Quillet's main window. The shared window code runs the document,
 // the File and Help menus, the toolbar, the delivery commands, start-up and
 // shut-down; this adds what is Quillet's own: the enlarged editing grid, the
-// phone preview with its blinking animation, the Edit and View menus, New and
-// the bitmap export.
+// phone preview with its blinking animation, the Edit and View menus, New,
+// Insert Text and the bitmap export.
 #include "quillet/animation.h"
 #include "widgets/mainwindowbase.h"
 
@@ -40,6 +40,7 @@ protected:
     void startProgram() override;
     void unloadProgram() override;
     void afterDrop() override;
+    void applyPreviewAspect(std::optional<QSizeF> pixelShape) override;
 
 private:
     void onCellChanged(int c, int r);
@@ -48,6 +49,7 @@ private:
     void onArrowKey(int key);
 
     void mnuNew_Click();
+    void mnuInsertText_Click();
     void cmdUp_Click();
     void cmdDown_Click();
     void cmdLeft_Click();

@@ -51,13 +51,7 @@ int cmdText(const QStringList &argv)
         !target.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
         return err(QStringLiteral("error: OUT, the last word, must name a .ngg, .nol, .bmp or .png file: %1").arg(target), 2);
     const QStringList lines = a.positional.mid(0, a.positional.size() - 1);
-    logo::TextFont font = chosen.value_or(logo::TextFont::Bold);
-    logo::TextLogo logo = logo::renderTextLogo(lines, font);
-    if (!logo.ok && !chosen) {
-        // The tiny font takes more text; its refusal names the fewest columns.
-        font = logo::TextFont::Tiny;
-        logo = logo::renderTextLogo(lines, font);
-    }
+    const logo::TextLogo logo = chosen ? logo::renderTextLogo(lines, *chosen) : logo::renderTextLogoInBestFont(lines);
     if (!logo.ok)
         return err(logo.refusal);
     s.doc->grid() = logo.grid;
@@ -65,7 +59,7 @@ int cmdText(const QStringList &argv)
     QString wrote;
     if (writeOutput(s, target, &wrote) != 0)
         return 1;
-    out(QStringLiteral("wrote %1 in the %2 font").arg(wrote, logo::textFontName(font)));
+    out(QStringLiteral("wrote %1 in the %2 font").arg(wrote, logo::textFontName(logo.font)));
     return 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include "desktop/branding.h"
 #include "desktop/filetypes.h"
+#include "desktop/pixelaspect.h"
 #include "desktop/placement.h"
 #include "graphic/pathutil.h"
 #include "widgets/deliverydialogs.h"
@@ -30,6 +31,9 @@ namespace {
 
 const QColor kLinkColour(0, 0, 192);
 const QColor kLinkPressedColour(192, 0, 0);
+// The window's own choice of the phone preview's pixel shape, 1 for the
+// phones' shape ("PixelAspect"), 0 for square.
+const QString kTrueAspectKey = QStringLiteral("TrueAspect");
 // A larger branding picture is shown smaller, so that it never dwarfs the window.
 const QSize kBrandingRoom(200, 160);
 
@@ -125,8 +129,9 @@ void MainWindowBase::setUpWindow()
     applyBranding();
     // The options dialog leaves out the pages of the methods the branding hid.
     m_delivery->setBranding(m_branding.hideSendViaSMS, m_branding.hideStoreToInbox, m_branding.hideSendViaIR);
-    // Placed once its size is final: a branding picture makes it taller, and
-    // the saved position is the whole frame's.
+    applyTrueAspect(m_settings.readInt(m_profile.settingsSection, kTrueAspectKey, 0) == 1);
+    // Placed once its size is final: a branding picture or the true-aspect
+    // preview makes it taller, and the saved position is the whole frame's.
     placeWindow();
     m_webUpload.deleteTemporaryPages();
 }
@@ -175,6 +180,38 @@ void MainWindowBase::buildMenus()
                               });
     // The program's own menus go between File and Help.
     addProgramMenus(file);
+    addViewEntries();
+}
+
+void MainWindowBase::addViewEntries()
+{
+    auto *view = findChild<QMenu *>(QStringLiteral("mnuView"), Qt::FindDirectChildrenOnly);
+    if (!view)
+        view = addMenu(QStringLiteral("mnuView"), QStringLiteral("&View"), {});
+    std::vector<MenuEntry> entries;
+    if (!view->isEmpty())
+        entries.emplace_back(QStringLiteral("mnuSepAspect"));
+    entries.emplace_back(QStringLiteral("mnuTrueAspect"), QStringLiteral("True &aspect preview"), QString(),
+                         [this] { mnuTrueAspect_Click(); });
+    insertEntries(view, entries);
+    m_mnuTrueAspect = menuAction(QStringLiteral("mnuTrueAspect"));
+    m_mnuTrueAspect->setCheckable(true);
+}
+
+// ------------------------------------------------------------------ true aspect
+
+void MainWindowBase::mnuTrueAspect_Click()
+{
+    // The entry has already toggled its check mark: the mark is the new state.
+    const bool on = m_mnuTrueAspect->isChecked();
+    m_settings.writeInt(m_profile.settingsSection, kTrueAspectKey, on ? 1 : 0);
+    applyTrueAspect(on);
+}
+
+void MainWindowBase::applyTrueAspect(bool on)
+{
+    m_mnuTrueAspect->setChecked(on);
+    applyPreviewAspect(on ? std::optional<QSizeF>(pixelAspect(m_settings)) : std::nullopt);
 }
 
 QMenu *MainWindowBase::addMenu(const QString &name, const QString &caption, const std::vector<MenuEntry> &entries)

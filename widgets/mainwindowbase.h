@@ -14,7 +14,9 @@
 #include <QMainWindow>
 #include <QMap>
 #include <functional>
+#include <QSizeF>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -113,6 +115,10 @@ protected:
     virtual void unloadProgram() {}
     // After a dropped file was opened and the window activated.
     virtual void afterDrop() {}
+    // Draws the phone preview with display pixels of the given shape (width
+    // to height), or square ones for none: "True &aspect preview" switched on
+    // or off, and at start-up after the program's own start-up.
+    virtual void applyPreviewAspect(std::optional<QSizeF> pixelShape) { Q_UNUSED(pixelShape); }
 
     // ---- building blocks ----
     // A menu of the menu bar, before Help.
@@ -153,6 +159,11 @@ private:
     void keepFrameOnScreen();
     void unload();
     void rebuildRecentMenu();
+    // "True &aspect preview" at the end of the program's View menu, or of one
+    // of its own before Help when the program has none.
+    void addViewEntries();
+    void mnuTrueAspect_Click();
+    void applyTrueAspect(bool on);
     // Opens the first file of a drop; true when the event was the drop's.
     bool filterDrop(QEvent *event);
     void mnuHelpInformation_Click();
@@ -176,6 +187,7 @@ private:
     QToolBar *m_toolbar = nullptr;
     QMenu *m_helpMenu = nullptr;
     QAction *m_mnuRecentSep = nullptr;
+    QAction *m_mnuTrueAspect = nullptr;
     QAction *m_mnuRecent[LogoDocument::RecentCount] = {};
     QList<QWidget *> m_dropTargets;
     QMap<QString, QAction *> m_menuActions;      // by control name

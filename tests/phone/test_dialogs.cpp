@@ -68,17 +68,10 @@ struct DialogFixture : ::testing::Test {
     // Runs action on the modal dialog named name once it is shown.
     void whenShown(const QString &name, std::function<void(QWidget *)> action)
     {
-        auto *poll = new QTimer(&scope);
-        poll->setInterval(5);
-        QObject::connect(poll, &QTimer::timeout, [this, poll, name, action] {
-            QWidget *w = QApplication::activeModalWidget();
-            if (!w || !w->isVisible() || w->objectName() != name)
-                return;
-            poll->stop();
+        logotest::whenModalShown(scope, name, [this, name, action](QWidget *w) {
             seen << name;
             action(w);
         });
-        poll->start();
     }
 };
 
