@@ -57,6 +57,9 @@ public:
     // sets the link port and the message-centre copy.
     bool preCheck(int mode);
     int SendingMode() const { return m_sendingMode; }
+    // The infrared upload runs in the same progress dialog: it sets
+    // SendingInfrared while the dialog shows and SendingSms afterwards.
+    void setSendingMode(int mode) { m_sendingMode = mode; }
     int linkPort() const { return m_linkPort; }
     QString linkDevice() const;
     QString messageCentre() const { return m_smsc; }

@@ -12,12 +12,18 @@
 
 namespace logo {
 
-DeliveryDialogs::DeliveryDialogs(SmsDelivery &delivery, QWidget *window, PhonebookJob *phonebook)
-    : m_reading(phonebook ? new frmReading(*phonebook, window) : nullptr),
+DeliveryDialogs::DeliveryDialogs(SmsDelivery &delivery, QWidget *window, PhonebookJob *phonebook,
+                                 IrDelivery *infrared)
+    : m_delivery(delivery),
+      m_reading(phonebook ? new frmReading(*phonebook, window) : nullptr),
       m_send(new frmSend(delivery, phonebook, m_reading, window)),
       m_store(new frmStore(delivery, window)),
       m_sending(new frmSending(delivery, window))
 {
+    if (infrared) {
+        m_sending->runsUpload(*infrared);
+        infrared->setUi(this);
+    }
 }
 
 DeliveryDialogs::~DeliveryDialogs()
@@ -67,6 +73,17 @@ void DeliveryDialogs::showSendingProgress()
         m_sending->exec();
 }
 
+void DeliveryDialogs::showUploadProgress()
+{
+    if (!m_sending)
+        return;
+    // The dialog can't be closed in this mode: exec returns once the upload's
+    // end has hidden it.
+    m_delivery.setSendingMode(SendingInfrared);
+    m_sending->exec();
+    m_delivery.setSendingMode(SendingSms);
+}
+
 WindowDelivery::WindowDelivery(LogoDocument &doc, QWidget *window)
     : QObject(window),
       m_doc(doc),
@@ -77,7 +94,8 @@ WindowDelivery::WindowDelivery(LogoDocument &doc, QWidget *window)
       m_delivery(new SmsDelivery(doc, *m_engine, this)),
       m_phonebookJob(new PhonebookJob(doc, *m_engine, m_phonebook, this)),
       m_portTest(new PortTest(doc, *m_engine, this)),
-      m_dialogs(std::make_unique<DeliveryDialogs>(*m_delivery, window, m_phonebookJob))
+      m_infrared(new IrDelivery(doc, this)),
+      m_dialogs(std::make_unique<DeliveryDialogs>(*m_delivery, window, m_phonebookJob, m_infrared))
 {
     m_delivery->setUi(m_dialogs.get());
 }

@@ -3,6 +3,7 @@
 // tmrSendStore, the engine, the controller and its dialogs, the phonebook and
 // the options dialog, created once and kept (hidden between uses) for the
 // window's life.
+#include "infrared/irdelivery.h"
 #include "phone/atengine.h"
 #include "phone/phonebook.h"
 #include "phone/smsdelivery.h"
@@ -27,15 +28,19 @@ class SerialLink;
 class TimerTicks;
 
 // The dialogs of a delivery, shown modally over the window. With a phonebook
-// job the send dialog offers the phonebook and its reading dialog.
-class DeliveryDialogs : public DeliveryUi {
+// job the send dialog offers the phonebook and its reading dialog; with an
+// infrared upload the sending-progress dialog runs that too.
+class DeliveryDialogs : public DeliveryUi, public IrUploadUi {
 public:
-    DeliveryDialogs(SmsDelivery &delivery, QWidget *window, PhonebookJob *phonebook = nullptr);
+    DeliveryDialogs(SmsDelivery &delivery, QWidget *window, PhonebookJob *phonebook = nullptr,
+                    IrDelivery *infrared = nullptr);
     ~DeliveryDialogs() override;
 
     void showSendDialog() override;
     void showStoreDialog() override;
     void showSendingProgress() override;
+    // The progress dialog in its infrared mode, until the upload has ended.
+    void showUploadProgress() override;
 
     frmSend *sendDialog() const;
     frmStore *storeDialog() const;
@@ -43,6 +48,7 @@ public:
     frmReading *readingDialog() const;
 
 private:
+    SmsDelivery &m_delivery;
     QPointer<frmReading> m_reading;
     QPointer<frmSend> m_send;
     QPointer<frmStore> m_store;
@@ -50,9 +56,9 @@ private:
 };
 
 // Everything a main window needs for "Sen&d as SMS...", "Sto&re to
-// SMS-Inbox..." and "&Options": connect the menu items and toolbar buttons to
-// mnuSend_Click, mnuStore_Click and mnuOptions_Click. The phonebook table
-// lives here, one for the program's run.
+// SMS-Inbox...", "IR-&Upload to 61xx" and "&Options": connect the menu items
+// and toolbar buttons to mnuSend_Click, mnuStore_Click, mnuIR_Click and
+// mnuOptions_Click. The phonebook table lives here, one for the program's run.
 class WindowDelivery : public QObject {
     Q_OBJECT
 public:
@@ -61,6 +67,7 @@ public:
 
     void mnuSend_Click() { m_delivery->mnuSend_Click(); }
     void mnuStore_Click() { m_delivery->mnuStore_Click(); }
+    void mnuIR_Click() { m_infrared->mnuIR_Click(); }
     // The options dialog, modal, with the busy mark while it is open.
     void mnuOptions_Click();
     // What the branding file hid; the options dialog drops the pages of
@@ -69,6 +76,7 @@ public:
 
     AtEngine &engine() { return *m_engine; }
     SmsDelivery &delivery() { return *m_delivery; }
+    IrDelivery &infrared() { return *m_infrared; }
     DeliveryDialogs &dialogs() { return *m_dialogs; }
     Phonebook &phonebook() { return m_phonebook; }
     PhonebookJob &phonebookJob() { return *m_phonebookJob; }
@@ -86,6 +94,7 @@ private:
     Phonebook m_phonebook;
     PhonebookJob *m_phonebookJob;
     PortTest *m_portTest;
+    IrDelivery *m_infrared;
     std::unique_ptr<DeliveryDialogs> m_dialogs;
     QPointer<frmOptionsDialog> m_options;
     bool m_hidden[3] = {false, false, false};   // sending, storing, infrared

@@ -1,5 +1,6 @@
 #include "widgets/frmsending.h"
 
+#include "infrared/irdelivery.h"
 #include "phone/smsdelivery.h"
 
 #include <QCloseEvent>
@@ -13,6 +14,14 @@
 #include <QVBoxLayout>
 
 namespace logo {
+
+namespace {
+
+// The status frame's height: the bar above Cancel, or above "Please wait.".
+constexpr int kFrameHeight = 85;
+constexpr int kInfraredFrameHeight = 113;
+
+} // namespace
 
 frmSending::frmSending(SmsDelivery &delivery, QWidget *parent) : QDialog(parent), m_delivery(delivery)
 {
@@ -59,11 +68,27 @@ void frmSending::myUpdateSending(int percent)
         repaint();
 }
 
+void frmSending::runsUpload(IrDelivery &upload)
+{
+    connect(this, &frmSending::infraredRequested, &upload, &IrDelivery::myIR);
+    connect(&upload, &IrDelivery::caption, this, &QWidget::setWindowTitle);
+    connect(&upload, &IrDelivery::progress, this, &frmSending::myUpdateSending);
+    connect(&upload, &IrDelivery::uploadEnded, this, &frmSending::jobEnded);
+}
+
+void frmSending::showMode(bool infrared)
+{
+    l3->setVisible(!infrared);
+    l4->setVisible(infrared);
+    l5->setMinimumHeight(infrared ? kInfraredFrameHeight : kFrameHeight);
+}
+
 void frmSending::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    l3->setVisible(true);
-    l4->setVisible(false);
+    // The infrared look from the start: no Cancel to click while the upload
+    // is on its way.
+    showMode(m_delivery.SendingMode() == SendingInfrared);
     myUpdateSending(0);
     // The job starts once the dialog's own event loop runs, so that a job that
     // ends at once (a port that does not open) can hide the dialog again.
@@ -79,8 +104,6 @@ void frmSending::activated()
     if (!isVisible())
         return;
     if (m_delivery.SendingMode() == SendingInfrared) {
-        l3->setVisible(false);
-        l4->setVisible(true);
         repaint();
         emit infraredRequested();
         return;

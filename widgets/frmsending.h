@@ -11,6 +11,7 @@ class QPushButton;
 
 namespace logo {
 
+class IrDelivery;
 class SmsDelivery;
 
 class frmSending : public QDialog {
@@ -20,6 +21,9 @@ public:
 
     // Shows the percentage in the label and the bar, and repaints at once.
     void myUpdateSending(int percent);
+    // Shown in the infrared mode, the dialog runs this upload: its caption,
+    // its progress, and its end hides the dialog.
+    void runsUpload(IrDelivery &upload);
 
     QGroupBox *l5;       // "Status"
     QLabel *l1;          // percentage
@@ -38,6 +42,8 @@ protected:
 
 private:
     void activated();
+    // Cancel, or "Please wait." in the taller frame of the infrared mode.
+    void showMode(bool infrared);
     void l3_Click();
     void jobEnded();
 

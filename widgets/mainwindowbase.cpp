@@ -339,8 +339,8 @@ void MainWindowBase::connectDeliveryCommands()
     bindCommand(QStringLiteral("mnuStore"), [this] { m_delivery->mnuStore_Click(); });
     bindCommand(QStringLiteral("mnuInternet"),
                 [this] { m_webUpload.mnuInternet_Click(*m_document, m_lblURL->text(), m_openUrl); });
+    bindCommand(QStringLiteral("mnuIR"), [this] { m_delivery->mnuIR_Click(); });
     bindCommand(QStringLiteral("mnuOptions"), [this] { m_delivery->mnuOptions_Click(); });
-    // "mnuIR" (the infrared upload) is bound here when it comes.
 }
 
 void MainWindowBase::bindCommand(const QString &menuName, std::function<void()> run)

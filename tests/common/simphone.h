@@ -1,6 +1,6 @@
 #pragma once
-// The simulated phone (the phonesim program) on a pseudo-terminal, for the
-// life of the object: the real serial path end to end.
+// The simulated phones (the phonesim and irsim programs) on pseudo-terminals,
+// for the life of the object: the real serial path end to end.
 #include <QByteArray>
 #include <QProcess>
 #include <QStringList>
@@ -20,6 +20,24 @@ public:
     QTemporaryDir dir;
     QProcess process;
     QString device, log, transcript;
+};
+
+// irsim, the 61xx phone behind an infrared adapter.
+class SimIrPhone {
+public:
+    explicit SimIrPhone(QStringList args = {});
+    ~SimIrPhone();
+    static bool available();          // irsim has been built
+
+    // What it has reported since its device line ("connected 7C",
+    // "message HEX", the picture's rows, "disconnected").
+    QStringList report();
+
+    QProcess process;
+    QString device;
+
+private:
+    QStringList m_said;
 };
 
 } // namespace logotest

@@ -3,6 +3,7 @@
 // logotool ir-upload. Each upload takes its real seconds (the read time-outs),
 // so only one per outcome is here; the protocol's cases are in
 // test_irupload.cpp.
+#include "common/simphone.h"
 #include "common/testsupport.h"
 #include "graphic/logodocument.h"
 #include "infrared/irdelivery.h"
@@ -21,34 +22,7 @@ using logotest::Sandbox;
 
 namespace {
 
-// irsim for the life of the object.
-class IrSim {
-public:
-    explicit IrSim(QStringList args = {})
-    {
-        process.start(logotest::toolPath("irsim"), args << "--seconds" << "60");
-        if (process.waitForReadyRead(10000)) {
-            const QString first = QString::fromLatin1(process.readLine()).trimmed();
-            if (first.startsWith("device "))
-                device = first.mid(7);
-        }
-    }
-    ~IrSim()
-    {
-        process.kill();
-        process.waitForFinished(5000);
-    }
-    // What it has reported since the device line.
-    QStringList report()
-    {
-        process.waitForReadyRead(200);
-        said += QString::fromLatin1(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-        return said;
-    }
-    QProcess process;
-    QString device;
-    QStringList said;
-};
+using IrSim = logotest::SimIrPhone;
 
 LogoGrid diagonal()
 {
@@ -72,7 +46,7 @@ IrDelays quick()
 struct IrSimFixture : ::testing::Test {
     void SetUp() override
     {
-        if (!QFileInfo::exists(logotest::toolPath("irsim")))
+        if (!IrSim::available())
             GTEST_SKIP() << "irsim not built";
     }
 };
