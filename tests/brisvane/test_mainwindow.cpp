@@ -139,6 +139,9 @@ TEST(BrisvaneWindow, StartsWithItsListLabelsMenusAndToolbar)
         EXPECT_TRUE(a->shortcut().isEmpty()) << a->objectName().toStdString() << " has no key in Brisvane";
     EXPECT_FALSE(env.action("mnuLoadDefault")->isEnabled());
     EXPECT_FALSE(env.action("mnuSaveDefault")->isEnabled());
+    // Every delivery command comes bound from the shared window code.
+    for (const char *name : {"mnuSend", "mnuStore", "mnuInternet", "mnuIR", "mnuOptions"})
+        EXPECT_TRUE(env.action(QString::fromLatin1(name))->isEnabled()) << name;
 
     QStringList buttons;
     for (const QAction *a : env.widget<QToolBar>("Toolbar1")->actions())
