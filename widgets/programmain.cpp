@@ -7,8 +7,41 @@
 #include "widgets/qtprompt.h"
 
 #include <QApplication>
+#include <optional>
 
 namespace logo {
+
+namespace {
+
+// A screenshot run is no running instance: the run marks of the program go
+// back to what they were before it started, so that a window that really runs
+// keeps its own and none is left behind.
+class KeptRunMarks {
+public:
+    KeptRunMarks(SettingsStore &settings, const QString &section) : m_settings(settings), m_section(section)
+    {
+        for (const QString &key : keys())
+            m_values << (m_settings.contains(m_section, key) ? m_settings.read(m_section, key) : QString());
+    }
+    ~KeptRunMarks()
+    {
+        for (qsizetype i = 0; i < keys().size(); ++i) {
+            if (m_values[i].isNull())
+                m_settings.remove(m_section, keys()[i]);
+            else
+                m_settings.write(m_section, keys()[i], m_values[i]);
+        }
+        m_settings.sync();
+    }
+
+private:
+    static QStringList keys() { return {QStringLiteral("CurrentAppname"), QStringLiteral("CurrentBusy")}; }
+    SettingsStore &m_settings;
+    QString m_section;
+    QStringList m_values;
+};
+
+} // namespace
 
 int runProgram(int argc, char **argv, const ProgramProfile &profile, const WindowMaker &makeWindow)
 {
@@ -24,6 +57,9 @@ int runProgram(int argc, char **argv, const ProgramProfile &profile, const Windo
 
     QtPrompt prompt;
     SettingsStore settings;
+    std::optional<KeptRunMarks> keptMarks;
+    if (!screenshot.isEmpty())
+        keptMarks.emplace(settings, profile.settingsSection);
     // A second start hands its file to the running instance and ends.
     InstanceHandOver handOver(profile);
     if (screenshot.isEmpty() && handOver.start(args.value(0), settings, prompt) != InstanceHandOver::Start::Main)
@@ -42,7 +78,8 @@ int runProgram(int argc, char **argv, const ProgramProfile &profile, const Windo
 
     if (!screenshot.isEmpty()) {
         QCoreApplication::processEvents();
-        return window->grab().save(screenshot) ? 0 : 1;
+        const bool saved = window->grab().save(screenshot);
+        return saved ? 0 : 1;
     }
     return QApplication::exec();
 }

@@ -390,10 +390,18 @@ TEST(BrisvaneProgram, ScreenshotShowsTheLogoInTheDisplay)
     logotest::Sandbox box;
     const QString file = writeNol(box.path(QStringLiteral("shot.nol")), pattern(), 262, 1);
     const QString png = box.path(QStringLiteral("shot.png"));
+    // A window that really runs keeps its run marks: a screenshot run is no instance.
+    box.settings().write(QStringLiteral("Brisvane Settings"), QStringLiteral("CurrentAppname"),
+                         QStringLiteral("Brisvane [Untitled]"));
+    box.settings().sync();
     QProcessEnvironment env;
     env.insert(QStringLiteral("LOGO_SETTINGS_FILE"), box.settingsFile());
     const logotest::ToolRun run = logotest::runTool(QStringLiteral("brisvane"), {"--screenshot", png, file}, env);
     ASSERT_EQ(run.code, 0) << run.err.toStdString();
+    box.restartSettings();
+    EXPECT_EQ(box.settings().read(QStringLiteral("Brisvane Settings"), QStringLiteral("CurrentAppname")),
+              QStringLiteral("Brisvane [Untitled]"));
+    EXPECT_FALSE(box.settings().contains(QStringLiteral("Brisvane Settings"), QStringLiteral("CurrentBusy")));
     const QImage shot = QImage(png).convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(shot.isNull());
     // The client area starts under the menu bar and the toolbar.
