@@ -7,6 +7,8 @@
 #include "widgets/qtprompt.h"
 
 #include <QApplication>
+#include <cstdio>
+#include <cstring>
 #include <optional>
 
 namespace logo {
@@ -41,10 +43,40 @@ private:
     QStringList m_values;
 };
 
+// "--help" and "--version" answer on the terminal and end before any window,
+// settings or running instance is touched. A file of that name opens as
+// "./--help".
+std::optional<int> answerOnTerminal(int argc, char **argv, const ProgramProfile &profile)
+{
+    if (argc != 2)
+        return std::nullopt;
+    const QByteArray name = profile.desktopEntry.toUtf8();
+    if (!std::strcmp(argv[1], "--version")) {
+        std::printf("%s %s\n", name.constData(), versionText().toUtf8().constData());
+        return 0;
+    }
+    if (std::strcmp(argv[1], "--help") && std::strcmp(argv[1], "-h"))
+        return std::nullopt;
+    std::printf("usage: %s [FILE]\n"
+                "       %s --screenshot PNG [FILE]\n"
+                "\n"
+                "%s\n"
+                "\n"
+                "  FILE              the picture to open; a second start hands it to the\n"
+                "                    running window and ends\n"
+                "  --screenshot PNG  save a picture of the window to PNG and end\n"
+                "  --help            this text\n"
+                "  --version         the program's version\n",
+                name.constData(), name.constData(), profile.aboutText.toUtf8().constData());
+    return 0;
+}
+
 } // namespace
 
 int runProgram(int argc, char **argv, const ProgramProfile &profile, const WindowMaker &makeWindow)
 {
+    if (const std::optional<int> answered = answerOnTerminal(argc, argv, profile))
+        return *answered;
     QApplication app(argc, argv);
     QApplication::setApplicationName(profile.productName);
 

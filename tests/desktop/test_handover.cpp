@@ -214,3 +214,29 @@ TEST(HandOverProcesses, ASecondQuilletHandsItsFileToTheFirst)
         EXPECT_TRUE(QFileInfo::exists(socket));
     }
 }
+
+// Asked for help or the version, both programs answer on the terminal and end:
+// no window, no hand-over to a running one, nothing written to the settings.
+TEST(HandOverProcesses, HelpAndVersionAnswerWithoutStartingAWindow)
+{
+    logotest::Sandbox box;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LOGO_SETTINGS_FILE"), box.settingsFile());
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), box.dir());
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.remove(QStringLiteral("DISPLAY"));   // a window could not even open
+    for (const QString program : {QStringLiteral("quillet"), QStringLiteral("brisvane")}) {
+        for (const QString option : {QStringLiteral("--help"), QStringLiteral("-h"), QStringLiteral("--version")}) {
+            QProcess p;
+            p.setProcessEnvironment(env);
+            p.start(logotest::toolPath(program), {option});
+            ASSERT_TRUE(p.waitForFinished(20000)) << qPrintable(program + QLatin1Char(' ') + option);
+            EXPECT_EQ(p.exitCode(), 0) << qPrintable(program + QLatin1Char(' ') + option);
+            const QString said = QString::fromUtf8(p.readAllStandardOutput());
+            EXPECT_TRUE(said.startsWith(option == QLatin1String("--version") ? program + QLatin1Char(' ')
+                                                                             : QStringLiteral("usage: ") + program))
+                << qPrintable(said);
+        }
+    }
+    EXPECT_FALSE(QFileInfo::exists(box.settingsFile()));
+}
