@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev
   qt6-image-formats-plugins qt6-qpa-plugins
   libgtest-dev libgmock-dev
