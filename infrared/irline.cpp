@@ -5,6 +5,12 @@
 
 namespace logo {
 
+qint64 IrClock::nowMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
 void ThreadClock::sleep(int ms)
 {
     using namespace std::chrono;

@@ -43,6 +43,10 @@ class IrClock {
 public:
     virtual ~IrClock() = default;
     virtual void sleep(int ms) = 0;
+    // Milliseconds from some fixed point, steady: what bounds an upload. By
+    // default the system's steady clock; a clock that only pretends to sleep
+    // tells its own time.
+    virtual qint64 nowMs();
 };
 
 // Sleeps the calling thread. The system wakes a sleeper a little late (up to

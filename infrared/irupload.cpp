@@ -61,6 +61,10 @@ const QByteArray kDataMore = QByteArray::fromHex("020280");
 const QByteArray kDataLast = QByteArray::fromHex("020200");
 constexpr int kSegment = 60;
 
+// The longest frame a 61xx phone sends (its discovery answer, the UA with its
+// parameters), with room to spare.
+constexpr int kLongestPhoneFrame = 64;
+
 // Address and control octet of a frame.
 QByteArray frameHead(int address, int control)
 {
@@ -77,6 +81,12 @@ int randomConnectionAddress()
 }
 
 } // namespace
+
+qint64 IrUploadEngine::noFrameLimitMs(const IrDelays &delays)
+{
+    return NoFrameLimitMs + qint64(qMax(delays.slowFrame, delays.fast)) + delays.betweenBursts +
+           qint64(kLongestPhoneFrame) * delays.fast;
+}
 
 IrUploadEngine::IrUploadEngine(IrLine &line, IrClock &clock, Options options)
     : m_line(line), m_clock(clock), m_options(std::move(options))
@@ -103,13 +113,17 @@ QString IrUploadEngine::upload(const QByteArray &message, int port, const QStrin
     m_discSent = false;
     m_address = 0;
     m_vs = m_vr = 0;
+    m_frames = 0;
+    m_gaveUp = false;
 
     discovery();
     m_model = 0;
     m_line.flush();
-    // Bursts of reading until one in which the phone says nothing, or the
-    // phone turned out to be one this upload does not serve.
-    while (receiveBurst() > 0 && !unsupportedModel()) {
+    m_lastFrameMs = m_clock.nowMs();
+    // Bursts of reading until one in which the phone says nothing, the phone
+    // turned out to be one this upload does not serve, or the line has talked
+    // too long without getting anywhere.
+    while (receiveBurst() > 0 && !unsupportedModel() && !talkedTooLong()) {
         wait(m_options.delays.betweenBursts);
         m_line.flush();
     }
@@ -147,6 +161,8 @@ int IrUploadEngine::receiveBurst()
         feed(octet);
         ++fed;
         wait(m_options.delays.fast);
+        if (talkedTooLong())
+            break;
     }
     if (unsupportedModel())
         m_result = irtext::notSupported(m_model);
@@ -163,9 +179,20 @@ void IrUploadEngine::feed(quint8 octet)
         sendRR();
         break;
     case SirDecoder::Event::Frame:
+        ++m_frames;
+        m_lastFrameMs = m_clock.nowMs();
         dispatch(m_decoder.frame());
         break;
     }
+}
+
+bool IrUploadEngine::talkedTooLong()
+{
+    // What the upload says stays: "Can't talk to phone." unless the phone
+    // already acknowledged the disconnect.
+    if (!m_gaveUp)
+        m_gaveUp = m_frames > FrameLimit || m_clock.nowMs() - m_lastFrameMs > noFrameLimitMs(m_options.delays);
+    return m_gaveUp;
 }
 
 void IrUploadEngine::dispatch(QByteArrayView frame)

@@ -10,8 +10,11 @@
 //   the DISC ends it back at 9600.
 //
 // There are no retransmission timers: the phone's own retries drive the script,
-// and about one second of silence ends the upload. Blocking: run it on a worker
-// thread (IrUploadRunner).
+// and about one second of silence ends the upload. A line that never falls
+// silent (a GPS receiver on the wrong port, an IR receiver in sunlight) ends
+// it too: a few seconds on the clock without a frame that passes its check,
+// or more frames than any exchange needs. Blocking: run it on a worker thread
+// (IrUploadRunner).
 #include "infrared/irline.h"
 #include "infrared/sirframing.h"
 
@@ -60,6 +63,17 @@ public:
     static constexpr int FastSpeed = 115200;
     static constexpr int SlowSpeed = 9600;
     static constexpr int BurstOctets = 256;
+    // How long the line may go on talking without a good frame, beyond the
+    // pauses the delays themselves put between two of the phone's frames.
+    static constexpr int NoFrameLimitMs = 3000;
+    // More good frames than a whole exchange takes (about twenty): a device
+    // that keeps answering without ever ending the exchange.
+    static constexpr int FrameLimit = 256;
+
+    // NoFrameLimitMs plus the longest pause the delays allow between two of
+    // the phone's frames: the wait before a frame of ours, one wait between
+    // bursts, and the wait after each octet of the longest frame a phone sends.
+    static qint64 noFrameLimitMs(const IrDelays &delays);
 
     IrUploadEngine(IrLine &line, IrClock &clock, Options options = {});
 
@@ -73,6 +87,8 @@ public:
 
     const Stats &stats() const { return m_stats; }
     int phoneModel() const { return m_model; }
+    // The last upload ended because the line kept talking (see NoFrameLimitMs).
+    bool gaveUp() const { return m_gaveUp; }
     int connectionAddress() const { return m_address; }
 
 private:
@@ -92,6 +108,9 @@ private:
     void wait(int ms);
     void report(int percent);
     bool unsupportedModel() const { return m_model == 8810 || m_model == 9110; }
+    // True (and from then on) once the line has talked too long without a good
+    // frame, or sent more frames than an exchange takes.
+    bool talkedTooLong();
 
     IrLine &m_line;
     IrClock &m_clock;
@@ -110,6 +129,9 @@ private:
     int m_vr = 0;
     int m_step = 0;
     int m_model = 0;
+    qint64 m_lastFrameMs = 0;   // on the clock: the last good frame, or the end of discovery
+    int m_frames = 0;
+    bool m_gaveUp = false;
 };
 
 } // namespace logo

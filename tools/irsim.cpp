@@ -24,6 +24,9 @@
 //   --corrupt N              the N-th answer has a damaged check (repeatable)
 //   --silent-after N         no answers after the first N (0: silent)
 //   --bare-ua                acknowledges the SNRM without negotiation parameters
+//   --noise text|random      no phone: a device that never stops talking, NMEA
+//                            sentences of a GPS receiver or random octets
+//                            (an IR receiver in sunlight), about 12 800 a second
 //   --seconds N              end after N seconds
 #include "tools/irsim_core.h"
 #include "tools/ptysim.h"
@@ -48,7 +51,8 @@ int usage(const char *why)
         std::fprintf(stderr, "irsim: %s\n", why);
     std::fprintf(stderr,
                  "usage: irsim [--model 6110|8810|9110] [--slots N,...] [--address HEX] [--delay MS]\n"
-                 "             [--drop N]... [--corrupt N]... [--silent-after N] [--bare-ua] [--seconds N]\n");
+                 "             [--drop N]... [--corrupt N]... [--silent-after N] [--bare-ua]\n"
+                 "             [--noise text|random] [--seconds N]\n");
     return 2;
 }
 
@@ -120,6 +124,15 @@ int main(int argc, char **argv)
         } else if (a == QLatin1String("--silent-after")) {
             if (!toInt(v, o.silentAfter))
                 return usage("--silent-after takes a number");
+        } else if (a == QLatin1String("--noise")) {
+            if (v == QLatin1String("text"))
+                o.noise = irsim::Noise::Text;
+            else if (v == QLatin1String("random"))
+                o.noise = irsim::Noise::Random;
+            else
+                return usage("--noise takes text or random");
+            // No phone behind it.
+            o.silentAfter = 0;
         } else if (a == QLatin1String("--seconds")) {
             if (!toInt(v, seconds))
                 return usage("--seconds takes a number");
@@ -143,12 +156,27 @@ int main(int argc, char **argv)
     qsizetype messages = 0;
     char buf[4096];
 
+    // The noise goes out in chunks of 64 octets every 5 ms, whatever the
+    // other side does; what the line can't take is lost, as on a real one.
+    constexpr int kNoiseChunk = 64;
+    constexpr auto kNoiseEvery = std::chrono::milliseconds(5);
+    quint32 noiseState = 0;
+    auto nextNoise = Clock::now();
+
     for (;;) {
         auto now = Clock::now();
         if (now >= end)
             break;
         answers.writeDue(master, now);
-        const int timeout = answers.pollTimeout(now, end);
+        int timeout = answers.pollTimeout(now, end);
+        if (o.noise != irsim::Noise::None) {
+            if (now >= nextNoise) {
+                const QByteArray chunk = irsim::noiseOctets(o.noise, kNoiseChunk, noiseState);
+                [[maybe_unused]] const ssize_t written = ::write(master, chunk.constData(), size_t(chunk.size()));
+                nextNoise = now + kNoiseEvery;
+            }
+            timeout = std::min(timeout, 5);
+        }
         pollfd p{master, POLLIN, 0};
         const int r = ::poll(&p, 1, timeout);
         if (r < 0 && errno != EINTR) {

@@ -30,6 +30,31 @@ bool checkPasses(const QByteArray &frame)
 
 } // namespace
 
+QByteArray noiseOctets(Noise kind, int count, quint32 &state)
+{
+    static const QByteArray kSentences =
+        "$GPGGA,092750.000,5321.6802,N,00630.3372,W,1,8,1.03,61.7,M,55.2,M,,*76\r\n"
+        "$GPGSA,A,3,10,07,05,02,29,04,08,13,,,,,1.72,1.03,1.38*0A\r\n"
+        "$GPRMC,092750.000,A,5321.6802,N,00630.3372,W,0.02,31.66,280511,,,A*43\r\n";
+    QByteArray out;
+    out.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        switch (kind) {
+        case Noise::None:
+            return out;
+        case Noise::Text:
+            out += kSentences[state++ % kSentences.size()];
+            break;
+        case Noise::Random:
+            // A linear congruential generator: the same stream on every run.
+            state = state * 1664525u + 1013904223u;
+            out += char(state >> 24);
+            break;
+        }
+    }
+    return out;
+}
+
 IrPhoneCore::IrPhoneCore(Options options) : m_options(std::move(options)) {}
 
 QByteArray IrPhoneCore::encode(const QByteArray &content, bool damaged)

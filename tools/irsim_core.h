@@ -23,6 +23,17 @@
 
 namespace irsim {
 
+// What a device that is no phone and never stops talking sends.
+enum class Noise {
+    None,
+    Text,       // NMEA sentences, as a GPS receiver on the wrong port writes them
+    Random,     // random octets, frame flags and escapes among them (an IR receiver in sunlight)
+};
+
+// The next count octets of such a stream; state carries it on from one call
+// to the next (start with 0).
+QByteArray noiseOctets(Noise kind, int count, quint32 &state);
+
 struct Options {
     int model = 6110;                       // 6110, 8810 or 9110: its XID's nickname
     QList<int> answerSlots{2};              // discovery slots it answers in
@@ -32,6 +43,7 @@ struct Options {
     QList<int> corrupt;                     // answers sent with a damaged check sequence
     int silentAfter = -1;                   // answers no more after this many (-1: never)
     bool bareUa = false;                    // acknowledges the SNRM without its parameters
+    Noise noise = Noise::None;              // tools/irsim.cpp: streams this instead of answering
 };
 
 struct Output {

@@ -2,7 +2,7 @@
 // The upload engine against the simulated phone in the same process: a line
 // that hands every octet to the phone at the speed the engine set, and gives
 // back the phone's answers at once (or, without a phone, octets put in its
-// inbox beforehand); a clock that only counts.
+// inbox beforehand); a clock that only counts, and one that skips the waits.
 #include "common/testsupport.h"
 #include "infrared/irline.h"
 #include "tools/irsim_core.h"
@@ -61,7 +61,16 @@ private:
 
 struct CountingClock : logo::IrClock {
     void sleep(int ms) override { total += ms; }
+    qint64 nowMs() override { return total; }
     qint64 total = 0;
+};
+
+// Real time for everything but the waits, which pass at once and count as
+// slept: the real serial line at full speed, the engine's time as it would be.
+struct SkippingClock : logo::IrClock {
+    void sleep(int ms) override { skipped += ms; }
+    qint64 nowMs() override { return logo::IrClock::nowMs() + skipped; }
+    qint64 skipped = 0;
 };
 
 } // namespace irtest

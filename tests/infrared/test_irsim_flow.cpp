@@ -8,7 +8,10 @@
 #include "graphic/logodocument.h"
 #include "infrared/irdelivery.h"
 #include "infrared/irmessage.h"
+#include "infrared/rawserialport.h"
 #include "irtestsupport.h"
+
+#include <QElapsedTimer>
 
 #include <QEventLoop>
 #include <QFileInfo>
@@ -199,4 +202,51 @@ TEST_F(IrSimFixture, LogotoolIrUpload)
     r = logotest::logotool({"ir-upload", picture, "--device", phone.device, "--quick"}, env);
     EXPECT_EQ(r.code, 2);
     EXPECT_TRUE(r.err.startsWith("usage: logotool ir-upload FILE [--port N] [--device PATH]")) << r.err.toStdString();
+}
+
+TEST_F(IrSimFixture, ADeviceThatNeverStopsTalkingEndsTheUpload)
+{
+    // Through the real serial line, the waits skipped: the engine's clock
+    // still runs the bound as a real upload would.
+    for (const char *kind : {"text", "random"}) {
+        SCOPED_TRACE(kind);
+        IrSim device({"--noise", kind});
+        ASSERT_FALSE(device.device.isEmpty());
+        RawSerialPort line;
+        irtest::SkippingClock clock;
+        IrUploadEngine engine(line, clock);
+        QElapsedTimer wall;
+        wall.start();
+        EXPECT_EQ(engine.upload(buildIrMessage(ProgramProfile::quillet(), diagonal()), 2, device.device),
+                  "Can't talk to phone.");
+        EXPECT_TRUE(engine.gaveUp());
+        EXPECT_GT(engine.stats().octetsRead, 256) << "it kept talking past the first burst";
+        EXPECT_LT(wall.elapsed(), 3000);
+    }
+}
+
+TEST_F(IrSimFixture, LogotoolIrUploadToADeviceThatNeverStopsTalking)
+{
+    Sandbox sb;
+    ScriptedPrompt prompt;
+    LogoDocument doc(ProgramProfile::quillet(), prompt, sb.settings());
+    doc.grid() = diagonal();
+    const QString picture = sb.path("pic.ngg");
+    ASSERT_EQ(doc.writeLogoFile(picture), LogoDocument::WriteResult::Written);
+    // No delays: the bound is then the bare few seconds.
+    for (const char *key : {"IRDelay1", "IRDelay2", "IRDelay3"})
+        sb.settings().writeInt(kSharedSection, key, 0);
+    sb.settings().sync();
+    QProcessEnvironment env;
+    env.insert("LOGO_SETTINGS_FILE", sb.settingsFile());
+
+    IrSim device({"--noise", "text"});
+    QElapsedTimer wall;
+    wall.start();
+    const logotest::ToolRun r = logotest::logotool({"ir-upload", picture, "--device", device.device}, env);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "10%\n");
+    EXPECT_EQ(r.err, "Error while talking to COM1.\n\nCan't talk to phone.\n");
+    EXPECT_GE(wall.elapsed(), IrUploadEngine::NoFrameLimitMs);
+    EXPECT_LT(wall.elapsed(), IrUploadEngine::NoFrameLimitMs + 3000);
 }

@@ -204,3 +204,60 @@ TEST(IrMessage, EachProgramsMessage)
     expected[9 * 9 + 7] = 0x01;
     EXPECT_EQ(irBitmap(small), expected);
 }
+
+TEST(IrUpload, ALineThatNeverFallsSilentEndsTheUpload)
+{
+    // Octets without end: text with no frame in it, random octets whose
+    // frames fail their check, and good frames that the script never moves on.
+    const QByteArray notAnswer = irsim::IrPhoneCore::encode(QByteArray::fromHex("FF05"));   // RNR: ignored
+    const struct {
+        const char *name;
+        std::function<QByteArray(quint32 &)> more;
+        bool byFrameCount;
+    } cases[] = {
+        {"GPS text", [](quint32 &s) { return irsim::noiseOctets(irsim::Noise::Text, 64, s); }, false},
+        {"random octets", [](quint32 &s) { return irsim::noiseOctets(irsim::Noise::Random, 64, s); }, false},
+        {"good frames that lead nowhere", [&](quint32 &) { return notAnswer; }, true},
+    };
+    for (const IrDelays &delays : {IrDelays{}, IrDelays{0, 0, 0}}) {
+        for (const auto &c : cases) {
+            SCOPED_TRACE(testing::Message() << c.name << ", delay 3 = " << delays.fast);
+            struct StreamingLine : irtest::SimLine {
+                std::function<QByteArray(quint32 &)> more;
+                quint32 state = 0;
+                irtest::CountingClock *clock = nullptr;
+                int readOctet(quint8 &octet) override
+                {
+                    if (inbox.isEmpty())
+                        inbox = more(state);
+                    // Octets arrive no faster than the line carries them.
+                    clock->total += 1;
+                    return SimLine::readOctet(octet);
+                }
+            } line;
+            irtest::CountingClock clock;
+            line.more = c.more;
+            line.clock = &clock;
+            IrUploadEngine::Options o;
+            o.delays = delays;
+            IrUploadEngine engine(line, clock, o);
+            EXPECT_EQ(engine.upload(QByteArray(147, '\0'), 1, QString()), "Can't talk to phone.");
+            EXPECT_TRUE(engine.gaveUp());
+            EXPECT_FALSE(line.opened);
+            if (c.byFrameCount) {
+                EXPECT_EQ(engine.stats().octetsRead, (IrUploadEngine::FrameLimit + 1) * notAnswer.size());
+            } else {
+                // On the clock: the bound, from the end of discovery, and at
+                // most a few waits later.
+                const qint64 discovery = 7 * delays.slowFrame;
+                EXPECT_GT(clock.total - discovery, IrUploadEngine::noFrameLimitMs(delays));
+                EXPECT_LE(clock.total - discovery, IrUploadEngine::noFrameLimitMs(delays) + delays.betweenBursts +
+                                                        delays.slowFrame + 2 * delays.fast + 2);
+            }
+        }
+    }
+    // A whole exchange stays far inside the bounds.
+    const Upload u({});
+    EXPECT_EQ(u.result, "");
+    EXPECT_LT(u.phone.heard().size(), size_t(IrUploadEngine::FrameLimit) / 4);
+}
