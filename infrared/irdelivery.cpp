@@ -3,6 +3,7 @@
 #include "desktop/waitcursor.h"
 #include "graphic/logodocument.h"
 #include "infrared/irmessage.h"
+#include "sms/networkcode.h"
 
 namespace logo {
 
@@ -35,7 +36,7 @@ QByteArray IrDelivery::message() const
 void IrDelivery::mnuIR_Click()
 {
     m_doc.setBusy(true);
-    if (m_doc.askIfEmpty(true)) {
+    if (networkCodeFits(m_doc, DeliveryPath::Infrared) && m_doc.askIfEmpty(true)) {
         if (irPort() <= 0) {
             m_doc.prompt().critical(m_doc.profile().productName,
                                     joinLines({QStringLiteral("Please configure the physical IR Port"),

@@ -2,6 +2,7 @@
 
 #include "graphic/logodocument.h"
 #include "graphic/pathutil.h"
+#include "sms/networkcode.h"
 #include "sms/pdu.h"
 
 #include <limits>
@@ -59,9 +60,9 @@ void SmsDelivery::deliver(int mode)
     m_doc.setBusy(false);
 }
 
-bool SmsDelivery::preCheck(int /*mode*/)
+bool SmsDelivery::preCheck(int mode)
 {
-    if (!m_doc.askIfEmpty(true))
+    if (!networkCodeFits(m_doc, DeliveryPath::SmartMessage) || !m_doc.askIfEmpty(true))
         return false;
     SettingsStore &settings = m_doc.settings();
     m_smsc = m_overrides.hasSmsc ? m_overrides.smsc : settings.read(kSharedSection, QStringLiteral("SMSC"));

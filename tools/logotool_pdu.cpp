@@ -4,6 +4,7 @@
 
 #include "graphic/logofile.h"
 #include "graphic/pathutil.h"
+#include "sms/networkcode.h"
 #include "sms/payload.h"
 #include "sms/pdu.h"
 
@@ -68,6 +69,12 @@ int cmdPdu(const QStringList &argv)
         profile = hasCode ? &logo::ProgramProfile::brisvane() : &logo::ProgramProfile::quillet();
     if (profile->requiresOperator && !hasCode)
         return err(QStringLiteral("error: an operator logo needs a network code (--mcc M --mnc N)"), 2);
+    if (profile->requiresOperator) {
+        const QString refusal = logo::networkCodeRefusal(s.doc->currentMCC(), s.doc->currentMNC(),
+                                                         logo::DeliveryPath::SmartMessage);
+        if (!refusal.isEmpty())
+            return say(stderr, refusal), 1;
+    }
 
     const logo::UserData ud =
         logo::buildUserData(*profile, s.doc->grid(), s.doc->currentMCC(), s.doc->currentMNC());

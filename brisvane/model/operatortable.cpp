@@ -49,7 +49,11 @@ QString formatDigits(const QString &text, int width)
     qsizetype first = 0;
     while (first < digits.size() - 1 && digits[first] == QLatin1Char('0'))
         ++first;
-    return digits.mid(first).rightJustified(width, QLatin1Char('0'));
+    const QString shown = digits.mid(first).rightJustified(width, QLatin1Char('0'));
+    // A negative code (a file can hold one) is shown as it is, never as the
+    // positive code of another network.
+    const bool negative = text.trimmed().startsWith(QLatin1Char('-')) && shown.toLongLong() != 0;
+    return negative ? QStringLiteral("-") + shown : shown;
 }
 
 QString decodeText(const QByteArray &bytes)

@@ -77,7 +77,7 @@ private:
 };
 
 // "###000" and "##00" on a digit text: at least three and two digits, leading
-// zeros added or dropped; empty stays empty.
+// zeros added or dropped; empty stays empty; a negative code keeps its sign.
 QString formatMccText(const QString &digits);
 QString formatMncText(const QString &digits);
 

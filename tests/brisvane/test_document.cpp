@@ -96,6 +96,17 @@ TEST(BrisvaneReads, NolSelectsItsOperator)
     EXPECT_EQ(d.currentMCC(), QStringLiteral("999"));
     EXPECT_EQ(d.panel().mccMnc, QStringLiteral("999-99"));
     EXPECT_FALSE(d.panel().saveDefaultEnabled);
+
+    // Codes no network has are shown as the file holds them.
+    const struct {
+        int mcc, mnc;
+        const char *shown;
+    } unusual[] = {{1234, 1, "1234-01"}, {-5, -1, "-005--01"}, {310, 260, "310-260"}};
+    for (const auto &u : unusual) {
+        ASSERT_TRUE(d.openFile(e.nol(e.box.path(QStringLiteral("u.nol")), u.mcc, u.mnc)));
+        EXPECT_EQ(d.selectedItem(), PlaceholderItem);
+        EXPECT_EQ(d.panel().mccMnc, QLatin1String(u.shown));
+    }
 }
 
 TEST(BrisvaneDefaults, SaveMarkLoadAndKeepOutOfRecentList)
