@@ -73,6 +73,11 @@ bool SmsDelivery::preCheck(int mode)
                                            QStringLiteral("in menu 'Edit/Options'")}));
         return false;
     }
+    // Only a sent message carries the message centre's number.
+    if (const QString why = serviceCentreRefusal(m_smsc); mode == SendingSms && !why.isEmpty()) {
+        m_doc.prompt().critical(m_doc.profile().productName, why);
+        return false;
+    }
     m_linkPort = m_overrides.port > 0 ? m_overrides.port
                                       : settings.readInt(kSharedSection, QStringLiteral("COMPort"), 0);
     if (m_linkPort <= 0) {
@@ -110,6 +115,10 @@ bool SmsDelivery::sendTo(const QString &typed)
     if (digits.isEmpty()) {
         m_doc.prompt().critical(m_doc.profile().productName,
                                 QStringLiteral("Please enter GSM-Number in intl. Format"));
+        return false;
+    }
+    if (const QString why = destinationRefusal(digits); !why.isEmpty()) {
+        m_doc.prompt().critical(m_doc.profile().productName, why);
         return false;
     }
     m_doc.settings().write(m_doc.section(), kLastDA, digits);
@@ -187,6 +196,14 @@ void SmsDelivery::startJob(const Pdu &pdu)
 {
     if (m_engine.isRunning())
         return;
+    if (!pdu.isValid()) {
+        // A number the settings hold but the field can't (the checks before
+        // the dialogs stop the usual ways there): nothing is written.
+        m_lastOutcome = JobOutcome::OpenFailed;
+        m_doc.prompt().critical(m_doc.profile().productName, pdu.refusal);
+        emit jobEnded(false);
+        return;
+    }
     queueDeliverySteps(m_engine, pdu, m_linkPort);
     m_engine.setLinkPort(m_linkPort, linkDevice());
     m_engine.setQuickLink(m_overrides.quickLink || quickLinkSetting(m_doc.settings()));

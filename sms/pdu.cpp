@@ -1,5 +1,6 @@
 #include "sms/pdu.h"
 
+#include "desktop/prompt.h"
 #include "graphic/pathutil.h"
 
 namespace logo {
@@ -29,6 +30,14 @@ QString semiOctets(QString digits)
     return SwapDigitPairs(digits);
 }
 
+Pdu refused(Pdu::Kind kind, const QString &why)
+{
+    Pdu p;
+    p.kind = kind;
+    p.refusal = why;
+    return p;
+}
+
 Pdu finish(Pdu::Kind kind, QString smsc, QString tpdu)
 {
     Pdu p;
@@ -47,6 +56,28 @@ QString Pdu::atCommand() const
         + QString::number(tpduLength);
 }
 
+QString destinationRefusal(const QString &number)
+{
+    const auto digits = DigitsOnly(number).size();
+    if (digits <= MaxAddressDigits)
+        return {};
+    return QStringLiteral("The number has %1 digits; a GSM-Number has at most %2.")
+        .arg(digits)
+        .arg(MaxAddressDigits);
+}
+
+QString serviceCentreRefusal(const QString &number)
+{
+    const auto digits = DigitsOnly(number).size();
+    if (digits <= MaxServiceCentreDigits)
+        return {};
+    return joinLines({QStringLiteral("The Message Center Number has %1 digits; it can have at most %2.")
+                          .arg(digits)
+                          .arg(MaxServiceCentreDigits),
+                      QStringLiteral("Please configure your Message Center Number"),
+                      QStringLiteral("in menu 'Edit/Options'")});
+}
+
 QString EncodeServiceCentreAddress(const QString &number)
 {
     const QString digits = DigitsOnly(number);
@@ -54,6 +85,8 @@ QString EncodeServiceCentreAddress(const QString &number)
     // message centre applies (a length of 1 with only the type would name none).
     if (digits.isEmpty())
         return QStringLiteral("00");
+    if (digits.size() > MaxServiceCentreDigits)
+        return {};
     const QString packed = semiOctets(digits);
     return HexByte(int(packed.size() / 2) + 1) + kTypeInternational + packed;
 }
@@ -61,6 +94,8 @@ QString EncodeServiceCentreAddress(const QString &number)
 QString EncodeAddress(const QString &number)
 {
     const QString digits = DigitsOnly(number);
+    if (digits.size() > MaxAddressDigits)
+        return {};
     return HexByte(int(digits.size())) + kTypeInternational + semiOctets(digits);
 }
 
@@ -89,6 +124,10 @@ QString storeSenderNumber(const ProgramProfile &profile, qint64 storeCount)
 Pdu buildSubmitPdu(const UserData &ud, const QString &destination, const QString &smsc,
                    bool statusReport)
 {
+    if (const QString why = destinationRefusal(destination); !why.isEmpty())
+        return refused(Pdu::Submit, why);
+    if (const QString why = serviceCentreRefusal(smsc); !why.isEmpty())
+        return refused(Pdu::Submit, why);
     QString tpdu = statusReport ? kSubmitFirstReport : kSubmitFirst;
     tpdu += QStringLiteral("00");   // message reference: the phone assigns it
     tpdu += EncodeAddress(destination);
@@ -100,6 +139,8 @@ Pdu buildSubmitPdu(const UserData &ud, const QString &destination, const QString
 
 Pdu buildDeliverPdu(const UserData &ud, const QString &sender, const QDateTime &when)
 {
+    if (const QString why = destinationRefusal(sender); !why.isEmpty())
+        return refused(Pdu::Deliver, why);
     QString tpdu = kDeliverFirst;
     tpdu += EncodeAddress(sender);
     tpdu += kPid + kDcs;

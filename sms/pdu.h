@@ -18,6 +18,9 @@
 //
 //   struct Pdu {
 //       Kind kind;          // Pdu::Submit (AT+CMGS) or Pdu::Deliver (AT+CMGW)
+//       QString refusal;    // why none was built (a number too long for its
+//                           // field); then smsc and tpdu are empty
+//       bool isValid() const;
 //       QString smsc;       // message-centre field; "00" for a DELIVER
 //       QString tpdu;       // first octet to the end of the user data
 //       int tpduLength;     // octets of tpdu: the number the AT command announces
@@ -27,7 +30,10 @@
 //   };
 //
 // Phone numbers are taken as digits in international form without "+"; any
-// other character is dropped before encoding.
+// other character is dropped before encoding. A number longer than its field
+// holds (20 digits) is refused: the encoders give an empty text and the
+// builders a Pdu without content that says why, never a field whose length
+// octet would not fit.
 #include "desktop/profile.h"
 #include "sms/payload.h"
 
@@ -44,15 +50,32 @@ struct Pdu {
     QString smsc;
     QString tpdu;
     int tpduLength = 0;
+    QString refusal;
+
+    bool isValid() const { return refusal.isEmpty() && !tpdu.isEmpty(); }
 
     QString atCommand() const;
     QString line() const { return smsc + tpdu; }
 };
 
+// The longest numbers the fields take. TP-DA and TP-OA are at most 12 octets
+// (length in digits, type, ten octets of digits); the message-centre field is
+// counted in octets instead, at most 12 with its length octet, which again
+// leaves ten octets of digits.
+constexpr int MaxAddressDigits = 20;
+constexpr int MaxServiceCentreDigits = 20;
+
+// What the send dialog and the tool say about a number too long for its
+// field; empty when it fits (or is empty). Given the number as typed or stored.
+QString destinationRefusal(const QString &number);
+QString serviceCentreRefusal(const QString &number);
+
 // Message-centre field: length in octets (type octet included), type 91,
-// digits in semi-octet order with filler F when the count is odd.
+// digits in semi-octet order with filler F when the count is odd; "00" for
+// no number, "" for one of more than MaxServiceCentreDigits digits.
 QString EncodeServiceCentreAddress(const QString &digits);
-// Destination / originator field: length in digits, type 91, semi-octet digits.
+// Destination / originator field: length in digits, type 91, semi-octet
+// digits; "" for more than MaxAddressDigits digits.
 QString EncodeAddress(const QString &digits);
 // yymmddhhmmss in semi-octet order, then a time-zone octet of 00.
 QString EncodeTimeStamp(const QDateTime &localTime);

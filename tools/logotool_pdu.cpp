@@ -82,6 +82,8 @@ int cmdPdu(const QStringList &argv)
     // accepted for deliver but does not enter the PDU.
     const logo::Pdu pdu = submit ? logo::buildSubmitPdu(ud, to, smsc, a.has(QStringLiteral("--report")))
                                  : logo::buildStorePdu(*profile, ud, storeCount, when);
+    if (!pdu.isValid())
+        return say(stderr, pdu.refusal), 1;
     out(pdu.atCommand());
     out(pdu.line());
     return 0;

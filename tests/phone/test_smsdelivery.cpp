@@ -4,6 +4,8 @@
 // link that answers at once and ticks that fire from the event loop.
 #include "common/testsupport.h"
 #include "graphic/logodocument.h"
+#include "graphic/pathutil.h"
+#include "infrared/irdelivery.h"
 #include "phone/smsdelivery.h"
 #include "phonefakes.h"
 #include "sms/pdu.h"
@@ -263,6 +265,115 @@ TEST_F(DeliveryFixture, NumberWithoutDigitsIsRefusedAndNothingRuns)
     EXPECT_EQ(ui.shown, QStringList{"send"});
     EXPECT_EQ(own("LastDA"), "4930");
     EXPECT_TRUE(link.openedDevices.isEmpty());
+}
+
+TEST_F(DeliveryFixture, NumbersLongerThanTheirFieldsAreRefusedBeforeAnythingIsWritten)
+{
+    configure();
+    sb.settings().write(doc->section(), "LastDA", "4930");
+    const QString digits20 = "12345678901234567890";
+    const struct {
+        QString typed, smsc;
+        int mode;
+        QString message;    // empty: the job runs
+    } cases[] = {
+        {"+" + digits20, kCentre, SendingSms, ""},
+        {digits20 + "1", kCentre, SendingSms, "The number has 21 digits; a GSM-Number has at most 20."},
+        {QString(300, '9'), kCentre, SendingSms, "The number has 300 digits; a GSM-Number has at most 20."},
+        {"4930", digits20, SendingSms, ""},
+        {"4930", digits20 + "1", SendingSms,
+         "The Message Center Number has 21 digits; it can have at most 20.\r\n"
+         "Please configure your Message Center Number\r\nin menu 'Edit/Options'"},
+        // A stored message carries no message centre.
+        {"4930", digits20 + "1", SendingStore, ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed.left(30).toStdString() + " / " + c.smsc.toStdString());
+        prompt.clear();
+        link.written.clear();
+        ui.shown.clear();
+        ui.typedNumber = c.typed;
+        sb.settings().write(kSharedSection, "SMSC", c.smsc);
+        delivery->deliver(c.mode);
+        if (c.message.isEmpty()) {
+            ASSERT_EQ(link.written.size(), 5);
+            EXPECT_FALSE(prompt.lastMessage().contains("digits")) << prompt.lastMessage().toStdString();
+            // Every length field still two hex characters.
+            if (c.mode == SendingSms)
+                EXPECT_EQ(link.written[3], "AT+CMGS=" + QByteArray::number(8 + (DigitsOnly(c.typed).size() + 1) / 2 + 137) + "\r");
+        } else {
+            EXPECT_EQ(prompt.lastMessage(), c.message);
+            EXPECT_EQ(prompt.shown.back().icon, Icon::Critical);
+            EXPECT_TRUE(link.written.isEmpty());
+            EXPECT_FALSE(ui.shown.contains("progress"));
+            EXPECT_NE(own("LastDA").size(), 300);
+        }
+    }
+    // A number the settings hold already (written by something else) still
+    // never reaches the phone.
+    prompt.clear();
+    link.written.clear();
+    sb.settings().write(kSharedSection, "SMSC", kCentre);
+    sb.settings().write(doc->section(), "LastDA", QString(300, '9'));
+    RecordingUi direct;
+    direct.delivery = delivery.get();
+    direct.doc = doc.get();
+    delivery->setUi(&direct);
+    delivery->setSendingMode(SendingSms);
+    ASSERT_TRUE(delivery->preCheck(SendingSms));
+    direct.showSendingProgress();
+    EXPECT_EQ(prompt.lastMessage(), "The number has 300 digits; a GSM-Number has at most 20.");
+    EXPECT_TRUE(link.written.isEmpty());
+    EXPECT_FALSE(delivery->jobRunning());
+}
+
+TEST_F(DeliveryFixture, NetworkCodesTheMessagesCantCarryAreRefusedOnEveryPath)
+{
+    makeDocument(ProgramProfile::brisvane());
+    configure();
+    sb.settings().writeInt(kSharedSection, "IRPort", 4);
+    struct IrUi : IrUploadUi {
+        int shown = 0;
+        void showUploadProgress() override { ++shown; }
+    } irUi;
+    IrDelivery ir(*doc);
+    ir.setUi(&irUi);
+    const struct {
+        const char *mcc, *mnc, *message;
+    } cases[] = {
+        {"1234", "01", "The network code MCC 1234, MNC 01 can't be sent.\r\n"
+                       "A country code (MCC) has at most three digits."},
+        {"-005", "-01", "The network code MCC -005, MNC -01 can't be sent.\r\nA network code is never negative."},
+        {"310", "260", "The network code MCC 310, MNC 260 can't be sent.\r\n"
+                       "An operator logo carries a network code (MNC) of at most two digits."},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.mcc);
+        doc->setNetworkCode(c.mcc, c.mnc);
+        for (int path = 0; path < 3; ++path) {
+            prompt.clear();
+            if (path == 2)
+                ir.mnuIR_Click();
+            else
+                delivery->deliver(path);
+            EXPECT_EQ(prompt.messages(), QStringList{c.message});
+            EXPECT_EQ(prompt.shown.back().icon, Icon::Critical);
+            EXPECT_FALSE(doc->isBusy());
+        }
+    }
+    EXPECT_TRUE(ui.shown.isEmpty());
+    EXPECT_EQ(irUi.shown, 0);
+    EXPECT_TRUE(link.openedDevices.isEmpty());
+
+    // The same picture with a code they carry goes on to the dialogs.
+    doc->setNetworkCode("262", "01");
+    prompt.clear();
+    ui.cancelDialogs = true;
+    delivery->mnuSend_Click();
+    ir.mnuIR_Click();
+    EXPECT_EQ(ui.shown, QStringList{"send"});
+    EXPECT_EQ(irUi.shown, 1);
+    EXPECT_TRUE(prompt.shown.empty());
 }
 
 TEST_F(DeliveryFixture, SettingsOverridesOfTheTool)

@@ -80,3 +80,33 @@ TEST(Pdu, DeliverLayoutAndTimeStamp)
     EXPECT_EQ(p.atCommand(), QStringLiteral("AT+CMGW=155"));
     EXPECT_EQ(p.line(), QStringLiteral("00") + p.tpdu);
 }
+
+TEST(Pdu, NumbersLongerThanTheirFieldsBuildNothing)
+{
+    const UserData ud = operatorLogo();
+    const QString digits20 = QStringLiteral("12345678901234567890");
+    // Twenty digits: the longest field of each, its length octet still one octet.
+    EXPECT_EQ(EncodeAddress(digits20), QStringLiteral("1491") + QStringLiteral("21436587092143658709"));
+    EXPECT_EQ(EncodeServiceCentreAddress(digits20), QStringLiteral("0B91") + QStringLiteral("21436587092143658709"));
+    EXPECT_TRUE(buildSubmitPdu(ud, digits20, digits20, false).isValid());
+
+    const struct {
+        QString destination, centre, refusal;
+    } cases[] = {
+        {digits20 + "1", digits20, "The number has 21 digits; a GSM-Number has at most 20."},
+        {QString(300, QLatin1Char('4')), smstest::kCentre, "The number has 300 digits; a GSM-Number has at most 20."},
+        {smstest::kDestination, digits20 + "1",
+         "The Message Center Number has 21 digits; it can have at most 20.\r\n"
+         "Please configure your Message Center Number\r\nin menu 'Edit/Options'"},
+    };
+    for (const auto &c : cases) {
+        const Pdu p = buildSubmitPdu(ud, c.destination, c.centre, false);
+        EXPECT_FALSE(p.isValid());
+        EXPECT_EQ(p.refusal, c.refusal);
+        EXPECT_TRUE(p.line().isEmpty());
+    }
+    EXPECT_EQ(EncodeAddress(digits20 + "1"), QString());
+    EXPECT_EQ(EncodeServiceCentreAddress(digits20 + "1"), QString());
+    EXPECT_FALSE(buildDeliverPdu(ud, digits20 + "1", kWhen).isValid());
+    EXPECT_TRUE(buildStorePdu(ProgramProfile::brisvane(), ud, 0, kWhen).isValid());
+}
