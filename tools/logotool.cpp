@@ -177,9 +177,31 @@ void portForOwnDevice(int &port, const QString &device, const logo::SettingsStor
         port = 1;
 }
 
+QString terminalText(const QString &text)
+{
+    // The windows send the user to their options dialog; on the terminal the
+    // command's own options do the same.
+    static const struct {
+        const char *window;
+        const char *terminal;
+    } kPointers[] = {
+        {"Please configure your Message Center Number\r\nin menu 'Edit/Options'",
+         "Please configure your Message Center Number\r\nwith --smsc DIGITS (or read it from the phone: "
+         "logotool read-smsc)"},
+        {"Please configure the Nokia GSM Serial Port\r\nin menu 'Edit/Options'",
+         "Please configure the Nokia GSM Serial Port\r\nwith --port N or --device PATH"},
+        {"Please configure the physical IR Port\r\nin menu 'Edit/Options/IR Port'",
+         "Please configure the physical IR Port\r\nwith --port N or --device PATH"},
+    };
+    QString shown = text;
+    for (const auto &p : kPointers)
+        shown.replace(QLatin1String(p.window), QLatin1String(p.terminal));
+    return shown;
+}
+
 void say(FILE *stream, const QString &text)
 {
-    QString shown = text;
+    QString shown = terminalText(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     std::fprintf(stream, "%s\n", shown.toUtf8().constData());
     std::fflush(stream);
@@ -254,7 +276,8 @@ static const CommandInfo kCommands[] = {
     {"pdu", cmdPdu, "pdu submit|deliver FILE ...", "print the AT command and PDU line of a send or store"},
     {"send", cmdSend, "send FILE --to DIGITS [--port N | --device PATH] [--quick] [--smsc DIGITS]",
      "send as SMS through the phone"},
-    {"store", cmdStore, "store FILE [--port N | --device PATH] [--quick]", "store in the phone's SMS inbox"},
+    {"store", cmdStore, "store FILE [--port N | --device PATH] [--quick] [--smsc DIGITS]",
+     "store in the phone's SMS inbox (the message centre is only checked for)"},
     {"operators", cmdOperators, "operators [--update FILE]",
      "Brisvane's operator list: country - name;MCC;MNC;web address"},
     {"ir-upload", cmdIrUpload, "ir-upload FILE [--port N | --device PATH] [--program quillet|brisvane]",

@@ -107,8 +107,11 @@ bool linkOptions(const Args &a, logo::LinkOverrides &o);
 int writeOutput(Session &s, const QString &target, QString *wrote = nullptr, const QString &who = QString());
 
 int err(const QString &text, int code = 1);
-// A message line as the windows show it (CR LF as line breaks), in UTF-8, flushed.
+// A message line as the windows show it (CR LF as line breaks), in UTF-8,
+// flushed; where a window's text names its options dialog, the command's
+// options instead (terminalText).
 void say(FILE *stream, const QString &text);
+QString terminalText(const QString &text);
 // Points XDG_RUNTIME_DIR at a private folder when the session has none.
 void ensureRuntimeDir();
 void out(const QString &text);

@@ -21,7 +21,10 @@ QString deliveryUsage(bool send)
     return command + (send ? QStringLiteral("FILE --to DIGITS ") : QStringLiteral("FILE ")) +
            QLatin1String(kLinkOptionsUsage) + QStringLiteral(" [--smsc DIGITS]\n") +
            QString(command.size(), QLatin1Char(' ')) +
-           QStringLiteral("[--program quillet|brisvane] [--mcc M --mnc N]\n") + QLatin1String(kLinkOptionsHelp);
+           QStringLiteral("[--program quillet|brisvane] [--mcc M --mnc N]\n") + QLatin1String(kLinkOptionsHelp) +
+           (send ? QStringLiteral("\n  --smsc   the message centre's number instead of the \"SMSC\" setting")
+                 : QStringLiteral("\n  --smsc   the message centre's number instead of the \"SMSC\" setting; a stored\n"
+                                  "           message does not carry it, but storing needs one, as in the windows"));
 }
 
 // The message boxes of the windows: the outcome of a job on standard output,

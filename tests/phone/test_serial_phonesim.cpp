@@ -248,6 +248,6 @@ TEST_F(SerialFixture, LogotoolStoreFailsOnAPortThatDoesNotOpenAndStillCounts)
     // Without a message centre nothing runs and nothing counts.
     r = logotool({"store", picture, "--port", "3"}, settings);
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.contains("Please configure your Message Center Number\nin menu 'Edit/Options'"));
+    EXPECT_TRUE(r.err.contains("Please configure your Message Center Number\nwith --smsc DIGITS"));
     EXPECT_EQ(SettingsStore(settings).read("Quillet Settings", "StoreCount"), "1");
 }

@@ -68,3 +68,47 @@ TEST_F(LogotoolPdu, DeliverWithCounterAndTime)
     EXPECT_EQ(r.lines, (QStringList{p.atCommand(), p.line()}));
     EXPECT_EQ(logotool({QStringLiteral("pdu"), QStringLiteral("submit"), ngg}).code, 2);   // no --to / --smsc
 }
+
+TEST_F(LogotoolPdu, WhatNoMessageCanCarryIsRefusedBeforeAnyPort)
+{
+    // Its own settings: no port, no message centre, nothing of the user's.
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("LOGO_SETTINGS_FILE"), box.settingsFile());
+    const QString none = box.path(QStringLiteral("no-device"));
+    const QString long300(300, QLatin1Char('4'));
+    const QString mcc1234 = QStringLiteral("The network code MCC 1234, MNC 01 can't be sent.\n"
+                                           "A country code (MCC) has at most three digits.\n");
+    const QString to300 = QStringLiteral("The number has 300 digits; a GSM-Number has at most 20.\n");
+    const struct {
+        QStringList args;
+        QString err;
+    } cases[] = {
+        {{"pdu", "submit", ngg, "--to", long300, "--smsc", smstest::kCentre}, to300},
+        {{"pdu", "submit", ngg, "--to", smstest::kDestination, "--smsc", QString(21, QLatin1Char('4'))},
+         "The Message Center Number has 21 digits; it can have at most 20.\n"
+         "Please configure your Message Center Number\n"
+         "with --smsc DIGITS (or read it from the phone: logotool read-smsc)\n"},
+        {{"pdu", "submit", nol, "--mcc", "1234", "--mnc", "1", "--to", "1", "--smsc", "2"}, mcc1234},
+        {{"pdu", "deliver", nol, "--mcc", "1234", "--mnc", "1"}, mcc1234},
+        {{"send", nol, "--to", long300, "--smsc", "2", "--device", none}, to300},
+        {{"send", nol, "--mcc", "1234", "--mnc", "1", "--to", "1", "--smsc", "2", "--device", none}, mcc1234},
+        {{"store", nol, "--mcc", "1234", "--mnc", "1", "--smsc", "2", "--device", none}, mcc1234},
+        {{"ir-upload", nol, "--mcc", "1234", "--mnc", "1", "--device", none}, mcc1234},
+        // The terminal is pointed to the options, not to a menu.
+        {{"send", ngg, "--to", "1", "--device", none},
+         "Please configure your Message Center Number\n"
+         "with --smsc DIGITS (or read it from the phone: logotool read-smsc)\n"},
+        {{"send", ngg, "--to", "1", "--smsc", "2"},
+         "Please configure the Nokia GSM Serial Port\nwith --port N or --device PATH\n"},
+        {{"ir-upload", ngg}, "Please configure the physical IR Port\nwith --port N or --device PATH\n"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').left(80).toStdString());
+        const ToolRun r = logotool(c.args, env);
+        EXPECT_EQ(r.code, 1);
+        EXPECT_EQ(r.out, QString());
+        EXPECT_EQ(r.err, c.err);
+    }
+    const ToolRun help = logotool({QStringLiteral("--help")});
+    EXPECT_TRUE(help.out.contains(QStringLiteral("logotool store FILE [--port N | --device PATH] [--quick] [--smsc DIGITS]")));
+}

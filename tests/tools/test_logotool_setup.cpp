@@ -69,7 +69,7 @@ TEST(LogotoolPhoneSetup, FailuresGoToStandardErrorWithAFailingExitCode)
     // No port configured: the window's message; nothing written anywhere.
     r = logotool(sb, {"phonebook", "--cache", sb.path("book.csv")});
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "Please configure the Nokia GSM Serial Port\nin menu 'Edit/Options'\n");
+    EXPECT_EQ(r.err, "Please configure the Nokia GSM Serial Port\nwith --port N or --device PATH\n");
     EXPECT_FALSE(QFile::exists(sb.path("book.csv")));
 
     for (const char *command : {"test-port", "read-smsc", "phonebook"}) {
