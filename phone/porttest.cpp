@@ -1,7 +1,9 @@
 #include "phone/porttest.h"
 
+#include "desktop/prompt.h"
 #include "graphic/logodocument.h"
 #include "graphic/pathutil.h"
+#include "phone/phonebook.h"
 
 namespace logo {
 
@@ -116,7 +118,16 @@ int PortTest::EvaluateSmsc(const QByteArray &reply, QString &digits)
         ++end;
     if (end >= reply.size() || reply[end] != ',')
         return ReadFailed;
-    digits = DigitsOnly(QString::fromLatin1(reply.mid(start, end - start)));
+    // A device left in UCS2 mode by another program sends the number as hex
+    // of UTF-16 ("002B0034..."): decoded, it is the number; hex that is no
+    // number is no answer, and its digits are never taken for one.
+    const QByteArray field = StripQuotes(reply.mid(start, end - start).trimmed());
+    if (const auto text = DecodeUcs2Hex(field); text && IsDialNumber(*text))
+        digits = DigitsOnly(*text);
+    else if (IsAllHex(field) && !IsDialNumber(QString::fromLatin1(field)))
+        return ReadFailed;
+    else
+        digits = DigitsOnly(QString::fromLatin1(field));
     if (digits.isEmpty())
         return ReadNoNumber;
     return reply.contains(",145") ? ReadInternational : ReadNational;

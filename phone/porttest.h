@@ -31,7 +31,9 @@ public:
 
     // The verdict on the reply to the last command.
     static int EvaluateTest(const QByteArray &reply);
-    // The number is the digits between "+CSCA: " and the comma that ends it.
+    // The number is the digits between "+CSCA: " and the comma that ends it,
+    // decoded first when the device sent it as hex of UTF-16 (UCS2 mode).
+    // Hex that does not decode to a number fails the read (code 0).
     static int EvaluateSmsc(const QByteArray &reply, QString &digits);
 
     // lblSerialStatus and lblReadStatus for a result.
