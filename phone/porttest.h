@@ -39,6 +39,10 @@ public:
     // lblSerialStatus and lblReadStatus for a result.
     static QString TestStatusText(int code, int port);
     static QString ReadStatusText(int code);
+    // The same after the job that has just ended: when its port did not
+    // open, followed by the device and the system's reason (withDeviceReason).
+    QString testStatus(int code, int port) const;
+    QString readStatus(int code) const;
     // The critical message that follows a read result; empty for none.
     static QString ReadMessage(int code);
     // "Please add the international country-code" ... (also the options
@@ -59,6 +63,8 @@ private:
     AtEngine &m_engine;
     Job m_job = Job::None;
     bool m_quickLink = false;
+    QString m_device;
+    bool m_openFailed = false;    // the last job's port did not open
 };
 
 } // namespace logo
