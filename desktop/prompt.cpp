@@ -66,4 +66,17 @@ QString joinLines(const QStringList &lines)
     return lines.join(QStringLiteral("\r\n"));
 }
 
+QString withDeviceReason(const QString &text, const QString &device, const QString &reason)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(device);
+    Q_UNUSED(reason);
+    return text;
+#else
+    if (device.isEmpty() || reason.isEmpty())
+        return text;
+    return joinLines({text, QStringLiteral("(%1: %2)").arg(device, reason)});
+#endif
+}
+
 } // namespace logo

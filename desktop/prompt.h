@@ -74,4 +74,10 @@ public:
 // Joins lines with CR LF, the line break of message texts.
 QString joinLines(const QStringList &lines);
 
+// A message about a port that did not open, followed on a line of its own by
+// the device the port number stands for and the system's reason, e.g.
+// "(/dev/ttyUSB0: Permission denied)". Where the port number is the device's
+// own name (Windows) or either part is unknown, the text stays as it is.
+QString withDeviceReason(const QString &text, const QString &device, const QString &reason);
+
 } // namespace logo

@@ -1,5 +1,6 @@
 #include "infrared/irupload.h"
 
+#include "desktop/prompt.h"
 #include "desktop/settingsstore.h"
 
 #include <QRandomGenerator>
@@ -100,7 +101,7 @@ QString IrUploadEngine::upload(const QByteArray &message, int port, const QStrin
     m_result = irtext::undefined();
     switch (m_line.open(device)) {
     case IrLine::OpenResult::CantOpen:
-        return m_result = irtext::cantOpen(port);
+        return m_result = withDeviceReason(irtext::cantOpen(port), device, m_line.lastError());
     case IrLine::OpenResult::CantSetParams:
         return m_result = irtext::cantSetParams(port);
     case IrLine::OpenResult::Opened:

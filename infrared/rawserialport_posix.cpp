@@ -71,13 +71,14 @@ IrLine::OpenResult RawSerialPort::open(const QString &device)
     // Not blocking on the carrier while the line is not yet local.
     m_fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (m_fd < 0) {
-        m_lastError = systemError("open");
+        // The system's own words: they go into the message the user sees.
+        m_lastError = QString::fromLocal8Bit(std::strerror(errno));
         return OpenResult::CantOpen;
     }
     // Exclusive: the lock keeps out every other opener that asks for it, the
     // terminal's exclusive mode every other opener but the superuser.
     if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
-        m_lastError = errno == EWOULDBLOCK ? QStringLiteral("in use") : systemError("flock");
+        m_lastError = errno == EWOULDBLOCK ? QStringLiteral("in use by another program") : systemError("flock");
         close();
         return OpenResult::CantOpen;
     }

@@ -8,8 +8,6 @@ namespace logo {
 
 namespace {
 
-const QByteArray kCrLf("\r\n");
-
 // Text is what the phones write: CR, LF, TAB, printable ASCII and the high
 // half, which holds the letters of their code page (accented phonebook
 // names). Line noise is everything else: the other control octets, DEL, 0xFF.
@@ -20,6 +18,55 @@ bool isText(unsigned char b)
     if (b < 0x20 || b == 0x7F || b == 0xFF)
         return false;
     return true;
+}
+
+// The texts that classify a reply, in the order of their precedence: each
+// later one found overrides the earlier ones. Once seen in a step's reply a
+// text counts for the rest of the step, so the reply is looked through once,
+// each part as it arrives, and not again with every read.
+enum ReplyMark : unsigned {
+    MarkOk = 1u << 0,
+    MarkPrompt = 1u << 1,
+    MarkRange = 1u << 2,
+    MarkCms = 1u << 3,
+    MarkError = 1u << 4,
+    MarkNoCarrier = 1u << 5,
+};
+
+const struct {
+    QByteArrayView text;
+    ReplyMark mark;
+    qint16 code;
+} kReplyTexts[] = {
+    {"\r\nOK", MarkOk, ReplyOk},
+    {"> ", MarkPrompt, ReplyPrompt},
+    {"CPBR: (", MarkRange, ReplyPhonebookRange},
+    {"CMS ERROR: ", MarkCms, ReplyCmsError},
+    {"\r\nERROR", MarkError, ReplyError},
+    {"\r\nNO CARRIER", MarkNoCarrier, ReplyError},
+};
+
+// A text may straddle two reads: the new part is looked through together
+// with this much of what came before it.
+constexpr qsizetype kLongestReplyText = 12;
+
+unsigned scanReply(const QByteArray &buffer, qsizetype from)
+{
+    const QByteArrayView part = QByteArrayView(buffer).sliced(qBound<qsizetype>(0, from, buffer.size()));
+    unsigned marks = 0;
+    for (const auto &t : kReplyTexts)
+        if (part.contains(t.text))
+            marks |= t.mark;
+    return marks;
+}
+
+qint16 codeOf(unsigned marks)
+{
+    qint16 code = ReplyNoNewData;
+    for (const auto &t : kReplyTexts)
+        if (marks & t.mark)
+            code = t.code;
+    return code;
 }
 
 } // namespace
@@ -46,6 +93,7 @@ void AtEngine::ResetJob(int limit)
     m_state.myBreak = false;
     m_state.ReplyCode = ReplyNothing;
     m_state.ReplyBuffer.clear();
+    m_replyMarks = 0;
 }
 
 bool AtEngine::QueueStep(const QByteArray &command, qint16 expectedReply, qint16 progress,
@@ -68,7 +116,9 @@ bool AtEngine::setStepCommand(int slot, const QByteArray &command)
 
 bool AtEngine::OpenLink()
 {
+    m_openError.clear();
     if (m_state.LinkDevice.isEmpty() || !m_link.open(m_state.LinkDevice)) {
+        m_openError = m_link.lastError();
         emit beep();
         return false;
     }
@@ -94,7 +144,8 @@ bool AtEngine::startJob(const TickRules &rules)
     m_rules = rules;
     ResetJob(JobRetryLimit);
     if (!OpenLink()) {
-        emit finished(JobOutcome::OpenFailed, m_state.JobSteps[0].ErrorText);
+        emit finished(JobOutcome::OpenFailed,
+                      withDeviceReason(m_state.JobSteps[0].ErrorText, m_state.LinkDevice, m_openError));
         return false;
     }
     m_running = true;
@@ -130,7 +181,10 @@ void AtEngine::advance()
     // does not echo would otherwise pass on the old "OK").
     m_state.ReplyBuffer.clear();
     m_state.ReplyCode = ReplyNothing;
-    m_lengthAtTick = 0;
+    m_replyMarks = 0;
+    m_receivedInStep = 0;
+    m_receivedAtTick = 0;
+    m_patientTicks = 0;
     const JobStep &step = m_state.JobSteps[m_state.CurrentStep];
     if (m_rules.showProgress)
         emit progress(step.Progress);
@@ -161,11 +215,18 @@ void AtEngine::tick()
     // Patience is for a reply that is still growing. Data that has not grown
     // since the previous tick (an echo with no answer behind it) is nothing
     // new, and uses a repeat like silence does.
+    // Patience has its bound too: a device that never stops talking (and
+    // never gives a final result) is not a phone answering.
     qint16 code = m_state.ReplyCode;
-    if (code == ReplyData && m_state.ReplyBuffer.size() <= m_lengthAtTick)
+    if (code == ReplyData && m_receivedInStep <= m_receivedAtTick)
         code = ReplyNoNewData;
-    m_lengthAtTick = m_state.ReplyBuffer.size();
+    m_receivedAtTick = m_receivedInStep;
     if (m_rules.waitOnData && code == ReplyData) {
+        if (++m_patientTicks > MaxPatientTicks) {
+            CloseLink();
+            endJob(JobOutcome::LinkError, LinkErrorText(4, m_state.LinkPort));
+            return;
+        }
         m_ticks.start();
         return;
     }
@@ -206,15 +267,23 @@ void AtEngine::onReceived(const QByteArray &bytes)
     const QByteArray text = textOnly(bytes);
     if (text.isEmpty())
         return;
-    const qsizetype before = m_state.ReplyBuffer.size();
-    m_state.ReplyBuffer += text;
-    m_state.ReplyCode = Classify(m_state.ReplyBuffer, before);
+    QByteArray &buffer = m_state.ReplyBuffer;
+    const qsizetype before = buffer.size();
+    buffer += text;
+    m_receivedInStep += text.size();
+    m_replyMarks |= scanReply(buffer, before - (kLongestReplyText - 1));
+    // Nothing final yet: the new text makes it data.
+    m_state.ReplyCode = m_replyMarks ? codeOf(m_replyMarks) : qint16(ReplyData);
+    // A reply longer than any phone gives keeps only its end, dropped a
+    // quarter at a time so that a flood is not moved with every read.
+    if (buffer.size() > LinkState::MaxReplyBytes)
+        buffer.remove(0, buffer.size() - LinkState::MaxReplyBytes * 3 / 4);
     // The quick link goes on as soon as the awaited result is there; the tick
     // stays the time-out and the repeat clock. A phonebook range is a line of
     // the answer, not its end: it counts once the final "OK" has followed, so
     // that the whole line is there and no part of the answer is left over for
     // the next command.
-    const bool whole = m_state.ReplyCode != ReplyPhonebookRange || m_state.ReplyBuffer.contains(kCrLf + "OK");
+    const bool whole = m_state.ReplyCode != ReplyPhonebookRange || (m_replyMarks & MarkOk);
     if (m_quickLink && m_state.CurrentStep > 0 && m_state.ReplyCode == awaitedStep().ExpectedReply && whole) {
         m_ticks.stop();
         advance();
@@ -223,19 +292,7 @@ void AtEngine::onReceived(const QByteArray &bytes)
 
 qint16 AtEngine::Classify(const QByteArray &buffer, qsizetype previousLength)
 {
-    qint16 code = ReplyNoNewData;
-    if (buffer.contains(kCrLf + "OK"))
-        code = ReplyOk;
-    if (buffer.contains("> "))
-        code = ReplyPrompt;
-    if (buffer.contains("CPBR: ("))
-        code = ReplyPhonebookRange;
-    if (buffer.contains("CMS ERROR: "))
-        code = ReplyCmsError;
-    if (buffer.contains(kCrLf + "ERROR"))
-        code = ReplyError;
-    if (buffer.contains(kCrLf + "NO CARRIER"))
-        code = ReplyError;
+    qint16 code = codeOf(scanReply(buffer, 0));
     if (code == ReplyNoNewData) {
         for (qsizetype i = qMax<qsizetype>(previousLength, 0); i < buffer.size(); ++i) {
             if (isText(static_cast<unsigned char>(buffer[i]))) {

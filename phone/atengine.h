@@ -38,6 +38,7 @@ struct JobStep {
 // The link state of a main window: one set, shared by all its jobs.
 struct LinkState {
     static constexpr int MaxSteps = 10;
+    static constexpr qsizetype MaxReplyBytes = 512 * 1024;
 
     int LinkPort = 0;                      // n of COMn, for the messages
     QString LinkDevice;                    // what n maps to on this machine
@@ -45,7 +46,9 @@ struct LinkState {
     int StepCount = 0;
     int CurrentStep = 0;                   // next step to write; awaited step + 1
     QByteArray OutText;                    // last text written, written again on a repeat
-    QByteArray ReplyBuffer;                // text received since the job moved to its step
+    QByteArray ReplyBuffer;                // text received since the job moved to its step (its
+                                           // last MaxReplyBytes at most: a device that never
+                                           // stops talking is no phone answering)
     qint16 ReplyCode = ReplyNothing;
     int RetryCount = 0;
     int RetryLimit = 3;
@@ -74,6 +77,11 @@ class AtEngine : public QObject {
     Q_OBJECT
 public:
     static constexpr int JobRetryLimit = 3;
+    // Ticks a step may wait on a reply that keeps growing without its final
+    // result: two minutes on the one-second clock, time enough for the
+    // longest phonebook at 19200 bit/s. A device that talks longer (a GPS
+    // receiver on the wrong port) ends the job as a link error.
+    static constexpr int MaxPatientTicks = 120;
 
     AtEngine(PhoneLink &link, TickSource &ticks, QObject *parent = nullptr);
 
@@ -98,6 +106,9 @@ public:
     bool setStepCommand(int slot, const QByteArray &command);
     // Opens the link on LinkDevice; a failure beeps and gives false.
     bool OpenLink();
+    // The system's reason why the last OpenLink failed; empty after one that
+    // opened.
+    QString openError() const { return m_openError; }
     // Closes the link; a failure only beeps.
     void CloseLink();
     // Writes OutText; a failure only beeps (the job then runs out of repeats).
@@ -105,7 +116,8 @@ public:
 
     // ---- running a job ----
     // ResetJob with the job limit, OpenLink, and the first advance. When the port
-    // does not open, finished(OpenFailed, text of step 0) is emitted and false
+    // does not open, finished(OpenFailed, text of step 0 with the device and
+    // the reason, see withDeviceReason) is emitted and false
     // returned. Refused (false, no signal) while another job runs or with no steps.
     bool startJob(const TickRules &rules = TickRules());
     // The job timer's handler. Ignored while no step is awaited.
@@ -156,7 +168,11 @@ private:
     TickRules m_rules;
     bool m_running = false;
     bool m_quickLink = false;
-    qsizetype m_lengthAtTick = 0;   // ReplyBuffer's size at the previous tick of the step
+    QString m_openError;
+    qint64 m_receivedInStep = 0;    // text received for the step, whatever the buffer kept
+    qint64 m_receivedAtTick = 0;    // m_receivedInStep at the previous tick of the step
+    int m_patientTicks = 0;         // ticks the step has waited on a growing reply
+    unsigned m_replyMarks = 0;      // the final results seen in the step's reply so far
 };
 
 // What the command-line tool sets instead of the shared link settings, for

@@ -4,6 +4,8 @@
 #include <QMap>
 #include <QSaveFile>
 
+#include <cctype>
+
 namespace logo {
 
 namespace {
@@ -90,12 +92,158 @@ std::optional<PhonebookRange> ParseRange(const QByteArray &reply)
     return PhonebookRange{*first, *last};
 }
 
+namespace {
+
+// One field of an entry line, its quotation marks removed.
+struct LineField {
+    QByteArray text;
+    bool quoted = false;
+    qsizetype start = 0;    // where the field starts in the line
+};
+
+// The fields of an entry line (after "+CPBR: "), separated by commas outside
+// quotation marks. A quoted field ends at the first quotation mark after its
+// opening one that is followed by a comma or the end of the line: commas
+// inside stay in the field, and so do quotation marks inside a name. Nothing
+// when a quoted field never ends.
+std::optional<QList<LineField>> splitEntryLine(const QByteArray &line)
+{
+    QList<LineField> fields;
+    qsizetype pos = 0;
+    for (;;) {
+        LineField f;
+        f.start = pos;
+        if (pos < line.size() && line[pos] == '"') {
+            qsizetype close = -1;
+            for (qsizetype q = line.indexOf('"', pos + 1); q >= 0; q = line.indexOf('"', q + 1)) {
+                if (q + 1 == line.size() || line[q + 1] == ',') {
+                    close = q;
+                    break;
+                }
+            }
+            if (close < 0)
+                return std::nullopt;
+            f.text = line.mid(pos + 1, close - pos - 1);
+            f.quoted = true;
+            pos = close + 1;
+        } else {
+            const qsizetype comma = line.indexOf(',', pos);
+            const qsizetype end = comma < 0 ? line.size() : comma;
+            f.text = line.mid(pos, end - pos);
+            pos = end;
+        }
+        fields << f;
+        if (pos >= line.size())
+            return fields;
+        ++pos;    // the comma
+    }
+}
+
+// An entry line taken apart: location, number, name, as the phone sent them.
+struct RawEntry {
+    int location = 0;
+    QByteArray number;
+    QByteArray name;          // quoted: the quoted text; else the rest of the line
+    QByteArray firstPart;     // of an unquoted name: up to its first comma
+};
+
+std::optional<RawEntry> rawEntry(const QByteArray &line)
+{
+    const auto fields = splitEntryLine(line);
+    if (!fields || fields->size() < 4)
+        return std::nullopt;
+    const auto i = location((*fields)[0].text);
+    if (!i || (*fields)[0].quoted)
+        return std::nullopt;
+    RawEntry e;
+    e.location = *i;
+    e.number = (*fields)[1].text;
+    const LineField &name = (*fields)[3];
+    if (name.quoted) {
+        // What follows the closing quotation mark (a hidden flag, a group,
+        // a time stamp) is not part of the name.
+        e.name = name.text;
+    } else {
+        // Unquoted, a name runs to the end of its line and may hold commas;
+        // empty fields after it are no part of it.
+        e.name = line.mid(name.start);
+        while (e.name.endsWith(','))
+            e.name.chop(1);
+        e.firstPart = name.text;
+    }
+    return e;
+}
+
+// A number as a device in UCS2 mode sends it: hex of a number.
+bool isUcs2Number(const QByteArray &number)
+{
+    const auto text = DecodeUcs2Hex(number);
+    return text && IsDialNumber(*text);
+}
+
+// Whether the device sent the reply in UCS2 mode, as hex of UTF-16. A name
+// alone can't tell: "CAFE" and "BEEF" are names, and hex of one character
+// each. So it takes evidence:
+// - a number sent as hex ("002B0034..." decodes to "+4..."), which a number
+//   in plain text never is; or
+// - every name of the reply is hex of UTF-16, and at least one of them holds
+//   a character of the Latin range (hex "00xx"), as every name written in
+//   Latin letters, digits or with a space does in UCS2.
+bool isUcs2Reply(const QList<RawEntry> &entries)
+{
+    for (const RawEntry &e : entries)
+        if (isUcs2Number(e.number))
+            return true;
+    bool names = false, latin = false;
+    for (const RawEntry &e : entries) {
+        const QByteArray &name = e.firstPart.isEmpty() ? e.name : e.firstPart;
+        if (name.isEmpty())
+            continue;
+        const auto text = DecodeUcs2Hex(name);
+        if (!text)
+            return false;
+        names = true;
+        for (const QChar c : *text)
+            latin = latin || c.unicode() < 0x100;
+    }
+    return names && latin;
+}
+
+std::optional<PhonebookEntry> decodedEntry(const RawEntry &raw, bool ucs2, const QString &memory)
+{
+    PhonebookEntry e;
+    e.Memory = memory;
+    e.Index = QString::number(raw.location);
+    if (!ucs2) {
+        e.Number = QString::fromLatin1(raw.number);
+        e.Name = TranslateName(raw.name);
+        return e;
+    }
+    // Hex that is no number is never shown as one.
+    if (isUcs2Number(raw.number))
+        e.Number = *DecodeUcs2Hex(raw.number);
+    else if (raw.number.isEmpty() || IsDialNumber(QString::fromLatin1(raw.number)))
+        e.Number = QString::fromLatin1(raw.number);
+    else
+        return std::nullopt;
+    const QByteArray &name = raw.firstPart.isEmpty() ? raw.name : raw.firstPart;
+    if (const auto text = DecodeUcs2Hex(name))
+        e.Name = *text;
+    else if (name.isEmpty())
+        e.Name.clear();
+    else
+        e.Name = TranslateName(raw.name);
+    return e;
+}
+
+} // namespace
+
 bool ParseEntries(const QByteArray &reply, const QString &memory, const PhonebookRange &range,
                   QList<PhonebookEntry> &table)
 {
     static const QByteArray key("+CPBR: ");
     // The first line of each location, in location order.
-    QMap<int, PhonebookEntry> found;
+    QMap<int, RawEntry> found;
     qsizetype pos = 0;
     for (qsizetype at; (at = reply.indexOf(key, pos)) >= 0;) {
         const qsizetype start = at + key.size();
@@ -103,26 +251,20 @@ bool ParseEntries(const QByteArray &reply, const QString &memory, const Phoneboo
         if (end < 0)
             break;     // the line never ends: not a whole entry
         pos = end;
-        const QByteArray line = reply.mid(start, end - start);
-        const qsizetype afterIndex = line.indexOf(',');
-        const qsizetype afterNumber = afterIndex < 0 ? -1 : line.indexOf(',', afterIndex + 1);
-        const qsizetype afterType = afterNumber < 0 ? -1 : line.indexOf(',', afterNumber + 1);
-        if (afterType < 0)
+        // A line that can't be made sense of is left out; the others count.
+        const auto e = rawEntry(reply.mid(start, end - start));
+        if (!e || e->location < range.first || e->location > range.last || found.contains(e->location))
             continue;
-        const auto i = location(line.left(afterIndex));
-        if (!i || *i < range.first || *i > range.last || found.contains(*i))
-            continue;
-        PhonebookEntry e;
-        e.Number = QString::fromLatin1(StripQuotes(line.mid(afterIndex + 1, afterNumber - afterIndex - 1)));
-        e.Name = TranslateName(StripQuotes(line.mid(afterType + 1)));
-        e.Memory = memory;
-        e.Index = QString::number(*i);
-        found.insert(*i, e);
+        found.insert(e->location, *e);
     }
-    for (const PhonebookEntry &e : found) {
+    const bool ucs2 = isUcs2Reply(found.values());
+    for (const RawEntry &raw : std::as_const(found)) {
+        const auto e = decodedEntry(raw, ucs2, memory);
+        if (!e)
+            continue;
         if (table.size() >= Phonebook::Capacity)
             return false;
-        table << e;
+        table << *e;
     }
     return true;
 }
@@ -135,6 +277,49 @@ QByteArray StripQuotes(const QByteArray &field)
     if (s.endsWith('"'))
         s.chop(1);
     return s;
+}
+
+bool IsAllHex(const QByteArray &field)
+{
+    if (field.isEmpty())
+        return false;
+    for (const char c : field)
+        if (!std::isxdigit(static_cast<unsigned char>(c)))
+            return false;
+    return true;
+}
+
+std::optional<QString> DecodeUcs2Hex(const QByteArray &field)
+{
+    if (field.size() % 4 != 0 || !IsAllHex(field))
+        return std::nullopt;
+    const QByteArray octets = QByteArray::fromHex(field);
+    QString text;
+    text.reserve(octets.size() / 2);
+    for (qsizetype i = 0; i + 1 < octets.size(); i += 2)
+        text += QChar(char16_t((quint8(octets[i]) << 8) | quint8(octets[i + 1])));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        if (c.isSurrogate() || c.category() == QChar::Other_Control || c.unicode() == 0xFFFE ||
+            c.unicode() == 0xFFFF)
+            return std::nullopt;
+    }
+    return text;
+}
+
+bool IsDialNumber(const QString &text)
+{
+    const QString digits = text.startsWith(QLatin1Char('+')) ? text.mid(1) : text;
+    if (digits.isEmpty())
+        return false;
+    for (const QChar c : digits)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return true;
 }
 
 QString TranslateName(const QByteArray &name)

@@ -83,6 +83,16 @@ bool ParseEntries(const QByteArray &reply, const QString &memory, const Phoneboo
 // One leading and one trailing quotation mark removed.
 QByteArray StripQuotes(const QByteArray &field);
 
+// A text field of a device in UCS2 mode: hex digits, four for each UTF-16
+// code unit ("004D00FC" is "Mü"). Nothing unless the field is non-empty, all
+// hex, a multiple of four long, and whole characters without control codes.
+std::optional<QString> DecodeUcs2Hex(const QByteArray &field);
+// Non-empty and nothing but the hex digits 0-9, A-F, a-f.
+bool IsAllHex(const QByteArray &field);
+// A number as phones dial it: an optional leading "+", then at least one
+// digit and nothing else.
+bool IsDialNumber(const QString &text);
+
 // A name as the phone sends it (code page 437) as text: the letters of
 // PhoneCharTable, and every other octet as the code page has it, so that no
 // octet shows broken. Control characters are dropped, a tab becomes a space.

@@ -23,6 +23,9 @@ public:
     // Queues the bytes for writing; false when the link refused them.
     virtual bool write(const QByteArray &bytes) = 0;
     virtual bool isOpen() const = 0;
+    // The system's reason why the last open failed ("Permission denied");
+    // empty when it opened or the link can't tell.
+    virtual QString lastError() const { return {}; }
 
 signals:
     // Bytes that arrived from the phone, in order, as they came.

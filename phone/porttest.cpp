@@ -1,7 +1,9 @@
 #include "phone/porttest.h"
 
+#include "desktop/prompt.h"
 #include "graphic/logodocument.h"
 #include "graphic/pathutil.h"
+#include "phone/phonebook.h"
 
 namespace logo {
 
@@ -45,6 +47,7 @@ void PortTest::myReadSMSC(int port, const QString &device)
 
 void PortTest::start(Job job, int port, const QString &device)
 {
+    m_openFailed = false;
     if (m_engine.isRunning() || jobRunning()) {
         done(job, job == Job::Test ? int(TestNoAnswer) : int(ReadFailed));
         return;
@@ -59,6 +62,7 @@ void PortTest::start(Job job, int port, const QString &device)
         m_engine.QueueStep("AT+CSCA?" + cr, ReplyOk, 0, QString());
     }
     m_engine.setLinkPort(port, device);
+    m_device = device;
     m_engine.setQuickLink(m_quickLink || quickLinkSetting(m_doc.settings()));
     m_job = job;
     m_engine.startJob(shortJobRules());
@@ -81,8 +85,10 @@ void PortTest::onFinished(JobOutcome outcome, const QString &)
             if (code != ReadFailed)
                 m_doc.settings().write(kSharedSection, QStringLiteral("SMSC"), digits);
         }
-    } else if (outcome == JobOutcome::OpenFailed && job == Job::Test) {
-        code = TestPortFailed;
+    } else if (outcome == JobOutcome::OpenFailed) {
+        m_openFailed = true;
+        if (job == Job::Test)
+            code = TestPortFailed;
     }
     done(job, code);
 }
@@ -116,7 +122,16 @@ int PortTest::EvaluateSmsc(const QByteArray &reply, QString &digits)
         ++end;
     if (end >= reply.size() || reply[end] != ',')
         return ReadFailed;
-    digits = DigitsOnly(QString::fromLatin1(reply.mid(start, end - start)));
+    // A device left in UCS2 mode by another program sends the number as hex
+    // of UTF-16 ("002B0034..."): decoded, it is the number; hex that is no
+    // number is no answer, and its digits are never taken for one.
+    const QByteArray field = StripQuotes(reply.mid(start, end - start).trimmed());
+    if (const auto text = DecodeUcs2Hex(field); text && IsDialNumber(*text))
+        digits = DigitsOnly(*text);
+    else if (IsAllHex(field) && !IsDialNumber(QString::fromLatin1(field)))
+        return ReadFailed;
+    else
+        digits = DigitsOnly(QString::fromLatin1(field));
     if (digits.isEmpty())
         return ReadNoNumber;
     return reply.contains(",145") ? ReadInternational : ReadNational;
@@ -131,6 +146,18 @@ QString PortTest::TestStatusText(int code, int port)
     case TestPortFailed: return com + QStringLiteral(" is not available or in use.");
     default: return com + QStringLiteral(" does not return valid data at the moment.");
     }
+}
+
+QString PortTest::testStatus(int code, int port) const
+{
+    const QString text = TestStatusText(code, port);
+    return code == TestPortFailed && m_openFailed ? withDeviceReason(text, m_device, m_engine.openError()) : text;
+}
+
+QString PortTest::readStatus(int code) const
+{
+    const QString text = ReadStatusText(code);
+    return code == ReadFailed && m_openFailed ? withDeviceReason(text, m_device, m_engine.openError()) : text;
 }
 
 QString PortTest::ReadStatusText(int code)

@@ -31,12 +31,18 @@ public:
 
     // The verdict on the reply to the last command.
     static int EvaluateTest(const QByteArray &reply);
-    // The number is the digits between "+CSCA: " and the comma that ends it.
+    // The number is the digits between "+CSCA: " and the comma that ends it,
+    // decoded first when the device sent it as hex of UTF-16 (UCS2 mode).
+    // Hex that does not decode to a number fails the read (code 0).
     static int EvaluateSmsc(const QByteArray &reply, QString &digits);
 
     // lblSerialStatus and lblReadStatus for a result.
     static QString TestStatusText(int code, int port);
     static QString ReadStatusText(int code);
+    // The same after the job that has just ended: when its port did not
+    // open, followed by the device and the system's reason (withDeviceReason).
+    QString testStatus(int code, int port) const;
+    QString readStatus(int code) const;
     // The critical message that follows a read result; empty for none.
     static QString ReadMessage(int code);
     // "Please add the international country-code" ... (also the options
@@ -57,6 +63,8 @@ private:
     AtEngine &m_engine;
     Job m_job = Job::None;
     bool m_quickLink = false;
+    QString m_device;
+    bool m_openFailed = false;    // the last job's port did not open
 };
 
 } // namespace logo

@@ -20,8 +20,7 @@ public:
     bool write(const QByteArray &bytes) override;
     bool isOpen() const override;
 
-    // Why the last open failed, for the command-line tool's diagnostics.
-    QString lastError() const { return m_lastError; }
+    QString lastError() const override { return m_lastError; }
 
     // The serial devices this machine has now (e.g. /dev/ttyUSB0), sorted.
     static QStringList availableDevices();

@@ -120,11 +120,6 @@ int runDelivery(const QStringList &argv, int mode)
     logo::SerialLink link;
     logo::TimerTicks tmrSendStore(1000);
     logo::AtEngine engine(link, tmrSendStore);
-    // Why the port did not open, ahead of the message the window shows.
-    QObject::connect(&engine, &logo::AtEngine::finished, [&](logo::JobOutcome outcome, const QString &) {
-        if (outcome == logo::JobOutcome::OpenFailed && !link.lastError().isEmpty())
-            say(stderr, QStringLiteral("%1: %2").arg(engine.state().LinkDevice, link.lastError()));
-    });
     logo::SmsDelivery delivery(doc, engine);
     delivery.setOverrides(overrides);
     ToolUi ui(delivery, prompt, a.value(QStringLiteral("--to")));

@@ -52,14 +52,7 @@ public:
 // The link, the job timer and the engine of one command, on the user's
 // settings, with a document for the jobs' context.
 struct Link {
-    explicit Link(const logo::ProgramProfile &profile) : doc(profile, prompt, settings)
-    {
-        // Why the port did not open, ahead of the text the window shows.
-        QObject::connect(&engine, &logo::AtEngine::finished, [this](logo::JobOutcome outcome, const QString &) {
-            if (outcome == logo::JobOutcome::OpenFailed && !serial.lastError().isEmpty())
-                say(stderr, QStringLiteral("%1: %2").arg(engine.state().LinkDevice, serial.lastError()));
-        });
-    }
+    explicit Link(const logo::ProgramProfile &profile) : doc(profile, prompt, settings) {}
     logo::SettingsStore settings;
     SetupPrompt prompt;
     logo::LogoDocument doc;
@@ -123,7 +116,7 @@ void waitFor(Sender *sender, Signal signal, const std::function<bool()> &running
 // The port test or the message-centre read, as the options dialog starts
 // them; report prints the result and gives the exit code.
 int runPortJob(const QStringList &argv, const char *command, bool read,
-               const std::function<int(Link &, int code, int port)> &report)
+               const std::function<int(Link &, const logo::PortTest &, int code, int port)> &report)
 {
     Args a({});
     logo::LinkOverrides link;
@@ -143,25 +136,25 @@ int runPortJob(const QStringList &argv, const char *command, bool read,
     else
         jobs.myTestPort(link.port, link.device);
     waitFor(&jobs, done, [&] { return jobs.jobRunning(); });
-    return report(l, result, link.port);
+    return report(l, jobs, result, link.port);
 }
 
 } // namespace
 
 int cmdTestPort(const QStringList &argv)
 {
-    return runPortJob(argv, kTestCommand, false, [](Link &, int code, int port) {
+    return runPortJob(argv, kTestCommand, false, [](Link &, const logo::PortTest &jobs, int code, int port) {
         const bool nokia = code == logo::PortTest::TestNokia;
-        say(nokia ? stdout : stderr, logo::PortTest::TestStatusText(code, port));
+        say(nokia ? stdout : stderr, jobs.testStatus(code, port));
         return nokia ? 0 : 1;
     });
 }
 
 int cmdReadSmsc(const QStringList &argv)
 {
-    return runPortJob(argv, kReadCommand, true, [](Link &l, int code, int) {
+    return runPortJob(argv, kReadCommand, true, [](Link &l, const logo::PortTest &jobs, int code, int) {
         const bool read = code == logo::PortTest::ReadInternational || code == logo::PortTest::ReadNational;
-        say(read ? stdout : stderr, logo::PortTest::ReadStatusText(code));
+        say(read ? stdout : stderr, jobs.readStatus(code));
         if (read)
             say(stdout, QStringLiteral("Message Center Number: +%1")
                               .arg(l.settings.read(logo::kSharedSection, QStringLiteral("SMSC"))));

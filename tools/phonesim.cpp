@@ -28,6 +28,9 @@
 //   --echo / --no-echo    echo the computer's characters (default: echo)
 //   --delay MS            answers arrive MS milliseconds late (the echo does not)
 //   --silent              never answer, never echo
+//   --flood               never answer, never echo, but once the program has
+//                         written to it, stream text lines without end (as a
+//                         GPS receiver on the wrong port does), about 70 KB/s
 //   --error-on CMD        answer ERROR to CMD; "AT+CMGS" also matches
 //                         "AT+CMGS=154"; "PDU" means the PDU line; repeatable
 //   --cms N               answer "+CMS ERROR: N" to the PDU line
@@ -71,7 +74,7 @@ int usage(const char *why)
     if (why)
         std::fprintf(stderr, "phonesim: %s\n", why);
     std::fprintf(stderr,
-                 "usage: phonesim [--echo|--no-echo] [--delay MS] [--silent] [--error-on CMD]...\n"
+                 "usage: phonesim [--echo|--no-echo] [--delay MS] [--silent] [--flood] [--error-on CMD]...\n"
                  "                [--cms N] [--no-prompt] [--noise] [--smsc NUMBER] [--smsc-type N]\n"
                  "                [--identity TEXT] [--no-sim-phonebook] [--phonebook FILE] [--fill MEM:N]\n"
                  "                [--log FILE] [--transcript FILE] [--seconds N]\n");
@@ -120,6 +123,7 @@ int main(int argc, char **argv)
 {
     phonesim::Options o;
     int seconds = 0;
+    bool flood = false;
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
@@ -138,6 +142,9 @@ int main(int argc, char **argv)
             o.echo = false;
         } else if (a == QLatin1String("--silent")) {
             o.silent = true;
+        } else if (a == QLatin1String("--flood")) {
+            o.silent = true;
+            flood = true;
         } else if (a == QLatin1String("--no-prompt")) {
             o.noPrompt = true;
         } else if (a == QLatin1String("--noise")) {
@@ -198,7 +205,15 @@ int main(int argc, char **argv)
         if (now >= end)
             break;
         answers.writeDue(master, now);
-        const int timeout = answers.pollTimeout(now, end);
+        int timeout = answers.pollTimeout(now, end);
+        if (flood && connected) {
+            // One line a millisecond, never waiting for a full line: what
+            // the program does not read is lost, as on a real port.
+            static const QByteArray kSentence =
+                "$GPGSV,3,1,12,05,41,062,44,07,17,301,38,13,66,108,47,15,22,246,40*7A\r\n";
+            [[maybe_unused]] const ssize_t n = ::write(master, kSentence.constData(), size_t(kSentence.size()));
+            timeout = qMin(timeout, 1);
+        }
 
         pollfd p{master, POLLIN, 0};
         const int r = ::poll(&p, 1, timeout);

@@ -38,6 +38,12 @@ const QString kFileTypeOnStartup = QStringLiteral("FileTypeOnStartup");
 const QString kFileTypeWarn = QStringLiteral("FileTypeWarn");
 const QString kQuickLink = QStringLiteral("QuickLink");
 
+// A status text on a label: the message line breaks (CR LF) as the label's own.
+QString labelText(QString text)
+{
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
 // Tabs in order: caption and key.
 const struct {
     const char *caption;
@@ -513,7 +519,7 @@ void frmOptionsDialog::myTestDone(int code)
 {
     m_wait.reset();
     LockDialog(false);
-    lblSerialStatus->setText(PortTest::TestStatusText(code, m_comPort));
+    lblSerialStatus->setText(labelText(m_jobs.testStatus(code, m_comPort)));
     if (code == PortTest::TestNokia)
         cmdOK->setFocus();
     else
@@ -533,7 +539,7 @@ void frmOptionsDialog::myReadSMSCDone(int code)
 {
     m_wait.reset();
     LockDialog(false);
-    lblReadStatus->setText(PortTest::ReadStatusText(code));
+    lblReadStatus->setText(labelText(m_jobs.readStatus(code)));
     if (code == PortTest::ReadInternational || code == PortTest::ReadNational) {
         // The read has stored the number; the working copy follows, so that
         // OK keeps it.

@@ -6,6 +6,7 @@
 #include "phone/smsdelivery.h"
 #include "widgets/frmreading.h"
 
+#include <QCollator>
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
@@ -91,7 +92,8 @@ void frmSend::fillPhonebookList()
         cmbPhonebook->setCurrentIndex(0);
         return;
     }
-    // Sorted by name; the leading space puts the last used number first.
+    // The last used number first, then the names as the user's language
+    // sorts them (Ärger with the A, not after Zoë).
     QList<QPair<QString, int>> items;
     const QList<PhonebookEntry> &entries = m_phonebook->phonebook().entries();
     for (int slot = 0; slot < entries.size(); ++slot) {
@@ -99,10 +101,12 @@ void frmSend::fillPhonebookList()
         if (!e.Index.isEmpty())
             items.append({e.Name.isEmpty() ? e.Number : e.Name, slot});
     }
-    items.append({QStringLiteral(" Last used number"), LastUsedItem});
-    std::stable_sort(items.begin(), items.end(), [](const auto &a, const auto &b) {
-        return a.first.compare(b.first, Qt::CaseInsensitive) < 0;
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(items.begin(), items.end(), [&collator](const auto &a, const auto &b) {
+        return collator.compare(a.first, b.first) < 0;
     });
+    items.prepend({QStringLiteral(" Last used number"), LastUsedItem});
     for (const auto &item : items)
         cmbPhonebook->addItem(item.first, item.second);
     cmbPhonebook->setEnabled(true);

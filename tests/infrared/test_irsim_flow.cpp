@@ -158,7 +158,8 @@ TEST_F(IrSimFixture, MenuCommandChecksThenReportsTheUploadsEnd)
     QTemporaryDir dir;
     sb.settings().write(kSharedSection, "Device4", dir.filePath("none"));
     EXPECT_EQ(upload(ProgramProfile::quillet(), none), 1);
-    EXPECT_EQ(prompt.messages(), QStringList{"Error while talking to COM4.\r\n\r\nCan't open COM4:"});
+    EXPECT_EQ(prompt.messages(), QStringList{"Error while talking to COM4.\r\n\r\nCan't open COM4:\r\n(" +
+                                             dir.filePath("none") + ": No such file or directory)"});
     EXPECT_EQ(prompt.shown.back().icon, Icon::Critical);
 
     // The phone, with the settings' delays.
@@ -196,7 +197,8 @@ TEST_F(IrSimFixture, LogotoolIrUpload)
     r = logotest::logotool({"ir-upload", picture, "--port", "3", "--device", dir.filePath("none")}, env);
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "Error while talking to COM3.\n\nCan't open COM3:\n");
+    EXPECT_EQ(r.err, "Error while talking to COM3.\n\nCan't open COM3:\n(" + dir.filePath("none") +
+                         ": No such file or directory)\n");
 
     // The port options are the phone commands' own, without the AT link's --quick.
     r = logotest::logotool({"ir-upload", picture, "--device", phone.device, "--quick"}, env);

@@ -48,6 +48,7 @@ public:
         return true;
     }
     bool isOpen() const override { return m_open; }
+    QString lastError() const override { return openSucceeds ? QString() : openError; }
 
     // The phone says something now.
     void reply(const QByteArray &bytes) { emit received(bytes); }
@@ -55,6 +56,7 @@ public:
     bool openSucceeds = true;
     bool closeSucceeds = true;
     bool writeSucceeds = true;
+    QString openError;    // the system's reason of a failing open
     QStringList openedDevices;
     QByteArrayList written;
     int closeCount = 0;

@@ -153,6 +153,53 @@ TEST_F(EngineFixture, ReplyStillGrowingWaitsWithoutUsingRepeats)
     EXPECT_EQ(link.written.last(), QByteArray("ATZ\r"));
 }
 
+// A device that never stops talking (a GPS receiver on the wrong port): the
+// buffer keeps only the end of it, the final results seen stay seen, and the
+// patience runs out as a link error.
+TEST_F(EngineFixture, ReplyThatNeverEndsIsBoundedInSizeAndTime)
+{
+    startSend();
+    const QByteArray line = "$GPGGA,101010.00,5230.000,N,01323.000,E,1,08,1.0,34.0,M,,M,,*4B\r\n";
+    const QByteArray burst = line.repeated(1000);
+    for (int i = 0; i < AtEngine::MaxPatientTicks; ++i) {
+        link.reply(burst);
+        ASSERT_LE(engine.state().ReplyBuffer.size(), LinkState::MaxReplyBytes);
+        ASSERT_EQ(engine.state().ReplyCode, ReplyData);
+        tick();
+    }
+    EXPECT_TRUE(finished.isEmpty()) << "still within the bound";
+    EXPECT_TRUE(engine.state().ReplyBuffer.endsWith(line)) << "the end of the reply is kept";
+    EXPECT_EQ(engine.state().RetryCount, 0);
+    link.reply(burst);
+    tick();
+    ASSERT_EQ(finished.size(), 1);
+    EXPECT_EQ(endOutcome(), JobOutcome::LinkError);
+    EXPECT_EQ(endMessage(), "Error while talking to COM3.");
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_FALSE(ticks.isActive());
+
+    // Results seen early, or split between two reads, outlive the part of
+    // the buffer that held them.
+    const struct {
+        QByteArrayList parts;
+        qint16 code;
+    } cases[] = {
+        {{"\r\nERR", "OR\r\n", burst.repeated(10)}, ReplyError},
+        {{"\r\nO", "K\r\n", burst.repeated(10)}, ReplyOk},
+        {{"\r\n+CMS ", "ERROR: 3", burst.repeated(10), "\r\nOK"}, ReplyCmsError},
+        {{"\r\n", ">", " "}, ReplyPrompt},
+    };
+    for (const auto &c : cases) {
+        startSend();
+        for (const QByteArray &part : c.parts)
+            link.reply(part);
+        EXPECT_EQ(engine.state().ReplyCode, c.code) << c.parts.first().toStdString();
+        EXPECT_LE(engine.state().ReplyBuffer.size(), LinkState::MaxReplyBytes);
+        engine.requestBreak();
+        tick();
+    }
+}
+
 // An echoing phone that never gives the prompt: the echo alone must not keep
 // the job waiting for ever; the repeats run out and the job ends.
 TEST_F(EngineFixture, EchoWithoutAnAnswerUsesTheRepeatsAndEnds)
@@ -320,6 +367,20 @@ TEST_F(EngineFixture, PortThatDoesNotOpenEndsBeforeAnythingIsWritten)
     EXPECT_FALSE(ticks.isActive());
     EXPECT_FALSE(engine.isRunning());
 }
+
+#ifndef Q_OS_WIN
+// COMn is only a name here: the message says which device and why.
+TEST_F(EngineFixture, PortThatDoesNotOpenNamesTheDeviceAndTheReason)
+{
+    link.openSucceeds = false;
+    link.openError = "Permission denied";
+    queueSendSteps(3);
+    engine.setLinkPort(3, "/dev/ttyUSB0");
+    EXPECT_FALSE(engine.startJob());
+    EXPECT_EQ(endMessage(), "Can't talk to COM3.\r\n(/dev/ttyUSB0: Permission denied)");
+    EXPECT_EQ(engine.openError(), "Permission denied");
+}
+#endif
 
 TEST_F(EngineFixture, WriteFailuresOnlyBeepAndUseUpTheRepeats)
 {

@@ -260,6 +260,34 @@ TEST_F(PhonebookDialogFixture, TheCacheIsLoadedOnceAndItsEntriesGiveTheirDigits)
     EXPECT_EQ(seen, (QStringList{"frmSend", "frmSend"}));
 }
 
+// Names sort as the user's language does: accented letters with their base
+// letter in German, after Z where Swedish puts them.
+TEST_F(PhonebookDialogFixture, NamesSortAsTheUsersLanguageDoes)
+{
+    const QLocale before;
+    const struct {
+        QLocale::Language language;
+        QStringList items;
+    } cases[] = {
+        {QLocale::German, {" Last used number", "Ärger", "bob", "Émile", "Ümit", "Zoë"}},
+        {QLocale::Swedish, {" Last used number", "bob", "Émile", "Ümit", "Zoë", "Ärger"}},
+    };
+    logotest::writeAll(cache(), toWindows1252(QString::fromUtf8("Zo\u00EB;1;A;1;\r\n\u00DCmit;2;A;2;\r\n"
+                                                                "bob;3;A;3;\r\n\u00C4rger;4;B;1;\r\n"
+                                                                "\u00C9mile;5;B;2;\r\n")));
+    for (const auto &c : cases) {
+        QLocale::setDefault(QLocale(c.language));
+        whenShown("frmSend", [&](QWidget *w) {
+            auto *dlg = static_cast<frmSend *>(w);
+            EXPECT_EQ(items(dlg->cmbPhonebook), c.items) << QLocale().name().toStdString();
+            dlg->cmdCancel->click();
+        });
+        book.setPhonebookRead(false);   // the next opening fills the list afresh
+        delivery.mnuSend_Click();
+    }
+    QLocale::setDefault(before);
+}
+
 TEST_F(PhonebookDialogFixture, ReadingThePhonebookFromTheSendDialog)
 {
     whenShown("frmSend", [&](QWidget *w) {

@@ -60,6 +60,51 @@ TEST(PhonebookParse, EntriesInLocationOrderWithCommasQuotesAndTranslatedNames)
                                             entry(QString::fromUtf8("Müller, Hans"), "+4930", "B", 7)}));
 }
 
+// Newer phones and modems: fields after the name, names and numbers as hex
+// of UTF-16 in UCS2 mode, and lines that make no sense among good ones.
+TEST(PhonebookParse, FieldsAfterTheNameUcs2NamesAndLinesThatMakeNoSense)
+{
+    const auto parse = [](const QByteArray &lines) {
+        QList<PhonebookEntry> table;
+        EXPECT_TRUE(ParseEntries("AT+CPBR=1,20\r" + lines + "\r\n\r\nOK\r\n", "A", {1, 20}, table));
+        return table;
+    };
+    // Plain text with a hidden flag, a group and a time stamp after the name.
+    EXPECT_EQ(parse("\r\n+CPBR: 1,\"+4930111\",145,\"Tante Ilse\",0"
+                    "\r\n+CPBR: 2,\"0301\",129,\"Kiosk, Ecke\",1,\"Work\",\"26/01/05,10:12:00\""
+                    "\r\n+CPBR: 3,\"0302\",129,\"Sam \"S\" Lee\",0"
+                    "\r\n+CPBR: x,\"0303\",129,\"No location\""
+                    "\r\n+CPBR: 4,\"0304\",129,\"Never closed,0"
+                    "\r\n+CPBR: 5,\"0305\",129"
+                    "\r\n+CPBR: 6,0306,129,Unquoted, with comma,,"
+                    "\r\n+CPBR: 7,\"0307\",129,\"CAFE\""
+                    "\r\n+CPBR: 8,\"0308\",129,\"BEEF\""),
+              (QList<PhonebookEntry>{entry("Tante Ilse", "+4930111", "A", 1), entry("Kiosk, Ecke", "0301", "A", 2),
+                                     entry("Sam \"S\" Lee", "0302", "A", 3),
+                                     entry("Unquoted, with comma", "0306", "A", 6), entry("CAFE", "0307", "A", 7),
+                                     entry("BEEF", "0308", "A", 8)}));
+
+    // UCS2 mode, numbers in hex too: every name decoded, "CAFE" as well
+    // (there it is hex); a number that is hex of no number is skipped.
+    EXPECT_EQ(parse("\r\n+CPBR: 1,\"002B0034003900330030\",145,\"004D00FC006C006C00650072002C00200041\",0,\"\""
+                    "\r\n+CPBR: 2,\"0030003100370031\",129,004B0061007400650020041C,,"
+                    "\r\n+CPBR: 3,\"0030\",129,\"CAFE\""
+                    "\r\n+CPBR: 4,\"004E004F\",129,\"0041\""
+                    "\r\n+CPBR: 5,\"\",129,\"004500760061\""),
+              (QList<PhonebookEntry>{entry(QString::fromUtf8("Müller, A"), "+4930", "A", 1),
+                                     entry(QString::fromUtf8("Kate М"), "0171", "A", 2),
+                                     entry(QString::fromUtf8("\uCAFE"), "0", "A", 3), entry("Eva", "", "A", 5)}));
+
+    // UCS2 names with the numbers in plain digits: every name is hex and one
+    // holds Latin letters. Without such a name, hex-looking names stay.
+    EXPECT_EQ(parse("\r\n+CPBR: 1,\"+4930\",145,\"0041006E006E0061\",,"
+                    "\r\n+CPBR: 2,\"0171\",129,\"04200430044F\""),
+              (QList<PhonebookEntry>{entry("Anna", "+4930", "A", 1),
+                                     entry(QString::fromUtf8("Рая"), "0171", "A", 2)}));
+    EXPECT_EQ(parse("\r\n+CPBR: 1,\"+4930\",145,\"CAFE\"\r\n+CPBR: 2,\"0171\",129,\"0815BEEF\""),
+              (QList<PhonebookEntry>{entry("CAFE", "+4930", "A", 1), entry("0815BEEF", "0171", "A", 2)}));
+}
+
 TEST(PhonebookNames, CodePage437InTenLettersAndEverythingElseReadable)
 {
     const QString ten = QString::fromUtf8("ÄäÖöÜüßæÆé");

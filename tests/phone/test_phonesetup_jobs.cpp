@@ -197,6 +197,17 @@ TEST(MessageCentreVerdict, TheNumberBetweenTheKeyAndItsComma)
         // A comma before the key does not end the number.
         {"1,2\r\n+CSCA: \"+4917\",145\r\n\r\nOK\r\n", PortTest::ReadInternational, "4917"},
         {"\r\nOK\r\n", PortTest::ReadFailed, ""},
+        // A device in UCS2 mode: the number as hex of UTF-16, quoted or not.
+        {"\r\n+CSCA: \"002B003400390031003700310030003700360030003000300030\",145\r\n\r\nOK\r\n",
+         PortTest::ReadInternational, "491710760000"},
+        {"\r\n+CSCA: 0030003100370031003000370036,129\r\n\r\nOK\r\n", PortTest::ReadNational, "0171076"},
+        {"\r\n+CSCA: \"\",145\r\n\r\nOK\r\n", PortTest::ReadNoNumber, ""},
+        // Hex that is no number is no answer: its digits are never the number.
+        {"\r\n+CSCA: \"004E006F006E0065\",129\r\n\r\nOK\r\n", PortTest::ReadFailed, ""},
+        {"\r\n+CSCA: \"002B00340039003\",145\r\n\r\nOK\r\n", PortTest::ReadFailed, ""},
+        {"\r\n+CSCA: \"D83D\",145\r\n\r\nOK\r\n", PortTest::ReadFailed, ""},
+        // A plain number that happens to be a multiple of four digits long.
+        {"\r\n+CSCA: \"01711234\",129\r\n\r\nOK\r\n", PortTest::ReadNational, "01711234"},
     };
     for (const auto &c : cases) {
         QString digits = "stale";

@@ -58,7 +58,9 @@ TEST_F(SetupSerial, PortTestOutcomes)
         {{"--echo"}, PortTest::TestNokia, "COM4 is \"Data Suite compatible\"."},
         {{"--identity", "Generic modem"}, PortTest::TestNotNokia, "COM4 is probably not \"Data Suite compatible\"."},
         {{"--silent"}, PortTest::TestNoAnswer, "COM4 does not return valid data at the moment."},
-        {{}, PortTest::TestPortFailed, "COM4 is not available or in use."},
+        // Which device and why, after the text the dialog always showed.
+        {{}, PortTest::TestPortFailed,
+         "COM4 is not available or in use.\r\n(" + missingDevice() + ": No such file or directory)"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.status.toStdString());
@@ -72,7 +74,7 @@ TEST_F(SetupSerial, PortTestOutcomes)
         const QVariant code = run(&jobs, &PortTest::testDone, [&] { jobs.myTestPort(4, device); });
         ASSERT_TRUE(code.isValid()) << "the test did not end";
         EXPECT_EQ(code.toInt(), c.code);
-        EXPECT_EQ(PortTest::TestStatusText(code.toInt(), 4), c.status);
+        EXPECT_EQ(jobs.testStatus(code.toInt(), 4), c.status);
         if (phone && c.code == PortTest::TestNokia)
             EXPECT_EQ(phone->commands(), (QStringList{"AT", "ATI"}));
         EXPECT_FALSE(link.isOpen());
@@ -98,7 +100,13 @@ TEST_F(SetupSerial, MessageCentreReadOutcomesAndWhatIsStored)
         {{"--smsc", "01710760000"}, PortTest::ReadNational, "01710760000", "Number has been read.", countryCode},
         {{"--smsc", ""}, PortTest::ReadNoNumber, "", "Could not find Number.", notFound},
         {{"--error-on", "AT+CRES"}, PortTest::ReadFailed, "4930", "Could not read Number.", ""},
-        {{}, PortTest::ReadFailed, "4930", "Could not read Number.", ""},
+        {{}, PortTest::ReadFailed, "4930",
+         "Could not read Number.\r\n(" + missingDevice() + ": No such file or directory)", ""},
+        // A device left in UCS2 mode: the number decoded, or no number at all.
+        {{"--smsc", "002B003400390031003700310030003700360030003000300030", "--smsc-type", "145"},
+         PortTest::ReadInternational, "491710760000", "Number has been read.", ""},
+        {{"--smsc", "004E006F006E0065", "--smsc-type", "145"}, PortTest::ReadFailed, "4930", "Could not read Number.",
+         ""},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.phone.join(' ').toStdString());
@@ -113,7 +121,7 @@ TEST_F(SetupSerial, MessageCentreReadOutcomesAndWhatIsStored)
         ASSERT_TRUE(code.isValid()) << "the read did not end";
         EXPECT_EQ(code.toInt(), c.code);
         EXPECT_EQ(sb.settings().read(kSharedSection, "SMSC"), c.stored);
-        EXPECT_EQ(PortTest::ReadStatusText(c.code), c.status);
+        EXPECT_EQ(jobs.readStatus(c.code), c.status);
         EXPECT_EQ(PortTest::ReadMessage(c.code), c.message);
         if (phone && c.code == PortTest::ReadInternational)
             EXPECT_EQ(phone->commands(), (QStringList{"AT", "AT+CRES=1", "AT+CSCA?"}));
@@ -140,5 +148,28 @@ TEST_F(SetupSerial, PhonebookReadAndAPhoneWithoutSimPhonebook)
     EXPECT_EQ(prompt.messages(), QStringList{"Error while talking to COM4."});
     EXPECT_EQ(noSim.commands().count("AT+CPBS=\"SM\""), 4) << "written, then repeated three times";
     EXPECT_EQ(book.PhonebookCount(), 5) << "the failed read left the table";
+    EXPECT_FALSE(link.isOpen());
+}
+
+// A device that never stops talking (a GPS receiver on the wrong port): the
+// job waits on the growing reply only so long, on the job clock, then ends
+// with the link error; the reply kept stays within its bound meanwhile.
+TEST_F(SetupSerial, PhonebookReadOnADeviceThatNeverStopsTalkingEnds)
+{
+    Phonebook book;
+    PhonebookJob reader(doc, engine, book);
+    sb.settings().writeInt(kSharedSection, "COMPort", 4);
+    SimPhone gps({"--flood"});
+    sb.settings().write(kSharedSection, "Device4", gps.device);
+    ticks.setInterval(20);
+    qsizetype largest = 0, received = 0;
+    QObject::connect(&link, &PhoneLink::received, [&](const QByteArray &bytes) {
+        largest = qMax(largest, engine.state().ReplyBuffer.size());
+        received += bytes.size();
+    });
+    EXPECT_EQ(run(&reader, &PhonebookJob::jobEnded, [&] { reader.myReadPhonebook(); }), QVariant(false));
+    EXPECT_EQ(prompt.messages(), QStringList{"Error while talking to COM4."});
+    EXPECT_GT(received, 0) << "the device did talk";
+    EXPECT_LE(largest, LinkState::MaxReplyBytes);
     EXPECT_FALSE(link.isOpen());
 }

@@ -131,7 +131,9 @@ TEST_F(SerialFixture, PortThatCannotBeOpened)
     QTemporaryDir dir;
     useDevice(dir.filePath("no-such-port"));
     delivery.mnuSend_Click();
-    EXPECT_EQ(prompt.lastMessage(), "Can't talk to COM4.");
+    // The window's text, then which device and why.
+    EXPECT_EQ(prompt.lastMessage(),
+              "Can't talk to COM4.\r\n(" + dir.filePath("no-such-port") + ": No such file or directory)");
     EXPECT_EQ(prompt.count(ShownPrompt::Kind::Beep), 1);
     EXPECT_FALSE(link.isOpen());
 }
@@ -243,7 +245,8 @@ TEST_F(SerialFixture, LogotoolStoreFailsOnAPortThatDoesNotOpenAndStillCounts)
     const QStringList args{"store", picture, "--smsc", "49171", "--port", "3", "--device", dir.filePath("none")};
     ToolRun r = logotool(args, settings);
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "Can't talk to COM3.\n");
+    EXPECT_EQ(r.out, "Can't talk to COM3.\n(" + dir.filePath("none") + ": No such file or directory)\n");
+    EXPECT_FALSE(r.err.contains("No such file")) << "the reason is said once, in the message";
     EXPECT_EQ(SettingsStore(settings).read("Quillet Settings", "StoreCount"), "1");
     // Without a message centre nothing runs and nothing counts.
     r = logotool({"store", picture, "--port", "3"}, settings);

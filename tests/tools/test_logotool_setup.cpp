@@ -60,11 +60,13 @@ TEST(LogotoolPhoneSetup, FailuresGoToStandardErrorWithAFailingExitCode)
     ToolRun r = logotool(sb, {"test-port", "--port", "2", "--device", none});
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.out.isEmpty());
-    EXPECT_TRUE(r.err.endsWith("COM2 is not available or in use.\n")) << qPrintable(r.err);
+    // The window's text, then which device and why.
+    const QString why = "(" + none + ": No such file or directory)\n";
+    EXPECT_EQ(r.err, "COM2 is not available or in use.\n" + why);
 
     r = logotool(sb, {"read-smsc", "--device", none});
     EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(r.err.endsWith("Could not read Number.\n")) << qPrintable(r.err);
+    EXPECT_EQ(r.err, "Could not read Number.\n" + why);
 
     // No port configured: the window's message; nothing written anywhere.
     r = logotool(sb, {"phonebook", "--cache", sb.path("book.csv")});
