@@ -1,6 +1,7 @@
 #include "desktop/branding.h"
 
 #include "desktop/appfolders.h"
+#include "graphic/regularfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,8 +76,8 @@ QString BrandingFile::lookup(const QByteArray &content, const QString &section, 
 
 QString BrandingFile::ReadBrandingValue(const QString &section, const QString &key) const
 {
-    QFile f(m_path);
-    if (!f.open(QIODevice::ReadOnly))
+    QFile f;
+    if (!openRegularFile(f, m_path))
         return {};
     return lookup(f.readAll(), section, key);
 }

@@ -3,6 +3,7 @@
 #include "desktop/waitcursor.h"
 #include "graphic/foreignformats.h"
 #include "graphic/pathutil.h"
+#include "graphic/regularfile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -175,8 +176,8 @@ bool LogoDocument::openFile(const QString &path)
 bool LogoDocument::readLogoFile(const QString &path)
 {
     WaitCursor wait;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
+    QFile f;
+    if (!openRegularFile(f, path))
         return false; // input errors end the command silently
     // Only the header and the largest picture are ever used; the trailer and
     // anything after it stay unread, however large the file.

@@ -3,6 +3,7 @@
 #include "desktop/waitcursor.h"
 #include "graphic/foreignformats.h"
 #include "graphic/pictureimport.h"
+#include "graphic/regularfile.h"
 
 #include <QFile>
 
@@ -23,9 +24,9 @@ void LogoDocument::showCantRead()
 
 bool LogoDocument::loadRawFile(const QString &path, QByteArray &buffer)
 {
-    QFile f(path);
+    QFile f;
     QByteArray bytes;
-    bool ok = f.open(QIODevice::ReadOnly);
+    bool ok = openRegularFile(f, path);
     if (ok) {
         bytes = f.read(RawFileLimit);
         ok = f.error() == QFileDevice::NoError;

@@ -5,8 +5,14 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLibrary>
 #include <QStringList>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace logo {
 
@@ -22,16 +28,51 @@ QStringList moduleCandidates()
         return {};
     const QDir programDir(QCoreApplication::applicationDirPath());
     const QString file = QStringLiteral(LOGO_METAFILE_MODULE_FILE);
-    return {programDir.filePath(file), programDir.filePath(QStringLiteral("../") + file),
-            programDir.filePath(QStringLiteral("../" LOGO_METAFILE_MODULE_DIR "/") + file)};
+    return {programDir.filePath(file), programDir.filePath(QStringLiteral("../" LOGO_METAFILE_MODULE_DIR "/") + file)};
 #else
     return {};
 #endif
 }
 
+#ifdef Q_OS_UNIX
+// Owned by the user or the system, and writable by no one else.
+bool isPrivate(const QString &path, bool folder)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return false;
+    if (folder ? !S_ISDIR(st.st_mode) : !S_ISREG(st.st_mode))
+        return false;
+    return (st.st_uid == ::geteuid() || st.st_uid == 0) && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+#endif
+
+} // namespace
+
+bool isTrustedModuleFile(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    // The module runs as the user's own code: neither the file nor the folder
+    // it is in (nor, for a link, the file and folder it leads to) may be open
+    // to anyone else, who could otherwise put their own code there.
+    const QFileInfo given(path);
+    const QString real = given.canonicalFilePath();
+    if (real.isEmpty())
+        return false;
+    return isPrivate(given.absolutePath(), true) && isPrivate(real, false) &&
+           isPrivate(QFileInfo(real).absolutePath(), true);
+#else
+    return QFileInfo(path).isFile();
+#endif
+}
+
+namespace {
+
 const MetafileModule *loadModule()
 {
     for (const QString &path : moduleCandidates()) {
+        if (!isTrustedModuleFile(path))
+            continue;
         auto *library = new QLibrary(QDir::cleanPath(path)); // kept loaded for the life of the process
         const auto entry = reinterpret_cast<MetafileModuleEntry>(library->resolve(MetafileModuleEntryName));
         const MetafileModule *module = entry ? entry() : nullptr;
@@ -68,11 +109,12 @@ QImage renderMetafile(const QByteArray &data, const QSize &limit)
 {
     if (limit.isEmpty())
         return {};
+    QByteArray bounded;
     switch (metafileKind(data)) {
     case MetafileKind::Wmf:
-        return canDrawWmf() ? module()->render(data, limit) : QImage();
+        return canDrawWmf() && boundMetafile(data, bounded) ? module()->render(bounded, limit) : QImage();
     case MetafileKind::Emf:
-        return canDrawEmf() ? module()->render(data, limit) : QImage();
+        return canDrawEmf() && boundMetafile(data, bounded) ? module()->render(bounded, limit) : QImage();
     case MetafileKind::None:
         break;
     }

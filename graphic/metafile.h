@@ -5,10 +5,12 @@
 // module of their own, loaded on the first metafile (graphic/metafile/module.h),
 // looked for in this order:
 //   - the file named by the environment variable LOGO_METAFILE_MODULE (only it),
-//   - next to the program, then in the program's parent folder,
+//   - next to the program (the build folder),
 //   - in ../lib/brisvane-quillet/ from the program (the installed layout;
 //     ../lib/<multiarch>/brisvane-quillet/ when installed under /usr on Debian).
-// Without it no metafile imports, like any picture that can't be loaded.
+// A module file, or its folder, that anyone but the user or the system may
+// change is passed over. Without a module no metafile imports, like any
+// picture that can't be loaded.
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
@@ -20,11 +22,17 @@ namespace logo {
 bool canDrawWmf();
 bool canDrawEmf();
 
+// True when the module file may be loaded: on Unix it and its folder (and,
+// for a link, where it leads) belong to the user or the system and no one
+// else may write them.
+bool isTrustedModuleFile(const QString &path);
+
 // The top-left part of the metafile's picture, at most `limit` pixels, drawn
 // without smoothing (every pixel fully drawn or not at all, as GDI draws):
 // opaque where the drawing paints, transparent elsewhere. A null image when
-// the data is no metafile that can be drawn. Loads the module for a metafile
-// only.
+// the data is no metafile that can be drawn, or one that asks for more than a
+// real picture needs (boundMetafile, graphic/metafileframe.h). Loads the
+// module for a metafile only.
 QImage renderMetafile(const QByteArray &data, const QSize &limit);
 
 } // namespace logo

@@ -271,6 +271,65 @@ bool parsePlaceableWmf(const QByteArray &data, WmfLayout &layout)
     return true;
 }
 
+bool boundMetafile(const QByteArray &data, QByteArray &bounded)
+{
+    if (data.size() > MaxMetafileSize)
+        return false;
+    int records = 0, depth = 0;
+    // Counted as one state less whatever its parameter says: a library that
+    // takes back fewer never nests deeper than counted.
+    auto restore = [&depth] { depth = std::max(0, depth - 1); };
+    switch (metafileKind(data)) {
+    case MetafileKind::Wmf: {
+        const qsizetype start = u32(data, 0) == PlaceableKey ? PlaceableSize : 0;
+        if (!isPlainWmfHeader(data, start))
+            return false;
+        const qsizetype headerSize = qsizetype(u16(data, start + 2)) * 2;
+        quint32 largest = 0;
+        qsizetype at = start + headerSize;
+        bool ended = false;
+        while (!ended && at + 6 <= data.size()) {
+            const quint32 words = u32(data, at);
+            const quint16 function = u16(data, at + 4);
+            if (words < 3 || qint64(words) * 2 > data.size() - at || ++records > MaxMetafileRecords)
+                return false;
+            largest = std::max(largest, words);
+            if (function == 0x001E && ++depth > MaxMetafileSaveDepth) // SAVEDC
+                return false;
+            if (function == 0x0127) // RESTOREDC
+                restore();
+            ended = function == 0 && words == 3;
+            at += qsizetype(words) * 2;
+        }
+        bounded = data.left(at);
+        qToLittleEndian<quint32>(quint32((at - start) / 2), bounded.data() + start + 6);
+        qToLittleEndian<quint32>(largest, bounded.data() + start + 12);
+        return true;
+    }
+    case MetafileKind::Emf: {
+        constexpr quint32 EmrEof = 14, EmrSaveDc = 33, EmrRestoreDc = 34;
+        qsizetype at = 0;
+        bool ended = false;
+        while (!ended && at + 8 <= data.size()) {
+            const quint32 type = u32(data, at), size = u32(data, at + 4);
+            if (size < 8 || size % 4 != 0 || size > quint64(data.size() - at) || ++records > MaxMetafileRecords)
+                return false;
+            if (type == EmrSaveDc && ++depth > MaxMetafileSaveDepth)
+                return false;
+            if (type == EmrRestoreDc)
+                restore();
+            ended = type == EmrEof;
+            at += qsizetype(size);
+        }
+        bounded = data.left(at);
+        return true;
+    }
+    case MetafileKind::None:
+        break;
+    }
+    return false;
+}
+
 bool parseEmfHeader(const QByteArray &data, EmfLayout &layout)
 {
     constexpr qsizetype MinHeader = 88;

@@ -50,6 +50,19 @@ struct EmfLayout {
 // the reference device are not empty.
 bool parseEmfHeader(const QByteArray &data, EmfLayout &layout);
 
+// What a real picture never needs, refused before the drawing libraries see
+// the file: they would spend minutes or gigabytes on it.
+inline constexpr qsizetype MaxMetafileSize = 2 << 20;
+inline constexpr int MaxMetafileRecords = 20000;
+inline constexpr int MaxMetafileSaveDepth = 64;
+// The metafile as the drawing libraries get it, or false when it is refused:
+// every record must lie inside the file, there may be at most
+// MaxMetafileRecords of them and at most MaxMetafileSaveDepth states saved at
+// once (SaveDC, each RestoreDC counted as taking back one). What follows the end record is left off, and a WMF header's
+// size fields (the file's and its largest record's) are set to what the
+// records really are.
+bool boundMetafile(const QByteArray &data, QByteArray &bounded);
+
 // A copy of the EMF for a converter that follows only part of GDI's mapping:
 // MM_ISOTROPIC becomes MM_ANISOTROPIC with the extents GDI settles on, and
 // every pen gets its width in reference-device pixels, mapped like the

@@ -2,6 +2,7 @@
 
 #include "graphic/metafile.h"
 #include "graphic/metafileframe.h"
+#include "graphic/regularfile.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -15,18 +16,23 @@ namespace {
 
 const QSize Corner(LogoGrid::MaxWidth, LogoGrid::MaxHeight);
 
-// Most decoders can't stop at the corner and decode the whole picture first.
-// The toolkit's guard against oversized pictures (128 MB) would refuse an
-// ordinary camera photo of 48 megapixels, so reads here allow more, up to a
-// bound that still turns away a picture built to exhaust memory.
-constexpr int PictureMemoryLimitMB = 1024;
+// A picture costs its file, and most decoders build the whole picture before
+// the corner can be cut from it. Nothing a real picture needs goes beyond
+// these; a file built to exhaust time or memory is refused before decoding.
+constexpr qint64 MaxPictureFileSize = qint64(256) << 20;
+// Pixels of a picture decoded whole: a 48-megapixel camera photo fits.
+constexpr qint64 MaxDecodedPixels = 50'000'000;
+// Pixels of a picture whose decoder stops below the corner (JPEG).
+constexpr qint64 MaxClippedPixels = 120'000'000;
+// The toolkit's guard against oversized allocations, held at its usual
+// 256 MB during an import whatever else has set it.
+constexpr int PictureMemoryLimitMB = 256;
 
 class AllocationLimit {
 public:
     AllocationLimit() : m_saved(QImageReader::allocationLimit())
     {
-        if (m_saved != 0 && m_saved < PictureMemoryLimitMB)
-            QImageReader::setAllocationLimit(PictureMemoryLimitMB);
+        QImageReader::setAllocationLimit(PictureMemoryLimitMB);
     }
     ~AllocationLimit() { QImageReader::setAllocationLimit(m_saved); }
     AllocationLimit(const AllocationLimit &) = delete;
@@ -71,20 +77,26 @@ QString patterns(const QStringList &extensions)
 
 QImage loadPictureCorner(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openRegularFile(file, path) || file.size() > MaxPictureFileSize)
         return {};
     if (metafileKind(file.peek(64)) != MetafileKind::None) {
-        const QImage drawn = renderMetafile(file.readAll(), Corner);
+        if (file.size() > MaxMetafileSize)
+            return {};
+        const QImage drawn = renderMetafile(file.read(MaxMetafileSize), Corner);
         return drawn.isNull() ? QImage() : onDisplay(drawn);
     }
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(false);
     const QSize size = reader.size();
-    if (size.isValid())
+    if (size.isValid()) {
+        const qint64 pixels = qint64(size.width()) * size.height();
+        if (pixels > (reader.supportsOption(QImageIOHandler::ClipRect) ? MaxClippedPixels : MaxDecodedPixels))
+            return {};
         reader.setClipRect(QRect(0, 0, std::min(size.width(), Corner.width()),
                                  std::min(size.height(), Corner.height())));
+    }
     const AllocationLimit limit;
     QImage picture = reader.read();
     if (picture.isNull())

@@ -1,7 +1,7 @@
-// libFuzzer target: every foreign logo reader and the metafile header parsers
-// on the same input. Besides the sanitizers it checks what the readers promise:
-// a refused file leaves the grid as it was, an accepted one stores only 0 and 1
-// and never touches the dimensions.
+// libFuzzer target: every foreign logo reader, the metafile header parsers and
+// the metafile bounds on the same input. Besides the sanitizers it checks what
+// the readers promise: a refused file leaves the grid as it was, an accepted
+// one stores only 0 and 1 and never touches the dimensions.
 #include "graphic/foreignformats.h"
 #include "graphic/metafileframe.h"
 
@@ -54,6 +54,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
 
     (void)metafileKind(buffer);
+    QByteArray bounded;
+    if (boundMetafile(buffer, bounded)) {
+        // What the drawing libraries get is no larger, and passes again unchanged.
+        QByteArray again;
+        check(bounded.size() <= buffer.size() && boundMetafile(bounded, again) && again == bounded);
+    }
     WmfLayout wmf;
     if (parsePlaceableWmf(buffer, wmf)) {
         check(wmf.natural.width() > 0 && wmf.natural.height() > 0);

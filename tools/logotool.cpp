@@ -5,6 +5,7 @@
 #include "graphic/logofile.h"
 #include "graphic/pathutil.h"
 #include "graphic/pictureimport.h"
+#include "graphic/regularfile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -89,7 +90,7 @@ Session::Session(const logo::ProgramProfile &profile, logo::SettingsStore *store
 
 bool openInput(Session &s, const QString &path)
 {
-    if (!QFileInfo(path).isFile())
+    if (!logo::isRegularFile(path))
         return err(QStringLiteral("%1: no such file").arg(path)), false;
     const auto before = s.prompt.shown.size();
     // Picture files go by the Import rule, as the Import command takes them.

@@ -1,6 +1,7 @@
 #include "brisvane/model/operatortable.h"
 
 #include "graphic/pathutil.h"
+#include "graphic/regularfile.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -152,11 +153,11 @@ OperatorTable::OperatorTable()
 UpdateReport OperatorTable::appendUpdateFile(const QString &path)
 {
     UpdateReport report;
-    QFile file(path);
-    if (!file.exists())
+    QFile file;
+    if (!QFile::exists(path))
         return report;
     report.present = true;
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!logo::openRegularFile(file, path)) {
         report.stop = UpdateReport::Stop::Unreadable;
         return report;
     }

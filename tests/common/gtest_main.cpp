@@ -21,6 +21,11 @@ int main(int argc, char **argv)
     }
     qunsetenv("LOGO_SETTINGS_FILE");
     qunsetenv("LOGO_DATA_DIR");
+#ifdef LOGO_METAFILE_MODULE_PATH
+    // The suites are built in a folder of their own, away from the module that
+    // the programs find beside themselves.
+    qputenv("LOGO_METAFILE_MODULE", LOGO_METAFILE_MODULE_PATH);
+#endif
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

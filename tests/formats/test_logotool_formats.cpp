@@ -10,6 +10,9 @@
 #include <QProcess>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using logotest::fixture;
 using logotest::Sandbox;
 using logotest::logotool;
@@ -129,7 +132,7 @@ TEST(MetafileModule, LoadedOnlyWhenAMetafileIsImported)
         EXPECT_TRUE(metafile.err.contains(library)) << qPrintable(library);
 }
 
-TEST(MetafileModule, FoundBesideTheProgramAboveItOrInItsLibraryFolderElseMetafilesDoNotImport)
+TEST(MetafileModule, FoundBesideTheProgramOrInItsLibraryFolderNeverInAFolderOthersMayWrite)
 {
     if (!logo::canDrawWmf())
         GTEST_SKIP() << "built without libwmf";
@@ -137,10 +140,12 @@ TEST(MetafileModule, FoundBesideTheProgramAboveItOrInItsLibraryFolderElseMetafil
     const QString module = logotest::toolPath(kModuleFile);
     const QStringList show = {QStringLiteral("show"), fixture(QStringLiteral("wmf/frame.wmf"))};
     // Where the program is and where its module is, inside a scratch folder.
-    const struct { const char *program, *module; } layouts[] = {
-        {"bin/logotool", "bin/"},
-        {"build/tests/logotool", "build/"},
-        {"usr/bin/logotool", "usr/" LOGO_METAFILE_MODULE_DIR "/"},
+    // The folder above the program is no place of the module: for a build
+    // under /tmp it is a folder everyone may write.
+    const struct { const char *program, *module; bool found; } layouts[] = {
+        {"bin/logotool", "bin/", true},
+        {"usr/bin/logotool", "usr/" LOGO_METAFILE_MODULE_DIR "/", true},
+        {"build/tests/logotool", "build/", false},
     };
     for (const auto &layout : layouts) {
         Sandbox sb;
@@ -153,10 +158,39 @@ TEST(MetafileModule, FoundBesideTheProgramAboveItOrInItsLibraryFolderElseMetafil
         EXPECT_TRUE(without.err.contains(QStringLiteral("can't read this file"))) << qPrintable(without.err);
         ASSERT_TRUE(QFile::copy(module, moduleDir + kModuleFile));
         const ToolRun with = logotest::runTool(program, show);
-        EXPECT_EQ(with.code, 0) << layout.program << qPrintable(with.err);
+        EXPECT_EQ(with.code, layout.found ? 0 : 1) << layout.program << qPrintable(with.err);
     }
     // The environment variable names the one file to use.
     const QString nowhere = QStringLiteral("/nowhere/") + kModuleFile;
     EXPECT_EQ(logotool(show, environment("LOGO_METAFILE_MODULE", nowhere)).code, 1);
     EXPECT_EQ(logotool(show, environment("LOGO_METAFILE_MODULE", module)).code, 0);
+
+    // Wherever it is found, a module that others may change, or that is in a
+    // folder they may write to, is not loaded.
+    Sandbox sb;
+    const QString copy = sb.path(kModuleFile);
+    ASSERT_TRUE(QFile::copy(module, copy));
+    const QString folder = sb.dir();
+    const auto mode = [](const QString &path, mode_t m) { return ::chmod(QFile::encodeName(path).constData(), m) == 0; };
+    const QString link = sb.path(QStringLiteral("link/") + kModuleFile);
+    ASSERT_TRUE(QDir().mkpath(sb.path(QStringLiteral("link"))) && QFile::link(copy, link));
+    const struct { const char *what; QString path; mode_t file, dir; bool loads; } cases[] = {
+        {"private", copy, 0755, 0700, true},
+        {"through a private link", link, 0755, 0700, true},
+        {"world-writable folder", copy, 0755, 01777, false},
+        {"group-writable folder", copy, 0755, 0770, false},
+        {"world-writable file", copy, 0777, 0700, false},
+        {"link to a world-writable folder", link, 0755, 0777, false},
+    };
+    for (const auto &c : cases) {
+        ASSERT_TRUE(mode(copy, c.file) && mode(folder, c.dir));
+        EXPECT_EQ(logotool(show, environment("LOGO_METAFILE_MODULE", c.path)).code, c.loads ? 0 : 1) << c.what;
+        EXPECT_EQ(logo::isTrustedModuleFile(c.path), c.loads) << c.what;
+    }
+    ASSERT_TRUE(mode(folder, 0700) && mode(copy, 0755));
+    if (::geteuid() == 0) {
+        // Another user's module, as root sees it.
+        ASSERT_EQ(::chown(QFile::encodeName(copy).constData(), 65534, 65534), 0);
+        EXPECT_EQ(logotool(show, environment("LOGO_METAFILE_MODULE", copy)).code, 1) << "another user's file";
+    }
 }

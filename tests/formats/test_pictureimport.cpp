@@ -2,15 +2,26 @@
 // made here, the Import and Export commands, and the exported bitmap.
 #include "common/testsupport.h"
 #include "graphic/logodocument.h"
+#include "graphic/logofile.h"
 #include "graphic/metafile.h"
+#include "graphic/metafileframe.h"
 #include "graphic/pathutil.h"
 #include "graphic/pictureimport.h"
 
 #include <QImage>
 #include <QImageReader>
 #include <QRect>
+#include <QtEndian>
+#include <array>
+#include <atomic>
+#include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace logo;
 using logotest::fixture;
@@ -232,6 +243,154 @@ TEST(PictureImport, FilesThatCannotBeLoadedLeaveTheGridAlone)
     }
 }
 
+namespace {
+
+// The metafile with `count` copies of `record` (whole 16-bit words) put in
+// before its first record.
+QByteArray withRecords(const QByteArray &metafile, qsizetype firstRecord, const QByteArray &record, int count)
+{
+    return metafile.left(firstRecord) + record.repeated(count) + metafile.mid(firstRecord);
+}
+
+QByteArray le32(quint32 v)
+{
+    QByteArray b(4, '\0');
+    qToLittleEndian<quint32>(v, b.data());
+    return b;
+}
+
+QByteArray pngChunk(const char *type, const QByteArray &data)
+{
+    static const auto table = [] {
+        std::array<quint32, 256> t{};
+        for (quint32 n = 0; n < 256; ++n) {
+            quint32 c = n;
+            for (int k = 0; k < 8; ++k)
+                c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            t[n] = c;
+        }
+        return t;
+    }();
+    const QByteArray body = QByteArray(type) + data;
+    quint32 crc = 0xFFFFFFFFu;
+    for (char ch : body)
+        crc = table[(crc ^ quint8(ch)) & 0xFF] ^ (crc >> 8);
+    QByteArray out(4, '\0');
+    qToBigEndian<quint32>(quint32(data.size()), out.data());
+    out += body;
+    QByteArray tail(4, '\0');
+    qToBigEndian<quint32>(~crc, tail.data());
+    return out + tail;
+}
+
+// A black-and-white PNG of side x side pixels, white but for a black pixel at
+// (3, 2): small on disk, however many pixels it has.
+QByteArray squarePng(int side)
+{
+    QByteArray header(13, '\0');
+    qToBigEndian<quint32>(quint32(side), header.data());
+    qToBigEndian<quint32>(quint32(side), header.data() + 4);
+    header[8] = 1; // bit depth; colour type 0 (grey)
+    const int rowBytes = 1 + (side + 7) / 8;
+    QByteArray raw(qsizetype(rowBytes) * side, '\xFF');
+    for (qsizetype r = 0; r < side; ++r)
+        raw[r * rowBytes] = 0; // filter: none
+    raw[2 * rowBytes + 1] = char(0xEF); // pixel 3 of row 2
+    const QByteArray zlib = qCompress(raw, 9).mid(4);
+    return QByteArray("\x89PNG\r\n\x1A\n", 8) + pngChunk("IHDR", header) + pngChunk("IDAT", zlib) +
+           pngChunk("IEND", {});
+}
+
+} // namespace
+
+TEST(PictureImport, PicturesBuiltToExhaustTimeOrMemoryAreRefusedBeforeDecoding)
+{
+    Sandbox sb;
+    auto refused = [](const QString &path) {
+        LogoGrid g = allSet();
+        EXPECT_FALSE(convertPicture(path, g)) << qPrintable(path);
+        EXPECT_EQ(g, allSet()) << qPrintable(path);
+    };
+    // A picture of a sane size still imports; a few megapixels more than
+    // anything decoded whole is refused.
+    const QString small = sb.path(QStringLiteral("small.png"));
+    ASSERT_TRUE(logotest::writeAll(small, squarePng(100)));
+    expectPicture(small, [](int c, int r) { return c == 3 && r == 2; });
+    const QString huge = sb.path(QStringLiteral("huge.png"));
+    ASSERT_TRUE(logotest::writeAll(huge, squarePng(16000)));
+    refused(huge);
+
+    // Metafiles: a file far larger than any picture (sparse, it costs no
+    // disk), and records no picture needs.
+    const QByteArray wmf = logotest::readAll(fixture(QStringLiteral("wmf/frame.wmf")));
+    const QByteArray emf = logotest::readAll(fixture(QStringLiteral("emf/frame.emf")));
+    constexpr qsizetype WmfRecords = 22 + 18;
+    const qsizetype emfRecords = qFromLittleEndian<quint32>(emf.constData() + 4);
+    const QByteArray saveDc("\x03\0\0\0\x1E\0", 6), restoreDc("\x04\0\0\0\x27\x01\xFF\xFF", 8);
+    const QByteArray emfSave = le32(33) + le32(8), emfRestore = le32(34) + le32(12) + le32(quint32(-1));
+    struct Case { const char *name; QByteArray bytes; bool imports; };
+    const Case cases[] = {
+        {"nested.wmf", withRecords(wmf, WmfRecords, saveDc, 200000), false},
+        {"deep.wmf", withRecords(wmf, WmfRecords, saveDc, MaxMetafileSaveDepth + 1), false},
+        {"saved.wmf", withRecords(wmf, WmfRecords, saveDc + restoreDc, MaxMetafileSaveDepth + 1), true},
+        {"many.wmf", withRecords(wmf, WmfRecords, saveDc + restoreDc, MaxMetafileRecords / 2), false},
+        {"nested.emf", withRecords(emf, emfRecords, emfSave, MaxMetafileSaveDepth + 1), false},
+        {"saved.emf", withRecords(emf, emfRecords, emfSave + emfRestore, MaxMetafileSaveDepth + 1), true},
+        {"many.emf", withRecords(emf, emfRecords, emfSave + emfRestore, MaxMetafileRecords / 2), false},
+    };
+    for (const Case &c : cases) {
+        const QString path = sb.path(QString::fromLatin1(c.name));
+        if (!(path.endsWith(QLatin1String(".wmf")) ? canDrawWmf() : canDrawEmf()))
+            continue;
+        ASSERT_TRUE(logotest::writeAll(path, c.bytes));
+        if (c.imports) // the frame fixtures' black rectangle
+            expectPicture(path, [](int c, int r) { return QRect(QPoint(10, 5), QPoint(19, 9)).contains(c, r); });
+        else
+            refused(path);
+    }
+    for (const QByteArray &metafile : {wmf, emf}) {
+        const QString sparse = sb.path(QStringLiteral("sparse.wmf"));
+        ASSERT_TRUE(logotest::writeAll(sparse, metafile));
+        QFile file(sparse);
+        ASSERT_TRUE(file.resize(qint64(1) << 30));
+        refused(sparse);
+        file.remove();
+    }
+}
+
+namespace {
+
+// Writes `content` to whoever opens the named pipe for reading, until it
+// goes: a reader that waits for a writer gets a whole, valid file.
+class PipeWriter {
+public:
+    PipeWriter(const QString &path, const QByteArray &content)
+        : m_thread([this, name = QFile::encodeName(path), content] {
+              while (!m_stop) {
+                  const int fd = ::open(name.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+                  if (fd >= 0) {
+                      ::fcntl(fd, F_SETFL, 0);
+                      (void)!::write(fd, content.constData(), size_t(content.size()));
+                      ::close(fd);
+                  }
+                  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+              }
+          })
+    {
+    }
+    ~PipeWriter()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+
+private:
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+
+} // namespace
+
 // ---------------------------------------------------------------- commands
 
 namespace {
@@ -406,4 +565,35 @@ TEST(ImportExportFolders, PersistAcrossARestart)
     again.loadSettings();
     EXPECT_EQ(again.importDir(), folderOf(fixture(QStringLiteral("png/pattern.png"))));
     EXPECT_EQ(again.exportDir(), d.sb.dir());
+}
+
+TEST(ImportCommand, NamedPipesAreRefusedWithoutWaitingForAWriter)
+{
+    // Every way a file reaches a window (Open, Import, a drop, the command
+    // line, a hand-over) ends in these reads; the console tool says so.
+    Sandbox sb;
+    LogoGrid dot;
+    dot.setSize(72, 14);
+    dot.setPixel(3, 2, true);
+    const struct { const char *name; QByteArray content; } cases[] = {
+        {"pipe.png", squarePng(20)},
+        {"pipe.ngg", buildLogoFile(dot, false, 0, 0, 50, QString(), QString())},
+        {"pipe.nlm", logotest::readAll(fixture(QStringLiteral("nlm/diagonal.nlm")))},
+    };
+    for (const auto &c : cases) {
+        const QString path = sb.path(QString::fromLatin1(c.name));
+        ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        // Should the pipe be opened after all, it gives a good file.
+        const PipeWriter writer(path, c.content);
+        ScriptedPrompt prompt;
+        LogoDocument doc(ProgramProfile::quillet(), prompt, sb.settings());
+        const LogoGrid before = doc.grid();
+        EXPECT_FALSE(isImportPicturePath(path) ? doc.importPicture(path) : doc.openFile(path)) << c.name;
+        EXPECT_EQ(doc.grid(), before) << c.name;
+        LogoGrid g = allSet();
+        EXPECT_FALSE(convertPicture(path, g)) << c.name;
+        const logotest::ToolRun shown = logotest::logotool({QStringLiteral("show"), path});
+        EXPECT_EQ(shown.code, 1) << c.name;
+        EXPECT_TRUE(shown.err.contains(QStringLiteral("no such file"))) << qPrintable(shown.err);
+    }
 }
