@@ -1,6 +1,7 @@
 #include "brisvane/coverview.h"
 
 #include "brisvane/model/phonecovers.h"
+#include "desktop/pixelaspect.h"
 #include "graphic/logogrid.h"
 #include "graphic/pictureimport.h"
 
@@ -34,7 +35,7 @@ QSize CoverView::squareSize() const
 void CoverView::fitSize()
 {
     const QSize square = squareSize();
-    setFixedSize(square.width(), qRound(square.height() * m_heightScale));
+    setFixedSize(square.width(), logo::stretchedRow(square.height(), m_heightScale));
     update();
 }
 
@@ -57,13 +58,9 @@ QImage CoverView::picture() const
 void CoverView::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    if (m_heightScale != 1.0) {
-        // Rows a little taller than a screen pixel: smoothing spreads each
-        // over the screen rows it covers instead of doubling every few rows.
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.scale(1.0, m_heightScale);
-    }
-    p.drawImage(0, 0, picture());
+    // Taller rows are bands of whole screen rows: the logo's pixels stay crisp
+    // blocks of black and green.
+    p.drawImage(0, 0, m_heightScale != 1.0 ? logo::stretchRows(picture(), m_heightScale) : picture());
 }
 
 } // namespace brisvane

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -27,6 +28,16 @@ QLabel *makeLabel(const char *name, QWidget *parent, bool bold = false)
         label->setFont(f);
     }
     return label;
+}
+
+// Shows text cut to width with "..." at its end, the whole text in the tool
+// tip when it had to be cut: a long name from the operator file never widens
+// the window.
+void showElided(QLabel *label, const QString &text, int width)
+{
+    const QString shown = label->fontMetrics().elidedText(text, Qt::ElideRight, width);
+    label->setText(shown);
+    label->setToolTip(shown == text ? QString() : text);
 }
 
 } // namespace
@@ -114,6 +125,9 @@ QWidget *MainWindow::buildOperatorPanel(QWidget *parent)
     m_cmbOperator->setObjectName(QStringLiteral("cmbOperator"));
     m_cmbOperator->setToolTip(QStringLiteral("Select your operator here"));
     m_cmbOperator->setMinimumWidth(m_cmbOperator->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 34);
+    // As wide as that, whatever the operator file holds.
+    m_cmbOperator->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_cmbOperator->setMinimumContentsLength(34);
     m_cmbOperator->setMaxVisibleItems(20);
     connect(m_cmbOperator, &QComboBox::activated, this, &MainWindow::cmbOperator_Activated);
     auto *caption = new QLabel(QStringLiteral("&Operator:"), panel);
@@ -159,6 +173,11 @@ QWidget *MainWindow::buildOperatorPanel(QWidget *parent)
     grid->addWidget(m_lbl.url, 3, 0, 1, 3);
     grid->setColumnStretch(0, 1);
     column->addWidget(card);
+    // The room of the card's lines: the list's width inside the card's frame
+    // and margins; the country shares its line with the code and the mark.
+    m_lineWidth = m_cmbOperator->minimumWidth() - 2 * card->frameWidth() - 16;
+    m_codeWidth = m_lbl.mccMnc->fontMetrics().horizontalAdvance(QStringLiteral("000-000"));
+    m_countryWidth = m_lineWidth - m_codeWidth - m_lbl.def->width() - 2 * grid->horizontalSpacing();
     return panel;
 }
 
@@ -177,7 +196,7 @@ void MainWindow::startProgram()
 
 void MainWindow::unloadProgram()
 {
-    m_settings.writeInt(m_profile.settingsSection, PhoneCovers::SettingKey, m_coverIndex);
+    m_settings.writeInt(m_profile.settingsSection, PhoneCovers::SettingKey, m_chosenCover);
 }
 
 void MainWindow::applyPreviewAspect(std::optional<QSizeF> pixelShape)
@@ -193,11 +212,18 @@ void MainWindow::mnuXpress_Click(int index)
     for (int i = 0; i < PhoneCovers::Count; ++i)
         m_mnuXpress[i]->setChecked(i == shown.index);
     m_coverIndex = shown.index;
+    m_chosenCover = shown.ownCoverUnreadable ? PhoneCovers::OwnCover : shown.index;
     m_cover->setCover(shown.picture);
     // A new background: the operator of the logo's code again, and the logo
     // into the new display.
     doc().SelectOperatorFromCode();
     m_cover->update();
+    if (shown.ownCoverUnreadable)
+        m_prompt.exclaim(m_profile.productName,
+                         QStringLiteral("Can't read your own cover %1.\nThe %2 is shown instead; \"%3\" stays chosen "
+                                        "for the next start.")
+                             .arg(QDir::toNativeSeparators(m_covers.ownCoverPath()),
+                                  PhoneCovers::caption(shown.index), PhoneCovers::caption(PhoneCovers::OwnCover)));
 }
 
 // ------------------------------------------------------------------ operators
@@ -206,8 +232,15 @@ void MainWindow::fillOperatorList()
 {
     const QSignalBlocker quiet(m_cmbOperator);
     m_cmbOperator->clear();
-    for (const OperatorListEntry &e : doc().operatorList())
-        m_cmbOperator->addItem(e.text, e.item);
+    // An entry longer than the list's open width is cut there, the whole
+    // text in its tool tip.
+    const int room = 2 * m_cmbOperator->minimumWidth();
+    for (const OperatorListEntry &e : doc().operatorList()) {
+        const QString shown = m_cmbOperator->fontMetrics().elidedText(e.text, Qt::ElideRight, room);
+        m_cmbOperator->addItem(shown, e.item);
+        if (shown != e.text)
+            m_cmbOperator->setItemData(m_cmbOperator->count() - 1, e.text, Qt::ToolTipRole);
+    }
 }
 
 void MainWindow::cmbOperator_Activated(int row)
@@ -222,19 +255,21 @@ void MainWindow::showSelection()
         m_cmbOperator->setCurrentIndex(m_cmbOperator->findData(doc().selectedItem()));
     }
     const OperatorPanel &p = doc().panel();
-    m_lbl.country->setText(p.country);
-    m_lbl.mccMnc->setText(p.mccMnc);
-    m_lbl.op1->setText(p.op1);
-    m_lbl.op2->setText(p.op2);
-    m_lbl.url->setText(p.url);
+    showElided(m_lbl.country, p.country, m_countryWidth);
+    showElided(m_lbl.mccMnc, p.mccMnc, m_codeWidth);
+    showElided(m_lbl.op1, p.op1, m_lineWidth);
+    showElided(m_lbl.op2, p.op2, m_lineWidth);
+    showElided(m_lbl.url, p.url, m_lineWidth);
     m_lbl.def->setEnabled(p.defaultMark);
     m_lbl.def->setText(p.defaultMark ? OperatorPanel::DefaultMarkText : QString());
     m_lbl.def->setToolTip(p.defaultMark ? OperatorPanel::DefaultMarkToolTip : QString());
     QAction *load = menuAction(QStringLiteral("mnuLoadDefault"));
-    load->setText(p.loadDefaultCaption);
+    // The operator's name in the captions, cut as on the card.
+    const QFontMetrics menuFont(load->font());
+    load->setText(menuFont.elidedText(p.loadDefaultCaption, Qt::ElideRight, 2 * m_lineWidth));
     load->setEnabled(p.loadDefaultEnabled);
     QAction *save = menuAction(QStringLiteral("mnuSaveDefault"));
-    save->setText(p.saveDefaultCaption);
+    save->setText(menuFont.elidedText(p.saveDefaultCaption, Qt::ElideRight, 2 * m_lineWidth));
     save->setEnabled(p.saveDefaultEnabled);
     m_cover->update();
 }

@@ -49,6 +49,9 @@ private:
 
     PhoneCovers m_covers;
     int m_coverIndex = PhoneCovers::FirstStartCover;
+    // XpressGUI as saved at exit: the shown cover, or the user's own one
+    // while its picture can't be read (it may be mended by the next start).
+    int m_chosenCover = PhoneCovers::FirstStartCover;
 
     CoverView *m_cover = nullptr;
     QComboBox *m_cmbOperator = nullptr;
@@ -57,6 +60,9 @@ private:
         QLabel *country, *mccMnc, *op1, *op2, *url, *def;
     } m_lbl{};
     QAction *m_mnuXpress[PhoneCovers::Count] = {};
+    // Widths the card's texts are cut to (pixels): a whole line, the network
+    // code, and the country beside the code and the mark.
+    int m_lineWidth = 0, m_codeWidth = 0, m_countryWidth = 0;
 };
 
 } // namespace brisvane

@@ -4,6 +4,7 @@
 // section holds it as "W:H".
 #include "desktop/settingsstore.h"
 
+#include <QImage>
 #include <QSizeF>
 #include <optional>
 
@@ -19,5 +20,14 @@ std::optional<QSizeF> parsePixelAspect(const QString &text);
 
 // The setting, or 7:8 when it is unset or unusable.
 QSizeF pixelAspect(const SettingsStore &settings);
+
+// Where row `row` of a picture starts when its rows are drawn heightScale
+// times taller: row r covers the screen rows from stretchedRow(r) up to
+// stretchedRow(r + 1), a whole number of them, 1 or 2 at 7:8.
+int stretchedRow(int row, qreal heightScale);
+// The picture drawn with rows heightScale times taller: columns as they are,
+// each row a band of whole screen rows, so every pixel stays one crisp block
+// of its own colour (no blending into grey between rows).
+QImage stretchRows(const QImage &image, qreal heightScale);
 
 } // namespace logo

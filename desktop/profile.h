@@ -47,7 +47,7 @@ struct ProgramProfile {
     QStringList extraFileTypes;
     QStringList extraFileTypesChecked;
     // The main window's differences in the shared menus.
-    bool fileMenuShortcuts;       // the shared File entries carry Ctrl+O, Ctrl+S, ...
+    bool deliveryShortcuts;       // Send, Store, Internet and IR carry Ctrl+D, Ctrl+R, Ctrl+T, Ctrl+U
     QString internetCaption;      // the caption of mnuInternet
     QString aboutText;            // the About box's line on what the program does
 

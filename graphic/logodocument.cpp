@@ -3,6 +3,7 @@
 #include "desktop/waitcursor.h"
 #include "graphic/foreignformats.h"
 #include "graphic/pathutil.h"
+#include "graphic/pictureimport.h"
 #include "graphic/regularfile.h"
 
 #include <QCoreApplication>
@@ -380,8 +381,15 @@ void LogoDocument::openFileReceived(const QString &path)
 {
     if (askSaveChanges() != 7)
         return;
-    m_userDir = folderOf(path);
-    openFile(path);
+    if (isImportPicturePath(path) && foreignFormatOf(path) == ForeignFormat::None) {
+        // A picture Import reads comes in as Import brings it.
+        m_importDir = folderOf(path);
+        if (!importPicture(path))
+            showCantRead();
+    } else {
+        m_userDir = folderOf(path);
+        openFile(path);
+    }
     m_questionAnswered = false;
 }
 

@@ -106,7 +106,8 @@ public:
     void openCommand();               // File > Open with its dialog
     // 1..4. An entry whose file has gone says so and leaves the list.
     void openRecent(int n);
-    void openFileReceived(const QString &path);   // drop, hand-over, command line
+    // Drop, hand-over: a picture Import reads is imported, anything else opened.
+    void openFileReceived(const QString &path);
 
     // Picture import and bitmap export commands (with their dialogs).
     void importCommand();

@@ -3,6 +3,7 @@
 #include "graphic/editing.h"
 #include "graphic/logodocument.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -17,6 +18,10 @@ GridView::GridView(logo::LogoDocument &document, QWidget *parent) : QWidget(pare
     setFocusPolicy(Qt::StrongFocus);      // arrow keys move the picture
     setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::CrossCursor);
+    // A fast stroke is drawn from every position the pointer reported: the
+    // window system must not merge the moves of a drag into one, or the line
+    // between the few that are left cuts the corners of a zig-zag.
+    QCoreApplication::setAttribute(Qt::AA_CompressHighFrequencyEvents, false);
     connect(&m_document, &logo::LogoDocument::cellChanged, this,
             [this](int c, int r) { update(cellRect(c, r)); });
     connect(&m_document, &logo::LogoDocument::pictureChanged, this, &GridView::refresh);

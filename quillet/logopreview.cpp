@@ -1,5 +1,6 @@
 #include "quillet/logopreview.h"
 
+#include "desktop/pixelaspect.h"
 #include "graphic/logogrid.h"
 #include "quillet/gridview.h"
 
@@ -55,7 +56,7 @@ qreal LogoPreview::heightScale() const
 QSize LogoPreview::sizeHint() const
 {
     const QSize square = squareSize();
-    return {square.width(), qRound(square.height() * heightScale())};
+    return {square.width(), logo::stretchedRow(square.height(), heightScale())};
 }
 
 void LogoPreview::setPixelShape(std::optional<QSizeF> shape)
@@ -74,9 +75,9 @@ void LogoPreview::updateLogoRect(const QRect &logoRect)
         update(area);
         return;
     }
-    // Smoothing reaches into the neighbouring row.
     const qreal k = heightScale();
-    update(QRectF(area.x(), area.y() * k, area.width(), area.height() * k).toAlignedRect().adjusted(0, -1, 0, 1));
+    const int top = logo::stretchedRow(area.top(), k);
+    update(QRect(area.x(), top, area.width(), logo::stretchedRow(area.bottom() + 1, k) - top));
 }
 
 QImage LogoPreview::phoneDisplay()
@@ -177,15 +178,26 @@ bool LogoPreview::isPixelSet(int c, int r) const
 void LogoPreview::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    if (m_shape) {
-        // Each row a little taller than a screen pixel: smoothing spreads it
-        // over the screen rows it covers instead of doubling every few rows.
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.scale(1.0, heightScale());
+    if (!m_shape) {
+        if (!m_background.isNull())
+            p.drawImage(0, 0, m_background);
+        p.drawImage(m_origin, m_logo);
+        return;
     }
+    // The whole box at square pixels, then every row stretched to whole screen
+    // rows: each pixel of the logo one crisp block of black or green.
+    p.drawImage(0, 0, logo::stretchRows(squareImage(), heightScale()));
+}
+
+QImage LogoPreview::squareImage() const
+{
+    QImage square(squareSize(), QImage::Format_ARGB32_Premultiplied);
+    square.fill(Qt::transparent);
+    QPainter p(&square);
     if (!m_background.isNull())
         p.drawImage(0, 0, m_background);
     p.drawImage(m_origin, m_logo);
+    return square;
 }
 
 } // namespace quillet

@@ -4,7 +4,8 @@
 // picture). The box keeps its own pixels: while the preview blinks the picture
 // may differ from what it shows. With a pixel shape the whole box (background
 // and logo) is drawn that many times taller than wide, as the phones' display
-// pixels are; the logo's own pixels stay as they are.
+// pixels are, each row a band of whole screen rows: the logo's pixels stay
+// crisp blocks of black and green.
 #include <QImage>
 #include <QPoint>
 #include <QSizeF>
@@ -47,8 +48,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    // The natural size before any pixel shape.
+    // The natural size before any pixel shape, and the box drawn at it.
     QSize squareSize() const;
+    QImage squareImage() const;
     // How far the shape stretches the box from top to bottom.
     qreal heightScale() const;
     // Repaints the part of the box that shows the logo's rectangle.

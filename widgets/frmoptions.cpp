@@ -50,6 +50,9 @@ const struct {
     const char *key;
 } kTabs[] = {{"Serial Port", "Serial"}, {"SMS", "SMS"}, {"Advanced", "Advanced"}, {"IR Port", "IR"}};
 
+// The room given to a device path, in average characters.
+constexpr int kDeviceChars = 24;
+
 QString deviceKey(int port)
 {
     return QStringLiteral("Device%1").arg(port);
@@ -148,6 +151,9 @@ QComboBox *frmOptionsDialog::deviceList(QWidget *parent, const QString &name)
     list->setEditable(true);
     list->setInsertPolicy(QComboBox::NoInsert);
     list->setMinimumWidth(170);
+    // A long path scrolls in the box instead of widening the dialog.
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list->setMinimumContentsLength(kDeviceChars);
     list->setToolTip(QStringLiteral("The device this port number stands for on this computer."));
     list->setVisible(m_showDevices);
     return list;
@@ -173,6 +179,8 @@ void frmOptionsDialog::buildSerialFrame()
     lblSerialStatus = named(new QLabel(fraCOMport), QStringLiteral("lblSerialStatus"));
     lblSerialStatus->setWordWrap(true);
     lblSerialStatus->setMinimumHeight(2 * lblSerialStatus->fontMetrics().lineSpacing());
+    // A status naming a long device wraps in the frame, never widens it.
+    lblSerialStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     auto *port = new QHBoxLayout;
     port->addWidget(cmbComPort);
@@ -200,6 +208,8 @@ void frmOptionsDialog::buildSmsFrame()
     cmdReadSMSC->setIcon(QIcon(QStringLiteral(":/icons/readsmsc.svg")));
     cmdReadSMSC->setIconSize(QSize(20, 20));
     lblReadStatus = named(new QLabel(fraSMS), QStringLiteral("lblReadStatus"));
+    lblReadStatus->setWordWrap(true);
+    lblReadStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     chkStatusReport = named(new QCheckBox(QStringLiteral("Status &Report"), fraSMS), QStringLiteral("chkStatusReport"));
 
     auto *number = new QHBoxLayout;
@@ -398,9 +408,18 @@ void frmOptionsDialog::refreshPortTexts()
         for (int i = 0; i < list->count(); ++i) {
             const int n = list->itemData(i).toInt();
             QString text = QStringLiteral("COM%1").arg(n);
-            if (m_showDevices)
-                text += QStringLiteral("  (%1)").arg(deviceOf(n));
+            QString tip;
+            if (m_showDevices) {
+                // A long path is cut in its middle, whole in the tool tip.
+                const QString device = deviceOf(n);
+                const QString shown = list->fontMetrics().elidedText(
+                    device, Qt::ElideMiddle, list->fontMetrics().averageCharWidth() * kDeviceChars);
+                text += QStringLiteral("  (%1)").arg(shown);
+                if (shown != device)
+                    tip = device;
+            }
             list->setItemText(i, text);
+            list->setItemData(i, tip.isEmpty() ? QVariant() : QVariant(tip), Qt::ToolTipRole);
         }
 }
 

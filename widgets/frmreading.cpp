@@ -37,7 +37,12 @@ frmReading::frmReading(PhonebookJob &job, QWidget *parent) : QDialog(parent), m_
     auto *top = new QVBoxLayout(this);
     top->addWidget(frame);
     top->addLayout(buttonRow({cmdCancel}));
-    frame->setMinimumWidth(220);
+    // Wide enough for the whole caption in the title bar, beside the window
+    // manager's icon and buttons (their room estimated from the font).
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    const QFontMetrics title(titleFont);
+    frame->setMinimumWidth(qMax(220, title.horizontalAdvance(windowTitle()) + 8 * title.height()));
     top->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(cmdCancel, &QPushButton::clicked, this, &frmReading::cmdCancel_Click);

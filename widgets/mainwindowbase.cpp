@@ -144,21 +144,23 @@ void MainWindowBase::buildMenus()
     LogoDocument *doc = m_document.get();
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    addEntries(file,
-               {
-                   {"mnuOpen", "&Open", "Ctrl+O", [doc] { doc->openCommand(); }},
-                   {"mnuSave", "&Save", "Ctrl+S", [doc] { doc->save(); }},
-                   {"mnuSaveAs", "Save &As...", {}, [doc] { doc->saveAs(); }},
-                   {"mnuSep1"},
-                   {"mnuSend", "Sen&d as SMS...", "Ctrl+D"},
-                   {"mnuStore", "Sto&re to SMS-Inbox...", "Ctrl+R"},
-                   {"mnuInternet", m_profile.internetCaption, "Ctrl+T"},
-                   {"mnuIR", "IR-&Upload to 61xx", "Ctrl+U"},
-                   {"mnuSep8"},
-                   {"mnuImport", "Im&port BMP, GIF, JPG...", "Ctrl+P", [doc] { doc->importCommand(); }},
-                   {"mnuRecentSep"},
-               },
-               nullptr, m_profile.fileMenuShortcuts);
+    // Open, Save, Import and Exit have their keys in both programs.
+    const auto deliveryKey = [this](const char *key) {
+        return m_profile.deliveryShortcuts ? QString::fromLatin1(key) : QString();
+    };
+    insertEntries(file, {
+                            {"mnuOpen", "&Open", "Ctrl+O", [doc] { doc->openCommand(); }},
+                            {"mnuSave", "&Save", "Ctrl+S", [doc] { doc->save(); }},
+                            {"mnuSaveAs", "Save &As...", {}, [doc] { doc->saveAs(); }},
+                            {"mnuSep1"},
+                            {"mnuSend", "Sen&d as SMS...", deliveryKey("Ctrl+D")},
+                            {"mnuStore", "Sto&re to SMS-Inbox...", deliveryKey("Ctrl+R")},
+                            {"mnuInternet", m_profile.internetCaption, deliveryKey("Ctrl+T")},
+                            {"mnuIR", "IR-&Upload to 61xx", deliveryKey("Ctrl+U")},
+                            {"mnuSep8"},
+                            {"mnuImport", "Im&port BMP, GIF, JPG...", "Ctrl+P", [doc] { doc->importCommand(); }},
+                            {"mnuRecentSep"},
+                        });
     m_mnuRecentSep = menuAction(QStringLiteral("mnuRecentSep"));
     for (int i = 0; i < LogoDocument::RecentCount; ++i) {
         const int n = i + 1;
@@ -166,7 +168,7 @@ void MainWindowBase::buildMenus()
         insertEntries(file, {{name, QStringLiteral("&%1 ").arg(n), {}, [doc, n] { doc->openRecent(n); }}});
         m_mnuRecent[i] = menuAction(name);
     }
-    insertEntries(file, {{"mnuSep2"}, {"mnuExit", "E&xit", {}, [this] { close(); }}});
+    insertEntries(file, {{"mnuSep2"}, {"mnuExit", "E&xit", "Ctrl+Q", [this] { close(); }}});
 
     m_helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
     m_helpMenu->setObjectName(QStringLiteral("mnuHelp"));

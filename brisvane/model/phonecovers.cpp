@@ -63,7 +63,7 @@ PhoneCovers::Shown PhoneCovers::show(int index) const
         QImage own;
         if (!path.isEmpty() && own.load(path))
             return {OwnCover, own};
-        index = FallbackCover;
+        return {FallbackCover, builtInPicture(FallbackCover), !path.isEmpty()};
     }
     if (index < 0 || index >= OwnCover)
         index = FallbackCover;

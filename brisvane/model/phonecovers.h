@@ -40,10 +40,13 @@ public:
     int storedIndex(const logo::SettingsStore &settings, const QString &section) const;
 
     // The cover to show for a choice: the index shown (the own cover without
-    // a loadable XPRESS.BMP falls back to cover 0) and its picture.
+    // a loadable XPRESS.BMP falls back to cover 0) and its picture. An
+    // XPRESS.BMP that is there but can't be read is told apart from a missing
+    // one: the user's choice stands, only the picture is missing.
     struct Shown {
         int index;
         QImage picture;
+        bool ownCoverUnreadable = false;
     };
     Shown show(int index) const;
 

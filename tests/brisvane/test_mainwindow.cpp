@@ -6,6 +6,7 @@
 #include "brisvane/coverview.h"
 #include "common/modalscript.h"
 #include "common/simphone.h"
+#include "desktop/pixelaspect.h"
 #include "graphic/pathutil.h"
 #include "graphic/pictureimport.h"
 #include "sms/pdu.h"
@@ -15,14 +16,18 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMap>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QToolBar>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 using namespace brisvane;
@@ -135,8 +140,13 @@ TEST(BrisvaneWindow, StartsWithItsListLabelsMenusAndToolbar)
               (QStringList{"mnuXpress0 7110", "mnuXpress1 8210", "mnuXpress2 8850", "mnuXpress3 6210",
                            "mnuXpress4 3210", "mnuXpress5 6250", "mnuXpress6 8810", "mnuXpress7 6100",
                            "mnuXpress8 5100", "mnuXpress9 9110", "mnuXpress10 Your own!"}));
+    // The keys of Quillet's File menu for Open, Save, Import and Exit, and no other.
+    QMap<QString, QString> keys;
     for (const QAction *a : w.findChildren<QAction *>())
-        EXPECT_TRUE(a->shortcut().isEmpty()) << a->objectName().toStdString() << " has no key in Brisvane";
+        if (!a->shortcut().isEmpty())
+            keys.insert(a->objectName(), a->shortcut().toString(QKeySequence::PortableText));
+    EXPECT_EQ(keys, (QMap<QString, QString>{
+                        {"mnuOpen", "Ctrl+O"}, {"mnuSave", "Ctrl+S"}, {"mnuImport", "Ctrl+P"}, {"mnuExit", "Ctrl+Q"}}));
     EXPECT_FALSE(env.action("mnuLoadDefault")->isEnabled());
     EXPECT_FALSE(env.action("mnuSaveDefault")->isEnabled());
     // Every delivery command comes bound from the shared window code.
@@ -193,9 +203,23 @@ TEST(BrisvaneWindow, ALogoSitsOneToOneInTheDisplayOfEveryCover)
         EXPECT_EQ(env.widget<QComboBox>("cmbOperator")->currentText(), kTMobile) << "a cover keeps the operator";
     }
 
-    // The true-aspect preview draws the whole phone taller, then 1:1 again.
+    // The true-aspect preview draws the whole phone taller, each row of the
+    // logo a band of whole screen rows in its own colours, then 1:1 again.
     env.action(QStringLiteral("mnuTrueAspect"))->trigger();
     EXPECT_EQ(w.coverView()->height(), 240) << "210 at 7:8";
+    {
+        const qreal k = 8.0 / 7.0;
+        const QImage tall = w.coverView()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(logo::stretchedRow(85 + 14, k) - logo::stretchedRow(85, k), 16);
+        for (int r = 0; r < 14; ++r) {
+            const int from = logo::stretchedRow(85 + r, k), to = logo::stretchedRow(85 + r + 1, k);
+            EXPECT_TRUE(to - from == 1 || to - from == 2) << "row " << r;
+            for (int y = from; y < to; ++y)
+                for (int c = 0; c < 72; ++c)
+                    ASSERT_EQ(tall.pixel(42 + c, y), g.isSet(c, r) ? qRgb(0, 0, 0) : logo::DisplayGreen)
+                        << c << "," << r << " at screen row " << y;
+        }
+    }
     env.action(QStringLiteral("mnuTrueAspect"))->trigger();
     EXPECT_EQ(w.coverView()->height(), 210);
     EXPECT_EQ(displayMismatch(clientArea(env), {42, 85}, g), QString());
@@ -232,6 +256,84 @@ TEST(BrisvaneWindow, OwnCoverShowsFirstAndFallsBackWhenItGoes)
                                  QString::fromLatin1(stored));
         EXPECT_EQ(env.open().coverIndex(), shown) << stored;
     }
+    EXPECT_TRUE(env.prompt.shown.empty()) << "a missing cover falls back without a word";
+
+    // A cover that is there but can't be read is reported; the choice stays
+    // stored for a mended picture.
+    logotest::writeAll(ownPath, "BM not really a bitmap");
+    env.box.settings().write(QStringLiteral("Brisvane Settings"), PhoneCovers::SettingKey, QStringLiteral("10"));
+    env.open();
+    EXPECT_EQ(env.window->coverIndex(), 0);
+    EXPECT_TRUE(env.action("mnuXpress0")->isChecked());
+    ASSERT_EQ(env.prompt.shown.size(), 1u);
+    EXPECT_TRUE(env.prompt.lastMessage().contains(QStringLiteral("XPRESS.BMP"))) << env.prompt.lastMessage().toStdString();
+    env.window->close();
+    EXPECT_EQ(env.setting(PhoneCovers::SettingKey), QStringLiteral("10"));
+    // Choosing another cover is a new choice.
+    env.open();
+    env.action("mnuXpress3")->trigger();
+    env.window->close();
+    EXPECT_EQ(env.setting(PhoneCovers::SettingKey), QStringLiteral("3"));
+}
+
+TEST(BrisvaneWindow, LongTextsFromTheOperatorFileAreCutAndTheWindowKeepsItsSize)
+{
+    WindowEnv env;
+    auto &plain = env.open();
+    plain.show();
+    QCoreApplication::processEvents();
+    const QSize normal = plain.size();
+    env.window->close();
+
+    const QString name = QStringLiteral("Very Long Networks ") + QString(270, QLatin1Char('x'));
+    const QString url = QStringLiteral("http://www.") + QString(200, QLatin1Char('y')) + QStringLiteral(".example/");
+    env.writeUpdateFile("Longland;" + name.toUtf8() + ";262;07;" + url.toUtf8() + ";\r\n");
+    auto &w = env.open();
+    w.show();
+    QCoreApplication::processEvents();
+    // The list's entry is cut too, the whole text in its tool tip.
+    auto *list = env.widget<QComboBox>("cmbOperator");
+    const int row = list->findData(QStringLiteral("Longland - ") + name, Qt::ToolTipRole);
+    ASSERT_GE(row, 0);
+    EXPECT_TRUE(list->itemText(row).endsWith(QChar(0x2026)));
+    EXPECT_EQ(list->findData(kTMobile, Qt::ToolTipRole), -1) << "a short entry has no tool tip";
+    choose(env, list->itemText(row));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.size(), normal);
+    for (const auto &[labelName, whole] : {std::pair{"lblOp1", name}, {"lblOpURL", url}}) {
+        auto *l = env.widget<QLabel>(labelName);
+        EXPECT_TRUE(l->text().endsWith(QChar(0x2026))) << labelName;
+        EXPECT_EQ(l->toolTip(), whole) << labelName;
+        EXPECT_LE(l->sizeHint().width(), env.widget<QComboBox>("cmbOperator")->width()) << labelName;
+    }
+    EXPECT_EQ(label(env, "lblOp2"), QStringLiteral("Longland")) << "a short text stays whole";
+    EXPECT_TRUE(env.widget<QLabel>("lblOp2")->toolTip().isEmpty());
+    EXPECT_EQ(env.wdoc().panel().op1, name) << "only the label is cut";
+    EXPECT_LE(env.action("mnuSaveDefault")->text().size(), 150);
+}
+
+TEST(BrisvaneWindow, ADroppedPictureIsImported)
+{
+    WindowEnv env;
+    auto &w = env.open();
+    w.show();
+    QImage picture(80, 20, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    picture.setPixel(10, 3, qRgb(0, 0, 0));
+    const QString png = env.box.path(QStringLiteral("photo.png"));
+    ASSERT_TRUE(picture.save(png));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(png)});
+    QWidget *target = w.centralWidget();
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &drop);
+    EXPECT_TRUE(env.prompt.shown.empty());
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Brisvane [Imported]"));
+    EXPECT_TRUE(env.wdoc().grid().isSet(10, 3));
+    EXPECT_EQ(env.wdoc().grid().setCount(), 1);
 }
 
 // ---------------------------------------------------------------- the list

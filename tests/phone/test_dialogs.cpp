@@ -312,6 +312,10 @@ TEST_F(PhonebookDialogFixture, ReadingThePhonebookFromTheSendDialog)
     delivery.mnuSend_Click();
     EXPECT_EQ(seen, QStringList{"frmSend"});
     EXPECT_EQ(withBook.readingDialog()->windowTitle(), "Reading phonebook ...");
+    // Wide enough for the whole caption beside a title bar's icon and buttons.
+    QFont bold = withBook.readingDialog()->font();
+    bold.setBold(true);
+    EXPECT_GE(withBook.readingDialog()->width(), QFontMetrics(bold).horizontalAdvance("Reading phonebook ...") + 100);
     EXPECT_TRUE(QFile::exists(cache()));
 }
 

@@ -227,6 +227,30 @@ TEST_F(OptionsFixture, TheReadNumberIsWhatOkKeeps)
     EXPECT_TRUE(prompt.lastMessage().startsWith("Could not find the Message Center Number.\r\n\r\n"));
 }
 
+TEST_F(OptionsFixture, ALongDevicePathIsCutAndTheDialogKeepsItsSize)
+{
+    dlg.show();
+    QCoreApplication::processEvents();
+    const QSize normal = dlg.size();
+    const QString path = QStringLiteral("/dev/serial/by-id/usb-") + QString(120, QLatin1Char('x')) +
+                         QStringLiteral("-if00-port0");
+    choosePort(dlg.cmbComPort, 3);
+    dlg.cmbComDevice->setEditText(path);
+    // A status naming the device wraps inside the frame.
+    dlg.lblSerialStatus->setText(QStringLiteral("Can't talk to COM3 (%1: Permission denied).").arg(path));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dlg.size(), normal);
+    EXPECT_EQ(dlg.cmbComDevice->currentText(), path) << "the box keeps the whole path";
+    const QString item = dlg.cmbComPort->currentText();
+    EXPECT_TRUE(item.startsWith(QStringLiteral("COM3  (/dev/"))) << item.toStdString();
+    EXPECT_TRUE(item.endsWith(QStringLiteral("port0)"))) << item.toStdString();
+    EXPECT_TRUE(item.contains(QChar(0x2026))) << item.toStdString();
+    EXPECT_EQ(dlg.cmbComPort->currentData(Qt::ToolTipRole).toString(), path);
+    EXPECT_FALSE(dlg.cmbComPort->itemData(0, Qt::ToolTipRole).isValid()) << "a short device needs no tool tip";
+    dlg.cmdOK->click();
+    EXPECT_EQ(shared("Device3"), path);
+}
+
 TEST(OptionsDialogBrisvane, HasNoFileTypeSwitches)
 {
     phonetest::Rig rig(ProgramProfile::brisvane());

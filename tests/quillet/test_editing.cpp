@@ -3,7 +3,11 @@
 // preview driven tick by tick.
 #include "quillettest.h"
 
+#include "graphic/editing.h"
+
 #include <QMenu>
+#include <QSet>
+#include <QWindow>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -194,6 +198,39 @@ TEST(QuilletMouse, FastDragsLeaveNoGaps)
         previous = column;
     }
     EXPECT_TRUE(g.isSet(40, 0));
+}
+
+TEST(QuilletMouse, AFastZigZagThroughTheWindowKeepsEveryCell)
+{
+    Env env;
+    auto &w = env.start();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    // The window system hands over every move of a drag, none merged.
+    EXPECT_FALSE(QCoreApplication::testAttribute(Qt::AA_CompressHighFrequencyEvents));
+
+    // A zig-zag between the top and bottom rows, as a hand draws it in a
+    // few hundred milliseconds, through the window as the system sends it.
+    auto *grid = env.grid();
+    QWindow *window = w.windowHandle();
+    auto at = [&](QPoint cell) { return grid->mapTo(&w, cellCentre(cell.x(), cell.y())); };
+    std::vector<QPoint> corners;
+    for (int c = 2; c <= 62; c += 6)
+        corners.push_back(QPoint(c, (c / 6) % 2 ? 13 : 0));
+    QTest::mousePress(window, Qt::LeftButton, {}, at(corners.front()));
+    for (size_t i = 1; i < corners.size(); ++i)
+        QTest::mouseMove(window, at(corners[i]), 5);
+    QTest::mouseRelease(window, Qt::LeftButton, {}, at(corners.back()));
+
+    const logo::LogoGrid &g = env.doc().grid();
+    QSet<QPoint> expected;
+    for (size_t i = 1; i < corners.size(); ++i)
+        for (const QPoint &p : logo::cellsOnLine(corners[i - 1], corners[i]))
+            expected.insert(p);
+    for (const QPoint &p : expected)
+        EXPECT_TRUE(g.isSet(p.x(), p.y())) << p.x() << "," << p.y();
+    EXPECT_EQ(g.setCount(), expected.size());
+    EXPECT_GT(expected.size(), 120);
 }
 
 TEST(QuilletMouse, DraggingWithBothButtonsChangesNothing)

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMap>
 #include <QMimeData>
 #include <QScreen>
 #include <QTimer>
@@ -462,7 +463,16 @@ TEST(QuilletMenus, QuilletsEntriesJoinTheSharedMenusInTheirPlaces)
               (QStringList{"mnuNew Ctrl+N", "-", "mnuOpen Ctrl+O", "mnuSave Ctrl+S", "mnuSaveAs", "-",
                            "mnuSend Ctrl+D", "mnuStore Ctrl+R", "mnuInternet Ctrl+T", "mnuIR Ctrl+U", "-",
                            "mnuImport Ctrl+P", "mnuExport Ctrl+E", "-", "mnuRecent1", "mnuRecent2", "mnuRecent3",
-                           "mnuRecent4", "-", "mnuExit"}));
+                           "mnuRecent4", "-", "mnuExit Ctrl+Q"}));
+    // No key runs two entries.
+    QMap<QString, QString> keys;
+    for (const QAction *a : w.findChildren<QAction *>())
+        for (const QKeySequence &k : a->shortcuts()) {
+            const QString key = k.toString(QKeySequence::PortableText);
+            EXPECT_FALSE(keys.contains(key)) << key.toStdString() << ": " << keys.value(key).toStdString() << " and "
+                                             << a->objectName().toStdString();
+            keys.insert(key, a->objectName());
+        }
     EXPECT_EQ(env.action("mnuInternet")->text(), QStringLiteral("Send via Internet..."));
     QStringList buttons;
     for (const QAction *a : env.widget<QToolBar>("Toolbar1")->actions())
@@ -614,4 +624,25 @@ TEST(QuilletDrop, FileDroppedOnGridOrPreviewIsOpened)
     dropFile(env.display(), b);
     EXPECT_EQ(env.doc().currentFile(), b);
     EXPECT_TRUE(env.display()->isPixelSet(11, 5));
+
+    // A picture Import reads is imported, as Import brings it; one that
+    // can't be read says so and keeps the picture.
+    QImage picture(72, 14, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    picture.setPixel(30, 7, qRgb(0, 0, 0));
+    const QString png = env.box.path(QStringLiteral("photo.png"));
+    ASSERT_TRUE(picture.save(png));
+    dropFile(env.grid(), png);
+    EXPECT_EQ(env.doc().currentFile(), env.box.path(QStringLiteral("photo.ngg")));
+    EXPECT_TRUE(env.doc().grid().isSet(30, 7));
+    EXPECT_EQ(env.doc().grid().setCount(), 1);
+    EXPECT_EQ(env.doc().importDir(), logo::folderOf(png));
+
+    const QString broken = env.box.path(QStringLiteral("broken.png"));
+    logotest::writeAll(broken, "not a picture");
+    env.prompt.shown.clear();
+    env.prompt.answers = {Answer::No};
+    dropFile(env.grid(), broken);
+    EXPECT_TRUE(env.doc().grid().isSet(30, 7));
+    EXPECT_EQ(env.prompt.lastMessage(), QStringLiteral("Can't read this file. Try another file."));
 }

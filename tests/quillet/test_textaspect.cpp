@@ -162,6 +162,41 @@ TEST(QuilletTrueAspect, PreviewTakesThePhonesPixelShapeAndTheWindowRemembersIt)
     EXPECT_EQ(env.setting(QStringLiteral("TrueAspect")), QStringLiteral("0"));
 }
 
+TEST(QuilletTrueAspect, EveryPixelIsACrispBlockOfBlackOrGreen)
+{
+    Env env;
+    env.box.settings().writeInt(QStringLiteral("Quillet Settings"), QStringLiteral("TrueAspect"), 1);
+    env.start();
+    // Stripes: even rows set, odd rows clear, so every row is a block of its own.
+    logo::LogoGrid stripes;
+    for (int r = 0; r < 14; r += 2)
+        for (int c = 0; c < 72; ++c)
+            stripes.setPixel(c, r, true);
+    const qreal k = 8.0 / 7.0;
+    {
+        quillet::LogoPreview *box = env.display();
+        box->drawPreview(stripes);
+        const QImage shot = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QPoint origin = box->origin();
+        const int top = logo::stretchedRow(origin.y(), k);
+        const int bottom = logo::stretchedRow(origin.y() + 14, k);
+        EXPECT_EQ(bottom - top, 16) << "14 rows of 7:8 pixels";
+        // Down the logo: bands of whole rows, 1 or 2 high, black and green in
+        // turn, each one colour across the logo's width; nothing in between.
+        int y = top;
+        for (int r = 0; r < 14; ++r) {
+            const QRgb want = r % 2 ? quillet::kDisplayGreen : qRgb(0, 0, 0);
+            int height = 0;
+            for (; y < bottom && shot.pixel(origin.x() + 5, y) == want; ++y, ++height)
+                for (int x = origin.x(); x < origin.x() + 72; ++x)
+                    ASSERT_EQ(shot.pixel(x, y), want) << x << "," << y;
+            EXPECT_GE(height, 1) << "row " << r;
+            EXPECT_LE(height, 2) << "row " << r;
+        }
+        EXPECT_EQ(y, bottom) << "no grey rows between the blocks";
+    }
+}
+
 namespace {
 
 // A program window with no menus of its own, as a program without a View menu.
