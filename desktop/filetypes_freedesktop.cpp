@@ -1,12 +1,12 @@
 #include "desktop/filetypes_freedesktop.h"
 
 #include "desktop/profile.h"
+#include "desktop/safewrite.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QXmlStreamReader>
 
@@ -57,8 +57,7 @@ bool writeFile(const QString &path, const QByteArray &content, bool *changed = n
     if (old.open(QIODevice::ReadOnly) && old.readAll() == content)
         return true;
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size() || !f.commit())
+    if (!writeFileAtomically(path, content))
         return false;
     if (changed)
         *changed = true;

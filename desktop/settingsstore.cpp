@@ -1,6 +1,9 @@
 #include "desktop/settingsstore.h"
 
+#include "desktop/safewrite.h"
+
 #include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
@@ -87,7 +90,9 @@ bool writePlainIni(QIODevice &device, const QSettings::SettingsMap &map)
     for (auto it = sections.constBegin(); it != sections.constEnd(); ++it)
         blocks << (it.key().isEmpty() ? QString() : QLatin1Char('[') + it.key() + QLatin1Char(']') + eol) + it.value();
     const QByteArray bytes = blocks.join(eol).toUtf8();
-    return device.write(bytes) == bytes.size();
+    // Flushed here: a failure left to the settings' own commit would still
+    // put the short file in place.
+    return device.write(bytes) == bytes.size() && flushToDisk(device);
 }
 
 QSettings::Format plainIniFormat()
@@ -161,40 +166,64 @@ bool SettingsStore::contains(const QString &section, const QString &key) const
     return m_settings ? m_settings->contains(fullKey(section, key)) : m_memory.contains(fullKey(section, key));
 }
 
-void SettingsStore::write(const QString &section, const QString &key, const QString &value)
+bool SettingsStore::write(const QString &section, const QString &key, const QString &value)
 {
     if (!m_settings) {
         m_memory.insert(fullKey(section, key), value);
-        return;
+        return true;
     }
     m_settings->setValue(fullKey(section, key), value);
-    m_settings->sync();
+    return sync();
 }
 
-void SettingsStore::writeInt(const QString &section, const QString &key, int value)
+bool SettingsStore::writeInt(const QString &section, const QString &key, int value)
 {
-    write(section, key, QString::number(value));
+    return write(section, key, QString::number(value));
 }
 
-void SettingsStore::writeBool(const QString &section, const QString &key, bool value)
+bool SettingsStore::writeBool(const QString &section, const QString &key, bool value)
 {
-    write(section, key, value ? QStringLiteral("True") : QStringLiteral("False"));
+    return write(section, key, value ? QStringLiteral("True") : QStringLiteral("False"));
 }
 
-void SettingsStore::remove(const QString &section, const QString &key)
+bool SettingsStore::remove(const QString &section, const QString &key)
 {
     if (!m_settings) {
         m_memory.remove(fullKey(section, key));
-        return;
+        return true;
     }
     m_settings->remove(fullKey(section, key));
-    m_settings->sync();
+    return sync();
 }
 
-void SettingsStore::sync()
+bool SettingsStore::sync()
 {
-    if (m_settings)
-        m_settings->sync();
+    if (!m_settings)
+        return true;
+    m_settings->sync();
+    if (m_settings->status() != QSettings::AccessError)
+        return true;
+    // The status keeps the first failure for good; once there was one, the
+    // file itself tells whether it now holds every value.
+    QFile file(m_settings->fileName());
+    QSettings::SettingsMap onDisk;
+    if (!file.open(QIODevice::ReadOnly) || !readPlainIni(file, onDisk))
+        return false;
+    const auto plain = [](QString value) {
+        return value.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' ')).trimmed();
+    };
+    const QStringList keys = m_settings->allKeys();
+    if (keys.size() != onDisk.size())
+        return false;
+    for (const QString &key : keys)
+        if (!onDisk.contains(key) || plain(onDisk.value(key).toString()) != plain(m_settings->value(key).toString()))
+            return false;
+    return true;
+}
+
+QString SettingsStore::writeFailedMessage() const
+{
+    return QStringLiteral("The settings could not be saved.\r\n") + QDir::toNativeSeparators(path());
 }
 
 QString SettingsStore::defaultPortDevice(int n)

@@ -36,12 +36,18 @@ public:
     bool readBool(const QString &section, const QString &key, bool def) const;
     bool contains(const QString &section, const QString &key) const;
 
-    void write(const QString &section, const QString &key, const QString &value);
-    void writeInt(const QString &section, const QString &key, int value);
-    void writeBool(const QString &section, const QString &key, bool value);
-    void remove(const QString &section, const QString &key);
-    // Flushes pending writes to disk and picks up changes made by the other program.
-    void sync();
+    // Each change goes to disk at once. False when the file could not be
+    // written (a full disk, a read-only folder): the file keeps what it held,
+    // and the change stays in this store for a later write to take along.
+    bool write(const QString &section, const QString &key, const QString &value);
+    bool writeInt(const QString &section, const QString &key, int value);
+    bool writeBool(const QString &section, const QString &key, bool value);
+    bool remove(const QString &section, const QString &key);
+    // Flushes pending writes to disk and picks up changes made by the other
+    // program; false as for write.
+    bool sync();
+    // "The settings could not be saved." and the file, for a failed write.
+    QString writeFailedMessage() const;
 
     // The device behind port number n (the classic COMn): the "Device<n>" value
     // of the shared section when set; else COMn on Windows and /dev/ttyS<n-1>

@@ -1,10 +1,9 @@
 #include "graphic/logodocument.h"
 
+#include "desktop/safewrite.h"
 #include "desktop/waitcursor.h"
 #include "graphic/pathutil.h"
 #include "graphic/pictureimport.h"
-
-#include <QSaveFile>
 
 namespace logo {
 
@@ -64,7 +63,8 @@ void LogoDocument::exportCommand()
     const QString chosen = m_prompt.saveFileName(req);
     if (!chosen.isEmpty()) {
         m_exportDir = folderOf(chosen);
-        exportPicture(chosen); // a failed write ends the command without a message
+        if (!exportPicture(chosen))
+            m_prompt.critical(m_profile.productName, chosen + QStringLiteral("\r\ncould not be saved."));
     }
     setBusy(false);
 }
@@ -73,12 +73,7 @@ bool LogoDocument::exportPicture(const QString &path, QSize pixel) const
 {
     WaitCursor wait;
     const char *format = path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) ? "PNG" : "BMP";
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (!exportImage(m_grid, pixel).save(&file, format))
-        return false;
-    return file.commit();
+    return saveImageAtomically(exportImage(m_grid, pixel), path, format);
 }
 
 } // namespace logo

@@ -3,7 +3,6 @@
 #include "graphic/pathutil.h"
 
 #include <QRandomGenerator>
-#include <QSaveFile>
 #include <QtEndian>
 
 namespace logo {
@@ -98,20 +97,6 @@ int randomFiller()
 {
     // Whole part of 55 times a number in [0, 1), plus 45.
     return 45 + int(QRandomGenerator::global()->generateDouble() * 55.0);
-}
-
-bool writeFileAtomically(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile f(path);
-    // Unbuffered, so that a short write (a full disk) shows in the count
-    // written instead of vanishing inside a buffered flush.
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
 }
 
 } // namespace logo

@@ -2,6 +2,7 @@
 // NOL (operator logo) and NGG (group graphic) files, and NCG read like NGG:
 // a 16- or 20-byte little-endian header, one "0"/"1" byte per pixel, and a text
 // trailer that nothing reads.
+#include "desktop/safewrite.h"   // writeFileAtomically, for the files written here
 #include "graphic/logogrid.h"
 
 #include <QByteArray>
@@ -45,9 +46,5 @@ QByteArray buildLogoFile(const LogoGrid &grid, bool nol, qint16 mcc, qint16 mnc,
 
 // A random filler value from 45 to 99.
 int randomFiller();
-
-// Writes the bytes to a temporary file beside path and renames it over path,
-// so an existing file is untouched unless the whole write succeeded.
-bool writeFileAtomically(const QString &path, const QByteArray &bytes);
 
 } // namespace logo

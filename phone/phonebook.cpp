@@ -1,8 +1,9 @@
 #include "phone/phonebook.h"
 
+#include "desktop/safewrite.h"
+
 #include <QFile>
 #include <QMap>
-#include <QSaveFile>
 
 #include <cctype>
 
@@ -446,11 +447,7 @@ bool Phonebook::load(const QString &path)
 
 bool Phonebook::save(const QString &path) const
 {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    f.write(cacheText(m_entries));
-    return f.commit();
+    return writeFileAtomically(path, cacheText(m_entries));
 }
 
 } // namespace logo

@@ -82,8 +82,8 @@ void PortTest::onFinished(JobOutcome outcome, const QString &)
             QString digits;
             code = EvaluateSmsc(reply, digits);
             // Saved when a number field was there, even an empty one.
-            if (code != ReadFailed)
-                m_doc.settings().write(kSharedSection, QStringLiteral("SMSC"), digits);
+            if (code != ReadFailed && !m_doc.settings().write(kSharedSection, QStringLiteral("SMSC"), digits))
+                code = ReadNotStored;
         }
     } else if (outcome == JobOutcome::OpenFailed) {
         m_openFailed = true;
@@ -166,6 +166,7 @@ QString PortTest::ReadStatusText(int code)
     case ReadInternational:
     case ReadNational: return QStringLiteral("Number has been read.");
     case ReadNoNumber: return QStringLiteral("Could not find Number.");
+    case ReadNotStored: return QStringLiteral("Could not store Number.");
     default: return QStringLiteral("Could not read Number.");
     }
 }

@@ -17,7 +17,8 @@ class PortTest : public QObject {
     Q_OBJECT
 public:
     enum TestResult { TestNoAnswer = 0, TestNokia = 1, TestNotNokia = 2, TestPortFailed = 3 };
-    enum ReadResult { ReadFailed = 0, ReadInternational = 1, ReadNational = 2, ReadNoNumber = 3 };
+    // ReadNotStored: a number was read but the settings file could not take it.
+    enum ReadResult { ReadFailed = 0, ReadInternational = 1, ReadNational = 2, ReadNoNumber = 3, ReadNotStored = 4 };
 
     PortTest(LogoDocument &doc, AtEngine &engine, QObject *parent = nullptr);
 

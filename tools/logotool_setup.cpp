@@ -158,7 +158,8 @@ int cmdReadSmsc(const QStringList &argv)
         if (read)
             say(stdout, QStringLiteral("Message Center Number: +%1")
                               .arg(l.settings.read(logo::kSharedSection, QStringLiteral("SMSC"))));
-        const QString message = logo::PortTest::ReadMessage(code);
+        const QString message = code == logo::PortTest::ReadNotStored ? l.settings.writeFailedMessage()
+                                                                      : logo::PortTest::ReadMessage(code);
         if (!message.isEmpty())
             say(stderr, message);
         l.settings.sync();

@@ -367,7 +367,7 @@ void frmOptionsDialog::load()
     TabStrip1_Click();
 }
 
-void frmOptionsDialog::save()
+bool frmOptionsDialog::save()
 {
     SettingsStore &settings = m_doc.settings();
     const QString own = m_doc.section();
@@ -392,6 +392,7 @@ void frmOptionsDialog::save()
         settings.writeInt(own, kFileTypeWarn, chkFTWarn->isChecked() ? 1 : 0);
     }
     settings.writeInt(own, kStatusReport, chkStatusReport->isChecked() ? 1 : 0);
+    return settings.sync();
 }
 
 // ------------------------------------------------------------------ ports
@@ -499,7 +500,12 @@ void frmOptionsDialog::cmdOk_Click()
         txtOptSMSC->setFocus();
         return;
     }
-    save();
+    // Settings that could not be written keep the dialog open: the user can
+    // make room and try again, or cancel.
+    if (!save()) {
+        m_doc.prompt().critical(m_doc.profile().productName, m_doc.settings().writeFailedMessage());
+        return;
+    }
     accept();
 }
 
@@ -568,7 +574,8 @@ void frmOptionsDialog::myReadSMSCDone(int code)
         m_smsc.clear();
         txtOptSMSC->clear();
     }
-    const QString message = PortTest::ReadMessage(code);
+    const QString message =
+        code == PortTest::ReadNotStored ? m_doc.settings().writeFailedMessage() : PortTest::ReadMessage(code);
     if (!message.isEmpty())
         m_doc.prompt().critical(m_doc.profile().productName, message);
 }

@@ -90,7 +90,7 @@ private:
     QHBoxLayout *deviceRow(QWidget *frame, QComboBox *list, const QString &caption);
 
     void load();
-    void save();
+    bool save();
     void cmbComPort_Click();
     void cmbIRPort_Click();
     void deviceEdited(QComboBox *list, const QString &text);

@@ -1,6 +1,7 @@
 #include "widgets/programmain.h"
 
 #include "desktop/profile.h"
+#include "desktop/safewrite.h"
 #include "desktop/settingsstore.h"
 #include "widgets/handover.h"
 #include "widgets/mainwindowbase.h"
@@ -110,7 +111,7 @@ int runProgram(int argc, char **argv, const ProgramProfile &profile, const Windo
 
     if (!screenshot.isEmpty()) {
         QCoreApplication::processEvents();
-        const bool saved = window->grab().save(screenshot);
+        const bool saved = saveImageAtomically(window->grab().toImage(), screenshot, "PNG");
         return saved ? 0 : 1;
     }
     return QApplication::exec();
