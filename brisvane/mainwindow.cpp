@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace brisvane {
@@ -50,7 +51,10 @@ MainWindow::MainWindow(logo::Prompt &prompt, logo::SettingsStore &settings, std:
       m_covers(MainWindowBase::folders())
 {
     setUpWindow();
-    m_cmbOperator->setFocus();
+    // The window itself holds the focus at start, so that the wheel reaches
+    // the operator list only once the user has gone to it (a click, Tab or Alt+O).
+    centralWidget()->setFocusPolicy(Qt::ClickFocus);
+    centralWidget()->setFocus();
 }
 
 MainWindow::~MainWindow() = default;
@@ -59,7 +63,21 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::addProgramMenus(QMenu *)
 {
-    addMenu(QStringLiteral("mnuEdit"), QStringLiteral("&Edit"), {{"mnuOptions", "&Options..."}});
+    // Undo takes back a logo replaced by the clear picture, a default logo, a
+    // file or an import.
+    QUndoStack *history = &doc().history();
+    addMenu(QStringLiteral("mnuEdit"), QStringLiteral("&Edit"),
+            {{"mnuUndo", "&Undo", "Ctrl+Z", [history] { history->undo(); }},
+             {"mnuRedo", "&Redo", "Ctrl+Shift+Z", [history] { history->redo(); }},
+             {"mnuSep7"},
+             {"mnuOptions", "&Options..."}});
+    QAction *undo = menuAction(QStringLiteral("mnuUndo"));
+    QAction *redo = menuAction(QStringLiteral("mnuRedo"));
+    redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
+    connect(history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(history, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    undo->setEnabled(history->canUndo());
+    redo->setEnabled(history->canRedo());
 
     QMenu *extras = addMenu(QStringLiteral("mnuExtras"), QStringLiteral("Ex&tras"), {});
     std::vector<logo::MenuEntry> covers;
@@ -129,6 +147,10 @@ QWidget *MainWindow::buildOperatorPanel(QWidget *parent)
     m_cmbOperator->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_cmbOperator->setMinimumContentsLength(34);
     m_cmbOperator->setMaxVisibleItems(20);
+    // The wheel turns the list only once it has been clicked or tabbed to: a
+    // wheel passing over it must not pick another operator.
+    m_cmbOperator->setFocusPolicy(Qt::StrongFocus);
+    m_cmbOperator->installEventFilter(this);
     connect(m_cmbOperator, &QComboBox::activated, this, &MainWindow::cmbOperator_Activated);
     auto *caption = new QLabel(QStringLiteral("&Operator:"), panel);
     caption->setBuddy(m_cmbOperator);
@@ -276,6 +298,10 @@ void MainWindow::showSelection()
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_cmbOperator && event->type() == QEvent::Wheel && !m_cmbOperator->hasFocus()) {
+        event->ignore();
+        return true;
+    }
     // A click on the mark loads the operator's default logo.
     if (watched == m_lbl.def && event->type() == QEvent::MouseButtonRelease) {
         if (m_lbl.def->isEnabled())

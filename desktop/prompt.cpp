@@ -23,9 +23,16 @@ QString ScriptedPrompt::openFileName(const FileRequest &request)
     return f;
 }
 
-QString ScriptedPrompt::saveFileName(const FileRequest &request)
+QString ScriptedPrompt::saveFileName(const FileRequest &request, int *chosenFilter)
 {
     shown.push_back({ShownPrompt::Kind::SaveFile, request.title, request.filter, Icon::None, Buttons::Ok, request});
+    int filter = request.filterIndex;
+    if (!filters.empty()) {
+        filter = filters.front();
+        filters.pop_front();
+    }
+    if (chosenFilter)
+        *chosenFilter = filter;
     if (files.empty())
         return {};
     QString f = files.front();

@@ -39,7 +39,9 @@ public:
     virtual Answer message(const QString &title, const QString &text, Icon icon, Buttons buttons) = 0;
     // Returns the chosen path, or an empty text when the user cancelled.
     virtual QString openFileName(const FileRequest &request) = 0;
-    virtual QString saveFileName(const FileRequest &request) = 0;
+    // chosenFilter, when given, receives the filter (1-based) selected when
+    // the dialog closed: the type the user chose to write.
+    virtual QString saveFileName(const FileRequest &request, int *chosenFilter = nullptr) = 0;
     virtual void beep() = 0;
 
     void inform(const QString &title, const QString &text) { message(title, text, Icon::Information, Buttons::Ok); }
@@ -53,7 +55,7 @@ class ScriptedPrompt : public Prompt {
 public:
     Answer message(const QString &title, const QString &text, Icon icon, Buttons buttons) override;
     QString openFileName(const FileRequest &request) override;
-    QString saveFileName(const FileRequest &request) override;
+    QString saveFileName(const FileRequest &request, int *chosenFilter = nullptr) override;
     void beep() override;
 
     // Answers given to message boxes, in order. When the queue is empty a box
@@ -62,6 +64,9 @@ public:
     Answer defaultAnswer = Answer::Cancel;
     // Paths returned by open and save dialogs, in order; empty queue = cancel.
     std::deque<QString> files;
+    // Filters chosen in save dialogs, in order; when empty a dialog keeps the
+    // filter its request selects.
+    std::deque<int> filters;
 
     std::vector<ShownPrompt> shown;
     // Texts of the message boxes shown, in order.

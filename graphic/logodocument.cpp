@@ -5,13 +5,31 @@
 #include "graphic/pathutil.h"
 #include "graphic/pictureimport.h"
 #include "graphic/regularfile.h"
+#include "graphic/savenames.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace logo {
+
+namespace {
+
+// A regular file whose first bytes are a NOL, NGG or NCG header: read as one,
+// whatever its name suggests ("logo.nlm.ngg", written by Save after a
+// foreign read of "logo.nlm.bak").
+bool startsAsNativeFile(const QString &path)
+{
+    if (!QFileInfo(path).isFile())
+        return false;
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) && hasNativeHeader(f.read(4));
+}
+
+} // namespace
 
 LogoDocument::LogoDocument(const ProgramProfile &profile, Prompt &prompt, SettingsStore &settings,
                            QObject *parent)
@@ -86,10 +104,11 @@ void LogoDocument::setTitle(bool clean)
 
 void LogoDocument::showTitle(bool clean)
 {
-    // A program that doesn't follow unsaved changes keeps its documents clean.
-    clean = clean || !m_profile.marksModified;
+    // A program that doesn't follow unsaved changes shows no mark; its window
+    // still asks about them when it closes.
+    const bool mark = !clean && m_profile.marksModified;
     m_title = m_profile.productName + QStringLiteral(" [") + shortenPath(m_currentFile, m_profile.titlePathLength) +
-              (clean ? QStringLiteral("]") : QStringLiteral("*]"));
+              (mark ? QStringLiteral("*]") : QStringLiteral("]"));
     m_docState = clean ? Clean : Modified;
     if (m_runMarks)
         m_settings.write(section(), QStringLiteral("CurrentAppname"), m_title);
@@ -123,22 +142,26 @@ bool LogoDocument::askIfEmpty(bool requireOperator)
     return m_prompt.message(m_profile.productName, text, Icon::Question, Buttons::YesNo) == Answer::Yes;
 }
 
-int LogoDocument::askSaveChanges()
+int LogoDocument::askSaveChanges(bool closing)
 {
     m_questionAnswered = false;
-    if (m_docState != Modified)
+    if (m_docState != Modified || !(m_profile.marksModified || closing))
         return 7;
     const QString text = m_currentFile + QStringLiteral("\r\nhas not been saved yet.\r\n\r\n") +
                          QStringLiteral("Do you want to save it now?");
     switch (m_prompt.message(m_profile.productName, text, Icon::Exclamation, Buttons::YesNoCancel)) {
     case Answer::Yes:
         switch (save()) {
-        case SaveResult::Failed:
-            m_prompt.critical(m_profile.productName,
-                              m_currentFile + QStringLiteral("\r\ncould not be saved."));
-            return 2;
+        case SaveResult::Failed:     // the save has said so
         case SaveResult::Cancelled:
             return 2;
+        case SaveResult::Stopped:
+            // Only an empty picture may go unsaved; one stopped for another
+            // reason (no operator chosen, a refused folder) stays.
+            if (!m_grid.isEmpty())
+                return 2;
+            m_questionAnswered = true;
+            return 7;
         default:
             m_questionAnswered = true;
             return 7;
@@ -160,6 +183,8 @@ void LogoDocument::newDocument()
     m_nameFromRead = false;
     setTitle(true);
     setNetworkCode(QString(), QString());
+    // A new picture has the full size, whatever the last file had.
+    m_grid.setSize(LogoGrid::MaxWidth, LogoGrid::MaxHeight);
     m_grid.clear();
     emit pictureChanged(true);
     recordReplacement(before, QStringLiteral("New"), true);
@@ -169,7 +194,7 @@ bool LogoDocument::openFile(const QString &path)
 {
     WaitCursor wait;
     const ForeignFormat format = foreignFormatOf(path);
-    if (format == ForeignFormat::None)
+    if (format == ForeignFormat::None || startsAsNativeFile(path))
         return readLogoFile(path);
     return openForeign(path, int(format));
 }
@@ -226,7 +251,12 @@ void LogoDocument::finishForeignRead(const QString &path)
 
 void LogoDocument::finishImport(const QString &path)
 {
+    // The picture under a new name is saved nowhere: no step of the history
+    // is that name's saved state.
+    const QString previous = m_currentFile;
     nameAfterRead(path);
+    if (m_currentFile != previous)
+        m_history.resetClean();
     m_docState = Loading;
     emit pictureChanged(true);
     setTitle(false);
@@ -253,6 +283,11 @@ LogoDocument::WriteResult LogoDocument::writeLogoFile(const QString &path)
 {
     if (!askIfEmpty())
         return WriteResult::Declined;
+    return writeNativeFile(path);
+}
+
+LogoDocument::WriteResult LogoDocument::writeNativeFile(const QString &path)
+{
     WaitCursor wait;
     const bool nol = isNolPath(path);
     qint16 mcc = 0, mnc = 0;
@@ -272,6 +307,20 @@ LogoDocument::WriteResult LogoDocument::writeLogoFile(const QString &path)
         return WriteResult::IoError;
     finishLogoWrite(path);
     return WriteResult::Written;
+}
+
+void LogoDocument::reportFailedSave(const QString &path, WriteResult result)
+{
+    QStringList lines{path, QStringLiteral("could not be saved.")};
+    if (result == WriteResult::NoNetworkCode)
+        lines << QString() << QStringLiteral("A NOL file needs the network code (MCC and MNC) of an operator.");
+    m_prompt.critical(m_profile.productName, joinLines(lines));
+    // Whatever was saved before, the file on disk is not known to hold this
+    // picture now.
+    if (m_docState != Modified) {
+        m_history.resetClean();
+        showTitle(false);
+    }
 }
 
 void LogoDocument::finishLogoWrite(const QString &path)
@@ -297,6 +346,8 @@ LogoDocument::SaveResult LogoDocument::save()
         return saveAs();
     setBusy(true);
     const WriteResult r = writeLogoFile(m_currentFile);
+    if (r == WriteResult::NoNetworkCode || r == WriteResult::IoError)
+        reportFailedSave(m_currentFile, r);
     setBusy(false);
     return saveResultOf(r);
 }
@@ -319,13 +370,18 @@ LogoDocument::SaveResult LogoDocument::saveAs()
         req.defaultExt = QStringLiteral("ngg");
         req.filterIndex = 1;
     }
-    req.fileName = m_currentFile == QStringLiteral("Untitled") ? QString() : stripExtension(fileTitle(m_currentFile));
+    const SavedType types[] = {SavedType::Ngg, SavedType::Nol};
+    // The whole name, so that it reads back as what is written: "logo.nlm.ngg"
+    // stays itself, "Vodafone.de.ngg" keeps its ".de".
+    req.fileName = m_currentFile == QStringLiteral("Untitled")
+                       ? QString()
+                       : proposedNativeName(fileNameOf(m_currentFile), types[req.filterIndex - 1]);
     // A name made from a read proposes its own folder, where Save would have written.
     if (m_nameFromRead)
         req.initialDir = folderOf(m_currentFile);
     else
         req.initialDir = m_userDirSave.isEmpty() ? m_userDir : m_userDirSave;
-    const QString chosen = m_prompt.saveFileName(req);
+    const QString chosen = chooseSaveName(req, types);
     if (chosen.isEmpty()) {
         setBusy(false);
         return SaveResult::Cancelled;
@@ -335,9 +391,38 @@ LogoDocument::SaveResult LogoDocument::saveAs()
         setBusy(false);
         return SaveResult::Stopped;
     }
-    const WriteResult r = writeLogoFile(chosen);
+    // The empty picture was asked about above, once.
+    const WriteResult r = writeNativeFile(chosen);
+    if (r != WriteResult::Written)
+        reportFailedSave(chosen, r);
     setBusy(false);
     return saveResultOf(r);
+}
+
+QString LogoDocument::chooseSaveName(FileRequest request, const SavedType *filterTypes)
+{
+    for (;;) {
+        int filter = request.filterIndex;
+        const QString typed = m_prompt.saveFileName(request, &filter);
+        if (typed.isEmpty())
+            return {};
+        const int count = int(request.filter.count(QLatin1Char('|')) + 1) / 2;
+        const SavedType chosen = filterTypes[std::clamp(filter, 1, count) - 1];
+        const QString name = completeSavedName(typed, chosen);
+        // The dialog asked about replacing the name it gave; one that got its
+        // extension here is asked about now.
+        if (name == typed || !QFileInfo::exists(name))
+            return name;
+        const Answer replace = m_prompt.message(
+            m_profile.productName,
+            fileNameOf(name) + QStringLiteral(" already exists.\r\nDo you want to replace it?"), Icon::Exclamation,
+            Buttons::YesNo);
+        if (replace == Answer::Yes)
+            return name;
+        request.fileName = fileNameOf(name);
+        request.initialDir = folderOf(name);
+        request.filterIndex = filter;
+    }
 }
 
 void LogoDocument::openCommand()

@@ -8,6 +8,7 @@
 #include "desktop/settingsstore.h"
 #include "graphic/logofile.h"
 #include "graphic/logogrid.h"
+#include "graphic/savenames.h"
 #include "graphic/textlogo.h"
 
 #include <QObject>
@@ -84,22 +85,29 @@ public:
     bool askIfEmpty(bool requireOperator = true);
     // 7 to go on, 2 to cancel (Yes saves first). A save that was tried and
     // failed says so and gives 2, and so does a Save As dialog cancelled after
-    // Yes: the unsaved picture is never dropped. Declining to save an empty
-    // picture goes on.
-    int askSaveChanges();
+    // Yes or a save stopped before writing a picture that isn't empty: the
+    // unsaved picture is never dropped. Declining to save an empty picture
+    // goes on. A program whose title has no modified mark asks only when
+    // closing is set (its window is about to close).
+    int askSaveChanges(bool closing = false);
 
     // ---- commands ----
     void newDocument();
-    // The Open dispatcher: picks the reader by the name; true when the picture
-    // was replaced.
+    // The Open dispatcher: picks the reader by the name, except that a file
+    // starting with the magic of a NOL, NGG or NCG file is always read as one;
+    // true when the picture was replaced.
     bool openFile(const QString &path);
     bool readLogoFile(const QString &path);
     WriteResult writeLogoFile(const QString &path);
     // Save and Save As. The result tells whether a file was written, the user
     // declined to save an empty picture, cancelled the dialog, or the write
-    // failed. Save goes through Save As while the document has no file of its
-    // own: a pseudo-name, or a name made from a foreign read or an import that
-    // an existing file already carries (Save would silently replace it).
+    // failed (which the user is told, naming the file; the picture stays
+    // unsaved). Save goes through Save As while the document has no file of
+    // its own: a pseudo-name, or a name made from a foreign read or an import
+    // that an existing file already carries (Save would silently replace it).
+    // Save As proposes the document's whole name with the extension of the
+    // type it preselects, and the filter chosen in the dialog gives a name
+    // typed without a native extension its own.
     enum class SaveResult { Saved, Stopped, Cancelled, Failed };
     SaveResult save();
     SaveResult saveAs();
@@ -112,7 +120,8 @@ public:
     // Picture import and bitmap export commands (with their dialogs).
     void importCommand();
     void exportCommand();
-    // Imports a picture file into the document; false when it could not be loaded.
+    // Imports a picture file into the document, as a 72 x 14 picture; false
+    // when it could not be loaded.
     bool importPicture(const QString &path);
     // Writes the picture black on the display green, each pixel a block of
     // pixel.width() x pixel.height(): a PNG file when the name ends in ".png"
@@ -134,8 +143,11 @@ public:
     // painting (a whole drag as one step), the tools, a text logo, and New, a
     // read or an import when no save-changes question was answered before
     // them (an answered question starts the history afresh). Undo and redo
-    // repaint and put the modified mark of the title as it belongs: clean at
-    // the last save, read or New.
+    // change the picture and its network code, never the name of a file: the
+    // name follows the last Open, Save or Save As (only a pseudo-name such as
+    // "Untitled" comes back with its picture); they repaint and put the
+    // modified mark of the title as it belongs: clean exactly at the step of
+    // the last save, read or New under the present name.
     QUndoStack &history() { return m_history; }
     static constexpr int HistoryLimit = 200;
     // Forgets every step; the present state stays clean or modified.
@@ -188,6 +200,16 @@ protected:
     // The name after a foreign read or an import: the path with ".ngg", or
     // the profile's pseudo-name where it has one ("Imported").
     void nameAfterRead(const QString &path);
+    // Writes the picture without asking about an empty one (the caller has).
+    WriteResult writeNativeFile(const QString &path);
+    // Tells the user that the file could not be written and why, and leaves
+    // the picture marked unsaved.
+    void reportFailedSave(const QString &path, WriteResult result);
+    // Runs a save dialog until the user settles on a name or cancels (empty
+    // text): the name typed, completed by the type of the chosen filter
+    // (filterTypes, one per filter), and asked about when that completed name
+    // already exists.
+    QString chooseSaveName(FileRequest request, const SavedType *filterTypes);
     // "Can't read this file. Try another file."
     void showCantRead();
     // Reads a foreign format (NLM, NSL, NGL, OTB, WBMP, I61) chosen by name.
@@ -197,7 +219,8 @@ protected:
     void replaceGrid(const LogoGrid &g);
     void afterTool(bool redrawPreview);
 
-    // What a step replacing the whole picture puts back.
+    // What a step replacing the whole picture puts back: the picture with its
+    // size, and its network code; the name only as the step allows.
     struct Snapshot {
         LogoGrid grid;
         QString mcc, mnc, file;
@@ -206,9 +229,19 @@ protected:
     };
     Snapshot snapshot() const;
     void restore(const Snapshot &s);
+    // After undo or redo put a picture and network code back; a program that
+    // shows more of them (Brisvane's operator list) follows here.
+    virtual void afterRestore() {}
     // Records what New, a read or an import (load true) or a text logo did
     // since before was taken.
     void recordReplacement(const Snapshot &before, const QString &text, bool load);
+    // Records a change of the picture that also gave the document a name of
+    // the picture's own (Brisvane's "Clear Logo", "Untitled"), and makes its
+    // result the saved state: that picture is built in or empty. Undo and redo
+    // put the name on either side back too, as long as no Open, Save or Save
+    // As has named the document since. Nothing is recorded when the picture
+    // stayed as it was.
+    void recordRelabel(const Snapshot &before, const QString &text);
     using Transform = void (*)(LogoGrid &);
     void applyTool(const QString &text, Transform forward, Transform backward, bool redrawPreview);
     void record(QUndoCommand *step);

@@ -44,7 +44,9 @@ bool LogoDocument::openForeign(const QString &path, int format)
     WaitCursor wait;
     const auto kind = ForeignFormat(format);
     // Every read goes into a copy; the document changes only when it succeeds.
+    // A foreign picture has the full size, whatever the last file had.
     LogoGrid grid = m_grid;
+    grid.setSize(LogoGrid::MaxWidth, LogoGrid::MaxHeight);
     if (kind == ForeignFormat::I61) {
         // An I61 file is a picture: imported by the Import rule, without a
         // message when it can't be loaded.

@@ -96,21 +96,42 @@ private:
     bool m_redrawPreview;
 };
 
-// New, a read, an import or a text logo: the whole picture with its size,
-// network code and name, before and after.
+// New, a read, an import or a text logo: the whole picture with its size and
+// network code, before and after. The document's name is the file of the last
+// Open, Save or Save As and stays; only a name that no file carries (a
+// pseudo-name: "Untitled", Brisvane's "Imported") comes back, or any name for
+// a step that gave the picture a name of its own (relabels), and only while
+// the document still has the name the step left.
 class LogoDocument::ReplaceStep : public Step {
 public:
-    ReplaceStep(LogoDocument &doc, const QString &text, const Snapshot &before, const Snapshot &after)
-        : Step(doc, text), m_before(before), m_after(after)
+    ReplaceStep(LogoDocument &doc, const QString &text, const Snapshot &before, const Snapshot &after,
+                bool relabels)
+        : Step(doc, text), m_before(before), m_after(after), m_relabels(relabels)
     {
     }
 
 protected:
-    void apply() override { m_doc.restore(m_after); }
-    void revert() override { m_doc.restore(m_before); }
+    void apply() override
+    {
+        rename(m_before, m_after);
+        m_doc.restore(m_after);
+    }
+    void revert() override
+    {
+        rename(m_after, m_before);
+        m_doc.restore(m_before);
+    }
 
 private:
+    void rename(const Snapshot &from, const Snapshot &to)
+    {
+        if (m_doc.m_currentFile != from.file || !(m_relabels || m_doc.m_profile.isPseudoName(to.file)))
+            return;
+        m_doc.m_currentFile = to.file;
+        m_doc.m_nameFromRead = to.nameFromRead;
+    }
     Snapshot m_before, m_after;
+    bool m_relabels;
 };
 
 // ---------------------------------------------------------------- history
@@ -122,13 +143,15 @@ LogoDocument::Snapshot LogoDocument::snapshot() const
 
 void LogoDocument::restore(const Snapshot &s)
 {
+    // The name is the step's to decide: the file of the last Open, Save or
+    // Save As stays, and Save goes on writing there (the modified mark tells
+    // whether the picture is the one saved).
     m_grid = s.grid;
     m_mcc = s.mcc;
     m_mnc = s.mnc;
-    m_currentFile = s.file;
-    m_nameFromRead = s.nameFromRead;
     emit networkCodeChanged();
     emit pictureChanged(true);
+    afterRestore();
 }
 
 void LogoDocument::record(QUndoCommand *step)
@@ -159,10 +182,18 @@ void LogoDocument::recordReplacement(const Snapshot &before, const QString &text
     }
     const Snapshot after = snapshot();
     if (after != before)
-        record(new ReplaceStep(*this, text, before, after));
+        record(new ReplaceStep(*this, text, before, after, false));
     // A read or New leaves the document clean: this step is the saved state.
     if (m_docState == Clean)
         m_history.setClean();
+}
+
+void LogoDocument::recordRelabel(const Snapshot &before, const QString &text)
+{
+    if (m_grid == before.grid)
+        return;
+    record(new ReplaceStep(*this, text, before, snapshot(), true));
+    setTitle(true);
 }
 
 // ---------------------------------------------------------------- editing

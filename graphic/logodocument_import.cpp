@@ -33,7 +33,9 @@ void LogoDocument::importCommand()
 bool LogoDocument::importPicture(const QString &path)
 {
     WaitCursor wait;
+    // An imported picture has the full size, whatever the last file had.
     LogoGrid grid = m_grid;
+    grid.setSize(LogoGrid::MaxWidth, LogoGrid::MaxHeight);
     if (!convertPicture(path, grid))
         return false;
     const Snapshot before = snapshot();
@@ -53,18 +55,22 @@ void LogoDocument::exportCommand()
     }
     FileRequest req;
     req.title = QStringLiteral("Export");
-    // The written kind follows the chosen name: ".png" writes PNG, any other
-    // name a bitmap.
+    // The written kind follows the name: one that ends in ".png" or ".bmp"
+    // keeps it, any other gets the extension of the chosen filter.
     req.filter = QStringLiteral("Bitmap (*.bmp)|*.bmp|PNG picture (*.png)|*.png");
     req.filterIndex = 1;
-    // The name part of the document's path once its extension is cut off.
-    req.fileName = m_currentFile == QStringLiteral("Untitled") ? QString() : fileTitle(stripExtension(m_currentFile));
+    // The name part of the document's path, with the bitmap's extension in
+    // place of its own.
+    req.fileName = m_currentFile == QStringLiteral("Untitled")
+                       ? QString()
+                       : stripExtension(fileNameOf(m_currentFile)) + savedExtension(SavedType::Bmp);
     req.initialDir = m_exportDir;
-    const QString chosen = m_prompt.saveFileName(req);
+    const SavedType types[] = {SavedType::Bmp, SavedType::Png};
+    const QString chosen = chooseSaveName(req, types);
     if (!chosen.isEmpty()) {
         m_exportDir = folderOf(chosen);
         if (!exportPicture(chosen))
-            m_prompt.critical(m_profile.productName, chosen + QStringLiteral("\r\ncould not be saved."));
+            m_prompt.critical(m_profile.productName, joinLines({chosen, QStringLiteral("could not be saved.")}));
     }
     setBusy(false);
 }

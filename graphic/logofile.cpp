@@ -1,6 +1,7 @@
 #include "graphic/logofile.h"
 
 #include "graphic/pathutil.h"
+#include "graphic/savenames.h"
 
 #include <QRandomGenerator>
 #include <QtEndian>
@@ -17,9 +18,7 @@ LogoParse parseLogoFile(const QByteArray &bytes, LogoFileContent &out)
     if (bytes.size() < 6)
         return LogoParse::Refused;
     const QByteArray magic = bytes.left(4);
-    const bool known = magic == QByteArray("NGG\0", 4) || magic == QByteArray("NCG\0", 4) ||
-                       magic == QByteArray("NOL\0", 4);
-    if (!known || le16(bytes, 4) != 1)
+    if (!hasNativeHeader(bytes) || le16(bytes, 4) != 1)
         return LogoParse::Refused;
 
     LogoFileContent c;
@@ -44,7 +43,13 @@ LogoParse parseLogoFile(const QByteArray &bytes, LogoFileContent &out)
 
 bool isNolPath(const QString &path)
 {
-    return fileNameOf(path).toUpper().contains(QStringLiteral(".NOL"));
+    return nativeTypeOf(path) == SavedType::Nol;
+}
+
+bool hasNativeHeader(const QByteArray &start)
+{
+    const QByteArray magic = start.left(4);
+    return magic == QByteArray("NGG\0", 4) || magic == QByteArray("NCG\0", 4) || magic == QByteArray("NOL\0", 4);
 }
 
 static QString zeroPadded(int value, int digits)

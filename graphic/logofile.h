@@ -29,9 +29,14 @@ inline constexpr int LogoFileReadLimit = 20 + LogoGrid::MaxWidth * LogoGrid::Max
 // its own header.
 LogoParse parseLogoFile(const QByteArray &bytes, LogoFileContent &out);
 
-// NOL when the upper-cased file name contains ".NOL" anywhere (so
-// "picture.nol.bak" too), else NGG; the folders above it never count.
+// NOL when the file name names NOL (nativeTypeOf: ".nol" anywhere, so
+// "picture.nol.bak" too, unless a later ".ngg" follows it), else NGG; the
+// folders above it never count.
 bool isNolPath(const QString &path);
+// True when the bytes start with the magic of a NOL, NGG or NCG file ("NOL",
+// "NGG" or "NCG" and a zero byte): such a file is read as one whatever its
+// name suggests.
+bool hasNativeHeader(const QByteArray &start);
 
 // "###000" / "##00": at least three / two digits.
 QString formatMcc(int mcc);

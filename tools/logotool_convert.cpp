@@ -8,6 +8,7 @@
 #include "desktop/pixelaspect.h"
 #include "graphic/pathutil.h"
 #include "graphic/pictureimport.h"
+#include "graphic/savenames.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -24,18 +25,19 @@ const char *kConvertUsage =
     "  --aspect    pixels with the phone's shape: N wide and N x 8 / 7 high (the\n"
     "              PixelAspect setting of the shared Settings section, 7:8 by default)";
 
-// The files the tool writes, by the extension of the output's name: NOL or
-// NGG by the Save rule (".nol" in the name writes NOL), BMP and PNG as Export
-// writes them.
+// The files the tool writes, by the windows' rule for the output's name
+// (logo::savedTypeOf): BMP and PNG as Export writes them for a name ending in
+// ".bmp" or ".png", else NOL or NGG as Save writes them for a name with ".nol"
+// or ".ngg" in it ("picture.nol.bak" is NOL).
 const QStringList kWritten{QStringLiteral("ngg"), QStringLiteral("nol"), QStringLiteral("bmp"),
                            QStringLiteral("png")};
 const QStringList kPictures{QStringLiteral("bmp"), QStringLiteral("png")};
 
+// The extension of what the name is written as, without the dot; empty for a
+// name neither program writes.
 QString extensionOf(const QString &path)
 {
-    const QString name = logo::fileNameOf(path);
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    return dot < 0 ? QString() : name.mid(dot + 1).toLower();
+    return logo::savedExtension(logo::savedTypeOf(path)).mid(1);
 }
 
 QString writtenList()

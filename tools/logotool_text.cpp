@@ -2,6 +2,7 @@
 // the pixel fonts, written like convert writes.
 #include "tools/logotool.h"
 
+#include "graphic/savenames.h"
 #include "graphic/textlogo.h"
 
 namespace logotool {
@@ -45,10 +46,7 @@ int cmdText(const QStringList &argv)
     // The last word is where the picture goes; a forgotten OUT would otherwise
     // write a file named after the last line.
     const QString target = a.positional.last();
-    if (!target.contains(QStringLiteral(".nol"), Qt::CaseInsensitive) &&
-        !target.contains(QStringLiteral(".ngg"), Qt::CaseInsensitive) &&
-        !target.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive) &&
-        !target.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
+    if (logo::savedTypeOf(target) == logo::SavedType::None)
         return err(QStringLiteral("error: OUT, the last word, must name a .ngg, .nol, .bmp or .png file: %1").arg(target), 2);
     const QStringList lines = a.positional.mid(0, a.positional.size() - 1);
     const logo::TextLogo logo = chosen ? logo::renderTextLogo(lines, *chosen) : logo::renderTextLogoInBestFont(lines);

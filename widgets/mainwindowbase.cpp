@@ -470,7 +470,7 @@ void MainWindowBase::showEvent(QShowEvent *event)
 
 void MainWindowBase::closeEvent(QCloseEvent *event)
 {
-    if (!m_unloaded && m_document->askSaveChanges() == 2) {
+    if (!m_unloaded && m_document->askSaveChanges(true) == 2) {
         event->ignore();
         return;
     }

@@ -85,8 +85,24 @@ static void setUpDialog(QFileDialog &dlg, const FileRequest &r)
         dlg.setDefaultSuffix(r.defaultExt);
 }
 
+// The extension a filter's first pattern gives ("*.ngg" gives "ngg"); empty
+// for a pattern without one.
+static QString filterSuffix(const QString &qtFilter)
+{
+    const qsizetype open = qtFilter.lastIndexOf(QLatin1Char('('));
+    const qsizetype close = qtFilter.lastIndexOf(QLatin1Char(')'));
+    const QString list = open < 0 || close < open ? qtFilter : qtFilter.mid(open + 1, close - open - 1);
+    const QString first = list.trimmed().section(QLatin1Char(' '), 0, 0);
+    const qsizetype dot = first.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 || first.mid(dot + 1).contains(QLatin1Char('*')) ? QString() : first.mid(dot + 1);
+}
+
 // Shows the dialog for the request; the chosen path, or empty text on Cancel.
-static QString runFileDialog(QWidget *parent, const FileRequest &request, QFileDialog::AcceptMode mode)
+// A save dialog adds the extension of the filter selected at the time (not the
+// request's first choice) to a name typed without one, and tells which filter
+// that was.
+static QString runFileDialog(QWidget *parent, const FileRequest &request, QFileDialog::AcceptMode mode,
+                             int *chosenFilter = nullptr)
 {
     NormalCursor normal;
     QFileDialog dlg(parent);
@@ -97,9 +113,21 @@ static QString runFileDialog(QWidget *parent, const FileRequest &request, QFileD
     } else {
         dlg.setFileMode(QFileDialog::AnyFile);
         dlg.setOption(QFileDialog::DontConfirmOverwrite, false);
+        const QString first = filterSuffix(dlg.selectedNameFilter());
+        if (!first.isEmpty())
+            dlg.setDefaultSuffix(first);
+        QObject::connect(&dlg, &QFileDialog::filterSelected, &dlg, [&dlg](const QString &filter) {
+            const QString suffix = filterSuffix(filter);
+            if (!suffix.isEmpty())
+                dlg.setDefaultSuffix(suffix);
+        });
     }
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return {};
+    if (chosenFilter) {
+        const qsizetype index = dlg.nameFilters().indexOf(dlg.selectedNameFilter());
+        *chosenFilter = index < 0 ? request.filterIndex : int(index) + 1;
+    }
     return dlg.selectedFiles().front();
 }
 
@@ -108,9 +136,9 @@ QString QtPrompt::openFileName(const FileRequest &request)
     return runFileDialog(m_parent, request, QFileDialog::AcceptOpen);
 }
 
-QString QtPrompt::saveFileName(const FileRequest &request)
+QString QtPrompt::saveFileName(const FileRequest &request, int *chosenFilter)
 {
-    return runFileDialog(m_parent, request, QFileDialog::AcceptSave);
+    return runFileDialog(m_parent, request, QFileDialog::AcceptSave, chosenFilter);
 }
 
 void QtPrompt::beep()

@@ -13,7 +13,7 @@ public:
 
     Answer message(const QString &title, const QString &text, Icon icon, Buttons buttons) override;
     QString openFileName(const FileRequest &request) override;
-    QString saveFileName(const FileRequest &request) override;
+    QString saveFileName(const FileRequest &request, int *chosenFilter = nullptr) override;
     void beep() override;
 
     // "Desc|*.a;*.b|Desc2|*.c" -> Qt name filters.

@@ -87,12 +87,14 @@ void BrisvaneDocument::cmbOperator_Click(int item)
 
 void BrisvaneDocument::select(int item, bool byUser)
 {
+    // A picture replaced by the clear picture, or emptied on leaving it or a
+    // default logo, is a step that Undo takes back.
+    const Snapshot before = snapshot();
     m_panel = OperatorPanel();
     m_selected = item;
     if (item == ClearItem) {
         setNetworkCode(ClearMcc, ClearMnc);
-        m_panel.country = m_panel.mccMnc = QStringLiteral("CLEAR");
-        m_panel.op1 = QStringLiteral("Clear Operator-Logo");
+        showClearEntry();
         LoadClearPicture();
     } else if (isOperatorSlot(item) && item < m_table.count()) {
         ResetAfterClearPicture();
@@ -110,7 +112,28 @@ void BrisvaneDocument::select(int item, bool byUser)
         ResetAfterClearPicture();
         setNetworkCode(QString(), QString());
     }
+    recordRelabel(before, QStringLiteral("Select Operator"));
     emit selectionChanged();
+}
+
+void BrisvaneDocument::showClearEntry()
+{
+    m_selected = ClearItem;
+    m_panel = OperatorPanel();
+    m_panel.country = m_panel.mccMnc = QStringLiteral("CLEAR");
+    m_panel.op1 = QStringLiteral("Clear Operator-Logo");
+}
+
+void BrisvaneDocument::afterRestore()
+{
+    // The list follows the network code that came back; the clear entry's
+    // code shows that entry without loading its picture again.
+    if (m_mcc == ClearMcc && m_mnc == ClearMnc) {
+        showClearEntry();
+        emit selectionChanged();
+        return;
+    }
+    SelectOperatorFromCode();
 }
 
 void BrisvaneDocument::showOperator(int slot)
@@ -179,14 +202,16 @@ void BrisvaneDocument::ResetAfterClearPicture()
 
 void BrisvaneDocument::clearLogo()
 {
+    m_grid.setSize(logo::LogoGrid::MaxWidth, logo::LogoGrid::MaxHeight);
     m_grid.clearPlane();
     emit pictureChanged(true);
 }
 
 void BrisvaneDocument::renameTo(const QString &name)
 {
+    // A new name alone saves nothing: the picture stays saved or unsaved.
     m_currentFile = name;
-    setTitle();
+    showTitle(history().isClean());
 }
 
 // ---------------------------------------------------------------- default logos

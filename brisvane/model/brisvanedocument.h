@@ -89,10 +89,13 @@ protected:
     void finishImport(const QString &path) override;
     void finishLogoWrite(const QString &path) override;
     bool acceptSaveTarget(const QString &path) override;
+    void afterRestore() override;
 
 private:
     void select(int item, bool byUser);
     void showOperator(int slot);
+    // The panel of the " Clear Operator-Logo" entry, selected.
+    void showClearEntry();
     void LoadClearPicture();
     void ResetAfterClearPicture();
     void renameTo(const QString &name);

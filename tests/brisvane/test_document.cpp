@@ -219,3 +219,65 @@ TEST(PhoneCovers, BuiltInPicturesHaveTheirDisplayInPlace)
         EXPECT_NE(picture.pixelColor(area.left(), area.top() - 30).rgb(), QColor(120, 190, 110).rgb()) << i;
     }
 }
+
+// An imported logo replaced by the clear picture, a default logo or a file is
+// a step that Undo takes back, with its operator and its name; the imported
+// logo never saved is asked about when the window closes, and nothing else is.
+TEST(BrisvaneHistory, ReplacedLogosComeBackAndAnUnsavedImportIsAskedAbout)
+{
+    Env e;
+    BrisvaneDocument &d = e.start();
+    d.clearHistory();
+    e.pick(kTMobile);
+    d.grid().setPixel(7, 7, true);
+    ASSERT_TRUE(d.saveDefaultLogo());
+    const QString nol = e.nol(e.box.path(QStringLiteral("small.nol")), 262, 2);
+
+    const std::pair<const char *, std::function<void()>> replacements[] = {
+        {"clear logo", [&] { d.cmbOperator_Click(ClearItem); }},
+        {"default logo", [&] { ASSERT_TRUE(d.loadDefaultLogo()); }},
+        {"file", [&] { ASSERT_TRUE(d.openFile(nol)); }},
+    };
+    for (const auto &[what, replace] : replacements) {
+        SCOPED_TRACE(what);
+        e.pick(kTMobile);
+        ASSERT_TRUE(d.importPicture(logotest::fixture(QStringLiteral("png/pattern.png"))));
+        e.pick(kTMobile);   // the operator for the imported logo
+        const logo::LogoGrid imported = d.grid();
+        EXPECT_EQ(d.askSaveChanges(), 7) << "Brisvane asks only when closing";
+        EXPECT_TRUE(e.prompt.shown.empty());
+        e.prompt.answers = {logo::Answer::Cancel};
+        EXPECT_EQ(d.askSaveChanges(true), 2);
+        EXPECT_EQ(e.prompt.lastMessage(),
+                  QStringLiteral("Imported\r\nhas not been saved yet.\r\n\r\nDo you want to save it now?"));
+        e.prompt.clear();
+
+        replace();
+        ASSERT_NE(d.grid(), imported);
+        EXPECT_EQ(d.askSaveChanges(true), 7) << "a logo from the program or a file is no loss";
+        EXPECT_TRUE(e.prompt.shown.empty());
+
+        d.history().undo();
+        EXPECT_EQ(d.grid(), imported);
+        EXPECT_EQ(d.currentMCC(), QStringLiteral("262"));
+        EXPECT_EQ(d.selectedItem(), e.item(kTMobile));
+        EXPECT_EQ(d.title(), QStringLiteral("Brisvane [Imported]"));
+        e.prompt.answers = {logo::Answer::Cancel};
+        EXPECT_EQ(d.askSaveChanges(true), 2);
+        e.prompt.clear();
+        d.history().redo();
+        EXPECT_NE(d.grid(), imported);
+        d.history().undo();
+    }
+
+    // Saved, the import is no longer asked about; the empty-logo question of
+    // Save As comes once.
+    d.grid() = logo::LogoGrid();
+    d.setCurrentFile(QStringLiteral("Imported"));
+    e.prompt.files = {e.box.path(QStringLiteral("empty"))};
+    e.prompt.answers = {logo::Answer::Yes};
+    EXPECT_EQ(d.saveAs(), logo::LogoDocument::SaveResult::Saved);
+    EXPECT_EQ(e.prompt.count(logo::ShownPrompt::Kind::Message), 1);
+    EXPECT_TRUE(QFileInfo::exists(e.box.path(QStringLiteral("empty.nol"))));
+    EXPECT_EQ(d.askSaveChanges(true), 7);
+}

@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QToolBar>
 #include <QUrl>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 using namespace brisvane;
@@ -132,7 +133,9 @@ TEST(BrisvaneWindow, StartsWithItsListLabelsMenusAndToolbar)
                            "mnuSend Sen&d as SMS...", "mnuStore Sto&re to SMS-Inbox...",
                            "mnuInternet Send via In&ternet...", "mnuIR IR-&Upload to 61xx", "-",
                            "mnuImport Im&port BMP, GIF, JPG...", "-"}));
-    EXPECT_EQ(entryNames(env.widget<QMenu>("mnuEdit")), QStringList{"mnuOptions &Options..."});
+    EXPECT_EQ(entryNames(env.widget<QMenu>("mnuEdit")),
+              (QStringList{"mnuUndo &Undo", "mnuRedo &Redo", "-", "mnuOptions &Options..."}));
+    EXPECT_FALSE(env.action("mnuUndo")->isEnabled());
     EXPECT_EQ(entryNames(env.widget<QMenu>("mnuExtras")),
               (QStringList{"mnuXpressM X&press yourself...", "-", "mnuLoadDefault Load default logo...",
                            "mnuSaveDefault Save as default logo..."}));
@@ -140,13 +143,14 @@ TEST(BrisvaneWindow, StartsWithItsListLabelsMenusAndToolbar)
               (QStringList{"mnuXpress0 7110", "mnuXpress1 8210", "mnuXpress2 8850", "mnuXpress3 6210",
                            "mnuXpress4 3210", "mnuXpress5 6250", "mnuXpress6 8810", "mnuXpress7 6100",
                            "mnuXpress8 5100", "mnuXpress9 9110", "mnuXpress10 Your own!"}));
-    // The keys of Quillet's File menu for Open, Save, Import and Exit, and no other.
+    // The keys of Quillet's File menu for Open, Save, Import and Exit, Undo and
+    // Redo as in Quillet's Edit menu, and no other.
     QMap<QString, QString> keys;
     for (const QAction *a : w.findChildren<QAction *>())
         if (!a->shortcut().isEmpty())
             keys.insert(a->objectName(), a->shortcut().toString(QKeySequence::PortableText));
-    EXPECT_EQ(keys, (QMap<QString, QString>{
-                        {"mnuOpen", "Ctrl+O"}, {"mnuSave", "Ctrl+S"}, {"mnuImport", "Ctrl+P"}, {"mnuExit", "Ctrl+Q"}}));
+    EXPECT_EQ(keys, (QMap<QString, QString>{{"mnuOpen", "Ctrl+O"}, {"mnuSave", "Ctrl+S"}, {"mnuImport", "Ctrl+P"},
+                                            {"mnuExit", "Ctrl+Q"}, {"mnuUndo", "Ctrl+Z"}, {"mnuRedo", "Ctrl+Shift+Z"}}));
     EXPECT_FALSE(env.action("mnuLoadDefault")->isEnabled());
     EXPECT_FALSE(env.action("mnuSaveDefault")->isEnabled());
     // Every delivery command comes bound from the shared window code.
@@ -169,6 +173,46 @@ TEST(BrisvaneWindow, StartsWithItsListLabelsMenusAndToolbar)
         EXPECT_EQ(env.action(QStringLiteral("mnuXpress%1").arg(i))->isChecked(), i == 1) << i;
     EXPECT_EQ(w.coverView()->pos(), QPoint(0, 0));
     EXPECT_EQ(w.coverView()->cover(), PhoneCovers::builtInPicture(1));
+}
+
+// The wheel passing over the list picks nothing; a logo replaced through the
+// list comes back with Undo, and an import never saved is asked about when
+// the window closes.
+TEST(BrisvaneWindow, TheWheelLeavesTheListAloneAndUndoBringsBackAReplacedLogo)
+{
+    WindowEnv env;
+    auto &w = env.open();
+    auto *list = env.widget<QComboBox>("cmbOperator");
+    EXPECT_EQ(list->focusPolicy(), Qt::StrongFocus);
+    EXPECT_FALSE(list->hasFocus());
+    ASSERT_TRUE(env.wdoc().importPicture(logotest::fixture(QStringLiteral("png/pattern.png"))));
+    const logo::LogoGrid imported = env.wdoc().grid();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Brisvane [Imported]"));
+
+    const QPointF at(5, 5);
+    QWheelEvent notch(at, list->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(list, &notch);
+    EXPECT_EQ(list->currentIndex(), 1);
+    EXPECT_EQ(env.wdoc().grid(), imported);
+
+    choose(env, QStringLiteral(" Clear Operator-Logo"));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Brisvane [Clear Logo]"));
+    ASSERT_TRUE(env.action("mnuUndo")->isEnabled());
+    env.action("mnuUndo")->trigger();
+    EXPECT_EQ(env.wdoc().grid(), imported);
+    EXPECT_EQ(list->currentIndex(), 1);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Brisvane [Imported]"));
+    EXPECT_TRUE(env.prompt.shown.empty());
+
+    env.prompt.answers = {Answer::Cancel};
+    EXPECT_FALSE(w.close());
+    EXPECT_EQ(env.prompt.lastMessage(),
+              QStringLiteral("Imported\r\nhas not been saved yet.\r\n\r\nDo you want to save it now?"));
+    env.action("mnuRedo")->trigger();
+    env.prompt.clear();
+    EXPECT_TRUE(w.close()) << "the clear logo is no loss";
+    EXPECT_TRUE(env.prompt.shown.empty());
 }
 
 // ---------------------------------------------------------------- the display

@@ -478,13 +478,13 @@ TEST(ExportCommand, WritesTheGridBlackOnGreenAndReadsBack)
     d.doc.grid().setPixel(15, 7, true); // the (70, 12) cell lies outside the dimensions
     d.doc.setCurrentFile(QStringLiteral("/logos/B.ngg"));
     d.doc.setExportDir(QStringLiteral("/out/"));
-    const QString target = d.sb.path(QStringLiteral("logo")); // no extension added
-    d.prompt.files = {target};
+    const QString target = d.sb.path(QStringLiteral("logo.bmp")); // the first filter's extension added
+    d.prompt.files = {d.sb.path(QStringLiteral("logo"))};
     d.doc.exportCommand();
     ASSERT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), 1);
     const FileRequest &req = d.prompt.shown.back().request;
     EXPECT_EQ(req.filter, QStringLiteral("Bitmap (*.bmp)|*.bmp|PNG picture (*.png)|*.png"));
-    EXPECT_EQ(req.fileName, QStringLiteral("B"));
+    EXPECT_EQ(req.fileName, QStringLiteral("B.bmp"));
     EXPECT_EQ(req.initialDir, QStringLiteral("/out/"));
     EXPECT_TRUE(req.defaultExt.isEmpty());
     EXPECT_EQ(d.doc.exportDir(), d.sb.dir());

@@ -187,10 +187,10 @@ TEST(SaveAs, FiltersNameAndFolders)
     EXPECT_EQ(d.doc.userDirSave(), d.sb.dir());
     EXPECT_EQ(d.doc.currentFile(), target);
 
-    // Next time: proposed name without extension, the saved-files folder first.
+    // Next time: the whole name proposed, the saved-files folder first.
     d.doc.saveAs();
     r = d.prompt.shown.back().request;
-    EXPECT_EQ(r.fileName, QStringLiteral("logo"));
+    EXPECT_EQ(r.fileName, QStringLiteral("logo.nol"));
     EXPECT_EQ(r.initialDir, d.sb.dir());
 }
 
@@ -219,11 +219,12 @@ TEST(SaveAs, ANameMadeFromAReadNeverReplacesAnExistingFileUnasked)
     EXPECT_EQ(d.doc.currentFile(), other);
     EXPECT_EQ(d.doc.save(), LogoDocument::SaveResult::Cancelled);
     ASSERT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), 1);
-    EXPECT_EQ(d.prompt.shown.back().request.fileName, QStringLiteral("B"));
+    EXPECT_EQ(d.prompt.shown.back().request.fileName, QStringLiteral("B.ngg"));
     EXPECT_EQ(d.prompt.shown.back().request.initialDir, folderOf(other));
     EXPECT_EQ(logotest::readAll(other), otherBytes);
 
-    // The foreign file just read carries the very name (LOGO.NLM.NGG is read as NLM).
+    // The foreign file just read carries the very name (an NLM file named
+    // LOGO.NLM.NGG is read as NLM).
     const QString nlm = d.sb.path(QStringLiteral("logo.nlm.ngg"));
     ASSERT_TRUE(QFile::copy(logotest::fixture(QStringLiteral("nlm/diagonal.nlm")), nlm));
     const QByteArray nlmBytes = logotest::readAll(nlm);

@@ -136,10 +136,10 @@ TEST(LogoDocumentFiles, ReadSetsEverythingTogether)
     EXPECT_EQ(f.doc.recentFiles().front(), path);
     EXPECT_EQ(f.doc.docState(), LogoDocument::Clean);
     EXPECT_EQ(f.doc.grid().grid2hex(), QString(32, QLatin1Char('F')));
-    // New keeps the dimensions of the last file read.
+    // New starts a full-size picture, whatever the last file read had.
     f.doc.newDocument();
-    EXPECT_EQ(f.doc.grid().width(), 16);
-    EXPECT_EQ(f.doc.grid().grid2hex().size(), 32);
+    EXPECT_EQ(f.doc.grid().width(), 72);
+    EXPECT_EQ(f.doc.grid().height(), 14);
     EXPECT_TRUE(f.doc.currentMCC().isEmpty());
 }
 

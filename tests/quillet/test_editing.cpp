@@ -85,7 +85,7 @@ TEST(QuilletGrid, SmallerPictureShrinksTheGrid)
     QTest::mouseClick(env.grid(), Qt::LeftButton, {}, cellCentre(20, 2));
     EXPECT_EQ(env.doc().grid().setCount(), 1);
     w.Toolbar1_ButtonClick(QStringLiteral("New"));
-    EXPECT_EQ(env.grid()->size(), QSize(7 * 16 + 1, 7 * 8 + 1)) << "New keeps the dimensions";
+    EXPECT_EQ(env.grid()->size(), QSize(7 * 72 + 1, 7 * 14 + 1)) << "New starts the full size";
 }
 
 TEST(QuilletGrid, OctetLinesForNarrowWidthsRoundHalfToEven)

@@ -150,12 +150,28 @@ TEST(LogotoolConvert, OnlyTheFileNameChoosesAndUnknownOutputsAreRefused)
     EXPECT_EQ(r.code, 0) << qPrintable(r.err);
     EXPECT_EQ(logotest::readAll(inFolder).left(4), QByteArray("NGG\0", 4));
 
-    for (const char *name : {"y.gif", "y.txt", "y"}) {
+    for (const char *name : {"y.gif", "y.txt", "y", "y.otb"}) {
         const QString target = sb.path(QString::fromLatin1(name));
         r = logotool({QStringLiteral("convert"), in, target});
         EXPECT_NE(r.code, 0) << name;
         EXPECT_FALSE(QFile::exists(target)) << name;
         EXPECT_TRUE(r.err.contains(QStringLiteral(".ngg, .nol, .bmp and .png"))) << qPrintable(r.err);
+    }
+
+    // The names the windows save, as they save them: a ".nol" or ".ngg"
+    // anywhere in the name, the last one deciding; ".bmp" and ".png" at the end.
+    const std::pair<const char *, QByteArray> written[] = {
+        {"picture.nol.bak", QByteArray("NOL\0", 4)},
+        {"logo.nol.ngg", QByteArray("NGG\0", 4)},
+        {"backup.ngg.old", QByteArray("NGG\0", 4)},
+        {"shot.ngg.bmp", QByteArray("BM")},
+    };
+    for (const auto &[name, start] : written) {
+        const QString target = sb.path(QString::fromLatin1(name));
+        r = logotool({QStringLiteral("convert"), in, target, QStringLiteral("--mcc"), QStringLiteral("262"),
+                      QStringLiteral("--mnc"), QStringLiteral("1")});
+        EXPECT_EQ(r.code, 0) << name << qPrintable(r.err);
+        EXPECT_EQ(logotest::readAll(target).left(start.size()), start) << name;
     }
 }
 
