@@ -1,8 +1,8 @@
 #include "widgets/handover.h"
 
+#include "desktop/appfolders.h"
 #include "desktop/profile.h"
 #include "desktop/prompt.h"
-#include "desktop/settingsstore.h"
 
 #include <QApplication>
 #include <QDir>
@@ -12,11 +12,11 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QStringDecoder>
 #include <QTimer>
 #include <QWidget>
 #ifdef Q_OS_UNIX
-#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -27,20 +27,21 @@ namespace {
 const QByteArray kHeader = "HANDOVER 1\n";
 const QByteArray kRaise = "RAISE\n";
 const QByteArray kOpen = "OPEN ";
+const QByteArray kToken = "TOKEN ";
 const QByteArray kAnswer = "OK\n";
 constexpr int kConnectTimeoutMs = 1000;
 constexpr int kMessageTimeoutMs = 5000;
 
-#ifdef Q_OS_UNIX
-// A folder that only this user can enter: owned by the user, not a link, and
-// closed to everyone else.
-bool isPrivateFolder(const QString &path)
+// Start-up ids and activation tokens are short printable ASCII without spaces.
+bool isToken(const QByteArray &token)
 {
-    struct stat st {};
-    return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
-           st.st_uid == ::getuid() && (st.st_mode & 077) == 0;
+    if (token.isEmpty() || token.size() > InstanceHandOver::MaxToken)
+        return false;
+    for (const char c : token)
+        if (c <= ' ' || c > '~')
+            return false;
+    return true;
 }
-#endif
 
 QString userTag()
 {
@@ -66,12 +67,19 @@ QString InstanceHandOver::serverNameFor(const ProgramProfile &profile)
 {
     const QString base = profile.desktopEntry + QLatin1Char('-') + userTag();
 #ifdef Q_OS_UNIX
+    // The runtime folder, else a folder of the user's own in the temporary
+    // folder. Another user may have taken that name first (the temporary
+    // folder is everyone's); then a folder in the user's cache, which nobody
+    // else can create.
     QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!isPrivateFolder(folder)) {
-        folder = QDir::tempPath() + QStringLiteral("/vornhal-") + userTag();
-        ::mkdir(QFile::encodeName(folder).constData(), 0700);
-        if (!isPrivateFolder(folder))
-            return {};
+        folder = temporaryFolder() + QStringLiteral("/vornhal-") + userTag();
+        if (!makePrivateFolder(folder)) {
+            const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+            folder = cache + QStringLiteral("/vornhal-") + userTag();
+            if (cache.isEmpty() || !QDir().mkpath(cache) || !makePrivateFolder(folder))
+                return {};
+        }
     }
     return folder + QLatin1Char('/') + base + QStringLiteral(".socket");
 #else
@@ -81,15 +89,18 @@ QString InstanceHandOver::serverNameFor(const ProgramProfile &profile)
 
 // ---------------------------------------------------------------- messages
 
-QByteArray InstanceHandOver::encode(const QString &path)
+QByteArray InstanceHandOver::encode(const QString &path, const QByteArray &token)
 {
+    QByteArray message = kHeader;
+    if (isToken(token))
+        message += kToken + token + '\n';
     if (path.isEmpty())
-        return kHeader + kRaise;
+        return message + kRaise;
     const QByteArray bytes = path.toUtf8();
-    return kHeader + kOpen + QByteArray::number(bytes.size()) + '\n' + bytes;
+    return message + kOpen + QByteArray::number(bytes.size()) + '\n' + bytes;
 }
 
-InstanceHandOver::Parse InstanceHandOver::decode(const QByteArray &bytes, QString *path)
+InstanceHandOver::Parse InstanceHandOver::decode(const QByteArray &bytes, QString *path, QByteArray *token)
 {
     // A prefix of the expected text is incomplete, anything else invalid.
     auto expect = [](const QByteArray &text, const QByteArray &wanted) {
@@ -99,9 +110,24 @@ InstanceHandOver::Parse InstanceHandOver::decode(const QByteArray &bytes, QStrin
     };
     if (const Parse header = expect(bytes, kHeader); header != Parse::Open)
         return header;
-    const QByteArray rest = bytes.mid(kHeader.size());
+    QByteArray rest = bytes.mid(kHeader.size());
     if (rest.isEmpty())
         return Parse::Incomplete;
+    if (rest.front() == kToken.front()) {
+        if (const Parse line = expect(rest, kToken); line != Parse::Open)
+            return line;
+        const qsizetype eol = rest.indexOf('\n');
+        if (eol < 0)
+            return rest.size() - kToken.size() > MaxToken ? Parse::Invalid : Parse::Incomplete;
+        const QByteArray given = rest.mid(kToken.size(), eol - kToken.size());
+        if (!isToken(given))
+            return Parse::Invalid;
+        if (token)
+            *token = given;
+        rest = rest.mid(eol + 1);
+        if (rest.isEmpty())
+            return Parse::Incomplete;
+    }
     if (rest.front() == kRaise.front()) {
         const Parse raise = expect(rest, kRaise);
         return raise != Parse::Open ? raise : rest.size() == kRaise.size() ? Parse::Raise : Parse::Invalid;
@@ -130,7 +156,8 @@ InstanceHandOver::Parse InstanceHandOver::decode(const QByteArray &bytes, QStrin
 
 // ---------------------------------------------------------------- sending side
 
-InstanceHandOver::Send InstanceHandOver::send(const QString &serverName, const QString &path, int timeoutMs)
+InstanceHandOver::Send InstanceHandOver::send(const QString &serverName, const QString &path, int timeoutMs,
+                                              const QByteArray &token)
 {
     if (serverName.isEmpty())
         return Send::NoInstance;
@@ -138,7 +165,7 @@ InstanceHandOver::Send InstanceHandOver::send(const QString &serverName, const Q
     socket.connectToServer(serverName);
     if (!socket.waitForConnected(kConnectTimeoutMs))
         return Send::NoInstance;
-    socket.write(encode(path));
+    socket.write(encode(path, token));
     QElapsedTimer clock;
     clock.start();
     QByteArray answer;
@@ -153,27 +180,23 @@ InstanceHandOver::Send InstanceHandOver::send(const QString &serverName, const Q
     return answer.startsWith(kAnswer) ? Send::Delivered : Send::Refused;
 }
 
-InstanceHandOver::Start InstanceHandOver::start(const QString &commandLine, SettingsStore &settings,
-                                                Prompt &prompt)
+InstanceHandOver::Start InstanceHandOver::start(const QString &commandLine)
 {
     // The running instance has its own working folder.
     const QString path = commandLine.isEmpty() ? commandLine : QFileInfo(commandLine).absoluteFilePath();
-    // Another instance answers on the socket: it is busy, or it takes the file.
+    // Another instance answers on the socket: it takes the file, or beeps
+    // when it is busy.
     QLocalSocket probe;
     probe.connectToServer(m_name);
     const bool running = !m_name.isEmpty() && probe.waitForConnected(kConnectTimeoutMs);
     probe.abort();
     if (!running) {
         // Two starts at the same moment: the one that lost the name hands over.
-        if (listen() || send(m_name, path) != Send::Delivered)
+        if (listen() || send(m_name, path, kMessageTimeoutMs, m_token) != Send::Delivered)
             return Start::Main;
         return Start::HandedOver;
     }
-    if (settings.readBool(m_profile.settingsSection, QStringLiteral("CurrentBusy"), false)) {
-        prompt.beep();
-        return Start::Busy;
-    }
-    return send(m_name, path) == Send::Delivered ? Start::HandedOver : Start::Unanswered;
+    return send(m_name, path, kMessageTimeoutMs, m_token) == Send::Delivered ? Start::HandedOver : Start::Unanswered;
 }
 
 // ---------------------------------------------------------------- receiving side
@@ -218,7 +241,8 @@ void InstanceHandOver::onReadyRead(QLocalSocket *socket)
 {
     QByteArray buffer = socket->property("received").toByteArray() + socket->readAll();
     QString path;
-    const Parse result = buffer.size() > MaxMessage + 64 ? Parse::Invalid : decode(buffer, &path);
+    QByteArray token;
+    const Parse result = buffer.size() > MaxMessage + MaxToken + 64 ? Parse::Invalid : decode(buffer, &path, &token);
     switch (result) {
     case Parse::Incomplete:
         socket->setProperty("received", buffer);
@@ -237,11 +261,9 @@ void InstanceHandOver::onReadyRead(QLocalSocket *socket)
     // Opened from the event loop, so that the sender gets its answer before any
     // question the opening asks.
     if (m_open)
-        QTimer::singleShot(0, this, [this, path] { deliver(path); });
-    else if (path.isEmpty())
-        m_raisePending = true;
+        QTimer::singleShot(0, this, [this, path, token] { deliver(path, token); });
     else
-        m_pending << path;
+        m_pending.append({path, token});
 }
 
 void InstanceHandOver::receiveInto(QWidget *window, Prompt &prompt, std::function<bool()> busy, OpenHandler open)
@@ -250,20 +272,20 @@ void InstanceHandOver::receiveInto(QWidget *window, Prompt &prompt, std::functio
     m_prompt = &prompt;
     m_busy = std::move(busy);
     m_open = std::move(open);
-    const QStringList pending = std::exchange(m_pending, {});
-    if (std::exchange(m_raisePending, false) && pending.isEmpty())
-        QTimer::singleShot(0, this, [this] { deliver(QString()); });
-    for (const QString &path : pending)
-        QTimer::singleShot(0, this, [this, path] { deliver(path); });
+    for (const auto &message : std::exchange(m_pending, {}))
+        QTimer::singleShot(0, this, [this, message] { deliver(message.first, message.second); });
 }
 
-void InstanceHandOver::deliver(const QString &path)
+void InstanceHandOver::deliver(const QString &path, const QByteArray &token)
 {
     if (m_window) {
         if (m_window->isMinimized())
             m_window->showNormal();
         m_window->raise();
-        m_window->activateWindow();
+        if (m_activate)
+            m_activate(m_window, token);
+        else
+            m_window->activateWindow();
     }
     if (path.isEmpty())
         return;
