@@ -3,8 +3,13 @@
 #include "desktop/settingsstore.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace logo {
 
@@ -62,6 +67,42 @@ bool AppFolders::canWrite(const QString &path) const
         return false;
     const QFileInfo info(path);
     return info.exists() ? info.isWritable() : QFileInfo(info.absolutePath()).isWritable();
+}
+
+QString temporaryFolder()
+{
+    // A stale TMPDIR names a folder that is gone: QDir would then mean the
+    // working folder.
+    const QString system = QDir::tempPath();
+    if (!system.isEmpty() && QFileInfo(system).isDir())
+        return QDir::cleanPath(system);
+#ifdef Q_OS_UNIX
+    if (QFileInfo(QStringLiteral("/tmp")).isDir())
+        return QStringLiteral("/tmp");
+#endif
+    return {};
+}
+
+bool isPrivateFolder(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    struct stat st {};
+    return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == ::getuid() && (st.st_mode & 077) == 0;
+#else
+    return !path.isEmpty() && QFileInfo(path).isDir();
+#endif
+}
+
+bool makePrivateFolder(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    if (!path.isEmpty())
+        ::mkdir(QFile::encodeName(path).constData(), 0700);   // never follows a link, never changes modes
+#else
+    QDir().mkdir(path);
+#endif
+    return isPrivateFolder(path);
 }
 
 } // namespace logo

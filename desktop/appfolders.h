@@ -47,4 +47,15 @@ private:
     QString m_user;
 };
 
+// The system's temporary folder (TMPDIR on Unix) when it exists, else the
+// platform's own (/tmp); never the working folder. Empty when none exists.
+QString temporaryFolder();
+
+// A folder that only the current user can enter: a real folder (not a link),
+// owned by the user and closed to everyone else. Always true on Windows.
+bool isPrivateFolder(const QString &path);
+// path made as such a folder (its parent must exist), or the one already
+// there when it is private; false when another user or a link holds the name.
+bool makePrivateFolder(const QString &path);
+
 } // namespace logo

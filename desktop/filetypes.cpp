@@ -101,6 +101,8 @@ void AssociateExtraFileTypes(FileTypeTree &tree, const ProgramProfile &profile, 
 void registerFileTypesAtStartup(FileTypeTree &tree, const ProgramProfile &profile, Prompt &prompt,
                                 SettingsStore &settings, const QString &program)
 {
+    if (!tree.mayRegister(program))
+        return;
     for (const FileTypeRegistration &r : profile.fileTypes)
         if (AssociateFileType(tree, program, r.extension, true, r.className, r.registerCommand, r.description) ==
             AssociateResult::CreateFailed)

@@ -37,6 +37,11 @@ public:
 
     // Lets the desktop pick up the changes made since the last call.
     virtual void commit() {}
+
+    // False for a program the desktop must not be pointed at (on Linux one
+    // outside the install, a build folder's: its entry would later hide the
+    // installed one); the start-up then registers nothing and asks nothing.
+    virtual bool mayRegister(const QString &program) const { Q_UNUSED(program); return true; }
 };
 
 // The tree of the desktop this program runs on: the current user's classes in

@@ -213,8 +213,11 @@ QList<FreedesktopFileTypes::ClassEntry> FreedesktopFileTypes::programClasses()
     return classes;
 }
 
-FreedesktopFileTypes::FreedesktopFileTypes(const QList<ClassEntry> &classes) : m_classes(classes)
+FreedesktopFileTypes::FreedesktopFileTypes(const QList<ClassEntry> &classes, const QString &installFolder)
+    : m_classes(classes),
+      m_installFolder(installFolder.isEmpty() ? QString() : QFileInfo(installFolder).canonicalFilePath())
 {
+    removeStaleEntries();
     // Our package: each glob "*.ext" of a type.
     QXmlStreamReader xml(resource(kPackageName));
     QString type;
@@ -289,6 +292,28 @@ QString FreedesktopFileTypes::entryValue(const QString &className, const QString
     return iniValue(readLines(path), kEntryGroup, key).value_or(QString());
 }
 
+bool FreedesktopFileTypes::isInstalledProgram(const QString &program) const
+{
+    const QFileInfo info(program);
+    return !m_installFolder.isEmpty() && info.isAbsolute() && info.isFile() &&
+           QFileInfo(info.absolutePath()).canonicalFilePath() == m_installFolder;
+}
+
+void FreedesktopFileTypes::removeStaleEntries()
+{
+    // Ours: an entry of our name in the user's folder that starts a program
+    // of that name. Stale: that program is not the installed one (a build
+    // folder's, or one that is gone), so the entry only hides the installed.
+    for (const ClassEntry &c : std::as_const(m_classes)) {
+        const QString path = dataHome() + QStringLiteral("/applications/") + c.entry + QStringLiteral(".desktop");
+        if (!QFileInfo(path).isFile())
+            continue;
+        const QString program = programOfExec(iniValue(readLines(path), kEntryGroup, QStringLiteral("Exec")).value_or(QString()));
+        if (QFileInfo(program).fileName() == c.entry && !isInstalledProgram(program) && QFile::remove(path))
+            m_entriesChanged = true;
+    }
+}
+
 bool FreedesktopFileTypes::writeEntry(const QString &className, const QString &key, const QString &value)
 {
     // The user's copy of the entry: the installed entry, else our own, with the change.
@@ -302,6 +327,9 @@ bool FreedesktopFileTypes::writeEntry(const QString &className, const QString &k
     setIniValue(lines, kEntryGroup, key, value);
     if (key == QLatin1String("Exec"))
         setIniValue(lines, kEntryGroup, QStringLiteral("TryExec"), QString());
+    // Only an entry that starts the installed program.
+    if (!isInstalledProgram(programOfExec(iniValue(lines, kEntryGroup, QStringLiteral("Exec")).value_or(QString()))))
+        return false;
     return writeLines(dataHome() + QStringLiteral("/applications/") + file, lines, &m_entriesChanged);
 }
 

@@ -19,6 +19,7 @@
 //   class\DefaultIcon      the entry's Icon.
 // commit() runs update-mime-database and update-desktop-database on the
 // user's folders after changes, when they are installed.
+#include "desktop/appfolders.h"
 #include "desktop/filetypes.h"
 
 #include <QMap>
@@ -37,12 +38,18 @@ public:
     // The classes of both programs' profiles.
     static QList<ClassEntry> programClasses();
 
-    explicit FreedesktopFileTypes(const QList<ClassEntry> &classes = programClasses());
+    // installFolder: where the programs are installed. The user's desktop
+    // entry of a program is written only for a program there (one in a build
+    // or unpacked folder would later hide the installed entry), and an entry
+    // of ours that starts a program from anywhere else is removed.
+    explicit FreedesktopFileTypes(const QList<ClassEntry> &classes = programClasses(),
+                                  const QString &installFolder = AppFolders::installedFolder());
 
     bool exists(const QString &key) const override;
     std::optional<QString> value(const QString &key) const override;
     bool create(const QString &key) override;
     bool setValue(const QString &key, const QString &value) override;
+    bool mayRegister(const QString &program) const override { return isInstalledProgram(commandValue(program)); }
     QString commandValue(const QString &program) const override;
     QString iconValue(const QString &program, const QString &className) const override;
     void commit() override;
@@ -69,6 +76,8 @@ private:
     QString installedEntry(const QString &className) const;   // its path, or empty
     QString entryValue(const QString &className, const QString &key) const;
     bool writeEntry(const QString &className, const QString &key, const QString &value);
+    bool isInstalledProgram(const QString &program) const;
+    void removeStaleEntries();
     QString defaultApplication(const QString &mimeType) const;
     bool setDefaultApplication(const QString &mimeType, const QString &entryFile);
     bool installPackage();
@@ -77,6 +86,7 @@ private:
     QList<ClassEntry> m_classes;
     QMap<QString, QString> m_types;   // ".ngg" -> MIME type
     QSet<QString> m_knownTypes;       // our types the MIME database knows
+    QString m_installFolder;          // canonical; empty when unknown
     bool m_mimeChanged = false;
     bool m_entriesChanged = false;
 };

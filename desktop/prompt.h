@@ -43,6 +43,10 @@ public:
     // the dialog closed: the type the user chose to write.
     virtual QString saveFileName(const FileRequest &request, int *chosenFilter = nullptr) = 0;
     virtual void beep() = 0;
+    // False when nobody watches the run (a screenshot run): nothing may wait
+    // for an answer, and the run leaves the desktop's settings and the files
+    // of a running window alone.
+    virtual bool attended() const { return true; }
 
     void inform(const QString &title, const QString &text) { message(title, text, Icon::Information, Buttons::Ok); }
     void critical(const QString &title, const QString &text) { message(title, text, Icon::Critical, Buttons::Ok); }

@@ -104,10 +104,11 @@ void branding(const QByteArray &bytes)
 void handOver(const QByteArray &bytes)
 {
     QString path;
-    const InstanceHandOver::Parse parse = InstanceHandOver::decode(bytes, &path);
+    QByteArray token;
+    const InstanceHandOver::Parse parse = InstanceHandOver::decode(bytes, &path, &token);
     if (parse == InstanceHandOver::Parse::Open) {
         check(!path.isEmpty());
-        check(InstanceHandOver::encode(path) == bytes);
+        check(InstanceHandOver::encode(path, token) == bytes);
     }
 }
 

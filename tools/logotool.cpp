@@ -2,6 +2,7 @@
 // scripting and batch work.
 #include "tools/logotool.h"
 
+#include "desktop/appfolders.h"
 #include "graphic/logofile.h"
 #include "graphic/pathutil.h"
 #include "graphic/pictureimport.h"
@@ -215,9 +216,10 @@ void ensureRuntimeDir()
     // a private one instead of a warning on every run.
     if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
         return;
-    const QString dir = QDir::tempPath() + QStringLiteral("/runtime-") + QString::number(::getuid());
-    if (QDir().mkpath(dir) &&
-        QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+    // The temporary folder is everyone's: a name another user took first (a
+    // folder of theirs, a link) is not used, nor changed.
+    const QString dir = logo::temporaryFolder() + QStringLiteral("/runtime-") + QString::number(::getuid());
+    if (logo::makePrivateFolder(dir))
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir));
 #endif
 }

@@ -1,5 +1,6 @@
 #include "webupload/webupload.h"
 
+#include "desktop/appfolders.h"
 #include "desktop/profile.h"
 #include "graphic/logodocument.h"
 #include "graphic/logogrid.h"
@@ -7,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QUrl>
 
 namespace logo {
@@ -25,8 +27,8 @@ QString quoted(const QString &text)
 
 } // namespace
 
-WebUpload::WebUpload(const ProgramProfile &profile, const QString &tempFolder)
-    : m_profile(profile), m_folder(tempFolder.isEmpty() ? QDir::tempPath() : tempFolder)
+WebUpload::WebUpload(const ProgramProfile &profile, const QString &tempFolder, Handover handover)
+    : m_profile(profile), m_folder(tempFolder.isEmpty() ? temporaryFolder() : tempFolder), m_handover(handover)
 {
 }
 
@@ -63,6 +65,8 @@ QString WebUpload::pageText(const QString &address, const QString &host)
 
 QString WebUpload::writePage(const QString &text)
 {
+    if (m_folder.isEmpty())
+        return {};
     const QByteArray bytes = text.toLatin1();
     const QDir dir(m_folder);
     // A name already taken (a page the browser still shows, another user's
@@ -88,13 +92,23 @@ QString WebUpload::writePage(const QString &text)
     return {};
 }
 
+bool WebUpload::isPageName(const QString &fileName) const
+{
+    static const QRegularExpression number(QStringLiteral("^[0-9]{3}\\.HTM$"));
+    return fileName.startsWith(m_profile.tempPagePrefix) &&
+           number.match(fileName.mid(m_profile.tempPagePrefix.size())).hasMatch();
+}
+
 void WebUpload::deleteTemporaryPages() const
 {
+    if (m_folder.isEmpty())
+        return;
     QDir dir(m_folder);
-    const QStringList pages = dir.entryList({m_profile.tempPagePrefix + QStringLiteral("*.HTM")},
-                                            QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList pages = dir.entryList({m_profile.tempPagePrefix + QStringLiteral("*")},
+                                            QDir::Files | QDir::Hidden | QDir::System | QDir::CaseSensitive);
     for (const QString &page : pages)
-        dir.remove(page);
+        if (isPageName(page))
+            dir.remove(page);
 }
 
 bool WebUpload::mnuInternet_Click(LogoDocument &doc, const QString &host, const Opener &open)
@@ -102,6 +116,11 @@ bool WebUpload::mnuInternet_Click(LogoDocument &doc, const QString &host, const 
     if (!doc.askIfEmpty(false))
         return false;
     const QString address = uploadAddress(m_profile, doc.grid(), doc.currentMCC(), doc.currentMNC(), host);
+    if (m_handover == Handover::Address) {
+        if (open)
+            open(QUrl(address, QUrl::TolerantMode));
+        return true;
+    }
     const QString path = writePage(pageText(address, host));
     if (path.isEmpty()) {
         doc.prompt().critical(m_profile.productName,

@@ -1,7 +1,10 @@
 #pragma once
-// Delivery through the maker's web upload service: a small page in the
-// temporary folder sends the browser on to an upload address that carries the
-// picture; the user's browser makes the request, the program never does.
+// Delivery through the maker's web upload service: the browser is given the
+// upload address that carries the picture, on Windows through a small page in
+// the temporary folder that sends it on; the user's browser makes the
+// request, the program never does. Elsewhere the browser may be a confined
+// package with a /tmp of its own that can't see the page, so it gets the
+// address itself.
 #include <QString>
 #include <functional>
 
@@ -17,9 +20,19 @@ class WebUpload {
 public:
     using Opener = std::function<void(const QUrl &)>;
 
+    // How the browser gets the address.
+    enum class Handover { Page, Address };
+    static constexpr Handover PlatformHandover =
+#ifdef Q_OS_WIN
+        Handover::Page;
+#else
+        Handover::Address;
+#endif
+
     // tempFolder: where the pages go; empty for the system's temporary folder
-    // (TMPDIR on Unix).
-    explicit WebUpload(const ProgramProfile &profile, const QString &tempFolder = QString());
+    // (TMPDIR on Unix) or, when that does not exist, the platform's own.
+    explicit WebUpload(const ProgramProfile &profile, const QString &tempFolder = QString(),
+                       Handover handover = PlatformHandover);
 
     // "http://" + host + "/wireless/sendsms.phtml?data=..." with the picture's
     // size and hex text, its network code ("0" for an empty MCC or MNC), the
@@ -34,11 +47,15 @@ public:
     // ...), skipping names already taken; never writes through an existing
     // file or link. The path, or empty text when it can't be written.
     QString writePage(const QString &text);
-    // Deletes the pages of the program left in the folder (start-up and exit).
+    // Deletes the pages of the program left in the folder by earlier runs (at
+    // start-up): only names the program writes, the prefix, three digits and
+    // ".HTM" in that case.
     void deleteTemporaryPages() const;
+    bool isPageName(const QString &fileName) const;
 
-    // The menu command: the empty-picture question, the page, the browser. A
-    // page that can't be written is reported. False when nothing was opened.
+    // The menu command: the empty-picture question, the page (when the
+    // browser gets one), the browser. A page that can't be written is
+    // reported. False when nothing was opened.
     bool mnuInternet_Click(LogoDocument &doc, const QString &host, const Opener &open);
 
     QString folder() const { return m_folder; }
@@ -46,6 +63,7 @@ public:
 private:
     const ProgramProfile &m_profile;
     QString m_folder;
+    Handover m_handover;
     int m_counter = 0;
 };
 

@@ -1,8 +1,8 @@
 #include "widgets/handover.h"
 
+#include "desktop/appfolders.h"
 #include "desktop/profile.h"
 #include "desktop/prompt.h"
-#include "desktop/settingsstore.h"
 
 #include <QApplication>
 #include <QDir>
@@ -12,11 +12,11 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QStringDecoder>
 #include <QTimer>
 #include <QWidget>
 #ifdef Q_OS_UNIX
-#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -27,17 +27,6 @@ namespace {
 const QByteArray kAnswer = "OK\n";
 constexpr int kConnectTimeoutMs = 1000;
 constexpr int kMessageTimeoutMs = 5000;
-
-#ifdef Q_OS_UNIX
-// A folder that only this user can enter: owned by the user, not a link, and
-// closed to everyone else.
-bool isPrivateFolder(const QString &path)
-{
-    struct stat st {};
-    return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
-           st.st_uid == ::getuid() && (st.st_mode & 077) == 0;
-}
-#endif
 
 QString userTag()
 {
@@ -63,12 +52,19 @@ QString InstanceHandOver::serverNameFor(const ProgramProfile &profile)
 {
     const QString base = profile.desktopEntry + QLatin1Char('-') + userTag();
 #ifdef Q_OS_UNIX
+    // The runtime folder, else a folder of the user's own in the temporary
+    // folder. Another user may have taken that name first (the temporary
+    // folder is everyone's); then a folder in the user's cache, which nobody
+    // else can create.
     QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!isPrivateFolder(folder)) {
-        folder = QDir::tempPath() + QStringLiteral("/vornhal-") + userTag();
-        ::mkdir(QFile::encodeName(folder).constData(), 0700);
-        if (!isPrivateFolder(folder))
-            return {};
+        folder = temporaryFolder() + QStringLiteral("/vornhal-") + userTag();
+        if (!makePrivateFolder(folder)) {
+            const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+            folder = cache + QStringLiteral("/vornhal-") + userTag();
+            if (cache.isEmpty() || !QDir().mkpath(cache) || !makePrivateFolder(folder))
+                return {};
+        }
     }
     return folder + QLatin1Char('/') + base + QStringLiteral(".socket");
 #else
@@ -78,7 +74,8 @@ QString InstanceHandOver::serverNameFor(const ProgramProfile &profile)
 
 // ---------------------------------------------------------------- sending side
 
-InstanceHandOver::Send InstanceHandOver::send(const QString &serverName, const QString &path, int timeoutMs)
+InstanceHandOver::Send InstanceHandOver::send(const QString &serverName, const QString &path, int timeoutMs,
+                                              const QByteArray &token)
 {
     if (serverName.isEmpty())
         return Send::NoInstance;
@@ -86,7 +83,7 @@ InstanceHandOver::Send InstanceHandOver::send(const QString &serverName, const Q
     socket.connectToServer(serverName);
     if (!socket.waitForConnected(kConnectTimeoutMs))
         return Send::NoInstance;
-    socket.write(encode(path));
+    socket.write(encode(path, token));
     QElapsedTimer clock;
     clock.start();
     QByteArray answer;
@@ -101,27 +98,23 @@ InstanceHandOver::Send InstanceHandOver::send(const QString &serverName, const Q
     return answer.startsWith(kAnswer) ? Send::Delivered : Send::Refused;
 }
 
-InstanceHandOver::Start InstanceHandOver::start(const QString &commandLine, SettingsStore &settings,
-                                                Prompt &prompt)
+InstanceHandOver::Start InstanceHandOver::start(const QString &commandLine)
 {
     // The running instance has its own working folder.
     const QString path = commandLine.isEmpty() ? commandLine : QFileInfo(commandLine).absoluteFilePath();
-    // Another instance answers on the socket: it is busy, or it takes the file.
+    // Another instance answers on the socket: it takes the file, or beeps
+    // when it is busy.
     QLocalSocket probe;
     probe.connectToServer(m_name);
     const bool running = !m_name.isEmpty() && probe.waitForConnected(kConnectTimeoutMs);
     probe.abort();
     if (!running) {
         // Two starts at the same moment: the one that lost the name hands over.
-        if (listen() || send(m_name, path) != Send::Delivered)
+        if (listen() || send(m_name, path, kMessageTimeoutMs, m_token) != Send::Delivered)
             return Start::Main;
         return Start::HandedOver;
     }
-    if (settings.readBool(m_profile.settingsSection, QStringLiteral("CurrentBusy"), false)) {
-        prompt.beep();
-        return Start::Busy;
-    }
-    return send(m_name, path) == Send::Delivered ? Start::HandedOver : Start::Unanswered;
+    return send(m_name, path, kMessageTimeoutMs, m_token) == Send::Delivered ? Start::HandedOver : Start::Unanswered;
 }
 
 // ---------------------------------------------------------------- receiving side
@@ -166,7 +159,8 @@ void InstanceHandOver::onReadyRead(QLocalSocket *socket)
 {
     QByteArray buffer = socket->property("received").toByteArray() + socket->readAll();
     QString path;
-    const Parse result = buffer.size() > MaxMessage + 64 ? Parse::Invalid : decode(buffer, &path);
+    QByteArray token;
+    const Parse result = buffer.size() > MaxMessage + MaxToken + 64 ? Parse::Invalid : decode(buffer, &path, &token);
     switch (result) {
     case Parse::Incomplete:
         socket->setProperty("received", buffer);
@@ -185,11 +179,9 @@ void InstanceHandOver::onReadyRead(QLocalSocket *socket)
     // Opened from the event loop, so that the sender gets its answer before any
     // question the opening asks.
     if (m_open)
-        QTimer::singleShot(0, this, [this, path] { deliver(path); });
-    else if (path.isEmpty())
-        m_raisePending = true;
+        QTimer::singleShot(0, this, [this, path, token] { deliver(path, token); });
     else
-        m_pending << path;
+        m_pending.append({path, token});
 }
 
 void InstanceHandOver::receiveInto(QWidget *window, Prompt &prompt, std::function<bool()> busy, OpenHandler open)
@@ -198,20 +190,20 @@ void InstanceHandOver::receiveInto(QWidget *window, Prompt &prompt, std::functio
     m_prompt = &prompt;
     m_busy = std::move(busy);
     m_open = std::move(open);
-    const QStringList pending = std::exchange(m_pending, {});
-    if (std::exchange(m_raisePending, false) && pending.isEmpty())
-        QTimer::singleShot(0, this, [this] { deliver(QString()); });
-    for (const QString &path : pending)
-        QTimer::singleShot(0, this, [this, path] { deliver(path); });
+    for (const auto &message : std::exchange(m_pending, {}))
+        QTimer::singleShot(0, this, [this, message] { deliver(message.first, message.second); });
 }
 
-void InstanceHandOver::deliver(const QString &path)
+void InstanceHandOver::deliver(const QString &path, const QByteArray &token)
 {
     if (m_window) {
         if (m_window->isMinimized())
             m_window->showNormal();
         m_window->raise();
-        m_window->activateWindow();
+        if (m_activate)
+            m_activate(m_window, token);
+        else
+            m_window->activateWindow();
     }
     if (path.isEmpty())
         return;

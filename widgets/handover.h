@@ -1,13 +1,16 @@
 #pragma once
 // A program runs once per user: a second start hands the file from its
 // command line to the running instance over a local socket that only this
-// user can reach, or only raises the running window when there is no file,
-// or only beeps when the running instance is busy ("CurrentBusy"); then it
-// ends without a window.
+// user can reach, or only raises the running window when there is no file;
+// then it ends without a window. The running window judges by its own state
+// whether it is busy, and then only beeps: marks in the settings may have
+// been left by an instance that was killed.
 //
-// The message: "HANDOVER 1\n" then "RAISE\n", or "OPEN <bytes>\n" followed by
-// the path in UTF-8 (any length, any characters). The receiver answers "OK\n"
-// once it has taken the message; anything else is dropped unanswered.
+// The message: "HANDOVER 1\n", optionally "TOKEN <token>\n" (the desktop's
+// start-up or activation token of the second start, printable ASCII without
+// spaces), then "RAISE\n", or "OPEN <bytes>\n" followed by the path in UTF-8
+// (any length, any characters). The receiver answers "OK\n" once it has taken
+// the message; anything else is dropped unanswered.
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
@@ -21,7 +24,6 @@ class QWidget;
 namespace logo {
 
 class Prompt;
-class SettingsStore;
 struct ProgramProfile;
 
 class InstanceHandOver : public QObject {
@@ -41,20 +43,25 @@ public:
     enum class Start {
         Main,         // no other instance: this one listens for later starts
         HandedOver,   // the running instance took the file (or was raised)
-        Busy,         // the running instance is busy: beeped, nothing handed over
         Unanswered,   // an instance runs but did not take the file
     };
     // The first thing a program does, before its window exists; anything but
     // Main ends the program. A socket left behind by an instance that crashed
-    // doesn't count as a running instance.
-    Start start(const QString &path, SettingsStore &settings, Prompt &prompt);
+    // doesn't count as a running instance. The activation token, when set,
+    // travels with the message.
+    Start start(const QString &path);
+    void setActivationToken(const QByteArray &token) { m_token = token; }
 
     // The receiving side, once the window exists: raises window and calls
     // open with each handed-over path, later, from the event loop (a path that
     // arrived earlier is delivered now). While busy() is true a path is not
     // opened (nor while a modal box is open); the user hears a beep instead.
+    // A token that came with the message is handed to activate (on Wayland
+    // the compositor's token, on X11 the start-up id).
     using OpenHandler = std::function<void(const QString &)>;
     void receiveInto(QWidget *window, Prompt &prompt, std::function<bool()> busy, OpenHandler open);
+    using ActivateHandler = std::function<void(QWidget *window, const QByteArray &token)>;
+    void setActivator(ActivateHandler activate) { m_activate = std::move(activate); }
 
     // For the tests of the whole programs: appends the name of the document a
     // hand-over opened to the file named by LOGO_HANDOVER_LOG, when set.
@@ -62,20 +69,22 @@ public:
 
     // The two sides on their own, for the tests.
     enum class Send { Delivered, NoInstance, Refused };
-    static Send send(const QString &serverName, const QString &path, int timeoutMs = 5000);
+    static Send send(const QString &serverName, const QString &path, int timeoutMs = 5000,
+                     const QByteArray &token = QByteArray());
     bool listen();
-    // The bytes of a message, and a message's path (nullopt when it isn't one;
-    // an empty path asks only to raise the window).
-    static QByteArray encode(const QString &path);
+    // The bytes of a message, and a message's path and token (an empty path
+    // asks only to raise the window; a token that isn't one is left out).
+    static QByteArray encode(const QString &path, const QByteArray &token = QByteArray());
     enum class Parse { Incomplete, Invalid, Raise, Open };
-    static Parse decode(const QByteArray &bytes, QString *path);
+    static Parse decode(const QByteArray &bytes, QString *path, QByteArray *token = nullptr);
+    static constexpr qsizetype MaxToken = 512;
 
     static constexpr qsizetype MaxMessage = 1 << 20;
 
 private:
     void onNewConnection();
     void onReadyRead(QLocalSocket *socket);
-    void deliver(const QString &path);
+    void deliver(const QString &path, const QByteArray &token);
 
     const ProgramProfile &m_profile;
     QString m_name;
@@ -84,8 +93,9 @@ private:
     Prompt *m_prompt = nullptr;
     std::function<bool()> m_busy;
     OpenHandler m_open;
-    QStringList m_pending;   // paths that came before the window
-    bool m_raisePending = false;
+    ActivateHandler m_activate;
+    QByteArray m_token;
+    QList<std::pair<QString, QByteArray>> m_pending;   // messages that came before the window
 };
 
 } // namespace logo

@@ -11,18 +11,34 @@ namespace {
 const QByteArray kHeader = "HANDOVER 1\n";
 const QByteArray kRaise = "RAISE\n";
 const QByteArray kOpen = "OPEN ";
+const QByteArray kToken = "TOKEN ";
+
+// Start-up ids and activation tokens are short printable ASCII without spaces.
+bool isToken(const QByteArray &token)
+{
+    if (token.isEmpty() || token.size() > InstanceHandOver::MaxToken)
+        return false;
+    for (const char c : token)
+        if (c <= ' ' || c > '~')
+            return false;
+    return true;
+}
 
 } // namespace
 
-QByteArray InstanceHandOver::encode(const QString &path)
+
+QByteArray InstanceHandOver::encode(const QString &path, const QByteArray &token)
 {
+    QByteArray message = kHeader;
+    if (isToken(token))
+        message += kToken + token + '\n';
     if (path.isEmpty())
-        return kHeader + kRaise;
+        return message + kRaise;
     const QByteArray bytes = path.toUtf8();
-    return kHeader + kOpen + QByteArray::number(bytes.size()) + '\n' + bytes;
+    return message + kOpen + QByteArray::number(bytes.size()) + '\n' + bytes;
 }
 
-InstanceHandOver::Parse InstanceHandOver::decode(const QByteArray &bytes, QString *path)
+InstanceHandOver::Parse InstanceHandOver::decode(const QByteArray &bytes, QString *path, QByteArray *token)
 {
     // A prefix of the expected text is incomplete, anything else invalid.
     auto expect = [](const QByteArray &text, const QByteArray &wanted) {
@@ -32,9 +48,24 @@ InstanceHandOver::Parse InstanceHandOver::decode(const QByteArray &bytes, QStrin
     };
     if (const Parse header = expect(bytes, kHeader); header != Parse::Open)
         return header;
-    const QByteArray rest = bytes.mid(kHeader.size());
+    QByteArray rest = bytes.mid(kHeader.size());
     if (rest.isEmpty())
         return Parse::Incomplete;
+    if (rest.front() == kToken.front()) {
+        if (const Parse line = expect(rest, kToken); line != Parse::Open)
+            return line;
+        const qsizetype eol = rest.indexOf('\n');
+        if (eol < 0)
+            return rest.size() - kToken.size() > MaxToken ? Parse::Invalid : Parse::Incomplete;
+        const QByteArray given = rest.mid(kToken.size(), eol - kToken.size());
+        if (!isToken(given))
+            return Parse::Invalid;
+        if (token)
+            *token = given;
+        rest = rest.mid(eol + 1);
+        if (rest.isEmpty())
+            return Parse::Incomplete;
+    }
     if (rest.front() == kRaise.front()) {
         const Parse raise = expect(rest, kRaise);
         return raise != Parse::Open ? raise : rest.size() == kRaise.size() ? Parse::Raise : Parse::Invalid;

@@ -123,7 +123,9 @@ void MainWindowBase::setUpWindow()
     startProgram();
     m_document->setCurrentFile(QStringLiteral("Untitled"));
     m_document->setTitle(true);
-    registerFileTypesAtStartup(m_profile, m_prompt, m_settings);
+    // A run nobody watches asks nothing and leaves the desktop as it is.
+    if (m_prompt.attended())
+        registerFileTypesAtStartup(m_profile, m_prompt, m_settings);
     openCommandLine();
     // The window starts with nothing to undo, also after the command-line file.
     m_document->clearHistory();
@@ -134,7 +136,11 @@ void MainWindowBase::setUpWindow()
     // Placed once its size is final: a branding picture or the true-aspect
     // preview makes it taller, and the saved position is the whole frame's.
     placeWindow();
-    m_webUpload.deleteTemporaryPages();
+    // The pages of earlier runs: a browser has long read them. This run's
+    // pages stay until the next start, as a browser may start slowly. A run
+    // nobody watches leaves those of a running window alone.
+    if (m_prompt.attended())
+        m_webUpload.deleteTemporaryPages();
 }
 
 // ------------------------------------------------------------------ menus
@@ -404,7 +410,7 @@ void MainWindowBase::openCommandLine()
     // read, also when it is a foreign one.
     m_commandLine = QDir::cleanPath(QFileInfo(m_commandLine).absoluteFilePath());
     m_document->setUserDir(folderOf(m_commandLine));
-    m_document->openFile(m_commandLine);
+    m_commandLineRead = m_document->openFile(m_commandLine);
 }
 
 void MainWindowBase::applyBranding()
@@ -484,7 +490,6 @@ void MainWindowBase::unload()
         return;
     m_unloaded = true;
     unloadProgram();
-    m_webUpload.deleteTemporaryPages();
     const QString section = m_profile.settingsSection;
     m_settings.writeInt(section, QStringLiteral("Left"), x() * kTwipsPerPixel);
     m_settings.writeInt(section, QStringLiteral("Top"), y() * kTwipsPerPixel);

@@ -62,6 +62,8 @@ public:
     LogoDocument &document() { return *m_document; }
     const AppFolders &folders() const { return *m_folders; }
     QString commandLine() const { return m_commandLine; }
+    // False when the file of the command line could not be read.
+    bool commandLineRead() const { return m_commandLineRead; }
     const BrandingState &branding() const { return m_branding; }
     // The host behind the link label, the Help menu's pages and the web upload.
     QString webHost() const { return m_webHost; }
@@ -184,6 +186,7 @@ private:
     WebUpload m_webUpload;
     WindowDelivery *m_delivery = nullptr;
     UrlOpener m_openUrl;
+    bool m_commandLineRead = true;
     bool m_unloaded = false;
     bool m_frameChecked = false;   // the first exposure re-checks the placement with the frame known
 

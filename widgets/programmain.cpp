@@ -1,13 +1,16 @@
 #include "widgets/programmain.h"
 
 #include "desktop/profile.h"
+#include "desktop/prompt.h"
 #include "desktop/safewrite.h"
 #include "desktop/settingsstore.h"
+#include "widgets/desktopstartup.h"
 #include "widgets/handover.h"
 #include "widgets/mainwindowbase.h"
 #include "widgets/qtprompt.h"
 
 #include <QApplication>
+#include <QDir>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -44,6 +47,20 @@ private:
     QStringList m_values;
 };
 
+// The prompt of a screenshot run, which nobody watches: every message goes to
+// the standard error, every question gets its default answer, no dialog opens.
+class UnattendedPrompt : public ScriptedPrompt {
+public:
+    Answer message(const QString &title, const QString &text, Icon icon, Buttons buttons) override
+    {
+        QString shown = text;
+        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        std::fprintf(stderr, "%s: %s\n", title.toUtf8().constData(), shown.toUtf8().constData());
+        return ScriptedPrompt::message(title, text, icon, buttons);
+    }
+    bool attended() const override { return false; }
+};
+
 // "--help" and "--version" answer on the terminal and end before any window,
 // settings or running instance is touched. A file of that name opens as
 // "./--help".
@@ -78,6 +95,8 @@ int runProgram(int argc, char **argv, const ProgramProfile &profile, const Windo
 {
     if (const std::optional<int> answered = answerOnTerminal(argc, argv, profile))
         return *answered;
+    // The desktop's token of this start, before the toolkit takes it over.
+    const QByteArray launch = launchToken();
     QApplication app(argc, argv);
     QApplication::setApplicationName(profile.productName);
 
@@ -88,19 +107,31 @@ int runProgram(int argc, char **argv, const ProgramProfile &profile, const Windo
         args = args.mid(2);
     }
 
-    QtPrompt prompt;
+    QtPrompt windowPrompt;
+    UnattendedPrompt unattended;
+    Prompt &prompt = screenshot.isEmpty() ? static_cast<Prompt &>(windowPrompt) : unattended;
     SettingsStore settings;
     std::optional<KeptRunMarks> keptMarks;
     if (!screenshot.isEmpty())
         keptMarks.emplace(settings, profile.settingsSection);
-    // A second start hands its file to the running instance and ends.
+    // A second start hands its file to the running instance and ends; it
+    // shows no window, so it ends the launcher's start-up feedback itself.
     InstanceHandOver handOver(profile);
-    if (screenshot.isEmpty() && handOver.start(args.value(0), settings, prompt) != InstanceHandOver::Start::Main)
-        return 0;
+    handOver.setActivationToken(launch);
+    if (screenshot.isEmpty()) {
+        if (handOver.start(args.value(0)) != InstanceHandOver::Start::Main) {
+            completeStartup(launch);
+            return 0;
+        }
+        // The marks of an instance that was killed are stale now.
+        settings.remove(profile.settingsSection, QStringLiteral("CurrentBusy"));
+        settings.remove(profile.settingsSection, QStringLiteral("CurrentAppname"));
+    }
     const std::unique_ptr<MainWindowBase> window =
         makeWindow(prompt, settings, QCoreApplication::applicationDirPath(), args.value(0));
-    prompt.setParent(window.get());
+    windowPrompt.setParent(window.get());
     MainWindowBase *w = window.get();
+    handOver.setActivator(activateWithToken);
     handOver.receiveInto(
         w, prompt, [w] { return w->document().isBusy(); },
         [w](const QString &path) {
@@ -112,6 +143,16 @@ int runProgram(int argc, char **argv, const ProgramProfile &profile, const Windo
     if (!screenshot.isEmpty()) {
         QCoreApplication::processEvents();
         const bool saved = saveImageAtomically(window->grab().toImage(), screenshot, "PNG");
+        if (!window->commandLineRead()) {
+            // A file that could not be read says so even when it gave no message.
+            if (unattended.messages().isEmpty())
+                std::fprintf(stderr, "%s: %s: Can't read this file.\n", profile.productName.toUtf8().constData(),
+                             QDir::toNativeSeparators(window->commandLine()).toUtf8().constData());
+            return 1;
+        }
+        if (!saved)
+            std::fprintf(stderr, "%s: can't write %s\n", profile.productName.toUtf8().constData(),
+                         QDir::toNativeSeparators(screenshot).toUtf8().constData());
         return saved ? 0 : 1;
     }
     return QApplication::exec();

@@ -9,6 +9,7 @@
 #include <QMap>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
 using namespace logo;
@@ -203,6 +204,8 @@ struct Xdg {
         qputenv(name, QFile::encodeName(value));
     }
     QString entry() const { return data + QStringLiteral("/applications/quillet.desktop"); }
+    // The folder the programs count as installed in.
+    QString install = box.path(QStringLiteral("bin dir"));
     QString program() const
     {
         const QString p = box.path(QStringLiteral("bin dir/quillet"));
@@ -214,7 +217,7 @@ struct Xdg {
     void start(const QString &program)
     {
         ScriptedPrompt prompt;
-        FreedesktopFileTypes tree;
+        FreedesktopFileTypes tree(FreedesktopFileTypes::programClasses(), install);
         registerFileTypesAtStartup(tree, ProgramProfile::quillet(), prompt, box.settings(), program);
         EXPECT_TRUE(prompt.shown.empty()) << qPrintable(prompt.lastMessage());
     }
@@ -255,12 +258,13 @@ TEST(FreedesktopFileTypes, AStartMakesThisProgramTheDefault)
     if (!QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate")).isEmpty())
         EXPECT_EQ(xdg.run(QStringLiteral("desktop-file-validate"), {xdg.entry()}), QString());
 
-    // Another program made the default, and this one moved: both are put right.
+    // Another program made the default, and the install moved: both are put right.
     logotest::writeAll(xdg.config + QStringLiteral("/mimeapps.list"),
                        "[Default Applications]\nimage/x-nokia-group-graphic=paint.desktop;\n");
     const QString moved = xdg.box.path(QStringLiteral("elsewhere/quillet"));
     QDir().mkpath(QFileInfo(moved).absolutePath());
     QFile::copy(program, moved);
+    xdg.install = QFileInfo(moved).absolutePath();
     xdg.start(moved);
     EXPECT_TRUE(logotest::readAll(xdg.entry()).contains(FreedesktopFileTypes::execValue(moved).toUtf8()));
     EXPECT_TRUE(logotest::readAll(xdg.config + QStringLiteral("/mimeapps.list"))
@@ -278,6 +282,69 @@ TEST(FreedesktopFileTypes, AnInstalledEntryThatStartsThisProgramIsKept)
     xdg.set("PATH", QFileInfo(program).absolutePath() + QLatin1Char(':') + qEnvironmentVariable("PATH"));
     xdg.start(program);
     EXPECT_FALSE(QFile::exists(xdg.entry()));
+}
+
+// A program started from a build folder registers nothing (its desktop entry
+// would later hide the installed one) and asks nothing, and an entry of ours
+// that starts a program other than the installed one is removed; someone
+// else's entry stays.
+TEST(FreedesktopFileTypes, OnlyTheInstalledProgramGetsTheUsersEntry)
+{
+    Xdg xdg;
+    const QString installed = xdg.program();
+    const QString build = xdg.box.path(QStringLiteral("build/quillet"));
+    QDir().mkpath(QFileInfo(build).absolutePath());
+    QFile::copy(installed, build);
+
+    xdg.start(build);
+    EXPECT_TRUE(QDir(xdg.data).isEmpty());
+    EXPECT_TRUE(QDir(xdg.config).isEmpty());
+
+    // Left by an earlier build: removed at the next start, of either program.
+    for (const QString &stale : {build, xdg.box.path(QStringLiteral("gone/quillet"))}) {
+        logotest::writeAll(xdg.entry(), "[Desktop Entry]\nType=Application\nName=Quillet\nExec=" +
+                                            FreedesktopFileTypes::execValue(stale).toUtf8() + "\n");
+        FreedesktopFileTypes tree(FreedesktopFileTypes::programClasses(), xdg.install);
+        EXPECT_FALSE(QFile::exists(xdg.entry())) << qPrintable(stale);
+    }
+    xdg.start(installed);
+    EXPECT_TRUE(logotest::readAll(xdg.entry()).contains(FreedesktopFileTypes::execValue(installed).toUtf8()));
+    FreedesktopFileTypes again(FreedesktopFileTypes::programClasses(), xdg.install);
+    EXPECT_TRUE(QFile::exists(xdg.entry()));
+
+    const QByteArray theirs = "[Desktop Entry]\nType=Application\nName=Q\nExec=/opt/paint/paint %f\n";
+    logotest::writeAll(xdg.entry(), theirs);
+    FreedesktopFileTypes other(FreedesktopFileTypes::programClasses(), xdg.install);
+    EXPECT_EQ(logotest::readAll(xdg.entry()), theirs);
+}
+
+// Both programs open every type of our package and WBMP, and their entries
+// say so; the entries are valid.
+TEST(FreedesktopFileTypes, TheEntriesDeclareEveryTypeTheProgramsOpen)
+{
+    const QByteArray package = logotest::readAll(QStringLiteral(LOGO_TEST_FIXTURES "/../../desktop/data/vornhal-logos.xml"));
+    QStringList types{QStringLiteral("image/vnd.wap.wbmp")};
+    QXmlStreamReader xml(package);
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("mime-type"))
+            types << xml.attributes().value(QLatin1String("type")).toString();
+    ASSERT_GE(types.size(), 8);
+    for (const char *program : {"quillet", "brisvane"}) {
+        const QString file = QStringLiteral(LOGO_TEST_FIXTURES "/../../desktop/data/") + QLatin1String(program) +
+                             QStringLiteral(".desktop");
+        const QString text = QString::fromUtf8(logotest::readAll(file));
+        const qsizetype at = text.indexOf(QStringLiteral("\nMimeType="));
+        ASSERT_GE(at, 0) << program;
+        const QStringList declared = text.mid(at + 10).section(QLatin1Char('\n'), 0, 0).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (const QString &type : types)
+            EXPECT_TRUE(declared.contains(type)) << program << " " << qPrintable(type);
+        if (!QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate")).isEmpty()) {
+            QProcess p;
+            p.start(QStringLiteral("desktop-file-validate"), {file});
+            p.waitForFinished(30000);
+            EXPECT_EQ(p.readAllStandardOutput() + p.readAllStandardError(), QByteArray()) << program;
+        }
+    }
 }
 
 TEST(FreedesktopFileTypes, ExecQuotingKeepsEveryPathWhole)

@@ -3,6 +3,7 @@
 #include "common/testsupport.h"
 #include "desktop/profile.h"
 #include "graphic/logofile.h"
+#include "desktop/appfolders.h"
 #include "widgets/handover.h"
 
 #include <QCoreApplication>
@@ -11,6 +12,8 @@
 #include <QLocalSocket>
 #include <QProcess>
 #include <QThread>
+#include <QWidget>
+#include <map>
 #include <future>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -73,6 +76,19 @@ TEST(HandOverMessage, OnlyWellFormedMessagesCarryAPath)
     EXPECT_EQ(InstanceHandOver::decode(InstanceHandOver::encode(path), &got), InstanceHandOver::Parse::Open);
     EXPECT_EQ(got, path);
     EXPECT_EQ(InstanceHandOver::decode(InstanceHandOver::encode(QString()), &got), InstanceHandOver::Parse::Raise);
+    // The launcher's token travels with the message; a token that isn't one is left out.
+    QByteArray token;
+    const QByteArray id = "openbox/quillet/4711-0-host_TIME123";
+    EXPECT_EQ(InstanceHandOver::decode(InstanceHandOver::encode(path, id), &got, &token), InstanceHandOver::Parse::Open);
+    EXPECT_EQ(got, path);
+    EXPECT_EQ(token, id);
+    token.clear();
+    EXPECT_EQ(InstanceHandOver::decode(InstanceHandOver::encode(QString(), "a b\n"), &got, &token),
+              InstanceHandOver::Parse::Raise);
+    EXPECT_TRUE(token.isEmpty());
+    const QByteArray withToken = InstanceHandOver::encode(QStringLiteral("/a"), id);
+    for (qsizetype n = 0; n < withToken.size(); ++n)
+        EXPECT_EQ(InstanceHandOver::decode(withToken.left(n), &got), InstanceHandOver::Parse::Incomplete) << n;
     const QByteArray whole = InstanceHandOver::encode(QStringLiteral("/a b"));
     for (qsizetype n = 0; n < whole.size(); ++n)
         EXPECT_EQ(InstanceHandOver::decode(whole.left(n), &got), InstanceHandOver::Parse::Incomplete) << n;
@@ -86,7 +102,11 @@ TEST(HandOverMessage, OnlyWellFormedMessagesCarryAPath)
                               "HANDOVER 1\nOPEN x\n",
                               "HANDOVER 1\nOPEN 99999999999\n",
                               QByteArray("HANDOVER 1\nOPEN 1\n\0", 19),
-                              "HANDOVER 1\nOPEN 2\n\xff\xfe"};
+                              "HANDOVER 1\nOPEN 2\n\xff\xfe",
+                              "HANDOVER 1\nTOKEN \nRAISE\n",
+                              "HANDOVER 1\nTOKEN a\x01\nRAISE\n",
+                              "HANDOVER 1\nTOKEN a\nTOKEN b\nRAISE\n",
+                              "HANDOVER 1\nTOKEN " + QByteArray(600, 'x')};
     for (const QByteArray &b : bad)
         EXPECT_EQ(InstanceHandOver::decode(b, &got), InstanceHandOver::Parse::Invalid) << b.constData();
 }
@@ -125,24 +145,43 @@ TEST(HandOver, MalformedMessagesAreDroppedUnanswered)
     EXPECT_EQ(r.send(QStringLiteral("/x.ngg")), Send::Delivered);   // and the next one is heard
 }
 
-// The sending side of a start: busy beeps, anything else is handed over.
-TEST(HandOver, ASecondStartBeepsWhenTheFirstIsBusy)
+// A second start hands its file over whatever the settings say: a busy mark
+// there may be left by an instance that was killed with a dialog open. The
+// running window judges by its own state and beeps when it is busy.
+TEST(HandOver, TheRunningWindowJudgesBusyNotTheSettings)
 {
     Receiver r;
+    logotest::Sandbox box;
+    box.settings().writeBool(QStringLiteral("Quillet Settings"), QStringLiteral("CurrentBusy"), true);
     for (const bool busy : {true, false}) {
-        logotest::Sandbox box;
-        if (busy)
-            box.settings().writeBool(QStringLiteral("Quillet Settings"), QStringLiteral("CurrentBusy"), true);
-        ScriptedPrompt prompt;
+        r.busy = busy;
         const QString name = r.name;
-        const Start s = serving([&box, &prompt, name] {
+        const Start s = serving([name] {
             InstanceHandOver second(ProgramProfile::quillet(), name);
-            return second.start(QStringLiteral("/tmp/c.ngg"), box.settings(), prompt);
+            second.setActivationToken("id_TIME1");
+            return second.start(QStringLiteral("/tmp/c.ngg"));
         });
-        EXPECT_EQ(s, busy ? Start::Busy : Start::HandedOver);
-        EXPECT_EQ(prompt.count(ShownPrompt::Kind::Beep), busy ? 1 : 0);
+        EXPECT_EQ(s, Start::HandedOver);
+        EXPECT_EQ(r.prompt.count(ShownPrompt::Kind::Beep), 1);
         EXPECT_EQ(r.opened, busy ? QStringList() : QStringList{QStringLiteral("/tmp/c.ngg")});
     }
+}
+
+// The token reaches the window's activation.
+TEST(HandOver, TheLaunchTokenActivatesTheWindow)
+{
+    Receiver r;
+    QWidget window;
+    QList<QByteArray> tokens;
+    r.server.setActivator([&](QWidget *w, const QByteArray &token) {
+        EXPECT_EQ(w, &window);
+        tokens << token;
+    });
+    r.server.receiveInto(&window, r.prompt, [] { return false; }, [](const QString &) {});
+    const QString name = r.name;
+    serving([name] { return InstanceHandOver::send(name, QStringLiteral("/x.ngg"), 5000, "tok-1"); });
+    serving([name] { return InstanceHandOver::send(name, QString()); });
+    EXPECT_EQ(tokens, (QList<QByteArray>{"tok-1", QByteArray()}));
 }
 
 // The socket lies in a folder only this user can enter, under a name that
@@ -163,9 +202,54 @@ TEST(HandOver, TheSocketIsPrivateToTheUser)
     EXPECT_TRUE(InstanceHandOver::serverNameFor(ProgramProfile::quillet()).startsWith(QString::fromLocal8Bit(saved)));
 }
 
+// Without a runtime folder the socket goes to a folder of the user's own in
+// the temporary folder; when another user has taken that name (a folder of
+// theirs, a link to one), a private folder in the user's cache instead, and
+// the planted one is left as it was.
+TEST(HandOver, ATakenTemporaryFolderFallsBackToThePrivateCache)
+{
+    logotest::Sandbox box;
+    const QString tmp = box.path(QStringLiteral("tmp")), cache = box.path(QStringLiteral("cache"));
+    QDir().mkpath(tmp);
+    const QString planted = tmp + QStringLiteral("/vornhal-") + QString::number(::getuid());
+    const QString victim = box.path(QStringLiteral("theirs"));
+    QDir().mkpath(victim);
+    QFile::setPermissions(victim, QFileDevice::Permissions(0x7755));
+    std::map<const char *, QByteArray> saved;
+    for (const char *name : {"XDG_RUNTIME_DIR", "TMPDIR", "XDG_CACHE_HOME"})
+        saved[name] = qgetenv(name);
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", QFile::encodeName(tmp));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cache));
+
+    const QString own = InstanceHandOver::serverNameFor(ProgramProfile::quillet());
+    EXPECT_EQ(QFileInfo(own).absolutePath(), planted);
+    QDir(planted).removeRecursively();
+    for (const bool link : {false, true}) {
+        if (link) {
+            QFile::link(victim, planted);
+        } else {
+            QDir().mkpath(planted);
+            QFile::setPermissions(planted, QFileDevice::Permissions(0x7777));
+        }
+        const QString name = InstanceHandOver::serverNameFor(ProgramProfile::quillet());
+        EXPECT_TRUE(name.startsWith(cache + QStringLiteral("/vornhal-"))) << qPrintable(name);
+        EXPECT_TRUE(isPrivateFolder(QFileInfo(name).absolutePath()));
+        InstanceHandOver server(ProgramProfile::quillet());
+        EXPECT_TRUE(server.listen());
+        QFile::remove(planted);
+        QDir(planted).removeRecursively();
+    }
+    EXPECT_EQ(QFileInfo(victim).permissions() & 0x0077, 0x0055);
+    for (const auto &[name, value] : saved)
+        value.isNull() ? qunsetenv(name) : qputenv(name, value);
+}
+
+
 // Two real Quillet processes: the second hands its file to the first and
-// ends; after the first is killed, its socket left behind, a new start
-// becomes the main instance again.
+// ends; after the first is killed, its socket and a busy mark left behind (as
+// by a kill with a dialog open), a new start becomes the main instance again
+// and takes the next file.
 TEST(HandOverProcesses, ASecondQuilletHandsItsFileToTheFirst)
 {
     logotest::Sandbox box;
@@ -177,6 +261,8 @@ TEST(HandOverProcesses, ASecondQuilletHandsItsFileToTheFirst)
     QDir().mkpath(runtime);
     QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    env.insert(QStringLiteral("XDG_DATA_HOME"), box.path(QStringLiteral("data")));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), box.path(QStringLiteral("config")));
     const QString socket = runtime + QStringLiteral("/quillet-") + QString::number(::getuid()) + QStringLiteral(".socket");
 
     const QString picture = longPath(box.dir() + QStringLiteral("pictures"));
@@ -200,6 +286,8 @@ TEST(HandOverProcesses, ASecondQuilletHandsItsFileToTheFirst)
 
     for (int round = 0; round < 2; ++round) {
         QFile::remove(log);
+        box.settings().writeBool(QStringLiteral("Quillet Settings"), QStringLiteral("CurrentBusy"), true);
+        box.settings().sync();
         QProcess first;
         ASSERT_TRUE(startQuillet(first, {}));
         ASSERT_TRUE(waitFor([&] { return InstanceHandOver::send(socket, QString(), 2000) == Send::Delivered; }));
@@ -239,4 +327,42 @@ TEST(HandOverProcesses, HelpAndVersionAnswerWithoutStartingAWindow)
         }
     }
     EXPECT_FALSE(QFileInfo::exists(box.settingsFile()));
+}
+
+// A screenshot run nobody watches: no question (the file types are left
+// alone), a running window's pages stay, and a file that can't be read ends
+// the run at once with a failure and the message on the standard error.
+TEST(HandOverProcesses, AScreenshotRunAsksNothingAndReportsAFileItCantRead)
+{
+    logotest::Sandbox box;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LOGO_SETTINGS_FILE"), box.settingsFile());
+    for (const char *name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "TMPDIR"}) {
+        QDir().mkpath(box.path(QLatin1String(name)));
+        QFile::setPermissions(box.path(QLatin1String(name)), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        env.insert(QLatin1String(name), box.path(QLatin1String(name)));
+    }
+    const QString page = box.path(QStringLiteral("TMPDIR/QLTMP000.HTM"));
+    logotest::writeAll(page, "a running window's page");
+    logotest::writeAll(box.path(QStringLiteral("bad.nlm")), "not a logo at all");
+    const QString png = box.path(QStringLiteral("shot.png"));
+
+    for (const QString &file : {QStringLiteral("bad.nlm"), QStringLiteral("missing.ngg")}) {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(logotest::toolPath(QStringLiteral("quillet")), {QStringLiteral("--screenshot"), png, box.path(file)});
+        ASSERT_TRUE(p.waitForFinished(20000)) << qPrintable(file);
+        EXPECT_EQ(p.exitCode(), 1) << qPrintable(file);
+        const QString said = QString::fromUtf8(p.readAllStandardError());
+        EXPECT_TRUE(said.contains(QStringLiteral("Can't read this"))) << qPrintable(said);
+    }
+    QProcess good;
+    good.setProcessEnvironment(env);
+    good.start(logotest::toolPath(QStringLiteral("quillet")), {QStringLiteral("--screenshot"), png});
+    ASSERT_TRUE(good.waitForFinished(20000));
+    EXPECT_EQ(good.exitCode(), 0) << qPrintable(QString::fromUtf8(good.readAllStandardError()));
+    EXPECT_TRUE(QFileInfo::exists(png));
+    EXPECT_EQ(logotest::readAll(page), "a running window's page");
+    EXPECT_TRUE(QDir(box.path(QStringLiteral("XDG_DATA_HOME"))).isEmpty());
+    EXPECT_TRUE(QDir(box.path(QStringLiteral("XDG_CONFIG_HOME"))).isEmpty());
 }

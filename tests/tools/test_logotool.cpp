@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QProcess>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace logo;
 using logotest::Sandbox;
@@ -237,4 +238,38 @@ TEST(LogotoolUsage, AFlagNeverSwallowsTheNextWord)
     EXPECT_EQ(r.code, 0) << qPrintable(r.err);
     ASSERT_EQ(r.lines.size(), 2);
     EXPECT_TRUE(r.lines[1].mid(16, 2) == QStringLiteral("71")) << qPrintable(r.lines[1]);
+}
+
+// Without a desktop session logotool makes a private runtime folder in the
+// temporary folder; a name another user planted there (a link to a folder of
+// theirs, a folder open to others) is neither used nor changed.
+TEST(LogotoolRuntime, APlantedRuntimeFolderIsLeftAlone)
+{
+    logotest::Sandbox box;
+    const QString tmp = box.path(QStringLiteral("tmp"));
+    QDir().mkpath(tmp);
+    const QString runtime = tmp + QStringLiteral("/runtime-") + QString::number(::getuid());
+    const QString theirs = box.path(QStringLiteral("theirs"));
+    QDir().mkpath(theirs);
+    const auto open = QFileDevice::Permissions(0x7755);
+    QFile::setPermissions(theirs, open);
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("TMPDIR"), tmp);
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString());
+
+    EXPECT_EQ(logotest::logotool({QStringLiteral("--help")}, env).code, 0);
+    EXPECT_EQ(QFileInfo(runtime).permissions() & 0x0077, 0);   // made private
+    QDir(runtime).removeRecursively();
+
+    QFile::link(theirs, runtime);
+    const logotest::ToolRun r = logotest::logotool({QStringLiteral("--help")}, env);
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(QFileInfo(runtime).isSymLink());
+    EXPECT_EQ(QFileInfo(theirs).permissions(), open);
+    QFile::remove(runtime);
+
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, open);
+    logotest::logotool({QStringLiteral("--help")}, env);
+    EXPECT_EQ(QFileInfo(runtime).permissions(), open);
 }

@@ -2,6 +2,8 @@
 // the temporary folder, the window's command and logotool's two commands.
 #include "common/testsupport.h"
 #include "quillet/quillettest.h"
+#include "desktop/appfolders.h"
+#include "graphic/logofile.h"
 #include "webupload/webupload.h"
 
 #include <QDir>
@@ -53,15 +55,21 @@ TEST(WebUploadPage, ExactlyTheOneLine)
 }
 
 // Pages are numbered from 000 in each run, never overwrite or follow an
-// existing name, and the clean-up removes only the program's own pages.
+// existing name, and the clean-up at the next start removes only the names
+// the program writes: its prefix, three digits, ".HTM" in that case.
 TEST(WebUploadPage, NumberedFilesAndTheirCleanUp)
 {
     logotest::Sandbox box;
     logotest::writeAll(box.path(QStringLiteral("QLTMP001.HTM")), "the browser still shows this");
     QFile::link(box.path(QStringLiteral("elsewhere")), box.path(QStringLiteral("QLTMP002.HTM")));
-    logotest::writeAll(box.path(QStringLiteral("BVTMP000.HTM")), "Brisvane's");
+    const QStringList users = {QStringLiteral("BVTMP000.HTM"), QStringLiteral("qltmp_notes.htm"),
+                               QStringLiteral("QLTMP_notes.HTM"), QStringLiteral("qltmp004.htm"),
+                               QStringLiteral("QLTMP05.HTM"), QStringLiteral("QLTMP0006.HTM"),
+                               QStringLiteral("QLTMP007.HTML"), QStringLiteral("QLTMP008.htm")};
+    for (const QString &name : users)
+        logotest::writeAll(box.path(name), "the user's");
 
-    WebUpload upload(ProgramProfile::quillet(), box.dir());
+    WebUpload upload(ProgramProfile::quillet(), box.dir(), WebUpload::Handover::Page);
     EXPECT_EQ(upload.writePage(QStringLiteral("one")), box.path(QStringLiteral("QLTMP000.HTM")));
     EXPECT_EQ(upload.writePage(QStringLiteral("two")), box.path(QStringLiteral("QLTMP003.HTM")));
     EXPECT_EQ(logotest::readAll(box.path(QStringLiteral("QLTMP000.HTM"))), "one");
@@ -69,14 +77,19 @@ TEST(WebUploadPage, NumberedFilesAndTheirCleanUp)
     EXPECT_FALSE(QFileInfo::exists(box.path(QStringLiteral("elsewhere"))));
 
     upload.deleteTemporaryPages();
-    EXPECT_EQ(QDir(box.dir()).entryList({QStringLiteral("*.HTM")}, QDir::Files | QDir::System),
-              QStringList{QStringLiteral("BVTMP000.HTM")});
+    QStringList left = QDir(box.dir()).entryList(QDir::Files | QDir::System, QDir::Name);
+    left.removeAll(QStringLiteral("settings.ini"));
+    QStringList expected = users;
+    expected.sort();
+    EXPECT_EQ(left, expected);
     EXPECT_TRUE(WebUpload(ProgramProfile::quillet(), box.path(QStringLiteral("missing"))).writePage("x").isEmpty());
 }
 
-// "Send via Internet...": the empty-picture question, then the page in the
-// temporary folder opened in the browser; the window's exit removes it.
-TEST(WebUploadWindow, SendViaInternetWritesAndOpensThePage)
+// "Send via Internet...": the empty-picture question, then the browser gets
+// the upload address itself (a confined browser can't see our /tmp); on
+// Windows it gets the page, which stays for a slow browser: the window's
+// exit leaves it, the next start removes it.
+TEST(WebUploadWindow, SendViaInternetOpensTheAddressOrThePage)
 {
     quillettest::Env env;
     auto &w = env.start();
@@ -90,14 +103,55 @@ TEST(WebUploadWindow, SendViaInternetWritesAndOpensThePage)
     env.prompt.answers = {Answer::Yes};
     internet->trigger();
     ASSERT_EQ(env.openedUrls.size(), 1u);
-    const QString page = QUrl(env.openedUrls[0]).toLocalFile();
-    EXPECT_EQ(page, QDir(QDir::tempPath()).filePath(QStringLiteral("QLTMP000.HTM")));
     const QString address = WebUpload::uploadAddress(ProgramProfile::quillet(), env.doc().grid(),
                                                      QStringLiteral("262"), QStringLiteral("03"), w.webHost());
-    EXPECT_EQ(QString::fromLatin1(logotest::readAll(page)), WebUpload::pageText(address, w.webHost()));
+    if (WebUpload::PlatformHandover == WebUpload::Handover::Address) {
+        EXPECT_EQ(QUrl(env.openedUrls[0]).toString(), address);
+    } else {
+        const QString page = QUrl(env.openedUrls[0]).toLocalFile();
+        EXPECT_EQ(QString::fromLatin1(logotest::readAll(page)), WebUpload::pageText(address, w.webHost()));
+        w.close();
+        EXPECT_TRUE(QFileInfo::exists(page));
+    }
 
-    w.close();
-    EXPECT_FALSE(QFileInfo::exists(page));
+    // The page way, as on Windows.
+    logotest::Sandbox box;
+    WebUpload pages(ProgramProfile::quillet(), box.dir(), WebUpload::Handover::Page);
+    std::vector<QUrl> opened;
+    env.prompt.answers = {Answer::Yes};
+    ASSERT_TRUE(pages.mnuInternet_Click(env.doc(), w.webHost(), [&](const QUrl &url) { opened.push_back(url); }));
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].toLocalFile(), box.path(QStringLiteral("QLTMP000.HTM")));
+    EXPECT_EQ(QString::fromLatin1(logotest::readAll(opened[0].toLocalFile())),
+              WebUpload::pageText(address, w.webHost()));
+}
+
+// A temporary folder that does not exist (a stale TMPDIR): the pages go to
+// the platform's temporary folder, never the working folder.
+TEST(WebUploadPage, AMissingTemporaryFolderFallsBackToOneThatExists)
+{
+    logotest::Sandbox box;
+    const QByteArray saved = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(box.path(QStringLiteral("gone"))));
+    const QString folder = temporaryFolder();
+    const QString pages = WebUpload(ProgramProfile::quillet()).folder();
+    qputenv("TMPDIR", saved);
+    EXPECT_EQ(folder, QStringLiteral("/tmp"));
+    EXPECT_EQ(pages, QStringLiteral("/tmp"));
+
+    // logotool writes its page there too; the user's file in the working
+    // folder stays.
+    LogoGrid g;
+    const QString ngg = box.path(QStringLiteral("a.ngg"));
+    logotest::writeAll(ngg, buildLogoFile(g, false, 0, 0, 50, QString(), QString()));
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("TMPDIR"), box.path(QStringLiteral("gone")));
+    env.insert(QStringLiteral("LOGO_SETTINGS_FILE"), box.settingsFile());
+    const logotest::ToolRun r = logotest::logotool({QStringLiteral("upload-page"), ngg}, env);
+    EXPECT_EQ(r.code, 0) << qPrintable(r.err);
+    ASSERT_EQ(r.lines.size(), 1);
+    EXPECT_TRUE(r.lines[0].startsWith(QStringLiteral("/tmp/QLTMP"))) << qPrintable(r.lines[0]);
+    QFile::remove(r.lines[0]);
 }
 
 TEST(WebUploadTool, UrlAndPageAsTheWindowMakesThem)
