@@ -293,11 +293,12 @@ LogoDocument::WriteResult LogoDocument::writeNativeFile(const QString &path)
     qint16 mcc = 0, mnc = 0;
     if (nol) {
         // The network code must be a 16-bit number; an empty or oversized code
-        // writes nothing.
+        // writes nothing. A negative code read from a file is written back as
+        // it was read, never with its sign dropped.
         bool okC = false, okN = false;
-        const int c = DigitsOnly(m_mcc).toInt(&okC);
-        const int n = DigitsOnly(m_mnc).toInt(&okN);
-        if (!okC || !okN || c > 32767 || n > 32767)
+        const int c = m_mcc.trimmed().toInt(&okC);
+        const int n = m_mnc.trimmed().toInt(&okN);
+        if (!okC || !okN || c > 32767 || n > 32767 || c < -32768 || n < -32768)
             return WriteResult::NoNetworkCode;
         mcc = qint16(c);
         mnc = qint16(n);

@@ -33,7 +33,7 @@ void completeStartup(const QByteArray &token)
     auto atom = [c](const char *name) {
         xcb_intern_atom_reply_t *reply =
             xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), nullptr);
-        const xcb_atom_t a = reply ? reply->atom : XCB_ATOM_NONE;
+        const xcb_atom_t a = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
         std::free(reply);
         return a;
     };

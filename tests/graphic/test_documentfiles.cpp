@@ -175,6 +175,22 @@ TEST(DocumentNames, NamesSaveWritesOpenAgain)
     }
 }
 
+// A NOL whose network code no message can carry (a negative one) is written
+// back as it was read: Save never changes the code behind the user's back.
+TEST(DocumentNames, SaveKeepsTheNetworkCodeAsRead)
+{
+    Doc d;
+    LogoGrid g;
+    g.setPixel(3, 3, true);
+    const QString nol = d.sb.path(QStringLiteral("odd.nol"));
+    logotest::writeAll(nol, buildLogoFile(g, true, -5, -1, 50, QString(), QString()));
+    ASSERT_TRUE(d.doc.openFile(nol));
+    d.doc.paintCell(4, 4, true);
+    ASSERT_EQ(d.doc.save(), LogoDocument::SaveResult::Saved);
+    const QByteArray saved = logotest::readAll(nol);
+    EXPECT_EQ(saved.mid(6, 4), QByteArray::fromHex("fbffffff"));
+}
+
 // Export: the filter chosen gives a name typed without a picture extension
 // its own; the proposal carries ".bmp".
 TEST(DocumentNames, ExportWritesTheTypeOfTheChosenFilter)

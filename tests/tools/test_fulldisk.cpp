@@ -200,17 +200,24 @@ TEST(FullDisk, EveryWriterKeepsTheOldFileAndSaysSo)
          }},
         {"file types of the desktop",
          {{"config/mimeapps.list", "[Default Applications]\ntext/plain=editor.desktop;\n"},
-          {"data/applications/quillet.desktop", "[Desktop Entry]\nType=Application\nExec=/old/quillet %f\n"},
+          {"data/applications/quillet.desktop",
+           "[Desktop Entry]\nType=Application\nExec=" +
+               logo::FreedesktopFileTypes::execValue(disk.path(QStringLiteral("bin/quillet"))).toUtf8() + " %f\n"},
+          {"bin/quillet", "#!/bin/sh\n"},
           {"data/mime/packages/vornhal-logos.xml", "<old/>\n"},
           {"data/mime/globs2", "50:image/x-nokia-group-graphic:*.ngg\n"}},
          [&] {
-             logo::FreedesktopFileTypes tree;
+             // The programs count as installed in bin/; the entry is written
+             // anew for the same program named another way.
+             logo::FreedesktopFileTypes tree(logo::FreedesktopFileTypes::programClasses(),
+                                             disk.path(QStringLiteral("bin")));
              QStringList written;
              if (tree.create(QStringLiteral(".ngg")))
                  written << QStringLiteral("package");
              if (tree.setValue(QStringLiteral(".ngg"), quilletClass))
                  written << QStringLiteral("default");
-             if (tree.setValue(quilletClass + QStringLiteral("\\shell\\open\\command"), QStringLiteral("/new/quillet")))
+             if (tree.setValue(quilletClass + QStringLiteral("\\shell\\open\\command"),
+                               disk.path(QStringLiteral("bin/./quillet"))))
                  written << QStringLiteral("entry");
              return written.isEmpty() ? QStringLiteral("none written") : QString();
          }},
