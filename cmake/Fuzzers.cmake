@@ -16,6 +16,7 @@ set(LOGO_FUZZ_LIBRARY_FLAGS -fsanitize=fuzzer-no-link,address,undefined -fno-san
 set(LOGO_FUZZ_READER_SOURCES
   ${CMAKE_SOURCE_DIR}/graphic/logogrid.cpp
   ${CMAKE_SOURCE_DIR}/graphic/foreignformats.cpp
+  ${CMAKE_SOURCE_DIR}/graphic/fileformats.cpp
   ${CMAKE_SOURCE_DIR}/graphic/pathutil.cpp
   ${CMAKE_SOURCE_DIR}/graphic/metafileframe.cpp)
 foreach(layer logocore logodelivery brisvanecore)

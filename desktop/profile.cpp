@@ -1,6 +1,32 @@
 #include "desktop/profile.h"
 
+#include "graphic/fileformats.h"
+
 namespace logo {
+
+namespace {
+
+// A native type as a program registers it: its own type carries the open
+// command and the description.
+FileTypeRegistration registration(SavedType type, bool own)
+{
+    const FileFormat *f = formatOf(type);
+    return {QString::fromLatin1(f->extension), QString::fromLatin1(f->fileClass), own,
+            own ? QString::fromLatin1(f->dialogText) : QString()};
+}
+
+// The foreign types offered to claim at start-up; only those claimed by
+// default with byDefault set.
+QStringList claimableTypes(bool byDefault)
+{
+    QStringList out;
+    for (const FileFormat *f : formatsOf(FormatRole::Foreign))
+        if (f->offeredToClaim && (!byDefault || f->claimedByDefault))
+            out << QString::fromLatin1(f->extension);
+    return out;
+}
+
+} // namespace
 
 const ProgramProfile &ProgramProfile::quillet()
 {
@@ -26,11 +52,9 @@ const ProgramProfile &ProgramProfile::quillet()
         true,
         QByteArray("\x15\x83\x00\x00", 4),
         QStringLiteral("quillet"),
-        {{QStringLiteral(".ngg"), QStringLiteral("NokiaGroupGraphic"), true, QStringLiteral("Nokia Group Graphic")},
-         {QStringLiteral(".nol"), QStringLiteral("NokiaOperatorLogo"), false, QString()}},
-        {QStringLiteral(".nlm"), QStringLiteral(".nsl"), QStringLiteral(".otb"), QStringLiteral(".ngl"),
-         QStringLiteral(".i61")},
-        {QStringLiteral(".nlm"), QStringLiteral(".nsl"), QStringLiteral(".otb"), QStringLiteral(".i61")},
+        {registration(SavedType::Ngg, true), registration(SavedType::Nol, false)},
+        claimableTypes(false),
+        claimableTypes(true),
         true,
         QStringLiteral("Send via Internet..."),
         QStringLiteral("Editor for the caller-group graphics of mobile phones."),
@@ -63,8 +87,7 @@ const ProgramProfile &ProgramProfile::brisvane()
         false,
         QByteArray("\x15\x82\x15\x82", 4),
         QStringLiteral("brisvane"),
-        {{QStringLiteral(".nol"), QStringLiteral("NokiaOperatorLogo"), true, QStringLiteral("Nokia Operator Logo")},
-         {QStringLiteral(".ngg"), QStringLiteral("NokiaGroupGraphic"), false, QString()}},
+        {registration(SavedType::Nol, true), registration(SavedType::Ngg, false)},
         {},
         {},
         false,

@@ -1,5 +1,6 @@
 #include "graphic/foreignformats.h"
 
+#include "graphic/fileformats.h"
 #include "graphic/pathutil.h"
 
 #include <algorithm>
@@ -30,14 +31,12 @@ void fillPlane(LogoGrid &grid, const QString &bits)
 
 ForeignFormat foreignFormatOf(const QString &path)
 {
+    // Upper-cased as a whole, so that letters which only upper-case into the
+    // Latin ones ("ı") count as they always have.
     const QString up = fileNameOf(path).toUpper();
-    static const struct { const char *mark; ForeignFormat f; } order[] = {
-        {".NLM", ForeignFormat::NLM}, {".NSL", ForeignFormat::NSL}, {".NGL", ForeignFormat::NGL},
-        {".OTB", ForeignFormat::OTB}, {".WBMP", ForeignFormat::WBMP}, {".I61", ForeignFormat::I61},
-    };
-    for (const auto &o : order)
-        if (up.contains(QLatin1String(o.mark)))
-            return o.f;
+    for (const FileFormat *f : foreignFormatsByName())
+        if (up.contains(QString::fromLatin1(f->extension).toUpper()))
+            return f->foreign;
     return ForeignFormat::None;
 }
 
@@ -160,42 +159,15 @@ bool readForeign(ForeignFormat format, const QByteArray &buffer, LogoGrid &grid,
 {
     if (wrongVersion)
         *wrongVersion = false;
-    switch (format) {
-    case ForeignFormat::NLM:
-        return readNLM(buffer, grid, wrongVersion);
-    case ForeignFormat::NSL:
-        return readNSL(buffer, grid);
-    case ForeignFormat::NGL:
-        return readNGL(buffer, grid);
-    case ForeignFormat::OTB:
-        return readOTB(buffer, grid);
-    case ForeignFormat::WBMP:
-        return readWBMP(buffer, grid);
-    case ForeignFormat::None:
-    case ForeignFormat::I61:
-        break;
-    }
-    return false;
+    const FileFormat *f = formatOf(format);
+    return f && f->read && f->read(buffer, grid, wrongVersion);
 }
 
 QString foreignReadMessage(ForeignFormat format)
 {
-    switch (format) {
-    case ForeignFormat::NLM:
-        return QStringLiteral("Can't read this NLM file. Try another file.");
-    case ForeignFormat::NSL:
-        return QStringLiteral("Can't read this NSL file. Try another file.");
-    case ForeignFormat::NGL:
-        return QStringLiteral("Can't read this NGL file. Try another file.");
-    case ForeignFormat::OTB:
-        return QStringLiteral("Can't read this OTB file. Try another file.");
-    case ForeignFormat::WBMP:
-        return QStringLiteral("Can't read this WBMP file (yet).\r\n"
-                              "Try another file or check for new version of this software.");
-    case ForeignFormat::None:
-    case ForeignFormat::I61:
-        break;
-    }
+    const FileFormat *f = formatOf(format);
+    if (f && *f->refusal)
+        return QString::fromLatin1(f->refusal);
     return QStringLiteral("Can't read this file. Try another file.");
 }
 

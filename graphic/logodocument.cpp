@@ -1,7 +1,7 @@
 #include "graphic/logodocument.h"
 
 #include "desktop/waitcursor.h"
-#include "graphic/foreignformats.h"
+#include "graphic/fileformats.h"
 #include "graphic/pathutil.h"
 #include "graphic/pictureimport.h"
 #include "graphic/regularfile.h"
@@ -264,7 +264,7 @@ void LogoDocument::finishImport(const QString &path)
 
 void LogoDocument::nameAfterRead(const QString &path)
 {
-    m_currentFile = m_profile.foreignReadName.isEmpty() ? stripExtension(path) + QStringLiteral(".ngg")
+    m_currentFile = m_profile.foreignReadName.isEmpty() ? stripExtension(path) + savedExtension(SavedType::Ngg)
                                                         : m_profile.foreignReadName;
     m_nameFromRead = m_profile.foreignReadName.isEmpty();
 }
@@ -362,16 +362,16 @@ LogoDocument::SaveResult LogoDocument::saveAs()
     }
     FileRequest req;
     req.title = QStringLiteral("Save As");
-    req.filter = QStringLiteral("Nokia Group Graphic (*.ngg)|*.ngg");
+    // NOL is offered, and preselected, only with a network code to write.
+    const SavedType types[] = {SavedType::Ngg, SavedType::Nol};
+    req.filter = dialogEntry(types[0]);
     if (!m_mcc.isEmpty()) {
-        req.filter += QStringLiteral("|Nokia Operator Logo (*.nol)|*.nol");
-        req.defaultExt = QStringLiteral("nol");
+        req.filter += QLatin1Char('|') + dialogEntry(types[1]);
         req.filterIndex = 2;
     } else {
-        req.defaultExt = QStringLiteral("ngg");
         req.filterIndex = 1;
     }
-    const SavedType types[] = {SavedType::Ngg, SavedType::Nol};
+    req.defaultExt = savedExtension(types[req.filterIndex - 1]).mid(1);
     // The whole name, so that it reads back as what is written: "logo.nlm.ngg"
     // stays itself, "Vodafone.de.ngg" keeps its ".de".
     req.fileName = m_currentFile == QStringLiteral("Untitled")
@@ -432,8 +432,7 @@ void LogoDocument::openCommand()
     if (askSaveChanges() == 7) {
         FileRequest req;
         req.title = QStringLiteral("Open");
-        req.filter = QStringLiteral("Nokia Graphics|*.ngg;*.nol;*.nlm;*.nsl;*.otb;*.ngl;*.i61;*.wbmp|"
-                                    "Nokia Group Graphic (*.ngg)|*.ngg|Nokia Operator Logo (*.nol)|*.nol");
+        req.filter = openDialogFilter();
         req.initialDir = m_userDir;
         const QString chosen = m_prompt.openFileName(req);
         if (!chosen.isEmpty()) {

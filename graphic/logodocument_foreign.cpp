@@ -1,7 +1,7 @@
 #include "graphic/logodocument.h"
 
 #include "desktop/waitcursor.h"
-#include "graphic/foreignformats.h"
+#include "graphic/fileformats.h"
 #include "graphic/pictureimport.h"
 #include "graphic/regularfile.h"
 
@@ -47,9 +47,10 @@ bool LogoDocument::openForeign(const QString &path, int format)
     // A foreign picture has the full size, whatever the last file had.
     LogoGrid grid = m_grid;
     grid.setSize(LogoGrid::MaxWidth, LogoGrid::MaxHeight);
-    if (kind == ForeignFormat::I61) {
-        // An I61 file is a picture: imported by the Import rule, without a
-        // message when it can't be loaded.
+    const FileFormat *row = formatOf(kind);
+    if (row && !row->read) {
+        // A foreign format without a reader of its own (I61) is a picture:
+        // imported by the Import rule, without a message when it can't be loaded.
         if (!convertPicture(path, grid))
             return false;
     } else {

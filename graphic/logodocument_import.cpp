@@ -2,6 +2,7 @@
 
 #include "desktop/safewrite.h"
 #include "desktop/waitcursor.h"
+#include "graphic/fileformats.h"
 #include "graphic/pathutil.h"
 #include "graphic/pictureimport.h"
 
@@ -57,7 +58,8 @@ void LogoDocument::exportCommand()
     req.title = QStringLiteral("Export");
     // The written kind follows the name: one that ends in ".png" or ".bmp"
     // keeps it, any other gets the extension of the chosen filter.
-    req.filter = QStringLiteral("Bitmap (*.bmp)|*.bmp|PNG picture (*.png)|*.png");
+    const SavedType types[] = {SavedType::Bmp, SavedType::Png};
+    req.filter = dialogEntry(types[0]) + QLatin1Char('|') + dialogEntry(types[1]);
     req.filterIndex = 1;
     // The name part of the document's path, with the bitmap's extension in
     // place of its own.
@@ -65,7 +67,6 @@ void LogoDocument::exportCommand()
                        ? QString()
                        : stripExtension(fileNameOf(m_currentFile)) + savedExtension(SavedType::Bmp);
     req.initialDir = m_exportDir;
-    const SavedType types[] = {SavedType::Bmp, SavedType::Png};
     const QString chosen = chooseSaveName(req, types);
     if (!chosen.isEmpty()) {
         m_exportDir = folderOf(chosen);
@@ -78,7 +79,8 @@ void LogoDocument::exportCommand()
 bool LogoDocument::exportPicture(const QString &path, QSize pixel) const
 {
     WaitCursor wait;
-    const char *format = path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) ? "PNG" : "BMP";
+    const FileFormat *written = formatOf(pictureTypeOf(path));
+    const char *format = written ? written->imageFormat : formatOf(SavedType::Bmp)->imageFormat;
     return saveImageAtomically(exportImage(m_grid, pixel), path, format);
 }
 

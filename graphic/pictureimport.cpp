@@ -1,5 +1,6 @@
 #include "graphic/pictureimport.h"
 
+#include "graphic/fileformats.h"
 #include "graphic/metafile.h"
 #include "graphic/metafileframe.h"
 #include "graphic/regularfile.h"
@@ -52,27 +53,6 @@ QImage onDisplay(const QImage &picture)
     return shown;
 }
 
-QStringList classicExtensions()
-{
-    return {QStringLiteral(".bmp"), QStringLiteral(".gif"), QStringLiteral(".jpg"), QStringLiteral(".ico"),
-            QStringLiteral(".rle"), QStringLiteral(".wmf"), QStringLiteral(".emf")};
-}
-
-// Read by the toolkit itself, on every platform it runs on.
-QStringList furtherExtensions()
-{
-    return {QStringLiteral(".jpeg"), QStringLiteral(".png"), QStringLiteral(".pbm"), QStringLiteral(".pgm"),
-            QStringLiteral(".ppm"), QStringLiteral(".xbm"), QStringLiteral(".xpm")};
-}
-
-QString patterns(const QStringList &extensions)
-{
-    QStringList out;
-    for (const QString &e : extensions)
-        out << QLatin1Char('*') + e;
-    return out.join(QLatin1Char(';'));
-}
-
 } // namespace
 
 QImage loadPictureCorner(const QString &path)
@@ -120,7 +100,7 @@ bool convertPicture(const QString &path, LogoGrid &grid)
 
 QStringList importPictureExtensions()
 {
-    return classicExtensions() + furtherExtensions();
+    return importExtensions(ImportGroup::Classic) + importExtensions(ImportGroup::Further);
 }
 
 bool isImportPicturePath(const QString &path)
@@ -133,8 +113,8 @@ bool isImportPicturePath(const QString &path)
 
 QString importDialogFilter()
 {
-    const QString classic = patterns(classicExtensions());
-    const QString further = patterns(furtherExtensions());
+    const QString classic = dialogPatterns(importExtensions(ImportGroup::Classic));
+    const QString further = dialogPatterns(importExtensions(ImportGroup::Further));
     return QStringLiteral("Pictures (%1)|%1|More pictures (%2)|%2").arg(classic, further);
 }
 

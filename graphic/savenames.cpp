@@ -1,35 +1,52 @@
 #include "graphic/savenames.h"
 
+#include "graphic/fileformats.h"
 #include "graphic/pathutil.h"
+
+#include <algorithm>
 
 namespace logo {
 
 namespace {
 
-const QString kNgg = QStringLiteral(".ngg");
-const QString kNol = QStringLiteral(".nol");
-const QString kBmp = QStringLiteral(".bmp");
-const QString kPng = QStringLiteral(".png");
+// The written types of a role, each with its extension, in the table's order.
+struct Written {
+    SavedType type;
+    QString extension;
+};
+
+QList<Written> writtenOf(FormatRole role)
+{
+    QList<Written> out;
+    for (const FileFormat *f : formatsOf(role))
+        if (f->written != SavedType::None)
+            out.append({f->written, QString::fromLatin1(f->extension)});
+    return out;
+}
 
 } // namespace
 
 SavedType nativeTypeOf(const QString &path)
 {
     const QString name = fileNameOf(path);
-    const qsizetype ngg = name.lastIndexOf(kNgg, -1, Qt::CaseInsensitive);
-    const qsizetype nol = name.lastIndexOf(kNol, -1, Qt::CaseInsensitive);
-    if (ngg < 0 && nol < 0)
-        return SavedType::None;
-    return nol > ngg ? SavedType::Nol : SavedType::Ngg;
+    SavedType last = SavedType::None;
+    qsizetype lastAt = -1;
+    for (const Written &w : writtenOf(FormatRole::Native)) {
+        const qsizetype at = name.lastIndexOf(w.extension, -1, Qt::CaseInsensitive);
+        if (at > lastAt) {
+            last = w.type;
+            lastAt = at;
+        }
+    }
+    return last;
 }
 
 SavedType pictureTypeOf(const QString &path)
 {
     const QString name = fileNameOf(path);
-    if (name.endsWith(kBmp, Qt::CaseInsensitive))
-        return SavedType::Bmp;
-    if (name.endsWith(kPng, Qt::CaseInsensitive))
-        return SavedType::Png;
+    for (const Written &w : writtenOf(FormatRole::Picture))
+        if (name.endsWith(w.extension, Qt::CaseInsensitive))
+            return w.type;
     return SavedType::None;
 }
 
@@ -41,19 +58,14 @@ SavedType savedTypeOf(const QString &path)
 
 bool isNativeType(SavedType type)
 {
-    return type == SavedType::Ngg || type == SavedType::Nol;
+    const FileFormat *f = formatOf(type);
+    return f && f->role == FormatRole::Native;
 }
 
 QString savedExtension(SavedType type)
 {
-    switch (type) {
-    case SavedType::Ngg: return kNgg;
-    case SavedType::Nol: return kNol;
-    case SavedType::Bmp: return kBmp;
-    case SavedType::Png: return kPng;
-    case SavedType::None: break;
-    }
-    return {};
+    const FileFormat *f = formatOf(type);
+    return f ? QString::fromLatin1(f->extension) : QString();
 }
 
 QString completeSavedName(const QString &typed, SavedType chosen)
@@ -69,7 +81,11 @@ QString proposedNativeName(const QString &name, SavedType type)
     const QString extension = savedExtension(type);
     if (name.isEmpty() || !isNativeType(type))
         return name;
-    if (name.endsWith(kNgg, Qt::CaseInsensitive) || name.endsWith(kNol, Qt::CaseInsensitive)) {
+    const QList<Written> natives = writtenOf(FormatRole::Native);
+    const bool endsNative = std::any_of(natives.begin(), natives.end(), [&](const Written &w) {
+        return name.endsWith(w.extension, Qt::CaseInsensitive);
+    });
+    if (endsNative) {
         if (name.endsWith(extension, Qt::CaseInsensitive))
             return name;
         return name.chopped(extension.size()) + extension;

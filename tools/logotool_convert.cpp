@@ -6,6 +6,7 @@
 #include "tools/logotool.h"
 
 #include "desktop/pixelaspect.h"
+#include "graphic/fileformats.h"
 #include "graphic/pathutil.h"
 #include "graphic/pictureimport.h"
 #include "graphic/savenames.h"
@@ -25,13 +26,21 @@ const char *kConvertUsage =
     "  --aspect    pixels with the phone's shape: N wide and N x 8 / 7 high (the\n"
     "              PixelAspect setting of the shared Settings section, 7:8 by default)";
 
-// The files the tool writes, by the windows' rule for the output's name
-// (logo::savedTypeOf): BMP and PNG as Export writes them for a name ending in
-// ".bmp" or ".png", else NOL or NGG as Save writes them for a name with ".nol"
-// or ".ngg" in it ("picture.nol.bak" is NOL).
-const QStringList kWritten{QStringLiteral("ngg"), QStringLiteral("nol"), QStringLiteral("bmp"),
-                           QStringLiteral("png")};
-const QStringList kPictures{QStringLiteral("bmp"), QStringLiteral("png")};
+QStringList withoutDots(const QStringList &extensions)
+{
+    QStringList out;
+    for (const QString &e : extensions)
+        out << e.mid(1);
+    return out;
+}
+
+// The files the tool writes (the written types of the table of formats), by
+// the windows' rule for the output's name (logo::savedTypeOf): BMP and PNG as
+// Export writes them for a name ending in ".bmp" or ".png", else NOL or NGG as
+// Save writes them for a name with ".nol" or ".ngg" in it ("picture.nol.bak"
+// is NOL).
+const QStringList kWritten = withoutDots(logo::writtenExtensions());
+const QStringList kPictures = withoutDots(logo::writtenExtensions(logo::FormatRole::Picture));
 
 // The extension of what the name is written as, without the dot; empty for a
 // name neither program writes.
@@ -42,9 +51,7 @@ QString extensionOf(const QString &path)
 
 QString writtenList()
 {
-    QStringList dotted;
-    for (const QString &e : kWritten)
-        dotted << QLatin1Char('.') + e;
+    const QStringList dotted = logo::writtenExtensions();
     return dotted.mid(0, dotted.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + dotted.back();
 }
 

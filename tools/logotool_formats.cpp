@@ -1,6 +1,8 @@
-// logotool formats: what the tool (and the programs) read and write.
+// logotool formats: what the tool (and the programs) read and write, from the
+// table of formats.
 #include "tools/logotool.h"
 
+#include "graphic/fileformats.h"
 #include "graphic/metafile.h"
 #include "graphic/pictureimport.h"
 
@@ -8,10 +10,41 @@ namespace logotool {
 
 namespace {
 
+using logo::FileFormat;
+using FormatList = QList<const FileFormat *>;
+
 // One row of the table: what, then its note, in two aligned columns.
-void row(const char *what, const QString &note)
+void row(const QString &what, const QString &note)
 {
-    out(QStringLiteral("  %1  %2").arg(QString::fromLatin1(what), -20).arg(note));
+    out(QStringLiteral("  %1  %2").arg(what, -20).arg(note));
+}
+
+QString names(const FormatList &formats)
+{
+    QStringList out;
+    for (const FileFormat *f : formats)
+        out << QString::fromLatin1(f->name);
+    return out.join(QLatin1Char(' '));
+}
+
+// "(.nlm .nsl)"
+QString extensions(const FormatList &formats)
+{
+    return QLatin1Char('(') + logo::extensionsOf(formats).join(QLatin1Char(' ')) + QLatin1Char(')');
+}
+
+FormatList where(const FormatList &formats, bool (*keep)(const FileFormat &))
+{
+    FormatList out;
+    for (const FileFormat *f : formats)
+        if (keep(*f))
+            out << f;
+    return out;
+}
+
+bool written(const FileFormat &f)
+{
+    return f.written != logo::SavedType::None;
 }
 
 } // namespace
@@ -29,17 +62,24 @@ int cmdFormats(const QStringList &argv)
             continue;
         pictures << e;
     }
+    const FormatList natives = logo::formatsOf(logo::FormatRole::Native);
+    const FormatList foreign = logo::foreignFormatsByName();
+    const FormatList byName = where(foreign, [](const FileFormat &f) { return f.read != nullptr; });
+    const FormatList asPictures = where(foreign, [](const FileFormat &f) { return f.read == nullptr; });
+    const FormatList exported = where(logo::formatsOf(logo::FormatRole::Picture), written);
     out(QStringLiteral("Reads"));
-    row("NGG NCG NOL", QStringLiteral("group graphics and operator logos, told by their content"));
-    row("NLM NSL NGL OTB WBMP", QStringLiteral("other Nokia tools' logos, told by the file name (.nlm .nsl .ngl .otb .wbmp)"));
-    row("I61", QStringLiteral("a picture under its own name (.i61), imported like the pictures below"));
+    row(names(natives), QStringLiteral("group graphics and operator logos, told by their content"));
+    row(names(byName), QStringLiteral("other Nokia tools' logos, told by the file name ") + extensions(byName));
+    row(names(asPictures), QStringLiteral("a picture under its own name %1, imported like the pictures below")
+                               .arg(extensions(asPictures)));
     out(QStringLiteral("Imports pictures"));
     out(QStringLiteral("  ") + pictures.join(QLatin1Char(' ')));
     out(QStringLiteral("  a pixel is set where red, green and blue are all 64 or less;"));
     out(QStringLiteral("  the top-left 72 x 14 of the picture is taken, never scaled"));
     out(QStringLiteral("Writes"));
-    row("NGG NOL", QStringLiteral("by the file name (\".nol\" anywhere in it writes NOL, which needs a network code)"));
-    row("BMP PNG", QStringLiteral("the 72 x 14 picture, black on the display green (.bmp .png)"));
+    row(names(where(natives, written)),
+        QStringLiteral("by the file name (\".nol\" anywhere in it writes NOL, which needs a network code)"));
+    row(names(exported), QStringLiteral("the 72 x 14 picture, black on the display green ") + extensions(exported));
     return 0;
 }
 
