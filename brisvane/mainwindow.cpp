@@ -65,19 +65,7 @@ void MainWindow::addProgramMenus(QMenu *)
 {
     // Undo takes back a logo replaced by the clear picture, a default logo, a
     // file or an import.
-    QUndoStack *history = &doc().history();
-    addMenu(QStringLiteral("mnuEdit"), QStringLiteral("&Edit"),
-            {{"mnuUndo", "&Undo", "Ctrl+Z", [history] { history->undo(); }},
-             {"mnuRedo", "&Redo", "Ctrl+Shift+Z", [history] { history->redo(); }},
-             {"mnuSep7"},
-             {"mnuOptions", "&Options..."}});
-    QAction *undo = menuAction(QStringLiteral("mnuUndo"));
-    QAction *redo = menuAction(QStringLiteral("mnuRedo"));
-    redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
-    connect(history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
-    connect(history, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
-    undo->setEnabled(history->canUndo());
-    redo->setEnabled(history->canRedo());
+    addEditMenu({{"mnuOptions", "&Options..."}});
 
     QMenu *extras = addMenu(QStringLiteral("mnuExtras"), QStringLiteral("Ex&tras"), {});
     std::vector<logo::MenuEntry> covers;

@@ -41,18 +41,7 @@ void MainWindow::addProgramMenus(QMenu *file)
     insertEntries(file, {{"mnuExport", "&Export BMP...", "Ctrl+E", [doc] { doc->exportCommand(); }}},
                   QStringLiteral("mnuRecentSep"));
 
-    QUndoStack *history = &doc->history();
-    QMenu *edit = addMenu(QStringLiteral("mnuEdit"), QStringLiteral("&Edit"),
-                          {{"mnuUndo", "&Undo", "Ctrl+Z", [history] { history->undo(); }},
-                           {"mnuRedo", "&Redo", "Ctrl+Shift+Z", [history] { history->redo(); }},
-                           {"mnuSep7"}});
-    QAction *undo = menuAction(QStringLiteral("mnuUndo"));
-    QAction *redo = menuAction(QStringLiteral("mnuRedo"));
-    redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
-    connect(history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
-    connect(history, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
-    undo->setEnabled(history->canUndo());
-    redo->setEnabled(history->canRedo());
+    QMenu *edit = addEditMenu({});
     addSubmenu(edit, QStringLiteral("mnuMove"), QStringLiteral("&Move"),
                {
                    {"mnuMoveUp", "&Up", "F1", [this] { cmdUp_Click(); }},

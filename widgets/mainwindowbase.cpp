@@ -223,6 +223,24 @@ void MainWindowBase::applyTrueAspect(bool on)
     applyPreviewAspect(on ? std::optional<QSizeF>(pixelAspect(m_settings)) : std::nullopt);
 }
 
+QMenu *MainWindowBase::addEditMenu(const std::vector<MenuEntry> &entries)
+{
+    QUndoStack *history = &document().history();
+    std::vector<MenuEntry> all{{"mnuUndo", "&Undo", "Ctrl+Z", [history] { history->undo(); }},
+                               {"mnuRedo", "&Redo", "Ctrl+Shift+Z", [history] { history->redo(); }},
+                               {"mnuSep7"}};
+    all.insert(all.end(), entries.begin(), entries.end());
+    QMenu *edit = addMenu(QStringLiteral("mnuEdit"), QStringLiteral("&Edit"), all);
+    QAction *undo = menuAction(QStringLiteral("mnuUndo"));
+    QAction *redo = menuAction(QStringLiteral("mnuRedo"));
+    redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
+    connect(history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(history, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    undo->setEnabled(history->canUndo());
+    redo->setEnabled(history->canRedo());
+    return edit;
+}
+
 QMenu *MainWindowBase::addMenu(const QString &name, const QString &caption, const std::vector<MenuEntry> &entries)
 {
     auto *menu = new QMenu(caption, this);

@@ -130,6 +130,10 @@ protected:
                       const std::vector<MenuEntry> &entries);
     // Adds entries at the end of menu, or before the entry named before.
     void insertEntries(QMenu *menu, const std::vector<MenuEntry> &entries, const QString &before = QString());
+    // An Edit menu that starts with Undo (Ctrl+Z) and Redo (Ctrl+Shift+Z or
+    // Ctrl+Y) of the document's history, each enabled while it has a step,
+    // followed by a separator and the program's own entries.
+    QMenu *addEditMenu(const std::vector<MenuEntry> &entries);
     // lblURL, the link to the web host, and picBranding, the branding
     // picture (hidden without one), for the central area to place.
     QLabel *linkLabel() const { return m_lblURL; }
