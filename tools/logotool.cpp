@@ -92,7 +92,9 @@ Session::Session(const logo::ProgramProfile &profile, logo::SettingsStore *store
 bool openInput(Session &s, const QString &path)
 {
     if (!logo::isRegularFile(path))
-        return err(QStringLiteral("%1: no such file").arg(path)), false;
+        return err(QFileInfo::exists(path) ? QStringLiteral("%1: not a regular file").arg(path)
+                                           : QStringLiteral("%1: no such file").arg(path)),
+               false;
     const auto before = s.prompt.shown.size();
     // Picture files go by the Import rule, as the Import command takes them.
     if (logo::isImportPicturePath(path) ? s.doc->importPicture(path) : s.doc->openFile(path))
