@@ -186,7 +186,10 @@ QWidget *MainWindow::buildOperatorPanel(QWidget *parent)
     // The room of the card's lines: the list's width inside the card's frame
     // and margins; the country shares its line with the code and the mark.
     m_lineWidth = m_cmbOperator->minimumWidth() - 2 * card->frameWidth() - 16;
-    m_codeWidth = m_lbl.mccMnc->fontMetrics().horizontalAdvance(QStringLiteral("000-000"));
+    // The code is never cut: room for any code a file can hold (two 16-bit
+    // numbers), the country gives way.
+    m_codeWidth = m_lbl.mccMnc->fontMetrics().horizontalAdvance(QStringLiteral("-00000--00000")) +
+                  2 * m_lbl.mccMnc->fontMetrics().averageCharWidth();
     m_countryWidth = m_lineWidth - m_codeWidth - m_lbl.def->width() - 2 * grid->horizontalSpacing();
     return panel;
 }
