@@ -1,9 +1,17 @@
-// Test main: a QApplication on the offscreen platform owns the event loop for
-// every suite, so window and serial tests run headless. The user's folders
+// Test main: an application object on the offscreen platform owns the event
+// loop for every suite, so window and serial tests run headless: a
+// QApplication for the suites of windows and dialogs (LOGO_TEST_WIDGETS), a
+// QGuiApplication for the others, which link no widgets. The user's folders
 // (data, configuration, runtime, temporary) are replaced by private ones, so
 // that no test, and no program a test starts, touches the user's settings,
 // file types or running programs.
+#ifdef LOGO_TEST_WIDGETS
 #include <QApplication>
+using TestApplication = QApplication;
+#else
+#include <QGuiApplication>
+using TestApplication = QGuiApplication;
+#endif
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -26,7 +34,7 @@ int main(int argc, char **argv)
     // the programs find beside themselves.
     qputenv("LOGO_METAFILE_MODULE", LOGO_METAFILE_MODULE_PATH);
 #endif
-    QApplication app(argc, argv);
+    TestApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

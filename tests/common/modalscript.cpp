@@ -1,6 +1,7 @@
 #include "modalscript.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -49,6 +50,24 @@ void ModalScript::poll()
     if (!m_steps.empty())
         QTimer::singleShot(5, this, &ModalScript::poll);
     step.action(active);
+}
+
+} // namespace logotest
+
+namespace logotest {
+
+void whenModalShown(QObject &scope, const QString &name, std::function<void(QWidget *)> action)
+{
+    auto *poll = new QTimer(&scope);
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, [poll, name, action] {
+        QWidget *w = QApplication::activeModalWidget();
+        if (!w || !w->isVisible() || w->objectName() != name)
+            return;
+        poll->stop();
+        action(w);
+    });
+    poll->start();
 }
 
 } // namespace logotest

@@ -37,3 +37,9 @@ private:
 };
 
 } // namespace logotest
+
+namespace logotest {
+// Runs action once on the modal dialog named name as soon as it is shown (a
+// dialog that a command opens with exec()); the poller is scope's child.
+void whenModalShown(QObject &scope, const QString &name, std::function<void(QWidget *)> action);
+} // namespace logotest

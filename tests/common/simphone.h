@@ -8,6 +8,12 @@
 
 namespace logotest {
 
+// The job timer of the serial tests against the simulated phone: the
+// programs' one second shortened, so that a job's ticks, repeats and patience
+// take a fraction of their real time. The phone answers within a few
+// milliseconds; a slow phone is simulated as slow against this tick.
+constexpr int kFastTickMs = 50;
+
 class SimPhone {
 public:
     explicit SimPhone(QStringList args = {});

@@ -113,25 +113,3 @@ ToolRun runTool(const QString &name, const QStringList &args, const QProcessEnvi
 }
 
 } // namespace logotest
-
-#include <QApplication>
-#include <QTimer>
-#include <QWidget>
-
-namespace logotest {
-
-void whenModalShown(QObject &scope, const QString &name, std::function<void(QWidget *)> action)
-{
-    auto *poll = new QTimer(&scope);
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, [poll, name, action] {
-        QWidget *w = QApplication::activeModalWidget();
-        if (!w || !w->isVisible() || w->objectName() != name)
-            return;
-        poll->stop();
-        action(w);
-    });
-    poll->start();
-}
-
-} // namespace logotest

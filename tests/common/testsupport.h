@@ -76,13 +76,3 @@ inline void PrintTo(const QStringList &l, std::ostream *os)
 {
     *os << '{' << l.join(QStringLiteral(", ")).toStdString() << '}';
 }
-
-#include <functional>
-class QObject;
-class QWidget;
-
-namespace logotest {
-// Runs action once on the modal dialog named name as soon as it is shown (a
-// dialog that a command opens with exec()); the poller is scope's child.
-void whenModalShown(QObject &scope, const QString &name, std::function<void(QWidget *)> action);
-} // namespace logotest

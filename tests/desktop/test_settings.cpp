@@ -2,15 +2,10 @@
 #include "common/testsupport.h"
 #include "desktop/branding.h"
 #include "desktop/pixelaspect.h"
-#include "widgets/qtprompt.h"
 #include "desktop/settingsstore.h"
-#include "desktop/waitcursor.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QSettings>
-#include <QTimer>
-#include <QWidget>
 #include <gtest/gtest.h>
 
 using namespace logo;
@@ -157,35 +152,4 @@ TEST(Branding, FileNextToTheProgram)
     EXPECT_FALSE(b.hides(QStringLiteral("StoreToInbox")));
     EXPECT_FALSE(b.hides(QStringLiteral("SendViaIR")));
     EXPECT_FALSE(b.hides(QStringLiteral("SendViaInternet")));
-}
-
-TEST(QtPromptFilters, ClassicFilterBecomesQtFilters)
-{
-    EXPECT_EQ(QtPrompt::toQtFilters(QStringLiteral("Nokia Graphics|*.ngg;*.nol|Nokia Group Graphic (*.ngg)|*.ngg")),
-              QStringList({QStringLiteral("Nokia Graphics (*.ngg *.nol)"), QStringLiteral("Nokia Group Graphic (*.ngg)")}));
-    EXPECT_EQ(QtPrompt::toQtFilters(QStringLiteral("Pictures (*.bmp;*.gif)|*.bmp;*.gif")),
-              QStringList({QStringLiteral("Pictures (*.bmp *.gif)")}));
-}
-
-TEST(QtPromptCursor, BoxesShowTheNormalPointerAndTheWaitPointerComesBack)
-{
-    WaitCursor outer;
-    WaitCursor inner;
-    QtPrompt prompt;
-    const QCursor *underBox = reinterpret_cast<const QCursor *>(1);
-    // Looks at the pointer while the box is up, then answers it.
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (QWidget *box = QApplication::activeModalWidget()) {
-            underBox = QGuiApplication::overrideCursor();
-            box->close();
-        }
-    });
-    poll.start(10);
-    prompt.message(QStringLiteral("Quillet"), QStringLiteral("Can't read this file. Try another file."),
-                   Icon::Exclamation, Buttons::Ok);
-    poll.stop();
-    EXPECT_EQ(underBox, nullptr) << "no wait pointer over the box";
-    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
 }

@@ -19,6 +19,9 @@
 #include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <memory>
+#include <vector>
 
 using namespace logo;
 using logotest::Sandbox;
@@ -70,41 +73,62 @@ TEST_F(IrSimFixture, UploadsOnTheWorkerThreadEndAsThePhoneLetsThem)
         {{"--model", "8810"}, 0x42, "Nokia 8810 not supported yet."},
         {{"--silent-after", "0"}, 0x42, "Can't talk to phone."},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.args.join(' ').toStdString());
-        IrSim phone(c.args);
-        ASSERT_FALSE(phone.device.isEmpty());
-        IrUploadRequest request;
-        request.message = message;
-        request.port = 5;
-        request.device = phone.device;
-        request.options.delays = quick();
-        request.options.connectionAddress = [a = c.address] { return a; };
-
+    // Each upload ends on a second of silence: the phones, each on its own
+    // line, take their uploads at the same time.
+    struct Upload {
+        std::unique_ptr<IrSim> phone;
         IrUploadRunner runner;
-        QEventLoop loop;
         QList<int> progress;
         bool onMainThread = true;
         QString result = "(none)";
-        QObject::connect(&runner, &IrUploadRunner::progress, &loop, [&](int p) {
-            progress << p;
-            onMainThread = onMainThread && QThread::currentThread() == loop.thread();
-        });
-        QObject::connect(&runner, &IrUploadRunner::finished, &loop, [&](const QString &r) {
-            result = r;
-            loop.quit();
-        });
-        ASSERT_TRUE(runner.start(request));
-        EXPECT_FALSE(runner.start(request)) << "one upload at a time";
-        QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-        loop.exec();
+        bool ended = false;
+    };
+    const int count = int(std::size(cases));
+    std::vector<std::unique_ptr<Upload>> uploads;
+    QEventLoop loop;
+    int ended = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        auto u = std::make_unique<Upload>();
+        u->phone = std::make_unique<IrSim>(c.args);
+        ASSERT_FALSE(u->phone->device.isEmpty());
+        IrUploadRequest request;
+        request.message = message;
+        request.port = 5;
+        request.device = u->phone->device;
+        request.options.delays = quick();
+        request.options.connectionAddress = [a = c.address] { return a; };
 
-        EXPECT_EQ(result, c.result);
-        EXPECT_TRUE(onMainThread);
-        EXPECT_FALSE(runner.isRunning());
-        const QStringList said = phone.report();
+        Upload *up = u.get();
+        QObject::connect(&up->runner, &IrUploadRunner::progress, &loop, [up, &loop](int p) {
+            up->progress << p;
+            up->onMainThread = up->onMainThread && QThread::currentThread() == loop.thread();
+        });
+        QObject::connect(&up->runner, &IrUploadRunner::finished, &loop, [up, &ended, &loop, count](const QString &r) {
+            up->result = r;
+            up->ended = true;
+            if (++ended == count)
+                loop.quit();
+        });
+        ASSERT_TRUE(up->runner.start(request));
+        EXPECT_FALSE(up->runner.start(request)) << "one upload at a time";
+        uploads.push_back(std::move(u));
+    }
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+    loop.exec();
+
+    for (int i = 0; i < count; ++i) {
+        const auto &c = cases[i];
+        Upload &u = *uploads[i];
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        EXPECT_TRUE(u.ended);
+        EXPECT_EQ(u.result, c.result);
+        EXPECT_TRUE(u.onMainThread);
+        EXPECT_FALSE(u.runner.isRunning());
+        const QStringList said = u.phone->report();
         if (c.result.isEmpty()) {
-            EXPECT_EQ(progress.last(), 100);
+            ASSERT_FALSE(u.progress.isEmpty());
+            EXPECT_EQ(u.progress.last(), 100);
             const QString address = QString::number(c.address, 16).toUpper();
             EXPECT_EQ(said.mid(0, 3), (QStringList{"connected " + address, messageLine(message),
                                                    "operator logo 262 01"}));
@@ -181,6 +205,11 @@ TEST_F(IrSimFixture, LogotoolIrUpload)
     doc.grid() = diagonal();
     const QString picture = sb.path("pic.ngg");
     ASSERT_EQ(doc.writeLogoFile(picture), LogoDocument::WriteResult::Written);
+    // Short delays, as the window tests have them (the benchmark times the
+    // defaults).
+    for (const char *key : {"IRDelay1", "IRDelay2", "IRDelay3"})
+        sb.settings().writeInt(kSharedSection, key, 1);
+    sb.settings().sync();
     QProcessEnvironment env;
     env.insert("LOGO_SETTINGS_FILE", sb.settingsFile());
 

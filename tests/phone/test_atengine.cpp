@@ -1,6 +1,6 @@
 // The AT engine driven directly: a fake link, ticks called by the test.
 #include "phone/atengine.h"
-#include "phonefakes.h"
+#include "common/phonefakes.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "graphic/logodocument.h"
 #include "phone/phonebookjob.h"
 #include "phone/porttest.h"
-#include "phonefakes.h"
+#include "common/phonefakes.h"
 
 #include <QEventLoop>
 #include <QSignalSpy>

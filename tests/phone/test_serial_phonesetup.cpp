@@ -23,7 +23,7 @@ struct SetupSerial : ::testing::Test {
     ScriptedPrompt prompt;
     LogoDocument doc{ProgramProfile::quillet(), prompt, sb.settings()};
     SerialLink link;
-    TimerTicks ticks{300};
+    TimerTicks ticks{logotest::kFastTickMs};
     AtEngine engine{link, ticks};
     PortTest jobs{doc, engine};
 
@@ -161,7 +161,7 @@ TEST_F(SetupSerial, PhonebookReadOnADeviceThatNeverStopsTalkingEnds)
     sb.settings().writeInt(kSharedSection, "COMPort", 4);
     SimPhone gps({"--flood"});
     sb.settings().write(kSharedSection, "Device4", gps.device);
-    ticks.setInterval(20);
+    ticks.setInterval(5);
     qsizetype largest = 0, received = 0;
     QObject::connect(&link, &PhoneLink::received, [&](const QByteArray &bytes) {
         largest = qMax(largest, engine.state().ReplyBuffer.size());

@@ -1,7 +1,7 @@
-// The real serial path: QSerialPort, the one-second job timer and the
-// controller, against the simulated phone on a pseudo-terminal. Each job takes
-// a few real seconds, so only the main roads are here; the engine's cases are
-// in test_atengine.cpp.
+// The real serial path: QSerialPort, the job timer and the controller, against
+// the simulated phone on a pseudo-terminal, on the fast test tick (Brisvane's
+// window test sends at the programs' one second). Only the main roads are
+// here; the engine's cases are in test_atengine.cpp.
 #include "common/simphone.h"
 #include "common/testsupport.h"
 #include "graphic/logodocument.h"
@@ -50,7 +50,7 @@ struct SerialFixture : ::testing::Test {
     ScriptedPrompt prompt;
     LogoDocument doc{ProgramProfile::quillet(), prompt, sb.settings()};
     SerialLink link;
-    TimerTicks tmrSendStore{1000};
+    TimerTicks tmrSendStore{logotest::kFastTickMs};
     AtEngine engine{link, tmrSendStore};
     SmsDelivery delivery{doc, engine};
     WaitingUi ui;
@@ -87,7 +87,7 @@ TEST_F(SerialFixture, SendThroughAnEchoingPhoneDeliversTheExactPdu)
 
 TEST_F(SerialFixture, StoreThroughASlowNoisyPhoneThatDoesNotEchoOnTheQuickLink)
 {
-    SimPhone phone({"--no-echo", "--noise", "--delay", "300"});
+    SimPhone phone({"--no-echo", "--noise", "--delay", QString::number(logotest::kFastTickMs * 3 / 10)});
     ASSERT_FALSE(phone.device.isEmpty());
     useDevice(phone.device);
     sb.settings().writeInt(doc.section(), "StoreCount", 41);

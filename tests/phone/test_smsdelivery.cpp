@@ -7,7 +7,7 @@
 #include "graphic/pathutil.h"
 #include "infrared/irdelivery.h"
 #include "phone/smsdelivery.h"
-#include "phonefakes.h"
+#include "common/phonefakes.h"
 #include "sms/pdu.h"
 
 #include <QEventLoop>

@@ -1,6 +1,7 @@
 // Insert Text as the user works it (the dialog opened from the Edit menu,
 // typed into, confirmed or cancelled) and the true-aspect phone preview.
 #include "quillettest.h"
+#include "common/modalscript.h"
 
 #include "desktop/pixelaspect.h"
 #include "graphic/pictureimport.h"

@@ -1,5 +1,6 @@
 // The send, store and progress dialogs as a user works them: modal dialogs
 // shown by the menu command, filled in and clicked from the event loop.
+#include "common/modalscript.h"
 #include "common/testsupport.h"
 #include "graphic/logodocument.h"
 #include "phone/phonebookjob.h"
@@ -8,7 +9,7 @@
 #include "widgets/frmsend.h"
 #include "widgets/frmsending.h"
 #include "widgets/frmstore.h"
-#include "phonefakes.h"
+#include "common/phonefakes.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -4,7 +4,7 @@
 #include "common/testsupport.h"
 #include "graphic/logodocument.h"
 #include "phone/porttest.h"
-#include "phonefakes.h"
+#include "common/phonefakes.h"
 #include "widgets/frmoptions.h"
 
 #include <QApplication>
