@@ -1,6 +1,7 @@
 #include "desktop/branding.h"
 
 #include "desktop/appfolders.h"
+#include "desktop/inifile.h"
 #include "graphic/regularfile.h"
 
 #include <QDir>
@@ -41,37 +42,7 @@ QString BrandingFile::folder() const
 
 QString BrandingFile::lookup(const QByteArray &content, const QString &section, const QString &key)
 {
-    const QString text = QString::fromLatin1(content);
-    bool inSection = false;
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (QString line : lines) {
-        line = line.trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
-            continue;
-        if (line.startsWith(QLatin1Char('['))) {
-            const qsizetype end = line.indexOf(QLatin1Char(']'));
-            const QString name = line.mid(1, end < 0 ? -1 : end - 1).trimmed();
-            inSection = name.compare(section, Qt::CaseInsensitive) == 0;
-            continue;
-        }
-        if (!inSection)
-            continue;
-        const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (eq < 0)
-            continue;
-        if (line.left(eq).trimmed().compare(key, Qt::CaseInsensitive) != 0)
-            continue;
-        QString value = line.mid(eq + 1).trimmed();
-        // A value wrapped in matching quotes loses them.
-        if (value.size() >= 2 && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\'')) &&
-            value.back() == value.front())
-            value = value.mid(1, value.size() - 2);
-        const qsizetype nul = value.indexOf(QChar(0));
-        if (nul >= 0)
-            value.truncate(nul);
-        return value.left(MaxValueLength).trimmed();
-    }
-    return {};
+    return IniFile(content, IniRules::profileString(MaxValueLength)).value(section, key).value_or(QString());
 }
 
 QString BrandingFile::ReadBrandingValue(const QString &section, const QString &key) const

@@ -1,5 +1,6 @@
 #include "desktop/filetypes_freedesktop.h"
 
+#include "desktop/inifile.h"
 #include "desktop/profile.h"
 #include "desktop/safewrite.h"
 
@@ -27,9 +28,9 @@ std::unique_ptr<FileTypeTree> desktopFileTypes()
 namespace {
 
 const QString kPackageName = QStringLiteral("vornhal-logos.xml");
-const QString kEntryGroup = QStringLiteral("[Desktop Entry]");
-const QString kDefaultGroup = QStringLiteral("[Default Applications]");
-const QString kAddedGroup = QStringLiteral("[Added Associations]");
+const QString kEntryGroup = QStringLiteral("Desktop Entry");
+const QString kDefaultGroup = QStringLiteral("Default Applications");
+const QString kAddedGroup = QStringLiteral("Added Associations");
 
 QByteArray resource(const QString &name)
 {
@@ -64,70 +65,18 @@ bool writeFile(const QString &path, const QByteArray &content, bool *changed = n
     return true;
 }
 
-bool writeLines(const QString &path, const QStringList &lines, bool *changed = nullptr)
+// A desktop entry or MIME list (mimeapps.list, mimeinfo.cache); none when
+// the file cannot be read.
+IniFile readIni(const QString &path)
 {
-    return writeFile(path, (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8(), changed);
+    return IniFile::load(path, IniRules::desktopEntry());
 }
 
-// The value of key in group of an INI-style file (desktop entries,
-// mimeapps.list); nullopt when missing. Localised keys ("Name[de]") never match.
-std::optional<QString> iniValue(const QStringList &lines, const QString &group, const QString &key)
+// The value of key in group; nullopt when missing. Localised keys ("Name[de]")
+// never match.
+std::optional<QString> iniValue(const QString &path, const QString &group, const QString &key)
 {
-    bool inGroup = false;
-    for (const QString &raw : lines) {
-        const QString line = raw.trimmed();
-        if (line.startsWith(QLatin1Char('['))) {
-            inGroup = line == group;
-            continue;
-        }
-        const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (inGroup && eq > 0 && line.left(eq).trimmed() == key)
-            return line.mid(eq + 1).trimmed();
-    }
-    return std::nullopt;
-}
-
-// Sets (or with a null value removes) key in group, adding the group when missing.
-void setIniValue(QStringList &lines, const QString &group, const QString &key, const QString &value)
-{
-    qsizetype groupStart = -1, groupEnd = lines.size();
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString line = lines[i].trimmed();
-        if (!line.startsWith(QLatin1Char('[')))
-            continue;
-        if (groupStart >= 0) {
-            groupEnd = i;
-            break;
-        }
-        if (line == group)
-            groupStart = i;
-    }
-    if (groupStart < 0) {
-        if (value.isNull())
-            return;
-        if (!lines.isEmpty() && !lines.back().trimmed().isEmpty())
-            lines << QString();
-        lines << group << key + QLatin1Char('=') + value;
-        return;
-    }
-    for (qsizetype i = groupStart + 1; i < groupEnd; ++i) {
-        const QString line = lines[i].trimmed();
-        const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (eq > 0 && line.left(eq).trimmed() == key) {
-            if (value.isNull())
-                lines.removeAt(i);
-            else
-                lines[i] = key + QLatin1Char('=') + value;
-            return;
-        }
-    }
-    if (value.isNull())
-        return;
-    // After the group's last entry, before any blank lines that end it.
-    qsizetype at = groupEnd;
-    while (at > groupStart + 1 && lines[at - 1].trimmed().isEmpty())
-        --at;
-    lines.insert(at, key + QLatin1Char('=') + value);
+    return readIni(path).value(group, key);
 }
 
 QStringList listValue(const std::optional<QString> &value)
@@ -289,7 +238,7 @@ QString FreedesktopFileTypes::entryValue(const QString &className, const QString
     const QString path = installedEntry(className);
     if (path.isEmpty())
         return {};
-    return iniValue(readLines(path), kEntryGroup, key).value_or(QString());
+    return iniValue(path, kEntryGroup, key).value_or(QString());
 }
 
 bool FreedesktopFileTypes::isInstalledProgram(const QString &program) const
@@ -308,7 +257,7 @@ void FreedesktopFileTypes::removeStaleEntries()
         const QString path = dataHome() + QStringLiteral("/applications/") + c.entry + QStringLiteral(".desktop");
         if (!QFileInfo(path).isFile())
             continue;
-        const QString program = programOfExec(iniValue(readLines(path), kEntryGroup, QStringLiteral("Exec")).value_or(QString()));
+        const QString program = programOfExec(iniValue(path, kEntryGroup, QStringLiteral("Exec")).value_or(QString()));
         if (QFileInfo(program).fileName() == c.entry && !isInstalledProgram(program) && QFile::remove(path))
             m_entriesChanged = true;
     }
@@ -319,18 +268,19 @@ bool FreedesktopFileTypes::writeEntry(const QString &className, const QString &k
     // The user's copy of the entry: the installed entry, else our own, with the change.
     const QString installed = installedEntry(className);
     const QString file = entryFile(className);
-    QStringList lines = installed.isEmpty()
-                            ? QString::fromUtf8(resource(file)).split(QLatin1Char('\n'), Qt::SkipEmptyParts)
-                            : readLines(installed);
-    if (lines.isEmpty())
+    IniFile entry = installed.isEmpty()
+                        ? IniFile(QString::fromUtf8(resource(file)).split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+                                  IniRules::desktopEntry())
+                        : readIni(installed);
+    if (entry.isEmpty())
         return false;
-    setIniValue(lines, kEntryGroup, key, value);
+    entry.setValue(kEntryGroup, key, value);
     if (key == QLatin1String("Exec"))
-        setIniValue(lines, kEntryGroup, QStringLiteral("TryExec"), QString());
+        entry.setValue(kEntryGroup, QStringLiteral("TryExec"), QString());
     // Only an entry that starts the installed program.
-    if (!isInstalledProgram(programOfExec(iniValue(lines, kEntryGroup, QStringLiteral("Exec")).value_or(QString()))))
+    if (!isInstalledProgram(programOfExec(entry.value(kEntryGroup, QStringLiteral("Exec")).value_or(QString()))))
         return false;
-    return writeLines(dataHome() + QStringLiteral("/applications/") + file, lines, &m_entriesChanged);
+    return writeFile(dataHome() + QStringLiteral("/applications/") + file, entry.toBytes(), &m_entriesChanged);
 }
 
 QString FreedesktopFileTypes::execValue(const QString &program)
@@ -389,7 +339,7 @@ QString FreedesktopFileTypes::defaultApplication(const QString &mimeType) const
         lists << folder + QStringLiteral("/mimeapps.list");
     }
     for (const QString &list : lists) {
-        const QStringList ids = listValue(iniValue(readLines(list), kDefaultGroup, mimeType));
+        const QStringList ids = listValue(iniValue(list, kDefaultGroup, mimeType));
         if (!ids.isEmpty())
             return ids.front();
     }
@@ -397,15 +347,14 @@ QString FreedesktopFileTypes::defaultApplication(const QString &mimeType) const
     // desktop database lists them, else as their entries say.
     for (const QString &d : dataDirs()) {
         const QStringList ids = listValue(
-            iniValue(readLines(d + QStringLiteral("/applications/mimeinfo.cache")), QStringLiteral("[MIME Cache]"),
-                     mimeType));
+            iniValue(d + QStringLiteral("/applications/mimeinfo.cache"), QStringLiteral("MIME Cache"), mimeType));
         if (!ids.isEmpty())
             return ids.front();
     }
     for (const QString &d : dataDirs()) {
         const QDir apps(d + QStringLiteral("/applications"));
         for (const QString &file : apps.entryList({QStringLiteral("*.desktop")}, QDir::Files, QDir::Name))
-            if (listValue(iniValue(readLines(apps.filePath(file)), kEntryGroup, QStringLiteral("MimeType")))
+            if (listValue(iniValue(apps.filePath(file), kEntryGroup, QStringLiteral("MimeType")))
                     .contains(mimeType))
                 return file;
     }
@@ -415,13 +364,13 @@ QString FreedesktopFileTypes::defaultApplication(const QString &mimeType) const
 bool FreedesktopFileTypes::setDefaultApplication(const QString &mimeType, const QString &entry)
 {
     const QString path = configHome() + QStringLiteral("/mimeapps.list");
-    QStringList lines = readLines(path);
-    setIniValue(lines, kDefaultGroup, mimeType, entry + QLatin1Char(';'));
-    QStringList added = listValue(iniValue(lines, kAddedGroup, mimeType));
+    IniFile list = readIni(path);
+    list.setValue(kDefaultGroup, mimeType, entry + QLatin1Char(';'));
+    QStringList added = listValue(list.value(kAddedGroup, mimeType));
     added.removeAll(entry);
     added.prepend(entry);
-    setIniValue(lines, kAddedGroup, mimeType, added.join(QLatin1Char(';')) + QLatin1Char(';'));
-    return writeLines(path, lines);
+    list.setValue(kAddedGroup, mimeType, added.join(QLatin1Char(';')) + QLatin1Char(';'));
+    return writeFile(path, list.toBytes());
 }
 
 // ---------------------------------------------------------------- MIME package and icon

@@ -1,5 +1,6 @@
 #include "desktop/settingsstore.h"
 
+#include "desktop/inifile.h"
 #include "desktop/safewrite.h"
 
 #include <QDir>
@@ -48,25 +49,12 @@ bool readLegacyIni(const QByteArray &bytes, QSettings::SettingsMap &map)
 bool readPlainIni(QIODevice &device, QSettings::SettingsMap &map)
 {
     const QByteArray bytes = device.readAll();
-    const QStringList lines = QString::fromUtf8(bytes).split(QLatin1Char('\n'));
-    for (const QString &raw : lines)
+    const IniFile file(bytes, IniRules());
+    for (const QString &raw : file.lines())
         if (isLegacyHeader(raw.trimmed()))
             return readLegacyIni(bytes, map);
-    QString section;
-    for (const QString &raw : lines) {
-        const QString line = raw.trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#')))
-            continue;
-        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
-            section = line.mid(1, line.size() - 2).trimmed();
-            continue;
-        }
-        const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (eq <= 0)
-            continue;
-        const QString key = line.left(eq).trimmed();
-        map.insert(section.isEmpty() ? key : section + QLatin1Char('/') + key, line.mid(eq + 1).trimmed());
-    }
+    for (const IniFile::Entry &entry : file.entries())
+        map.insert(entry.section.isEmpty() ? entry.key : entry.section + QLatin1Char('/') + entry.key, entry.value);
     return true;
 }
 
