@@ -1,6 +1,6 @@
 // The document's commands: title, save-changes question, New, Save As, Open,
 // recent-file list, busy mark.
-#include "common/testsupport.h"
+#include "common/documentsandbox.h"
 #include "graphic/logodocument.h"
 #include "graphic/pathutil.h"
 
@@ -14,11 +14,7 @@ using logotest::Sandbox;
 
 namespace {
 
-struct Doc {
-    Sandbox sb;
-    ScriptedPrompt prompt;
-    LogoDocument doc{ProgramProfile::quillet(), prompt, sb.settings()};
-
+struct Doc : logotest::QuilletDocument {
     QString savedNgg(const QString &name)
     {
         LogoGrid g;

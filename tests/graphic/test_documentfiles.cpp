@@ -2,7 +2,7 @@
 // Save As and Export give reads back as what was written, the chosen filter
 // gives the extension, a failed save says so, and every read, import and New
 // has its own size.
-#include "common/testsupport.h"
+#include "common/documentsandbox.h"
 #include "graphic/logodocument.h"
 #include "graphic/logofile.h"
 #include "graphic/pathutil.h"
@@ -19,11 +19,7 @@ using logotest::Sandbox;
 
 namespace {
 
-struct Doc {
-    Sandbox sb;
-    ScriptedPrompt prompt;
-    LogoDocument doc{ProgramProfile::quillet(), prompt, sb.settings()};
-
+struct Doc : logotest::QuilletDocument {
     QString file(const QString &name, int width = 72, int height = 14, bool nol = false)
     {
         LogoGrid g;

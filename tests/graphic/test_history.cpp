@@ -1,6 +1,6 @@
 // Undo and redo of every kind of change, the title's modified mark, and when
 // New and a read start the history afresh.
-#include "common/testsupport.h"
+#include "common/documentsandbox.h"
 #include "graphic/logodocument.h"
 #include "graphic/logofile.h"
 
@@ -12,11 +12,7 @@ using logotest::Sandbox;
 
 namespace {
 
-struct Doc {
-    Sandbox sb;
-    ScriptedPrompt prompt;
-    LogoDocument doc{ProgramProfile::quillet(), prompt, sb.settings()};
-
+struct Doc : logotest::QuilletDocument {
     // A file with an asymmetric picture, so that every tool changes it.
     QString file(const QString &name, int width = 72, int height = 14, bool nol = false)
     {

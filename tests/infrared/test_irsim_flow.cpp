@@ -55,6 +55,23 @@ struct IrSimFixture : ::testing::Test {
         if (!IrSim::available())
             GTEST_SKIP() << "irsim not built";
     }
+    // The diagonal picture as an NGG file for logotool, and the settings it
+    // runs with: every IRDelay set to delayMs.
+    Sandbox sb;
+    QString picture;
+    QProcessEnvironment env;
+    void prepareTool(int delayMs)
+    {
+        ScriptedPrompt prompt;
+        LogoDocument doc(ProgramProfile::quillet(), prompt, sb.settings());
+        doc.grid() = diagonal();
+        picture = sb.path("pic.ngg");
+        ASSERT_EQ(doc.writeLogoFile(picture), LogoDocument::WriteResult::Written);
+        for (const char *key : {"IRDelay1", "IRDelay2", "IRDelay3"})
+            sb.settings().writeInt(kSharedSection, key, delayMs);
+        sb.settings().sync();
+        env.insert("LOGO_SETTINGS_FILE", sb.settingsFile());
+    }
 };
 
 } // namespace
@@ -199,19 +216,9 @@ TEST_F(IrSimFixture, MenuCommandChecksThenReportsTheUploadsEnd)
 
 TEST_F(IrSimFixture, LogotoolIrUpload)
 {
-    Sandbox sb;
-    ScriptedPrompt prompt;
-    LogoDocument doc(ProgramProfile::quillet(), prompt, sb.settings());
-    doc.grid() = diagonal();
-    const QString picture = sb.path("pic.ngg");
-    ASSERT_EQ(doc.writeLogoFile(picture), LogoDocument::WriteResult::Written);
     // Short delays, as the window tests have them (the benchmark times the
     // defaults).
-    for (const char *key : {"IRDelay1", "IRDelay2", "IRDelay3"})
-        sb.settings().writeInt(kSharedSection, key, 1);
-    sb.settings().sync();
-    QProcessEnvironment env;
-    env.insert("LOGO_SETTINGS_FILE", sb.settingsFile());
+    prepareTool(1);
 
     IrSim phone;
     logotest::ToolRun r = logotest::logotool({"ir-upload", picture, "--device", phone.device, "--mcc", "262",
@@ -258,18 +265,8 @@ TEST_F(IrSimFixture, ADeviceThatNeverStopsTalkingEndsTheUpload)
 
 TEST_F(IrSimFixture, LogotoolIrUploadToADeviceThatNeverStopsTalking)
 {
-    Sandbox sb;
-    ScriptedPrompt prompt;
-    LogoDocument doc(ProgramProfile::quillet(), prompt, sb.settings());
-    doc.grid() = diagonal();
-    const QString picture = sb.path("pic.ngg");
-    ASSERT_EQ(doc.writeLogoFile(picture), LogoDocument::WriteResult::Written);
     // No delays: the bound is then the bare few seconds.
-    for (const char *key : {"IRDelay1", "IRDelay2", "IRDelay3"})
-        sb.settings().writeInt(kSharedSection, key, 0);
-    sb.settings().sync();
-    QProcessEnvironment env;
-    env.insert("LOGO_SETTINGS_FILE", sb.settingsFile());
+    prepareTool(0);
 
     IrSim device({"--noise", "text"});
     QElapsedTimer wall;
