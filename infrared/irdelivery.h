@@ -37,7 +37,7 @@ public:
 
     // The menu command: busy mark, the picture check, "IRPort", then the
     // progress dialog.
-    void mnuIR_Click();
+    void sendByInfrared();
     // Called by the progress dialog once shown: starts the upload and returns;
     // its end shows "Data uploaded." or the error and emits uploadEnded().
     void myIR();

@@ -50,8 +50,8 @@ public:
     // ---- the menu commands ----
     // "Sen&d as SMS..." and "Sto&re to SMS-Inbox...": the busy mark, the
     // pre-check, then the send or store dialog.
-    void mnuSend_Click() { deliver(SendingSms); }
-    void mnuStore_Click() { deliver(SendingStore); }
+    void sendPicture() { deliver(SendingSms); }
+    void storePicture() { deliver(SendingStore); }
     void deliver(int mode);
     // The checks alone: picture, message centre, serial port. True to go on;
     // sets the link port and the message-centre copy.

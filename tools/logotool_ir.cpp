@@ -88,7 +88,7 @@ int cmdIrUpload(const QStringList &argv)
     delivery.setOverrides(overrides);
     ToolUi ui(delivery);
     delivery.setUi(&ui);
-    delivery.mnuIR_Click();
+    delivery.sendByInfrared();
     settings.sync();
     return ui.ran && delivery.lastResult().isEmpty() ? 0 : 1;
 }

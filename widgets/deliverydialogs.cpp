@@ -123,7 +123,7 @@ frmOptionsDialog *WindowDelivery::optionsDialog()
     return m_options;
 }
 
-void WindowDelivery::mnuOptions_Click()
+void WindowDelivery::showOptions()
 {
     m_doc.setBusy(true);
     optionsDialog()->exec();

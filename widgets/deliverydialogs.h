@@ -57,19 +57,19 @@ private:
 
 // Everything a main window needs for "Sen&d as SMS...", "Sto&re to
 // SMS-Inbox...", "IR-&Upload to 61xx" and "&Options": connect the menu items
-// and toolbar buttons to mnuSend_Click, mnuStore_Click, mnuIR_Click and
-// mnuOptions_Click. The phonebook table lives here, one for the program's run.
+// and toolbar buttons to sendPicture, storePicture, sendByInfrared and
+// showOptions. The phonebook table lives here, one for the program's run.
 class WindowDelivery : public QObject {
     Q_OBJECT
 public:
     WindowDelivery(LogoDocument &doc, QWidget *window);
     ~WindowDelivery() override;
 
-    void mnuSend_Click() { m_delivery->mnuSend_Click(); }
-    void mnuStore_Click() { m_delivery->mnuStore_Click(); }
-    void mnuIR_Click() { m_infrared->mnuIR_Click(); }
+    void sendPicture() { m_delivery->sendPicture(); }
+    void storePicture() { m_delivery->storePicture(); }
+    void sendByInfrared() { m_infrared->sendByInfrared(); }
     // The options dialog, modal, with the busy mark while it is open.
-    void mnuOptions_Click();
+    void showOptions();
     // What the branding file hid; the options dialog drops the pages of
     // methods that are gone.
     void setBranding(bool smsHidden, bool storeHidden, bool irHidden);

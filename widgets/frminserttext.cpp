@@ -67,7 +67,7 @@ frmInsertText::frmInsertText(LogoDocument &doc, QWidget *parent) : QDialog(paren
     cmdOK = dialogButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), true);
     cmdCancel = dialogButton(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), false);
     frameAboveButtons(this, frame, buttonRow({cmdOK, cmdCancel}));
-    connect(cmdOK, &QPushButton::clicked, this, &frmInsertText::cmdOK_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &frmInsertText::onOkClicked);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     refresh();
@@ -95,7 +95,7 @@ void frmInsertText::refresh()
     picText->setPixmap(QPixmap::fromImage(exportImage(shown, QSize(kPreviewScale, kPreviewScale))));
 }
 
-void frmInsertText::cmdOK_Click()
+void frmInsertText::onOkClicked()
 {
     const TextLogo inserted = m_doc.insertText(lines(), m_result.font);
     if (!inserted.ok) {

@@ -37,7 +37,7 @@ public:
 
 private:
     void refresh();
-    void cmdOK_Click();
+    void onOkClicked();
 
     LogoDocument &m_doc;
     TextLogo m_result;

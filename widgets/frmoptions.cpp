@@ -112,25 +112,25 @@ frmOptionsDialog::frmOptionsDialog(LogoDocument &doc, PortTest &jobs, QWidget *p
     top->addLayout(buttonRow({cmdOK, cmdCancel}));
     top->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(TabStrip1, &QTabBar::currentChanged, this, &frmOptionsDialog::TabStrip1_Click);
+    connect(TabStrip1, &QTabBar::currentChanged, this, &frmOptionsDialog::showCurrentPage);
     connect(cmbComPort, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_filling)
-            cmbComPort_Click();
+            onComPortChosen();
     });
     connect(cmbIRPort, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_filling)
-            cmbIRPort_Click();
+            onIrPortChosen();
     });
     for (QComboBox *list : {cmbComDevice, cmbIRDevice})
         connect(list, &QComboBox::currentTextChanged, this,
                 [this, list](const QString &text) { deviceEdited(list, text); });
-    connect(cmdTest, &QPushButton::clicked, this, &frmOptionsDialog::cmdTest_Click);
-    connect(cmdReadSMSC, &QToolButton::clicked, this, &frmOptionsDialog::cmdReadSMSC_Click);
-    connect(cmdOK, &QPushButton::clicked, this, &frmOptionsDialog::cmdOk_Click);
+    connect(cmdTest, &QPushButton::clicked, this, &frmOptionsDialog::testPort);
+    connect(cmdReadSMSC, &QToolButton::clicked, this, &frmOptionsDialog::readMessageCentre);
+    connect(cmdOK, &QPushButton::clicked, this, &frmOptionsDialog::onOkClicked);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(&m_jobs, &PortTest::testDone, this, &frmOptionsDialog::myTestDone);
     connect(&m_jobs, &PortTest::readSMSCDone, this, &frmOptionsDialog::myReadSMSCDone);
-    TabStrip1_Click();
+    showCurrentPage();
 }
 
 // ------------------------------------------------------------------ building
@@ -301,7 +301,7 @@ void frmOptionsDialog::applyBranding(bool smsHidden, bool storeHidden, bool irHi
     } else if (irHidden) {
         removePage(QStringLiteral("IR"));
     }
-    TabStrip1_Click();
+    showCurrentPage();
 }
 
 void frmOptionsDialog::removePage(const QString &key)
@@ -316,7 +316,7 @@ void frmOptionsDialog::removePage(const QString &key)
     f->hide();
 }
 
-void frmOptionsDialog::TabStrip1_Click()
+void frmOptionsDialog::showCurrentPage()
 {
     if (QGroupBox *f = m_frames.value(TabStrip1->tabData(TabStrip1->currentIndex()).toString()))
         m_pages->setCurrentWidget(f);
@@ -362,9 +362,9 @@ void frmOptionsDialog::load()
     cmbComPort->setCurrentIndex(cmbComPort->findData(m_comPort));
     cmbIRPort->setCurrentIndex(cmbIRPort->findData(m_irPort));
     m_filling = false;
-    cmbComPort_Click();
-    cmbIRPort_Click();
-    TabStrip1_Click();
+    onComPortChosen();
+    onIrPortChosen();
+    showCurrentPage();
 }
 
 bool frmOptionsDialog::save()
@@ -444,7 +444,7 @@ void frmOptionsDialog::deviceEdited(QComboBox *list, const QString &text)
     refreshPortTexts();
 }
 
-void frmOptionsDialog::cmbComPort_Click()
+void frmOptionsDialog::onComPortChosen()
 {
     m_comPort = cmbComPort->currentIndex() >= 0 ? cmbComPort->currentData().toInt() : 0;
     if (m_comPort > 0)
@@ -455,7 +455,7 @@ void frmOptionsDialog::cmbComPort_Click()
     updateJobButtons();
 }
 
-void frmOptionsDialog::cmbIRPort_Click()
+void frmOptionsDialog::onIrPortChosen()
 {
     m_irPort = cmbIRPort->currentIndex() >= 0 ? cmbIRPort->currentData().toInt() : 0;
     showDevice(cmbIRDevice, m_irPort);
@@ -472,12 +472,12 @@ bool frmOptionsDialog::eventFilter(QObject *watched, QEvent *event)
         QWidget *next = QApplication::focusWidget();
         const bool report = reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
                             next != cmdOK && next != cmdCancel;
-        txtOptSMSC_LostFocus(report);
+        takeMessageCentre(report);
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void frmOptionsDialog::txtOptSMSC_LostFocus(bool report)
+void frmOptionsDialog::takeMessageCentre(bool report)
 {
     m_smsc = DigitsOnly(txtOptSMSC->text());
     txtOptSMSC->setText(m_smsc);
@@ -493,9 +493,9 @@ bool frmOptionsDialog::validate()
     return false;
 }
 
-void frmOptionsDialog::cmdOk_Click()
+void frmOptionsDialog::onOkClicked()
 {
-    txtOptSMSC_LostFocus(false);
+    takeMessageCentre(false);
     if (!validate()) {
         txtOptSMSC->setFocus();
         return;
@@ -531,7 +531,7 @@ void frmOptionsDialog::updateJobButtons()
     cmdReadSMSC->setEnabled(can);
 }
 
-void frmOptionsDialog::cmdTest_Click()
+void frmOptionsDialog::testPort()
 {
     QCoreApplication::processEvents();
     m_wait.emplace();
@@ -551,7 +551,7 @@ void frmOptionsDialog::myTestDone(int code)
         cmbComPort->setFocus();
 }
 
-void frmOptionsDialog::cmdReadSMSC_Click()
+void frmOptionsDialog::readMessageCentre()
 {
     QCoreApplication::processEvents();
     m_wait.emplace();

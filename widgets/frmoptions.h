@@ -91,17 +91,17 @@ private:
 
     void load();
     bool save();
-    void cmbComPort_Click();
-    void cmbIRPort_Click();
+    void onComPortChosen();
+    void onIrPortChosen();
     void deviceEdited(QComboBox *list, const QString &text);
     void showDevice(QComboBox *list, int port);
     void refreshPortTexts();
-    void txtOptSMSC_LostFocus(bool report);
+    void takeMessageCentre(bool report);
     bool validate();
-    void TabStrip1_Click();
-    void cmdTest_Click();
-    void cmdReadSMSC_Click();
-    void cmdOk_Click();
+    void showCurrentPage();
+    void testPort();
+    void readMessageCentre();
+    void onOkClicked();
     void updateJobButtons();
     void removePage(const QString &key);
 

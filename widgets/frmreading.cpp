@@ -45,7 +45,7 @@ frmReading::frmReading(PhonebookJob &job, QWidget *parent) : QDialog(parent), m_
     frame->setMinimumWidth(qMax(220, title.horizontalAdvance(windowTitle()) + 8 * title.height()));
     top->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(cmdCancel, &QPushButton::clicked, this, &frmReading::cmdCancel_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmReading::cancelReading);
     connect(&m_job, &PhonebookJob::statusLine, this, &frmReading::onStatusLine);
     connect(&m_job, &PhonebookJob::jobEnded, this, &frmReading::jobEnded);
 }
@@ -96,7 +96,7 @@ void frmReading::hideEvent(QHideEvent *event)
     QDialog::hideEvent(event);
 }
 
-void frmReading::cmdCancel_Click()
+void frmReading::cancelReading()
 {
     if (m_job.jobRunning())
         m_job.setBreak();
@@ -107,7 +107,7 @@ void frmReading::cmdCancel_Click()
 void frmReading::reject()
 {
     // Escape stops the read like Cancel; the read's end hides the dialog.
-    cmdCancel_Click();
+    cancelReading();
 }
 
 void frmReading::closeEvent(QCloseEvent *event)

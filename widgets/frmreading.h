@@ -35,7 +35,7 @@ protected:
 
 private:
     void activated();
-    void cmdCancel_Click();
+    void cancelReading();
     void onStatusLine(int line);
     void jobEnded();
 

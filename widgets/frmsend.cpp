@@ -58,9 +58,9 @@ frmSend::frmSend(SmsDelivery &delivery, PhonebookJob *phonebook, frmReading *rea
     frameAboveButtons(this, frame, buttonRow({cmdSend, cmdCancel}));
 
     fillPhonebookList();
-    connect(cmbPhonebook, &QComboBox::activated, this, &frmSend::cmbPhonebook_Click);
-    connect(cmdPhonebook, &QToolButton::clicked, this, &frmSend::cmdPhonebook_Click);
-    connect(cmdSend, &QPushButton::clicked, this, &frmSend::cmdSend_Click);
+    connect(cmbPhonebook, &QComboBox::activated, this, &frmSend::onPhonebookEntryChosen);
+    connect(cmdPhonebook, &QToolButton::clicked, this, &frmSend::readPhonebook);
+    connect(cmdSend, &QPushButton::clicked, this, &frmSend::onSendClicked);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -113,7 +113,7 @@ void frmSend::fillPhonebookList()
     cmbPhonebook->setCurrentIndex(0);
 }
 
-void frmSend::cmbPhonebook_Click(int index)
+void frmSend::onPhonebookEntryChosen(int index)
 {
     const QVariant value = cmbPhonebook->itemData(index);
     if (!value.isValid() || !phonebookRead())
@@ -126,7 +126,7 @@ void frmSend::cmbPhonebook_Click(int index)
         txtDA->setText(DigitsOnly(entries[slot].Number));
 }
 
-void frmSend::cmdPhonebook_Click()
+void frmSend::readPhonebook()
 {
     if (!m_phonebook || !m_reading)
         return;
@@ -148,7 +148,7 @@ bool frmSend::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-void frmSend::cmdSend_Click()
+void frmSend::onSendClicked()
 {
     txtDA->setText(DigitsOnly(txtDA->text()));
     if (m_delivery.sendTo(txtDA->text()))

@@ -37,9 +37,9 @@ protected:
 
 private:
     void fillPhonebookList();
-    void cmbPhonebook_Click(int index);
-    void cmdPhonebook_Click();
-    void cmdSend_Click();
+    void onPhonebookEntryChosen(int index);
+    void readPhonebook();
+    void onSendClicked();
     bool phonebookRead() const;
 
     SmsDelivery &m_delivery;

@@ -54,7 +54,7 @@ frmSending::frmSending(SmsDelivery &delivery, QWidget *parent) : QDialog(parent)
     l2->setMinimumWidth(200);
     top->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(l3, &QPushButton::clicked, this, &frmSending::l3_Click);
+    connect(l3, &QPushButton::clicked, this, &frmSending::stopSending);
     connect(&m_delivery, &SmsDelivery::progress, this, &frmSending::myUpdateSending);
     connect(&m_delivery, &SmsDelivery::caption, this, &QWidget::setWindowTitle);
     connect(&m_delivery, &SmsDelivery::jobEnded, this, &frmSending::jobEnded);
@@ -114,7 +114,7 @@ void frmSending::activated()
         jobEnded();
 }
 
-void frmSending::l3_Click()
+void frmSending::stopSending()
 {
     m_delivery.setBreak();
 }

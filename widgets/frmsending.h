@@ -44,7 +44,7 @@ private:
     void activated();
     // Cancel, or "Please wait." in the taller frame of the infrared mode.
     void showMode(bool infrared);
-    void l3_Click();
+    void stopSending();
     void jobEnded();
 
     SmsDelivery &m_delivery;

@@ -32,7 +32,7 @@ frmStore::frmStore(SmsDelivery &delivery, QWidget *parent) : QDialog(parent), m_
     cmdCancel = dialogButton(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), false);
     frameAboveButtons(this, frame, buttonRow({cmdStore, cmdCancel}));
 
-    connect(cmdStore, &QPushButton::clicked, this, &frmStore::cmdStore_Click);
+    connect(cmdStore, &QPushButton::clicked, this, &frmStore::onStoreClicked);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -43,7 +43,7 @@ void frmStore::showEvent(QShowEvent *event)
     lblNumber->setText(m_delivery.storeNumberText(m_kept));
 }
 
-void frmStore::cmdStore_Click()
+void frmStore::onStoreClicked()
 {
     m_delivery.storeWith(m_kept);
     accept();

@@ -23,7 +23,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void cmdStore_Click();
+    void onStoreClicked();
 
     SmsDelivery &m_delivery;
     int m_kept = 0;

@@ -80,7 +80,7 @@ UpdateReport BrisvaneDocument::myOperator2Combo()
     return report;
 }
 
-void BrisvaneDocument::cmbOperator_Click(int item)
+void BrisvaneDocument::onOperatorChosen(int item)
 {
     select(item, true);
 }

@@ -55,7 +55,7 @@ public:
     // beep when that stops early) and the list, and selects the placeholder.
     UpdateReport myOperator2Combo();
     // The user picked the entry with this item data.
-    void cmbOperator_Click(int item);
+    void onOperatorChosen(int item);
     // Selects the operator of the picture's network code (the first in table
     // order); no code selects the placeholder.
     void SelectOperatorFromCode();

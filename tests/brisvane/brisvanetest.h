@@ -66,7 +66,7 @@ struct Env {
                 return e.item;
         return -1;
     }
-    void pick(const QString &text) { doc->cmbOperator_Click(item(text)); }
+    void pick(const QString &text) { doc->onOperatorChosen(item(text)); }
 };
 
 // Brisvane's main window on the same folders; doc is the window's document.

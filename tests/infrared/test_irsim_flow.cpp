@@ -165,7 +165,7 @@ TEST_F(IrSimFixture, MenuCommandChecksThenReportsTheUploadsEnd)
         Ui ui;
         ui.delivery = &delivery;
         delivery.setUi(&ui);
-        delivery.mnuIR_Click();
+        delivery.sendByInfrared();
         EXPECT_FALSE(doc.isBusy());
         return ui.shown;
     };

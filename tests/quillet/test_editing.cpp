@@ -393,7 +393,7 @@ TEST(QuilletAnimation, TicksBlinkAndEditsWaitForTheShowingTick)
     env.widget<QCheckBox>("chkAnimation")->click();
     EXPECT_EQ(w.blinkPhase(), 0);
 
-    w.tmrAnimation_Timer();
+    w.onAnimationTick();
     EXPECT_EQ(w.blinkPhase(), 1);
     EXPECT_FALSE(shownOnDisplay(env, 3, 3)) << "first tick hides the picture";
     EXPECT_FALSE(env.myBmp()->isPixelSet(3, 3));
@@ -402,7 +402,7 @@ TEST(QuilletAnimation, TicksBlinkAndEditsWaitForTheShowingTick)
     EXPECT_FALSE(env.display()->isPixelSet(4, 3));
     EXPECT_FALSE(env.myBmp()->isPixelSet(4, 3));
 
-    w.tmrAnimation_Timer();
+    w.onAnimationTick();
     EXPECT_EQ(w.blinkPhase(), 0);
     EXPECT_TRUE(shownOnDisplay(env, 3, 3));
     EXPECT_TRUE(shownOnDisplay(env, 4, 3)) << "the showing tick brings the edit";
@@ -410,8 +410,8 @@ TEST(QuilletAnimation, TicksBlinkAndEditsWaitForTheShowingTick)
 
     env.doc().paintCell(3, 3, false);
     EXPECT_TRUE(env.display()->isPixelSet(3, 3));
-    w.tmrAnimation_Timer();
-    w.tmrAnimation_Timer();
+    w.onAnimationTick();
+    w.onAnimationTick();
     EXPECT_FALSE(env.display()->isPixelSet(3, 3));
 }
 
@@ -422,7 +422,7 @@ TEST(QuilletAnimation, SwitchingOffShowsThePictureAndKeepsThePhase)
     env.doc().paintCell(7, 7, true);
     auto *chk = env.widget<QCheckBox>("chkAnimation");
     chk->click();
-    w.tmrAnimation_Timer();             // hidden
+    w.onAnimationTick();             // hidden
     env.doc().paintCell(8, 7, true);
     ASSERT_FALSE(env.display()->isPixelSet(7, 7));
 
@@ -430,15 +430,15 @@ TEST(QuilletAnimation, SwitchingOffShowsThePictureAndKeepsThePhase)
     EXPECT_TRUE(shownOnDisplay(env, 7, 7));
     EXPECT_TRUE(shownOnDisplay(env, 8, 7));
     EXPECT_TRUE(env.myBmp()->isPixelSet(8, 7));
-    w.tmrAnimation_Timer();             // a stray tick after switching off changes nothing
+    w.onAnimationTick();             // a stray tick after switching off changes nothing
     EXPECT_TRUE(env.display()->isPixelSet(7, 7));
     EXPECT_EQ(w.blinkPhase(), 1);
 
     env.action("mnuAnimation")->trigger();   // on again: phase 1, so the next tick shows
-    w.tmrAnimation_Timer();
+    w.onAnimationTick();
     EXPECT_EQ(w.blinkPhase(), 0);
     EXPECT_TRUE(env.display()->isPixelSet(7, 7));
-    w.tmrAnimation_Timer();
+    w.onAnimationTick();
     EXPECT_FALSE(env.display()->isPixelSet(7, 7));
 }
 
@@ -449,7 +449,7 @@ TEST(QuilletAnimation, AReplacedPictureShowsAtOnceMovesWaitForTheTick)
     auto &w = env.start();
     env.doc().paintCell(2, 2, true);
     env.widget<QCheckBox>("chkAnimation")->click();
-    w.tmrAnimation_Timer();   // hidden phase
+    w.onAnimationTick();   // hidden phase
     ASSERT_FALSE(shownOnDisplay(env, 2, 2));
 
     // Moves and flips leave the blinking preview alone.
@@ -465,8 +465,8 @@ TEST(QuilletAnimation, AReplacedPictureShowsAtOnceMovesWaitForTheTick)
     EXPECT_TRUE(env.myBmp()->isPixelSet(0, 0));
 
     // So does a file opened while blinking ...
-    w.tmrAnimation_Timer();
-    w.tmrAnimation_Timer();   // hidden again
+    w.onAnimationTick();
+    w.onAnimationTick();   // hidden again
     ASSERT_FALSE(env.display()->isPixelSet(0, 0));
     env.prompt.answers = {logo::Answer::No};
     w.myOpenFileReceived(file);

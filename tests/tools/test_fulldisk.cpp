@@ -242,7 +242,7 @@ TEST(FullDisk, EveryWriterKeepsTheOldFileAndSaysSo)
              d.myOperator2Combo();
              for (const auto &e : d.operatorList())
                  if (e.text == QStringLiteral("Germany - T-Mobile D1"))
-                     d.cmbOperator_Click(e.item);
+                     d.onOperatorChosen(e.item);
              d.grid().setPixel(7, 7, true);
              EXPECT_FALSE(d.saveDefaultLogo());
              return brisvanePrompt.lastMessage();

@@ -93,7 +93,7 @@ TEST_F(DialogFixture, SendDialogShowsTheLastNumberAndSendsTheDigitsOfTheTypedOne
         EXPECT_EQ(dlg->txtDA->text(), "123");
     });
     whenShown("frmSending", [&](QWidget *w) { EXPECT_TRUE(static_cast<frmSending *>(w)->l3->isVisible()); });
-    delivery.mnuSend_Click();
+    delivery.sendPicture();
 
     EXPECT_EQ(seen, (QStringList{"frmSend", "frmSending"}));
     EXPECT_EQ(sb.settings().read(doc.section(), "LastDA"), "123");
@@ -118,7 +118,7 @@ TEST_F(DialogFixture, SendDialogKeepsAskingWhileTheNumberHasNoDigits)
         EXPECT_TRUE(dlg->isVisible());
         dlg->cmdCancel->click();
     });
-    delivery.mnuSend_Click();
+    delivery.sendPicture();
     EXPECT_EQ(seen, QStringList{"frmSend"});
     EXPECT_TRUE(link.openedDevices.isEmpty());
     EXPECT_FALSE(sb.settings().contains(doc.section(), "LastDA"));
@@ -145,7 +145,7 @@ TEST_F(DialogFixture, StoreDialogShowsTheCounterNumberAndAdvancesItAfterAFailedS
         EXPECT_EQ(dlg->lblNumber->text(), "+999000005");
         dlg->cmdStore->click();
     });
-    delivery.mnuStore_Click();
+    delivery.storePicture();
     EXPECT_EQ(seen, QStringList{"frmStore"}) << "the progress dialog hid at once";
     EXPECT_EQ(prompt.lastMessage(), "Can't talk to COM2.");
     EXPECT_EQ(sb.settings().read(doc.section(), "StoreCount"), "6");
@@ -156,7 +156,7 @@ TEST_F(DialogFixture, CancelledStoreDialogLeavesTheCounter)
 {
     sb.settings().writeInt(doc.section(), "StoreCount", 5);
     whenShown("frmStore", [&](QWidget *w) { static_cast<frmStore *>(w)->cmdCancel->click(); });
-    delivery.mnuStore_Click();
+    delivery.storePicture();
     EXPECT_EQ(sb.settings().read(doc.section(), "StoreCount"), "5");
     EXPECT_TRUE(link.openedDevices.isEmpty());
     EXPECT_TRUE(prompt.shown.empty());
@@ -180,7 +180,7 @@ TEST_F(DialogFixture, ProgressCancelStopsTheJobAtItsNextTick)
         EXPECT_FALSE(close.isAccepted());
         engine.tick();
     });
-    delivery.mnuStore_Click();
+    delivery.storePicture();
     EXPECT_EQ(prompt.lastMessage(), "Can't talk to COM2.");
     EXPECT_FALSE(link.isOpen());
     EXPECT_FALSE(dialogs.sendingDialog()->isVisible());
@@ -248,7 +248,7 @@ TEST_F(PhonebookDialogFixture, TheCacheIsLoadedOnceAndItsEntriesGiveTheirDigits)
         EXPECT_EQ(dlg->txtDA->text(), "4930");
         dlg->cmdCancel->click();
     });
-    delivery.mnuSend_Click();
+    delivery.sendPicture();
     EXPECT_TRUE(book.PhonebookRead());
 
     QFile::remove(cache());
@@ -257,7 +257,7 @@ TEST_F(PhonebookDialogFixture, TheCacheIsLoadedOnceAndItsEntriesGiveTheirDigits)
         EXPECT_EQ(dlg->cmbPhonebook->count(), 4) << "later openings keep the list";
         dlg->cmdCancel->click();
     });
-    delivery.mnuSend_Click();
+    delivery.sendPicture();
     EXPECT_EQ(seen, (QStringList{"frmSend", "frmSend"}));
 }
 
@@ -284,7 +284,7 @@ TEST_F(PhonebookDialogFixture, NamesSortAsTheUsersLanguageDoes)
             dlg->cmdCancel->click();
         });
         book.setPhonebookRead(false);   // the next opening fills the list afresh
-        delivery.mnuSend_Click();
+        delivery.sendPicture();
     }
     QLocale::setDefault(before);
 }
@@ -310,7 +310,7 @@ TEST_F(PhonebookDialogFixture, ReadingThePhonebookFromTheSendDialog)
         EXPECT_EQ(prompt.shown.back().icon, Icon::Information);
         dlg->cmdCancel->click();
     });
-    delivery.mnuSend_Click();
+    delivery.sendPicture();
     EXPECT_EQ(seen, QStringList{"frmSend"});
     EXPECT_EQ(withBook.readingDialog()->windowTitle(), "Reading phonebook ...");
     // Wide enough for the whole caption beside a title bar's icon and buttons.
