@@ -22,11 +22,11 @@ enum SendingModes : qint16 { SendingSms = 0, SendingStore = 1, SendingInfrared =
 class DeliveryUi {
 public:
     virtual ~DeliveryUi() = default;
-    // The send dialog (frmSend) and the store dialog (frmStore); each returns when
+    // The send dialog (SendDialog) and the store dialog (StoreDialog); each returns when
     // the user has sent, stored or cancelled.
     virtual void showSendDialog() = 0;
     virtual void showStoreDialog() = 0;
-    // The sending-progress dialog (frmSending): it calls startSendingJob() and
+    // The sending-progress dialog (SendingDialog): it calls startSendingJob() and
     // returns when the job has ended (jobEnded).
     virtual void showSendingProgress() = 0;
 };

@@ -2,7 +2,7 @@
 
 #include "quillet/gridview.h"
 #include "quillet/logopreview.h"
-#include "widgets/frminserttext.h"
+#include "widgets/inserttextdialog.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -208,7 +208,7 @@ void MainWindow::afterDrop()
 void MainWindow::insertText()
 {
     document().setBusy(true);
-    logo::frmInsertText dialog(document(), this);
+    logo::InsertTextDialog dialog(document(), this);
     dialog.exec();
     document().setBusy(false);
     m_picMain->setFocus();

@@ -19,11 +19,11 @@ namespace logo {
 class LogoDocument;
 class PhonebookJob;
 class PortTest;
-class frmOptionsDialog;
-class frmReading;
-class frmSend;
-class frmStore;
-class frmSending;
+class OptionsDialog;
+class ReadingDialog;
+class SendDialog;
+class StoreDialog;
+class SendingDialog;
 class SerialLink;
 class TimerTicks;
 
@@ -42,17 +42,17 @@ public:
     // The progress dialog in its infrared mode, until the upload has ended.
     void showUploadProgress() override;
 
-    frmSend *sendDialog() const;
-    frmStore *storeDialog() const;
-    frmSending *sendingDialog() const;
-    frmReading *readingDialog() const;
+    SendDialog *sendDialog() const;
+    StoreDialog *storeDialog() const;
+    SendingDialog *sendingDialog() const;
+    ReadingDialog *readingDialog() const;
 
 private:
     SmsDelivery &m_delivery;
-    QPointer<frmReading> m_reading;
-    QPointer<frmSend> m_send;
-    QPointer<frmStore> m_store;
-    QPointer<frmSending> m_sending;
+    QPointer<ReadingDialog> m_reading;
+    QPointer<SendDialog> m_send;
+    QPointer<StoreDialog> m_store;
+    QPointer<SendingDialog> m_sending;
 };
 
 // Everything a main window needs for "Sen&d as SMS...", "Sto&re to
@@ -82,7 +82,7 @@ public:
     PhonebookJob &phonebookJob() { return *m_phonebookJob; }
     PortTest &portTest() { return *m_portTest; }
     // Created on first use, then kept.
-    frmOptionsDialog *optionsDialog();
+    OptionsDialog *optionsDialog();
 
 private:
     LogoDocument &m_doc;
@@ -96,7 +96,7 @@ private:
     PortTest *m_portTest;
     IrDelivery *m_infrared;
     std::unique_ptr<DeliveryDialogs> m_dialogs;
-    QPointer<frmOptionsDialog> m_options;
+    QPointer<OptionsDialog> m_options;
     bool m_hidden[3] = {false, false, false};   // sending, storing, infrared
 };
 

@@ -10,8 +10,8 @@
 #include "graphic/pathutil.h"
 #include "graphic/pictureimport.h"
 #include "sms/pdu.h"
-#include "widgets/frmsend.h"
-#include "widgets/frmstore.h"
+#include "widgets/senddialog.h"
+#include "widgets/storedialog.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -503,7 +503,7 @@ TEST(BrisvaneDelivery, SendAndStoreAnOperatorLogoThroughTheSimulatedPhone)
 
     logotest::ModalScript user;
     user.then(QStringLiteral("frmSend"), [](QWidget *d) {
-        auto *send = static_cast<logo::frmSend *>(d);
+        auto *send = static_cast<logo::SendDialog *>(d);
         send->txtDA->setText(QStringLiteral("+49 171 1234567"));
         send->cmdSend->click();
     });
@@ -515,7 +515,7 @@ TEST(BrisvaneDelivery, SendAndStoreAnOperatorLogoThroughTheSimulatedPhone)
 
     env.prompt.clear();
     user.then(QStringLiteral("frmStore"), [](QWidget *d) {
-        auto *store = static_cast<logo::frmStore *>(d);
+        auto *store = static_cast<logo::StoreDialog *>(d);
         EXPECT_EQ(store->lblNumber->text(), QStringLiteral("+998000007"));
         store->cmdStore->click();
     });

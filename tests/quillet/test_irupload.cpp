@@ -7,7 +7,7 @@
 #include "common/simphone.h"
 #include "infrared/irmessage.h"
 #include "widgets/deliverydialogs.h"
-#include "widgets/frmsending.h"
+#include "widgets/sendingdialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -40,7 +40,7 @@ struct Watched {
 Watched runUpload(Env &env)
 {
     Watched seen;
-    auto *dlg = env.window->findChild<logo::frmSending *>("frmSending");
+    auto *dlg = env.window->findChild<logo::SendingDialog *>("frmSending");
     QObject::connect(dlg->l2, &QProgressBar::valueChanged, dlg, [&seen](int v) {
         if (v > 0)
             seen.percents << v;
@@ -111,7 +111,7 @@ TEST(QuilletIrUpload, MenuCommandUploadsInTheInfraredProgressDialog)
 
         EXPECT_EQ(env.prompt.messages(), QStringList{c.message});
         EXPECT_EQ(env.prompt.shown.back().icon, c.icon);
-        EXPECT_FALSE(w.findChild<logo::frmSending *>("frmSending")->isVisible());
+        EXPECT_FALSE(w.findChild<logo::SendingDialog *>("frmSending")->isVisible());
         EXPECT_FALSE(env.doc().isBusy());
         EXPECT_EQ(w.smsDelivery().delivery().SendingMode(), logo::SendingSms);
         const bool received = phone.report().contains(

@@ -13,7 +13,7 @@
 #include "phone/porttest.h"
 #include "phone/seriallink.h"
 #include "webupload/webupload.h"
-#include "widgets/frmoptions.h"
+#include "widgets/optionsdialog.h"
 
 #include <QDir>
 #include <QFile>
@@ -180,7 +180,7 @@ TEST(FullDisk, EveryWriterKeepsTheOldFileAndSaysSo)
              logo::TimerTicks ticks{1000};
              logo::AtEngine engine{serial, ticks};
              logo::PortTest jobs(windowDoc, engine);
-             logo::frmOptionsDialog dialog(windowDoc, jobs, nullptr, true);
+             logo::OptionsDialog dialog(windowDoc, jobs, nullptr, true);
              dialog.show();
              dialog.txtOptSMSC->setText(QStringLiteral("4917"));
              dialog.cmdOK->click();

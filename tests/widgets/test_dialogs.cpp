@@ -5,10 +5,10 @@
 #include "graphic/logodocument.h"
 #include "phone/phonebookjob.h"
 #include "widgets/deliverydialogs.h"
-#include "widgets/frmreading.h"
-#include "widgets/frmsend.h"
-#include "widgets/frmsending.h"
-#include "widgets/frmstore.h"
+#include "widgets/readingdialog.h"
+#include "widgets/senddialog.h"
+#include "widgets/sendingdialog.h"
+#include "widgets/storedialog.h"
 #include "common/phonefakes.h"
 
 #include <QApplication>
@@ -82,7 +82,7 @@ TEST_F(DialogFixture, SendDialogShowsTheLastNumberAndSendsTheDigitsOfTheTypedOne
 {
     sb.settings().write(doc.section(), "LastDA", "4930");
     whenShown("frmSend", [&](QWidget *w) {
-        auto *dlg = static_cast<frmSend *>(w);
+        auto *dlg = static_cast<SendDialog *>(w);
         EXPECT_EQ(dlg->windowTitle(), "Send");
         EXPECT_EQ(dlg->txtDA->text(), "4930");
         EXPECT_FALSE(dlg->cmbPhonebook->isEnabled());
@@ -92,7 +92,7 @@ TEST_F(DialogFixture, SendDialogShowsTheLastNumberAndSendsTheDigitsOfTheTypedOne
         EXPECT_FALSE(dlg->isVisible());
         EXPECT_EQ(dlg->txtDA->text(), "123");
     });
-    whenShown("frmSending", [&](QWidget *w) { EXPECT_TRUE(static_cast<frmSending *>(w)->l3->isVisible()); });
+    whenShown("frmSending", [&](QWidget *w) { EXPECT_TRUE(static_cast<SendingDialog *>(w)->l3->isVisible()); });
     delivery.sendPicture();
 
     EXPECT_EQ(seen, (QStringList{"frmSend", "frmSending"}));
@@ -100,7 +100,7 @@ TEST_F(DialogFixture, SendDialogShowsTheLastNumberAndSendsTheDigitsOfTheTypedOne
     ASSERT_EQ(link.written.size(), 5);
     EXPECT_TRUE(link.written[4].contains("51000391" "21F3")) << link.written[4].constData();
     EXPECT_EQ(prompt.messages(), QStringList{"Data sent."});
-    frmSending *progress = dialogs.sendingDialog();
+    SendingDialog *progress = dialogs.sendingDialog();
     EXPECT_FALSE(progress->isVisible());
     EXPECT_EQ(progress->windowTitle(), "Sending ...");
     EXPECT_EQ(progress->l1->text(), "100%");
@@ -111,7 +111,7 @@ TEST_F(DialogFixture, SendDialogShowsTheLastNumberAndSendsTheDigitsOfTheTypedOne
 TEST_F(DialogFixture, SendDialogKeepsAskingWhileTheNumberHasNoDigits)
 {
     whenShown("frmSend", [&](QWidget *w) {
-        auto *dlg = static_cast<frmSend *>(w);
+        auto *dlg = static_cast<SendDialog *>(w);
         dlg->txtDA->setText("+ -");
         dlg->cmdSend->click();
         EXPECT_EQ(prompt.lastMessage(), "Please enter GSM-Number in intl. Format");
@@ -126,7 +126,7 @@ TEST_F(DialogFixture, SendDialogKeepsAskingWhileTheNumberHasNoDigits)
 
 TEST_F(DialogFixture, SendNumberIsReducedToDigitsWhenTheBoxLosesFocus)
 {
-    frmSend *dlg = dialogs.sendDialog();
+    SendDialog *dlg = dialogs.sendDialog();
     dlg->show();
     dlg->txtDA->setText("+49 (171) 12");
     QFocusEvent out(QEvent::FocusOut);
@@ -140,7 +140,7 @@ TEST_F(DialogFixture, StoreDialogShowsTheCounterNumberAndAdvancesItAfterAFailedS
     sb.settings().writeInt(doc.section(), "StoreCount", 5);
     link.openSucceeds = false;
     whenShown("frmStore", [&](QWidget *w) {
-        auto *dlg = static_cast<frmStore *>(w);
+        auto *dlg = static_cast<StoreDialog *>(w);
         EXPECT_EQ(dlg->windowTitle(), "Store");
         EXPECT_EQ(dlg->lblNumber->text(), "+999000005");
         dlg->cmdStore->click();
@@ -155,7 +155,7 @@ TEST_F(DialogFixture, StoreDialogShowsTheCounterNumberAndAdvancesItAfterAFailedS
 TEST_F(DialogFixture, CancelledStoreDialogLeavesTheCounter)
 {
     sb.settings().writeInt(doc.section(), "StoreCount", 5);
-    whenShown("frmStore", [&](QWidget *w) { static_cast<frmStore *>(w)->cmdCancel->click(); });
+    whenShown("frmStore", [&](QWidget *w) { static_cast<StoreDialog *>(w)->cmdCancel->click(); });
     delivery.storePicture();
     EXPECT_EQ(sb.settings().read(doc.section(), "StoreCount"), "5");
     EXPECT_TRUE(link.openedDevices.isEmpty());
@@ -166,9 +166,9 @@ TEST_F(DialogFixture, ProgressCancelStopsTheJobAtItsNextTick)
 {
     ticks.autoFire = false;
     link.responder = nullptr;      // a phone that does not answer
-    whenShown("frmStore", [&](QWidget *w) { static_cast<frmStore *>(w)->cmdStore->click(); });
+    whenShown("frmStore", [&](QWidget *w) { static_cast<StoreDialog *>(w)->cmdStore->click(); });
     whenShown("frmSending", [&](QWidget *w) {
-        auto *dlg = static_cast<frmSending *>(w);
+        auto *dlg = static_cast<SendingDialog *>(w);
         EXPECT_EQ(dlg->windowTitle(), "Storing in SMS-Inbox ...");
         EXPECT_EQ(dlg->l1->text(), "0%");
         dlg->l3->click();
@@ -189,7 +189,7 @@ TEST_F(DialogFixture, ProgressCancelStopsTheJobAtItsNextTick)
 
 TEST_F(DialogFixture, ProgressShowsThePercentageInLabelAndBar)
 {
-    frmSending *dlg = dialogs.sendingDialog();
+    SendingDialog *dlg = dialogs.sendingDialog();
     dlg->myUpdateSending(40);
     EXPECT_EQ(dlg->l1->text(), "40%");
     EXPECT_EQ(dlg->l2->value(), 40);
@@ -238,7 +238,7 @@ TEST_F(PhonebookDialogFixture, TheCacheIsLoadedOnceAndItsEntriesGiveTheirDigits)
     logotest::writeAll(cache(), "Zoe;+49 171-1;A;1;\r\nanna;0301;B;2;\r\nBob;555;A;3;\r\n");
     sb.settings().write(doc.section(), "LastDA", "4930");
     whenShown("frmSend", [&](QWidget *w) {
-        auto *dlg = static_cast<frmSend *>(w);
+        auto *dlg = static_cast<SendDialog *>(w);
         EXPECT_TRUE(dlg->cmbPhonebook->isEnabled());
         EXPECT_EQ(items(dlg->cmbPhonebook), (QStringList{" Last used number", "anna", "Bob", "Zoe"}));
         EXPECT_EQ(dlg->cmbPhonebook->currentIndex(), 0);
@@ -253,7 +253,7 @@ TEST_F(PhonebookDialogFixture, TheCacheIsLoadedOnceAndItsEntriesGiveTheirDigits)
 
     QFile::remove(cache());
     whenShown("frmSend", [&](QWidget *w) {
-        auto *dlg = static_cast<frmSend *>(w);
+        auto *dlg = static_cast<SendDialog *>(w);
         EXPECT_EQ(dlg->cmbPhonebook->count(), 4) << "later openings keep the list";
         dlg->cmdCancel->click();
     });
@@ -279,7 +279,7 @@ TEST_F(PhonebookDialogFixture, NamesSortAsTheUsersLanguageDoes)
     for (const auto &c : cases) {
         QLocale::setDefault(QLocale(c.language));
         whenShown("frmSend", [&](QWidget *w) {
-            auto *dlg = static_cast<frmSend *>(w);
+            auto *dlg = static_cast<SendDialog *>(w);
             EXPECT_EQ(items(dlg->cmbPhonebook), c.items) << QLocale().name().toStdString();
             dlg->cmdCancel->click();
         });
@@ -292,7 +292,7 @@ TEST_F(PhonebookDialogFixture, NamesSortAsTheUsersLanguageDoes)
 TEST_F(PhonebookDialogFixture, ReadingThePhonebookFromTheSendDialog)
 {
     whenShown("frmSend", [&](QWidget *w) {
-        auto *dlg = static_cast<frmSend *>(w);
+        auto *dlg = static_cast<SendDialog *>(w);
         EXPECT_EQ(items(dlg->cmbPhonebook), QStringList{"No phonebook"});
         QSignalSpy lines(&job, &PhonebookJob::statusLine);
         dlg->cmdPhonebook->click();
@@ -325,7 +325,7 @@ TEST_F(PhonebookDialogFixture, CancelInTheReadingDialogStopsTheRead)
     ticks.autoFire = false;
     link.responder = nullptr;
     whenShown("frmReading", [&](QWidget *w) {
-        auto *dlg = static_cast<frmReading *>(w);
+        auto *dlg = static_cast<ReadingDialog *>(w);
         EXPECT_TRUE(dlg->lblStatus1->font().bold());
         dlg->cmdCancel->click();
         EXPECT_TRUE(dlg->isVisible()) << "the read, not the button, hides the dialog";

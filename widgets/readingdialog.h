@@ -14,10 +14,10 @@ namespace logo {
 
 class PhonebookJob;
 
-class frmReading : public QDialog {
+class ReadingDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit frmReading(PhonebookJob &job, QWidget *parent = nullptr);
+    explicit ReadingDialog(PhonebookJob &job, QWidget *parent = nullptr);
 
     // Makes the given line bold and the others normal, and repaints.
     void myShowLabel(QLabel *line);

@@ -13,13 +13,13 @@ namespace logo {
 
 class PhonebookJob;
 class SmsDelivery;
-class frmReading;
+class ReadingDialog;
 
-class frmSend : public QDialog {
+class SendDialog : public QDialog {
     Q_OBJECT
 public:
     // Without a phonebook job (and its reading dialog) the list stays empty.
-    frmSend(SmsDelivery &delivery, PhonebookJob *phonebook, frmReading *reading, QWidget *parent = nullptr);
+    SendDialog(SmsDelivery &delivery, PhonebookJob *phonebook, ReadingDialog *reading, QWidget *parent = nullptr);
     static constexpr int LastUsedItem = 9999;
 
     QLineEdit *txtDA;
@@ -44,7 +44,7 @@ private:
 
     SmsDelivery &m_delivery;
     PhonebookJob *m_phonebook;
-    frmReading *m_reading;
+    ReadingDialog *m_reading;
     QString m_lastUsed;
 };
 

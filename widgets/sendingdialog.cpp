@@ -1,4 +1,4 @@
-#include "widgets/frmsending.h"
+#include "widgets/sendingdialog.h"
 
 #include "infrared/irdelivery.h"
 #include "phone/smsdelivery.h"
@@ -23,7 +23,7 @@ constexpr int kInfraredFrameHeight = 113;
 
 } // namespace
 
-frmSending::frmSending(SmsDelivery &delivery, QWidget *parent) : QDialog(parent), m_delivery(delivery)
+SendingDialog::SendingDialog(SmsDelivery &delivery, QWidget *parent) : QDialog(parent), m_delivery(delivery)
 {
     setUpDialog(this, QStringLiteral("frmSending"), QString());
 
@@ -54,13 +54,13 @@ frmSending::frmSending(SmsDelivery &delivery, QWidget *parent) : QDialog(parent)
     l2->setMinimumWidth(200);
     top->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(l3, &QPushButton::clicked, this, &frmSending::stopSending);
-    connect(&m_delivery, &SmsDelivery::progress, this, &frmSending::myUpdateSending);
+    connect(l3, &QPushButton::clicked, this, &SendingDialog::stopSending);
+    connect(&m_delivery, &SmsDelivery::progress, this, &SendingDialog::myUpdateSending);
     connect(&m_delivery, &SmsDelivery::caption, this, &QWidget::setWindowTitle);
-    connect(&m_delivery, &SmsDelivery::jobEnded, this, &frmSending::jobEnded);
+    connect(&m_delivery, &SmsDelivery::jobEnded, this, &SendingDialog::jobEnded);
 }
 
-void frmSending::myUpdateSending(int percent)
+void SendingDialog::myUpdateSending(int percent)
 {
     l1->setText(QStringLiteral("%1%").arg(percent));
     l2->setValue(percent);
@@ -68,22 +68,22 @@ void frmSending::myUpdateSending(int percent)
         repaint();
 }
 
-void frmSending::runsUpload(IrDelivery &upload)
+void SendingDialog::runsUpload(IrDelivery &upload)
 {
-    connect(this, &frmSending::infraredRequested, &upload, &IrDelivery::myIR);
+    connect(this, &SendingDialog::infraredRequested, &upload, &IrDelivery::myIR);
     connect(&upload, &IrDelivery::caption, this, &QWidget::setWindowTitle);
-    connect(&upload, &IrDelivery::progress, this, &frmSending::myUpdateSending);
-    connect(&upload, &IrDelivery::uploadEnded, this, &frmSending::jobEnded);
+    connect(&upload, &IrDelivery::progress, this, &SendingDialog::myUpdateSending);
+    connect(&upload, &IrDelivery::uploadEnded, this, &SendingDialog::jobEnded);
 }
 
-void frmSending::showMode(bool infrared)
+void SendingDialog::showMode(bool infrared)
 {
     l3->setVisible(!infrared);
     l4->setVisible(infrared);
     l5->setMinimumHeight(infrared ? kInfraredFrameHeight : kFrameHeight);
 }
 
-void frmSending::showEvent(QShowEvent *event)
+void SendingDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     // The infrared look from the start: no Cancel to click while the upload
@@ -94,11 +94,11 @@ void frmSending::showEvent(QShowEvent *event)
     // ends at once (a port that does not open) can hide the dialog again.
     if (!m_pendingStart) {
         m_pendingStart = true;
-        QTimer::singleShot(0, this, &frmSending::activated);
+        QTimer::singleShot(0, this, &SendingDialog::activated);
     }
 }
 
-void frmSending::activated()
+void SendingDialog::activated()
 {
     m_pendingStart = false;
     if (!isVisible())
@@ -114,12 +114,12 @@ void frmSending::activated()
         jobEnded();
 }
 
-void frmSending::stopSending()
+void SendingDialog::stopSending()
 {
     m_delivery.setBreak();
 }
 
-void frmSending::reject()
+void SendingDialog::reject()
 {
     // Escape asks the job to stop like Cancel; the job's end hides the dialog.
     // The infrared upload can't be stopped.
@@ -132,7 +132,7 @@ void frmSending::reject()
     QDialog::reject();
 }
 
-void frmSending::closeEvent(QCloseEvent *event)
+void SendingDialog::closeEvent(QCloseEvent *event)
 {
     if (m_delivery.SendingMode() == SendingInfrared) {
         event->ignore();
@@ -146,7 +146,7 @@ void frmSending::closeEvent(QCloseEvent *event)
     QDialog::closeEvent(event);
 }
 
-void frmSending::jobEnded()
+void SendingDialog::jobEnded()
 {
     if (isVisible())
         accept();

@@ -29,14 +29,14 @@ namespace logo {
 class LogoDocument;
 class PortTest;
 
-class frmOptionsDialog : public QDialog {
+class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
     static constexpr int PortCount = 8;   // COM1 to COM8
 
     // showDevices: the device of each port number is shown and can be chosen
     // (everywhere but Windows, where COMn is the device).
-    frmOptionsDialog(LogoDocument &doc, PortTest &jobs, QWidget *parent = nullptr, bool showDevices = defaultShowDevices());
+    OptionsDialog(LogoDocument &doc, PortTest &jobs, QWidget *parent = nullptr, bool showDevices = defaultShowDevices());
     static bool defaultShowDevices();
 
     // What the branding file hid. Without sending and storing the phone's

@@ -14,10 +14,10 @@ namespace logo {
 class IrDelivery;
 class SmsDelivery;
 
-class frmSending : public QDialog {
+class SendingDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit frmSending(SmsDelivery &delivery, QWidget *parent = nullptr);
+    explicit SendingDialog(SmsDelivery &delivery, QWidget *parent = nullptr);
 
     // Shows the percentage in the label and the bar, and repaints at once.
     void myUpdateSending(int percent);
