@@ -198,7 +198,7 @@ QWidget *MainWindow::buildOperatorPanel(QWidget *parent)
 
 void MainWindow::startProgram()
 {
-    doc().myOperator2Combo();
+    doc().reloadOperatorList();
     // "Your own!" only when the user has a cover of his own.
     const bool own = m_covers.hasOwnCover();
     m_mnuXpress[PhoneCovers::OwnCover]->setVisible(own);

@@ -49,7 +49,7 @@ void IrDelivery::sendByInfrared()
     m_doc.setBusy(false);
 }
 
-void IrDelivery::myIR()
+void IrDelivery::startUpload()
 {
     if (m_runner.isRunning())
         return;

@@ -82,11 +82,11 @@ public:
     void storeWith(int keptCounter);
 
     // ---- sending-progress dialog ----
-    // Starts mySendSMS or myStoreSMS according to SendingMode.
+    // Starts sendSms or storeSms according to SendingMode.
     void startSendingJob();
-    void mySendSMS();
-    void myStoreSMS();
-    // Cancel in the progress dialog (myBreak): the job stops at its next tick.
+    void sendSms();
+    void storeSms();
+    // Cancel in the progress dialog (breakRequested): the job stops at its next tick.
     void setBreak() { m_engine.requestBreak(); }
     bool jobRunning() const { return m_jobActive; }
     // How the last job ended.
@@ -102,7 +102,7 @@ public:
 
 signals:
     void caption(const QString &text);     // the progress dialog's caption
-    void progress(int percent);             // myUpdateSending
+    void progress(int percent);             // 0..100, for the progress bar
     void jobEnded(bool success);            // hide the progress dialog
 
 private:

@@ -51,7 +51,7 @@ public:
         QObject::connect(&m_delivery, &logo::IrDelivery::progress, &loop,
                          [](int percent) { say(stdout, QStringLiteral("%1%").arg(percent)); });
         QObject::connect(&m_delivery, &logo::IrDelivery::uploadEnded, &loop, &QEventLoop::quit);
-        m_delivery.myIR();
+        m_delivery.startUpload();
         if (m_delivery.uploadRunning())
             loop.exec();
     }

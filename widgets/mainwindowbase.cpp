@@ -518,7 +518,7 @@ void MainWindowBase::unload()
 
 // ------------------------------------------------------------------ files
 
-void MainWindowBase::myOpenFileReceived(const QString &path)
+void MainWindowBase::openReceivedFile(const QString &path)
 {
     QCoreApplication::processEvents();
     m_document->openFileReceived(path);
@@ -566,7 +566,7 @@ bool MainWindowBase::filterDrop(QEvent *event)
     if (urls.isEmpty() || !urls.front().isLocalFile())
         return false;
     drop->acceptProposedAction();
-    myOpenFileReceived(urls.front().toLocalFile());
+    openReceivedFile(urls.front().toLocalFile());
     activateWindow();
     afterDrop();
     return true;

@@ -84,7 +84,7 @@ public:
     WindowDelivery &smsDelivery() { return *m_delivery; }
 
     // A file dropped on the window or handed over by a second start.
-    void myOpenFileReceived(const QString &path);
+    void openReceivedFile(const QString &path);
     // Runs the command of a toolbar button's key; unknown keys do nothing.
     void Toolbar1_ButtonClick(const QString &key);
     QAction *menuAction(const QString &name) const { return m_menuActions.value(name); }

@@ -128,8 +128,8 @@ OptionsDialog::OptionsDialog(LogoDocument &doc, PortTest &jobs, QWidget *parent,
     connect(cmdReadSMSC, &QToolButton::clicked, this, &OptionsDialog::readMessageCentre);
     connect(cmdOK, &QPushButton::clicked, this, &OptionsDialog::onOkClicked);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(&m_jobs, &PortTest::testDone, this, &OptionsDialog::myTestDone);
-    connect(&m_jobs, &PortTest::readSMSCDone, this, &OptionsDialog::myReadSMSCDone);
+    connect(&m_jobs, &PortTest::testDone, this, &OptionsDialog::onPortTested);
+    connect(&m_jobs, &PortTest::readSMSCDone, this, &OptionsDialog::onMessageCentreRead);
     showCurrentPage();
 }
 
@@ -537,10 +537,10 @@ void OptionsDialog::testPort()
     m_wait.emplace();
     LockDialog(true);
     lblSerialStatus->setText(QStringLiteral("Testing COM%1 ... please wait!").arg(m_comPort));
-    m_jobs.myTestPort(m_comPort, deviceOf(m_comPort));
+    m_jobs.testPort(m_comPort, deviceOf(m_comPort));
 }
 
-void OptionsDialog::myTestDone(int code)
+void OptionsDialog::onPortTested(int code)
 {
     m_wait.reset();
     LockDialog(false);
@@ -557,10 +557,10 @@ void OptionsDialog::readMessageCentre()
     m_wait.emplace();
     LockDialog(true);
     lblReadStatus->setText(QStringLiteral("Checking..."));
-    m_jobs.myReadSMSC(m_comPort, deviceOf(m_comPort));
+    m_jobs.readMessageCentre(m_comPort, deviceOf(m_comPort));
 }
 
-void OptionsDialog::myReadSMSCDone(int code)
+void OptionsDialog::onMessageCentreRead(int code)
 {
     m_wait.reset();
     LockDialog(false);

@@ -44,8 +44,8 @@ public:
     void applyBranding(bool smsHidden, bool storeHidden, bool irHidden);
 
     // The results of the port test and the message-centre read.
-    void myTestDone(int code);
-    void myReadSMSCDone(int code);
+    void onPortTested(int code);
+    void onMessageCentreRead(int code);
     // While a job runs: OK, Cancel, the tabs, the port and both job buttons
     // are disabled, and the dialog can't be closed.
     void LockDialog(bool locked);

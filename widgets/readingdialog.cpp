@@ -50,7 +50,7 @@ ReadingDialog::ReadingDialog(PhonebookJob &job, QWidget *parent) : QDialog(paren
     connect(&m_job, &PhonebookJob::jobEnded, this, &ReadingDialog::jobEnded);
 }
 
-void ReadingDialog::myShowLabel(QLabel *line)
+void ReadingDialog::showStatusLine(QLabel *line)
 {
     for (QLabel *l : {lblStatus1, lblStatusSM, lblStatusME}) {
         QFont f = l->font();
@@ -63,13 +63,13 @@ void ReadingDialog::myShowLabel(QLabel *line)
 
 void ReadingDialog::onStatusLine(int line)
 {
-    myShowLabel(line == PhonebookJob::LineSim ? lblStatusSM : line == PhonebookJob::LinePhone ? lblStatusME : lblStatus1);
+    showStatusLine(line == PhonebookJob::LineSim ? lblStatusSM : line == PhonebookJob::LinePhone ? lblStatusME : lblStatus1);
 }
 
 void ReadingDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    myShowLabel(nullptr);
+    showStatusLine(nullptr);
     // The lines of memories that the read skips are shown disabled.
     lblStatusSM->setEnabled(m_job.readsSim());
     lblStatusME->setEnabled(m_job.readsPhone());
@@ -87,7 +87,7 @@ void ReadingDialog::activated()
     if (!isVisible())
         return;
     m_wait.emplace();
-    m_job.myReadPhonebook();
+    m_job.readPhonebook();
 }
 
 void ReadingDialog::hideEvent(QHideEvent *event)

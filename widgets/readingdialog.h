@@ -20,7 +20,7 @@ public:
     explicit ReadingDialog(PhonebookJob &job, QWidget *parent = nullptr);
 
     // Makes the given line bold and the others normal, and repaints.
-    void myShowLabel(QLabel *line);
+    void showStatusLine(QLabel *line);
 
     QLabel *lblStatus1;    // "- Initializing"
     QLabel *lblStatusSM;   // "- Reading from SIM"

@@ -69,7 +69,7 @@ void SendDialog::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     // The cache is read the first time the dialog opens without a phonebook.
     if (m_phonebook && !phonebookRead()) {
-        m_phonebook->phonebook().setPhonebookRead(m_phonebook->myPhonebookLoad());
+        m_phonebook->phonebook().setPhonebookRead(m_phonebook->loadCachedPhonebook());
         fillPhonebookList();
     }
     m_lastUsed = m_delivery.lastDA();

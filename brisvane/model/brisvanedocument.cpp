@@ -65,7 +65,7 @@ BrisvaneDocument::BrisvaneDocument(logo::Prompt &prompt, logo::SettingsStore &se
 
 // ---------------------------------------------------------------- the list
 
-UpdateReport BrisvaneDocument::myOperator2Combo()
+UpdateReport BrisvaneDocument::reloadOperatorList()
 {
     m_table = OperatorTable();
     UpdateReport report;

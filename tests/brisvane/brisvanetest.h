@@ -40,7 +40,7 @@ struct Env {
     brisvane::BrisvaneDocument &start()
     {
         doc = std::make_unique<brisvane::BrisvaneDocument>(prompt, box.settings(), folders);
-        doc->myOperator2Combo();
+        doc->reloadOperatorList();
         return *doc;
     }
 

@@ -409,7 +409,7 @@ TEST(BrisvaneWindow, TheListDrivesLabelsTitleAndDisplay)
 
     // A logo of a network the list doesn't have: no operator, its own code.
     const QString unknown = writeNol(env.box.path(QStringLiteral("far.nol")), pattern(), 999, 99);
-    w.myOpenFileReceived(unknown);
+    w.openReceivedFile(unknown);
     EXPECT_EQ(env.widget<QComboBox>("cmbOperator")->currentText(), QStringLiteral(" Select your operator..."));
     EXPECT_EQ(label(env, "lblMCCMNC"), QStringLiteral("999-99"));
     EXPECT_TRUE(label(env, "lblOp1").isEmpty());
@@ -422,7 +422,7 @@ TEST(BrisvaneWindow, DefaultLogoThroughTheMenuAndTheMark)
     WindowEnv env;
     auto &w = env.open();
     const QString file = writeNol(env.box.path(QStringLiteral("d1.nol")), pattern(), 262, 1);
-    w.myOpenFileReceived(file);
+    w.openReceivedFile(file);
     env.action("mnuSaveDefault")->trigger();
     const QString saved = env.prog(QStringLiteral("DEFAULT/262_01.NOL"));
     ASSERT_TRUE(QFile::exists(saved)) << "DEFAULT is created";

@@ -149,7 +149,7 @@ TEST_F(IrSimFixture, MenuCommandChecksThenReportsTheUploadsEnd)
             ++shown;
             QEventLoop loop;
             QObject::connect(delivery, &IrDelivery::uploadEnded, &loop, &QEventLoop::quit);
-            delivery->myIR();
+            delivery->startUpload();
             loop.exec();
         }
     };

@@ -41,7 +41,7 @@ Watched runUpload(Env &env)
 {
     Watched seen;
     auto *dlg = env.window->findChild<logo::SendingDialog *>("frmSending");
-    QObject::connect(dlg->l2, &QProgressBar::valueChanged, dlg, [&seen](int v) {
+    QObject::connect(dlg->progressBar, &QProgressBar::valueChanged, dlg, [&seen](int v) {
         if (v > 0)
             seen.percents << v;
     });
@@ -52,9 +52,9 @@ Watched runUpload(Env &env)
             return;
         poll.stop();
         seen.caption = dlg->windowTitle();
-        seen.cancelShown = dlg->l3->isVisibleTo(dlg);
-        seen.waitShown = dlg->l4->isVisibleTo(dlg);
-        seen.frameHeight = dlg->l5->height();
+        seen.cancelShown = dlg->cancelButton->isVisibleTo(dlg);
+        seen.waitShown = dlg->waitLabel->isVisibleTo(dlg);
+        seen.frameHeight = dlg->statusFrame->height();
         seen.busy = env.doc().isBusy();
         QCloseEvent close;
         QApplication::sendEvent(dlg, &close);

@@ -239,7 +239,7 @@ TEST(FullDisk, EveryWriterKeepsTheOldFileAndSaysSo)
          [&] {
              logo::ScriptedPrompt brisvanePrompt;
              brisvane::BrisvaneDocument d(brisvanePrompt, sb.settings(), folders);
-             d.myOperator2Combo();
+             d.reloadOperatorList();
              for (const auto &e : d.operatorList())
                  if (e.text == QStringLiteral("Germany - T-Mobile D1"))
                      d.onOperatorChosen(e.item);

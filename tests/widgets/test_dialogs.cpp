@@ -92,7 +92,7 @@ TEST_F(DialogFixture, SendDialogShowsTheLastNumberAndSendsTheDigitsOfTheTypedOne
         EXPECT_FALSE(dlg->isVisible());
         EXPECT_EQ(dlg->txtDA->text(), "123");
     });
-    whenShown("frmSending", [&](QWidget *w) { EXPECT_TRUE(static_cast<SendingDialog *>(w)->l3->isVisible()); });
+    whenShown("frmSending", [&](QWidget *w) { EXPECT_TRUE(static_cast<SendingDialog *>(w)->cancelButton->isVisible()); });
     delivery.sendPicture();
 
     EXPECT_EQ(seen, (QStringList{"frmSend", "frmSending"}));
@@ -103,8 +103,8 @@ TEST_F(DialogFixture, SendDialogShowsTheLastNumberAndSendsTheDigitsOfTheTypedOne
     SendingDialog *progress = dialogs.sendingDialog();
     EXPECT_FALSE(progress->isVisible());
     EXPECT_EQ(progress->windowTitle(), "Sending ...");
-    EXPECT_EQ(progress->l1->text(), "100%");
-    EXPECT_EQ(progress->l2->value(), 100);
+    EXPECT_EQ(progress->percentLabel->text(), "100%");
+    EXPECT_EQ(progress->progressBar->value(), 100);
     EXPECT_FALSE(doc.isBusy());
 }
 
@@ -170,10 +170,10 @@ TEST_F(DialogFixture, ProgressCancelStopsTheJobAtItsNextTick)
     whenShown("frmSending", [&](QWidget *w) {
         auto *dlg = static_cast<SendingDialog *>(w);
         EXPECT_EQ(dlg->windowTitle(), "Storing in SMS-Inbox ...");
-        EXPECT_EQ(dlg->l1->text(), "0%");
-        dlg->l3->click();
+        EXPECT_EQ(dlg->percentLabel->text(), "0%");
+        dlg->cancelButton->click();
         EXPECT_TRUE(dlg->isVisible()) << "the job, not the button, hides the dialog";
-        EXPECT_TRUE(engine.state().myBreak);
+        EXPECT_TRUE(engine.state().breakRequested);
         // Closing the window asks the same and is refused while the job runs.
         QCloseEvent close;
         QApplication::sendEvent(dlg, &close);
@@ -190,9 +190,9 @@ TEST_F(DialogFixture, ProgressCancelStopsTheJobAtItsNextTick)
 TEST_F(DialogFixture, ProgressShowsThePercentageInLabelAndBar)
 {
     SendingDialog *dlg = dialogs.sendingDialog();
-    dlg->myUpdateSending(40);
-    EXPECT_EQ(dlg->l1->text(), "40%");
-    EXPECT_EQ(dlg->l2->value(), 40);
+    dlg->showProgress(40);
+    EXPECT_EQ(dlg->percentLabel->text(), "40%");
+    EXPECT_EQ(dlg->progressBar->value(), 40);
 }
 
 // ------------------------------------------------------------------ phonebook
