@@ -71,7 +71,7 @@ void MainWindow::addProgramMenus(QMenu *)
     std::vector<logo::MenuEntry> covers;
     for (int i = 0; i < PhoneCovers::Count; ++i)
         covers.push_back({QStringLiteral("mnuXpress%1").arg(i), PhoneCovers::caption(i), {},
-                          [this, i] { mnuXpress_Click(i); }});
+                          [this, i] { chooseCover(i); }});
     addSubmenu(extras, QStringLiteral("mnuXpressM"), QStringLiteral("X&press yourself..."), covers);
     for (int i = 0; i < PhoneCovers::Count; ++i) {
         m_mnuXpress[i] = menuAction(QStringLiteral("mnuXpress%1").arg(i));
@@ -198,12 +198,12 @@ QWidget *MainWindow::buildOperatorPanel(QWidget *parent)
 
 void MainWindow::startProgram()
 {
-    doc().myOperator2Combo();
+    doc().reloadOperatorList();
     // "Your own!" only when the user has a cover of his own.
     const bool own = m_covers.hasOwnCover();
     m_mnuXpress[PhoneCovers::OwnCover]->setVisible(own);
     m_mnuXpress[PhoneCovers::OwnCover]->setEnabled(own);
-    mnuXpress_Click(m_covers.storedIndex(m_settings, m_profile.settingsSection));
+    chooseCover(m_covers.storedIndex(m_settings, m_profile.settingsSection));
     doc().ResetLogo();
 }
 
@@ -219,7 +219,7 @@ void MainWindow::applyPreviewAspect(std::optional<QSizeF> pixelShape)
 
 // ------------------------------------------------------------------ covers
 
-void MainWindow::mnuXpress_Click(int index)
+void MainWindow::chooseCover(int index)
 {
     const PhoneCovers::Shown shown = m_covers.show(index);
     for (int i = 0; i < PhoneCovers::Count; ++i)
@@ -258,7 +258,7 @@ void MainWindow::fillOperatorList()
 
 void MainWindow::cmbOperator_Activated(int row)
 {
-    doc().cmbOperator_Click(m_cmbOperator->itemData(row).toInt());
+    doc().onOperatorChosen(m_cmbOperator->itemData(row).toInt());
 }
 
 void MainWindow::showSelection()

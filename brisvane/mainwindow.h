@@ -28,7 +28,7 @@ public:
 
     // Extras > Xpress yourself: shows cover index (10: the user's own, or
     // cover 0 without it) and checks its entry.
-    void mnuXpress_Click(int index);
+    void chooseCover(int index);
     int coverIndex() const { return m_coverIndex; }
     // The client area's top-left corner is the cover's.
     CoverView *coverView() const { return m_cover; }

@@ -33,7 +33,7 @@ QByteArray IrDelivery::message() const
     return buildIrMessage(m_doc.profile(), m_doc.grid(), m_doc.currentMCC(), m_doc.currentMNC());
 }
 
-void IrDelivery::mnuIR_Click()
+void IrDelivery::sendByInfrared()
 {
     m_doc.setBusy(true);
     if (networkCodeFits(m_doc, DeliveryPath::Infrared) && m_doc.askIfEmpty(true)) {
@@ -49,7 +49,7 @@ void IrDelivery::mnuIR_Click()
     m_doc.setBusy(false);
 }
 
-void IrDelivery::myIR()
+void IrDelivery::startUpload()
 {
     if (m_runner.isRunning())
         return;

@@ -15,7 +15,7 @@ class IrUploadUi {
 public:
     virtual ~IrUploadUi() = default;
     // The sending-progress dialog in its infrared mode (modal, no Cancel): it
-    // calls myIR() once shown and returns after uploadEnded().
+    // calls startUpload() once shown and returns after uploadEnded().
     virtual void showUploadProgress() = 0;
 };
 
@@ -37,10 +37,10 @@ public:
 
     // The menu command: busy mark, the picture check, "IRPort", then the
     // progress dialog.
-    void mnuIR_Click();
+    void sendByInfrared();
     // Called by the progress dialog once shown: starts the upload and returns;
     // its end shows "Data uploaded." or the error and emits uploadEnded().
-    void myIR();
+    void startUpload();
 
     int irPort() const;
     QString irDevice() const;
@@ -53,7 +53,7 @@ public:
 
 signals:
     void caption(const QString &text);      // the progress dialog's caption
-    void progress(int percent);             // myUpdateSending
+    void progress(int percent);             // 0..100, for the progress bar
     void uploadEnded(bool success);         // hide the progress dialog
 
 private:

@@ -90,7 +90,7 @@ void AtEngine::ResetJob(int limit)
     m_state.RetryCount = 0;
     m_state.RetryLimit = limit;
     m_state.CurrentStep = 0;
-    m_state.myBreak = false;
+    m_state.breakRequested = false;
     m_state.ReplyCode = ReplyNothing;
     m_state.ReplyBuffer.clear();
     m_replyMarks = 0;
@@ -163,7 +163,7 @@ void AtEngine::advance()
 {
     if (m_state.CurrentStep > 0)
         emit stepAnswered(m_state.CurrentStep - 1, m_state.ReplyBuffer);
-    if (m_rules.userBreak && m_state.myBreak) {
+    if (m_rules.userBreak && m_state.breakRequested) {
         CloseLink();
         endJob(JobOutcome::UserBreak, awaitedStep().ErrorText);
         return;
@@ -200,7 +200,7 @@ void AtEngine::tick()
     if (!m_running || m_state.CurrentStep <= 0)
         return;
     const JobStep &step = awaitedStep();
-    if (m_rules.userBreak && m_state.myBreak) {
+    if (m_rules.userBreak && m_state.breakRequested) {
         CloseLink();
         endJob(JobOutcome::UserBreak, step.ErrorText);
         return;

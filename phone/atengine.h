@@ -52,13 +52,13 @@ struct LinkState {
     qint16 ReplyCode = ReplyNothing;
     int RetryCount = 0;
     int RetryLimit = 3;
-    bool myBreak = false;
+    bool breakRequested = false;
 };
 
 // How a job's ticks judge the reply. Send and store use all of it; the shorter
 // jobs (port test, message-centre read) switch parts off.
 struct TickRules {
-    bool userBreak = true;      // myBreak ends the job at the next tick or advance
+    bool userBreak = true;      // breakRequested ends the job at the next tick or advance
     bool waitOnData = true;     // code 1 on a reply that grew since the previous tick waits
                                 // another tick without using a repeat
     bool cmsErrorEnds = true;   // code 8 ends the job with the step's text and the explanation
@@ -92,7 +92,7 @@ public:
     void setLinkPort(int n, const QString &device);
 
     // ---- building blocks of a job ----
-    // RetryCount = 0, RetryLimit = limit, CurrentStep = 0, myBreak = false,
+    // RetryCount = 0, RetryLimit = limit, CurrentStep = 0, breakRequested = false,
     // ReplyCode = 99, ReplyBuffer empty. Leaves StepCount alone.
     void ResetJob(int limit);
     // StepCount = 0, before a job queues its steps.
@@ -123,7 +123,7 @@ public:
     // The job timer's handler. Ignored while no step is awaited.
     void tick();
     // The user stops the job: noticed at the next tick or advance.
-    void requestBreak() { m_state.myBreak = true; }
+    void requestBreak() { m_state.breakRequested = true; }
     // The quick link: a step advances as soon as its reply classifies as the
     // awaited result instead of at the next tick; ticks still time the repeats
     // and the end. Off by default; the jobs set it from quickLinkSetting()

@@ -49,7 +49,7 @@ public:
     // A completed read: the table takes these entries (at most Capacity).
     void replace(const QList<PhonebookEntry> &entries);
 
-    // myPhonebookLoad: false when the file is missing or can't be read (the
+    // loadCachedPhonebook: false when the file is missing or can't be read (the
     // table is then left as it was); otherwise the table holds the file's
     // entries, lines that are not entries skipped.
     bool load(const QString &path);

@@ -102,7 +102,7 @@ QString PhonebookJob::cacheFileToWrite() const
     return AppFolders(m_doc.appFolder()).writable(m_doc.profile().phonebookCacheName);
 }
 
-bool PhonebookJob::myPhonebookLoad()
+bool PhonebookJob::loadCachedPhonebook()
 {
     const QString path = cacheFileFound();
     if (path.isEmpty())
@@ -114,7 +114,7 @@ bool PhonebookJob::myPhonebookLoad()
     return true;
 }
 
-void PhonebookJob::myReadPhonebook()
+void PhonebookJob::readPhonebook()
 {
     if (m_active || m_engine.isRunning()) {
         emit jobEnded(false);   // the link is busy with another job
@@ -146,7 +146,7 @@ void PhonebookJob::onStepAnswered(int step, const QByteArray &reply)
 {
     if (!m_active)
         return;
-    if (m_engine.state().myBreak)
+    if (m_engine.state().breakRequested)
         return;     // stopped: the job ends here
     const JobStep &answered = m_engine.state().JobSteps[step];
     switch (answered.Progress) {

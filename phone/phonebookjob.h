@@ -38,12 +38,12 @@ public:
     QString cacheFileFound() const;
     QString cacheFileToWrite() const;
 
-    // myPhonebookLoad: the cache into the table; false when there is none (or
+    // loadCachedPhonebook: the cache into the table; false when there is none (or
     // it can't be read: then a beep).
-    bool myPhonebookLoad();
-    // myReadPhonebook: starts the read. Ends with jobEnded, also when it can't
+    bool loadCachedPhonebook();
+    // readPhonebook: starts the read. Ends with jobEnded, also when it can't
     // start (no port configured, the port does not open).
-    void myReadPhonebook();
+    void readPhonebook();
     // Cancel in the reading dialog: the job stops at its next tick or advance.
     void setBreak() { if (m_active) m_engine.requestBreak(); }
     bool jobRunning() const { return m_active; }
@@ -60,7 +60,7 @@ public:
     static QString readMessage(bool overflowed);
 
 signals:
-    void statusLine(int line);      // myShowLabel
+    void statusLine(int line);      // which status line the dialog shows
     void jobEnded(bool success);    // hide the reading dialog
 
 private:

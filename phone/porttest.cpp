@@ -35,12 +35,12 @@ PortTest::PortTest(LogoDocument &doc, AtEngine &engine, QObject *parent)
     });
 }
 
-void PortTest::myTestPort(int port, const QString &device)
+void PortTest::testPort(int port, const QString &device)
 {
     start(Job::Test, port, device);
 }
 
-void PortTest::myReadSMSC(int port, const QString &device)
+void PortTest::readMessageCentre(int port, const QString &device)
 {
     start(Job::Read, port, device);
 }

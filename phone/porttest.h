@@ -24,8 +24,8 @@ public:
 
     // Start the jobs on port n (for the texts) reached through device. A job
     // that can't start (another holds the link) ends at once with code 0.
-    void myTestPort(int port, const QString &device);
-    void myReadSMSC(int port, const QString &device);
+    void testPort(int port, const QString &device);
+    void readMessageCentre(int port, const QString &device);
     bool jobRunning() const { return m_job != Job::None; }
     // The quick link for these jobs whatever "QuickLink" says (the tool's --quick).
     void setQuickLink(bool on) { m_quickLink = on; }

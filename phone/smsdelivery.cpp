@@ -175,18 +175,18 @@ Pdu SmsDelivery::storePdu() const
 void SmsDelivery::startSendingJob()
 {
     if (m_sendingMode == SendingStore)
-        myStoreSMS();
+        storeSms();
     else if (m_sendingMode == SendingSms)
-        mySendSMS();
+        sendSms();
 }
 
-void SmsDelivery::mySendSMS()
+void SmsDelivery::sendSms()
 {
     emit caption(QStringLiteral("Sending ..."));
     startJob(sendPdu());
 }
 
-void SmsDelivery::myStoreSMS()
+void SmsDelivery::storeSms()
 {
     emit caption(QStringLiteral("Storing in SMS-Inbox ..."));
     startJob(storePdu());

@@ -22,11 +22,11 @@ enum SendingModes : qint16 { SendingSms = 0, SendingStore = 1, SendingInfrared =
 class DeliveryUi {
 public:
     virtual ~DeliveryUi() = default;
-    // The send dialog (frmSend) and the store dialog (frmStore); each returns when
+    // The send dialog (SendDialog) and the store dialog (StoreDialog); each returns when
     // the user has sent, stored or cancelled.
     virtual void showSendDialog() = 0;
     virtual void showStoreDialog() = 0;
-    // The sending-progress dialog (frmSending): it calls startSendingJob() and
+    // The sending-progress dialog (SendingDialog): it calls startSendingJob() and
     // returns when the job has ended (jobEnded).
     virtual void showSendingProgress() = 0;
 };
@@ -50,8 +50,8 @@ public:
     // ---- the menu commands ----
     // "Sen&d as SMS..." and "Sto&re to SMS-Inbox...": the busy mark, the
     // pre-check, then the send or store dialog.
-    void mnuSend_Click() { deliver(SendingSms); }
-    void mnuStore_Click() { deliver(SendingStore); }
+    void sendPicture() { deliver(SendingSms); }
+    void storePicture() { deliver(SendingStore); }
     void deliver(int mode);
     // The checks alone: picture, message centre, serial port. True to go on;
     // sets the link port and the message-centre copy.
@@ -82,11 +82,11 @@ public:
     void storeWith(int keptCounter);
 
     // ---- sending-progress dialog ----
-    // Starts mySendSMS or myStoreSMS according to SendingMode.
+    // Starts sendSms or storeSms according to SendingMode.
     void startSendingJob();
-    void mySendSMS();
-    void myStoreSMS();
-    // Cancel in the progress dialog (myBreak): the job stops at its next tick.
+    void sendSms();
+    void storeSms();
+    // Cancel in the progress dialog (breakRequested): the job stops at its next tick.
     void setBreak() { m_engine.requestBreak(); }
     bool jobRunning() const { return m_jobActive; }
     // How the last job ended.
@@ -102,7 +102,7 @@ public:
 
 signals:
     void caption(const QString &text);     // the progress dialog's caption
-    void progress(int percent);             // myUpdateSending
+    void progress(int percent);             // 0..100, for the progress bar
     void jobEnded(bool success);            // hide the progress dialog
 
 private:

@@ -2,7 +2,7 @@
 
 #include "quillet/gridview.h"
 #include "quillet/logopreview.h"
-#include "widgets/frminserttext.h"
+#include "widgets/inserttextdialog.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -36,7 +36,7 @@ MainWindow::~MainWindow() = default;
 void MainWindow::addProgramMenus(QMenu *file)
 {
     logo::LogoDocument *doc = &document();
-    insertEntries(file, {{"mnuNew", "&New", "Ctrl+N", [this] { mnuNew_Click(); }}, {"mnuSep3"}},
+    insertEntries(file, {{"mnuNew", "&New", "Ctrl+N", [this] { newPicture(); }}, {"mnuSep3"}},
                   QStringLiteral("mnuOpen"));
     insertEntries(file, {{"mnuExport", "&Export BMP...", "Ctrl+E", [doc] { doc->exportCommand(); }}},
                   QStringLiteral("mnuRecentSep"));
@@ -44,10 +44,10 @@ void MainWindow::addProgramMenus(QMenu *file)
     QMenu *edit = addEditMenu({});
     addSubmenu(edit, QStringLiteral("mnuMove"), QStringLiteral("&Move"),
                {
-                   {"mnuMoveUp", "&Up", "F1", [this] { cmdUp_Click(); }},
-                   {"mnuMoveDown", "&Down", "F2", [this] { cmdDown_Click(); }},
-                   {"mnuMoveLeft", "&Left", "F3", [this] { cmdLeft_Click(); }},
-                   {"mnuMoveRight", "&Right", "F4", [this] { cmdRight_Click(); }},
+                   {"mnuMoveUp", "&Up", "F1", [this] { movePictureUp(); }},
+                   {"mnuMoveDown", "&Down", "F2", [this] { movePictureDown(); }},
+                   {"mnuMoveLeft", "&Left", "F3", [this] { movePictureLeft(); }},
+                   {"mnuMoveRight", "&Right", "F4", [this] { movePictureRight(); }},
                });
     insertEntries(edit, {
                             {"mnuInvert", "&Invert", "Ctrl+I", [doc] { doc->invert(); }},
@@ -56,11 +56,11 @@ void MainWindow::addProgramMenus(QMenu *file)
                             {"mnuSep6"},
                             {"mnuOptions", "&Options"},
                             {"mnuSepText"},
-                            {"mnuInsertText", "Insert &text...", "Ctrl+Shift+T", [this] { mnuInsertText_Click(); }},
+                            {"mnuInsertText", "Insert &text...", "Ctrl+Shift+T", [this] { insertText(); }},
                         });
 
     addMenu(QStringLiteral("mnuView"), QStringLiteral("&View"),
-            {{"mnuAnimation", "&Animation", "Ctrl+A", [this] { mnuAnimation_Click(); }}});
+            {{"mnuAnimation", "&Animation", "Ctrl+A", [this] { onAnimationActionTriggered(); }}});
     m_mnuAnimation = menuAction(QStringLiteral("mnuAnimation"));
     m_mnuAnimation->setCheckable(true);
 }
@@ -112,14 +112,14 @@ void MainWindow::buildCentralArea()
     m_chkAnimation = new QCheckBox(QStringLiteral("&Animation"), preview);
     m_chkAnimation->setObjectName(QStringLiteral("chkAnimation"));
     m_chkAnimation->setToolTip(QStringLiteral("Switch animation on and off"));
-    connect(m_chkAnimation, &QCheckBox::clicked, this, &MainWindow::chkAnimation_Click);
+    connect(m_chkAnimation, &QCheckBox::clicked, this, &MainWindow::onAnimationBoxClicked);
     previewLayout->addWidget(m_chkAnimation, 0, Qt::AlignHCenter);
     lower->addWidget(preview);
 
     m_tmrAnimation = new QTimer(this);
     m_tmrAnimation->setObjectName(QStringLiteral("tmrAnimation"));
     m_tmrAnimation->setInterval(kAnimationInterval);
-    connect(m_tmrAnimation, &QTimer::timeout, this, &MainWindow::tmrAnimation_Timer);
+    connect(m_tmrAnimation, &QTimer::timeout, this, &MainWindow::onAnimationTick);
 
     // The bare picture, at natural size, for the bitmap export; never shown.
     m_picMyBMP = new LogoPreview(QImage(), QPoint(0, 0), central);
@@ -139,10 +139,10 @@ void MainWindow::buildCentralArea()
         void (MainWindow::*slot)();
     };
     const MoveButton moves[] = {
-        {"cmdUp", "up", "Move up", 0, 1, &MainWindow::cmdUp_Click},
-        {"cmdLeft", "left", "Move left", 1, 0, &MainWindow::cmdLeft_Click},
-        {"cmdRight", "right", "Move right", 1, 2, &MainWindow::cmdRight_Click},
-        {"cmdDown", "down", "Move down", 2, 1, &MainWindow::cmdDown_Click},
+        {"cmdUp", "up", "Move up", 0, 1, &MainWindow::movePictureUp},
+        {"cmdLeft", "left", "Move left", 1, 0, &MainWindow::movePictureLeft},
+        {"cmdRight", "right", "Move right", 1, 2, &MainWindow::movePictureRight},
+        {"cmdDown", "down", "Move down", 2, 1, &MainWindow::movePictureDown},
     };
     for (const MoveButton &m : moves) {
         auto *b = new QToolButton(moveBox);
@@ -205,10 +205,10 @@ void MainWindow::afterDrop()
     m_picMain->setFocus();
 }
 
-void MainWindow::mnuInsertText_Click()
+void MainWindow::insertText()
 {
     document().setBusy(true);
-    logo::frmInsertText dialog(document(), this);
+    logo::InsertTextDialog dialog(document(), this);
     dialog.exec();
     document().setBusy(false);
     m_picMain->setFocus();
@@ -219,7 +219,7 @@ void MainWindow::applyPreviewAspect(std::optional<QSizeF> pixelShape)
     m_picDisplay->setPixelShape(pixelShape);
 }
 
-void MainWindow::mnuNew_Click()
+void MainWindow::newPicture()
 {
     if (document().askSaveChanges() == 7)
         document().newDocument();
@@ -254,28 +254,28 @@ void MainWindow::showCursorCell(int c, int r)
 void MainWindow::onArrowKey(int key)
 {
     switch (key) {
-    case Qt::Key_Up: cmdUp_Click(); break;
-    case Qt::Key_Down: cmdDown_Click(); break;
-    case Qt::Key_Left: cmdLeft_Click(); break;
-    case Qt::Key_Right: cmdRight_Click(); break;
+    case Qt::Key_Up: movePictureUp(); break;
+    case Qt::Key_Down: movePictureDown(); break;
+    case Qt::Key_Left: movePictureLeft(); break;
+    case Qt::Key_Right: movePictureRight(); break;
     default: break;
     }
 }
 
-void MainWindow::cmdUp_Click() { document().moveUp(); }
-void MainWindow::cmdDown_Click() { document().moveDown(); }
-void MainWindow::cmdLeft_Click() { document().moveLeft(); }
-void MainWindow::cmdRight_Click() { document().moveRight(); }
+void MainWindow::movePictureUp() { document().moveUp(); }
+void MainWindow::movePictureDown() { document().moveDown(); }
+void MainWindow::movePictureLeft() { document().moveLeft(); }
+void MainWindow::movePictureRight() { document().moveRight(); }
 
 // ------------------------------------------------------------------ animation
 
-void MainWindow::chkAnimation_Click()
+void MainWindow::onAnimationBoxClicked()
 {
     m_blink.setAnimating(m_chkAnimation->isChecked());
     applyAnimation();
 }
 
-void MainWindow::mnuAnimation_Click()
+void MainWindow::onAnimationActionTriggered()
 {
     // The action has already toggled its check mark: the new mark is the
     // opposite of the one the user clicked on.
@@ -296,7 +296,7 @@ void MainWindow::applyAnimation()
     }
 }
 
-void MainWindow::tmrAnimation_Timer()
+void MainWindow::onAnimationTick()
 {
     if (!m_blink.animating())
         return;

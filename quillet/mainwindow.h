@@ -27,7 +27,7 @@ public:
     ~MainWindow() override;
 
     // One tick of the animation timer.
-    void tmrAnimation_Timer();
+    void onAnimationTick();
 
     bool isAnimating() const { return m_blink.animating(); }
     int blinkPhase() const { return m_blink.phase(); }
@@ -48,14 +48,14 @@ private:
     void showCursorCell(int c, int r);
     void onArrowKey(int key);
 
-    void mnuNew_Click();
-    void mnuInsertText_Click();
-    void cmdUp_Click();
-    void cmdDown_Click();
-    void cmdLeft_Click();
-    void cmdRight_Click();
-    void chkAnimation_Click();
-    void mnuAnimation_Click();
+    void newPicture();
+    void insertText();
+    void movePictureUp();
+    void movePictureDown();
+    void movePictureLeft();
+    void movePictureRight();
+    void onAnimationBoxClicked();
+    void onAnimationActionTriggered();
     void applyAnimation();
     void drawPreview();
     void clearPreview();

@@ -51,7 +51,7 @@ public:
         QObject::connect(&m_delivery, &logo::IrDelivery::progress, &loop,
                          [](int percent) { say(stdout, QStringLiteral("%1%").arg(percent)); });
         QObject::connect(&m_delivery, &logo::IrDelivery::uploadEnded, &loop, &QEventLoop::quit);
-        m_delivery.myIR();
+        m_delivery.startUpload();
         if (m_delivery.uploadRunning())
             loop.exec();
     }
@@ -88,7 +88,7 @@ int cmdIrUpload(const QStringList &argv)
     delivery.setOverrides(overrides);
     ToolUi ui(delivery);
     delivery.setUi(&ui);
-    delivery.mnuIR_Click();
+    delivery.sendByInfrared();
     settings.sync();
     return ui.ran && delivery.lastResult().isEmpty() ? 0 : 1;
 }

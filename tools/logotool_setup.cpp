@@ -132,9 +132,9 @@ int runPortJob(const QStringList &argv, const char *command, bool read,
     int result = 0;
     QObject::connect(&jobs, done, [&](int code) { result = code; });
     if (read)
-        jobs.myReadSMSC(link.port, link.device);
+        jobs.readMessageCentre(link.port, link.device);
     else
-        jobs.myTestPort(link.port, link.device);
+        jobs.testPort(link.port, link.device);
     waitFor(&jobs, done, [&] { return jobs.jobRunning(); });
     return report(l, jobs, result, link.port);
 }
@@ -192,7 +192,7 @@ int cmdPhonebook(const QStringList &argv)
         static const char *const kLines[] = {"- Initializing", "- Reading from SIM", "- Reading from Phone"};
         say(stderr, QString::fromLatin1(kLines[qBound(0, line, 2)]));
     });
-    job.myReadPhonebook();
+    job.readPhonebook();
     waitFor(&job, &logo::PhonebookJob::jobEnded, [&] { return job.jobRunning(); });
     if (job.lastOutcome() != logo::JobOutcome::Completed)
         return 1;

@@ -111,7 +111,7 @@ void WebUpload::deleteTemporaryPages() const
             dir.remove(page);
 }
 
-bool WebUpload::mnuInternet_Click(LogoDocument &doc, const QString &host, const Opener &open)
+bool WebUpload::openUploadPage(LogoDocument &doc, const QString &host, const Opener &open)
 {
     if (!doc.askIfEmpty(false))
         return false;

@@ -56,7 +56,7 @@ public:
     // The menu command: the empty-picture question, the page (when the
     // browser gets one), the browser. A page that can't be written is
     // reported. False when nothing was opened.
-    bool mnuInternet_Click(LogoDocument &doc, const QString &host, const Opener &open);
+    bool openUploadPage(LogoDocument &doc, const QString &host, const Opener &open);
 
     QString folder() const { return m_folder; }
 

@@ -4,21 +4,21 @@
 #include "phone/phonebookjob.h"
 #include "phone/porttest.h"
 #include "phone/seriallink.h"
-#include "widgets/frmoptions.h"
-#include "widgets/frmreading.h"
-#include "widgets/frmsend.h"
-#include "widgets/frmsending.h"
-#include "widgets/frmstore.h"
+#include "widgets/optionsdialog.h"
+#include "widgets/readingdialog.h"
+#include "widgets/senddialog.h"
+#include "widgets/sendingdialog.h"
+#include "widgets/storedialog.h"
 
 namespace logo {
 
 DeliveryDialogs::DeliveryDialogs(SmsDelivery &delivery, QWidget *window, PhonebookJob *phonebook,
                                  IrDelivery *infrared)
     : m_delivery(delivery),
-      m_reading(phonebook ? new frmReading(*phonebook, window) : nullptr),
-      m_send(new frmSend(delivery, phonebook, m_reading, window)),
-      m_store(new frmStore(delivery, window)),
-      m_sending(new frmSending(delivery, window))
+      m_reading(phonebook ? new ReadingDialog(*phonebook, window) : nullptr),
+      m_send(new SendDialog(delivery, phonebook, m_reading, window)),
+      m_store(new StoreDialog(delivery, window)),
+      m_sending(new SendingDialog(delivery, window))
 {
     if (infrared) {
         m_sending->runsUpload(*infrared);
@@ -35,22 +35,22 @@ DeliveryDialogs::~DeliveryDialogs()
     delete m_sending.data();
 }
 
-frmSend *DeliveryDialogs::sendDialog() const
+SendDialog *DeliveryDialogs::sendDialog() const
 {
     return m_send;
 }
 
-frmStore *DeliveryDialogs::storeDialog() const
+StoreDialog *DeliveryDialogs::storeDialog() const
 {
     return m_store;
 }
 
-frmSending *DeliveryDialogs::sendingDialog() const
+SendingDialog *DeliveryDialogs::sendingDialog() const
 {
     return m_sending;
 }
 
-frmReading *DeliveryDialogs::readingDialog() const
+ReadingDialog *DeliveryDialogs::readingDialog() const
 {
     return m_reading;
 }
@@ -114,16 +114,16 @@ void WindowDelivery::setBranding(bool smsHidden, bool storeHidden, bool irHidden
         m_options->applyBranding(smsHidden, storeHidden, irHidden);
 }
 
-frmOptionsDialog *WindowDelivery::optionsDialog()
+OptionsDialog *WindowDelivery::optionsDialog()
 {
     if (!m_options) {
-        m_options = new frmOptionsDialog(m_doc, *m_portTest, m_window);
+        m_options = new OptionsDialog(m_doc, *m_portTest, m_window);
         m_options->applyBranding(m_hidden[0], m_hidden[1], m_hidden[2]);
     }
     return m_options;
 }
 
-void WindowDelivery::mnuOptions_Click()
+void WindowDelivery::showOptions()
 {
     m_doc.setBusy(true);
     optionsDialog()->exec();

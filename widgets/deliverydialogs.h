@@ -19,11 +19,11 @@ namespace logo {
 class LogoDocument;
 class PhonebookJob;
 class PortTest;
-class frmOptionsDialog;
-class frmReading;
-class frmSend;
-class frmStore;
-class frmSending;
+class OptionsDialog;
+class ReadingDialog;
+class SendDialog;
+class StoreDialog;
+class SendingDialog;
 class SerialLink;
 class TimerTicks;
 
@@ -42,34 +42,34 @@ public:
     // The progress dialog in its infrared mode, until the upload has ended.
     void showUploadProgress() override;
 
-    frmSend *sendDialog() const;
-    frmStore *storeDialog() const;
-    frmSending *sendingDialog() const;
-    frmReading *readingDialog() const;
+    SendDialog *sendDialog() const;
+    StoreDialog *storeDialog() const;
+    SendingDialog *sendingDialog() const;
+    ReadingDialog *readingDialog() const;
 
 private:
     SmsDelivery &m_delivery;
-    QPointer<frmReading> m_reading;
-    QPointer<frmSend> m_send;
-    QPointer<frmStore> m_store;
-    QPointer<frmSending> m_sending;
+    QPointer<ReadingDialog> m_reading;
+    QPointer<SendDialog> m_send;
+    QPointer<StoreDialog> m_store;
+    QPointer<SendingDialog> m_sending;
 };
 
 // Everything a main window needs for "Sen&d as SMS...", "Sto&re to
 // SMS-Inbox...", "IR-&Upload to 61xx" and "&Options": connect the menu items
-// and toolbar buttons to mnuSend_Click, mnuStore_Click, mnuIR_Click and
-// mnuOptions_Click. The phonebook table lives here, one for the program's run.
+// and toolbar buttons to sendPicture, storePicture, sendByInfrared and
+// showOptions. The phonebook table lives here, one for the program's run.
 class WindowDelivery : public QObject {
     Q_OBJECT
 public:
     WindowDelivery(LogoDocument &doc, QWidget *window);
     ~WindowDelivery() override;
 
-    void mnuSend_Click() { m_delivery->mnuSend_Click(); }
-    void mnuStore_Click() { m_delivery->mnuStore_Click(); }
-    void mnuIR_Click() { m_infrared->mnuIR_Click(); }
+    void sendPicture() { m_delivery->sendPicture(); }
+    void storePicture() { m_delivery->storePicture(); }
+    void sendByInfrared() { m_infrared->sendByInfrared(); }
     // The options dialog, modal, with the busy mark while it is open.
-    void mnuOptions_Click();
+    void showOptions();
     // What the branding file hid; the options dialog drops the pages of
     // methods that are gone.
     void setBranding(bool smsHidden, bool storeHidden, bool irHidden);
@@ -82,7 +82,7 @@ public:
     PhonebookJob &phonebookJob() { return *m_phonebookJob; }
     PortTest &portTest() { return *m_portTest; }
     // Created on first use, then kept.
-    frmOptionsDialog *optionsDialog();
+    OptionsDialog *optionsDialog();
 
 private:
     LogoDocument &m_doc;
@@ -96,7 +96,7 @@ private:
     PortTest *m_portTest;
     IrDelivery *m_infrared;
     std::unique_ptr<DeliveryDialogs> m_dialogs;
-    QPointer<frmOptionsDialog> m_options;
+    QPointer<OptionsDialog> m_options;
     bool m_hidden[3] = {false, false, false};   // sending, storing, infrared
 };
 

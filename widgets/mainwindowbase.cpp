@@ -179,13 +179,13 @@ void MainWindowBase::buildMenus()
     m_helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
     m_helpMenu->setObjectName(QStringLiteral("mnuHelp"));
     insertEntries(m_helpMenu, {
-                                  {"mnuHelpInformation", "&Information", {}, [this] { mnuHelpInformation_Click(); }},
+                                  {"mnuHelpInformation", "&Information", {}, [this] { showInformation(); }},
                                   {"mnuSep5"},
                                   {"mnuHelpFAQ", "&Help on Website", {}, [this] { openHelp(HelpLink::Faq); }},
                                   {"mnuHelpSamples", "&Download Samples", {}, [this] { openHelp(HelpLink::Samples); }},
                                   {"mnuHelpUpdates", "&Check for Updates", {}, [this] { openHelp(HelpLink::Updates); }},
                                   {"mnuSep4"},
-                                  {"mnuAbout", "&About", {}, [this] { mnuAbout_Click(); }},
+                                  {"mnuAbout", "&About", {}, [this] { showAbout(); }},
                               });
     // The program's own menus go between File and Help.
     addProgramMenus(file);
@@ -201,7 +201,7 @@ void MainWindowBase::addViewEntries()
     if (!view->isEmpty())
         entries.emplace_back(QStringLiteral("mnuSepAspect"));
     entries.emplace_back(QStringLiteral("mnuTrueAspect"), QStringLiteral("True &aspect preview"), QString(),
-                         [this] { mnuTrueAspect_Click(); });
+                         [this] { onTrueAspectToggled(); });
     insertEntries(view, entries);
     m_mnuTrueAspect = menuAction(QStringLiteral("mnuTrueAspect"));
     m_mnuTrueAspect->setCheckable(true);
@@ -209,7 +209,7 @@ void MainWindowBase::addViewEntries()
 
 // ------------------------------------------------------------------ true aspect
 
-void MainWindowBase::mnuTrueAspect_Click()
+void MainWindowBase::onTrueAspectToggled()
 {
     // The entry has already toggled its check mark: the mark is the new state.
     const bool on = m_mnuTrueAspect->isChecked();
@@ -317,7 +317,7 @@ void MainWindowBase::makeSharedLabels()
     linkFont.setUnderline(true);
     m_lblURL->setFont(linkFont);
     m_lblURL->installEventFilter(this);
-    lblURL_MouseUp();
+    showLinkReleased();
 
     m_picBranding = new QLabel(this);
     m_picBranding->setObjectName(QStringLiteral("picBranding"));
@@ -361,12 +361,12 @@ void MainWindowBase::connectDeliveryCommands()
 {
     setDeliveryEnabled(false);
     m_delivery = new WindowDelivery(*m_document, this);
-    bindCommand(QStringLiteral("mnuSend"), [this] { m_delivery->mnuSend_Click(); });
-    bindCommand(QStringLiteral("mnuStore"), [this] { m_delivery->mnuStore_Click(); });
+    bindCommand(QStringLiteral("mnuSend"), [this] { m_delivery->sendPicture(); });
+    bindCommand(QStringLiteral("mnuStore"), [this] { m_delivery->storePicture(); });
     bindCommand(QStringLiteral("mnuInternet"),
-                [this] { m_webUpload.mnuInternet_Click(*m_document, m_lblURL->text(), m_openUrl); });
-    bindCommand(QStringLiteral("mnuIR"), [this] { m_delivery->mnuIR_Click(); });
-    bindCommand(QStringLiteral("mnuOptions"), [this] { m_delivery->mnuOptions_Click(); });
+                [this] { m_webUpload.openUploadPage(*m_document, m_lblURL->text(), m_openUrl); });
+    bindCommand(QStringLiteral("mnuIR"), [this] { m_delivery->sendByInfrared(); });
+    bindCommand(QStringLiteral("mnuOptions"), [this] { m_delivery->showOptions(); });
 }
 
 void MainWindowBase::bindCommand(const QString &menuName, std::function<void()> run)
@@ -518,7 +518,7 @@ void MainWindowBase::unload()
 
 // ------------------------------------------------------------------ files
 
-void MainWindowBase::myOpenFileReceived(const QString &path)
+void MainWindowBase::openReceivedFile(const QString &path)
 {
     QCoreApplication::processEvents();
     m_document->openFileReceived(path);
@@ -566,7 +566,7 @@ bool MainWindowBase::filterDrop(QEvent *event)
     if (urls.isEmpty() || !urls.front().isLocalFile())
         return false;
     drop->acceptProposedAction();
-    myOpenFileReceived(urls.front().toLocalFile());
+    openReceivedFile(urls.front().toLocalFile());
     activateWindow();
     afterDrop();
     return true;
@@ -581,7 +581,7 @@ QString MainWindowBase::informationText()
                           "a small yellow box with a short explanation will appear.");
 }
 
-void MainWindowBase::mnuHelpInformation_Click()
+void MainWindowBase::showInformation()
 {
     m_prompt.message(m_profile.productName, informationText(), Icon::None, Buttons::Ok);
 }
@@ -592,7 +592,7 @@ void MainWindowBase::openHelp(HelpLink link)
         m_openUrl(QUrl(helpAddress(link, m_webHost, m_profile), QUrl::TolerantMode));
 }
 
-void MainWindowBase::mnuAbout_Click()
+void MainWindowBase::showAbout()
 {
     const QString text = m_profile.productName + QStringLiteral(" ") + versionText() + QStringLiteral("\r\n\r\n") +
                          m_profile.aboutText + QStringLiteral("\r\n") + m_webHost;
@@ -601,14 +601,14 @@ void MainWindowBase::mnuAbout_Click()
     m_document->setBusy(false);
 }
 
-void MainWindowBase::lblURL_MouseDown()
+void MainWindowBase::showLinkPressed()
 {
     QPalette pal = m_lblURL->palette();
     pal.setColor(QPalette::WindowText, kLinkPressedColour);
     m_lblURL->setPalette(pal);
 }
 
-void MainWindowBase::lblURL_MouseUp()
+void MainWindowBase::showLinkReleased()
 {
     QPalette pal = m_lblURL->palette();
     pal.setColor(QPalette::WindowText, kLinkColour);
@@ -628,11 +628,11 @@ bool MainWindowBase::eventFilter(QObject *watched, QEvent *event)
     }
     if (watched == m_lblURL) {
         if (event->type() == QEvent::MouseButtonPress) {
-            lblURL_MouseDown();
+            showLinkPressed();
             return true;
         }
         if (event->type() == QEvent::MouseButtonRelease) {
-            lblURL_MouseUp();
+            showLinkReleased();
             const auto *me = static_cast<QMouseEvent *>(event);
             if (m_lblURL->rect().contains(me->position().toPoint()))
                 openHelp(HelpLink::Home);

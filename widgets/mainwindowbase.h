@@ -84,7 +84,7 @@ public:
     WindowDelivery &smsDelivery() { return *m_delivery; }
 
     // A file dropped on the window or handed over by a second start.
-    void myOpenFileReceived(const QString &path);
+    void openReceivedFile(const QString &path);
     // Runs the command of a toolbar button's key; unknown keys do nothing.
     void Toolbar1_ButtonClick(const QString &key);
     QAction *menuAction(const QString &name) const { return m_menuActions.value(name); }
@@ -173,14 +173,14 @@ private:
     // "True &aspect preview" at the end of the program's View menu, or of one
     // of its own before Help when the program has none.
     void addViewEntries();
-    void mnuTrueAspect_Click();
+    void onTrueAspectToggled();
     void applyTrueAspect(bool on);
     // Opens the first file of a drop; true when the event was the drop's.
     bool filterDrop(QEvent *event);
-    void mnuHelpInformation_Click();
-    void mnuAbout_Click();
-    void lblURL_MouseDown();
-    void lblURL_MouseUp();
+    void showInformation();
+    void showAbout();
+    void showLinkPressed();
+    void showLinkReleased();
 
     std::unique_ptr<AppFolders> m_folders;
     std::unique_ptr<LogoDocument> m_document;

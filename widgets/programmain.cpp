@@ -135,7 +135,7 @@ int runProgram(int argc, char **argv, const ProgramProfile &profile, const Windo
     handOver.receiveInto(
         w, prompt, [w] { return w->document().isBusy(); },
         [w](const QString &path) {
-            w->myOpenFileReceived(path);
+            w->openReceivedFile(path);
             InstanceHandOver::noteOpened(w->document().currentFile());
         });
     window->show();

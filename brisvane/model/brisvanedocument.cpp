@@ -65,7 +65,7 @@ BrisvaneDocument::BrisvaneDocument(logo::Prompt &prompt, logo::SettingsStore &se
 
 // ---------------------------------------------------------------- the list
 
-UpdateReport BrisvaneDocument::myOperator2Combo()
+UpdateReport BrisvaneDocument::reloadOperatorList()
 {
     m_table = OperatorTable();
     UpdateReport report;
@@ -80,7 +80,7 @@ UpdateReport BrisvaneDocument::myOperator2Combo()
     return report;
 }
 
-void BrisvaneDocument::cmbOperator_Click(int item)
+void BrisvaneDocument::onOperatorChosen(int item)
 {
     select(item, true);
 }

@@ -53,9 +53,9 @@ public:
 
     // Rebuilds the table (built-in operators, then the update file, with a
     // beep when that stops early) and the list, and selects the placeholder.
-    UpdateReport myOperator2Combo();
+    UpdateReport reloadOperatorList();
     // The user picked the entry with this item data.
-    void cmbOperator_Click(int item);
+    void onOperatorChosen(int item);
     // Selects the operator of the picture's network code (the first in table
     // order); no code selects the placeholder.
     void SelectOperatorFromCode();

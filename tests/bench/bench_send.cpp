@@ -68,7 +68,7 @@ double timeOneSend(const QString &device, const QString &settingsFile, int tickM
 
     QElapsedTimer t;
     t.start();
-    delivery.mnuSend_Click();
+    delivery.sendPicture();
     const double ms = double(t.nsecsElapsed()) / 1e6;
     return prompt.lastMessage() == QStringLiteral("Data sent.") ? ms : -1;
 }

@@ -40,7 +40,7 @@ struct Env {
     brisvane::BrisvaneDocument &start()
     {
         doc = std::make_unique<brisvane::BrisvaneDocument>(prompt, box.settings(), folders);
-        doc->myOperator2Combo();
+        doc->reloadOperatorList();
         return *doc;
     }
 
@@ -66,7 +66,7 @@ struct Env {
                 return e.item;
         return -1;
     }
-    void pick(const QString &text) { doc->cmbOperator_Click(item(text)); }
+    void pick(const QString &text) { doc->onOperatorChosen(item(text)); }
 };
 
 // Brisvane's main window on the same folders; doc is the window's document.

@@ -26,7 +26,7 @@ TEST(BrisvaneSelection, PlaceholderClearAndOperatorStates)
     EXPECT_EQ(e.prompt.count(logo::ShownPrompt::Kind::Beep), 0);   // no update file is no error
 
     // The clear entry: its code, its labels, the clear picture and its title.
-    d.cmbOperator_Click(ClearItem);
+    d.onOperatorChosen(ClearItem);
     EXPECT_EQ(d.currentMCC(), QStringLiteral("100"));
     EXPECT_EQ(d.currentMNC(), QStringLiteral("0"));
     EXPECT_EQ(d.panel().country, QStringLiteral("CLEAR"));
@@ -234,7 +234,7 @@ TEST(BrisvaneHistory, ReplacedLogosComeBackAndAnUnsavedImportIsAskedAbout)
     const QString nol = e.nol(e.box.path(QStringLiteral("small.nol")), 262, 2);
 
     const std::pair<const char *, std::function<void()>> replacements[] = {
-        {"clear logo", [&] { d.cmbOperator_Click(ClearItem); }},
+        {"clear logo", [&] { d.onOperatorChosen(ClearItem); }},
         {"default logo", [&] { ASSERT_TRUE(d.loadDefaultLogo()); }},
         {"file", [&] { ASSERT_TRUE(d.openFile(nol)); }},
     };

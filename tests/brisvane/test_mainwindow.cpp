@@ -10,8 +10,8 @@
 #include "graphic/pathutil.h"
 #include "graphic/pictureimport.h"
 #include "sms/pdu.h"
-#include "widgets/frmsend.h"
-#include "widgets/frmstore.h"
+#include "widgets/senddialog.h"
+#include "widgets/storedialog.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -409,7 +409,7 @@ TEST(BrisvaneWindow, TheListDrivesLabelsTitleAndDisplay)
 
     // A logo of a network the list doesn't have: no operator, its own code.
     const QString unknown = writeNol(env.box.path(QStringLiteral("far.nol")), pattern(), 999, 99);
-    w.myOpenFileReceived(unknown);
+    w.openReceivedFile(unknown);
     EXPECT_EQ(env.widget<QComboBox>("cmbOperator")->currentText(), QStringLiteral(" Select your operator..."));
     EXPECT_EQ(label(env, "lblMCCMNC"), QStringLiteral("999-99"));
     EXPECT_TRUE(label(env, "lblOp1").isEmpty());
@@ -422,7 +422,7 @@ TEST(BrisvaneWindow, DefaultLogoThroughTheMenuAndTheMark)
     WindowEnv env;
     auto &w = env.open();
     const QString file = writeNol(env.box.path(QStringLiteral("d1.nol")), pattern(), 262, 1);
-    w.myOpenFileReceived(file);
+    w.openReceivedFile(file);
     env.action("mnuSaveDefault")->trigger();
     const QString saved = env.prog(QStringLiteral("DEFAULT/262_01.NOL"));
     ASSERT_TRUE(QFile::exists(saved)) << "DEFAULT is created";
@@ -503,7 +503,7 @@ TEST(BrisvaneDelivery, SendAndStoreAnOperatorLogoThroughTheSimulatedPhone)
 
     logotest::ModalScript user;
     user.then(QStringLiteral("frmSend"), [](QWidget *d) {
-        auto *send = static_cast<logo::frmSend *>(d);
+        auto *send = static_cast<logo::SendDialog *>(d);
         send->txtDA->setText(QStringLiteral("+49 171 1234567"));
         send->cmdSend->click();
     });
@@ -515,7 +515,7 @@ TEST(BrisvaneDelivery, SendAndStoreAnOperatorLogoThroughTheSimulatedPhone)
 
     env.prompt.clear();
     user.then(QStringLiteral("frmStore"), [](QWidget *d) {
-        auto *store = static_cast<logo::frmStore *>(d);
+        auto *store = static_cast<logo::StoreDialog *>(d);
         EXPECT_EQ(store->lblNumber->text(), QStringLiteral("+998000007"));
         store->cmdStore->click();
     });

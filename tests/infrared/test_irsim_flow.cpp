@@ -166,7 +166,7 @@ TEST_F(IrSimFixture, MenuCommandChecksThenReportsTheUploadsEnd)
             ++shown;
             QEventLoop loop;
             QObject::connect(delivery, &IrDelivery::uploadEnded, &loop, &QEventLoop::quit);
-            delivery->myIR();
+            delivery->startUpload();
             loop.exec();
         }
     };
@@ -182,7 +182,7 @@ TEST_F(IrSimFixture, MenuCommandChecksThenReportsTheUploadsEnd)
         Ui ui;
         ui.delivery = &delivery;
         delivery.setUi(&ui);
-        delivery.mnuIR_Click();
+        delivery.sendByInfrared();
         EXPECT_FALSE(doc.isBusy());
         return ui.shown;
     };

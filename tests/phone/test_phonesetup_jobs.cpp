@@ -34,7 +34,7 @@ struct PhonebookFixture : ::testing::Test, phonetest::Rig {
         QEventLoop loop;
         QObject::connect(&job, &PhonebookJob::jobEnded, &loop, &QEventLoop::quit);
         QTimer::singleShot(15000, &loop, &QEventLoop::quit);
-        QTimer::singleShot(0, &job, &PhonebookJob::myReadPhonebook);
+        QTimer::singleShot(0, &job, &PhonebookJob::readPhonebook);
         loop.exec();
         ASSERT_FALSE(job.jobRunning());
     }
@@ -157,7 +157,7 @@ TEST_F(PhonebookFixture, TheQuickLinkTakesTheRangeOnlyWithItsFinalOk)
     link.responder = nullptr;
     sb.settings().writeBool(kSharedSection, "QuickLink", true);
     sb.settings().writeBool(kSharedSection, "PBookReadME", false);
-    job.myReadPhonebook();
+    job.readPhonebook();
     link.reply("\r\nOK\r\n");
     link.reply("\r\nOK\r\n");
     link.reply("\r\n+CPBR: (1-");

@@ -71,7 +71,7 @@ TEST_F(SetupSerial, PortTestOutcomes)
             ASSERT_FALSE(phone->device.isEmpty());
             device = phone->device;
         }
-        const QVariant code = run(&jobs, &PortTest::testDone, [&] { jobs.myTestPort(4, device); });
+        const QVariant code = run(&jobs, &PortTest::testDone, [&] { jobs.testPort(4, device); });
         ASSERT_TRUE(code.isValid()) << "the test did not end";
         EXPECT_EQ(code.toInt(), c.code);
         EXPECT_EQ(jobs.testStatus(code.toInt(), 4), c.status);
@@ -117,7 +117,7 @@ TEST_F(SetupSerial, MessageCentreReadOutcomesAndWhatIsStored)
             phone = std::make_unique<SimPhone>(c.phone);
             device = phone->device;
         }
-        const QVariant code = run(&jobs, &PortTest::readSMSCDone, [&] { jobs.myReadSMSC(4, device); });
+        const QVariant code = run(&jobs, &PortTest::readSMSCDone, [&] { jobs.readMessageCentre(4, device); });
         ASSERT_TRUE(code.isValid()) << "the read did not end";
         EXPECT_EQ(code.toInt(), c.code);
         EXPECT_EQ(sb.settings().read(kSharedSection, "SMSC"), c.stored);
@@ -136,7 +136,7 @@ TEST_F(SetupSerial, PhonebookReadAndAPhoneWithoutSimPhonebook)
     {
         SimPhone phone({"--no-echo"});
         sb.settings().write(kSharedSection, "Device4", phone.device);
-        EXPECT_EQ(run(&reader, &PhonebookJob::jobEnded, [&] { reader.myReadPhonebook(); }), QVariant(true));
+        EXPECT_EQ(run(&reader, &PhonebookJob::jobEnded, [&] { reader.readPhonebook(); }), QVariant(true));
         EXPECT_EQ(prompt.messages(), QStringList{"Phonebook read."});
         EXPECT_EQ(book.PhonebookCount(), 5);
         EXPECT_EQ(phone.commands().value(6), "AT+CPBR=1,500");
@@ -144,7 +144,7 @@ TEST_F(SetupSerial, PhonebookReadAndAPhoneWithoutSimPhonebook)
     prompt.clear();
     SimPhone noSim({"--no-sim-phonebook"});
     sb.settings().write(kSharedSection, "Device4", noSim.device);
-    EXPECT_EQ(run(&reader, &PhonebookJob::jobEnded, [&] { reader.myReadPhonebook(); }), QVariant(false));
+    EXPECT_EQ(run(&reader, &PhonebookJob::jobEnded, [&] { reader.readPhonebook(); }), QVariant(false));
     EXPECT_EQ(prompt.messages(), QStringList{"Error while talking to COM4."});
     EXPECT_EQ(noSim.commands().count("AT+CPBS=\"SM\""), 4) << "written, then repeated three times";
     EXPECT_EQ(book.PhonebookCount(), 5) << "the failed read left the table";
@@ -167,7 +167,7 @@ TEST_F(SetupSerial, PhonebookReadOnADeviceThatNeverStopsTalkingEnds)
         largest = qMax(largest, engine.state().ReplyBuffer.size());
         received += bytes.size();
     });
-    EXPECT_EQ(run(&reader, &PhonebookJob::jobEnded, [&] { reader.myReadPhonebook(); }), QVariant(false));
+    EXPECT_EQ(run(&reader, &PhonebookJob::jobEnded, [&] { reader.readPhonebook(); }), QVariant(false));
     EXPECT_EQ(prompt.messages(), QStringList{"Error while talking to COM4."});
     EXPECT_GT(received, 0) << "the device did talk";
     EXPECT_LE(largest, LinkState::MaxReplyBytes);

@@ -77,7 +77,7 @@ TEST_F(SerialFixture, SendThroughAnEchoingPhoneDeliversTheExactPdu)
     SimPhone phone({"--echo"});
     ASSERT_FALSE(phone.device.isEmpty());
     useDevice(phone.device);
-    delivery.mnuSend_Click();
+    delivery.sendPicture();
     EXPECT_EQ(prompt.messages(), QStringList{"Data sent."});
     const Pdu pdu = buildSubmitPdu(userData(), "491711234567", "491710760000", false);
     EXPECT_EQ(phone.logged(), pdu.line().toLatin1() + '\n');
@@ -92,7 +92,7 @@ TEST_F(SerialFixture, StoreThroughASlowNoisyPhoneThatDoesNotEchoOnTheQuickLink)
     useDevice(phone.device);
     sb.settings().writeInt(doc.section(), "StoreCount", 41);
     sb.settings().writeBool(kSharedSection, "QuickLink", true);
-    delivery.mnuStore_Click();
+    delivery.storePicture();
     EXPECT_TRUE(engine.quickLink());
     EXPECT_EQ(prompt.messages(), QStringList{"Data written."});
     EXPECT_EQ(sb.settings().read(doc.section(), "StoreCount"), "42");
@@ -118,7 +118,7 @@ TEST_F(SerialFixture, MessageServiceErrorOfThePhoneIsExplained)
     SimPhone phone({"--cms", "38"});
     ASSERT_FALSE(phone.device.isEmpty());
     useDevice(phone.device);
-    delivery.mnuSend_Click();
+    delivery.sendPicture();
     EXPECT_EQ(prompt.lastMessage(), "Can't send SMS.\r\nError: Network out of order (38).\r\n"
                                     "Maybe wrong number or wrong SMS-Center.\r\n"
                                     "Did you enter all numbers with intl. prefix?");
@@ -130,7 +130,7 @@ TEST_F(SerialFixture, PortThatCannotBeOpened)
 {
     QTemporaryDir dir;
     useDevice(dir.filePath("no-such-port"));
-    delivery.mnuSend_Click();
+    delivery.sendPicture();
     // The window's text, then which device and why.
     EXPECT_EQ(prompt.lastMessage(),
               "Can't talk to COM4.\r\n(" + dir.filePath("no-such-port") + ": No such file or directory)");
@@ -169,7 +169,7 @@ TEST_F(SerialFixture, DeviceThatGoesAwayEndsTheJobWithoutSpinning)
         cpuAtHangUp = cpuSeconds();
     });
     QObject::connect(&delivery, &SmsDelivery::jobEnded, [&] { cpuAtEnd = cpuSeconds(); });
-    delivery.mnuSend_Click();
+    delivery.sendPicture();
     if (master >= 0)
         ::close(master);
     ASSERT_GE(cpuAtHangUp, 0) << "the job ended before the device went away";

@@ -122,14 +122,14 @@ TEST_F(DeliveryFixture, PreChecksStopInTheirOrderAndAlwaysClearTheBusyMark)
     // An empty picture the user does not want to send.
     doc->grid().clear();
     prompt.answers = {Answer::No};
-    delivery->mnuSend_Click();
+    delivery->sendPicture();
     EXPECT_EQ(prompt.lastMessage(), "The graphic is empty.\r\n\r\nDo you want to continue anyway?");
     EXPECT_EQ(prompt.shown.back().icon, Icon::Question);
     EXPECT_TRUE(ui.shown.isEmpty());
     EXPECT_FALSE(sb.settings().contains(doc->section(), "CurrentBusy"));
 
     // Yes goes on, to the missing message centre; storing is refused as well.
-    for (auto command : {&SmsDelivery::mnuSend_Click, &SmsDelivery::mnuStore_Click}) {
+    for (auto command : {&SmsDelivery::sendPicture, &SmsDelivery::storePicture}) {
         prompt.clear();
         prompt.answers = {Answer::Yes};
         ((*delivery).*command)();
@@ -142,7 +142,7 @@ TEST_F(DeliveryFixture, PreChecksStopInTheirOrderAndAlwaysClearTheBusyMark)
     sb.settings().write(kSharedSection, "SMSC", kCentre);
     prompt.clear();
     prompt.answers = {Answer::Yes};
-    delivery->mnuStore_Click();
+    delivery->storePicture();
     EXPECT_EQ(prompt.lastMessage(), "Please configure the Nokia GSM Serial Port\r\nin menu 'Edit/Options'");
     EXPECT_TRUE(ui.shown.isEmpty());
     EXPECT_FALSE(doc->isBusy());
@@ -153,11 +153,11 @@ TEST_F(DeliveryFixture, PassedPreCheckOpensTheDialogOfTheModeWhileBusy)
 {
     configure();
     ui.cancelDialogs = true;
-    delivery->mnuStore_Click();
+    delivery->storePicture();
     EXPECT_EQ(ui.shown, QStringList{"store"});
     EXPECT_EQ(delivery->SendingMode(), SendingStore);
     EXPECT_TRUE(ui.busyDuringDialog);
-    delivery->mnuSend_Click();
+    delivery->sendPicture();
     EXPECT_EQ(ui.shown, (QStringList{"store", "send"}));
     EXPECT_EQ(delivery->SendingMode(), SendingSms);
     EXPECT_FALSE(doc->isBusy());
@@ -170,7 +170,7 @@ TEST_F(DeliveryFixture, OperatorLogoNeedsAnOperator)
 {
     makeDocument(ProgramProfile::brisvane());
     configure();
-    delivery->mnuSend_Click();
+    delivery->sendPicture();
     EXPECT_EQ(prompt.lastMessage(), "Select an operator first.");
     EXPECT_TRUE(ui.shown.isEmpty());
 }
@@ -184,7 +184,7 @@ TEST_F(DeliveryFixture, SendWritesTheFiveStepsAndReportsDataSent)
     ui.typedNumber = "+49 171-1234567";
     QSignalSpy captions(delivery.get(), &SmsDelivery::caption);
     QSignalSpy percents(delivery.get(), &SmsDelivery::progress);
-    delivery->mnuSend_Click();
+    delivery->sendPicture();
 
     EXPECT_EQ(ui.shown, (QStringList{"send", "progress"}));
     EXPECT_EQ(own("LastDA"), "491711234567");
@@ -212,7 +212,7 @@ TEST_F(DeliveryFixture, OperatorLogoOfTheWorkedExampleAnnounces154Octets)
     makeDocument(ProgramProfile::brisvane());
     doc->setNetworkCode("262", "01");
     configure();
-    delivery->mnuSend_Click();
+    delivery->sendPicture();
     ASSERT_GE(link.written.size(), 5);
     EXPECT_EQ(link.written[3], QByteArray("AT+CMGS=154\r"));
     EXPECT_TRUE(link.written[4].startsWith("0791947101670000" "51000C91947111325476" "00F5A78C"
@@ -239,7 +239,7 @@ TEST_F(DeliveryFixture, EveryFailureEndsWithItsMessageAndAClosedPort)
         link.written.clear();
         link.openSucceeds = !c.openFails;
         link.responder = phonetest::goodPhone(c.failOn, c.failWith);
-        delivery->mnuSend_Click();
+        delivery->sendPicture();
         EXPECT_EQ(prompt.lastMessage(), c.message);
         EXPECT_EQ(prompt.shown.back().icon, Icon::Critical);
         EXPECT_FALSE(link.isOpen());
@@ -249,7 +249,7 @@ TEST_F(DeliveryFixture, EveryFailureEndsWithItsMessageAndAClosedPort)
     prompt.clear();
     link.written.clear();
     link.openSucceeds = false;
-    delivery->mnuSend_Click();
+    delivery->sendPicture();
     EXPECT_EQ(prompt.count(ShownPrompt::Kind::Beep), 1);
     EXPECT_TRUE(link.written.isEmpty());
 }
@@ -259,7 +259,7 @@ TEST_F(DeliveryFixture, NumberWithoutDigitsIsRefusedAndNothingRuns)
     configure();
     sb.settings().write(doc->section(), "LastDA", "4930");
     ui.typedNumber = "+ -";
-    delivery->mnuSend_Click();
+    delivery->sendPicture();
     EXPECT_EQ(prompt.lastMessage(), "Please enter GSM-Number in intl. Format");
     EXPECT_EQ(prompt.shown.back().icon, Icon::Critical);
     EXPECT_EQ(ui.shown, QStringList{"send"});
@@ -353,7 +353,7 @@ TEST_F(DeliveryFixture, NetworkCodesTheMessagesCantCarryAreRefusedOnEveryPath)
         for (int path = 0; path < 3; ++path) {
             prompt.clear();
             if (path == 2)
-                ir.mnuIR_Click();
+                ir.sendByInfrared();
             else
                 delivery->deliver(path);
             EXPECT_EQ(prompt.messages(), QStringList{c.message});
@@ -369,8 +369,8 @@ TEST_F(DeliveryFixture, NetworkCodesTheMessagesCantCarryAreRefusedOnEveryPath)
     doc->setNetworkCode("262", "01");
     prompt.clear();
     ui.cancelDialogs = true;
-    delivery->mnuSend_Click();
-    ir.mnuIR_Click();
+    delivery->sendPicture();
+    ir.sendByInfrared();
     EXPECT_EQ(ui.shown, QStringList{"send"});
     EXPECT_EQ(irUi.shown, 1);
     EXPECT_TRUE(prompt.shown.empty());
@@ -385,7 +385,7 @@ TEST_F(DeliveryFixture, SettingsOverridesOfTheTool)
     o.hasSmsc = true;
     o.smsc = kCentre;
     delivery->setOverrides(o);
-    delivery->mnuSend_Click();
+    delivery->sendPicture();
     EXPECT_EQ(link.openedDevices, QStringList{"/dev/the-phone"});
     EXPECT_TRUE(link.written[4].startsWith("0791947101670000"));
     EXPECT_EQ(prompt.lastMessage(), "Data sent.");
@@ -399,7 +399,7 @@ TEST_F(DeliveryFixture, StoreWritesTheCounterNumbersMessageAndAdvancesTheCounter
     configure();
     sb.settings().writeInt(doc->section(), "StoreCount", 5);
     QSignalSpy captions(delivery.get(), &SmsDelivery::caption);
-    delivery->mnuStore_Click();
+    delivery->storePicture();
 
     ASSERT_EQ(link.written.size(), 5);
     const Pdu pdu = buildStorePdu(doc->profile(), userData(), 5);
@@ -417,7 +417,7 @@ TEST_F(DeliveryFixture, FailedOrStoppedStoreStillAdvancesTheCounter)
 {
     configure();
     link.openSucceeds = false;
-    delivery->mnuStore_Click();
+    delivery->storePicture();
     EXPECT_EQ(prompt.lastMessage(), "Can't talk to COM2.");
     EXPECT_EQ(own("StoreCount"), "1");
 
@@ -433,7 +433,7 @@ TEST_F(DeliveryFixture, FailedOrStoppedStoreStillAdvancesTheCounter)
         delivery->setBreak();
         engine.tick();
     };
-    delivery->mnuStore_Click();
+    delivery->storePicture();
     EXPECT_EQ(prompt.lastMessage(), "Can't write SMS.");
     EXPECT_EQ(prompt.shown.back().icon, Icon::Critical);
     EXPECT_FALSE(link.isOpen());
@@ -448,11 +448,11 @@ TEST_F(DeliveryFixture, StoreCounterStaysInItsRange)
     link.openSucceeds = false;     // the counter advances all the same
     sb.settings().writeInt(doc->section(), "StoreCount", 32767);
     EXPECT_EQ(delivery->storeNumberText(delivery->storeCount()), "+999032767");
-    delivery->mnuStore_Click();
+    delivery->storePicture();
     EXPECT_EQ(own("StoreCount"), "0");
 
     sb.settings().writeInt(doc->section(), "StoreCount", 70000);
     EXPECT_EQ(delivery->storeCount(), 0);
-    delivery->mnuStore_Click();
+    delivery->storePicture();
     EXPECT_EQ(own("StoreCount"), "1");
 }

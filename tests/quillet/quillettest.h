@@ -42,7 +42,7 @@ struct Env {
     }
     quillet::GridView *grid() { return widget<quillet::GridView>("picMain"); }
     quillet::LogoPreview *display() { return widget<quillet::LogoPreview>("picDisplay"); }
-    quillet::LogoPreview *myBmp() { return widget<quillet::LogoPreview>("picMyBMP"); }
+    quillet::LogoPreview *hiddenCopy() { return widget<quillet::LogoPreview>("picMyBMP"); }
     QString setting(const QString &key) { return box.settings().read(QStringLiteral("Quillet Settings"), key); }
 
     // An NGG file in the sandbox with the given pixels set.

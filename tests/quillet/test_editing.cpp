@@ -75,7 +75,7 @@ TEST(QuilletGrid, SmallerPictureShrinksTheGrid)
     Env env;
     const QString f = env.ngg(QStringLiteral("small.ngg"), {{15, 7}}, 16, 8);
     auto &w = env.start();
-    w.myOpenFileReceived(f);
+    w.openReceivedFile(f);
     EXPECT_EQ(env.grid()->size(), QSize(7 * 16 + 1, 7 * 8 + 1));
     const QImage img = env.grid()->grab().toImage();
     EXPECT_EQ(at(img, 7 * 15 + 3, 7 * 7 + 3), kBlack);
@@ -119,7 +119,7 @@ TEST(QuilletMouse, LeftSetsRightClearsOthersNothing)
     EXPECT_TRUE(env.doc().grid().isSet(5, 3));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillet [Untitled*]"));
     EXPECT_TRUE(env.display()->isPixelSet(5, 3));
-    EXPECT_TRUE(env.myBmp()->isPixelSet(5, 3));
+    EXPECT_TRUE(env.hiddenCopy()->isPixelSet(5, 3));
     EXPECT_TRUE(shownOnDisplay(env, 5, 3));
 
     QTest::mouseClick(grid, Qt::MiddleButton, {}, cellCentre(6, 3));
@@ -393,25 +393,25 @@ TEST(QuilletAnimation, TicksBlinkAndEditsWaitForTheShowingTick)
     env.widget<QCheckBox>("chkAnimation")->click();
     EXPECT_EQ(w.blinkPhase(), 0);
 
-    w.tmrAnimation_Timer();
+    w.onAnimationTick();
     EXPECT_EQ(w.blinkPhase(), 1);
     EXPECT_FALSE(shownOnDisplay(env, 3, 3)) << "first tick hides the picture";
-    EXPECT_FALSE(env.myBmp()->isPixelSet(3, 3));
+    EXPECT_FALSE(env.hiddenCopy()->isPixelSet(3, 3));
 
     env.doc().paintCell(4, 3, true);   // while blinking only the grid follows
     EXPECT_FALSE(env.display()->isPixelSet(4, 3));
-    EXPECT_FALSE(env.myBmp()->isPixelSet(4, 3));
+    EXPECT_FALSE(env.hiddenCopy()->isPixelSet(4, 3));
 
-    w.tmrAnimation_Timer();
+    w.onAnimationTick();
     EXPECT_EQ(w.blinkPhase(), 0);
     EXPECT_TRUE(shownOnDisplay(env, 3, 3));
     EXPECT_TRUE(shownOnDisplay(env, 4, 3)) << "the showing tick brings the edit";
-    EXPECT_TRUE(env.myBmp()->isPixelSet(4, 3));
+    EXPECT_TRUE(env.hiddenCopy()->isPixelSet(4, 3));
 
     env.doc().paintCell(3, 3, false);
     EXPECT_TRUE(env.display()->isPixelSet(3, 3));
-    w.tmrAnimation_Timer();
-    w.tmrAnimation_Timer();
+    w.onAnimationTick();
+    w.onAnimationTick();
     EXPECT_FALSE(env.display()->isPixelSet(3, 3));
 }
 
@@ -422,23 +422,23 @@ TEST(QuilletAnimation, SwitchingOffShowsThePictureAndKeepsThePhase)
     env.doc().paintCell(7, 7, true);
     auto *chk = env.widget<QCheckBox>("chkAnimation");
     chk->click();
-    w.tmrAnimation_Timer();             // hidden
+    w.onAnimationTick();             // hidden
     env.doc().paintCell(8, 7, true);
     ASSERT_FALSE(env.display()->isPixelSet(7, 7));
 
     chk->click();                       // off in the hidden phase
     EXPECT_TRUE(shownOnDisplay(env, 7, 7));
     EXPECT_TRUE(shownOnDisplay(env, 8, 7));
-    EXPECT_TRUE(env.myBmp()->isPixelSet(8, 7));
-    w.tmrAnimation_Timer();             // a stray tick after switching off changes nothing
+    EXPECT_TRUE(env.hiddenCopy()->isPixelSet(8, 7));
+    w.onAnimationTick();             // a stray tick after switching off changes nothing
     EXPECT_TRUE(env.display()->isPixelSet(7, 7));
     EXPECT_EQ(w.blinkPhase(), 1);
 
     env.action("mnuAnimation")->trigger();   // on again: phase 1, so the next tick shows
-    w.tmrAnimation_Timer();
+    w.onAnimationTick();
     EXPECT_EQ(w.blinkPhase(), 0);
     EXPECT_TRUE(env.display()->isPixelSet(7, 7));
-    w.tmrAnimation_Timer();
+    w.onAnimationTick();
     EXPECT_FALSE(env.display()->isPixelSet(7, 7));
 }
 
@@ -449,27 +449,27 @@ TEST(QuilletAnimation, AReplacedPictureShowsAtOnceMovesWaitForTheTick)
     auto &w = env.start();
     env.doc().paintCell(2, 2, true);
     env.widget<QCheckBox>("chkAnimation")->click();
-    w.tmrAnimation_Timer();   // hidden phase
+    w.onAnimationTick();   // hidden phase
     ASSERT_FALSE(shownOnDisplay(env, 2, 2));
 
     // Moves and flips leave the blinking preview alone.
     env.action("mnuMoveRight")->trigger();
     env.action("mnuFlipY")->trigger();
     EXPECT_FALSE(env.display()->isPixelSet(3, 11));
-    EXPECT_FALSE(env.myBmp()->isPixelSet(3, 11));
+    EXPECT_FALSE(env.hiddenCopy()->isPixelSet(3, 11));
 
     // Invert repaints the whole picture, preview included.
     env.action("mnuInvert")->trigger();
     EXPECT_TRUE(shownOnDisplay(env, 0, 0));
     EXPECT_FALSE(env.display()->isPixelSet(3, 11));
-    EXPECT_TRUE(env.myBmp()->isPixelSet(0, 0));
+    EXPECT_TRUE(env.hiddenCopy()->isPixelSet(0, 0));
 
     // So does a file opened while blinking ...
-    w.tmrAnimation_Timer();
-    w.tmrAnimation_Timer();   // hidden again
+    w.onAnimationTick();
+    w.onAnimationTick();   // hidden again
     ASSERT_FALSE(env.display()->isPixelSet(0, 0));
     env.prompt.answers = {logo::Answer::No};
-    w.myOpenFileReceived(file);
+    w.openReceivedFile(file);
     EXPECT_TRUE(shownOnDisplay(env, 20, 5));
     EXPECT_FALSE(env.display()->isPixelSet(0, 0));
 
@@ -478,7 +478,7 @@ TEST(QuilletAnimation, AReplacedPictureShowsAtOnceMovesWaitForTheTick)
     env.prompt.answers = {logo::Answer::No};
     w.Toolbar1_ButtonClick(QStringLiteral("New"));
     EXPECT_FALSE(env.display()->isPixelSet(20, 5));
-    EXPECT_FALSE(env.myBmp()->isPixelSet(20, 5));
+    EXPECT_FALSE(env.hiddenCopy()->isPixelSet(20, 5));
     EXPECT_TRUE(w.isAnimating());
 }
 

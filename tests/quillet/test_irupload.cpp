@@ -7,7 +7,7 @@
 #include "common/simphone.h"
 #include "infrared/irmessage.h"
 #include "widgets/deliverydialogs.h"
-#include "widgets/frmsending.h"
+#include "widgets/sendingdialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -40,8 +40,8 @@ struct Watched {
 Watched runUpload(Env &env)
 {
     Watched seen;
-    auto *dlg = env.window->findChild<logo::frmSending *>("frmSending");
-    QObject::connect(dlg->l2, &QProgressBar::valueChanged, dlg, [&seen](int v) {
+    auto *dlg = env.window->findChild<logo::SendingDialog *>("frmSending");
+    QObject::connect(dlg->progressBar, &QProgressBar::valueChanged, dlg, [&seen](int v) {
         if (v > 0)
             seen.percents << v;
     });
@@ -52,9 +52,9 @@ Watched runUpload(Env &env)
             return;
         poll.stop();
         seen.caption = dlg->windowTitle();
-        seen.cancelShown = dlg->l3->isVisibleTo(dlg);
-        seen.waitShown = dlg->l4->isVisibleTo(dlg);
-        seen.frameHeight = dlg->l5->height();
+        seen.cancelShown = dlg->cancelButton->isVisibleTo(dlg);
+        seen.waitShown = dlg->waitLabel->isVisibleTo(dlg);
+        seen.frameHeight = dlg->statusFrame->height();
         seen.busy = env.doc().isBusy();
         QCloseEvent close;
         QApplication::sendEvent(dlg, &close);
@@ -111,7 +111,7 @@ TEST(QuilletIrUpload, MenuCommandUploadsInTheInfraredProgressDialog)
 
         EXPECT_EQ(env.prompt.messages(), QStringList{c.message});
         EXPECT_EQ(env.prompt.shown.back().icon, c.icon);
-        EXPECT_FALSE(w.findChild<logo::frmSending *>("frmSending")->isVisible());
+        EXPECT_FALSE(w.findChild<logo::SendingDialog *>("frmSending")->isVisible());
         EXPECT_FALSE(env.doc().isBusy());
         EXPECT_EQ(w.smsDelivery().delivery().SendingMode(), logo::SendingSms);
         const bool received = phone.report().contains(

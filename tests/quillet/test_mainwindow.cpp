@@ -79,8 +79,8 @@ TEST(QuilletStartUp, EmptyCleanPictureAndVersionMarks)
 
     EXPECT_EQ(env.grid()->size(), QSize(505, 99));
     EXPECT_EQ(env.display()->size(), QSize(102, 79));
-    EXPECT_EQ(env.myBmp()->size(), QSize(72, 14));
-    EXPECT_TRUE(env.myBmp()->isHidden());
+    EXPECT_EQ(env.hiddenCopy()->size(), QSize(72, 14));
+    EXPECT_TRUE(env.hiddenCopy()->isHidden());
     EXPECT_EQ(env.widget<QLineEdit>("txtPos")->toolTip(), QStringLiteral("Position of cursor"));
     auto *url = env.widget<QLabel>("lblURL");
     EXPECT_EQ(url->text(), QStringLiteral("logos.example"));
@@ -238,8 +238,8 @@ TEST(QuilletSettings, PositionFoldersAndRecentFilesSurviveARestart)
     const QString b = env.ngg(QStringLiteral("b.ngg"));
     {
         auto &w = env.start();
-        w.myOpenFileReceived(a);
-        w.myOpenFileReceived(b);
+        w.openReceivedFile(a);
+        w.openReceivedFile(b);
         env.doc().setImportDir(QStringLiteral("/pictures/in/"));
         env.doc().setExportDir(QStringLiteral("/pictures/out/"));
         w.move(150, 90);
@@ -343,7 +343,7 @@ TEST(QuilletSaveChanges, YesSavesUnderTheChosenNameBeforeClearing)
     EXPECT_TRUE(env.doc().grid().isEmpty());
     EXPECT_EQ(env.doc().recentFiles().front(), target);
 
-    env.window->myOpenFileReceived(target);
+    env.window->openReceivedFile(target);
     EXPECT_TRUE(env.doc().grid().isSet(3, 3));
 }
 
@@ -379,14 +379,14 @@ TEST(QuilletRecentMenu, CaptionsVisibilityAndOrder)
     for (const char *name : {"one.ngg", "two.ngg", "three.ngg", "four.ngg"})
         files << env.ngg(QString::fromLatin1(name));
     for (const QString &f : files)
-        w.myOpenFileReceived(f);
+        w.openReceivedFile(f);
     EXPECT_TRUE(env.action("mnuRecentSep")->isVisible());
     EXPECT_EQ(visibleRecentCaptions(env),
               (QStringList{QStringLiteral("&1 four.ngg"), QStringLiteral("&2 three.ngg"),
                            QStringLiteral("&3 two.ngg"), QStringLiteral("&4 one.ngg")}));
 
-    w.myOpenFileReceived(files[3]);   // entry 1 again: nothing moves
-    w.myOpenFileReceived(files[0]);   // entry 4 comes to the front without a duplicate
+    w.openReceivedFile(files[3]);   // entry 1 again: nothing moves
+    w.openReceivedFile(files[0]);   // entry 4 comes to the front without a duplicate
     EXPECT_EQ(visibleRecentCaptions(env),
               (QStringList{QStringLiteral("&1 one.ngg"), QStringLiteral("&2 four.ngg"),
                            QStringLiteral("&3 three.ngg"), QStringLiteral("&4 two.ngg")}));
@@ -412,7 +412,7 @@ TEST(QuilletRecentMenu, ARecentEntryAsksBeforeReplacingAModifiedPicture)
     Env env;
     const QString f = env.ngg(QStringLiteral("r.ngg"), {{9, 9}});
     auto &w = env.start();
-    w.myOpenFileReceived(f);
+    w.openReceivedFile(f);
     w.Toolbar1_ButtonClick(QStringLiteral("New"));
     env.doc().paintCell(1, 1, true);
     env.prompt.answers = {Answer::Cancel};

@@ -1,7 +1,7 @@
 // Edit > Options from Quillet's window: the dialog opens modally with the busy
 // mark, without the pages of the methods the branding file hid.
 #include "quillettest.h"
-#include "widgets/frmoptions.h"
+#include "widgets/optionsdialog.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -18,7 +18,7 @@ TEST(QuilletOptions, OpensTheDialogWithoutTheHiddenMethodsPages)
     bool busy = false;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto *dlg = qobject_cast<logo::frmOptionsDialog *>(QApplication::activeModalWidget());
+        auto *dlg = qobject_cast<logo::OptionsDialog *>(QApplication::activeModalWidget());
         if (!dlg)
             return;
         poll.stop();

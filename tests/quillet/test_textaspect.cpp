@@ -6,7 +6,7 @@
 #include "desktop/pixelaspect.h"
 #include "graphic/pictureimport.h"
 #include "graphic/textlogo.h"
-#include "widgets/frminserttext.h"
+#include "widgets/inserttextdialog.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -17,20 +17,20 @@
 #include <gtest/gtest.h>
 
 using namespace quillettest;
-using logo::frmInsertText;
+using logo::InsertTextDialog;
 using logo::TextFont;
 
 namespace {
 
 // Opens Insert Text from the Edit menu and runs work on the dialog; work
 // closes it (OK or Cancel).
-void insertText(Env &env, const std::function<void(frmInsertText &)> &work)
+void insertText(Env &env, const std::function<void(InsertTextDialog &)> &work)
 {
     QObject scope;
     bool shown = false;
     logotest::whenModalShown(scope, QStringLiteral("frmInsertText"), [&](QWidget *w) {
         shown = true;
-        auto *dlg = static_cast<frmInsertText *>(w);
+        auto *dlg = static_cast<InsertTextDialog *>(w);
         work(*dlg);
         if (dlg->isVisible()) {
             ADD_FAILURE() << "the dialog stayed open";
@@ -62,7 +62,7 @@ TEST(QuilletInsertText, TextThatFitsLandsAsOneStepThatUndoTakesBack)
     EXPECT_EQ(env.widget<QMenu>("mnuEdit")->actions().last(), entry) << "after the entries that were there";
 
     const logo::TextLogo expected = logo::renderTextLogo({QStringLiteral("FC Quillet")}, TextFont::Bold);
-    insertText(env, [&](frmInsertText &dlg) {
+    insertText(env, [&](InsertTextDialog &dlg) {
         EXPECT_FALSE(dlg.cmdOK->isEnabled()) << "nothing typed yet";
         EXPECT_TRUE(dlg.lblRefusal->text().isEmpty()) << "empty boxes are no mistake";
         dlg.txtLine[1]->setText(QStringLiteral("FC Quillet"));   // the middle box alone
@@ -89,7 +89,7 @@ TEST(QuilletInsertText, TextThatDoesNotFitIsRefusedInTheDialogAndChangesNothing)
     env.start(env.ngg(QStringLiteral("before.ngg"), {{5, 5}}));
     const logo::LogoGrid before = env.doc().grid();
 
-    insertText(env, [&](frmInsertText &dlg) {
+    insertText(env, [&](InsertTextDialog &dlg) {
         // Three lines are too many for the bold font: automatic takes the tiny one.
         dlg.txtLine[0]->setText(QStringLiteral("ONE"));
         dlg.txtLine[1]->setText(QStringLiteral("TWO"));

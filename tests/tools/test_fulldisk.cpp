@@ -13,7 +13,7 @@
 #include "phone/porttest.h"
 #include "phone/seriallink.h"
 #include "webupload/webupload.h"
-#include "widgets/frmoptions.h"
+#include "widgets/optionsdialog.h"
 
 #include <QDir>
 #include <QFile>
@@ -180,7 +180,7 @@ TEST(FullDisk, EveryWriterKeepsTheOldFileAndSaysSo)
              logo::TimerTicks ticks{1000};
              logo::AtEngine engine{serial, ticks};
              logo::PortTest jobs(windowDoc, engine);
-             logo::frmOptionsDialog dialog(windowDoc, jobs, nullptr, true);
+             logo::OptionsDialog dialog(windowDoc, jobs, nullptr, true);
              dialog.show();
              dialog.txtOptSMSC->setText(QStringLiteral("4917"));
              dialog.cmdOK->click();
@@ -239,10 +239,10 @@ TEST(FullDisk, EveryWriterKeepsTheOldFileAndSaysSo)
          [&] {
              logo::ScriptedPrompt brisvanePrompt;
              brisvane::BrisvaneDocument d(brisvanePrompt, sb.settings(), folders);
-             d.myOperator2Combo();
+             d.reloadOperatorList();
              for (const auto &e : d.operatorList())
                  if (e.text == QStringLiteral("Germany - T-Mobile D1"))
-                     d.cmbOperator_Click(e.item);
+                     d.onOperatorChosen(e.item);
              d.grid().setPixel(7, 7, true);
              EXPECT_FALSE(d.saveDefaultLogo());
              return brisvanePrompt.lastMessage();

@@ -5,10 +5,10 @@
 #include "graphic/logodocument.h"
 #include "phone/phonebookjob.h"
 #include "widgets/deliverydialogs.h"
-#include "widgets/frmreading.h"
-#include "widgets/frmsend.h"
-#include "widgets/frmsending.h"
-#include "widgets/frmstore.h"
+#include "widgets/readingdialog.h"
+#include "widgets/senddialog.h"
+#include "widgets/sendingdialog.h"
+#include "widgets/storedialog.h"
 #include "common/phonefakes.h"
 
 #include <QApplication>
@@ -82,7 +82,7 @@ TEST_F(DialogFixture, SendDialogShowsTheLastNumberAndSendsTheDigitsOfTheTypedOne
 {
     sb.settings().write(doc.section(), "LastDA", "4930");
     whenShown("frmSend", [&](QWidget *w) {
-        auto *dlg = static_cast<frmSend *>(w);
+        auto *dlg = static_cast<SendDialog *>(w);
         EXPECT_EQ(dlg->windowTitle(), "Send");
         EXPECT_EQ(dlg->txtDA->text(), "4930");
         EXPECT_FALSE(dlg->cmbPhonebook->isEnabled());
@@ -92,33 +92,33 @@ TEST_F(DialogFixture, SendDialogShowsTheLastNumberAndSendsTheDigitsOfTheTypedOne
         EXPECT_FALSE(dlg->isVisible());
         EXPECT_EQ(dlg->txtDA->text(), "123");
     });
-    whenShown("frmSending", [&](QWidget *w) { EXPECT_TRUE(static_cast<frmSending *>(w)->l3->isVisible()); });
-    delivery.mnuSend_Click();
+    whenShown("frmSending", [&](QWidget *w) { EXPECT_TRUE(static_cast<SendingDialog *>(w)->cancelButton->isVisible()); });
+    delivery.sendPicture();
 
     EXPECT_EQ(seen, (QStringList{"frmSend", "frmSending"}));
     EXPECT_EQ(sb.settings().read(doc.section(), "LastDA"), "123");
     ASSERT_EQ(link.written.size(), 5);
     EXPECT_TRUE(link.written[4].contains("51000391" "21F3")) << link.written[4].constData();
     EXPECT_EQ(prompt.messages(), QStringList{"Data sent."});
-    frmSending *progress = dialogs.sendingDialog();
+    SendingDialog *progress = dialogs.sendingDialog();
     EXPECT_FALSE(progress->isVisible());
     EXPECT_EQ(progress->windowTitle(), "Sending ...");
-    EXPECT_EQ(progress->l1->text(), "100%");
-    EXPECT_EQ(progress->l2->value(), 100);
+    EXPECT_EQ(progress->percentLabel->text(), "100%");
+    EXPECT_EQ(progress->progressBar->value(), 100);
     EXPECT_FALSE(doc.isBusy());
 }
 
 TEST_F(DialogFixture, SendDialogKeepsAskingWhileTheNumberHasNoDigits)
 {
     whenShown("frmSend", [&](QWidget *w) {
-        auto *dlg = static_cast<frmSend *>(w);
+        auto *dlg = static_cast<SendDialog *>(w);
         dlg->txtDA->setText("+ -");
         dlg->cmdSend->click();
         EXPECT_EQ(prompt.lastMessage(), "Please enter GSM-Number in intl. Format");
         EXPECT_TRUE(dlg->isVisible());
         dlg->cmdCancel->click();
     });
-    delivery.mnuSend_Click();
+    delivery.sendPicture();
     EXPECT_EQ(seen, QStringList{"frmSend"});
     EXPECT_TRUE(link.openedDevices.isEmpty());
     EXPECT_FALSE(sb.settings().contains(doc.section(), "LastDA"));
@@ -126,7 +126,7 @@ TEST_F(DialogFixture, SendDialogKeepsAskingWhileTheNumberHasNoDigits)
 
 TEST_F(DialogFixture, SendNumberIsReducedToDigitsWhenTheBoxLosesFocus)
 {
-    frmSend *dlg = dialogs.sendDialog();
+    SendDialog *dlg = dialogs.sendDialog();
     dlg->show();
     dlg->txtDA->setText("+49 (171) 12");
     QFocusEvent out(QEvent::FocusOut);
@@ -140,12 +140,12 @@ TEST_F(DialogFixture, StoreDialogShowsTheCounterNumberAndAdvancesItAfterAFailedS
     sb.settings().writeInt(doc.section(), "StoreCount", 5);
     link.openSucceeds = false;
     whenShown("frmStore", [&](QWidget *w) {
-        auto *dlg = static_cast<frmStore *>(w);
+        auto *dlg = static_cast<StoreDialog *>(w);
         EXPECT_EQ(dlg->windowTitle(), "Store");
         EXPECT_EQ(dlg->lblNumber->text(), "+999000005");
         dlg->cmdStore->click();
     });
-    delivery.mnuStore_Click();
+    delivery.storePicture();
     EXPECT_EQ(seen, QStringList{"frmStore"}) << "the progress dialog hid at once";
     EXPECT_EQ(prompt.lastMessage(), "Can't talk to COM2.");
     EXPECT_EQ(sb.settings().read(doc.section(), "StoreCount"), "6");
@@ -155,8 +155,8 @@ TEST_F(DialogFixture, StoreDialogShowsTheCounterNumberAndAdvancesItAfterAFailedS
 TEST_F(DialogFixture, CancelledStoreDialogLeavesTheCounter)
 {
     sb.settings().writeInt(doc.section(), "StoreCount", 5);
-    whenShown("frmStore", [&](QWidget *w) { static_cast<frmStore *>(w)->cmdCancel->click(); });
-    delivery.mnuStore_Click();
+    whenShown("frmStore", [&](QWidget *w) { static_cast<StoreDialog *>(w)->cmdCancel->click(); });
+    delivery.storePicture();
     EXPECT_EQ(sb.settings().read(doc.section(), "StoreCount"), "5");
     EXPECT_TRUE(link.openedDevices.isEmpty());
     EXPECT_TRUE(prompt.shown.empty());
@@ -166,21 +166,21 @@ TEST_F(DialogFixture, ProgressCancelStopsTheJobAtItsNextTick)
 {
     ticks.autoFire = false;
     link.responder = nullptr;      // a phone that does not answer
-    whenShown("frmStore", [&](QWidget *w) { static_cast<frmStore *>(w)->cmdStore->click(); });
+    whenShown("frmStore", [&](QWidget *w) { static_cast<StoreDialog *>(w)->cmdStore->click(); });
     whenShown("frmSending", [&](QWidget *w) {
-        auto *dlg = static_cast<frmSending *>(w);
+        auto *dlg = static_cast<SendingDialog *>(w);
         EXPECT_EQ(dlg->windowTitle(), "Storing in SMS-Inbox ...");
-        EXPECT_EQ(dlg->l1->text(), "0%");
-        dlg->l3->click();
+        EXPECT_EQ(dlg->percentLabel->text(), "0%");
+        dlg->cancelButton->click();
         EXPECT_TRUE(dlg->isVisible()) << "the job, not the button, hides the dialog";
-        EXPECT_TRUE(engine.state().myBreak);
+        EXPECT_TRUE(engine.state().breakRequested);
         // Closing the window asks the same and is refused while the job runs.
         QCloseEvent close;
         QApplication::sendEvent(dlg, &close);
         EXPECT_FALSE(close.isAccepted());
         engine.tick();
     });
-    delivery.mnuStore_Click();
+    delivery.storePicture();
     EXPECT_EQ(prompt.lastMessage(), "Can't talk to COM2.");
     EXPECT_FALSE(link.isOpen());
     EXPECT_FALSE(dialogs.sendingDialog()->isVisible());
@@ -189,10 +189,10 @@ TEST_F(DialogFixture, ProgressCancelStopsTheJobAtItsNextTick)
 
 TEST_F(DialogFixture, ProgressShowsThePercentageInLabelAndBar)
 {
-    frmSending *dlg = dialogs.sendingDialog();
-    dlg->myUpdateSending(40);
-    EXPECT_EQ(dlg->l1->text(), "40%");
-    EXPECT_EQ(dlg->l2->value(), 40);
+    SendingDialog *dlg = dialogs.sendingDialog();
+    dlg->showProgress(40);
+    EXPECT_EQ(dlg->percentLabel->text(), "40%");
+    EXPECT_EQ(dlg->progressBar->value(), 40);
 }
 
 // ------------------------------------------------------------------ phonebook
@@ -238,7 +238,7 @@ TEST_F(PhonebookDialogFixture, TheCacheIsLoadedOnceAndItsEntriesGiveTheirDigits)
     logotest::writeAll(cache(), "Zoe;+49 171-1;A;1;\r\nanna;0301;B;2;\r\nBob;555;A;3;\r\n");
     sb.settings().write(doc.section(), "LastDA", "4930");
     whenShown("frmSend", [&](QWidget *w) {
-        auto *dlg = static_cast<frmSend *>(w);
+        auto *dlg = static_cast<SendDialog *>(w);
         EXPECT_TRUE(dlg->cmbPhonebook->isEnabled());
         EXPECT_EQ(items(dlg->cmbPhonebook), (QStringList{" Last used number", "anna", "Bob", "Zoe"}));
         EXPECT_EQ(dlg->cmbPhonebook->currentIndex(), 0);
@@ -248,16 +248,16 @@ TEST_F(PhonebookDialogFixture, TheCacheIsLoadedOnceAndItsEntriesGiveTheirDigits)
         EXPECT_EQ(dlg->txtDA->text(), "4930");
         dlg->cmdCancel->click();
     });
-    delivery.mnuSend_Click();
+    delivery.sendPicture();
     EXPECT_TRUE(book.PhonebookRead());
 
     QFile::remove(cache());
     whenShown("frmSend", [&](QWidget *w) {
-        auto *dlg = static_cast<frmSend *>(w);
+        auto *dlg = static_cast<SendDialog *>(w);
         EXPECT_EQ(dlg->cmbPhonebook->count(), 4) << "later openings keep the list";
         dlg->cmdCancel->click();
     });
-    delivery.mnuSend_Click();
+    delivery.sendPicture();
     EXPECT_EQ(seen, (QStringList{"frmSend", "frmSend"}));
 }
 
@@ -279,12 +279,12 @@ TEST_F(PhonebookDialogFixture, NamesSortAsTheUsersLanguageDoes)
     for (const auto &c : cases) {
         QLocale::setDefault(QLocale(c.language));
         whenShown("frmSend", [&](QWidget *w) {
-            auto *dlg = static_cast<frmSend *>(w);
+            auto *dlg = static_cast<SendDialog *>(w);
             EXPECT_EQ(items(dlg->cmbPhonebook), c.items) << QLocale().name().toStdString();
             dlg->cmdCancel->click();
         });
         book.setPhonebookRead(false);   // the next opening fills the list afresh
-        delivery.mnuSend_Click();
+        delivery.sendPicture();
     }
     QLocale::setDefault(before);
 }
@@ -292,7 +292,7 @@ TEST_F(PhonebookDialogFixture, NamesSortAsTheUsersLanguageDoes)
 TEST_F(PhonebookDialogFixture, ReadingThePhonebookFromTheSendDialog)
 {
     whenShown("frmSend", [&](QWidget *w) {
-        auto *dlg = static_cast<frmSend *>(w);
+        auto *dlg = static_cast<SendDialog *>(w);
         EXPECT_EQ(items(dlg->cmbPhonebook), QStringList{"No phonebook"});
         QSignalSpy lines(&job, &PhonebookJob::statusLine);
         dlg->cmdPhonebook->click();
@@ -310,7 +310,7 @@ TEST_F(PhonebookDialogFixture, ReadingThePhonebookFromTheSendDialog)
         EXPECT_EQ(prompt.shown.back().icon, Icon::Information);
         dlg->cmdCancel->click();
     });
-    delivery.mnuSend_Click();
+    delivery.sendPicture();
     EXPECT_EQ(seen, QStringList{"frmSend"});
     EXPECT_EQ(withBook.readingDialog()->windowTitle(), "Reading phonebook ...");
     // Wide enough for the whole caption beside a title bar's icon and buttons.
@@ -325,7 +325,7 @@ TEST_F(PhonebookDialogFixture, CancelInTheReadingDialogStopsTheRead)
     ticks.autoFire = false;
     link.responder = nullptr;
     whenShown("frmReading", [&](QWidget *w) {
-        auto *dlg = static_cast<frmReading *>(w);
+        auto *dlg = static_cast<ReadingDialog *>(w);
         EXPECT_TRUE(dlg->lblStatus1->font().bold());
         dlg->cmdCancel->click();
         EXPECT_TRUE(dlg->isVisible()) << "the read, not the button, hides the dialog";

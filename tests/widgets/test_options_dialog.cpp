@@ -5,7 +5,7 @@
 #include "graphic/logodocument.h"
 #include "phone/porttest.h"
 #include "common/phonefakes.h"
-#include "widgets/frmoptions.h"
+#include "widgets/optionsdialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -26,7 +26,7 @@ namespace {
 
 struct OptionsFixture : ::testing::Test, phonetest::Rig {
     PortTest jobs{doc, engine};
-    frmOptionsDialog dlg{doc, jobs, nullptr, true};
+    OptionsDialog dlg{doc, jobs, nullptr, true};
 
     QString shared(const char *key) { return sb.settings().read(kSharedSection, key); }
     QString own(const char *key) { return sb.settings().read(doc.section(), key); }
@@ -154,7 +154,7 @@ TEST_F(OptionsFixture, BrandingRemovesThePagesOfHiddenMethods)
         {true, true, true, {}},
     };
     for (const auto &c : cases) {
-        frmOptionsDialog branded(doc, jobs, nullptr, true);
+        OptionsDialog branded(doc, jobs, nullptr, true);
         branded.applyBranding(c.sms, c.store, c.ir);
         branded.show();
         QStringList keys;
@@ -255,7 +255,7 @@ TEST(OptionsDialogBrisvane, HasNoFileTypeSwitches)
 {
     phonetest::Rig rig(ProgramProfile::brisvane());
     PortTest jobs{rig.doc, rig.engine};
-    frmOptionsDialog dlg(rig.doc, jobs, nullptr, true);
+    OptionsDialog dlg(rig.doc, jobs, nullptr, true);
     dlg.show();
     dlg.TabStrip1->setCurrentIndex(2);
     EXPECT_TRUE(dlg.fraAdvanced->isVisible());

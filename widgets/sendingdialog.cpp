@@ -1,4 +1,4 @@
-#include "widgets/frmsending.h"
+#include "widgets/sendingdialog.h"
 
 #include "infrared/irdelivery.h"
 #include "phone/smsdelivery.h"
@@ -23,82 +23,82 @@ constexpr int kInfraredFrameHeight = 113;
 
 } // namespace
 
-frmSending::frmSending(SmsDelivery &delivery, QWidget *parent) : QDialog(parent), m_delivery(delivery)
+SendingDialog::SendingDialog(SmsDelivery &delivery, QWidget *parent) : QDialog(parent), m_delivery(delivery)
 {
     setUpDialog(this, QStringLiteral("frmSending"), QString());
 
-    l5 = new QGroupBox(QStringLiteral("Status"), this);
-    l5->setObjectName(QStringLiteral("l5"));
-    l1 = new QLabel(QStringLiteral("0%"), l5);
-    l1->setObjectName(QStringLiteral("l1"));
-    l1->setMinimumWidth(40);
-    l2 = new QProgressBar(l5);
-    l2->setObjectName(QStringLiteral("l2"));
-    l2->setRange(0, 100);
-    l2->setValue(0);
-    l2->setTextVisible(false);
-    l4 = new QLabel(QStringLiteral("Please wait."), l5);
-    l4->setObjectName(QStringLiteral("l4"));
-    l3 = dialogButton(l5, QStringLiteral("l3"), QStringLiteral("&Cancel"), false);
+    statusFrame = new QGroupBox(QStringLiteral("Status"), this);
+    statusFrame->setObjectName(QStringLiteral("l5"));
+    percentLabel = new QLabel(QStringLiteral("0%"), statusFrame);
+    percentLabel->setObjectName(QStringLiteral("l1"));
+    percentLabel->setMinimumWidth(40);
+    progressBar = new QProgressBar(statusFrame);
+    progressBar->setObjectName(QStringLiteral("l2"));
+    progressBar->setRange(0, 100);
+    progressBar->setValue(0);
+    progressBar->setTextVisible(false);
+    waitLabel = new QLabel(QStringLiteral("Please wait."), statusFrame);
+    waitLabel->setObjectName(QStringLiteral("l4"));
+    cancelButton = dialogButton(statusFrame, QStringLiteral("l3"), QStringLiteral("&Cancel"), false);
 
     auto *bar = new QHBoxLayout;
-    bar->addWidget(l1);
-    bar->addWidget(l2, 1);
-    auto *frame = new QVBoxLayout(l5);
+    bar->addWidget(percentLabel);
+    bar->addWidget(progressBar, 1);
+    auto *frame = new QVBoxLayout(statusFrame);
     frame->addLayout(bar);
-    frame->addWidget(l4);
-    frame->addLayout(buttonRow({l3}));
+    frame->addWidget(waitLabel);
+    frame->addLayout(buttonRow({cancelButton}));
     auto *top = new QVBoxLayout(this);
-    top->addWidget(l5);
+    top->addWidget(statusFrame);
     // Fixed size; the bar is what gives the dialog its width.
-    l2->setMinimumWidth(200);
+    progressBar->setMinimumWidth(200);
     top->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(l3, &QPushButton::clicked, this, &frmSending::l3_Click);
-    connect(&m_delivery, &SmsDelivery::progress, this, &frmSending::myUpdateSending);
+    connect(cancelButton, &QPushButton::clicked, this, &SendingDialog::stopSending);
+    connect(&m_delivery, &SmsDelivery::progress, this, &SendingDialog::showProgress);
     connect(&m_delivery, &SmsDelivery::caption, this, &QWidget::setWindowTitle);
-    connect(&m_delivery, &SmsDelivery::jobEnded, this, &frmSending::jobEnded);
+    connect(&m_delivery, &SmsDelivery::jobEnded, this, &SendingDialog::jobEnded);
 }
 
-void frmSending::myUpdateSending(int percent)
+void SendingDialog::showProgress(int percent)
 {
-    l1->setText(QStringLiteral("%1%").arg(percent));
-    l2->setValue(percent);
+    percentLabel->setText(QStringLiteral("%1%").arg(percent));
+    progressBar->setValue(percent);
     if (isVisible())
         repaint();
 }
 
-void frmSending::runsUpload(IrDelivery &upload)
+void SendingDialog::runsUpload(IrDelivery &upload)
 {
-    connect(this, &frmSending::infraredRequested, &upload, &IrDelivery::myIR);
+    connect(this, &SendingDialog::infraredRequested, &upload, &IrDelivery::startUpload);
     connect(&upload, &IrDelivery::caption, this, &QWidget::setWindowTitle);
-    connect(&upload, &IrDelivery::progress, this, &frmSending::myUpdateSending);
-    connect(&upload, &IrDelivery::uploadEnded, this, &frmSending::jobEnded);
+    connect(&upload, &IrDelivery::progress, this, &SendingDialog::showProgress);
+    connect(&upload, &IrDelivery::uploadEnded, this, &SendingDialog::jobEnded);
 }
 
-void frmSending::showMode(bool infrared)
+void SendingDialog::showMode(bool infrared)
 {
-    l3->setVisible(!infrared);
-    l4->setVisible(infrared);
-    l5->setMinimumHeight(infrared ? kInfraredFrameHeight : kFrameHeight);
+    cancelButton->setVisible(!infrared);
+    waitLabel->setVisible(infrared);
+    statusFrame->setMinimumHeight(infrared ? kInfraredFrameHeight : kFrameHeight);
 }
 
-void frmSending::showEvent(QShowEvent *event)
+void SendingDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     // The infrared look from the start: no Cancel to click while the upload
     // is on its way.
     showMode(m_delivery.SendingMode() == SendingInfrared);
-    myUpdateSending(0);
+    showProgress(0);
     // The job starts once the dialog's own event loop runs, so that a job that
     // ends at once (a port that does not open) can hide the dialog again.
     if (!m_pendingStart) {
         m_pendingStart = true;
-        QTimer::singleShot(0, this, &frmSending::activated);
+        QTimer::singleShot(0, this, &SendingDialog::activated);
     }
 }
 
-void frmSending::activated()
+void SendingDialog::activated()
 {
     m_pendingStart = false;
     if (!isVisible())
@@ -114,12 +114,12 @@ void frmSending::activated()
         jobEnded();
 }
 
-void frmSending::l3_Click()
+void SendingDialog::stopSending()
 {
     m_delivery.setBreak();
 }
 
-void frmSending::reject()
+void SendingDialog::reject()
 {
     // Escape asks the job to stop like Cancel; the job's end hides the dialog.
     // The infrared upload can't be stopped.
@@ -132,7 +132,7 @@ void frmSending::reject()
     QDialog::reject();
 }
 
-void frmSending::closeEvent(QCloseEvent *event)
+void SendingDialog::closeEvent(QCloseEvent *event)
 {
     if (m_delivery.SendingMode() == SendingInfrared) {
         event->ignore();
@@ -146,7 +146,7 @@ void frmSending::closeEvent(QCloseEvent *event)
     QDialog::closeEvent(event);
 }
 
-void frmSending::jobEnded()
+void SendingDialog::jobEnded()
 {
     if (isVisible())
         accept();

@@ -1,4 +1,4 @@
-#include "widgets/frminserttext.h"
+#include "widgets/inserttextdialog.h"
 
 #include "graphic/logodocument.h"
 #include "graphic/pictureimport.h"
@@ -28,7 +28,7 @@ const FontChoice kFontChoices[] = {
 
 } // namespace
 
-frmInsertText::frmInsertText(LogoDocument &doc, QWidget *parent) : QDialog(parent), m_doc(doc)
+InsertTextDialog::InsertTextDialog(LogoDocument &doc, QWidget *parent) : QDialog(parent), m_doc(doc)
 {
     setUpDialog(this, QStringLiteral("frmInsertText"), QStringLiteral("Insert Text"));
 
@@ -38,7 +38,7 @@ frmInsertText::frmInsertText(LogoDocument &doc, QWidget *parent) : QDialog(paren
         txtLine[i] = new QLineEdit(frame);
         txtLine[i]->setObjectName(QStringLiteral("txtLine%1").arg(i + 1));
         form->addRow(QStringLiteral("Line &%1:").arg(i + 1), txtLine[i]);
-        connect(txtLine[i], &QLineEdit::textChanged, this, &frmInsertText::refresh);
+        connect(txtLine[i], &QLineEdit::textChanged, this, &InsertTextDialog::refresh);
     }
     cmbFont = new QComboBox(frame);
     cmbFont->setObjectName(QStringLiteral("cmbFont"));
@@ -46,7 +46,7 @@ frmInsertText::frmInsertText(LogoDocument &doc, QWidget *parent) : QDialog(paren
     for (const FontChoice &f : kFontChoices)
         cmbFont->addItem(QString::fromLatin1(f.caption));
     form->addRow(QStringLiteral("&Font:"), cmbFont);
-    connect(cmbFont, &QComboBox::currentIndexChanged, this, &frmInsertText::refresh);
+    connect(cmbFont, &QComboBox::currentIndexChanged, this, &InsertTextDialog::refresh);
 
     picText = new QLabel(frame);
     picText->setObjectName(QStringLiteral("picText"));
@@ -67,13 +67,13 @@ frmInsertText::frmInsertText(LogoDocument &doc, QWidget *parent) : QDialog(paren
     cmdOK = dialogButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), true);
     cmdCancel = dialogButton(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), false);
     frameAboveButtons(this, frame, buttonRow({cmdOK, cmdCancel}));
-    connect(cmdOK, &QPushButton::clicked, this, &frmInsertText::cmdOK_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &InsertTextDialog::onOkClicked);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     refresh();
 }
 
-QStringList frmInsertText::lines() const
+QStringList InsertTextDialog::lines() const
 {
     QStringList out;
     for (const QLineEdit *line : txtLine)
@@ -81,7 +81,7 @@ QStringList frmInsertText::lines() const
     return out;
 }
 
-void frmInsertText::refresh()
+void InsertTextDialog::refresh()
 {
     const std::optional<TextFont> font = kFontChoices[std::max(0, cmbFont->currentIndex())].font;
     const QStringList text = lines();
@@ -95,7 +95,7 @@ void frmInsertText::refresh()
     picText->setPixmap(QPixmap::fromImage(exportImage(shown, QSize(kPreviewScale, kPreviewScale))));
 }
 
-void frmInsertText::cmdOK_Click()
+void InsertTextDialog::onOkClicked()
 {
     const TextLogo inserted = m_doc.insertText(lines(), m_result.font);
     if (!inserted.ok) {

@@ -10,10 +10,10 @@ namespace logo {
 
 class SmsDelivery;
 
-class frmStore : public QDialog {
+class StoreDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit frmStore(SmsDelivery &delivery, QWidget *parent = nullptr);
+    explicit StoreDialog(SmsDelivery &delivery, QWidget *parent = nullptr);
 
     QLabel *lblNumber;
     QPushButton *cmdStore;
@@ -23,7 +23,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void cmdStore_Click();
+    void onStoreClicked();
 
     SmsDelivery &m_delivery;
     int m_kept = 0;

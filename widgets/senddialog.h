@@ -13,13 +13,13 @@ namespace logo {
 
 class PhonebookJob;
 class SmsDelivery;
-class frmReading;
+class ReadingDialog;
 
-class frmSend : public QDialog {
+class SendDialog : public QDialog {
     Q_OBJECT
 public:
     // Without a phonebook job (and its reading dialog) the list stays empty.
-    frmSend(SmsDelivery &delivery, PhonebookJob *phonebook, frmReading *reading, QWidget *parent = nullptr);
+    SendDialog(SmsDelivery &delivery, PhonebookJob *phonebook, ReadingDialog *reading, QWidget *parent = nullptr);
     static constexpr int LastUsedItem = 9999;
 
     QLineEdit *txtDA;
@@ -37,14 +37,14 @@ protected:
 
 private:
     void fillPhonebookList();
-    void cmbPhonebook_Click(int index);
-    void cmdPhonebook_Click();
-    void cmdSend_Click();
+    void onPhonebookEntryChosen(int index);
+    void readPhonebook();
+    void onSendClicked();
     bool phonebookRead() const;
 
     SmsDelivery &m_delivery;
     PhonebookJob *m_phonebook;
-    frmReading *m_reading;
+    ReadingDialog *m_reading;
     QString m_lastUsed;
 };
 

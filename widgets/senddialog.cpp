@@ -1,10 +1,10 @@
-#include "widgets/frmsend.h"
+#include "widgets/senddialog.h"
 
 #include "graphic/logodocument.h"
 #include "graphic/pathutil.h"
 #include "phone/phonebookjob.h"
 #include "phone/smsdelivery.h"
-#include "widgets/frmreading.h"
+#include "widgets/readingdialog.h"
 
 #include <QCollator>
 #include <QComboBox>
@@ -21,7 +21,7 @@
 
 namespace logo {
 
-frmSend::frmSend(SmsDelivery &delivery, PhonebookJob *phonebook, frmReading *reading, QWidget *parent)
+SendDialog::SendDialog(SmsDelivery &delivery, PhonebookJob *phonebook, ReadingDialog *reading, QWidget *parent)
     : QDialog(parent), m_delivery(delivery), m_phonebook(phonebook), m_reading(reading)
 {
     initWidgetResources();
@@ -58,18 +58,18 @@ frmSend::frmSend(SmsDelivery &delivery, PhonebookJob *phonebook, frmReading *rea
     frameAboveButtons(this, frame, buttonRow({cmdSend, cmdCancel}));
 
     fillPhonebookList();
-    connect(cmbPhonebook, &QComboBox::activated, this, &frmSend::cmbPhonebook_Click);
-    connect(cmdPhonebook, &QToolButton::clicked, this, &frmSend::cmdPhonebook_Click);
-    connect(cmdSend, &QPushButton::clicked, this, &frmSend::cmdSend_Click);
+    connect(cmbPhonebook, &QComboBox::activated, this, &SendDialog::onPhonebookEntryChosen);
+    connect(cmdPhonebook, &QToolButton::clicked, this, &SendDialog::readPhonebook);
+    connect(cmdSend, &QPushButton::clicked, this, &SendDialog::onSendClicked);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void frmSend::showEvent(QShowEvent *event)
+void SendDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     // The cache is read the first time the dialog opens without a phonebook.
     if (m_phonebook && !phonebookRead()) {
-        m_phonebook->phonebook().setPhonebookRead(m_phonebook->myPhonebookLoad());
+        m_phonebook->phonebook().setPhonebookRead(m_phonebook->loadCachedPhonebook());
         fillPhonebookList();
     }
     m_lastUsed = m_delivery.lastDA();
@@ -77,12 +77,12 @@ void frmSend::showEvent(QShowEvent *event)
     txtDA->setFocus();
 }
 
-bool frmSend::phonebookRead() const
+bool SendDialog::phonebookRead() const
 {
     return m_phonebook && m_phonebook->phonebook().PhonebookRead();
 }
 
-void frmSend::fillPhonebookList()
+void SendDialog::fillPhonebookList()
 {
     cmbPhonebook->clear();
     if (!phonebookRead()) {
@@ -113,7 +113,7 @@ void frmSend::fillPhonebookList()
     cmbPhonebook->setCurrentIndex(0);
 }
 
-void frmSend::cmbPhonebook_Click(int index)
+void SendDialog::onPhonebookEntryChosen(int index)
 {
     const QVariant value = cmbPhonebook->itemData(index);
     if (!value.isValid() || !phonebookRead())
@@ -126,7 +126,7 @@ void frmSend::cmbPhonebook_Click(int index)
         txtDA->setText(DigitsOnly(entries[slot].Number));
 }
 
-void frmSend::cmdPhonebook_Click()
+void SendDialog::readPhonebook()
 {
     if (!m_phonebook || !m_reading)
         return;
@@ -141,14 +141,14 @@ void frmSend::cmdPhonebook_Click()
     fillPhonebookList();
 }
 
-bool frmSend::eventFilter(QObject *watched, QEvent *event)
+bool SendDialog::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == txtDA && event->type() == QEvent::FocusOut)
         txtDA->setText(DigitsOnly(txtDA->text()));
     return QDialog::eventFilter(watched, event);
 }
 
-void frmSend::cmdSend_Click()
+void SendDialog::onSendClicked()
 {
     txtDA->setText(DigitsOnly(txtDA->text()));
     if (m_delivery.sendTo(txtDA->text()))

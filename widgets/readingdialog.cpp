@@ -1,4 +1,4 @@
-#include "widgets/frmreading.h"
+#include "widgets/readingdialog.h"
 
 #include "phone/phonebookjob.h"
 #include "widgets/dialoglayout.h"
@@ -11,7 +11,7 @@
 
 namespace logo {
 
-frmReading::frmReading(PhonebookJob &job, QWidget *parent) : QDialog(parent), m_job(job)
+ReadingDialog::ReadingDialog(PhonebookJob &job, QWidget *parent) : QDialog(parent), m_job(job)
 {
     setUpDialog(this, QStringLiteral("frmReading"), QStringLiteral("Reading phonebook ..."));
 
@@ -45,12 +45,12 @@ frmReading::frmReading(PhonebookJob &job, QWidget *parent) : QDialog(parent), m_
     frame->setMinimumWidth(qMax(220, title.horizontalAdvance(windowTitle()) + 8 * title.height()));
     top->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(cmdCancel, &QPushButton::clicked, this, &frmReading::cmdCancel_Click);
-    connect(&m_job, &PhonebookJob::statusLine, this, &frmReading::onStatusLine);
-    connect(&m_job, &PhonebookJob::jobEnded, this, &frmReading::jobEnded);
+    connect(cmdCancel, &QPushButton::clicked, this, &ReadingDialog::cancelReading);
+    connect(&m_job, &PhonebookJob::statusLine, this, &ReadingDialog::onStatusLine);
+    connect(&m_job, &PhonebookJob::jobEnded, this, &ReadingDialog::jobEnded);
 }
 
-void frmReading::myShowLabel(QLabel *line)
+void ReadingDialog::showStatusLine(QLabel *line)
 {
     for (QLabel *l : {lblStatus1, lblStatusSM, lblStatusME}) {
         QFont f = l->font();
@@ -61,15 +61,15 @@ void frmReading::myShowLabel(QLabel *line)
         repaint();
 }
 
-void frmReading::onStatusLine(int line)
+void ReadingDialog::onStatusLine(int line)
 {
-    myShowLabel(line == PhonebookJob::LineSim ? lblStatusSM : line == PhonebookJob::LinePhone ? lblStatusME : lblStatus1);
+    showStatusLine(line == PhonebookJob::LineSim ? lblStatusSM : line == PhonebookJob::LinePhone ? lblStatusME : lblStatus1);
 }
 
-void frmReading::showEvent(QShowEvent *event)
+void ReadingDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    myShowLabel(nullptr);
+    showStatusLine(nullptr);
     // The lines of memories that the read skips are shown disabled.
     lblStatusSM->setEnabled(m_job.readsSim());
     lblStatusME->setEnabled(m_job.readsPhone());
@@ -77,26 +77,26 @@ void frmReading::showEvent(QShowEvent *event)
     // that ends at once can hide the dialog again.
     if (!m_pendingStart) {
         m_pendingStart = true;
-        QTimer::singleShot(0, this, &frmReading::activated);
+        QTimer::singleShot(0, this, &ReadingDialog::activated);
     }
 }
 
-void frmReading::activated()
+void ReadingDialog::activated()
 {
     m_pendingStart = false;
     if (!isVisible())
         return;
     m_wait.emplace();
-    m_job.myReadPhonebook();
+    m_job.readPhonebook();
 }
 
-void frmReading::hideEvent(QHideEvent *event)
+void ReadingDialog::hideEvent(QHideEvent *event)
 {
     m_wait.reset();
     QDialog::hideEvent(event);
 }
 
-void frmReading::cmdCancel_Click()
+void ReadingDialog::cancelReading()
 {
     if (m_job.jobRunning())
         m_job.setBreak();
@@ -104,13 +104,13 @@ void frmReading::cmdCancel_Click()
         QDialog::reject();
 }
 
-void frmReading::reject()
+void ReadingDialog::reject()
 {
     // Escape stops the read like Cancel; the read's end hides the dialog.
-    cmdCancel_Click();
+    cancelReading();
 }
 
-void frmReading::closeEvent(QCloseEvent *event)
+void ReadingDialog::closeEvent(QCloseEvent *event)
 {
     if (m_job.jobRunning()) {
         m_job.setBreak();
@@ -120,7 +120,7 @@ void frmReading::closeEvent(QCloseEvent *event)
     QDialog::closeEvent(event);
 }
 
-void frmReading::jobEnded()
+void ReadingDialog::jobEnded()
 {
     if (isVisible())
         accept();

@@ -16,10 +16,10 @@ namespace logo {
 
 class LogoDocument;
 
-class frmInsertText : public QDialog {
+class InsertTextDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit frmInsertText(LogoDocument &doc, QWidget *parent = nullptr);
+    explicit InsertTextDialog(LogoDocument &doc, QWidget *parent = nullptr);
 
     static constexpr int kLineCount = 3;
     static constexpr int kPreviewScale = 4;   // screen pixels per picture pixel
@@ -37,7 +37,7 @@ public:
 
 private:
     void refresh();
-    void cmdOK_Click();
+    void onOkClicked();
 
     LogoDocument &m_doc;
     TextLogo m_result;

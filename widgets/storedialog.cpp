@@ -1,4 +1,4 @@
-#include "widgets/frmstore.h"
+#include "widgets/storedialog.h"
 
 #include "phone/smsdelivery.h"
 
@@ -11,7 +11,7 @@
 
 namespace logo {
 
-frmStore::frmStore(SmsDelivery &delivery, QWidget *parent) : QDialog(parent), m_delivery(delivery)
+StoreDialog::StoreDialog(SmsDelivery &delivery, QWidget *parent) : QDialog(parent), m_delivery(delivery)
 {
     setUpDialog(this, QStringLiteral("frmStore"), QStringLiteral("Store"));
 
@@ -32,18 +32,18 @@ frmStore::frmStore(SmsDelivery &delivery, QWidget *parent) : QDialog(parent), m_
     cmdCancel = dialogButton(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), false);
     frameAboveButtons(this, frame, buttonRow({cmdStore, cmdCancel}));
 
-    connect(cmdStore, &QPushButton::clicked, this, &frmStore::cmdStore_Click);
+    connect(cmdStore, &QPushButton::clicked, this, &StoreDialog::onStoreClicked);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void frmStore::showEvent(QShowEvent *event)
+void StoreDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     m_kept = m_delivery.storeCount();
     lblNumber->setText(m_delivery.storeNumberText(m_kept));
 }
 
-void frmStore::cmdStore_Click()
+void StoreDialog::onStoreClicked()
 {
     m_delivery.storeWith(m_kept);
     accept();

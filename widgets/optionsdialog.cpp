@@ -1,4 +1,4 @@
-#include "widgets/frmoptions.h"
+#include "widgets/optionsdialog.h"
 
 #include "desktop/settingsstore.h"
 #include "graphic/logodocument.h"
@@ -74,7 +74,7 @@ T *named(T *w, const QString &name)
 
 } // namespace
 
-bool frmOptionsDialog::defaultShowDevices()
+bool OptionsDialog::defaultShowDevices()
 {
 #ifdef Q_OS_WIN
     return false;
@@ -83,7 +83,7 @@ bool frmOptionsDialog::defaultShowDevices()
 #endif
 }
 
-frmOptionsDialog::frmOptionsDialog(LogoDocument &doc, PortTest &jobs, QWidget *parent, bool showDevices)
+OptionsDialog::OptionsDialog(LogoDocument &doc, PortTest &jobs, QWidget *parent, bool showDevices)
     : QDialog(parent), m_doc(doc), m_jobs(jobs), m_showDevices(showDevices)
 {
     initWidgetResources();
@@ -112,30 +112,30 @@ frmOptionsDialog::frmOptionsDialog(LogoDocument &doc, PortTest &jobs, QWidget *p
     top->addLayout(buttonRow({cmdOK, cmdCancel}));
     top->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(TabStrip1, &QTabBar::currentChanged, this, &frmOptionsDialog::TabStrip1_Click);
+    connect(TabStrip1, &QTabBar::currentChanged, this, &OptionsDialog::showCurrentPage);
     connect(cmbComPort, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_filling)
-            cmbComPort_Click();
+            onComPortChosen();
     });
     connect(cmbIRPort, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_filling)
-            cmbIRPort_Click();
+            onIrPortChosen();
     });
     for (QComboBox *list : {cmbComDevice, cmbIRDevice})
         connect(list, &QComboBox::currentTextChanged, this,
                 [this, list](const QString &text) { deviceEdited(list, text); });
-    connect(cmdTest, &QPushButton::clicked, this, &frmOptionsDialog::cmdTest_Click);
-    connect(cmdReadSMSC, &QToolButton::clicked, this, &frmOptionsDialog::cmdReadSMSC_Click);
-    connect(cmdOK, &QPushButton::clicked, this, &frmOptionsDialog::cmdOk_Click);
+    connect(cmdTest, &QPushButton::clicked, this, &OptionsDialog::testPort);
+    connect(cmdReadSMSC, &QToolButton::clicked, this, &OptionsDialog::readMessageCentre);
+    connect(cmdOK, &QPushButton::clicked, this, &OptionsDialog::onOkClicked);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(&m_jobs, &PortTest::testDone, this, &frmOptionsDialog::myTestDone);
-    connect(&m_jobs, &PortTest::readSMSCDone, this, &frmOptionsDialog::myReadSMSCDone);
-    TabStrip1_Click();
+    connect(&m_jobs, &PortTest::testDone, this, &OptionsDialog::onPortTested);
+    connect(&m_jobs, &PortTest::readSMSCDone, this, &OptionsDialog::onMessageCentreRead);
+    showCurrentPage();
 }
 
 // ------------------------------------------------------------------ building
 
-QComboBox *frmOptionsDialog::portList(QWidget *parent, const QString &name)
+QComboBox *OptionsDialog::portList(QWidget *parent, const QString &name)
 {
     auto *list = named(new QComboBox(parent), name);
     for (int n = 1; n <= PortCount; ++n)
@@ -145,7 +145,7 @@ QComboBox *frmOptionsDialog::portList(QWidget *parent, const QString &name)
     return list;
 }
 
-QComboBox *frmOptionsDialog::deviceList(QWidget *parent, const QString &name)
+QComboBox *OptionsDialog::deviceList(QWidget *parent, const QString &name)
 {
     auto *list = named(new QComboBox(parent), name);
     list->setEditable(true);
@@ -159,7 +159,7 @@ QComboBox *frmOptionsDialog::deviceList(QWidget *parent, const QString &name)
     return list;
 }
 
-QHBoxLayout *frmOptionsDialog::deviceRow(QWidget *frame, QComboBox *list, const QString &caption)
+QHBoxLayout *OptionsDialog::deviceRow(QWidget *frame, QComboBox *list, const QString &caption)
 {
     auto *label = new QLabel(caption, frame);
     label->setBuddy(list);
@@ -170,7 +170,7 @@ QHBoxLayout *frmOptionsDialog::deviceRow(QWidget *frame, QComboBox *list, const 
     return row;
 }
 
-void frmOptionsDialog::buildSerialFrame()
+void OptionsDialog::buildSerialFrame()
 {
     fraCOMport = frame(this, QStringLiteral("fraCOMport"), QStringLiteral("Nokia Data Suite / Nokia virtual serial port"));
     cmbComPort = portList(fraCOMport, QStringLiteral("cmbComPort"));
@@ -195,7 +195,7 @@ void frmOptionsDialog::buildSerialFrame()
     m_frames.insert(QStringLiteral("Serial"), fraCOMport);
 }
 
-void frmOptionsDialog::buildSmsFrame()
+void OptionsDialog::buildSmsFrame()
 {
     fraSMS = frame(this, QStringLiteral("fraSMS"), QStringLiteral("Short Message Service"));
     lblOptSMSC = named(new QLabel(QStringLiteral("Message Center Number:"), fraSMS), QStringLiteral("lblOptSMSC"));
@@ -226,7 +226,7 @@ void frmOptionsDialog::buildSmsFrame()
     m_frames.insert(QStringLiteral("SMS"), fraSMS);
 }
 
-void frmOptionsDialog::buildAdvancedFrame()
+void OptionsDialog::buildAdvancedFrame()
 {
     fraAdvanced = frame(this, QStringLiteral("fraAdvanced"), QStringLiteral("Advanced"));
     lblRead = named(new QLabel(QStringLiteral("Read phonebook from:"), fraAdvanced), QStringLiteral("lblRead"));
@@ -263,7 +263,7 @@ void frmOptionsDialog::buildAdvancedFrame()
     m_frames.insert(QStringLiteral("Advanced"), fraAdvanced);
 }
 
-void frmOptionsDialog::buildIrFrame()
+void OptionsDialog::buildIrFrame()
 {
     fraIR = frame(this, QStringLiteral("fraIR"), QStringLiteral("IR port (only for upload via IR to 61xx)"));
     cmbIRPort = portList(fraIR, QStringLiteral("cmbIRPort"));
@@ -285,7 +285,7 @@ void frmOptionsDialog::buildIrFrame()
 
 // ------------------------------------------------------------------ branding
 
-void frmOptionsDialog::applyBranding(bool smsHidden, bool storeHidden, bool irHidden)
+void OptionsDialog::applyBranding(bool smsHidden, bool storeHidden, bool irHidden)
 {
     const bool phoneHidden = smsHidden && storeHidden;
     if (phoneHidden && irHidden) {
@@ -301,10 +301,10 @@ void frmOptionsDialog::applyBranding(bool smsHidden, bool storeHidden, bool irHi
     } else if (irHidden) {
         removePage(QStringLiteral("IR"));
     }
-    TabStrip1_Click();
+    showCurrentPage();
 }
 
-void frmOptionsDialog::removePage(const QString &key)
+void OptionsDialog::removePage(const QString &key)
 {
     for (int i = 0; i < TabStrip1->count(); ++i)
         if (TabStrip1->tabData(i).toString() == key) {
@@ -316,7 +316,7 @@ void frmOptionsDialog::removePage(const QString &key)
     f->hide();
 }
 
-void frmOptionsDialog::TabStrip1_Click()
+void OptionsDialog::showCurrentPage()
 {
     if (QGroupBox *f = m_frames.value(TabStrip1->tabData(TabStrip1->currentIndex()).toString()))
         m_pages->setCurrentWidget(f);
@@ -324,13 +324,13 @@ void frmOptionsDialog::TabStrip1_Click()
 
 // ------------------------------------------------------------------ load and save
 
-void frmOptionsDialog::showEvent(QShowEvent *event)
+void OptionsDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     load();
 }
 
-void frmOptionsDialog::load()
+void OptionsDialog::load()
 {
     SettingsStore &settings = m_doc.settings();
     const QString own = m_doc.section();
@@ -362,12 +362,12 @@ void frmOptionsDialog::load()
     cmbComPort->setCurrentIndex(cmbComPort->findData(m_comPort));
     cmbIRPort->setCurrentIndex(cmbIRPort->findData(m_irPort));
     m_filling = false;
-    cmbComPort_Click();
-    cmbIRPort_Click();
-    TabStrip1_Click();
+    onComPortChosen();
+    onIrPortChosen();
+    showCurrentPage();
 }
 
-bool frmOptionsDialog::save()
+bool OptionsDialog::save()
 {
     SettingsStore &settings = m_doc.settings();
     const QString own = m_doc.section();
@@ -397,13 +397,13 @@ bool frmOptionsDialog::save()
 
 // ------------------------------------------------------------------ ports
 
-QString frmOptionsDialog::deviceOf(int port) const
+QString OptionsDialog::deviceOf(int port) const
 {
     const QString device = m_devices.value(port);
     return device.isEmpty() ? SettingsStore::defaultPortDevice(port) : device;
 }
 
-void frmOptionsDialog::refreshPortTexts()
+void OptionsDialog::refreshPortTexts()
 {
     for (QComboBox *list : {cmbComPort, cmbIRPort})
         for (int i = 0; i < list->count(); ++i) {
@@ -424,7 +424,7 @@ void frmOptionsDialog::refreshPortTexts()
         }
 }
 
-void frmOptionsDialog::showDevice(QComboBox *list, int port)
+void OptionsDialog::showDevice(QComboBox *list, int port)
 {
     const bool filling = m_filling;
     m_filling = true;
@@ -433,7 +433,7 @@ void frmOptionsDialog::showDevice(QComboBox *list, int port)
     m_filling = filling;
 }
 
-void frmOptionsDialog::deviceEdited(QComboBox *list, const QString &text)
+void OptionsDialog::deviceEdited(QComboBox *list, const QString &text)
 {
     if (m_filling)
         return;
@@ -444,7 +444,7 @@ void frmOptionsDialog::deviceEdited(QComboBox *list, const QString &text)
     refreshPortTexts();
 }
 
-void frmOptionsDialog::cmbComPort_Click()
+void OptionsDialog::onComPortChosen()
 {
     m_comPort = cmbComPort->currentIndex() >= 0 ? cmbComPort->currentData().toInt() : 0;
     if (m_comPort > 0)
@@ -455,7 +455,7 @@ void frmOptionsDialog::cmbComPort_Click()
     updateJobButtons();
 }
 
-void frmOptionsDialog::cmbIRPort_Click()
+void OptionsDialog::onIrPortChosen()
 {
     m_irPort = cmbIRPort->currentIndex() >= 0 ? cmbIRPort->currentData().toInt() : 0;
     showDevice(cmbIRDevice, m_irPort);
@@ -463,7 +463,7 @@ void frmOptionsDialog::cmbIRPort_Click()
 
 // ------------------------------------------------------------------ message centre
 
-bool frmOptionsDialog::eventFilter(QObject *watched, QEvent *event)
+bool OptionsDialog::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == txtOptSMSC && event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
@@ -472,12 +472,12 @@ bool frmOptionsDialog::eventFilter(QObject *watched, QEvent *event)
         QWidget *next = QApplication::focusWidget();
         const bool report = reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
                             next != cmdOK && next != cmdCancel;
-        txtOptSMSC_LostFocus(report);
+        takeMessageCentre(report);
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void frmOptionsDialog::txtOptSMSC_LostFocus(bool report)
+void OptionsDialog::takeMessageCentre(bool report)
 {
     m_smsc = DigitsOnly(txtOptSMSC->text());
     txtOptSMSC->setText(m_smsc);
@@ -485,7 +485,7 @@ void frmOptionsDialog::txtOptSMSC_LostFocus(bool report)
         validate();
 }
 
-bool frmOptionsDialog::validate()
+bool OptionsDialog::validate()
 {
     if (!m_smsc.startsWith(QLatin1Char('0')))
         return true;
@@ -493,9 +493,9 @@ bool frmOptionsDialog::validate()
     return false;
 }
 
-void frmOptionsDialog::cmdOk_Click()
+void OptionsDialog::onOkClicked()
 {
-    txtOptSMSC_LostFocus(false);
+    takeMessageCentre(false);
     if (!validate()) {
         txtOptSMSC->setFocus();
         return;
@@ -511,7 +511,7 @@ void frmOptionsDialog::cmdOk_Click()
 
 // ------------------------------------------------------------------ the jobs
 
-void frmOptionsDialog::LockDialog(bool locked)
+void OptionsDialog::LockDialog(bool locked)
 {
     m_locked = locked;
     cmdOK->setEnabled(!locked);
@@ -524,23 +524,23 @@ void frmOptionsDialog::LockDialog(bool locked)
     updateJobButtons();
 }
 
-void frmOptionsDialog::updateJobButtons()
+void OptionsDialog::updateJobButtons()
 {
     const bool can = m_comPort > 0 && !m_locked;
     cmdTest->setEnabled(can);
     cmdReadSMSC->setEnabled(can);
 }
 
-void frmOptionsDialog::cmdTest_Click()
+void OptionsDialog::testPort()
 {
     QCoreApplication::processEvents();
     m_wait.emplace();
     LockDialog(true);
     lblSerialStatus->setText(QStringLiteral("Testing COM%1 ... please wait!").arg(m_comPort));
-    m_jobs.myTestPort(m_comPort, deviceOf(m_comPort));
+    m_jobs.testPort(m_comPort, deviceOf(m_comPort));
 }
 
-void frmOptionsDialog::myTestDone(int code)
+void OptionsDialog::onPortTested(int code)
 {
     m_wait.reset();
     LockDialog(false);
@@ -551,16 +551,16 @@ void frmOptionsDialog::myTestDone(int code)
         cmbComPort->setFocus();
 }
 
-void frmOptionsDialog::cmdReadSMSC_Click()
+void OptionsDialog::readMessageCentre()
 {
     QCoreApplication::processEvents();
     m_wait.emplace();
     LockDialog(true);
     lblReadStatus->setText(QStringLiteral("Checking..."));
-    m_jobs.myReadSMSC(m_comPort, deviceOf(m_comPort));
+    m_jobs.readMessageCentre(m_comPort, deviceOf(m_comPort));
 }
 
-void frmOptionsDialog::myReadSMSCDone(int code)
+void OptionsDialog::onMessageCentreRead(int code)
 {
     m_wait.reset();
     LockDialog(false);
@@ -580,7 +580,7 @@ void frmOptionsDialog::myReadSMSCDone(int code)
         m_doc.prompt().critical(m_doc.profile().productName, message);
 }
 
-void frmOptionsDialog::reject()
+void OptionsDialog::reject()
 {
     // Cancel is locked while a job runs; Escape and the window's close
     // button are refused alike.
@@ -589,7 +589,7 @@ void frmOptionsDialog::reject()
     QDialog::reject();
 }
 
-void frmOptionsDialog::closeEvent(QCloseEvent *event)
+void OptionsDialog::closeEvent(QCloseEvent *event)
 {
     if (m_locked) {
         event->ignore();

@@ -14,13 +14,13 @@ namespace logo {
 
 class PhonebookJob;
 
-class frmReading : public QDialog {
+class ReadingDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit frmReading(PhonebookJob &job, QWidget *parent = nullptr);
+    explicit ReadingDialog(PhonebookJob &job, QWidget *parent = nullptr);
 
     // Makes the given line bold and the others normal, and repaints.
-    void myShowLabel(QLabel *line);
+    void showStatusLine(QLabel *line);
 
     QLabel *lblStatus1;    // "- Initializing"
     QLabel *lblStatusSM;   // "- Reading from SIM"
@@ -35,7 +35,7 @@ protected:
 
 private:
     void activated();
-    void cmdCancel_Click();
+    void cancelReading();
     void onStatusLine(int line);
     void jobEnded();
 

@@ -29,14 +29,14 @@ namespace logo {
 class LogoDocument;
 class PortTest;
 
-class frmOptionsDialog : public QDialog {
+class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
     static constexpr int PortCount = 8;   // COM1 to COM8
 
     // showDevices: the device of each port number is shown and can be chosen
     // (everywhere but Windows, where COMn is the device).
-    frmOptionsDialog(LogoDocument &doc, PortTest &jobs, QWidget *parent = nullptr, bool showDevices = defaultShowDevices());
+    OptionsDialog(LogoDocument &doc, PortTest &jobs, QWidget *parent = nullptr, bool showDevices = defaultShowDevices());
     static bool defaultShowDevices();
 
     // What the branding file hid. Without sending and storing the phone's
@@ -44,8 +44,8 @@ public:
     void applyBranding(bool smsHidden, bool storeHidden, bool irHidden);
 
     // The results of the port test and the message-centre read.
-    void myTestDone(int code);
-    void myReadSMSCDone(int code);
+    void onPortTested(int code);
+    void onMessageCentreRead(int code);
     // While a job runs: OK, Cancel, the tabs, the port and both job buttons
     // are disabled, and the dialog can't be closed.
     void LockDialog(bool locked);
@@ -91,17 +91,17 @@ private:
 
     void load();
     bool save();
-    void cmbComPort_Click();
-    void cmbIRPort_Click();
+    void onComPortChosen();
+    void onIrPortChosen();
     void deviceEdited(QComboBox *list, const QString &text);
     void showDevice(QComboBox *list, int port);
     void refreshPortTexts();
-    void txtOptSMSC_LostFocus(bool report);
+    void takeMessageCentre(bool report);
     bool validate();
-    void TabStrip1_Click();
-    void cmdTest_Click();
-    void cmdReadSMSC_Click();
-    void cmdOk_Click();
+    void showCurrentPage();
+    void testPort();
+    void readMessageCentre();
+    void onOkClicked();
     void updateJobButtons();
     void removePage(const QString &key);
 

@@ -14,22 +14,22 @@ namespace logo {
 class IrDelivery;
 class SmsDelivery;
 
-class frmSending : public QDialog {
+class SendingDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit frmSending(SmsDelivery &delivery, QWidget *parent = nullptr);
+    explicit SendingDialog(SmsDelivery &delivery, QWidget *parent = nullptr);
 
     // Shows the percentage in the label and the bar, and repaints at once.
-    void myUpdateSending(int percent);
+    void showProgress(int percent);
     // Shown in the infrared mode, the dialog runs this upload: its caption,
     // its progress, and its end hides the dialog.
     void runsUpload(IrDelivery &upload);
 
-    QGroupBox *l5;       // "Status"
-    QLabel *l1;          // percentage
-    QProgressBar *l2;    // 0..100
-    QPushButton *l3;     // "&Cancel"
-    QLabel *l4;          // "Please wait." (infrared)
+    QGroupBox *statusFrame;       // "Status"
+    QLabel *percentLabel;         // percentage
+    QProgressBar *progressBar;    // 0..100
+    QPushButton *cancelButton;    // "&Cancel"
+    QLabel *waitLabel;            // "Please wait." (infrared)
 
 signals:
     // Activated in the infrared mode: the upload runs to its end while shown.
@@ -44,7 +44,7 @@ private:
     void activated();
     // Cancel, or "Please wait." in the taller frame of the infrared mode.
     void showMode(bool infrared);
-    void l3_Click();
+    void stopSending();
     void jobEnded();
 
     SmsDelivery &m_delivery;
