@@ -142,11 +142,11 @@ bool LogoDocument::askIfEmpty(bool requireOperator)
     return m_prompt.message(m_profile.productName, text, Icon::Question, Buttons::YesNo) == Answer::Yes;
 }
 
-int LogoDocument::askSaveChanges(bool closing)
+LogoDocument::SaveAnswer LogoDocument::askSaveChanges(bool closing)
 {
     m_questionAnswered = false;
     if (m_docState != Modified || !(m_profile.marksModified || closing))
-        return 7;
+        return SaveAnswer::Proceed;
     const QString text = m_currentFile + QStringLiteral("\r\nhas not been saved yet.\r\n\r\n") +
                          QStringLiteral("Do you want to save it now?");
     switch (m_prompt.message(m_profile.productName, text, Icon::Exclamation, Buttons::YesNoCancel)) {
@@ -154,23 +154,23 @@ int LogoDocument::askSaveChanges(bool closing)
         switch (save()) {
         case SaveResult::Failed:     // the save has said so
         case SaveResult::Cancelled:
-            return 2;
+            return SaveAnswer::Cancel;
         case SaveResult::Stopped:
             // Only an empty picture may go unsaved; one stopped for another
             // reason (no operator chosen, a refused folder) stays.
             if (!m_grid.isEmpty())
-                return 2;
+                return SaveAnswer::Cancel;
             m_questionAnswered = true;
-            return 7;
+            return SaveAnswer::Proceed;
         default:
             m_questionAnswered = true;
-            return 7;
+            return SaveAnswer::Proceed;
         }
     case Answer::No:
         m_questionAnswered = true;
-        return 7;
+        return SaveAnswer::Proceed;
     default:
-        return 2;
+        return SaveAnswer::Cancel;
     }
 }
 
@@ -429,7 +429,7 @@ QString LogoDocument::chooseSaveName(FileRequest request, const SavedType *filte
 void LogoDocument::openCommand()
 {
     setBusy(true);
-    if (askSaveChanges() == 7) {
+    if (askSaveChanges() == LogoDocument::SaveAnswer::Proceed) {
         FileRequest req;
         req.title = QStringLiteral("Open");
         req.filter = openDialogFilter();
@@ -456,7 +456,7 @@ void LogoDocument::openRecent(int n)
         return;
     }
     setBusy(true);
-    if (askSaveChanges() == 7)
+    if (askSaveChanges() == LogoDocument::SaveAnswer::Proceed)
         openFile(path);
     m_questionAnswered = false;
     setBusy(false);
@@ -464,7 +464,7 @@ void LogoDocument::openRecent(int n)
 
 void LogoDocument::openFileReceived(const QString &path)
 {
-    if (askSaveChanges() != 7)
+    if (askSaveChanges() != LogoDocument::SaveAnswer::Proceed)
         return;
     if (isImportPicturePath(path) && foreignFormatOf(path) == ForeignFormat::None) {
         // A picture Import reads comes in as Import brings it.

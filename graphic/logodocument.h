@@ -83,13 +83,14 @@ public:
     // False to abandon: an empty picture the user does not want, or (when the
     // program needs one and requireOperator is set) no network code.
     bool askIfEmpty(bool requireOperator = true);
-    // 7 to go on, 2 to cancel (Yes saves first). A save that was tried and
-    // failed says so and gives 2, and so does a Save As dialog cancelled after
+    // Proceed to go on, Cancel to stop (Yes saves first). A save that was
+    // tried and failed says so and gives Cancel, and so does a Save As dialog cancelled after
     // Yes or a save stopped before writing a picture that isn't empty: the
     // unsaved picture is never dropped. Declining to save an empty picture
     // goes on. A program whose title has no modified mark asks only when
     // closing is set (its window is about to close).
-    int askSaveChanges(bool closing = false);
+    enum class SaveAnswer { Proceed, Cancel };
+    SaveAnswer askSaveChanges(bool closing = false);
 
     // ---- commands ----
     void newDocument();

@@ -13,7 +13,7 @@ void LogoDocument::importCommand()
     setBusy(true);
     // The network code stays until a picture has actually replaced the logo:
     // a cancelled dialog or a file that can't be loaded keeps the operator.
-    if (m_profile.isQuillet() && askSaveChanges() != 7) {
+    if (m_profile.isQuillet() && askSaveChanges() != LogoDocument::SaveAnswer::Proceed) {
         setBusy(false);
         return;
     }

@@ -221,7 +221,7 @@ void MainWindow::applyPreviewAspect(std::optional<QSizeF> pixelShape)
 
 void MainWindow::newPicture()
 {
-    if (document().askSaveChanges() == 7)
+    if (document().askSaveChanges() == logo::LogoDocument::SaveAnswer::Proceed)
         document().newDocument();
 }
 

@@ -494,7 +494,7 @@ void MainWindowBase::showEvent(QShowEvent *event)
 
 void MainWindowBase::closeEvent(QCloseEvent *event)
 {
-    if (!m_unloaded && m_document->askSaveChanges(true) == 2) {
+    if (!m_unloaded && m_document->askSaveChanges(true) == LogoDocument::SaveAnswer::Cancel) {
         event->ignore();
         return;
     }

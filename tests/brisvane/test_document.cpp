@@ -244,17 +244,17 @@ TEST(BrisvaneHistory, ReplacedLogosComeBackAndAnUnsavedImportIsAskedAbout)
         ASSERT_TRUE(d.importPicture(logotest::fixture(QStringLiteral("png/pattern.png"))));
         e.pick(kTMobile);   // the operator for the imported logo
         const logo::LogoGrid imported = d.grid();
-        EXPECT_EQ(d.askSaveChanges(), 7) << "Brisvane asks only when closing";
+        EXPECT_EQ(d.askSaveChanges(), logo::LogoDocument::SaveAnswer::Proceed) << "Brisvane asks only when closing";
         EXPECT_TRUE(e.prompt.shown.empty());
         e.prompt.answers = {logo::Answer::Cancel};
-        EXPECT_EQ(d.askSaveChanges(true), 2);
+        EXPECT_EQ(d.askSaveChanges(true), logo::LogoDocument::SaveAnswer::Cancel);
         EXPECT_EQ(e.prompt.lastMessage(),
                   QStringLiteral("Imported\r\nhas not been saved yet.\r\n\r\nDo you want to save it now?"));
         e.prompt.clear();
 
         replace();
         ASSERT_NE(d.grid(), imported);
-        EXPECT_EQ(d.askSaveChanges(true), 7) << "a logo from the program or a file is no loss";
+        EXPECT_EQ(d.askSaveChanges(true), logo::LogoDocument::SaveAnswer::Proceed) << "a logo from the program or a file is no loss";
         EXPECT_TRUE(e.prompt.shown.empty());
 
         d.history().undo();
@@ -263,7 +263,7 @@ TEST(BrisvaneHistory, ReplacedLogosComeBackAndAnUnsavedImportIsAskedAbout)
         EXPECT_EQ(d.selectedItem(), e.item(kTMobile));
         EXPECT_EQ(d.title(), QStringLiteral("Brisvane [Imported]"));
         e.prompt.answers = {logo::Answer::Cancel};
-        EXPECT_EQ(d.askSaveChanges(true), 2);
+        EXPECT_EQ(d.askSaveChanges(true), logo::LogoDocument::SaveAnswer::Cancel);
         e.prompt.clear();
         d.history().redo();
         EXPECT_NE(d.grid(), imported);
@@ -279,5 +279,5 @@ TEST(BrisvaneHistory, ReplacedLogosComeBackAndAnUnsavedImportIsAskedAbout)
     EXPECT_EQ(d.saveAs(), logo::LogoDocument::SaveResult::Saved);
     EXPECT_EQ(e.prompt.count(logo::ShownPrompt::Kind::Message), 1);
     EXPECT_TRUE(QFileInfo::exists(e.box.path(QStringLiteral("empty.nol"))));
-    EXPECT_EQ(d.askSaveChanges(true), 7);
+    EXPECT_EQ(d.askSaveChanges(true), logo::LogoDocument::SaveAnswer::Proceed);
 }

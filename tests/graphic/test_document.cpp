@@ -70,12 +70,12 @@ TEST(DocumentTitle, EveryToolMarksModified)
 TEST(SaveChanges, AsksOnlyWhenModified)
 {
     Doc d;
-    EXPECT_EQ(d.doc.askSaveChanges(), 7);
+    EXPECT_EQ(d.doc.askSaveChanges(), LogoDocument::SaveAnswer::Proceed);
     EXPECT_TRUE(d.prompt.shown.empty());
 
     d.doc.paintCell(1, 1, true);
     d.prompt.answers = {Answer::Cancel};
-    EXPECT_EQ(d.doc.askSaveChanges(), 2);
+    EXPECT_EQ(d.doc.askSaveChanges(), LogoDocument::SaveAnswer::Cancel);
     const ShownPrompt &q = d.prompt.shown.back();
     EXPECT_EQ(q.text, QStringLiteral("Untitled") + kSaveQuestion);
     EXPECT_EQ(q.icon, Icon::Exclamation);
@@ -83,7 +83,7 @@ TEST(SaveChanges, AsksOnlyWhenModified)
     EXPECT_EQ(q.title, QStringLiteral("Quillet"));
 
     d.prompt.answers = {Answer::No};
-    EXPECT_EQ(d.doc.askSaveChanges(), 7);
+    EXPECT_EQ(d.doc.askSaveChanges(), LogoDocument::SaveAnswer::Proceed);
 }
 
 TEST(SaveChanges, NewCancelNoYes)
@@ -91,12 +91,12 @@ TEST(SaveChanges, NewCancelNoYes)
     Doc d;
     d.doc.paintCell(1, 1, true);
     d.prompt.answers = {Answer::Cancel};
-    if (d.doc.askSaveChanges() == 7)
+    if (d.doc.askSaveChanges() == LogoDocument::SaveAnswer::Proceed)
         d.doc.newDocument();
     EXPECT_EQ(d.doc.grid().setCount(), 1);
 
     d.prompt.answers = {Answer::No};
-    if (d.doc.askSaveChanges() == 7)
+    if (d.doc.askSaveChanges() == LogoDocument::SaveAnswer::Proceed)
         d.doc.newDocument();
     EXPECT_EQ(d.doc.grid().setCount(), 0);
     EXPECT_EQ(d.doc.title(), QStringLiteral("Quillet [Untitled]"));
@@ -106,7 +106,7 @@ TEST(SaveChanges, NewCancelNoYes)
     d.doc.paintCell(1, 1, true);
     d.prompt.answers = {Answer::Yes};
     const auto before = d.prompt.count(ShownPrompt::Kind::SaveFile);
-    if (d.doc.askSaveChanges() == 7)
+    if (d.doc.askSaveChanges() == LogoDocument::SaveAnswer::Proceed)
         d.doc.newDocument();
     EXPECT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), before + 1);
     EXPECT_EQ(d.doc.grid().setCount(), 1);
@@ -120,7 +120,7 @@ TEST(SaveChanges, YesSavesANamedFileInPlace)
     ASSERT_TRUE(d.doc.openFile(p));
     d.doc.paintCell(10, 10, true);
     d.prompt.answers = {Answer::Yes};
-    EXPECT_EQ(d.doc.askSaveChanges(), 7);
+    EXPECT_EQ(d.doc.askSaveChanges(), LogoDocument::SaveAnswer::Proceed);
     EXPECT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), 0);
     EXPECT_EQ(logotest::readAll(p).at(16 + 10 * 72 + 10), '1');
     EXPECT_EQ(d.doc.docState(), LogoDocument::Clean);
@@ -135,7 +135,7 @@ TEST(SaveChanges, AFailedSaveKeepsThePictureAndSaysSo)
     const QString gone = d.sb.path(QStringLiteral("gone/picture.ngg"));
     d.doc.setCurrentFile(gone);
     d.prompt.answers = {Answer::Yes};
-    EXPECT_EQ(d.doc.askSaveChanges(), 2);
+    EXPECT_EQ(d.doc.askSaveChanges(), LogoDocument::SaveAnswer::Cancel);
     EXPECT_EQ(d.prompt.shown.back().icon, Icon::Critical);
     EXPECT_EQ(d.prompt.lastMessage(), gone + QStringLiteral("\r\ncould not be saved."));
     EXPECT_EQ(d.doc.docState(), LogoDocument::Modified);
@@ -145,13 +145,13 @@ TEST(SaveChanges, AFailedSaveKeepsThePictureAndSaysSo)
     const QString nol = d.sb.path(QStringLiteral("picture.nol"));
     d.doc.setCurrentFile(nol);
     d.prompt.answers = {Answer::Yes};
-    EXPECT_EQ(d.doc.askSaveChanges(), 2);
+    EXPECT_EQ(d.doc.askSaveChanges(), LogoDocument::SaveAnswer::Cancel);
     EXPECT_FALSE(QFile::exists(nol));
 
     // Declining to save an empty picture is the user's choice: go on.
     d.doc.paintCell(4, 4, false);
     d.prompt.answers = {Answer::Yes, Answer::No};
-    EXPECT_EQ(d.doc.askSaveChanges(), 7);
+    EXPECT_EQ(d.doc.askSaveChanges(), LogoDocument::SaveAnswer::Proceed);
 }
 
 TEST(SaveAs, FiltersNameAndFolders)
@@ -228,7 +228,7 @@ TEST(SaveAs, ANameMadeFromAReadNeverReplacesAnExistingFileUnasked)
     EXPECT_EQ(d.doc.currentFile(), nlm);
     d.doc.paintCell(0, 13, true);
     d.prompt.answers = {Answer::Yes};
-    EXPECT_EQ(d.doc.askSaveChanges(), 2) << "cancelling the dialog keeps the picture";
+    EXPECT_EQ(d.doc.askSaveChanges(), LogoDocument::SaveAnswer::Cancel) << "cancelling the dialog keeps the picture";
     EXPECT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), 2);
     EXPECT_EQ(logotest::readAll(nlm), nlmBytes);
 

@@ -74,7 +74,7 @@ TEST(DocumentNames, UndoAndRedoNeverTakeTheNameBack)
     EXPECT_EQ(n.doc.docState(), LogoDocument::Modified);
     n.doc.history().redo();
     EXPECT_EQ(n.doc.docState(), LogoDocument::Clean);
-    EXPECT_EQ(n.doc.askSaveChanges(), 7);
+    EXPECT_EQ(n.doc.askSaveChanges(), LogoDocument::SaveAnswer::Proceed);
     EXPECT_TRUE(n.prompt.shown.empty());
 }
 
@@ -246,7 +246,7 @@ TEST(DocumentNames, AFailedSaveSaysSoAndStaysUnsaved)
     // Through the close question: said once, and the window stays.
     d.prompt.clear();
     d.prompt.answers = {Answer::Yes};
-    EXPECT_EQ(d.doc.askSaveChanges(), 2);
+    EXPECT_EQ(d.doc.askSaveChanges(), LogoDocument::SaveAnswer::Cancel);
     EXPECT_EQ(d.prompt.count(ShownPrompt::Kind::Message), 2);
 
     d.prompt.clear();

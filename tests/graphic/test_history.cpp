@@ -137,7 +137,7 @@ TEST(History, LoadsClearItOnlyAfterAnAnsweredQuestion)
 {
     const std::function<void(Doc &)> loads[] = {
         [](Doc &d) {
-            if (d.doc.askSaveChanges() == 7)
+            if (d.doc.askSaveChanges() == LogoDocument::SaveAnswer::Proceed)
                 d.doc.newDocument();
         },
         [](Doc &d) { d.doc.openFileReceived(d.file(QStringLiteral("other.ngg"), 20, 5)); },
