@@ -74,8 +74,8 @@ void MainWindow::addProgramMenus(QMenu *)
                           [this, i] { chooseCover(i); }});
     addSubmenu(extras, QStringLiteral("mnuXpressM"), QStringLiteral("X&press yourself..."), covers);
     for (int i = 0; i < PhoneCovers::Count; ++i) {
-        m_mnuXpress[i] = menuAction(QStringLiteral("mnuXpress%1").arg(i));
-        m_mnuXpress[i]->setCheckable(true);
+        m_coverActions[i] = menuAction(QStringLiteral("mnuXpress%1").arg(i));
+        m_coverActions[i]->setCheckable(true);
     }
     BrisvaneDocument *d = &doc();
     const OperatorPanel none;
@@ -127,23 +127,23 @@ QWidget *MainWindow::buildOperatorPanel(QWidget *parent)
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(6);
 
-    m_cmbOperator = new QComboBox(panel);
-    m_cmbOperator->setObjectName(QStringLiteral("cmbOperator"));
-    m_cmbOperator->setToolTip(QStringLiteral("Select your operator here"));
-    m_cmbOperator->setMinimumWidth(m_cmbOperator->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 34);
+    m_operatorList = new QComboBox(panel);
+    m_operatorList->setObjectName(QStringLiteral("cmbOperator"));
+    m_operatorList->setToolTip(QStringLiteral("Select your operator here"));
+    m_operatorList->setMinimumWidth(m_operatorList->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 34);
     // As wide as that, whatever the operator file holds.
-    m_cmbOperator->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_cmbOperator->setMinimumContentsLength(34);
-    m_cmbOperator->setMaxVisibleItems(20);
+    m_operatorList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_operatorList->setMinimumContentsLength(34);
+    m_operatorList->setMaxVisibleItems(20);
     // The wheel turns the list only once it has been clicked or tabbed to: a
     // wheel passing over it must not pick another operator.
-    m_cmbOperator->setFocusPolicy(Qt::StrongFocus);
-    m_cmbOperator->installEventFilter(this);
-    connect(m_cmbOperator, &QComboBox::activated, this, &MainWindow::cmbOperator_Activated);
+    m_operatorList->setFocusPolicy(Qt::StrongFocus);
+    m_operatorList->installEventFilter(this);
+    connect(m_operatorList, &QComboBox::activated, this, &MainWindow::onOperatorActivated);
     auto *caption = new QLabel(QStringLiteral("&Operator:"), panel);
-    caption->setBuddy(m_cmbOperator);
+    caption->setBuddy(m_operatorList);
     column->addWidget(caption);
-    column->addWidget(m_cmbOperator);
+    column->addWidget(m_operatorList);
 
     // The chosen network as a card: country and code, the default-logo mark,
     // then the operator's name, its country as written and its web address.
@@ -185,7 +185,7 @@ QWidget *MainWindow::buildOperatorPanel(QWidget *parent)
     column->addWidget(card);
     // The room of the card's lines: the list's width inside the card's frame
     // and margins; the country shares its line with the code and the mark.
-    m_lineWidth = m_cmbOperator->minimumWidth() - 2 * card->frameWidth() - 16;
+    m_lineWidth = m_operatorList->minimumWidth() - 2 * card->frameWidth() - 16;
     // The code is never cut: room for any code a file can hold (two 16-bit
     // numbers), the country gives way.
     m_codeWidth = m_lbl.mccMnc->fontMetrics().horizontalAdvance(QStringLiteral("-00000--00000")) +
@@ -201,8 +201,8 @@ void MainWindow::startProgram()
     doc().reloadOperatorList();
     // "Your own!" only when the user has a cover of his own.
     const bool own = m_covers.hasOwnCover();
-    m_mnuXpress[PhoneCovers::OwnCover]->setVisible(own);
-    m_mnuXpress[PhoneCovers::OwnCover]->setEnabled(own);
+    m_coverActions[PhoneCovers::OwnCover]->setVisible(own);
+    m_coverActions[PhoneCovers::OwnCover]->setEnabled(own);
     chooseCover(m_covers.storedIndex(m_settings, m_profile.settingsSection));
     doc().ResetLogo();
 }
@@ -223,7 +223,7 @@ void MainWindow::chooseCover(int index)
 {
     const PhoneCovers::Shown shown = m_covers.show(index);
     for (int i = 0; i < PhoneCovers::Count; ++i)
-        m_mnuXpress[i]->setChecked(i == shown.index);
+        m_coverActions[i]->setChecked(i == shown.index);
     m_coverIndex = shown.index;
     m_chosenCover = shown.ownCoverUnreadable ? PhoneCovers::OwnCover : shown.index;
     m_cover->setCover(shown.picture);
@@ -243,29 +243,29 @@ void MainWindow::chooseCover(int index)
 
 void MainWindow::fillOperatorList()
 {
-    const QSignalBlocker quiet(m_cmbOperator);
-    m_cmbOperator->clear();
+    const QSignalBlocker quiet(m_operatorList);
+    m_operatorList->clear();
     // An entry longer than the list's open width is cut there, the whole
     // text in its tool tip.
-    const int room = 2 * m_cmbOperator->minimumWidth();
+    const int room = 2 * m_operatorList->minimumWidth();
     for (const OperatorListEntry &e : doc().operatorList()) {
-        const QString shown = m_cmbOperator->fontMetrics().elidedText(e.text, Qt::ElideRight, room);
-        m_cmbOperator->addItem(shown, e.item);
+        const QString shown = m_operatorList->fontMetrics().elidedText(e.text, Qt::ElideRight, room);
+        m_operatorList->addItem(shown, e.item);
         if (shown != e.text)
-            m_cmbOperator->setItemData(m_cmbOperator->count() - 1, e.text, Qt::ToolTipRole);
+            m_operatorList->setItemData(m_operatorList->count() - 1, e.text, Qt::ToolTipRole);
     }
 }
 
-void MainWindow::cmbOperator_Activated(int row)
+void MainWindow::onOperatorActivated(int row)
 {
-    doc().onOperatorChosen(m_cmbOperator->itemData(row).toInt());
+    doc().onOperatorChosen(m_operatorList->itemData(row).toInt());
 }
 
 void MainWindow::showSelection()
 {
     {
-        const QSignalBlocker quiet(m_cmbOperator);
-        m_cmbOperator->setCurrentIndex(m_cmbOperator->findData(doc().selectedItem()));
+        const QSignalBlocker quiet(m_operatorList);
+        m_operatorList->setCurrentIndex(m_operatorList->findData(doc().selectedItem()));
     }
     const OperatorPanel &p = doc().panel();
     showElided(m_lbl.country, p.country, m_countryWidth);
@@ -289,7 +289,7 @@ void MainWindow::showSelection()
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_cmbOperator && event->type() == QEvent::Wheel && !m_cmbOperator->hasFocus()) {
+    if (watched == m_operatorList && event->type() == QEvent::Wheel && !m_operatorList->hasFocus()) {
         event->ignore();
         return true;
     }

@@ -45,7 +45,7 @@ private:
     QWidget *buildOperatorPanel(QWidget *parent);
     void fillOperatorList();
     void showSelection();
-    void cmbOperator_Activated(int row);
+    void onOperatorActivated(int row);
 
     PhoneCovers m_covers;
     int m_coverIndex = PhoneCovers::FirstStartCover;
@@ -54,12 +54,12 @@ private:
     int m_chosenCover = PhoneCovers::FirstStartCover;
 
     CoverView *m_cover = nullptr;
-    QComboBox *m_cmbOperator = nullptr;
+    QComboBox *m_operatorList = nullptr;
     // lblCountry, lblMCCMNC, lblOp1, lblOp2, lblOpURL and lblDef.
     struct {
         QLabel *country, *mccMnc, *op1, *op2, *url, *def;
     } m_lbl{};
-    QAction *m_mnuXpress[PhoneCovers::Count] = {};
+    QAction *m_coverActions[PhoneCovers::Count] = {};
     // Widths the card's texts are cut to (pixels): a whole line, the network
     // code, and the country beside the code and the mark.
     int m_lineWidth = 0, m_codeWidth = 0, m_countryWidth = 0;

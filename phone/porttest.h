@@ -37,7 +37,7 @@ public:
     // Hex that does not decode to a number fails the read (code 0).
     static int EvaluateSmsc(const QByteArray &reply, QString &digits);
 
-    // lblSerialStatus and lblReadStatus for a result.
+    // portStatusLabel and readStatusLabel for a result.
     static QString TestStatusText(int code, int port);
     static QString ReadStatusText(int code);
     // The same after the job that has just ended: when its port did not

@@ -26,7 +26,7 @@ MainWindow::MainWindow(const logo::ProgramProfile &profile, logo::Prompt &prompt
           parent)
 {
     setUpWindow();
-    m_picMain->setFocus();   // the arrow keys move the picture from the start
+    m_gridView->setFocus();   // the arrow keys move the picture from the start
 }
 
 MainWindow::~MainWindow() = default;
@@ -61,8 +61,8 @@ void MainWindow::addProgramMenus(QMenu *file)
 
     addMenu(QStringLiteral("mnuView"), QStringLiteral("&View"),
             {{"mnuAnimation", "&Animation", "Ctrl+A", [this] { onAnimationActionTriggered(); }}});
-    m_mnuAnimation = menuAction(QStringLiteral("mnuAnimation"));
-    m_mnuAnimation->setCheckable(true);
+    m_animationAction = menuAction(QStringLiteral("mnuAnimation"));
+    m_animationAction->setCheckable(true);
 }
 
 void MainWindow::buildCentralArea()
@@ -85,15 +85,15 @@ void MainWindow::buildCentralArea()
     gridFrame->setPalette(framePalette);
     auto *gridLayout = new QVBoxLayout(gridFrame);
     gridLayout->setContentsMargins(0, 0, 0, 0);
-    m_picMain = new GridView(document(), gridFrame);
-    acceptFileDrops(m_picMain);
-    gridLayout->addWidget(m_picMain, 0, Qt::AlignLeft | Qt::AlignTop);
+    m_gridView = new GridView(document(), gridFrame);
+    acceptFileDrops(m_gridView);
+    gridLayout->addWidget(m_gridView, 0, Qt::AlignLeft | Qt::AlignTop);
     const QSize largest = GridView::naturalSize(logo::LogoGrid::MaxWidth, logo::LogoGrid::MaxHeight);
     const int fw = gridFrame->frameWidth();
     gridFrame->setFixedSize(largest + QSize(2 * fw, 2 * fw));
     outer->addWidget(gridFrame, 0, Qt::AlignHCenter);
-    connect(m_picMain, &GridView::cursorCell, this, &MainWindow::showCursorCell);
-    connect(m_picMain, &GridView::arrowKey, this, &MainWindow::onArrowKey);
+    connect(m_gridView, &GridView::cursorCell, this, &MainWindow::showCursorCell);
+    connect(m_gridView, &GridView::arrowKey, this, &MainWindow::onArrowKey);
 
     auto *lower = new QHBoxLayout;
     lower->setSpacing(10);
@@ -105,27 +105,27 @@ void MainWindow::buildCentralArea()
     auto *previewLayout = new QVBoxLayout(preview);
     previewLayout->setContentsMargins(10, 6, 10, 8);
     previewLayout->setSpacing(6);
-    m_picDisplay = new LogoPreview(LogoPreview::phoneDisplay(), LogoPreview::kDisplayOrigin, preview);
-    m_picDisplay->setObjectName(QStringLiteral("picDisplay"));
-    acceptFileDrops(m_picDisplay);
-    previewLayout->addWidget(m_picDisplay, 0, Qt::AlignHCenter);
-    m_chkAnimation = new QCheckBox(QStringLiteral("&Animation"), preview);
-    m_chkAnimation->setObjectName(QStringLiteral("chkAnimation"));
-    m_chkAnimation->setToolTip(QStringLiteral("Switch animation on and off"));
-    connect(m_chkAnimation, &QCheckBox::clicked, this, &MainWindow::onAnimationBoxClicked);
-    previewLayout->addWidget(m_chkAnimation, 0, Qt::AlignHCenter);
+    m_preview = new LogoPreview(LogoPreview::phoneDisplay(), LogoPreview::kDisplayOrigin, preview);
+    m_preview->setObjectName(QStringLiteral("picDisplay"));
+    acceptFileDrops(m_preview);
+    previewLayout->addWidget(m_preview, 0, Qt::AlignHCenter);
+    m_animationBox = new QCheckBox(QStringLiteral("&Animation"), preview);
+    m_animationBox->setObjectName(QStringLiteral("chkAnimation"));
+    m_animationBox->setToolTip(QStringLiteral("Switch animation on and off"));
+    connect(m_animationBox, &QCheckBox::clicked, this, &MainWindow::onAnimationBoxClicked);
+    previewLayout->addWidget(m_animationBox, 0, Qt::AlignHCenter);
     lower->addWidget(preview);
 
-    m_tmrAnimation = new QTimer(this);
-    m_tmrAnimation->setObjectName(QStringLiteral("tmrAnimation"));
-    m_tmrAnimation->setInterval(kAnimationInterval);
-    connect(m_tmrAnimation, &QTimer::timeout, this, &MainWindow::onAnimationTick);
+    m_animationTimer = new QTimer(this);
+    m_animationTimer->setObjectName(QStringLiteral("tmrAnimation"));
+    m_animationTimer->setInterval(kAnimationInterval);
+    connect(m_animationTimer, &QTimer::timeout, this, &MainWindow::onAnimationTick);
 
     // The bare picture, at natural size, for the bitmap export; never shown.
-    m_picMyBMP = new LogoPreview(QImage(), QPoint(0, 0), central);
-    m_picMyBMP->setObjectName(QStringLiteral("picMyBMP"));
-    m_picMyBMP->setFixedSize(logo::LogoGrid::MaxWidth, logo::LogoGrid::MaxHeight);
-    m_picMyBMP->hide();
+    m_hiddenPreview = new LogoPreview(QImage(), QPoint(0, 0), central);
+    m_hiddenPreview->setObjectName(QStringLiteral("picMyBMP"));
+    m_hiddenPreview->setFixedSize(logo::LogoGrid::MaxWidth, logo::LogoGrid::MaxHeight);
+    m_hiddenPreview->hide();
 
     // Move buttons around the cursor position.
     auto *moveBox = new QGroupBox(QStringLiteral("Move"), central);
@@ -157,17 +157,17 @@ void MainWindow::buildCentralArea()
         moveLayout->addWidget(b, m.row, m.column, Qt::AlignCenter);
     }
     auto *posCaption = new QLabel(QStringLiteral("Position:"), moveBox);
-    m_txtPos = new QLineEdit(moveBox);
-    m_txtPos->setObjectName(QStringLiteral("txtPos"));
-    m_txtPos->setToolTip(QStringLiteral("Position of cursor"));
-    m_txtPos->setReadOnly(true);
-    m_txtPos->setFocusPolicy(Qt::NoFocus);
-    m_txtPos->setAlignment(Qt::AlignCenter);
-    m_txtPos->setFixedWidth(m_txtPos->fontMetrics().horizontalAdvance(QStringLiteral("000/00")) + 16);
-    posCaption->setBuddy(m_txtPos);
+    m_positionEdit = new QLineEdit(moveBox);
+    m_positionEdit->setObjectName(QStringLiteral("txtPos"));
+    m_positionEdit->setToolTip(QStringLiteral("Position of cursor"));
+    m_positionEdit->setReadOnly(true);
+    m_positionEdit->setFocusPolicy(Qt::NoFocus);
+    m_positionEdit->setAlignment(Qt::AlignCenter);
+    m_positionEdit->setFixedWidth(m_positionEdit->fontMetrics().horizontalAdvance(QStringLiteral("000/00")) + 16);
+    posCaption->setBuddy(m_positionEdit);
     moveLayout->setRowMinimumHeight(3, 6);
     moveLayout->addWidget(posCaption, 4, 0, 1, 3, Qt::AlignHCenter);
-    moveLayout->addWidget(m_txtPos, 5, 0, 1, 3, Qt::AlignHCenter);
+    moveLayout->addWidget(m_positionEdit, 5, 0, 1, 3, Qt::AlignHCenter);
     moveLayout->setRowStretch(6, 1);
     lower->addWidget(moveBox);
 
@@ -197,12 +197,12 @@ void MainWindow::startProgram()
 
 void MainWindow::unloadProgram()
 {
-    m_tmrAnimation->stop();
+    m_animationTimer->stop();
 }
 
 void MainWindow::afterDrop()
 {
-    m_picMain->setFocus();
+    m_gridView->setFocus();
 }
 
 void MainWindow::insertText()
@@ -211,12 +211,12 @@ void MainWindow::insertText()
     logo::InsertTextDialog dialog(document(), this);
     dialog.exec();
     document().setBusy(false);
-    m_picMain->setFocus();
+    m_gridView->setFocus();
 }
 
 void MainWindow::applyPreviewAspect(std::optional<QSizeF> pixelShape)
 {
-    m_picDisplay->setPixelShape(pixelShape);
+    m_preview->setPixelShape(pixelShape);
 }
 
 void MainWindow::newPicture()
@@ -234,8 +234,8 @@ void MainWindow::onCellChanged(int c, int r)
     if (m_blink.animating())
         return;
     const bool on = document().grid().isSet(c, r);
-    m_picDisplay->setPixel(c, r, on);
-    m_picMyBMP->setPixel(c, r, on);
+    m_preview->setPixel(c, r, on);
+    m_hiddenPreview->setPixel(c, r, on);
 }
 
 void MainWindow::onPictureChanged(bool redrawPreview)
@@ -248,7 +248,7 @@ void MainWindow::onPictureChanged(bool redrawPreview)
 
 void MainWindow::showCursorCell(int c, int r)
 {
-    m_txtPos->setText(QStringLiteral("%1/%2").arg(c + 1).arg(r + 1));
+    m_positionEdit->setText(QStringLiteral("%1/%2").arg(c + 1).arg(r + 1));
 }
 
 void MainWindow::onArrowKey(int key)
@@ -271,7 +271,7 @@ void MainWindow::movePictureRight() { document().moveRight(); }
 
 void MainWindow::onAnimationBoxClicked()
 {
-    m_blink.setAnimating(m_chkAnimation->isChecked());
+    m_blink.setAnimating(m_animationBox->isChecked());
     applyAnimation();
 }
 
@@ -279,19 +279,19 @@ void MainWindow::onAnimationActionTriggered()
 {
     // The action has already toggled its check mark: the new mark is the
     // opposite of the one the user clicked on.
-    m_blink.setAnimating(m_mnuAnimation->isChecked());
+    m_blink.setAnimating(m_animationAction->isChecked());
     applyAnimation();
 }
 
 void MainWindow::applyAnimation()
 {
     const bool on = m_blink.animating();
-    m_chkAnimation->setChecked(on);
-    m_mnuAnimation->setChecked(on);
+    m_animationBox->setChecked(on);
+    m_animationAction->setChecked(on);
     if (on) {
-        m_tmrAnimation->start();
+        m_animationTimer->start();
     } else {
-        m_tmrAnimation->stop();
+        m_animationTimer->stop();
         drawPreview();
     }
 }
@@ -308,14 +308,14 @@ void MainWindow::onAnimationTick()
 
 void MainWindow::drawPreview()
 {
-    m_picDisplay->drawPreview(document().grid());
-    m_picMyBMP->drawPreview(document().grid());
+    m_preview->drawPreview(document().grid());
+    m_hiddenPreview->drawPreview(document().grid());
 }
 
 void MainWindow::clearPreview()
 {
-    m_picDisplay->clearPreview();
-    m_picMyBMP->clearPreview();
+    m_preview->clearPreview();
+    m_hiddenPreview->clearPreview();
 }
 
 } // namespace quillet

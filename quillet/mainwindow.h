@@ -62,13 +62,13 @@ private:
 
     BlinkAnimation m_blink;
 
-    GridView *m_picMain = nullptr;
-    LogoPreview *m_picDisplay = nullptr;
-    LogoPreview *m_picMyBMP = nullptr;
-    QCheckBox *m_chkAnimation = nullptr;
-    QTimer *m_tmrAnimation = nullptr;
-    QLineEdit *m_txtPos = nullptr;
-    QAction *m_mnuAnimation = nullptr;
+    GridView *m_gridView = nullptr;
+    LogoPreview *m_preview = nullptr;
+    LogoPreview *m_hiddenPreview = nullptr;
+    QCheckBox *m_animationBox = nullptr;
+    QTimer *m_animationTimer = nullptr;
+    QLineEdit *m_positionEdit = nullptr;
+    QAction *m_animationAction = nullptr;
 };
 
 } // namespace quillet

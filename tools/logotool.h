@@ -130,13 +130,13 @@ int cmdShow(const QStringList &args);
 int cmdConvert(const QStringList &args);   // tools/logotool_convert.cpp
 int cmdFormats(const QStringList &args);   // logotool_formats.cpp
 int cmdPdu(const QStringList &args);       // tools/logotool_pdu.cpp
-int cmdSend(const QStringList &args);      // tools/logotool_phone.cpp
-int cmdStore(const QStringList &args);     // tools/logotool_phone.cpp
+int sendButton(const QStringList &args);      // tools/logotool_phone.cpp
+int storeButton(const QStringList &args);     // tools/logotool_phone.cpp
 int cmdOperators(const QStringList &args); // tools/logotool_operators.cpp
 int cmdIrUpload(const QStringList &args);  // tools/logotool_ir.cpp
 int cmdTestPort(const QStringList &args);  // tools/logotool_setup.cpp
 int cmdReadSmsc(const QStringList &args);  // tools/logotool_setup.cpp
-int cmdPhonebook(const QStringList &args); // tools/logotool_setup.cpp
+int phonebookButton(const QStringList &args); // tools/logotool_setup.cpp
 int cmdUploadUrl(const QStringList &args);   // tools/logotool_upload.cpp
 int cmdUploadPage(const QStringList &args);  // tools/logotool_upload.cpp
 int cmdText(const QStringList &args);      // tools/logotool_text.cpp

@@ -118,8 +118,8 @@ int runDelivery(const QStringList &argv, int mode)
     portForOwnDevice(overrides.port, overrides.device, settings, QStringLiteral("COMPort"));
 
     logo::SerialLink link;
-    logo::TimerTicks tmrSendStore(1000);
-    logo::AtEngine engine(link, tmrSendStore);
+    logo::TimerTicks jobTimer(1000);
+    logo::AtEngine engine(link, jobTimer);
     logo::SmsDelivery delivery(doc, engine);
     delivery.setOverrides(overrides);
     ToolUi ui(delivery, prompt, a.value(QStringLiteral("--to")));
@@ -149,12 +149,12 @@ bool linkOptions(const Args &a, logo::LinkOverrides &o)
     return true;
 }
 
-int cmdSend(const QStringList &args)
+int sendButton(const QStringList &args)
 {
     return runDelivery(args, logo::SendingSms);
 }
 
-int cmdStore(const QStringList &args)
+int storeButton(const QStringList &args)
 {
     return runDelivery(args, logo::SendingStore);
 }

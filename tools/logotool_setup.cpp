@@ -167,7 +167,7 @@ int cmdReadSmsc(const QStringList &argv)
     });
 }
 
-int cmdPhonebook(const QStringList &argv)
+int phonebookButton(const QStringList &argv)
 {
     Args a({});
     logo::PhonebookJob::Overrides link;

@@ -1,6 +1,6 @@
 #pragma once
 // The delivery as a main window runs it: the serial link, the job timer
-// tmrSendStore, the engine, the controller and its dialogs, the phonebook and
+// jobTimer, the engine, the controller and its dialogs, the phonebook and
 // the options dialog, created once and kept (hidden between uses) for the
 // window's life.
 #include "infrared/irdelivery.h"
@@ -88,7 +88,7 @@ private:
     LogoDocument &m_doc;
     QWidget *m_window;
     SerialLink *m_link;
-    TimerTicks *tmrSendStore;
+    TimerTicks *jobTimer;
     AtEngine *m_engine;
     SmsDelivery *m_delivery;
     Phonebook m_phonebook;

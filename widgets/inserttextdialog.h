@@ -24,12 +24,12 @@ public:
     static constexpr int kLineCount = 3;
     static constexpr int kPreviewScale = 4;   // screen pixels per picture pixel
 
-    QLineEdit *txtLine[kLineCount];   // "txtLine1" to "txtLine3"
-    QComboBox *cmbFont;               // Automatic, Bold, Tiny
-    QLabel *picText;                  // the result, enlarged
-    QLabel *lblRefusal;               // why the text doesn't fit; empty when it does
-    QPushButton *cmdOK;
-    QPushButton *cmdCancel;
+    QLineEdit *lineEdits[kLineCount];   // "txtLine1" to "txtLine3"
+    QComboBox *fontList;               // Automatic, Bold, Tiny
+    QLabel *previewLabel;                  // the result, enlarged
+    QLabel *refusalLabel;               // why the text doesn't fit; empty when it does
+    QPushButton *okButton;
+    QPushButton *cancelButton;
 
     QStringList lines() const;
     // The text drawn with the chosen font, as OK would insert it.

@@ -167,12 +167,12 @@ void MainWindowBase::buildMenus()
                             {"mnuImport", "Im&port BMP, GIF, JPG...", "Ctrl+P", [doc] { doc->importCommand(); }},
                             {"mnuRecentSep"},
                         });
-    m_mnuRecentSep = menuAction(QStringLiteral("mnuRecentSep"));
+    m_recentSeparator = menuAction(QStringLiteral("mnuRecentSep"));
     for (int i = 0; i < LogoDocument::RecentCount; ++i) {
         const int n = i + 1;
         const QString name = QStringLiteral("mnuRecent%1").arg(n);
         insertEntries(file, {{name, QStringLiteral("&%1 ").arg(n), {}, [doc, n] { doc->openRecent(n); }}});
-        m_mnuRecent[i] = menuAction(name);
+        m_recentActions[i] = menuAction(name);
     }
     insertEntries(file, {{"mnuSep2"}, {"mnuExit", "E&xit", "Ctrl+Q", [this] { close(); }}});
 
@@ -203,8 +203,8 @@ void MainWindowBase::addViewEntries()
     entries.emplace_back(QStringLiteral("mnuTrueAspect"), QStringLiteral("True &aspect preview"), QString(),
                          [this] { onTrueAspectToggled(); });
     insertEntries(view, entries);
-    m_mnuTrueAspect = menuAction(QStringLiteral("mnuTrueAspect"));
-    m_mnuTrueAspect->setCheckable(true);
+    m_trueAspectAction = menuAction(QStringLiteral("mnuTrueAspect"));
+    m_trueAspectAction->setCheckable(true);
 }
 
 // ------------------------------------------------------------------ true aspect
@@ -212,14 +212,14 @@ void MainWindowBase::addViewEntries()
 void MainWindowBase::onTrueAspectToggled()
 {
     // The entry has already toggled its check mark: the mark is the new state.
-    const bool on = m_mnuTrueAspect->isChecked();
+    const bool on = m_trueAspectAction->isChecked();
     m_settings.writeInt(m_profile.settingsSection, kTrueAspectKey, on ? 1 : 0);
     applyTrueAspect(on);
 }
 
 void MainWindowBase::applyTrueAspect(bool on)
 {
-    m_mnuTrueAspect->setChecked(on);
+    m_trueAspectAction->setChecked(on);
     applyPreviewAspect(on ? std::optional<QSizeF>(pixelAspect(m_settings)) : std::nullopt);
 }
 
@@ -309,20 +309,20 @@ void MainWindowBase::buildToolbar()
 
 void MainWindowBase::makeSharedLabels()
 {
-    m_lblURL = new QLabel(m_webHost, this);
-    m_lblURL->setObjectName(QStringLiteral("lblURL"));
-    m_lblURL->setToolTip(QStringLiteral("Click here to open the URL in your browser."));
-    m_lblURL->setCursor(Qt::PointingHandCursor);
-    QFont linkFont = m_lblURL->font();
+    m_linkLabel = new QLabel(m_webHost, this);
+    m_linkLabel->setObjectName(QStringLiteral("lblURL"));
+    m_linkLabel->setToolTip(QStringLiteral("Click here to open the URL in your browser."));
+    m_linkLabel->setCursor(Qt::PointingHandCursor);
+    QFont linkFont = m_linkLabel->font();
     linkFont.setUnderline(true);
-    m_lblURL->setFont(linkFont);
-    m_lblURL->installEventFilter(this);
+    m_linkLabel->setFont(linkFont);
+    m_linkLabel->installEventFilter(this);
     showLinkReleased();
 
-    m_picBranding = new QLabel(this);
-    m_picBranding->setObjectName(QStringLiteral("picBranding"));
-    m_picBranding->setAlignment(Qt::AlignCenter);
-    m_picBranding->hide();
+    m_brandingPicture = new QLabel(this);
+    m_brandingPicture->setObjectName(QStringLiteral("picBranding"));
+    m_brandingPicture->setAlignment(Qt::AlignCenter);
+    m_brandingPicture->hide();
 }
 
 QVBoxLayout *MainWindowBase::nameBlock(const QString &subtitle, QWidget *extra)
@@ -340,14 +340,14 @@ QVBoxLayout *MainWindowBase::nameBlock(const QString &subtitle, QWidget *extra)
     under->setObjectName(QStringLiteral("lblSubtitle"));
     under->setAlignment(Qt::AlignRight | Qt::AlignTop);
     under->setEnabled(false);
-    m_lblURL->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+    m_linkLabel->setAlignment(Qt::AlignRight | Qt::AlignBottom);
     block->addStretch(1);
     block->addWidget(name);
     block->addWidget(under);
     block->addStretch(2);
     if (extra)
         block->addWidget(extra);
-    block->addWidget(m_lblURL);
+    block->addWidget(m_linkLabel);
     return block;
 }
 
@@ -364,7 +364,7 @@ void MainWindowBase::connectDeliveryCommands()
     bindCommand(QStringLiteral("mnuSend"), [this] { m_delivery->sendPicture(); });
     bindCommand(QStringLiteral("mnuStore"), [this] { m_delivery->storePicture(); });
     bindCommand(QStringLiteral("mnuInternet"),
-                [this] { m_webUpload.openUploadPage(*m_document, m_lblURL->text(), m_openUrl); });
+                [this] { m_webUpload.openUploadPage(*m_document, m_linkLabel->text(), m_openUrl); });
     bindCommand(QStringLiteral("mnuIR"), [this] { m_delivery->sendByInfrared(); });
     bindCommand(QStringLiteral("mnuOptions"), [this] { m_delivery->showOptions(); });
 }
@@ -454,8 +454,8 @@ void MainWindowBase::applyBranding()
         return;
     if (pixmap.width() > kBrandingRoom.width() || pixmap.height() > kBrandingRoom.height())
         pixmap = pixmap.scaled(kBrandingRoom, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    m_picBranding->setPixmap(pixmap);
-    m_picBranding->show();
+    m_brandingPicture->setPixmap(pixmap);
+    m_brandingPicture->show();
     m_branding.backgroundShown = true;
 }
 
@@ -527,8 +527,8 @@ void MainWindowBase::openReceivedFile(const QString &path)
 void MainWindowBase::rebuildRecentMenu()
 {
     const QStringList recent = m_document->recentFiles();
-    m_mnuRecentSep->setVisible(false);
-    for (QAction *a : m_mnuRecent)
+    m_recentSeparator->setVisible(false);
+    for (QAction *a : m_recentActions)
         a->setVisible(false);
     // Every non-empty entry is shown under its own number, also after a gap
     // (a list edited by hand).
@@ -536,9 +536,9 @@ void MainWindowBase::rebuildRecentMenu()
         const QString path = recent.value(i);
         if (path.isEmpty())
             continue;
-        m_mnuRecentSep->setVisible(true);
-        m_mnuRecent[i]->setText(QStringLiteral("&%1 ").arg(i + 1) + fileTitle(path));
-        m_mnuRecent[i]->setVisible(true);
+        m_recentSeparator->setVisible(true);
+        m_recentActions[i]->setText(QStringLiteral("&%1 ").arg(i + 1) + fileTitle(path));
+        m_recentActions[i]->setVisible(true);
     }
 }
 
@@ -603,16 +603,16 @@ void MainWindowBase::showAbout()
 
 void MainWindowBase::showLinkPressed()
 {
-    QPalette pal = m_lblURL->palette();
+    QPalette pal = m_linkLabel->palette();
     pal.setColor(QPalette::WindowText, kLinkPressedColour);
-    m_lblURL->setPalette(pal);
+    m_linkLabel->setPalette(pal);
 }
 
 void MainWindowBase::showLinkReleased()
 {
-    QPalette pal = m_lblURL->palette();
+    QPalette pal = m_linkLabel->palette();
     pal.setColor(QPalette::WindowText, kLinkColour);
-    m_lblURL->setPalette(pal);
+    m_linkLabel->setPalette(pal);
 }
 
 // ------------------------------------------------------------------ events
@@ -626,7 +626,7 @@ bool MainWindowBase::eventFilter(QObject *watched, QEvent *event)
         keepFrameOnScreen();
         return false;
     }
-    if (watched == m_lblURL) {
+    if (watched == m_linkLabel) {
         if (event->type() == QEvent::MouseButtonPress) {
             showLinkPressed();
             return true;
@@ -634,7 +634,7 @@ bool MainWindowBase::eventFilter(QObject *watched, QEvent *event)
         if (event->type() == QEvent::MouseButtonRelease) {
             showLinkReleased();
             const auto *me = static_cast<QMouseEvent *>(event);
-            if (m_lblURL->rect().contains(me->position().toPoint()))
+            if (m_linkLabel->rect().contains(me->position().toPoint()))
                 openHelp(HelpLink::Home);
             return true;
         }

@@ -136,8 +136,8 @@ protected:
     QMenu *addEditMenu(const std::vector<MenuEntry> &entries);
     // lblURL, the link to the web host, and picBranding, the branding
     // picture (hidden without one), for the central area to place.
-    QLabel *linkLabel() const { return m_lblURL; }
-    QLabel *brandingLabel() const { return m_picBranding; }
+    QLabel *linkLabel() const { return m_linkLabel; }
+    QLabel *brandingLabel() const { return m_brandingPicture; }
     // The program's name in large letters with subtitle (what it is, its
     // version) under it, then extra (if any) and the link label: the
     // right-aligned block of the central area's lower right corner.
@@ -194,12 +194,12 @@ private:
     bool m_unloaded = false;
     bool m_frameChecked = false;   // the first exposure re-checks the placement with the frame known
 
-    QLabel *m_lblURL = nullptr;
-    QLabel *m_picBranding = nullptr;
+    QLabel *m_linkLabel = nullptr;
+    QLabel *m_brandingPicture = nullptr;
     QMenu *m_helpMenu = nullptr;
-    QAction *m_mnuRecentSep = nullptr;
-    QAction *m_mnuTrueAspect = nullptr;
-    QAction *m_mnuRecent[LogoDocument::RecentCount] = {};
+    QAction *m_recentSeparator = nullptr;
+    QAction *m_trueAspectAction = nullptr;
+    QAction *m_recentActions[LogoDocument::RecentCount] = {};
     QList<QWidget *> m_dropTargets;
     QMap<QString, QAction *> m_menuActions;      // by control name
     QMap<QString, QAction *> m_toolbarActions;   // by button key

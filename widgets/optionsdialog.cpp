@@ -101,33 +101,33 @@ OptionsDialog::OptionsDialog(LogoDocument &doc, PortTest &jobs, QWidget *parent,
     buildAdvancedFrame();
     buildIrFrame();
 
-    cmdOK = dialogButton(this, QStringLiteral("cmdOK"), QStringLiteral("&OK"), true);
-    cmdCancel = dialogButton(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), false);
+    okButton = dialogButton(this, QStringLiteral("cmdOK"), QStringLiteral("&OK"), true);
+    cancelButton = dialogButton(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), false);
 
     auto *top = new QVBoxLayout(this);
     top->setSpacing(0);
     top->addWidget(TabStrip1);
     top->addWidget(m_pages);
     top->addSpacing(10);
-    top->addLayout(buttonRow({cmdOK, cmdCancel}));
+    top->addLayout(buttonRow({okButton, cancelButton}));
     top->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(TabStrip1, &QTabBar::currentChanged, this, &OptionsDialog::showCurrentPage);
-    connect(cmbComPort, &QComboBox::currentIndexChanged, this, [this] {
+    connect(comPortList, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_filling)
             onComPortChosen();
     });
-    connect(cmbIRPort, &QComboBox::currentIndexChanged, this, [this] {
+    connect(irPortList, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_filling)
             onIrPortChosen();
     });
-    for (QComboBox *list : {cmbComDevice, cmbIRDevice})
+    for (QComboBox *list : {comDeviceList, irDeviceList})
         connect(list, &QComboBox::currentTextChanged, this,
                 [this, list](const QString &text) { deviceEdited(list, text); });
-    connect(cmdTest, &QPushButton::clicked, this, &OptionsDialog::testPort);
-    connect(cmdReadSMSC, &QToolButton::clicked, this, &OptionsDialog::readMessageCentre);
-    connect(cmdOK, &QPushButton::clicked, this, &OptionsDialog::onOkClicked);
-    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(testButton, &QPushButton::clicked, this, &OptionsDialog::testPort);
+    connect(readMessageCentreButton, &QToolButton::clicked, this, &OptionsDialog::readMessageCentre);
+    connect(okButton, &QPushButton::clicked, this, &OptionsDialog::onOkClicked);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(&m_jobs, &PortTest::testDone, this, &OptionsDialog::onPortTested);
     connect(&m_jobs, &PortTest::readSMSCDone, this, &OptionsDialog::onMessageCentreRead);
     showCurrentPage();
@@ -172,115 +172,115 @@ QHBoxLayout *OptionsDialog::deviceRow(QWidget *frame, QComboBox *list, const QSt
 
 void OptionsDialog::buildSerialFrame()
 {
-    fraCOMport = frame(this, QStringLiteral("fraCOMport"), QStringLiteral("Nokia Data Suite / Nokia virtual serial port"));
-    cmbComPort = portList(fraCOMport, QStringLiteral("cmbComPort"));
-    cmdTest = dialogButton(fraCOMport, QStringLiteral("cmdTest"), QStringLiteral("&Test"), false);
-    cmbComDevice = deviceList(fraCOMport, QStringLiteral("cmbComDevice"));
-    lblSerialStatus = named(new QLabel(fraCOMport), QStringLiteral("lblSerialStatus"));
-    lblSerialStatus->setWordWrap(true);
-    lblSerialStatus->setMinimumHeight(2 * lblSerialStatus->fontMetrics().lineSpacing());
+    portBox = frame(this, QStringLiteral("fraCOMport"), QStringLiteral("Nokia Data Suite / Nokia virtual serial port"));
+    comPortList = portList(portBox, QStringLiteral("cmbComPort"));
+    testButton = dialogButton(portBox, QStringLiteral("cmdTest"), QStringLiteral("&Test"), false);
+    comDeviceList = deviceList(portBox, QStringLiteral("cmbComDevice"));
+    portStatusLabel = named(new QLabel(portBox), QStringLiteral("lblSerialStatus"));
+    portStatusLabel->setWordWrap(true);
+    portStatusLabel->setMinimumHeight(2 * portStatusLabel->fontMetrics().lineSpacing());
     // A status naming a long device wraps in the frame, never widens it.
-    lblSerialStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    portStatusLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     auto *port = new QHBoxLayout;
-    port->addWidget(cmbComPort);
+    port->addWidget(comPortList);
     port->addStretch(1);
-    port->addWidget(cmdTest);
-    auto *box = new QVBoxLayout(fraCOMport);
+    port->addWidget(testButton);
+    auto *box = new QVBoxLayout(portBox);
     box->addLayout(port);
-    box->addLayout(deviceRow(fraCOMport, cmbComDevice, QStringLiteral("&Device:")));
-    box->addWidget(lblSerialStatus);
+    box->addLayout(deviceRow(portBox, comDeviceList, QStringLiteral("&Device:")));
+    box->addWidget(portStatusLabel);
     box->addStretch(1);
-    m_pages->addWidget(fraCOMport);
-    m_frames.insert(QStringLiteral("Serial"), fraCOMport);
+    m_pages->addWidget(portBox);
+    m_frames.insert(QStringLiteral("Serial"), portBox);
 }
 
 void OptionsDialog::buildSmsFrame()
 {
-    fraSMS = frame(this, QStringLiteral("fraSMS"), QStringLiteral("Short Message Service"));
-    lblOptSMSC = named(new QLabel(QStringLiteral("Message Center Number:"), fraSMS), QStringLiteral("lblOptSMSC"));
-    lblPrefix = named(new QLabel(QStringLiteral("+"), fraSMS), QStringLiteral("lblPrefix"));
-    txtOptSMSC = named(new QLineEdit(fraSMS), QStringLiteral("txtOptSMSC"));
-    txtOptSMSC->installEventFilter(this);
-    lblOptSMSC->setBuddy(txtOptSMSC);
-    cmdReadSMSC = named(new QToolButton(fraSMS), QStringLiteral("cmdReadSMSC"));
-    cmdReadSMSC->setToolTip(QStringLiteral("Read Message Center Number from phone"));
-    cmdReadSMSC->setIcon(QIcon(QStringLiteral(":/icons/readsmsc.svg")));
-    cmdReadSMSC->setIconSize(QSize(20, 20));
-    lblReadStatus = named(new QLabel(fraSMS), QStringLiteral("lblReadStatus"));
-    lblReadStatus->setWordWrap(true);
-    lblReadStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    chkStatusReport = named(new QCheckBox(QStringLiteral("Status &Report"), fraSMS), QStringLiteral("chkStatusReport"));
+    smsBox = frame(this, QStringLiteral("fraSMS"), QStringLiteral("Short Message Service"));
+    messageCentreLabel = named(new QLabel(QStringLiteral("Message Center Number:"), smsBox), QStringLiteral("lblOptSMSC"));
+    prefixLabel = named(new QLabel(QStringLiteral("+"), smsBox), QStringLiteral("lblPrefix"));
+    messageCentreEdit = named(new QLineEdit(smsBox), QStringLiteral("txtOptSMSC"));
+    messageCentreEdit->installEventFilter(this);
+    messageCentreLabel->setBuddy(messageCentreEdit);
+    readMessageCentreButton = named(new QToolButton(smsBox), QStringLiteral("cmdReadSMSC"));
+    readMessageCentreButton->setToolTip(QStringLiteral("Read Message Center Number from phone"));
+    readMessageCentreButton->setIcon(QIcon(QStringLiteral(":/icons/readsmsc.svg")));
+    readMessageCentreButton->setIconSize(QSize(20, 20));
+    readStatusLabel = named(new QLabel(smsBox), QStringLiteral("lblReadStatus"));
+    readStatusLabel->setWordWrap(true);
+    readStatusLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusReportBox = named(new QCheckBox(QStringLiteral("Status &Report"), smsBox), QStringLiteral("chkStatusReport"));
 
     auto *number = new QHBoxLayout;
-    number->addWidget(lblPrefix);
-    number->addWidget(txtOptSMSC, 1);
-    number->addWidget(cmdReadSMSC);
-    auto *box = new QVBoxLayout(fraSMS);
-    box->addWidget(lblOptSMSC);
+    number->addWidget(prefixLabel);
+    number->addWidget(messageCentreEdit, 1);
+    number->addWidget(readMessageCentreButton);
+    auto *box = new QVBoxLayout(smsBox);
+    box->addWidget(messageCentreLabel);
     box->addLayout(number);
-    box->addWidget(lblReadStatus);
+    box->addWidget(readStatusLabel);
     box->addStretch(1);
-    box->addWidget(chkStatusReport);
-    m_pages->addWidget(fraSMS);
-    m_frames.insert(QStringLiteral("SMS"), fraSMS);
+    box->addWidget(statusReportBox);
+    m_pages->addWidget(smsBox);
+    m_frames.insert(QStringLiteral("SMS"), smsBox);
 }
 
 void OptionsDialog::buildAdvancedFrame()
 {
-    fraAdvanced = frame(this, QStringLiteral("fraAdvanced"), QStringLiteral("Advanced"));
-    lblRead = named(new QLabel(QStringLiteral("Read phonebook from:"), fraAdvanced), QStringLiteral("lblRead"));
-    chkPbookReadSM = named(new QCheckBox(QStringLiteral("SIM"), fraAdvanced), QStringLiteral("chkPbookReadSM"));
-    chkPbookReadME = named(new QCheckBox(QStringLiteral("Phone"), fraAdvanced), QStringLiteral("chkPbookReadME"));
-    lblFT = named(new QLabel(QStringLiteral("Associate Nokia filetypes:"), fraAdvanced), QStringLiteral("lblFT"));
-    chkFT = named(new QCheckBox(QStringLiteral("Always at startup"), fraAdvanced), QStringLiteral("chkFT"));
-    chkFT->setToolTip(QStringLiteral("Associate known Nokia logo filetypes at program-startup, recommended"));
-    chkFTWarn = named(new QCheckBox(QStringLiteral("Display warning"), fraAdvanced), QStringLiteral("chkFTWarn"));
-    chkFTWarn->setToolTip(
+    advancedBox = frame(this, QStringLiteral("fraAdvanced"), QStringLiteral("Advanced"));
+    phonebookLabel = named(new QLabel(QStringLiteral("Read phonebook from:"), advancedBox), QStringLiteral("lblRead"));
+    readSimBox = named(new QCheckBox(QStringLiteral("SIM"), advancedBox), QStringLiteral("chkPbookReadSM"));
+    readPhoneBox = named(new QCheckBox(QStringLiteral("Phone"), advancedBox), QStringLiteral("chkPbookReadME"));
+    fileTypeLabel = named(new QLabel(QStringLiteral("Associate Nokia filetypes:"), advancedBox), QStringLiteral("lblFT"));
+    claimTypesBox = named(new QCheckBox(QStringLiteral("Always at startup"), advancedBox), QStringLiteral("chkFT"));
+    claimTypesBox->setToolTip(QStringLiteral("Associate known Nokia logo filetypes at program-startup, recommended"));
+    askTypesBox = named(new QCheckBox(QStringLiteral("Display warning"), advancedBox), QStringLiteral("chkFTWarn"));
+    askTypesBox->setToolTip(
         QStringLiteral("Display warning if not all known Nokia logo filetypes are associated at program-startup"));
-    chkQuickLink = named(new QCheckBox(QStringLiteral("&Quick link (advance as soon as the phone answers)"), fraAdvanced),
+    quickLinkBox = named(new QCheckBox(QStringLiteral("&Quick link (advance as soon as the phone answers)"), advancedBox),
                          QStringLiteral("chkQuickLink"));
-    chkQuickLink->setToolTip(QStringLiteral("Go on with the next command as soon as the phone has answered, "
+    quickLinkBox->setToolTip(QStringLiteral("Go on with the next command as soon as the phone has answered, "
                                             "instead of once a second"));
     // The switches of the file types a program offers to claim at start-up.
     const bool fileTypes = !m_doc.profile().extraFileTypes.isEmpty();
-    for (QWidget *w : {static_cast<QWidget *>(lblFT), static_cast<QWidget *>(chkFT), static_cast<QWidget *>(chkFTWarn)})
+    for (QWidget *w : {static_cast<QWidget *>(fileTypeLabel), static_cast<QWidget *>(claimTypesBox), static_cast<QWidget *>(askTypesBox)})
         w->setVisible(fileTypes);
 
-    auto *grid = new QGridLayout(fraAdvanced);
-    grid->addWidget(lblRead, 0, 0, 1, 2);
-    grid->addWidget(chkPbookReadSM, 1, 0);
-    grid->addWidget(chkPbookReadME, 1, 1);
+    auto *grid = new QGridLayout(advancedBox);
+    grid->addWidget(phonebookLabel, 0, 0, 1, 2);
+    grid->addWidget(readSimBox, 1, 0);
+    grid->addWidget(readPhoneBox, 1, 1);
     grid->setRowMinimumHeight(2, 8);
-    grid->addWidget(lblFT, 3, 0, 1, 2);
-    grid->addWidget(chkFT, 4, 0);
-    grid->addWidget(chkFTWarn, 4, 1);
+    grid->addWidget(fileTypeLabel, 3, 0, 1, 2);
+    grid->addWidget(claimTypesBox, 4, 0);
+    grid->addWidget(askTypesBox, 4, 1);
     grid->setRowMinimumHeight(5, 8);
-    grid->addWidget(chkQuickLink, 6, 0, 1, 3);
+    grid->addWidget(quickLinkBox, 6, 0, 1, 3);
     grid->setRowStretch(7, 1);
     grid->setColumnStretch(2, 1);
-    m_pages->addWidget(fraAdvanced);
-    m_frames.insert(QStringLiteral("Advanced"), fraAdvanced);
+    m_pages->addWidget(advancedBox);
+    m_frames.insert(QStringLiteral("Advanced"), advancedBox);
 }
 
 void OptionsDialog::buildIrFrame()
 {
-    fraIR = frame(this, QStringLiteral("fraIR"), QStringLiteral("IR port (only for upload via IR to 61xx)"));
-    cmbIRPort = portList(fraIR, QStringLiteral("cmbIRPort"));
-    cmbIRDevice = deviceList(fraIR, QStringLiteral("cmbIRDevice"));
-    lblInstr = named(new QLabel(QStringLiteral("Select the physical COM-port for your IR-device."), fraIR),
+    infraredBox = frame(this, QStringLiteral("fraIR"), QStringLiteral("IR port (only for upload via IR to 61xx)"));
+    irPortList = portList(infraredBox, QStringLiteral("cmbIRPort"));
+    irDeviceList = deviceList(infraredBox, QStringLiteral("cmbIRDevice"));
+    instructionLabel = named(new QLabel(QStringLiteral("Select the physical COM-port for your IR-device."), infraredBox),
                      QStringLiteral("lblInstr"));
 
     auto *port = new QHBoxLayout;
-    port->addWidget(cmbIRPort);
+    port->addWidget(irPortList);
     port->addStretch(1);
-    auto *box = new QVBoxLayout(fraIR);
+    auto *box = new QVBoxLayout(infraredBox);
     box->addLayout(port);
-    box->addLayout(deviceRow(fraIR, cmbIRDevice, QStringLiteral("D&evice:")));
-    box->addWidget(lblInstr);
+    box->addLayout(deviceRow(infraredBox, irDeviceList, QStringLiteral("D&evice:")));
+    box->addWidget(instructionLabel);
     box->addStretch(1);
-    m_pages->addWidget(fraIR);
-    m_frames.insert(QStringLiteral("IR"), fraIR);
+    m_pages->addWidget(infraredBox);
+    m_frames.insert(QStringLiteral("IR"), infraredBox);
 }
 
 // ------------------------------------------------------------------ branding
@@ -335,16 +335,16 @@ void OptionsDialog::load()
     SettingsStore &settings = m_doc.settings();
     const QString own = m_doc.section();
     m_smsc = settings.read(kSharedSection, kSMSC);
-    txtOptSMSC->setText(m_smsc);
-    chkPbookReadSM->setChecked(settings.readBool(kSharedSection, kReadSM, true));
-    chkPbookReadME->setChecked(settings.readBool(kSharedSection, kReadME, true));
-    chkQuickLink->setChecked(quickLinkSetting(settings));
+    messageCentreEdit->setText(m_smsc);
+    readSimBox->setChecked(settings.readBool(kSharedSection, kReadSM, true));
+    readPhoneBox->setChecked(settings.readBool(kSharedSection, kReadME, true));
+    quickLinkBox->setChecked(quickLinkSetting(settings));
     // These count as on only when they read as exactly 1.
-    chkFT->setChecked(settings.readInt(own, kFileTypeOnStartup, 0) == 1);
-    chkFTWarn->setChecked(settings.readInt(own, kFileTypeWarn, 0) == 1);
-    chkStatusReport->setChecked(settings.readInt(own, kStatusReport, 0) == 1);
-    lblSerialStatus->clear();
-    lblReadStatus->clear();
+    claimTypesBox->setChecked(settings.readInt(own, kFileTypeOnStartup, 0) == 1);
+    askTypesBox->setChecked(settings.readInt(own, kFileTypeWarn, 0) == 1);
+    statusReportBox->setChecked(settings.readInt(own, kStatusReport, 0) == 1);
+    portStatusLabel->clear();
+    readStatusLabel->clear();
 
     m_comPort = settings.readInt(kSharedSection, kCOMPort, 0);
     m_irPort = settings.readInt(kSharedSection, kIRPort, 2);
@@ -353,14 +353,14 @@ void OptionsDialog::load()
         m_devices.insert(n, settings.portDevice(n));
     const QStringList present = SerialLink::availableDevices();
     m_filling = true;
-    for (QComboBox *list : {cmbComDevice, cmbIRDevice}) {
+    for (QComboBox *list : {comDeviceList, irDeviceList}) {
         list->clear();
         list->addItems(present);
     }
     refreshPortTexts();
     // A number outside the list selects nothing (and then counts as none).
-    cmbComPort->setCurrentIndex(cmbComPort->findData(m_comPort));
-    cmbIRPort->setCurrentIndex(cmbIRPort->findData(m_irPort));
+    comPortList->setCurrentIndex(comPortList->findData(m_comPort));
+    irPortList->setCurrentIndex(irPortList->findData(m_irPort));
     m_filling = false;
     onComPortChosen();
     onIrPortChosen();
@@ -374,9 +374,9 @@ bool OptionsDialog::save()
     settings.write(kSharedSection, kSMSC, m_smsc);
     settings.writeInt(kSharedSection, kCOMPort, m_comPort);
     settings.writeInt(kSharedSection, kIRPort, m_irPort);
-    settings.writeBool(kSharedSection, kReadSM, chkPbookReadSM->isChecked());
-    settings.writeBool(kSharedSection, kReadME, chkPbookReadME->isChecked());
-    settings.writeBool(kSharedSection, kQuickLink, chkQuickLink->isChecked());
+    settings.writeBool(kSharedSection, kReadSM, readSimBox->isChecked());
+    settings.writeBool(kSharedSection, kReadME, readPhoneBox->isChecked());
+    settings.writeBool(kSharedSection, kQuickLink, quickLinkBox->isChecked());
     // A device that is the number's own default needs no entry.
     for (int n = 1; n <= PortCount; ++n) {
         const QString device = m_devices.value(n);
@@ -388,10 +388,10 @@ bool OptionsDialog::save()
         }
     }
     if (!m_doc.profile().extraFileTypes.isEmpty()) {
-        settings.writeInt(own, kFileTypeOnStartup, chkFT->isChecked() ? 1 : 0);
-        settings.writeInt(own, kFileTypeWarn, chkFTWarn->isChecked() ? 1 : 0);
+        settings.writeInt(own, kFileTypeOnStartup, claimTypesBox->isChecked() ? 1 : 0);
+        settings.writeInt(own, kFileTypeWarn, askTypesBox->isChecked() ? 1 : 0);
     }
-    settings.writeInt(own, kStatusReport, chkStatusReport->isChecked() ? 1 : 0);
+    settings.writeInt(own, kStatusReport, statusReportBox->isChecked() ? 1 : 0);
     return settings.sync();
 }
 
@@ -405,7 +405,7 @@ QString OptionsDialog::deviceOf(int port) const
 
 void OptionsDialog::refreshPortTexts()
 {
-    for (QComboBox *list : {cmbComPort, cmbIRPort})
+    for (QComboBox *list : {comPortList, irPortList})
         for (int i = 0; i < list->count(); ++i) {
             const int n = list->itemData(i).toInt();
             QString text = QStringLiteral("COM%1").arg(n);
@@ -428,7 +428,7 @@ void OptionsDialog::showDevice(QComboBox *list, int port)
 {
     const bool filling = m_filling;
     m_filling = true;
-    list->setEnabled(port > 0 && !(m_locked && list == cmbComDevice));
+    list->setEnabled(port > 0 && !(m_locked && list == comDeviceList));
     list->setEditText(port > 0 ? deviceOf(port) : QString());
     m_filling = filling;
 }
@@ -437,7 +437,7 @@ void OptionsDialog::deviceEdited(QComboBox *list, const QString &text)
 {
     if (m_filling)
         return;
-    const int port = (list == cmbComDevice ? cmbComPort : cmbIRPort)->currentData().toInt();
+    const int port = (list == comDeviceList ? comPortList : irPortList)->currentData().toInt();
     if (port <= 0)
         return;
     m_devices.insert(port, text.trimmed());
@@ -446,32 +446,32 @@ void OptionsDialog::deviceEdited(QComboBox *list, const QString &text)
 
 void OptionsDialog::onComPortChosen()
 {
-    m_comPort = cmbComPort->currentIndex() >= 0 ? cmbComPort->currentData().toInt() : 0;
+    m_comPort = comPortList->currentIndex() >= 0 ? comPortList->currentData().toInt() : 0;
     if (m_comPort > 0)
-        lblSerialStatus->setText(QStringLiteral("First establish cable/IR connection, then test COM%1").arg(m_comPort));
+        portStatusLabel->setText(QStringLiteral("First establish cable/IR connection, then test COM%1").arg(m_comPort));
     else
-        lblSerialStatus->setText(QStringLiteral("Select the virtual Nokia COM-port."));
-    showDevice(cmbComDevice, m_comPort);
+        portStatusLabel->setText(QStringLiteral("Select the virtual Nokia COM-port."));
+    showDevice(comDeviceList, m_comPort);
     updateJobButtons();
 }
 
 void OptionsDialog::onIrPortChosen()
 {
-    m_irPort = cmbIRPort->currentIndex() >= 0 ? cmbIRPort->currentData().toInt() : 0;
-    showDevice(cmbIRDevice, m_irPort);
+    m_irPort = irPortList->currentIndex() >= 0 ? irPortList->currentData().toInt() : 0;
+    showDevice(irDeviceList, m_irPort);
 }
 
 // ------------------------------------------------------------------ message centre
 
 bool OptionsDialog::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == txtOptSMSC && event->type() == QEvent::FocusOut) {
+    if (watched == messageCentreEdit && event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         // Leaving for another window (a message box among them) is no
         // decision; leaving for OK or Cancel is judged (or not) by them.
         QWidget *next = QApplication::focusWidget();
         const bool report = reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-                            next != cmdOK && next != cmdCancel;
+                            next != okButton && next != cancelButton;
         takeMessageCentre(report);
     }
     return QDialog::eventFilter(watched, event);
@@ -479,8 +479,8 @@ bool OptionsDialog::eventFilter(QObject *watched, QEvent *event)
 
 void OptionsDialog::takeMessageCentre(bool report)
 {
-    m_smsc = DigitsOnly(txtOptSMSC->text());
-    txtOptSMSC->setText(m_smsc);
+    m_smsc = DigitsOnly(messageCentreEdit->text());
+    messageCentreEdit->setText(m_smsc);
     if (report)
         validate();
 }
@@ -497,7 +497,7 @@ void OptionsDialog::onOkClicked()
 {
     takeMessageCentre(false);
     if (!validate()) {
-        txtOptSMSC->setFocus();
+        messageCentreEdit->setFocus();
         return;
     }
     // Settings that could not be written keep the dialog open: the user can
@@ -514,21 +514,21 @@ void OptionsDialog::onOkClicked()
 void OptionsDialog::LockDialog(bool locked)
 {
     m_locked = locked;
-    cmdOK->setEnabled(!locked);
-    cmdCancel->setEnabled(!locked);
+    okButton->setEnabled(!locked);
+    cancelButton->setEnabled(!locked);
     TabStrip1->setEnabled(!locked);
     // Both jobs talk to the chosen port: neither it nor the other job may
     // change while one runs.
-    cmbComPort->setEnabled(!locked);
-    cmbComDevice->setEnabled(!locked && m_comPort > 0);
+    comPortList->setEnabled(!locked);
+    comDeviceList->setEnabled(!locked && m_comPort > 0);
     updateJobButtons();
 }
 
 void OptionsDialog::updateJobButtons()
 {
     const bool can = m_comPort > 0 && !m_locked;
-    cmdTest->setEnabled(can);
-    cmdReadSMSC->setEnabled(can);
+    testButton->setEnabled(can);
+    readMessageCentreButton->setEnabled(can);
 }
 
 void OptionsDialog::testPort()
@@ -536,7 +536,7 @@ void OptionsDialog::testPort()
     QCoreApplication::processEvents();
     m_wait.emplace();
     LockDialog(true);
-    lblSerialStatus->setText(QStringLiteral("Testing COM%1 ... please wait!").arg(m_comPort));
+    portStatusLabel->setText(QStringLiteral("Testing COM%1 ... please wait!").arg(m_comPort));
     m_jobs.testPort(m_comPort, deviceOf(m_comPort));
 }
 
@@ -544,11 +544,11 @@ void OptionsDialog::onPortTested(int code)
 {
     m_wait.reset();
     LockDialog(false);
-    lblSerialStatus->setText(labelText(m_jobs.testStatus(code, m_comPort)));
+    portStatusLabel->setText(labelText(m_jobs.testStatus(code, m_comPort)));
     if (code == PortTest::TestNokia)
-        cmdOK->setFocus();
+        okButton->setFocus();
     else
-        cmbComPort->setFocus();
+        comPortList->setFocus();
 }
 
 void OptionsDialog::readMessageCentre()
@@ -556,7 +556,7 @@ void OptionsDialog::readMessageCentre()
     QCoreApplication::processEvents();
     m_wait.emplace();
     LockDialog(true);
-    lblReadStatus->setText(QStringLiteral("Checking..."));
+    readStatusLabel->setText(QStringLiteral("Checking..."));
     m_jobs.readMessageCentre(m_comPort, deviceOf(m_comPort));
 }
 
@@ -564,15 +564,15 @@ void OptionsDialog::onMessageCentreRead(int code)
 {
     m_wait.reset();
     LockDialog(false);
-    lblReadStatus->setText(labelText(m_jobs.readStatus(code)));
+    readStatusLabel->setText(labelText(m_jobs.readStatus(code)));
     if (code == PortTest::ReadInternational || code == PortTest::ReadNational) {
         // The read has stored the number; the working copy follows, so that
         // OK keeps it.
         m_smsc = m_doc.settings().read(kSharedSection, kSMSC);
-        txtOptSMSC->setText(m_smsc);
+        messageCentreEdit->setText(m_smsc);
     } else if (code == PortTest::ReadNoNumber) {
         m_smsc.clear();
-        txtOptSMSC->clear();
+        messageCentreEdit->clear();
     }
     const QString message =
         code == PortTest::ReadNotStored ? m_doc.settings().writeFailedMessage() : PortTest::ReadMessage(code);

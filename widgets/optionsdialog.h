@@ -60,20 +60,20 @@ public:
     QString deviceOf(int port) const;
 
     QTabBar *TabStrip1;
-    QGroupBox *fraCOMport, *fraSMS, *fraAdvanced, *fraIR;
-    QComboBox *cmbComPort, *cmbComDevice;
-    QPushButton *cmdTest;
-    QLabel *lblSerialStatus;
-    QLabel *lblOptSMSC, *lblPrefix, *lblReadStatus;
-    QLineEdit *txtOptSMSC;
-    QToolButton *cmdReadSMSC;
-    QCheckBox *chkStatusReport;
-    QLabel *lblRead, *lblFT;
-    QCheckBox *chkPbookReadSM, *chkPbookReadME, *chkFT, *chkFTWarn;
-    QCheckBox *chkQuickLink;   // "QuickLink" of the shared section
-    QComboBox *cmbIRPort, *cmbIRDevice;
-    QLabel *lblInstr;
-    QPushButton *cmdOK, *cmdCancel;
+    QGroupBox *portBox, *smsBox, *advancedBox, *infraredBox;
+    QComboBox *comPortList, *comDeviceList;
+    QPushButton *testButton;
+    QLabel *portStatusLabel;
+    QLabel *messageCentreLabel, *prefixLabel, *readStatusLabel;
+    QLineEdit *messageCentreEdit;
+    QToolButton *readMessageCentreButton;
+    QCheckBox *statusReportBox;
+    QLabel *phonebookLabel, *fileTypeLabel;
+    QCheckBox *readSimBox, *readPhoneBox, *claimTypesBox, *askTypesBox;
+    QCheckBox *quickLinkBox;   // "QuickLink" of the shared section
+    QComboBox *irPortList, *irDeviceList;
+    QLabel *instructionLabel;
+    QPushButton *okButton, *cancelButton;
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -21,13 +21,13 @@ ReadingDialog::ReadingDialog(PhonebookJob &job, QWidget *parent) : QDialog(paren
         l->setObjectName(name);
         return l;
     };
-    lblStatus1 = line(QStringLiteral("lblStatus1"), QStringLiteral("- Initializing"));
-    lblStatusSM = line(QStringLiteral("lblStatusSM"), QStringLiteral("- Reading from SIM"));
-    lblStatusME = line(QStringLiteral("lblStatusME"), QStringLiteral("- Reading from Phone"));
-    cmdCancel = dialogButton(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), false);
+    initialisingLabel = line(QStringLiteral("lblStatus1"), QStringLiteral("- Initializing"));
+    simLabel = line(QStringLiteral("lblStatusSM"), QStringLiteral("- Reading from SIM"));
+    phoneLabel = line(QStringLiteral("lblStatusME"), QStringLiteral("- Reading from Phone"));
+    cancelButton = dialogButton(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), false);
 
     auto *lines = new QVBoxLayout(frame);
-    for (QLabel *l : {lblStatus1, lblStatusSM, lblStatusME}) {
+    for (QLabel *l : {initialisingLabel, simLabel, phoneLabel}) {
         // Room for the bold form, so the dialog does not change its width.
         QFont bold = l->font();
         bold.setBold(true);
@@ -36,7 +36,7 @@ ReadingDialog::ReadingDialog(PhonebookJob &job, QWidget *parent) : QDialog(paren
     }
     auto *top = new QVBoxLayout(this);
     top->addWidget(frame);
-    top->addLayout(buttonRow({cmdCancel}));
+    top->addLayout(buttonRow({cancelButton}));
     // Wide enough for the whole caption in the title bar, beside the window
     // manager's icon and buttons (their room estimated from the font).
     QFont titleFont = font();
@@ -45,14 +45,14 @@ ReadingDialog::ReadingDialog(PhonebookJob &job, QWidget *parent) : QDialog(paren
     frame->setMinimumWidth(qMax(220, title.horizontalAdvance(windowTitle()) + 8 * title.height()));
     top->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(cmdCancel, &QPushButton::clicked, this, &ReadingDialog::cancelReading);
+    connect(cancelButton, &QPushButton::clicked, this, &ReadingDialog::cancelReading);
     connect(&m_job, &PhonebookJob::statusLine, this, &ReadingDialog::onStatusLine);
     connect(&m_job, &PhonebookJob::jobEnded, this, &ReadingDialog::jobEnded);
 }
 
 void ReadingDialog::showStatusLine(QLabel *line)
 {
-    for (QLabel *l : {lblStatus1, lblStatusSM, lblStatusME}) {
+    for (QLabel *l : {initialisingLabel, simLabel, phoneLabel}) {
         QFont f = l->font();
         f.setBold(l == line);
         l->setFont(f);
@@ -63,7 +63,7 @@ void ReadingDialog::showStatusLine(QLabel *line)
 
 void ReadingDialog::onStatusLine(int line)
 {
-    showStatusLine(line == PhonebookJob::LineSim ? lblStatusSM : line == PhonebookJob::LinePhone ? lblStatusME : lblStatus1);
+    showStatusLine(line == PhonebookJob::LineSim ? simLabel : line == PhonebookJob::LinePhone ? phoneLabel : initialisingLabel);
 }
 
 void ReadingDialog::showEvent(QShowEvent *event)
@@ -71,8 +71,8 @@ void ReadingDialog::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     showStatusLine(nullptr);
     // The lines of memories that the read skips are shown disabled.
-    lblStatusSM->setEnabled(m_job.readsSim());
-    lblStatusME->setEnabled(m_job.readsPhone());
+    simLabel->setEnabled(m_job.readsSim());
+    phoneLabel->setEnabled(m_job.readsPhone());
     // The read starts once the dialog's own event loop runs, so that a read
     // that ends at once can hide the dialog again.
     if (!m_pendingStart) {

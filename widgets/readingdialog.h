@@ -22,10 +22,10 @@ public:
     // Makes the given line bold and the others normal, and repaints.
     void showStatusLine(QLabel *line);
 
-    QLabel *lblStatus1;    // "- Initializing"
-    QLabel *lblStatusSM;   // "- Reading from SIM"
-    QLabel *lblStatusME;   // "- Reading from Phone"
-    QPushButton *cmdCancel;
+    QLabel *initialisingLabel;    // "- Initializing"
+    QLabel *simLabel;   // "- Reading from SIM"
+    QLabel *phoneLabel;   // "- Reading from Phone"
+    QPushButton *cancelButton;
 
 protected:
     void showEvent(QShowEvent *event) override;

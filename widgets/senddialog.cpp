@@ -29,39 +29,39 @@ SendDialog::SendDialog(SmsDelivery &delivery, PhonebookJob *phonebook, ReadingDi
 
     auto *frame = new QGroupBox(QStringLiteral("Destination number"), this);
     auto *plus = new QLabel(QStringLiteral("+"), frame);
-    txtDA = new QLineEdit(frame);
-    txtDA->setObjectName(QStringLiteral("txtDA"));
-    txtDA->installEventFilter(this);
-    cmbPhonebook = new QComboBox(frame);
-    cmbPhonebook->setObjectName(QStringLiteral("cmbPhonebook"));
-    cmbPhonebook->setToolTip(QStringLiteral("Select number from phonebook."));
-    cmdPhonebook = new QToolButton(frame);
-    cmdPhonebook->setObjectName(QStringLiteral("cmdPhonebook"));
-    cmdPhonebook->setToolTip(QStringLiteral("Read phonebook from phone."));
-    cmdPhonebook->setIcon(QIcon(QStringLiteral(":/icons/phonebook.svg")));
-    cmdPhonebook->setIconSize(QSize(20, 20));
-    cmdPhonebook->setEnabled(m_phonebook && m_reading);
-    cmbPhonebook->setMinimumWidth(180);
+    numberEdit = new QLineEdit(frame);
+    numberEdit->setObjectName(QStringLiteral("txtDA"));
+    numberEdit->installEventFilter(this);
+    phonebookList = new QComboBox(frame);
+    phonebookList->setObjectName(QStringLiteral("cmbPhonebook"));
+    phonebookList->setToolTip(QStringLiteral("Select number from phonebook."));
+    phonebookButton = new QToolButton(frame);
+    phonebookButton->setObjectName(QStringLiteral("cmdPhonebook"));
+    phonebookButton->setToolTip(QStringLiteral("Read phonebook from phone."));
+    phonebookButton->setIcon(QIcon(QStringLiteral(":/icons/phonebook.svg")));
+    phonebookButton->setIconSize(QSize(20, 20));
+    phonebookButton->setEnabled(m_phonebook && m_reading);
+    phonebookList->setMinimumWidth(180);
 
     auto *numberRow = new QHBoxLayout;
     numberRow->addWidget(plus);
-    numberRow->addWidget(txtDA, 1);
+    numberRow->addWidget(numberEdit, 1);
     auto *bookRow = new QHBoxLayout;
-    bookRow->addWidget(cmbPhonebook, 1);
-    bookRow->addWidget(cmdPhonebook);
+    bookRow->addWidget(phonebookList, 1);
+    bookRow->addWidget(phonebookButton);
     auto *frameLayout = new QVBoxLayout(frame);
     frameLayout->addLayout(numberRow);
     frameLayout->addLayout(bookRow);
 
-    cmdSend = dialogButton(this, QStringLiteral("cmdSend"), QStringLiteral("&Send"), true);
-    cmdCancel = dialogButton(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), false);
-    frameAboveButtons(this, frame, buttonRow({cmdSend, cmdCancel}));
+    sendButton = dialogButton(this, QStringLiteral("cmdSend"), QStringLiteral("&Send"), true);
+    cancelButton = dialogButton(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), false);
+    frameAboveButtons(this, frame, buttonRow({sendButton, cancelButton}));
 
     fillPhonebookList();
-    connect(cmbPhonebook, &QComboBox::activated, this, &SendDialog::onPhonebookEntryChosen);
-    connect(cmdPhonebook, &QToolButton::clicked, this, &SendDialog::readPhonebook);
-    connect(cmdSend, &QPushButton::clicked, this, &SendDialog::onSendClicked);
-    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(phonebookList, &QComboBox::activated, this, &SendDialog::onPhonebookEntryChosen);
+    connect(phonebookButton, &QToolButton::clicked, this, &SendDialog::readPhonebook);
+    connect(sendButton, &QPushButton::clicked, this, &SendDialog::onSendClicked);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void SendDialog::showEvent(QShowEvent *event)
@@ -73,8 +73,8 @@ void SendDialog::showEvent(QShowEvent *event)
         fillPhonebookList();
     }
     m_lastUsed = m_delivery.lastDA();
-    txtDA->setText(m_lastUsed);
-    txtDA->setFocus();
+    numberEdit->setText(m_lastUsed);
+    numberEdit->setFocus();
 }
 
 bool SendDialog::phonebookRead() const
@@ -84,12 +84,12 @@ bool SendDialog::phonebookRead() const
 
 void SendDialog::fillPhonebookList()
 {
-    cmbPhonebook->clear();
+    phonebookList->clear();
     if (!phonebookRead()) {
         // Without a phonebook the list offers nothing to pick.
-        cmbPhonebook->setEnabled(false);
-        cmbPhonebook->addItem(QStringLiteral("No phonebook"));
-        cmbPhonebook->setCurrentIndex(0);
+        phonebookList->setEnabled(false);
+        phonebookList->addItem(QStringLiteral("No phonebook"));
+        phonebookList->setCurrentIndex(0);
         return;
     }
     // The last used number first, then the names as the user's language
@@ -108,22 +108,22 @@ void SendDialog::fillPhonebookList()
     });
     items.prepend({QStringLiteral(" Last used number"), LastUsedItem});
     for (const auto &item : items)
-        cmbPhonebook->addItem(item.first, item.second);
-    cmbPhonebook->setEnabled(true);
-    cmbPhonebook->setCurrentIndex(0);
+        phonebookList->addItem(item.first, item.second);
+    phonebookList->setEnabled(true);
+    phonebookList->setCurrentIndex(0);
 }
 
 void SendDialog::onPhonebookEntryChosen(int index)
 {
-    const QVariant value = cmbPhonebook->itemData(index);
+    const QVariant value = phonebookList->itemData(index);
     if (!value.isValid() || !phonebookRead())
         return;
     const int slot = value.toInt();
     const QList<PhonebookEntry> &entries = m_phonebook->phonebook().entries();
     if (slot == LastUsedItem)
-        txtDA->setText(m_lastUsed);
+        numberEdit->setText(m_lastUsed);
     else if (slot >= 0 && slot < entries.size())
-        txtDA->setText(DigitsOnly(entries[slot].Number));
+        numberEdit->setText(DigitsOnly(entries[slot].Number));
 }
 
 void SendDialog::readPhonebook()
@@ -143,15 +143,15 @@ void SendDialog::readPhonebook()
 
 bool SendDialog::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == txtDA && event->type() == QEvent::FocusOut)
-        txtDA->setText(DigitsOnly(txtDA->text()));
+    if (watched == numberEdit && event->type() == QEvent::FocusOut)
+        numberEdit->setText(DigitsOnly(numberEdit->text()));
     return QDialog::eventFilter(watched, event);
 }
 
 void SendDialog::onSendClicked()
 {
-    txtDA->setText(DigitsOnly(txtDA->text()));
-    if (m_delivery.sendTo(txtDA->text()))
+    numberEdit->setText(DigitsOnly(numberEdit->text()));
+    if (m_delivery.sendTo(numberEdit->text()))
         accept();
 }
 

@@ -22,11 +22,11 @@ public:
     SendDialog(SmsDelivery &delivery, PhonebookJob *phonebook, ReadingDialog *reading, QWidget *parent = nullptr);
     static constexpr int LastUsedItem = 9999;
 
-    QLineEdit *txtDA;
-    QComboBox *cmbPhonebook;
-    QToolButton *cmdPhonebook;
-    QPushButton *cmdSend;
-    QPushButton *cmdCancel;
+    QLineEdit *numberEdit;
+    QComboBox *phonebookList;
+    QToolButton *phonebookButton;
+    QPushButton *sendButton;
+    QPushButton *cancelButton;
 
     // The number that was in "LastDA" when the dialog was activated.
     QString lastUsedNumber() const { return m_lastUsed; }

@@ -18,29 +18,29 @@ StoreDialog::StoreDialog(SmsDelivery &delivery, QWidget *parent) : QDialog(paren
     auto *frame = new QGroupBox(QStringLiteral("SMS-Inbox"), this);
     auto *line1 = new QLabel(QStringLiteral("Logo will be saved with this"), frame);
     auto *line2 = new QLabel(QStringLiteral("number:"), frame);
-    lblNumber = new QLabel(frame);
-    lblNumber->setObjectName(QStringLiteral("lblNumber"));
-    QFont bold = lblNumber->font();
+    numberLabel = new QLabel(frame);
+    numberLabel->setObjectName(QStringLiteral("lblNumber"));
+    QFont bold = numberLabel->font();
     bold.setBold(true);
-    lblNumber->setFont(bold);
+    numberLabel->setFont(bold);
     auto *frameLayout = new QVBoxLayout(frame);
     frameLayout->addWidget(line1);
     frameLayout->addWidget(line2);
-    frameLayout->addWidget(lblNumber);
+    frameLayout->addWidget(numberLabel);
 
-    cmdStore = dialogButton(this, QStringLiteral("cmdStore"), QStringLiteral("&Store"), true);
-    cmdCancel = dialogButton(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), false);
-    frameAboveButtons(this, frame, buttonRow({cmdStore, cmdCancel}));
+    storeButton = dialogButton(this, QStringLiteral("cmdStore"), QStringLiteral("&Store"), true);
+    cancelButton = dialogButton(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), false);
+    frameAboveButtons(this, frame, buttonRow({storeButton, cancelButton}));
 
-    connect(cmdStore, &QPushButton::clicked, this, &StoreDialog::onStoreClicked);
-    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(storeButton, &QPushButton::clicked, this, &StoreDialog::onStoreClicked);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void StoreDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     m_kept = m_delivery.storeCount();
-    lblNumber->setText(m_delivery.storeNumberText(m_kept));
+    numberLabel->setText(m_delivery.storeNumberText(m_kept));
 }
 
 void StoreDialog::onStoreClicked()

@@ -15,9 +15,9 @@ class StoreDialog : public QDialog {
 public:
     explicit StoreDialog(SmsDelivery &delivery, QWidget *parent = nullptr);
 
-    QLabel *lblNumber;
-    QPushButton *cmdStore;
-    QPushButton *cmdCancel;
+    QLabel *numberLabel;
+    QPushButton *storeButton;
+    QPushButton *cancelButton;
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -504,8 +504,8 @@ TEST(BrisvaneDelivery, SendAndStoreAnOperatorLogoThroughTheSimulatedPhone)
     logotest::ModalScript user;
     user.then(QStringLiteral("frmSend"), [](QWidget *d) {
         auto *send = static_cast<logo::SendDialog *>(d);
-        send->txtDA->setText(QStringLiteral("+49 171 1234567"));
-        send->cmdSend->click();
+        send->numberEdit->setText(QStringLiteral("+49 171 1234567"));
+        send->sendButton->click();
     });
     env.action("mnuSend")->trigger();
     EXPECT_EQ(env.prompt.messages(), QStringList{"Data sent."});
@@ -516,8 +516,8 @@ TEST(BrisvaneDelivery, SendAndStoreAnOperatorLogoThroughTheSimulatedPhone)
     env.prompt.clear();
     user.then(QStringLiteral("frmStore"), [](QWidget *d) {
         auto *store = static_cast<logo::StoreDialog *>(d);
-        EXPECT_EQ(store->lblNumber->text(), QStringLiteral("+998000007"));
-        store->cmdStore->click();
+        EXPECT_EQ(store->numberLabel->text(), QStringLiteral("+998000007"));
+        store->storeButton->click();
     });
     w.Toolbar1_ButtonClick(QStringLiteral("Store"));
     EXPECT_EQ(user.seen, (QStringList{"frmSend", "frmStore"}));

@@ -50,8 +50,8 @@ struct SerialFixture : ::testing::Test {
     ScriptedPrompt prompt;
     LogoDocument doc{ProgramProfile::quillet(), prompt, sb.settings()};
     SerialLink link;
-    TimerTicks tmrSendStore{logotest::kFastTickMs};
-    AtEngine engine{link, tmrSendStore};
+    TimerTicks jobTimer{logotest::kFastTickMs};
+    AtEngine engine{link, jobTimer};
     SmsDelivery delivery{doc, engine};
     WaitingUi ui;
 

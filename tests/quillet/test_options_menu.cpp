@@ -25,7 +25,7 @@ TEST(QuilletOptions, OpensTheDialogWithoutTheHiddenMethodsPages)
         for (int i = 0; i < dlg->TabStrip1->count(); ++i)
             tabs << dlg->TabStrip1->tabText(i);
         busy = env.doc().isBusy();
-        dlg->cmdCancel->click();
+        dlg->cancelButton->click();
     });
     poll.start(5);
     env.action("mnuOptions")->trigger();

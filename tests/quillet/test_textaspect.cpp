@@ -63,15 +63,15 @@ TEST(QuilletInsertText, TextThatFitsLandsAsOneStepThatUndoTakesBack)
 
     const logo::TextLogo expected = logo::renderTextLogo({QStringLiteral("FC Quillet")}, TextFont::Bold);
     insertText(env, [&](InsertTextDialog &dlg) {
-        EXPECT_FALSE(dlg.cmdOK->isEnabled()) << "nothing typed yet";
-        EXPECT_TRUE(dlg.lblRefusal->text().isEmpty()) << "empty boxes are no mistake";
-        dlg.txtLine[1]->setText(QStringLiteral("FC Quillet"));   // the middle box alone
-        EXPECT_TRUE(dlg.cmdOK->isEnabled());
-        EXPECT_TRUE(dlg.lblRefusal->text().isEmpty());
-        EXPECT_EQ(dlg.picText->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+        EXPECT_FALSE(dlg.okButton->isEnabled()) << "nothing typed yet";
+        EXPECT_TRUE(dlg.refusalLabel->text().isEmpty()) << "empty boxes are no mistake";
+        dlg.lineEdits[1]->setText(QStringLiteral("FC Quillet"));   // the middle box alone
+        EXPECT_TRUE(dlg.okButton->isEnabled());
+        EXPECT_TRUE(dlg.refusalLabel->text().isEmpty());
+        EXPECT_EQ(dlg.previewLabel->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
                   logo::exportImage(expected.grid, QSize(4, 4)))
             << "the preview is the picture OK will make, enlarged";
-        dlg.cmdOK->click();
+        dlg.okButton->click();
     });
 
     EXPECT_EQ(env.doc().grid(), expected.grid);
@@ -91,24 +91,24 @@ TEST(QuilletInsertText, TextThatDoesNotFitIsRefusedInTheDialogAndChangesNothing)
 
     insertText(env, [&](InsertTextDialog &dlg) {
         // Three lines are too many for the bold font: automatic takes the tiny one.
-        dlg.txtLine[0]->setText(QStringLiteral("ONE"));
-        dlg.txtLine[1]->setText(QStringLiteral("TWO"));
-        dlg.txtLine[2]->setText(QStringLiteral("THREE"));
-        EXPECT_TRUE(dlg.cmdOK->isEnabled());
+        dlg.lineEdits[0]->setText(QStringLiteral("ONE"));
+        dlg.lineEdits[1]->setText(QStringLiteral("TWO"));
+        dlg.lineEdits[2]->setText(QStringLiteral("THREE"));
+        EXPECT_TRUE(dlg.okButton->isEnabled());
         EXPECT_EQ(dlg.result().font, TextFont::Tiny);
 
-        dlg.cmbFont->setCurrentText(QStringLiteral("Bold"));
-        EXPECT_FALSE(dlg.cmdOK->isEnabled());
-        EXPECT_TRUE(dlg.lblRefusal->text().contains(QStringLiteral("lines"))) << qPrintable(dlg.lblRefusal->text());
+        dlg.fontList->setCurrentText(QStringLiteral("Bold"));
+        EXPECT_FALSE(dlg.okButton->isEnabled());
+        EXPECT_TRUE(dlg.refusalLabel->text().contains(QStringLiteral("lines"))) << qPrintable(dlg.refusalLabel->text());
 
-        dlg.cmbFont->setCurrentText(QStringLiteral("Automatic"));
-        dlg.txtLine[2]->setText(QStringLiteral("Telecommunications company"));
-        EXPECT_FALSE(dlg.cmdOK->isEnabled());
-        EXPECT_TRUE(dlg.lblRefusal->text().contains(QStringLiteral("columns"))) << qPrintable(dlg.lblRefusal->text());
-        EXPECT_EQ(dlg.picText->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+        dlg.fontList->setCurrentText(QStringLiteral("Automatic"));
+        dlg.lineEdits[2]->setText(QStringLiteral("Telecommunications company"));
+        EXPECT_FALSE(dlg.okButton->isEnabled());
+        EXPECT_TRUE(dlg.refusalLabel->text().contains(QStringLiteral("columns"))) << qPrintable(dlg.refusalLabel->text());
+        EXPECT_EQ(dlg.previewLabel->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
                   logo::exportImage(logo::LogoGrid(), QSize(4, 4)))
             << "nothing half-drawn in the preview";
-        dlg.cmdCancel->click();
+        dlg.cancelButton->click();
     });
 
     EXPECT_EQ(env.doc().grid(), before);

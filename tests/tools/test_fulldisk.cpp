@@ -182,8 +182,8 @@ TEST(FullDisk, EveryWriterKeepsTheOldFileAndSaysSo)
              logo::PortTest jobs(windowDoc, engine);
              logo::OptionsDialog dialog(windowDoc, jobs, nullptr, true);
              dialog.show();
-             dialog.txtOptSMSC->setText(QStringLiteral("4917"));
-             dialog.cmdOK->click();
+             dialog.messageCentreEdit->setText(QStringLiteral("4917"));
+             dialog.okButton->click();
              EXPECT_TRUE(dialog.isVisible()) << "OK keeps the dialog open";
              EXPECT_EQ(windowPrompt.lastMessage(),
                        QStringLiteral("The settings could not be saved.\r\n") + disk.path(QStringLiteral("options.ini")));

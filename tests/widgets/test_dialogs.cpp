@@ -84,13 +84,13 @@ TEST_F(DialogFixture, SendDialogShowsTheLastNumberAndSendsTheDigitsOfTheTypedOne
     whenShown("frmSend", [&](QWidget *w) {
         auto *dlg = static_cast<SendDialog *>(w);
         EXPECT_EQ(dlg->windowTitle(), "Send");
-        EXPECT_EQ(dlg->txtDA->text(), "4930");
-        EXPECT_FALSE(dlg->cmbPhonebook->isEnabled());
-        EXPECT_EQ(dlg->cmbPhonebook->currentText(), "No phonebook");
-        dlg->txtDA->setText("+1 2-3");
-        dlg->cmdSend->click();
+        EXPECT_EQ(dlg->numberEdit->text(), "4930");
+        EXPECT_FALSE(dlg->phonebookList->isEnabled());
+        EXPECT_EQ(dlg->phonebookList->currentText(), "No phonebook");
+        dlg->numberEdit->setText("+1 2-3");
+        dlg->sendButton->click();
         EXPECT_FALSE(dlg->isVisible());
-        EXPECT_EQ(dlg->txtDA->text(), "123");
+        EXPECT_EQ(dlg->numberEdit->text(), "123");
     });
     whenShown("frmSending", [&](QWidget *w) { EXPECT_TRUE(static_cast<SendingDialog *>(w)->cancelButton->isVisible()); });
     delivery.sendPicture();
@@ -112,11 +112,11 @@ TEST_F(DialogFixture, SendDialogKeepsAskingWhileTheNumberHasNoDigits)
 {
     whenShown("frmSend", [&](QWidget *w) {
         auto *dlg = static_cast<SendDialog *>(w);
-        dlg->txtDA->setText("+ -");
-        dlg->cmdSend->click();
+        dlg->numberEdit->setText("+ -");
+        dlg->sendButton->click();
         EXPECT_EQ(prompt.lastMessage(), "Please enter GSM-Number in intl. Format");
         EXPECT_TRUE(dlg->isVisible());
-        dlg->cmdCancel->click();
+        dlg->cancelButton->click();
     });
     delivery.sendPicture();
     EXPECT_EQ(seen, QStringList{"frmSend"});
@@ -128,10 +128,10 @@ TEST_F(DialogFixture, SendNumberIsReducedToDigitsWhenTheBoxLosesFocus)
 {
     SendDialog *dlg = dialogs.sendDialog();
     dlg->show();
-    dlg->txtDA->setText("+49 (171) 12");
+    dlg->numberEdit->setText("+49 (171) 12");
     QFocusEvent out(QEvent::FocusOut);
-    QApplication::sendEvent(dlg->txtDA, &out);
-    EXPECT_EQ(dlg->txtDA->text(), "4917112");
+    QApplication::sendEvent(dlg->numberEdit, &out);
+    EXPECT_EQ(dlg->numberEdit->text(), "4917112");
     dlg->hide();
 }
 
@@ -142,8 +142,8 @@ TEST_F(DialogFixture, StoreDialogShowsTheCounterNumberAndAdvancesItAfterAFailedS
     whenShown("frmStore", [&](QWidget *w) {
         auto *dlg = static_cast<StoreDialog *>(w);
         EXPECT_EQ(dlg->windowTitle(), "Store");
-        EXPECT_EQ(dlg->lblNumber->text(), "+999000005");
-        dlg->cmdStore->click();
+        EXPECT_EQ(dlg->numberLabel->text(), "+999000005");
+        dlg->storeButton->click();
     });
     delivery.storePicture();
     EXPECT_EQ(seen, QStringList{"frmStore"}) << "the progress dialog hid at once";
@@ -155,7 +155,7 @@ TEST_F(DialogFixture, StoreDialogShowsTheCounterNumberAndAdvancesItAfterAFailedS
 TEST_F(DialogFixture, CancelledStoreDialogLeavesTheCounter)
 {
     sb.settings().writeInt(doc.section(), "StoreCount", 5);
-    whenShown("frmStore", [&](QWidget *w) { static_cast<StoreDialog *>(w)->cmdCancel->click(); });
+    whenShown("frmStore", [&](QWidget *w) { static_cast<StoreDialog *>(w)->cancelButton->click(); });
     delivery.storePicture();
     EXPECT_EQ(sb.settings().read(doc.section(), "StoreCount"), "5");
     EXPECT_TRUE(link.openedDevices.isEmpty());
@@ -166,7 +166,7 @@ TEST_F(DialogFixture, ProgressCancelStopsTheJobAtItsNextTick)
 {
     ticks.autoFire = false;
     link.responder = nullptr;      // a phone that does not answer
-    whenShown("frmStore", [&](QWidget *w) { static_cast<StoreDialog *>(w)->cmdStore->click(); });
+    whenShown("frmStore", [&](QWidget *w) { static_cast<StoreDialog *>(w)->storeButton->click(); });
     whenShown("frmSending", [&](QWidget *w) {
         auto *dlg = static_cast<SendingDialog *>(w);
         EXPECT_EQ(dlg->windowTitle(), "Storing in SMS-Inbox ...");
@@ -239,14 +239,14 @@ TEST_F(PhonebookDialogFixture, TheCacheIsLoadedOnceAndItsEntriesGiveTheirDigits)
     sb.settings().write(doc.section(), "LastDA", "4930");
     whenShown("frmSend", [&](QWidget *w) {
         auto *dlg = static_cast<SendDialog *>(w);
-        EXPECT_TRUE(dlg->cmbPhonebook->isEnabled());
-        EXPECT_EQ(items(dlg->cmbPhonebook), (QStringList{" Last used number", "anna", "Bob", "Zoe"}));
-        EXPECT_EQ(dlg->cmbPhonebook->currentIndex(), 0);
-        choose(dlg->cmbPhonebook, "Zoe");
-        EXPECT_EQ(dlg->txtDA->text(), "491711");
-        choose(dlg->cmbPhonebook, " Last used number");
-        EXPECT_EQ(dlg->txtDA->text(), "4930");
-        dlg->cmdCancel->click();
+        EXPECT_TRUE(dlg->phonebookList->isEnabled());
+        EXPECT_EQ(items(dlg->phonebookList), (QStringList{" Last used number", "anna", "Bob", "Zoe"}));
+        EXPECT_EQ(dlg->phonebookList->currentIndex(), 0);
+        choose(dlg->phonebookList, "Zoe");
+        EXPECT_EQ(dlg->numberEdit->text(), "491711");
+        choose(dlg->phonebookList, " Last used number");
+        EXPECT_EQ(dlg->numberEdit->text(), "4930");
+        dlg->cancelButton->click();
     });
     delivery.sendPicture();
     EXPECT_TRUE(book.PhonebookRead());
@@ -254,8 +254,8 @@ TEST_F(PhonebookDialogFixture, TheCacheIsLoadedOnceAndItsEntriesGiveTheirDigits)
     QFile::remove(cache());
     whenShown("frmSend", [&](QWidget *w) {
         auto *dlg = static_cast<SendDialog *>(w);
-        EXPECT_EQ(dlg->cmbPhonebook->count(), 4) << "later openings keep the list";
-        dlg->cmdCancel->click();
+        EXPECT_EQ(dlg->phonebookList->count(), 4) << "later openings keep the list";
+        dlg->cancelButton->click();
     });
     delivery.sendPicture();
     EXPECT_EQ(seen, (QStringList{"frmSend", "frmSend"}));
@@ -280,8 +280,8 @@ TEST_F(PhonebookDialogFixture, NamesSortAsTheUsersLanguageDoes)
         QLocale::setDefault(QLocale(c.language));
         whenShown("frmSend", [&](QWidget *w) {
             auto *dlg = static_cast<SendDialog *>(w);
-            EXPECT_EQ(items(dlg->cmbPhonebook), c.items) << QLocale().name().toStdString();
-            dlg->cmdCancel->click();
+            EXPECT_EQ(items(dlg->phonebookList), c.items) << QLocale().name().toStdString();
+            dlg->cancelButton->click();
         });
         book.setPhonebookRead(false);   // the next opening fills the list afresh
         delivery.sendPicture();
@@ -293,22 +293,22 @@ TEST_F(PhonebookDialogFixture, ReadingThePhonebookFromTheSendDialog)
 {
     whenShown("frmSend", [&](QWidget *w) {
         auto *dlg = static_cast<SendDialog *>(w);
-        EXPECT_EQ(items(dlg->cmbPhonebook), QStringList{"No phonebook"});
+        EXPECT_EQ(items(dlg->phonebookList), QStringList{"No phonebook"});
         QSignalSpy lines(&job, &PhonebookJob::statusLine);
-        dlg->cmdPhonebook->click();
+        dlg->phonebookButton->click();
         EXPECT_EQ(lines.size(), 3) << "the reading dialog ran the read";
         EXPECT_FALSE(withBook.readingDialog()->isVisible());
         EXPECT_EQ(prompt.messages(), QStringList{"Phonebook read."});
-        EXPECT_TRUE(dlg->cmbPhonebook->isEnabled());
-        EXPECT_EQ(items(dlg->cmbPhonebook).size(), 6);
-        EXPECT_EQ(items(dlg->cmbPhonebook).value(1), "Anna");
+        EXPECT_TRUE(dlg->phonebookList->isEnabled());
+        EXPECT_EQ(items(dlg->phonebookList).size(), 6);
+        EXPECT_EQ(items(dlg->phonebookList).value(1), "Anna");
 
         // Again: asked first; No keeps what there is.
-        dlg->cmdPhonebook->click();
+        dlg->phonebookButton->click();
         EXPECT_EQ(prompt.lastMessage(),
                   "Phonebook has already been read.\r\n\r\nDo you want to read it again?");
         EXPECT_EQ(prompt.shown.back().icon, Icon::Information);
-        dlg->cmdCancel->click();
+        dlg->cancelButton->click();
     });
     delivery.sendPicture();
     EXPECT_EQ(seen, QStringList{"frmSend"});
@@ -326,13 +326,13 @@ TEST_F(PhonebookDialogFixture, CancelInTheReadingDialogStopsTheRead)
     link.responder = nullptr;
     whenShown("frmReading", [&](QWidget *w) {
         auto *dlg = static_cast<ReadingDialog *>(w);
-        EXPECT_TRUE(dlg->lblStatus1->font().bold());
-        dlg->cmdCancel->click();
+        EXPECT_TRUE(dlg->initialisingLabel->font().bold());
+        dlg->cancelButton->click();
         EXPECT_TRUE(dlg->isVisible()) << "the read, not the button, hides the dialog";
         engine.tick();
     });
     withBook.sendDialog()->show();
-    withBook.sendDialog()->cmdPhonebook->click();
+    withBook.sendDialog()->phonebookButton->click();
     withBook.sendDialog()->hide();
     EXPECT_EQ(prompt.messages(), QStringList{"Can't talk to COM2."});
     EXPECT_FALSE(book.PhonebookRead());

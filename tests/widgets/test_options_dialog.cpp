@@ -33,7 +33,7 @@ struct OptionsFixture : ::testing::Test, phonetest::Rig {
     void leaveNumberBox()
     {
         QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-        QApplication::sendEvent(dlg.txtOptSMSC, &out);
+        QApplication::sendEvent(dlg.messageCentreEdit, &out);
     }
     void choosePort(QComboBox *list, int port) { list->setCurrentIndex(list->findData(port)); }
 };
@@ -53,39 +53,39 @@ TEST_F(OptionsFixture, ShowsTheStoredValuesCancelForgetsAndOkSaves)
 
     dlg.show();
     EXPECT_EQ(dlg.windowTitle(), "Options");
-    EXPECT_EQ(dlg.txtOptSMSC->text(), "4917");
-    EXPECT_EQ(dlg.cmbComPort->currentData().toInt(), 3);
-    EXPECT_EQ(dlg.cmbComPort->currentText(), "COM3  (/dev/ttyUSB0)");
-    EXPECT_EQ(dlg.cmbComDevice->currentText(), "/dev/ttyUSB0");
-    EXPECT_EQ(dlg.cmbIRPort->currentData().toInt(), 2) << "infrared defaults to COM2";
-    EXPECT_TRUE(dlg.chkPbookReadSM->isChecked());
-    EXPECT_FALSE(dlg.chkPbookReadME->isChecked());
-    EXPECT_TRUE(dlg.chkStatusReport->isChecked());
-    EXPECT_TRUE(dlg.chkFT->isChecked());
-    EXPECT_FALSE(dlg.chkFTWarn->isChecked());
-    EXPECT_FALSE(dlg.chkQuickLink->isChecked()) << "the quick link is off unless set";
-    EXPECT_EQ(dlg.lblSerialStatus->text(), "First establish cable/IR connection, then test COM3");
-    EXPECT_TRUE(dlg.cmdTest->isEnabled());
+    EXPECT_EQ(dlg.messageCentreEdit->text(), "4917");
+    EXPECT_EQ(dlg.comPortList->currentData().toInt(), 3);
+    EXPECT_EQ(dlg.comPortList->currentText(), "COM3  (/dev/ttyUSB0)");
+    EXPECT_EQ(dlg.comDeviceList->currentText(), "/dev/ttyUSB0");
+    EXPECT_EQ(dlg.irPortList->currentData().toInt(), 2) << "infrared defaults to COM2";
+    EXPECT_TRUE(dlg.readSimBox->isChecked());
+    EXPECT_FALSE(dlg.readPhoneBox->isChecked());
+    EXPECT_TRUE(dlg.statusReportBox->isChecked());
+    EXPECT_TRUE(dlg.claimTypesBox->isChecked());
+    EXPECT_FALSE(dlg.askTypesBox->isChecked());
+    EXPECT_FALSE(dlg.quickLinkBox->isChecked()) << "the quick link is off unless set";
+    EXPECT_EQ(dlg.portStatusLabel->text(), "First establish cable/IR connection, then test COM3");
+    EXPECT_TRUE(dlg.testButton->isEnabled());
 
     auto change = [&] {
-        choosePort(dlg.cmbComPort, 5);
-        dlg.cmbComDevice->setEditText("/dev/ttyACM0");
-        dlg.txtOptSMSC->setText("+49 1");
-        dlg.chkPbookReadME->setChecked(true);
-        dlg.chkFTWarn->setChecked(true);
-        dlg.chkQuickLink->setChecked(true);
+        choosePort(dlg.comPortList, 5);
+        dlg.comDeviceList->setEditText("/dev/ttyACM0");
+        dlg.messageCentreEdit->setText("+49 1");
+        dlg.readPhoneBox->setChecked(true);
+        dlg.askTypesBox->setChecked(true);
+        dlg.quickLinkBox->setChecked(true);
     };
     change();
-    EXPECT_EQ(dlg.cmbComPort->currentText(), "COM5  (/dev/ttyACM0)");
+    EXPECT_EQ(dlg.comPortList->currentText(), "COM5  (/dev/ttyACM0)");
     const QByteArray before = logotest::readAll(sb.settingsFile());
-    dlg.cmdCancel->click();
+    dlg.cancelButton->click();
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(logotest::readAll(sb.settingsFile()), before) << "nothing stored on Cancel";
 
     dlg.show();
-    EXPECT_EQ(dlg.cmbComPort->currentData().toInt(), 3) << "reopened on the stored values";
+    EXPECT_EQ(dlg.comPortList->currentData().toInt(), 3) << "reopened on the stored values";
     change();
-    dlg.cmdOK->click();
+    dlg.okButton->click();
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(shared("SMSC"), "491");
     EXPECT_EQ(shared("COMPort"), "5");
@@ -103,14 +103,14 @@ TEST_F(OptionsFixture, ShowsTheStoredValuesCancelForgetsAndOkSaves)
     // and OK stores no port; a device set back to the default is dropped.
     s.writeInt(kSharedSection, "COMPort", 9);
     dlg.show();
-    EXPECT_EQ(dlg.cmbComPort->currentIndex(), -1);
-    EXPECT_EQ(dlg.lblSerialStatus->text(), "Select the virtual Nokia COM-port.");
-    EXPECT_FALSE(dlg.cmdTest->isEnabled());
-    EXPECT_FALSE(dlg.cmdReadSMSC->isEnabled());
-    choosePort(dlg.cmbIRPort, 5);
-    dlg.cmbIRDevice->setEditText(SettingsStore::defaultPortDevice(5));
-    choosePort(dlg.cmbComPort, -1);
-    dlg.cmdOK->click();
+    EXPECT_EQ(dlg.comPortList->currentIndex(), -1);
+    EXPECT_EQ(dlg.portStatusLabel->text(), "Select the virtual Nokia COM-port.");
+    EXPECT_FALSE(dlg.testButton->isEnabled());
+    EXPECT_FALSE(dlg.readMessageCentreButton->isEnabled());
+    choosePort(dlg.irPortList, 5);
+    dlg.irDeviceList->setEditText(SettingsStore::defaultPortDevice(5));
+    choosePort(dlg.comPortList, -1);
+    dlg.okButton->click();
     EXPECT_EQ(shared("COMPort"), "0");
     EXPECT_EQ(shared("IRPort"), "5");
     EXPECT_FALSE(s.contains(kSharedSection, "Device5"));
@@ -120,24 +120,24 @@ TEST_F(OptionsFixture, TheMessageCentreIsCleanedAndRefusedWithALeadingZero)
 {
     const QString countryCode = "Please add the international country-code\r\nto your Message Center Number";
     dlg.show();
-    dlg.txtOptSMSC->setText("+1 2-3");
+    dlg.messageCentreEdit->setText("+1 2-3");
     leaveNumberBox();
-    EXPECT_EQ(dlg.txtOptSMSC->text(), "123");
+    EXPECT_EQ(dlg.messageCentreEdit->text(), "123");
     EXPECT_TRUE(prompt.shown.empty());
 
-    dlg.txtOptSMSC->setText("0 171");
+    dlg.messageCentreEdit->setText("0 171");
     leaveNumberBox();
-    EXPECT_EQ(dlg.txtOptSMSC->text(), "0171");
+    EXPECT_EQ(dlg.messageCentreEdit->text(), "0171");
     EXPECT_EQ(prompt.messages(), QStringList{countryCode});
 
     prompt.clear();
-    dlg.cmdOK->click();
+    dlg.okButton->click();
     EXPECT_EQ(prompt.messages(), QStringList{countryCode});
     EXPECT_TRUE(dlg.isVisible());
     EXPECT_FALSE(sb.settings().contains(kSharedSection, "SMSC"));
 
-    dlg.txtOptSMSC->clear();
-    dlg.cmdOK->click();
+    dlg.messageCentreEdit->clear();
+    dlg.okButton->click();
     EXPECT_FALSE(dlg.isVisible()) << "an empty number passes";
     EXPECT_TRUE(sb.settings().contains(kSharedSection, "SMSC"));
 }
@@ -162,12 +162,12 @@ TEST_F(OptionsFixture, BrandingRemovesThePagesOfHiddenMethods)
             keys << branded.TabStrip1->tabData(i).toString();
         if (c.tabs.isEmpty()) {
             EXPECT_FALSE(branded.TabStrip1->isVisible());
-            for (QGroupBox *f : {branded.fraCOMport, branded.fraSMS, branded.fraAdvanced, branded.fraIR})
+            for (QGroupBox *f : {branded.portBox, branded.smsBox, branded.advancedBox, branded.infraredBox})
                 EXPECT_FALSE(f->isVisible()) << f->objectName().toStdString();
         } else {
             EXPECT_EQ(keys, c.tabs);
-            EXPECT_EQ(branded.fraIR->isVisible(), c.tabs.front() == "IR");
-            EXPECT_EQ(branded.fraCOMport->isVisible(), c.tabs.front() == "Serial");
+            EXPECT_EQ(branded.infraredBox->isVisible(), c.tabs.front() == "IR");
+            EXPECT_EQ(branded.portBox->isVisible(), c.tabs.front() == "Serial");
         }
     }
 }
@@ -176,11 +176,11 @@ TEST_F(OptionsFixture, LockedWhileATestRunsAndUnlockedAtItsEnd)
 {
     sb.settings().writeInt(kSharedSection, "COMPort", 3);
     dlg.show();
-    dlg.cmdTest->click();
-    EXPECT_EQ(dlg.lblSerialStatus->text(), "Testing COM3 ... please wait!");
+    dlg.testButton->click();
+    EXPECT_EQ(dlg.portStatusLabel->text(), "Testing COM3 ... please wait!");
     EXPECT_EQ(link.openedDevices, QStringList{SettingsStore::defaultPortDevice(3)});
-    for (QWidget *w : std::initializer_list<QWidget *>{dlg.cmdOK, dlg.cmdCancel, dlg.TabStrip1, dlg.cmdTest,
-                                                       dlg.cmdReadSMSC, dlg.cmbComPort})
+    for (QWidget *w : std::initializer_list<QWidget *>{dlg.okButton, dlg.cancelButton, dlg.TabStrip1, dlg.testButton,
+                                                       dlg.readMessageCentreButton, dlg.comPortList})
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     dlg.reject();
     EXPECT_TRUE(dlg.isVisible()) << "Escape can't leave the dialog during a job";
@@ -188,9 +188,9 @@ TEST_F(OptionsFixture, LockedWhileATestRunsAndUnlockedAtItsEnd)
     // The phone never answers: four ticks, then the result.
     for (int i = 0; i < 4; ++i)
         engine.tick();
-    EXPECT_EQ(dlg.lblSerialStatus->text(), "COM3 does not return valid data at the moment.");
-    for (QWidget *w : std::initializer_list<QWidget *>{dlg.cmdOK, dlg.cmdCancel, dlg.TabStrip1, dlg.cmdTest,
-                                                       dlg.cmdReadSMSC, dlg.cmbComPort})
+    EXPECT_EQ(dlg.portStatusLabel->text(), "COM3 does not return valid data at the moment.");
+    for (QWidget *w : std::initializer_list<QWidget *>{dlg.okButton, dlg.cancelButton, dlg.TabStrip1, dlg.testButton,
+                                                       dlg.readMessageCentreButton, dlg.comPortList})
         EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
     EXPECT_TRUE(prompt.shown.empty());
 }
@@ -204,14 +204,14 @@ TEST_F(OptionsFixture, TheReadNumberIsWhatOkKeeps)
     ticks.autoFire = true;
     dlg.show();
     QSignalSpy done(&jobs, &PortTest::readSMSCDone);
-    dlg.cmdReadSMSC->click();
-    EXPECT_EQ(dlg.lblReadStatus->text(), "Checking...");
-    EXPECT_FALSE(dlg.cmdOK->isEnabled());
+    dlg.readMessageCentreButton->click();
+    EXPECT_EQ(dlg.readStatusLabel->text(), "Checking...");
+    EXPECT_FALSE(dlg.okButton->isEnabled());
     ASSERT_TRUE(done.wait(5000));
-    EXPECT_EQ(dlg.lblReadStatus->text(), "Number has been read.");
-    EXPECT_EQ(dlg.txtOptSMSC->text(), "491710760000");
-    EXPECT_TRUE(dlg.cmdOK->isEnabled());
-    dlg.cmdOK->click();
+    EXPECT_EQ(dlg.readStatusLabel->text(), "Number has been read.");
+    EXPECT_EQ(dlg.messageCentreEdit->text(), "491710760000");
+    EXPECT_TRUE(dlg.okButton->isEnabled());
+    dlg.okButton->click();
     EXPECT_EQ(shared("SMSC"), "491710760000");
 
     // A phone without a number: the box is emptied and the user told where
@@ -220,10 +220,10 @@ TEST_F(OptionsFixture, TheReadNumberIsWhatOkKeeps)
     none.smsc.clear();
     phone = phonesim::PhoneCore(none);
     dlg.show();
-    dlg.cmdReadSMSC->click();
+    dlg.readMessageCentreButton->click();
     ASSERT_TRUE(done.wait(5000));
-    EXPECT_EQ(dlg.lblReadStatus->text(), "Could not find Number.");
-    EXPECT_TRUE(dlg.txtOptSMSC->text().isEmpty());
+    EXPECT_EQ(dlg.readStatusLabel->text(), "Could not find Number.");
+    EXPECT_TRUE(dlg.messageCentreEdit->text().isEmpty());
     EXPECT_TRUE(prompt.lastMessage().startsWith("Could not find the Message Center Number.\r\n\r\n"));
 }
 
@@ -234,20 +234,20 @@ TEST_F(OptionsFixture, ALongDevicePathIsCutAndTheDialogKeepsItsSize)
     const QSize normal = dlg.size();
     const QString path = QStringLiteral("/dev/serial/by-id/usb-") + QString(120, QLatin1Char('x')) +
                          QStringLiteral("-if00-port0");
-    choosePort(dlg.cmbComPort, 3);
-    dlg.cmbComDevice->setEditText(path);
+    choosePort(dlg.comPortList, 3);
+    dlg.comDeviceList->setEditText(path);
     // A status naming the device wraps inside the frame.
-    dlg.lblSerialStatus->setText(QStringLiteral("Can't talk to COM3 (%1: Permission denied).").arg(path));
+    dlg.portStatusLabel->setText(QStringLiteral("Can't talk to COM3 (%1: Permission denied).").arg(path));
     QCoreApplication::processEvents();
     EXPECT_EQ(dlg.size(), normal);
-    EXPECT_EQ(dlg.cmbComDevice->currentText(), path) << "the box keeps the whole path";
-    const QString item = dlg.cmbComPort->currentText();
+    EXPECT_EQ(dlg.comDeviceList->currentText(), path) << "the box keeps the whole path";
+    const QString item = dlg.comPortList->currentText();
     EXPECT_TRUE(item.startsWith(QStringLiteral("COM3  (/dev/"))) << item.toStdString();
     EXPECT_TRUE(item.endsWith(QStringLiteral("port0)"))) << item.toStdString();
     EXPECT_TRUE(item.contains(QChar(0x2026))) << item.toStdString();
-    EXPECT_EQ(dlg.cmbComPort->currentData(Qt::ToolTipRole).toString(), path);
-    EXPECT_FALSE(dlg.cmbComPort->itemData(0, Qt::ToolTipRole).isValid()) << "a short device needs no tool tip";
-    dlg.cmdOK->click();
+    EXPECT_EQ(dlg.comPortList->currentData(Qt::ToolTipRole).toString(), path);
+    EXPECT_FALSE(dlg.comPortList->itemData(0, Qt::ToolTipRole).isValid()) << "a short device needs no tool tip";
+    dlg.okButton->click();
     EXPECT_EQ(shared("Device3"), path);
 }
 
@@ -258,10 +258,10 @@ TEST(OptionsDialogBrisvane, HasNoFileTypeSwitches)
     OptionsDialog dlg(rig.doc, jobs, nullptr, true);
     dlg.show();
     dlg.TabStrip1->setCurrentIndex(2);
-    EXPECT_TRUE(dlg.fraAdvanced->isVisible());
-    EXPECT_FALSE(dlg.chkFT->isVisible());
-    EXPECT_FALSE(dlg.chkFTWarn->isVisible());
-    dlg.cmdOK->click();
+    EXPECT_TRUE(dlg.advancedBox->isVisible());
+    EXPECT_FALSE(dlg.claimTypesBox->isVisible());
+    EXPECT_FALSE(dlg.askTypesBox->isVisible());
+    dlg.okButton->click();
     EXPECT_FALSE(rig.sb.settings().contains("Brisvane Settings", "FileTypeOnStartup"));
     EXPECT_EQ(rig.sb.settings().read("Brisvane Settings", "StatusReport"), "0");
 }
