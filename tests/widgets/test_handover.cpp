@@ -4,7 +4,7 @@
 #include "desktop/profile.h"
 #include "graphic/logofile.h"
 #include "desktop/appfolders.h"
-#include "widgets/handover.h"
+#include "handover/handover.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -58,7 +58,7 @@ struct Receiver {
     {
         EXPECT_TRUE(server.listen());
         server.receiveInto(
-            nullptr, prompt, [this] { return busy; }, [this](const QString &p) { opened << p; });
+            prompt, [this] { return busy; }, [this](const QString &p) { opened << p; });
     }
     Send send(const QString &path)
     {
@@ -171,13 +171,10 @@ TEST(HandOver, TheRunningWindowJudgesBusyNotTheSettings)
 TEST(HandOver, TheLaunchTokenActivatesTheWindow)
 {
     Receiver r;
-    QWidget window;
     QList<QByteArray> tokens;
-    r.server.setActivator([&](QWidget *w, const QByteArray &token) {
-        EXPECT_EQ(w, &window);
-        tokens << token;
-    });
-    r.server.receiveInto(&window, r.prompt, [] { return false; }, [](const QString &) {});
+    r.server.receiveInto(
+        r.prompt, [] { return false; }, [](const QString &) {},
+        [&](const QByteArray &token) { tokens << token; });
     const QString name = r.name;
     serving([name] { return InstanceHandOver::send(name, QStringLiteral("/x.ngg"), 5000, "tok-1"); });
     serving([name] { return InstanceHandOver::send(name, QString()); });
@@ -313,8 +310,8 @@ TEST(HandOverProcesses, HelpAndVersionAnswerWithoutStartingAWindow)
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), box.dir());
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     env.remove(QStringLiteral("DISPLAY"));   // a window could not even open
-    for (const QString program : {QStringLiteral("quillet"), QStringLiteral("brisvane")}) {
-        for (const QString option : {QStringLiteral("--help"), QStringLiteral("-h"), QStringLiteral("--version")}) {
+    for (const QString &program : {QStringLiteral("quillet"), QStringLiteral("brisvane")}) {
+        for (const QString &option : {QStringLiteral("--help"), QStringLiteral("-h"), QStringLiteral("--version")}) {
             QProcess p;
             p.setProcessEnvironment(env);
             p.start(logotest::toolPath(program), {option});
