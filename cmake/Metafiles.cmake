@@ -31,7 +31,8 @@ set(LOGOMETAFILE_SOURCES
   ${LOGO_METAFILE_FOLDER}/svgdrawing.cpp
   ${LOGO_METAFILE_FOLDER}/wmfrenderer.cpp)
 # The header reader is pure and small: the module carries its own copy.
-add_library(logometafile MODULE ${LOGOMETAFILE_SOURCES} ${CMAKE_SOURCE_DIR}/core/graphic/metafileframe.cpp)
+add_library(logometafile MODULE ${LOGOMETAFILE_SOURCES} ${CMAKE_SOURCE_DIR}/core/graphic/metafileframe.cpp
+  ${CMAKE_SOURCE_DIR}/core/graphic/metafileframe_emf.cpp)
 set_target_properties(logometafile PROPERTIES
   CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON AUTOMOC OFF AUTORCC OFF)
 target_include_directories(logometafile PRIVATE ${CMAKE_SOURCE_DIR}/core)

@@ -1,6 +1,7 @@
 #include "desktop/filetypes_freedesktop.h"
 
 #include "desktop/inifile.h"
+#include "desktop/xdgfiles.h"
 #include "desktop/profile.h"
 #include "desktop/safewrite.h"
 
@@ -25,6 +26,8 @@ std::unique_ptr<FileTypeTree> desktopFileTypes()
 }
 #endif
 
+using namespace xdgfiles;
+
 namespace {
 
 const QString kPackageName = QStringLiteral("vornhal-logos.xml");
@@ -37,95 +40,6 @@ QByteArray resource(const QString &name)
     initDesktopData();
     QFile f(QStringLiteral(":/desktop/") + name);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QStringList readLines(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.back().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
-// Writes the file whole or not at all; an unchanged file is left alone.
-// changed (when given) is set when the file was written.
-bool writeFile(const QString &path, const QByteArray &content, bool *changed = nullptr)
-{
-    QFile old(path);
-    if (old.open(QIODevice::ReadOnly) && old.readAll() == content)
-        return true;
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    if (!writeFileAtomically(path, content))
-        return false;
-    if (changed)
-        *changed = true;
-    return true;
-}
-
-// A desktop entry or MIME list (mimeapps.list, mimeinfo.cache); none when
-// the file cannot be read.
-IniFile readIni(const QString &path)
-{
-    return IniFile::load(path, IniRules::desktopEntry());
-}
-
-// The value of key in group; nullopt when missing. Localised keys ("Name[de]")
-// never match.
-std::optional<QString> iniValue(const QString &path, const QString &group, const QString &key)
-{
-    return readIni(path).value(group, key);
-}
-
-QStringList listValue(const std::optional<QString> &value)
-{
-    return value ? value->split(QLatin1Char(';'), Qt::SkipEmptyParts) : QStringList();
-}
-
-QStringList envDirs(const char *name, const QString &fallback)
-{
-    QStringList dirs;
-    for (const QString &d : qEnvironmentVariable(name).split(QLatin1Char(':'), Qt::SkipEmptyParts))
-        if (QDir::isAbsolutePath(d))
-            dirs << QDir::cleanPath(d);
-    return dirs.isEmpty() ? fallback.split(QLatin1Char(':')) : dirs;
-}
-
-QString envHome(const char *name, const QString &fallback)
-{
-    const QString d = qEnvironmentVariable(name);
-    return QDir::isAbsolutePath(d) ? QDir::cleanPath(d) : QDir::homePath() + fallback;
-}
-
-// The string level of a desktop entry value: "\s", "\n", "\t", "\r", "\\".
-QString unescapeValue(const QString &value)
-{
-    QString out;
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        if (value[i] != QLatin1Char('\\') || i + 1 == value.size()) {
-            out += value[i];
-            continue;
-        }
-        const QChar c = value[++i];
-        out += c == QLatin1Char('s')   ? QChar(' ')
-               : c == QLatin1Char('n') ? QChar('\n')
-               : c == QLatin1Char('t') ? QChar('\t')
-               : c == QLatin1Char('r') ? QChar('\r')
-                                       : c;
-    }
-    return out;
-}
-
-QString escapeValue(const QString &text)
-{
-    QString out = text;
-    out.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
-    out.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
-    out.replace(QLatin1Char('\t'), QStringLiteral("\\t"));
-    out.replace(QLatin1Char('\r'), QStringLiteral("\\r"));
-    return out;
 }
 
 } // namespace
