@@ -4,6 +4,7 @@
 
 #include "desktop/appfolders.h"
 #include "graphic/logofile.h"
+#include "graphic/metafileframe.h"
 #include "graphic/pathutil.h"
 #include "graphic/pictureimport.h"
 #include "graphic/regularfile.h"
@@ -14,6 +15,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <cstdio>
+#include <memory>
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
@@ -308,15 +310,37 @@ static void usage(std::FILE *to)
 
 } // namespace logotool
 
+namespace logotool {
+
+// Reading and writing pictures, painting them and the pixel fonts need no GUI
+// application; drawing a metafile does (the text in it needs the font
+// database). Only a command given a metafile builds one, on the offscreen
+// platform, which keeps it free of any display.
+static bool needsGuiApplication(int argc, char **argv)
+{
+    for (int i = 2; i < argc; ++i) {
+        QFile f;
+        if (logo::openRegularFile(f, QFile::decodeName(argv[i])) &&
+            logo::metafileKind(f.read(64)) != logo::MetafileKind::None)
+            return true;
+    }
+    return false;
+}
+
+} // namespace logotool
+
 int main(int argc, char **argv)
 {
-    // A GUI application object: picture decoding and painting need it, and the
-    // offscreen platform keeps it free of any display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     logotool::ensureRuntimeDir();
-    QGuiApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    std::unique_ptr<QCoreApplication> app;
+    if (logotool::needsGuiApplication(argc, argv)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) {
         logotool::usage(stderr);
         return 2;

@@ -123,6 +123,11 @@ QImage exportImage(const LogoGrid &grid, QSize pixel)
     pixel = pixel.expandedTo(QSize(1, 1));
     QImage image(Corner.width() * pixel.width(), Corner.height() * pixel.height(), QImage::Format_RGB32);
     image.fill(DisplayGreen);
+    // 96 dots per inch, whatever the screen or the kind of application: the
+    // same picture always gives the same file.
+    constexpr int DotsPerMeter = 3780;
+    image.setDotsPerMeterX(DotsPerMeter);
+    image.setDotsPerMeterY(DotsPerMeter);
     QPainter painter(&image);
     for (int r = 0; r < grid.height(); ++r)
         for (int c = 0; c < grid.width(); ++c)
