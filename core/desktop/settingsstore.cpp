@@ -10,6 +10,8 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+#include <utility>
+
 namespace logo {
 
 QString SettingsStore::defaultPath()
@@ -161,7 +163,7 @@ bool SettingsStore::write(const QString &section, const QString &key, const QStr
         return true;
     }
     m_settings->setValue(fullKey(section, key), value);
-    return sync();
+    return changed();
 }
 
 bool SettingsStore::writeInt(const QString &section, const QString &key, int value)
@@ -181,7 +183,20 @@ bool SettingsStore::remove(const QString &section, const QString &key)
         return true;
     }
     m_settings->remove(fullKey(section, key));
-    return sync();
+    return changed();
+}
+
+bool SettingsStore::changed()
+{
+    return m_batches > 0 || sync();
+}
+
+bool SettingsBatch::finish()
+{
+    if (!m_store)
+        return true;
+    SettingsStore &store = *std::exchange(m_store, nullptr);
+    return --store.m_batches > 0 || store.sync();
 }
 
 bool SettingsStore::sync()

@@ -56,10 +56,31 @@ public:
     static QString defaultPortDevice(int n);
 
 private:
+    friend class SettingsBatch;
     explicit SettingsStore(std::nullptr_t);
+    // A change goes to disk now, or at the end of the batch that holds it.
+    bool changed();
 
     std::unique_ptr<QSettings> m_settings;     // null for a store in memory
     QMap<QString, QString> m_memory;           // "section/key" -> value
+    int m_batches = 0;                         // batches holding the writes back
+};
+
+// Holds back the store's disk writes for its life and writes them all at its
+// end, once: for a burst of changes (a program's start-up) that would
+// otherwise rewrite the file for each of them. Inside a batch a write always
+// succeeds; whether the file took them is known at finish().
+class SettingsBatch {
+public:
+    explicit SettingsBatch(SettingsStore &store) : m_store(&store) { ++store.m_batches; }
+    ~SettingsBatch() { finish(); }
+    SettingsBatch(const SettingsBatch &) = delete;
+    SettingsBatch &operator=(const SettingsBatch &) = delete;
+    // Ends the batch now; false when the file could not be written.
+    bool finish();
+
+private:
+    SettingsStore *m_store;
 };
 
 } // namespace logo
