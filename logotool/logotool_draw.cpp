@@ -34,8 +34,9 @@ const char *kDrawUsage =
     "  flipv                    mirror top to bottom\n"
     "  black, white             the colour of the shapes and fills after it (black\n"
     "                           at the start)\n"
-    "A coordinate outside the picture, an unknown operation or a missing number is\n"
-    "refused and nothing is written.";
+    "An unknown operation or a missing number is refused (exit status 2) before IN\n"
+    "is read, a coordinate outside IN's picture (exit status 1) before anything is\n"
+    "drawn; either way nothing is written.";
 
 struct Operation {
     enum class Kind { Clear, Shape, Fill, Invert, FlipHorizontal, FlipVertical, Black, White };
@@ -189,7 +190,7 @@ int cmdDraw(const QStringList &argv)
         return err(QStringLiteral("error: OUT, the second word, must name a .ngg, .nol, .bmp or .png file: %1").arg(target), 2);
     const auto ops = parseOperations(a.positional.mid(2));
     if (!ops)
-        return 1;
+        return 2;
 
     Session s(logo::ProgramProfile::quillet());
     if (!openInput(s, in))
