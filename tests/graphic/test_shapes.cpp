@@ -195,10 +195,6 @@ TEST(Shapes, FillKeepsToItsColourBySidesOnly)
             for (int c = 0; c < LogoGrid::MaxWidth; ++c)
                 EXPECT_EQ(g.isSet(c, r), cells.contains(QPoint(c, r)) ? t.on : before.isSet(c, r)) << c << "," << r;
     }
-    LogoGrid g = picture(7, 6, ring);
-    floodFill(g, {4, 4}, false);
-    EXPECT_TRUE(g.isSet(2, 2));
-    EXPECT_EQ(g.setCount(), 1);
 }
 
 TEST(Shapes, ShiftGivesEightDirectionsAndSquaresInsideThePicture)
