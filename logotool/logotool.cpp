@@ -279,6 +279,8 @@ static const CommandInfo kCommands[] = {
      "convert many files in one run, each to DIR under its own name"},
     {"text", cmdText, "text LINE [LINE [LINE]] OUT [--font tiny|bold] [--mcc M --mnc N]",
      "draw one to three lines of text into the picture, write OUT as convert does"},
+    {"draw", cmdDraw, "draw IN OUT OP... [--mcc M --mnc N]",
+     "draw lines, rectangles, ellipses and fills (logotool draw --help) into IN, write OUT as convert does"},
     {"formats", cmdFormats, "formats", "list the files read and written"},
     {"pdu", cmdPdu, "pdu submit|deliver FILE ...", "print the AT command and PDU line of a send or store"},
     {"send", sendButton, "send FILE --to DIGITS [--port N | --device PATH] [--quick] [--smsc DIGITS]",

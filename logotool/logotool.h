@@ -140,5 +140,6 @@ int phonebookButton(const QStringList &args); // tools/logotool_setup.cpp
 int cmdUploadUrl(const QStringList &args);   // tools/logotool_upload.cpp
 int cmdUploadPage(const QStringList &args);  // tools/logotool_upload.cpp
 int cmdText(const QStringList &args);      // tools/logotool_text.cpp
+int cmdDraw(const QStringList &args);      // logotool_draw.cpp
 
 } // namespace logotool
