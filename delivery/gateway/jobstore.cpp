@@ -38,6 +38,12 @@ Job jobFrom(const QSqlQuery &q)
     return j;
 }
 
+// Qt binds a null text as NULL, which the columns refuse.
+QString notNull(const QString &text)
+{
+    return text.isNull() ? QStringLiteral("") : text;
+}
+
 } // namespace
 
 QString stateName(JobState state)
@@ -101,12 +107,12 @@ std::optional<qint64> JobStore::add(const Job &job)
     QSqlQuery q(QSqlDatabase::database(m_connection));
     q.prepare(QStringLiteral("INSERT INTO jobs (position, state, app, data, mcc, mnc, recipient, client, created) "
                              "VALUES ((SELECT IFNULL(MAX(position), 0) + 1 FROM jobs), 'queued', ?, ?, ?, ?, ?, ?, ?)"));
-    q.addBindValue(job.app);
-    q.addBindValue(job.data);
-    q.addBindValue(job.mcc);
-    q.addBindValue(job.mnc);
-    q.addBindValue(job.to);
-    q.addBindValue(job.client);
+    q.addBindValue(notNull(job.app));
+    q.addBindValue(notNull(job.data));
+    q.addBindValue(notNull(job.mcc));
+    q.addBindValue(notNull(job.mnc));
+    q.addBindValue(notNull(job.to));
+    q.addBindValue(notNull(job.client));
     q.addBindValue(QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
     if (!q.exec()) {
         m_error = q.lastError().text();
@@ -140,7 +146,7 @@ bool JobStore::setState(qint64 id, JobState state, const QString &message)
     QSqlQuery q(QSqlDatabase::database(m_connection));
     q.prepare(QStringLiteral("UPDATE jobs SET state = ?, message = ? WHERE id = ?"));
     q.addBindValue(stateName(state));
-    q.addBindValue(message.isNull() ? QStringLiteral("") : message);   // a null text would be NULL
+    q.addBindValue(notNull(message));
     q.addBindValue(id);
     if (!q.exec() || q.numRowsAffected() != 1) {
         m_error = q.lastError().text();
