@@ -91,6 +91,16 @@ int cmdServe(const QStringList &argv)
     options.quickLink = link.quickLink;
     options.smsc = logo::DigitsOnly(a.value(QStringLiteral("--smsc")));
 
+    // Every job would fail without them: said once, before anyone waits.
+    if (options.smsc.isEmpty() && settings.read(logo::kSharedSection, QStringLiteral("SMSC")).isEmpty()) {
+        say(stderr, QStringLiteral("Please configure your Message Center Number\r\nin menu 'Edit/Options'"));
+        return 2;
+    }
+    if (options.port <= 0 && settings.readInt(logo::kSharedSection, QStringLiteral("COMPort"), 0) <= 0) {
+        say(stderr, QStringLiteral("Please configure the Nokia GSM Serial Port\r\nin menu 'Edit/Options'"));
+        return 2;
+    }
+
     const QString db = a.has(QStringLiteral("--db")) ? a.value(QStringLiteral("--db")) : defaultDatabase();
     logo::gateway::JobStore store;
     if (!store.open(db))
