@@ -144,6 +144,11 @@ bool GatewayServer::overRate(const QString &client)
     if (m_limits.jobsPerClient <= 0)
         return false;
     const qint64 now = m_clock.elapsed();
+    // Clients long gone are forgotten, so that many of them can't fill the memory.
+    if (m_recentJobs.size() > 1000)
+        m_recentJobs.removeIf([&](const auto &entry) {
+            return entry.value().isEmpty() || now - entry.value().last() >= m_limits.rateWindowMs;
+        });
     QList<qint64> &times = m_recentJobs[client];
     while (!times.isEmpty() && now - times.first() >= m_limits.rateWindowMs)
         times.removeFirst();

@@ -21,7 +21,7 @@ struct Job {
     JobState state = JobState::Queued;
     QString app, data, mcc, mnc;   // the picture, as the upload address carries it
     QString to;                    // the recipient's number
-    QString client;                // who asked for it (for the rate limit's log)
+    QString client;                // the address that asked for it
     QString message;               // the phone's text once it ended
     QDateTime created;
 };

@@ -3,6 +3,7 @@
 #include "gatewaytest.h"
 
 #include "desktop/profile.h"
+#include "common/testsupport.h"
 #include "webupload/webupload.h"
 
 #include <QJsonArray>
@@ -210,4 +211,27 @@ TEST_F(GatewayTest, WithAnAccessCodeTheFormAndTheApiNeedIt)
     EXPECT_EQ(ok.header("Location"), "/jobs/2");
     EXPECT_TRUE(GatewayServer::reachesBeyondThisMachine(QHostAddress::Any));
     EXPECT_FALSE(GatewayServer::reachesBeyondThisMachine(QHostAddress::LocalHost));
+}
+
+TEST(LogotoolServe, RefusesToStartWhereEveryJobWouldFailOrStrangersCouldSend)
+{
+    logotest::Sandbox sb;
+    QProcessEnvironment env;
+    env.insert("LOGO_SETTINGS_FILE", sb.settingsFile());
+    env.insert("LOGO_DATA_DIR", sb.dir());
+    struct Case {
+        QStringList args;
+        const char *says;
+    } cases[] = {
+        {{"--listen", "0.0.0.0:0", "--smsc", "4917", "--port", "1"}, "--token"},
+        {{"--listen", "[::]:0", "--smsc", "4917", "--port", "1"}, "--token"},
+        {{"--listen", "127.0.0.1"}, "--listen"},
+        {{"--port", "1"}, "--smsc"},
+        {{"--smsc", "4917"}, "--port"},
+    };
+    for (const Case &c : cases) {
+        const logotest::ToolRun r = logotest::logotool(QStringList{"serve"} + c.args, env);
+        EXPECT_EQ(r.code, 2) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains(c.says)) << r.err.toStdString();
+    }
 }
