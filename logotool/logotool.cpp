@@ -301,6 +301,8 @@ static const CommandInfo kCommands[] = {
      "print the web upload address"},
     {"upload-page", cmdUploadPage, "upload-page FILE [--program quillet|brisvane] [--mcc M --mnc N]",
      "write the web upload page to the temporary folder and print its path"},
+    {"serve", cmdServe, "serve [--listen HOST:PORT] [--port N | --device PATH] [--quick] [--db FILE] [--token TEXT]",
+     "the upload gateway: receive the upload address, send each picture through the phone"},
 };
 
 static void usage(std::FILE *to)

@@ -139,6 +139,7 @@ int cmdReadSmsc(const QStringList &args);  // tools/logotool_setup.cpp
 int phonebookButton(const QStringList &args); // tools/logotool_setup.cpp
 int cmdUploadUrl(const QStringList &args);   // tools/logotool_upload.cpp
 int cmdUploadPage(const QStringList &args);  // tools/logotool_upload.cpp
+int cmdServe(const QStringList &args);       // logotool_serve.cpp
 int cmdText(const QStringList &args);      // tools/logotool_text.cpp
 int cmdDraw(const QStringList &args);      // logotool_draw.cpp
 

@@ -221,7 +221,7 @@ TEST(LogotoolUsage, HelpAndUnknownCommands)
     EXPECT_EQ(convertHelp.code, 0);
     EXPECT_TRUE(convertHelp.out.contains(QStringLiteral("--out-dir"))) << qPrintable(convertHelp.out);
     for (const char *command : {"show", "convert", "text", "formats", "pdu", "send", "store", "ir-upload",
-                                "operators", "upload-url", "upload-page"}) {
+                                "operators", "upload-url", "upload-page", "serve"}) {
         const ToolRun r = logotool({QLatin1String(command), QStringLiteral("--help")});
         EXPECT_EQ(r.code, 0) << command;
         EXPECT_TRUE(r.out.startsWith(QStringLiteral("usage: logotool ") + QLatin1String(command))) << command;
