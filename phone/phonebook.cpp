@@ -73,7 +73,7 @@ const PhoneChar PhoneCharTable[PhoneCharRows] = {
 
 // ------------------------------------------------------------------ parsing
 
-std::optional<PhonebookRange> ParseRange(const QByteArray &reply)
+std::optional<PhonebookRange> parseRange(const QByteArray &reply)
 {
     static const QByteArray key("+CPBR: (");
     const qsizetype at = reply.indexOf(key);
@@ -178,8 +178,8 @@ std::optional<RawEntry> rawEntry(const QByteArray &line)
 // A number as a device in UCS2 mode sends it: hex of a number.
 bool isUcs2Number(const QByteArray &number)
 {
-    const auto text = DecodeUcs2Hex(number);
-    return text && IsDialNumber(*text);
+    const auto text = decodeUcs2Hex(number);
+    return text && isDialNumber(*text);
 }
 
 // Whether the device sent the reply in UCS2 mode, as hex of UTF-16. A name
@@ -200,7 +200,7 @@ bool isUcs2Reply(const QList<RawEntry> &entries)
         const QByteArray &name = e.firstPart.isEmpty() ? e.name : e.firstPart;
         if (name.isEmpty())
             continue;
-        const auto text = DecodeUcs2Hex(name);
+        const auto text = decodeUcs2Hex(name);
         if (!text)
             return false;
         names = true;
@@ -217,29 +217,29 @@ std::optional<PhonebookEntry> decodedEntry(const RawEntry &raw, bool ucs2, const
     e.Index = QString::number(raw.location);
     if (!ucs2) {
         e.Number = QString::fromLatin1(raw.number);
-        e.Name = TranslateName(raw.name);
+        e.Name = translateName(raw.name);
         return e;
     }
     // Hex that is no number is never shown as one.
     if (isUcs2Number(raw.number))
-        e.Number = *DecodeUcs2Hex(raw.number);
-    else if (raw.number.isEmpty() || IsDialNumber(QString::fromLatin1(raw.number)))
+        e.Number = *decodeUcs2Hex(raw.number);
+    else if (raw.number.isEmpty() || isDialNumber(QString::fromLatin1(raw.number)))
         e.Number = QString::fromLatin1(raw.number);
     else
         return std::nullopt;
     const QByteArray &name = raw.firstPart.isEmpty() ? raw.name : raw.firstPart;
-    if (const auto text = DecodeUcs2Hex(name))
+    if (const auto text = decodeUcs2Hex(name))
         e.Name = *text;
     else if (name.isEmpty())
         e.Name.clear();
     else
-        e.Name = TranslateName(raw.name);
+        e.Name = translateName(raw.name);
     return e;
 }
 
 } // namespace
 
-bool ParseEntries(const QByteArray &reply, const QString &memory, const PhonebookRange &range,
+bool parseEntries(const QByteArray &reply, const QString &memory, const PhonebookRange &range,
                   QList<PhonebookEntry> &table)
 {
     static const QByteArray key("+CPBR: ");
@@ -270,7 +270,7 @@ bool ParseEntries(const QByteArray &reply, const QString &memory, const Phoneboo
     return true;
 }
 
-QByteArray StripQuotes(const QByteArray &field)
+QByteArray stripQuotes(const QByteArray &field)
 {
     QByteArray s = field;
     if (s.startsWith('"'))
@@ -280,7 +280,7 @@ QByteArray StripQuotes(const QByteArray &field)
     return s;
 }
 
-bool IsAllHex(const QByteArray &field)
+bool isAllHex(const QByteArray &field)
 {
     if (field.isEmpty())
         return false;
@@ -290,9 +290,9 @@ bool IsAllHex(const QByteArray &field)
     return true;
 }
 
-std::optional<QString> DecodeUcs2Hex(const QByteArray &field)
+std::optional<QString> decodeUcs2Hex(const QByteArray &field)
 {
-    if (field.size() % 4 != 0 || !IsAllHex(field))
+    if (field.size() % 4 != 0 || !isAllHex(field))
         return std::nullopt;
     const QByteArray octets = QByteArray::fromHex(field);
     QString text;
@@ -312,7 +312,7 @@ std::optional<QString> DecodeUcs2Hex(const QByteArray &field)
     return text;
 }
 
-bool IsDialNumber(const QString &text)
+bool isDialNumber(const QString &text)
 {
     const QString digits = text.startsWith(QLatin1Char('+')) ? text.mid(1) : text;
     if (digits.isEmpty())
@@ -323,7 +323,7 @@ bool IsDialNumber(const QString &text)
     return true;
 }
 
-QString TranslateName(const QByteArray &name)
+QString translateName(const QByteArray &name)
 {
     QString out;
     out.reserve(name.size());

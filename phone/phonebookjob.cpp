@@ -53,20 +53,20 @@ void PhonebookJob::queueSteps(AtEngine &engine, int port, bool sim, bool phone)
     // The entries command is known once the size query has been answered.
     const QByteArray placeholder = "AT+CPBR=1,1" + cr;
     engine.clearSteps();
-    engine.QueueStep("AT" + cr, ReplyOk, MarkAt, QStringLiteral("Can't talk to COM%1.").arg(port));
+    engine.queueStep("AT" + cr, ReplyCode::Ok, MarkAt, QStringLiteral("Can't talk to COM%1.").arg(port));
     if (sim) {
-        engine.QueueStep("AT+CPBS=\"SM\"" + cr, ReplyOk, MarkSimSelect,
+        engine.queueStep("AT+CPBS=\"SM\"" + cr, ReplyCode::Ok, MarkSimSelect,
                          QStringLiteral("Can't set phonebook-read to SIM-memory."));
-        engine.QueueStep("AT+CPBR=?" + cr, ReplyPhonebookRange, MarkSimSize,
+        engine.queueStep("AT+CPBR=?" + cr, ReplyCode::PhonebookRange, MarkSimSize,
                          QStringLiteral("Can't read phonebook-size from SIM."));
-        engine.QueueStep(placeholder, ReplyOk, MarkSimEntries, QStringLiteral("Can't read phonebook-entries from SIM."));
+        engine.queueStep(placeholder, ReplyCode::Ok, MarkSimEntries, QStringLiteral("Can't read phonebook-entries from SIM."));
     }
     if (phone) {
-        engine.QueueStep("AT+CPBS=\"ME\"" + cr, ReplyOk, MarkPhoneSelect,
+        engine.queueStep("AT+CPBS=\"ME\"" + cr, ReplyCode::Ok, MarkPhoneSelect,
                          QStringLiteral("Can't set phonebook-read to phone-memory."));
-        engine.QueueStep("AT+CPBR=?" + cr, ReplyPhonebookRange, MarkPhoneSize,
+        engine.queueStep("AT+CPBR=?" + cr, ReplyCode::PhonebookRange, MarkPhoneSize,
                          QStringLiteral("Can't read phonebook-size from phone."));
-        engine.QueueStep(placeholder, ReplyOk, MarkPhoneEntries,
+        engine.queueStep(placeholder, ReplyCode::Ok, MarkPhoneEntries,
                          QStringLiteral("Can't read phonebook-entries from phonebook."));
     }
 }
@@ -123,7 +123,7 @@ void PhonebookJob::readPhonebook()
     const int port = m_overrides.port > 0 ? m_overrides.port
                                           : m_doc.settings().readInt(kSharedSection, QStringLiteral("COMPort"), 0);
     if (port <= 0) {
-        m_doc.prompt().critical(m_doc.profile().productName, AtEngine::LinkErrorText(6, 0));
+        m_doc.prompt().critical(m_doc.profile().productName, AtEngine::linkErrorText(LinkError::PortNotConfigured, 0));
         m_lastOutcome = JobOutcome::OpenFailed;
         emit jobEnded(false);
         return;
@@ -148,23 +148,23 @@ void PhonebookJob::onStepAnswered(int step, const QByteArray &reply)
         return;
     if (m_engine.state().breakRequested)
         return;     // stopped: the job ends here
-    const JobStep &answered = m_engine.state().JobSteps[step];
-    switch (answered.Progress) {
+    const JobStep &answered = m_engine.state().steps[step];
+    switch (answered.progress) {
     case MarkSimSize:
     case MarkPhoneSize:
-        if (const auto range = ParseRange(reply)) {
+        if (const auto range = parseRange(reply)) {
             m_range = *range;
             m_engine.setStepCommand(step + 1, QByteArray("AT+CPBR=") + QByteArray::number(range->first) + ',' +
                                                   QByteArray::number(range->last) + '\r');
         } else {
             // A size the job can't use: stop here with the step's own text.
-            m_failure = answered.ErrorText;
+            m_failure = answered.errorText;
             m_engine.requestBreak();
         }
         break;
     case MarkSimEntries:
     case MarkPhoneEntries:
-        if (!ParseEntries(reply, answered.Progress == MarkSimEntries ? kSim : kPhone, m_range, m_read))
+        if (!parseEntries(reply, answered.progress == MarkSimEntries ? kSim : kPhone, m_range, m_read))
             m_overflowed = true;
         break;
     default:

@@ -54,12 +54,12 @@ void PortTest::start(Job job, int port, const QString &device)
     }
     const QByteArray cr("\r");
     m_engine.clearSteps();
-    m_engine.QueueStep("AT" + cr, ReplyOk, 0, QString());
+    m_engine.queueStep("AT" + cr, ReplyCode::Ok, 0, QString());
     if (job == Job::Test) {
-        m_engine.QueueStep("ATI" + cr, ReplyOk, 0, QString());
+        m_engine.queueStep("ATI" + cr, ReplyCode::Ok, 0, QString());
     } else {
-        m_engine.QueueStep("AT+CRES=1" + cr, ReplyOk, 0, QString());
-        m_engine.QueueStep("AT+CSCA?" + cr, ReplyOk, 0, QString());
+        m_engine.queueStep("AT+CRES=1" + cr, ReplyCode::Ok, 0, QString());
+        m_engine.queueStep("AT+CSCA?" + cr, ReplyCode::Ok, 0, QString());
     }
     m_engine.setLinkPort(port, device);
     m_device = device;
@@ -75,12 +75,12 @@ void PortTest::onFinished(JobOutcome outcome, const QString &)
     const Job job = m_job;
     int code = 0;
     if (outcome == JobOutcome::Completed) {
-        const QByteArray reply = m_engine.state().ReplyBuffer;
+        const QByteArray reply = m_engine.state().replyBuffer;
         if (job == Job::Test) {
-            code = EvaluateTest(reply);
+            code = evaluateTest(reply);
         } else {
             QString digits;
-            code = EvaluateSmsc(reply, digits);
+            code = evaluateSmsc(reply, digits);
             // Saved when a number field was there, even an empty one.
             if (code != ReadFailed && !m_doc.settings().write(kSharedSection, QStringLiteral("SMSC"), digits))
                 code = ReadNotStored;
@@ -102,12 +102,12 @@ void PortTest::done(Job job, int code)
         emit readSMSCDone(code);
 }
 
-int PortTest::EvaluateTest(const QByteArray &reply)
+int PortTest::evaluateTest(const QByteArray &reply)
 {
     return reply.contains("Nokia") ? TestNokia : TestNotNokia;
 }
 
-int PortTest::EvaluateSmsc(const QByteArray &reply, QString &digits)
+int PortTest::evaluateSmsc(const QByteArray &reply, QString &digits)
 {
     digits.clear();
     static const QByteArray key("+CSCA: ");
@@ -125,10 +125,10 @@ int PortTest::EvaluateSmsc(const QByteArray &reply, QString &digits)
     // A device left in UCS2 mode by another program sends the number as hex
     // of UTF-16 ("002B0034..."): decoded, it is the number; hex that is no
     // number is no answer, and its digits are never taken for one.
-    const QByteArray field = StripQuotes(reply.mid(start, end - start).trimmed());
-    if (const auto text = DecodeUcs2Hex(field); text && IsDialNumber(*text))
+    const QByteArray field = stripQuotes(reply.mid(start, end - start).trimmed());
+    if (const auto text = decodeUcs2Hex(field); text && isDialNumber(*text))
         digits = DigitsOnly(*text);
-    else if (IsAllHex(field) && !IsDialNumber(QString::fromLatin1(field)))
+    else if (isAllHex(field) && !isDialNumber(QString::fromLatin1(field)))
         return ReadFailed;
     else
         digits = DigitsOnly(QString::fromLatin1(field));
@@ -137,7 +137,7 @@ int PortTest::EvaluateSmsc(const QByteArray &reply, QString &digits)
     return reply.contains(",145") ? ReadInternational : ReadNational;
 }
 
-QString PortTest::TestStatusText(int code, int port)
+QString PortTest::testStatusText(int code, int port)
 {
     const QString com = QStringLiteral("COM%1").arg(port);
     switch (code) {
@@ -150,17 +150,17 @@ QString PortTest::TestStatusText(int code, int port)
 
 QString PortTest::testStatus(int code, int port) const
 {
-    const QString text = TestStatusText(code, port);
+    const QString text = testStatusText(code, port);
     return code == TestPortFailed && m_openFailed ? withDeviceReason(text, m_device, m_engine.openError()) : text;
 }
 
 QString PortTest::readStatus(int code) const
 {
-    const QString text = ReadStatusText(code);
+    const QString text = readStatusText(code);
     return code == ReadFailed && m_openFailed ? withDeviceReason(text, m_device, m_engine.openError()) : text;
 }
 
-QString PortTest::ReadStatusText(int code)
+QString PortTest::readStatusText(int code)
 {
     switch (code) {
     case ReadInternational:
@@ -171,16 +171,16 @@ QString PortTest::ReadStatusText(int code)
     }
 }
 
-QString PortTest::CountryCodeMessage()
+QString PortTest::countryCodeMessage()
 {
     return joinLines({QStringLiteral("Please add the international country-code"),
                       QStringLiteral("to your Message Center Number")});
 }
 
-QString PortTest::ReadMessage(int code)
+QString PortTest::readMessage(int code)
 {
     if (code == ReadNational)
-        return CountryCodeMessage();
+        return countryCodeMessage();
     if (code == ReadNoNumber)
         return joinLines({QStringLiteral("Could not find the Message Center Number."), QString(),
                           QStringLiteral("Please go to Message settings in your phone,"),

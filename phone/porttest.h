@@ -31,24 +31,24 @@ public:
     void setQuickLink(bool on) { m_quickLink = on; }
 
     // The verdict on the reply to the last command.
-    static int EvaluateTest(const QByteArray &reply);
+    static int evaluateTest(const QByteArray &reply);
     // The number is the digits between "+CSCA: " and the comma that ends it,
     // decoded first when the device sent it as hex of UTF-16 (UCS2 mode).
     // Hex that does not decode to a number fails the read (code 0).
-    static int EvaluateSmsc(const QByteArray &reply, QString &digits);
+    static int evaluateSmsc(const QByteArray &reply, QString &digits);
 
     // portStatusLabel and readStatusLabel for a result.
-    static QString TestStatusText(int code, int port);
-    static QString ReadStatusText(int code);
+    static QString testStatusText(int code, int port);
+    static QString readStatusText(int code);
     // The same after the job that has just ended: when its port did not
     // open, followed by the device and the system's reason (withDeviceReason).
     QString testStatus(int code, int port) const;
     QString readStatus(int code) const;
     // The critical message that follows a read result; empty for none.
-    static QString ReadMessage(int code);
+    static QString readMessage(int code);
     // "Please add the international country-code" ... (also the options
     // dialog's verdict on a number that starts with 0).
-    static QString CountryCodeMessage();
+    static QString countryCodeMessage();
 
 signals:
     void testDone(int code);

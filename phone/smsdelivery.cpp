@@ -22,12 +22,12 @@ void queueDeliverySteps(AtEngine &engine, const Pdu &pdu, int port)
     const QString com = QStringLiteral("Can't talk to COM%1").arg(port);
     const bool submit = pdu.kind == Pdu::Submit;
     engine.clearSteps();
-    engine.QueueStep("AT" + cr, ReplyOk, 0, com + QStringLiteral("."));
-    engine.QueueStep("ATZ" + cr, ReplyOk, 5, com + QStringLiteral(" driver."));
-    engine.QueueStep("AT+CMGF=0" + cr, ReplyOk, 20, QStringLiteral("Can't set params."));
-    engine.QueueStep(pdu.atCommand().toLatin1() + cr, ReplyPrompt, 40,
+    engine.queueStep("AT" + cr, ReplyCode::Ok, 0, com + QStringLiteral("."));
+    engine.queueStep("ATZ" + cr, ReplyCode::Ok, 5, com + QStringLiteral(" driver."));
+    engine.queueStep("AT+CMGF=0" + cr, ReplyCode::Ok, 20, QStringLiteral("Can't set params."));
+    engine.queueStep(pdu.atCommand().toLatin1() + cr, ReplyCode::Prompt, 40,
                      QStringLiteral("Can't initiate sending."));
-    engine.QueueStep(pdu.line().toLatin1() + QByteArray(1, Pdu::CtrlZ), ReplyOk, 55,
+    engine.queueStep(pdu.line().toLatin1() + QByteArray(1, Pdu::CtrlZ), ReplyCode::Ok, 55,
                      submit ? QStringLiteral("Can't send SMS.") : QStringLiteral("Can't write SMS."));
 }
 
@@ -82,7 +82,7 @@ bool SmsDelivery::preCheck(int mode)
                                       : settings.readInt(kSharedSection, QStringLiteral("COMPort"), 0);
     if (m_linkPort <= 0) {
         m_linkPort = 0;
-        ShowLinkError(6);
+        showLinkError(LinkError::PortNotConfigured);
         return false;
     }
     return true;
@@ -95,9 +95,9 @@ QString SmsDelivery::linkDevice() const
     return m_doc.settings().portDevice(m_linkPort);
 }
 
-void SmsDelivery::ShowLinkError(int code)
+void SmsDelivery::showLinkError(LinkError error)
 {
-    const QString text = AtEngine::LinkErrorText(code, m_linkPort);
+    const QString text = AtEngine::linkErrorText(error, m_linkPort);
     if (!text.isEmpty())
         m_doc.prompt().critical(m_doc.profile().productName, text);
 }

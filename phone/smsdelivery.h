@@ -97,8 +97,8 @@ public:
     Pdu sendPdu() const;
     Pdu storePdu() const;
 
-    // The link error box: codes 3, 4 and 6 show their text, others nothing.
-    void ShowLinkError(int code);
+    // The link error box.
+    void showLinkError(LinkError error);
 
 signals:
     void caption(const QString &text);     // the progress dialog's caption

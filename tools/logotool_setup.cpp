@@ -95,7 +95,7 @@ bool resolvePort(Link &l, logo::LinkOverrides &link)
 {
     link.port = portNumber(l, link.port, link.device);
     if (link.port <= 0) {
-        say(stderr, logo::AtEngine::LinkErrorText(6, 0));
+        say(stderr, logo::AtEngine::linkErrorText(logo::LinkError::PortNotConfigured, 0));
         return false;
     }
     if (link.device.isEmpty())
@@ -159,7 +159,7 @@ int cmdReadSmsc(const QStringList &argv)
             say(stdout, QStringLiteral("Message Center Number: +%1")
                               .arg(l.settings.read(logo::kSharedSection, QStringLiteral("SMSC"))));
         const QString message = code == logo::PortTest::ReadNotStored ? l.settings.writeFailedMessage()
-                                                                      : logo::PortTest::ReadMessage(code);
+                                                                      : logo::PortTest::readMessage(code);
         if (!message.isEmpty())
             say(stderr, message);
         l.settings.sync();

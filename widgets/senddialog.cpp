@@ -79,7 +79,7 @@ void SendDialog::showEvent(QShowEvent *event)
 
 bool SendDialog::phonebookRead() const
 {
-    return m_phonebook && m_phonebook->phonebook().PhonebookRead();
+    return m_phonebook && m_phonebook->phonebook().isRead();
 }
 
 void SendDialog::fillPhonebookList()

@@ -58,7 +58,7 @@ TEST_F(PhonebookFixture, SimThenPhoneEachWithOneCommandForItsRange)
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[1].at(0).toInt(), PhonebookJob::LineSim);
     EXPECT_EQ(lines[2].at(0).toInt(), PhonebookJob::LinePhone);
-    EXPECT_TRUE(book.PhonebookRead());
+    EXPECT_TRUE(book.isRead());
     QStringList got;
     for (const PhonebookEntry &e : book.entries())
         got << Phonebook::cacheLine(e);
@@ -145,7 +145,7 @@ TEST_F(PhonebookFixture, AFailedReadLeavesTableAndCacheAsTheyWere)
         EXPECT_EQ(prompt.messages(), QStringList{c.message});
         EXPECT_NE(job.lastOutcome(), JobOutcome::Completed);
         EXPECT_EQ(book.entries(), before);
-        EXPECT_TRUE(book.PhonebookRead());
+        EXPECT_TRUE(book.isRead());
         EXPECT_EQ(logotest::readAll(cache()), cached);
         EXPECT_FALSE(link.isOpen());
     }
@@ -166,7 +166,7 @@ TEST_F(PhonebookFixture, TheQuickLinkTakesTheRangeOnlyWithItsFinalOk)
     EXPECT_EQ(link.written.last(), "AT+CPBR=1,250\r");
     link.reply("\r\n+CPBR: 1,\"+49\",145,\"Anna\"\r\n\r\nOK\r\n");
     EXPECT_EQ(prompt.messages(), QStringList{"Phonebook read."});
-    EXPECT_EQ(book.PhonebookCount(), 1);
+    EXPECT_EQ(book.count(), 1);
 }
 
 TEST_F(PhonebookFixture, MoreEntriesThanTheTableHoldsAreCutAndSaid)
@@ -176,7 +176,7 @@ TEST_F(PhonebookFixture, MoreEntriesThanTheTableHoldsAreCutAndSaid)
     o.phone.fill(300);
     phone = phonesim::PhoneCore(o);
     read();
-    ASSERT_EQ(book.PhonebookCount(), Phonebook::Capacity);
+    ASSERT_EQ(book.count(), Phonebook::Capacity);
     EXPECT_EQ(book.entries().last().Memory, "B");
     EXPECT_EQ(prompt.lastMessage(), PhonebookJob::readMessage(true));
     EXPECT_TRUE(prompt.lastMessage().startsWith("Phonebook read.\r\n"));
@@ -211,7 +211,7 @@ TEST(MessageCentreVerdict, TheNumberBetweenTheKeyAndItsComma)
     };
     for (const auto &c : cases) {
         QString digits = "stale";
-        EXPECT_EQ(PortTest::EvaluateSmsc(c.reply, digits), c.code) << c.reply;
+        EXPECT_EQ(PortTest::evaluateSmsc(c.reply, digits), c.code) << c.reply;
         EXPECT_EQ(digits, QLatin1String(c.digits)) << c.reply;
     }
 }

@@ -122,7 +122,7 @@ TEST_F(SetupSerial, MessageCentreReadOutcomesAndWhatIsStored)
         EXPECT_EQ(code.toInt(), c.code);
         EXPECT_EQ(sb.settings().read(kSharedSection, "SMSC"), c.stored);
         EXPECT_EQ(jobs.readStatus(c.code), c.status);
-        EXPECT_EQ(PortTest::ReadMessage(c.code), c.message);
+        EXPECT_EQ(PortTest::readMessage(c.code), c.message);
         if (phone && c.code == PortTest::ReadInternational)
             EXPECT_EQ(phone->commands(), (QStringList{"AT", "AT+CRES=1", "AT+CSCA?"}));
     }
@@ -138,7 +138,7 @@ TEST_F(SetupSerial, PhonebookReadAndAPhoneWithoutSimPhonebook)
         sb.settings().write(kSharedSection, "Device4", phone.device);
         EXPECT_EQ(run(&reader, &PhonebookJob::jobEnded, [&] { reader.readPhonebook(); }), QVariant(true));
         EXPECT_EQ(prompt.messages(), QStringList{"Phonebook read."});
-        EXPECT_EQ(book.PhonebookCount(), 5);
+        EXPECT_EQ(book.count(), 5);
         EXPECT_EQ(phone.commands().value(6), "AT+CPBR=1,500");
     }
     prompt.clear();
@@ -147,7 +147,7 @@ TEST_F(SetupSerial, PhonebookReadAndAPhoneWithoutSimPhonebook)
     EXPECT_EQ(run(&reader, &PhonebookJob::jobEnded, [&] { reader.readPhonebook(); }), QVariant(false));
     EXPECT_EQ(prompt.messages(), QStringList{"Error while talking to COM4."});
     EXPECT_EQ(noSim.commands().count("AT+CPBS=\"SM\""), 4) << "written, then repeated three times";
-    EXPECT_EQ(book.PhonebookCount(), 5) << "the failed read left the table";
+    EXPECT_EQ(book.count(), 5) << "the failed read left the table";
     EXPECT_FALSE(link.isOpen());
 }
 
@@ -164,7 +164,7 @@ TEST_F(SetupSerial, PhonebookReadOnADeviceThatNeverStopsTalkingEnds)
     ticks.setInterval(5);
     qsizetype largest = 0, received = 0;
     QObject::connect(&link, &PhoneLink::received, [&](const QByteArray &bytes) {
-        largest = qMax(largest, engine.state().ReplyBuffer.size());
+        largest = qMax(largest, engine.state().replyBuffer.size());
         received += bytes.size();
     });
     EXPECT_EQ(run(&reader, &PhonebookJob::jobEnded, [&] { reader.readPhonebook(); }), QVariant(false));

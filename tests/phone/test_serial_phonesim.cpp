@@ -174,7 +174,7 @@ TEST_F(SerialFixture, DeviceThatGoesAwayEndsTheJobWithoutSpinning)
         ::close(master);
     ASSERT_GE(cpuAtHangUp, 0) << "the job ended before the device went away";
     EXPECT_EQ(prompt.lastMessage(), "Error while talking to COM4.");
-    EXPECT_EQ(engine.state().RetryCount, 0) << "no repeat to a device that is gone";
+    EXPECT_EQ(engine.state().retryCount, 0) << "no repeat to a device that is gone";
     EXPECT_FALSE(link.isOpen());
     EXPECT_LT(cpuAtEnd - cpuAtHangUp, 0.5) << "busy on the dead device";
 }

@@ -429,7 +429,7 @@ TEST_F(DeliveryFixture, FailedOrStoppedStoreStillAdvancesTheCounter)
             QCoreApplication::processEvents();    // the phone's answer arrives
             engine.tick();
         }
-        EXPECT_EQ(engine.state().CurrentStep, 5);
+        EXPECT_EQ(engine.state().currentStep, 5);
         delivery->setBreak();
         engine.tick();
     };

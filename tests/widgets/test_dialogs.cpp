@@ -249,7 +249,7 @@ TEST_F(PhonebookDialogFixture, TheCacheIsLoadedOnceAndItsEntriesGiveTheirDigits)
         dlg->cancelButton->click();
     });
     delivery.sendPicture();
-    EXPECT_TRUE(book.PhonebookRead());
+    EXPECT_TRUE(book.isRead());
 
     QFile::remove(cache());
     whenShown("frmSend", [&](QWidget *w) {
@@ -335,6 +335,6 @@ TEST_F(PhonebookDialogFixture, CancelInTheReadingDialogStopsTheRead)
     withBook.sendDialog()->phonebookButton->click();
     withBook.sendDialog()->hide();
     EXPECT_EQ(prompt.messages(), QStringList{"Can't talk to COM2."});
-    EXPECT_FALSE(book.PhonebookRead());
+    EXPECT_FALSE(book.isRead());
     EXPECT_FALSE(QFile::exists(cache()));
 }
