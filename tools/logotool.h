@@ -6,6 +6,7 @@
 #include "desktop/settingsstore.h"
 #include "graphic/logodocument.h"
 #include "phone/atengine.h"
+#include "phone/deliveryjob.h"
 
 #include <QStringList>
 #include <memory>
@@ -105,6 +106,11 @@ bool linkOptions(const Args &a, logo::LinkOverrides &o);
 // written in wrote), else 1 after printing why.
 // who ("in.otb: ") starts the failure messages in place of "error: ".
 int writeOutput(Session &s, const QString &target, QString *wrote = nullptr, const QString &who = QString());
+
+// Starts a delivery job and runs until it has ended: each percentage on
+// standard output as it comes, and the text it ends with as the window's
+// message box through prompt.
+void runJob(logo::DeliveryJob &job, logo::Prompt &prompt, const QString &title);
 
 int err(const QString &text, int code = 1);
 // A message line as the windows show it (CR LF as line breaks), in UTF-8,

@@ -5,7 +5,7 @@
 #include "desktop/pixelaspect.h"
 #include "desktop/placement.h"
 #include "graphic/pathutil.h"
-#include "widgets/deliverydialogs.h"
+#include "widgets/deliverycontroller.h"
 #include "widgets/dialoglayout.h"
 
 #include <QAction>
@@ -360,7 +360,7 @@ QVBoxLayout *MainWindowBase::nameBlock(const QString &subtitle, QWidget *extra)
 void MainWindowBase::connectDeliveryCommands()
 {
     setDeliveryEnabled(false);
-    m_delivery = new WindowDelivery(*m_document, this);
+    m_delivery = new DeliveryController(*m_document, this);
     bindCommand(QStringLiteral("mnuSend"), [this] { m_delivery->sendPicture(); });
     bindCommand(QStringLiteral("mnuStore"), [this] { m_delivery->storePicture(); });
     bindCommand(QStringLiteral("mnuInternet"),

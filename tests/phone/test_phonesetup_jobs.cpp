@@ -17,9 +17,9 @@ namespace {
 
 struct PhonebookFixture : ::testing::Test, phonetest::Rig {
     Phonebook book;
-    PhonebookJob job{doc, engine, book};
+    std::unique_ptr<PhonebookJob> job;
     phonesim::PhoneCore phone;
-    QSignalSpy lines{&job, &PhonebookJob::statusLine};
+    QList<QVariantList> lines;     // the status lines the job has shown
 
     void SetUp() override
     {
@@ -28,15 +28,32 @@ struct PhonebookFixture : ::testing::Test, phonetest::Rig {
         ticks.autoFire = true;
     }
     QString cache() const { return sb.path("NGGPBOOK.CSV"); }
+    // Starts a read on the settings as they are now, as the send dialog's
+    // phonebook button does; its end shows its message.
+    void start()
+    {
+        const PhonebookSettings settings =
+            readPhonebookSettings(sb.settings(), phonebookCacheToWrite(doc.appFolder(), doc.profile()));
+        job = std::make_unique<PhonebookJob>(book, settings, engine, prompt);
+        QObject::connect(job.get(), &PhonebookJob::statusLine, [this](int line) { lines << QVariantList{line}; });
+        QObject::connect(job.get(), &DeliveryJob::finished, [this](JobOutcome outcome, const QString &text) {
+            showJobEnd(prompt, doc.profile().productName, outcome, text);
+        });
+        job->start();
+    }
     // Runs the read to its end.
     void read()
     {
         QEventLoop loop;
-        QObject::connect(&job, &PhonebookJob::jobEnded, &loop, &QEventLoop::quit);
         QTimer::singleShot(15000, &loop, &QEventLoop::quit);
-        QTimer::singleShot(0, &job, &PhonebookJob::readPhonebook);
+        QTimer::singleShot(0, [this, &loop] {
+            start();
+            QObject::connect(job.get(), &DeliveryJob::finished, &loop, &QEventLoop::quit);
+            if (!job->isRunning())
+                loop.quit();
+        });
         loop.exec();
-        ASSERT_FALSE(job.jobRunning());
+        ASSERT_FALSE(job->isRunning());
     }
     QStringList commands() const
     {
@@ -143,7 +160,7 @@ TEST_F(PhonebookFixture, AFailedReadLeavesTableAndCacheAsTheyWere)
         c.setUp();
         read();
         EXPECT_EQ(prompt.messages(), QStringList{c.message});
-        EXPECT_NE(job.lastOutcome(), JobOutcome::Completed);
+        EXPECT_NE(job->outcome(), JobOutcome::Completed);
         EXPECT_EQ(book.entries(), before);
         EXPECT_TRUE(book.isRead());
         EXPECT_EQ(logotest::readAll(cache()), cached);
@@ -157,7 +174,7 @@ TEST_F(PhonebookFixture, TheQuickLinkTakesTheRangeOnlyWithItsFinalOk)
     link.responder = nullptr;
     sb.settings().writeBool(kSharedSection, "QuickLink", true);
     sb.settings().writeBool(kSharedSection, "PBookReadME", false);
-    job.readPhonebook();
+    start();
     link.reply("\r\nOK\r\n");
     link.reply("\r\nOK\r\n");
     link.reply("\r\n+CPBR: (1-");
@@ -186,32 +203,32 @@ TEST(MessageCentreVerdict, TheNumberBetweenTheKeyAndItsComma)
 {
     const struct {
         const char *reply;
-        int code;
+        ReadResult code;
         const char *digits;
     } cases[] = {
-        {"AT+CSCA?\r\r\n+CSCA: \"+491710760000\",145\r\n\r\nOK\r\n", PortTest::ReadInternational, "491710760000"},
-        {"\r\n+CSCA: \"01710760000\",129\r\n\r\nOK\r\n", PortTest::ReadNational, "01710760000"},
-        {"\r\n+CSCA: \"\",145\r\n\r\nOK\r\n", PortTest::ReadNoNumber, ""},
+        {"AT+CSCA?\r\r\n+CSCA: \"+491710760000\",145\r\n\r\nOK\r\n", ReadResult::International, "491710760000"},
+        {"\r\n+CSCA: \"01710760000\",129\r\n\r\nOK\r\n", ReadResult::National, "01710760000"},
+        {"\r\n+CSCA: \"\",145\r\n\r\nOK\r\n", ReadResult::NoNumber, ""},
         // No comma on the line: no number field to judge.
-        {"\r\n+CSCA: \"+491710760000\"\r\n\r\nOK\r\n", PortTest::ReadFailed, ""},
+        {"\r\n+CSCA: \"+491710760000\"\r\n\r\nOK\r\n", ReadResult::Failed, ""},
         // A comma before the key does not end the number.
-        {"1,2\r\n+CSCA: \"+4917\",145\r\n\r\nOK\r\n", PortTest::ReadInternational, "4917"},
-        {"\r\nOK\r\n", PortTest::ReadFailed, ""},
+        {"1,2\r\n+CSCA: \"+4917\",145\r\n\r\nOK\r\n", ReadResult::International, "4917"},
+        {"\r\nOK\r\n", ReadResult::Failed, ""},
         // A device in UCS2 mode: the number as hex of UTF-16, quoted or not.
         {"\r\n+CSCA: \"002B003400390031003700310030003700360030003000300030\",145\r\n\r\nOK\r\n",
-         PortTest::ReadInternational, "491710760000"},
-        {"\r\n+CSCA: 0030003100370031003000370036,129\r\n\r\nOK\r\n", PortTest::ReadNational, "0171076"},
-        {"\r\n+CSCA: \"\",145\r\n\r\nOK\r\n", PortTest::ReadNoNumber, ""},
+         ReadResult::International, "491710760000"},
+        {"\r\n+CSCA: 0030003100370031003000370036,129\r\n\r\nOK\r\n", ReadResult::National, "0171076"},
+        {"\r\n+CSCA: \"\",145\r\n\r\nOK\r\n", ReadResult::NoNumber, ""},
         // Hex that is no number is no answer: its digits are never the number.
-        {"\r\n+CSCA: \"004E006F006E0065\",129\r\n\r\nOK\r\n", PortTest::ReadFailed, ""},
-        {"\r\n+CSCA: \"002B00340039003\",145\r\n\r\nOK\r\n", PortTest::ReadFailed, ""},
-        {"\r\n+CSCA: \"D83D\",145\r\n\r\nOK\r\n", PortTest::ReadFailed, ""},
+        {"\r\n+CSCA: \"004E006F006E0065\",129\r\n\r\nOK\r\n", ReadResult::Failed, ""},
+        {"\r\n+CSCA: \"002B00340039003\",145\r\n\r\nOK\r\n", ReadResult::Failed, ""},
+        {"\r\n+CSCA: \"D83D\",145\r\n\r\nOK\r\n", ReadResult::Failed, ""},
         // A plain number that happens to be a multiple of four digits long.
-        {"\r\n+CSCA: \"01711234\",129\r\n\r\nOK\r\n", PortTest::ReadNational, "01711234"},
+        {"\r\n+CSCA: \"01711234\",129\r\n\r\nOK\r\n", ReadResult::National, "01711234"},
     };
     for (const auto &c : cases) {
         QString digits = "stale";
-        EXPECT_EQ(PortTest::evaluateSmsc(c.reply, digits), c.code) << c.reply;
+        EXPECT_EQ(PortTestJob::evaluateSmsc(c.reply, digits), c.code) << c.reply;
         EXPECT_EQ(digits, QLatin1String(c.digits)) << c.reply;
     }
 }

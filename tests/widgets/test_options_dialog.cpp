@@ -25,8 +25,7 @@ using namespace logo;
 namespace {
 
 struct OptionsFixture : ::testing::Test, phonetest::Rig {
-    PortTest jobs{doc, engine};
-    OptionsDialog dlg{doc, jobs, nullptr, true};
+    OptionsDialog dlg{doc, engine, nullptr, true};
 
     QString shared(const char *key) { return sb.settings().read(kSharedSection, key); }
     QString own(const char *key) { return sb.settings().read(doc.section(), key); }
@@ -154,7 +153,7 @@ TEST_F(OptionsFixture, BrandingRemovesThePagesOfHiddenMethods)
         {true, true, true, {}},
     };
     for (const auto &c : cases) {
-        OptionsDialog branded(doc, jobs, nullptr, true);
+        OptionsDialog branded(doc, engine, nullptr, true);
         branded.applyBranding(c.sms, c.store, c.ir);
         branded.show();
         QStringList keys;
@@ -203,7 +202,7 @@ TEST_F(OptionsFixture, TheReadNumberIsWhatOkKeeps)
     link.responder = phonetest::simulatedPhone(phone);
     ticks.autoFire = true;
     dlg.show();
-    QSignalSpy done(&jobs, &PortTest::readSMSCDone);
+    QSignalSpy done(&engine, &AtEngine::finished);
     dlg.readMessageCentreButton->click();
     EXPECT_EQ(dlg.readStatusLabel->text(), "Checking...");
     EXPECT_FALSE(dlg.okButton->isEnabled());
@@ -254,8 +253,7 @@ TEST_F(OptionsFixture, ALongDevicePathIsCutAndTheDialogKeepsItsSize)
 TEST(OptionsDialogBrisvane, HasNoFileTypeSwitches)
 {
     phonetest::Rig rig(ProgramProfile::brisvane());
-    PortTest jobs{rig.doc, rig.engine};
-    OptionsDialog dlg(rig.doc, jobs, nullptr, true);
+    OptionsDialog dlg(rig.doc, rig.engine, nullptr, true);
     dlg.show();
     dlg.TabStrip1->setCurrentIndex(2);
     EXPECT_TRUE(dlg.advancedBox->isVisible());
