@@ -80,11 +80,11 @@ OptionsDialog::OptionsDialog(LogoDocument &doc, AtEngine &engine, QWidget *paren
     initWidgetResources();
     setUpDialog(this, QStringLiteral("frmOptionsDialog"), QStringLiteral("Options"));
 
-    TabStrip1 = named(new QTabBar(this), QStringLiteral("TabStrip1"));
-    TabStrip1->setExpanding(false);
+    tabBar = named(new QTabBar(this), QStringLiteral("TabStrip1"));
+    tabBar->setExpanding(false);
     for (const auto &t : kTabs) {
-        const int i = TabStrip1->addTab(QString::fromLatin1(t.caption));
-        TabStrip1->setTabData(i, QString::fromLatin1(t.key));
+        const int i = tabBar->addTab(QString::fromLatin1(t.caption));
+        tabBar->setTabData(i, QString::fromLatin1(t.key));
     }
     m_pages = named(new QStackedWidget(this), QStringLiteral("pages"));
     buildSerialFrame();
@@ -97,13 +97,13 @@ OptionsDialog::OptionsDialog(LogoDocument &doc, AtEngine &engine, QWidget *paren
 
     auto *top = new QVBoxLayout(this);
     top->setSpacing(0);
-    top->addWidget(TabStrip1);
+    top->addWidget(tabBar);
     top->addWidget(m_pages);
     top->addSpacing(10);
     top->addLayout(buttonRow({okButton, cancelButton}));
     top->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(TabStrip1, &QTabBar::currentChanged, this, &OptionsDialog::showCurrentPage);
+    connect(tabBar, &QTabBar::currentChanged, this, &OptionsDialog::showCurrentPage);
     connect(comPortList, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_filling)
             onComPortChosen();
@@ -278,7 +278,7 @@ void OptionsDialog::applyBranding(bool smsHidden, bool storeHidden, bool irHidde
 {
     const bool phoneHidden = smsHidden && storeHidden;
     if (phoneHidden && irHidden) {
-        TabStrip1->hide();
+        tabBar->hide();
         m_pages->hide();
         for (QGroupBox *f : std::as_const(m_frames))
             f->hide();
@@ -295,9 +295,9 @@ void OptionsDialog::applyBranding(bool smsHidden, bool storeHidden, bool irHidde
 
 void OptionsDialog::removePage(const QString &key)
 {
-    for (int i = 0; i < TabStrip1->count(); ++i)
-        if (TabStrip1->tabData(i).toString() == key) {
-            TabStrip1->removeTab(i);
+    for (int i = 0; i < tabBar->count(); ++i)
+        if (tabBar->tabData(i).toString() == key) {
+            tabBar->removeTab(i);
             break;
         }
     QGroupBox *f = m_frames.value(key);
@@ -307,7 +307,7 @@ void OptionsDialog::removePage(const QString &key)
 
 void OptionsDialog::showCurrentPage()
 {
-    if (QGroupBox *f = m_frames.value(TabStrip1->tabData(TabStrip1->currentIndex()).toString()))
+    if (QGroupBox *f = m_frames.value(tabBar->tabData(tabBar->currentIndex()).toString()))
         m_pages->setCurrentWidget(f);
 }
 

@@ -67,7 +67,7 @@ public:
     int irPort() const { return m_irPort; }
     QString deviceOf(int port) const;
 
-    QTabBar *TabStrip1;
+    QTabBar *tabBar;
     QGroupBox *portBox, *smsBox, *advancedBox, *infraredBox;
     QComboBox *comPortList, *comDeviceList;
     QPushButton *testButton;

@@ -102,7 +102,7 @@ void OptionsDialog::lockDialog(bool locked)
     m_locked = locked;
     okButton->setEnabled(!locked);
     cancelButton->setEnabled(!locked);
-    TabStrip1->setEnabled(!locked);
+    tabBar->setEnabled(!locked);
     // Both jobs talk to the chosen port: neither it nor the other job may
     // change while one runs.
     comPortList->setEnabled(!locked);
