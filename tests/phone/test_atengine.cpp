@@ -1,56 +1,12 @@
 // The AT engine driven directly: a fake link, ticks called by the test.
-#include "phone/atengine.h"
-#include "common/phonefakes.h"
+#include "enginefixture.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
 using namespace logo;
-using phonetest::FakeLink;
-using phonetest::ManualTicks;
 
-namespace {
-
-struct EngineFixture : ::testing::Test {
-    FakeLink link;
-    ManualTicks ticks;
-    AtEngine engine{link, ticks};
-    QSignalSpy finished{&engine, &AtEngine::finished};
-    QSignalSpy progress{&engine, &AtEngine::progress};
-    QSignalSpy beeps{&engine, &AtEngine::beep};
-
-    // The five steps of a send job, as the jobs queue them.
-    void queueSendSteps(int port = 3)
-    {
-        engine.clearSteps();
-        const QString com = QStringLiteral("Can't talk to COM%1").arg(port);
-        engine.queueStep("AT\r", ReplyCode::Ok, 0, com + ".");
-        engine.queueStep("ATZ\r", ReplyCode::Ok, 5, com + " driver.");
-        engine.queueStep("AT+CMGF=0\r", ReplyCode::Ok, 20, "Can't set params.");
-        engine.queueStep("AT+CMGS=154\r", ReplyCode::Prompt, 40, "Can't initiate sending.");
-        engine.queueStep("0791PDU\x1a", ReplyCode::Ok, 55, "Can't send SMS.");
-        engine.setLinkPort(port, "/dev/fake");
-    }
-    void startSend()
-    {
-        queueSendSteps();
-        ASSERT_TRUE(engine.startJob());
-    }
-    // A tick as the timer would deliver it: only while the engine wants one.
-    void tick()
-    {
-        ASSERT_TRUE(ticks.isActive()) << "no tick was due";
-        engine.tick();
-    }
-    int step() const { return engine.state().currentStep; }
-    QString endMessage() const { return finished.isEmpty() ? QString() : finished.last().at(1).toString(); }
-    JobOutcome endOutcome() const
-    {
-        return finished.isEmpty() ? JobOutcome(-1) : finished.last().at(0).value<JobOutcome>();
-    }
-};
-
-} // namespace
+using phonetest::EngineFixture;
 
 // ------------------------------------------------------------ classification
 
@@ -409,112 +365,4 @@ TEST(LinkErrors, TextsOfTheThreeKinds)
     EXPECT_EQ(AtEngine::linkErrorText(LinkError::TalkFailed, 12), "Error while talking to COM12.");
     EXPECT_EQ(AtEngine::linkErrorText(LinkError::PortNotConfigured, 1),
               "Please configure the Nokia GSM Serial Port\r\nin menu 'Edit/Options'");
-}
-
-// ------------------------------------------------------------ mended faults
-
-// A phone that doesn't echo and hasn't answered the new command by the next
-// tick: the previous step's "OK" must not pass for the new command.
-TEST_F(EngineFixture, NewStepDoesNotInheritThePreviousVerdict)
-{
-    startSend();
-    link.reply("\r\nOK\r\n");
-    tick();
-    EXPECT_EQ(step(), 2);
-    EXPECT_EQ(engine.state().replyCode, ReplyCode::Nothing);
-    tick();                                   // ATZ not answered yet
-    EXPECT_EQ(step(), 2) << "advanced on the old OK";
-    EXPECT_EQ(link.written.last(), QByteArray("ATZ\r"));
-    EXPECT_EQ(engine.state().retryCount, 1);
-    link.reply("\r\nOK\r\n");
-    tick();
-    EXPECT_EQ(step(), 3);
-}
-
-// A repeat of the same step keeps its buffer and its verdict.
-TEST_F(EngineFixture, RepeatOfTheSameStepKeepsTheBuffer)
-{
-    startSend();
-    link.reply("\r\nER");
-    EXPECT_EQ(engine.state().replyCode, ReplyCode::Data);
-    tick();                  // data: waits
-    link.reply("ROR\r\n");   // the error completes across two arrivals
-    EXPECT_EQ(engine.state().replyCode, ReplyCode::Error);
-    tick();                  // repeat
-    EXPECT_EQ(link.written, (QByteArrayList{"AT\r", "AT\r"}));
-    EXPECT_EQ(engine.state().replyBuffer, QByteArray("\r\nERROR\r\n"));
-    EXPECT_EQ(engine.state().replyCode, ReplyCode::Error);
-}
-
-TEST_F(EngineFixture, LineNoiseNeitherHidesAnswersNorKeepsTheJobWaiting)
-{
-    startSend();
-    // Noise around and inside the answer: still "OK".
-    link.reply(QByteArray("\0\xff\r\n", 4));
-    link.reply(QByteArray("O\0K\r\n", 5));
-    EXPECT_EQ(engine.state().replyCode, ReplyCode::Ok);
-    tick();
-    EXPECT_EQ(step(), 2);
-    // Nothing but noise is no answer: the command is repeated, the repeats
-    // run out, the job ends instead of waiting for ever.
-    for (int i = 0; i < 4; ++i) {
-        link.reply(QByteArray("\0\x01\x1b\x7f\xff", 5));
-        EXPECT_NE(engine.state().replyCode, ReplyCode::Data);
-        tick();
-    }
-    EXPECT_EQ(endOutcome(), JobOutcome::LinkError);
-    EXPECT_FALSE(engine.state().replyBuffer.contains('\0'));
-    EXPECT_FALSE(engine.state().replyBuffer.contains('\xff'));
-}
-
-// Noise between the echo and the answer does not turn a reply under way into
-// "nothing new": the job keeps waiting without a repeat.
-TEST_F(EngineFixture, NoiseDuringAReplyKeepsTheJobWaiting)
-{
-    startSend();
-    link.reply("AT\r");
-    EXPECT_EQ(engine.state().replyCode, ReplyCode::Data);
-    link.reply(QByteArray("\0\x01\xff", 3));
-    EXPECT_EQ(engine.state().replyCode, ReplyCode::Data);
-    tick();
-    EXPECT_EQ(link.written.size(), 1) << "repeated on noise";
-    EXPECT_EQ(engine.state().retryCount, 0);
-    link.reply("\r\nOK\r\n");
-    tick();
-    EXPECT_EQ(step(), 2);
-}
-
-// ------------------------------------------------------------ the quick link
-
-TEST_F(EngineFixture, QuickLinkAdvancesOnTheAwaitedResultWithoutATick)
-{
-    engine.setQuickLink(true);
-    startSend();
-    link.reply("AT\r");                       // the echo is no result yet
-    EXPECT_EQ(link.written.size(), 1);
-    for (const char *answer : {"\r\nOK\r\n", "\r\nOK\r\n", "\r\nOK\r\n", "\r\n> "})
-        link.reply(answer);
-    EXPECT_EQ(link.written,
-              (QByteArrayList{"AT\r", "ATZ\r", "AT+CMGF=0\r", "AT+CMGS=154\r", "0791PDU\x1a"}));
-    EXPECT_TRUE(ticks.isActive()) << "the tick still times the step";
-    link.reply("\r\n+CMGS: 12\r\n\r\nOK\r\n");
-    ASSERT_EQ(finished.size(), 1);
-    EXPECT_EQ(endOutcome(), JobOutcome::Completed);
-    EXPECT_FALSE(link.isOpen());
-    EXPECT_FALSE(ticks.isActive());
-}
-
-// Anything but the awaited result waits for the tick, which repeats and
-// ends the job as without the quick link.
-TEST_F(EngineFixture, QuickLinkLeavesFailuresToTheTick)
-{
-    engine.setQuickLink(true);
-    startSend();
-    link.reply("\r\nERROR\r\n");
-    EXPECT_EQ(link.written.size(), 1);
-    for (int i = 0; i < 4; ++i)
-        tick();
-    EXPECT_EQ(link.written, QByteArrayList(4, "AT\r"));
-    EXPECT_EQ(endOutcome(), JobOutcome::LinkError);
-    EXPECT_EQ(endMessage(), "Error while talking to COM3.");
 }

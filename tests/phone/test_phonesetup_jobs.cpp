@@ -232,3 +232,26 @@ TEST(MessageCentreVerdict, TheNumberBetweenTheKeyAndItsComma)
         EXPECT_EQ(digits, QLatin1String(c.digits)) << c.reply;
     }
 }
+
+// A job started while another holds the link ends at once, with nothing
+// written and the other job left alone.
+TEST_F(PhonebookFixture, JobOnABusyLinkEndsAtOnce)
+{
+    link.responder = nullptr;
+    ticks.autoFire = false;
+    start();
+    ASSERT_TRUE(job->isRunning());
+    const auto written = link.written;
+    LinkSettings port;
+    port.port = 2;
+    port.device = "/dev/fake";
+    PortTestJob test(PortTestJob::Kind::TestPort, port, engine, prompt, sb.settings());
+    QSignalSpy ended(&test, &DeliveryJob::finished);
+    test.start();
+    ASSERT_EQ(ended.size(), 1);
+    EXPECT_EQ(ended.first().at(1).toString(), "COM2 does not return valid data at the moment.");
+    EXPECT_FALSE(test.isRunning());
+    EXPECT_EQ(link.written, written);
+    EXPECT_TRUE(job->isRunning());
+    EXPECT_EQ(engine.state().steps[1].command, QByteArray("AT+CPBS=\"SM\"\r")) << "the read's steps stay";
+}

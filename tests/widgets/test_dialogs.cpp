@@ -88,7 +88,10 @@ TEST_F(DialogFixture, SendDialogShowsTheLastNumberAndSendsTheDigitsOfTheTypedOne
         EXPECT_FALSE(dlg->isVisible());
         EXPECT_EQ(dlg->numberEdit->text(), "123");
     });
-    whenShown("frmSending", [&](QWidget *w) { EXPECT_TRUE(static_cast<SendingDialog *>(w)->cancelButton->isVisible()); });
+    whenShown("frmSending", [&](QWidget *w) {
+        EXPECT_TRUE(static_cast<SendingDialog *>(w)->cancelButton->isVisible());
+        EXPECT_FALSE(dialogs.sendDialog()->isVisible()) << "the progress follows the send dialog, not inside it";
+    });
     dialogs.sendPicture();
 
     EXPECT_EQ(seen, (QStringList{"frmSend", "frmSending"}));
