@@ -213,27 +213,27 @@ bool isUcs2Reply(const QList<RawEntry> &entries)
 std::optional<PhonebookEntry> decodedEntry(const RawEntry &raw, bool ucs2, const QString &memory)
 {
     PhonebookEntry e;
-    e.Memory = memory;
-    e.Index = QString::number(raw.location);
+    e.memory = memory;
+    e.index = QString::number(raw.location);
     if (!ucs2) {
-        e.Number = QString::fromLatin1(raw.number);
-        e.Name = translateName(raw.name);
+        e.number = QString::fromLatin1(raw.number);
+        e.name = translateName(raw.name);
         return e;
     }
     // Hex that is no number is never shown as one.
     if (isUcs2Number(raw.number))
-        e.Number = *decodeUcs2Hex(raw.number);
+        e.number = *decodeUcs2Hex(raw.number);
     else if (raw.number.isEmpty() || isDialNumber(QString::fromLatin1(raw.number)))
-        e.Number = QString::fromLatin1(raw.number);
+        e.number = QString::fromLatin1(raw.number);
     else
         return std::nullopt;
     const QByteArray &name = raw.firstPart.isEmpty() ? raw.name : raw.firstPart;
     if (const auto text = decodeUcs2Hex(name))
-        e.Name = *text;
+        e.name = *text;
     else if (name.isEmpty())
-        e.Name.clear();
+        e.name.clear();
     else
-        e.Name = translateName(raw.name);
+        e.name = translateName(raw.name);
     return e;
 }
 
@@ -391,15 +391,15 @@ QString Phonebook::cacheLine(const PhonebookEntry &e)
     // The fields after the name hold no ";" (the reader counts them from the
     // end of the line, so a name may).
     auto field = [](QString s) { return s.remove(QLatin1Char(';')); };
-    return e.Name + QLatin1Char(';') + field(e.Number) + QLatin1Char(';') + field(e.Memory) + QLatin1Char(';') +
-           field(e.Index) + QLatin1Char(';');
+    return e.name + QLatin1Char(';') + field(e.number) + QLatin1Char(';') + field(e.memory) + QLatin1Char(';') +
+           field(e.index) + QLatin1Char(';');
 }
 
 QByteArray Phonebook::cacheText(const QList<PhonebookEntry> &entries)
 {
     QByteArray text;
     for (const PhonebookEntry &e : entries)
-        if (!e.Index.isEmpty())
+        if (!e.index.isEmpty())
             text += toWindows1252(cacheLine(e)) + "\r\n";
     return text;
 }
@@ -423,11 +423,11 @@ QList<PhonebookEntry> Phonebook::parseCache(const QByteArray &text)
         const qsizetype n = seps.size();
         const qsizetype p1 = seps[n - 4], p2 = seps[n - 3], p3 = seps[n - 2], p4 = seps[n - 1];
         PhonebookEntry e;
-        e.Name = fromWindows1252(line.left(p1));
-        e.Number = fromWindows1252(line.mid(p1 + 1, p2 - p1 - 1));
-        e.Memory = fromWindows1252(line.mid(p2 + 1, p3 - p2 - 1));
-        e.Index = fromWindows1252(line.mid(p3 + 1, p4 - p3 - 1));
-        if (!e.Index.isEmpty())
+        e.name = fromWindows1252(line.left(p1));
+        e.number = fromWindows1252(line.mid(p1 + 1, p2 - p1 - 1));
+        e.memory = fromWindows1252(line.mid(p2 + 1, p3 - p2 - 1));
+        e.index = fromWindows1252(line.mid(p3 + 1, p4 - p3 - 1));
+        if (!e.index.isEmpty())
             entries << e;
     }
     return entries;

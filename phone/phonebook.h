@@ -12,10 +12,10 @@
 namespace logo {
 
 struct PhonebookEntry {
-    QString Name;     // quotation marks removed, letters translated
-    QString Number;   // as the phone gives it, may start with "+"
-    QString Memory;   // "A" the SIM card, "B" the phone memory
-    QString Index;    // location in its memory; empty marks a free slot
+    QString name;     // quotation marks removed, letters translated
+    QString number;   // as the phone gives it, may start with "+"
+    QString memory;   // "A" the SIM card, "B" the phone memory
+    QString index;    // location in its memory; empty marks a free slot
 
     bool operator==(const PhonebookEntry &) const = default;
 };
@@ -44,7 +44,7 @@ public:
     int count() const { return int(m_entries.size()); }
     // True once the table holds a phonebook, from a read or the cache.
     bool isRead() const { return m_read; }
-    void setPhonebookRead(bool read) { m_read = read; }
+    void setRead(bool read) { m_read = read; }
 
     // A completed read: the table takes these entries (at most Capacity).
     void replace(const QList<PhonebookEntry> &entries);

@@ -159,7 +159,7 @@ void PhonebookJob::engineFinished(JobOutcome outcome, const QString &message)
 {
     if (outcome == JobOutcome::Completed) {
         m_phonebook.replace(m_read);
-        m_phonebook.setPhonebookRead(true);
+        m_phonebook.setRead(true);
         // A cache that can't be written costs the next run a read, nothing more.
         m_cacheWriteFailed = !m_settings.cacheFile.isEmpty() && !m_phonebook.save(m_settings.cacheFile);
         finish(outcome, readMessage(m_overflowed));

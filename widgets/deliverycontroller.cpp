@@ -167,7 +167,7 @@ void DeliveryController::followJob(DeliveryJob &job, bool cancellable)
 
 void DeliveryController::loadPhonebookCache()
 {
-    m_phonebook.setPhonebookRead(
+    m_phonebook.setRead(
         logo::loadPhonebookCache(m_phonebook, phonebookCacheFound(m_doc.appFolder(), m_doc.profile()), m_doc.prompt()));
 }
 

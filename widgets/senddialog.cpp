@@ -97,8 +97,8 @@ void SendDialog::fillPhonebookList()
     const QList<PhonebookEntry> &entries = m_phonebook->entries();
     for (int slot = 0; slot < entries.size(); ++slot) {
         const PhonebookEntry &e = entries[slot];
-        if (!e.Index.isEmpty())
-            items.append({e.Name.isEmpty() ? e.Number : e.Name, slot});
+        if (!e.index.isEmpty())
+            items.append({e.name.isEmpty() ? e.number : e.name, slot});
     }
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseInsensitive);
@@ -122,7 +122,7 @@ void SendDialog::onPhonebookEntryChosen(int index)
     if (slot == LastUsedItem)
         numberEdit->setText(m_lastUsed);
     else if (slot >= 0 && slot < entries.size())
-        numberEdit->setText(DigitsOnly(entries[slot].Number));
+        numberEdit->setText(DigitsOnly(entries[slot].number));
 }
 
 void SendDialog::readPhonebook()

@@ -176,5 +176,5 @@ TEST(PhonebookCache, LinesThatAreNoEntriesAreSkippedAndTheTableHasItsLimit)
     const QList<PhonebookEntry> entries = Phonebook::parseCache(text);
     ASSERT_EQ(entries.size(), Phonebook::Capacity);
     EXPECT_EQ(entries[0], entry("Unix", "123", "B", 4));
-    EXPECT_EQ(entries.last().Index, QString::number(Phonebook::Capacity - 2 + 10));
+    EXPECT_EQ(entries.last().index, QString::number(Phonebook::Capacity - 2 + 10));
 }

@@ -108,7 +108,7 @@ TEST_F(PhonebookFixture, TheOptionsChooseTheMemories)
         EXPECT_EQ(commands(), c.commands);
         QStringList memories;
         for (const PhonebookEntry &e : book.entries())
-            memories << e.Memory;
+            memories << e.memory;
         EXPECT_EQ(memories, c.memories);
         EXPECT_EQ(prompt.messages(), QStringList{"Phonebook read."});
     }
@@ -120,7 +120,7 @@ TEST_F(PhonebookFixture, AFailedReadLeavesTableAndCacheAsTheyWere)
 {
     const QList<PhonebookEntry> before{{"Old", "+491", "A", "1"}};
     book.replace(before);
-    book.setPhonebookRead(true);
+    book.setRead(true);
     ASSERT_TRUE(book.save(cache()));
     const QByteArray cached = logotest::readAll(cache());
 
@@ -194,7 +194,7 @@ TEST_F(PhonebookFixture, MoreEntriesThanTheTableHoldsAreCutAndSaid)
     phone = phonesim::PhoneCore(o);
     read();
     ASSERT_EQ(book.count(), Phonebook::Capacity);
-    EXPECT_EQ(book.entries().last().Memory, "B");
+    EXPECT_EQ(book.entries().last().memory, "B");
     EXPECT_EQ(prompt.lastMessage(), PhonebookJob::readMessage(true));
     EXPECT_TRUE(prompt.lastMessage().startsWith("Phonebook read.\r\n"));
 }

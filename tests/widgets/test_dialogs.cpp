@@ -280,7 +280,7 @@ TEST_F(PhonebookDialogFixture, NamesSortAsTheUsersLanguageDoes)
             EXPECT_EQ(items(dlg->phonebookList), c.items) << QLocale().name().toStdString();
             dlg->cancelButton->click();
         });
-        book.setPhonebookRead(false);   // the next opening fills the list afresh
+        book.setRead(false);   // the next opening fills the list afresh
         dialogs.sendPicture();
     }
     QLocale::setDefault(before);
