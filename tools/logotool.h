@@ -132,19 +132,19 @@ struct CommandInfo {
     const char *summary;
 };
 
-int cmdShow(const QStringList &args);
-int cmdConvert(const QStringList &args);   // tools/logotool_convert.cpp
-int cmdFormats(const QStringList &args);   // logotool_formats.cpp
-int cmdPdu(const QStringList &args);       // tools/logotool_pdu.cpp
-int sendButton(const QStringList &args);      // tools/logotool_phone.cpp
-int storeButton(const QStringList &args);     // tools/logotool_phone.cpp
-int cmdOperators(const QStringList &args); // tools/logotool_operators.cpp
-int cmdIrUpload(const QStringList &args);  // tools/logotool_ir.cpp
-int cmdTestPort(const QStringList &args);  // tools/logotool_setup.cpp
-int cmdReadSmsc(const QStringList &args);  // tools/logotool_setup.cpp
-int phonebookButton(const QStringList &args); // tools/logotool_setup.cpp
-int cmdUploadUrl(const QStringList &args);   // tools/logotool_upload.cpp
-int cmdUploadPage(const QStringList &args);  // tools/logotool_upload.cpp
-int cmdText(const QStringList &args);      // tools/logotool_text.cpp
+int showCommand(const QStringList &args);
+int convertCommand(const QStringList &args);   // tools/logotool_convert.cpp
+int formatsCommand(const QStringList &args);   // logotool_formats.cpp
+int pduCommand(const QStringList &args);       // tools/logotool_pdu.cpp
+int sendCommand(const QStringList &args);      // tools/logotool_phone.cpp
+int storeCommand(const QStringList &args);     // tools/logotool_phone.cpp
+int operatorsCommand(const QStringList &args); // tools/logotool_operators.cpp
+int irUploadCommand(const QStringList &args);  // tools/logotool_ir.cpp
+int testPortCommand(const QStringList &args);  // tools/logotool_setup.cpp
+int readSmscCommand(const QStringList &args);  // tools/logotool_setup.cpp
+int phonebookCommand(const QStringList &args); // tools/logotool_setup.cpp
+int uploadUrlCommand(const QStringList &args);   // tools/logotool_upload.cpp
+int uploadPageCommand(const QStringList &args);  // tools/logotool_upload.cpp
+int textCommand(const QStringList &args);      // tools/logotool_text.cpp
 
 } // namespace logotool

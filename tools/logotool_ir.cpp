@@ -59,7 +59,7 @@ int upload(logo::LogoDocument &doc, const logo::OutgoingPicture &picture, const 
 
 } // namespace
 
-int cmdIrUpload(const QStringList &argv)
+int irUploadCommand(const QStringList &argv)
 {
     Args a(argv);
     if (a.has(QStringLiteral("--help")))

@@ -156,12 +156,12 @@ bool linkOptions(const Args &a, logo::LinkOverrides &o)
     return true;
 }
 
-int sendButton(const QStringList &args)
+int sendCommand(const QStringList &args)
 {
     return runDelivery(args, logo::SmsKind::Send);
 }
 
-int storeButton(const QStringList &args)
+int storeCommand(const QStringList &args)
 {
     return runDelivery(args, logo::SmsKind::Store);
 }

@@ -136,7 +136,7 @@ int runPortJob(const QStringList &argv, const char *command, logo::PortTestJob::
 
 } // namespace
 
-int cmdTestPort(const QStringList &argv)
+int testPortCommand(const QStringList &argv)
 {
     return runPortJob(argv, kTestCommand, logo::PortTestJob::Kind::TestPort,
                       [](Link &, const logo::PortTestJob &job, const QString &status) {
@@ -146,7 +146,7 @@ int cmdTestPort(const QStringList &argv)
                       });
 }
 
-int cmdReadSmsc(const QStringList &argv)
+int readSmscCommand(const QStringList &argv)
 {
     return runPortJob(argv, kReadCommand, logo::PortTestJob::Kind::ReadMessageCentre,
                       [](Link &l, const logo::PortTestJob &job, const QString &status) {
@@ -167,7 +167,7 @@ int cmdReadSmsc(const QStringList &argv)
                       });
 }
 
-int phonebookButton(const QStringList &argv)
+int phonebookCommand(const QStringList &argv)
 {
     Args a({});
     logo::PhonebookOverrides link;
