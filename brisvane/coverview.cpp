@@ -1,6 +1,6 @@
-#include "brisvane/coverview.h"
+#include "coverview.h"
 
-#include "brisvane/model/phonecovers.h"
+#include "brisvanemodel/phonecovers.h"
 #include "desktop/pixelaspect.h"
 #include "graphic/logogrid.h"
 #include "graphic/pictureimport.h"

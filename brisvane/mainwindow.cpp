@@ -1,6 +1,6 @@
-#include "brisvane/mainwindow.h"
+#include "mainwindow.h"
 
-#include "brisvane/coverview.h"
+#include "coverview.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -4,8 +4,8 @@
 // shut-down; this adds what is Brisvane's own: the phone cover with the logo
 // in its display, the operator list and the labels beside it, the Extras menu
 // with the covers and the default logos.
-#include "brisvane/model/brisvanedocument.h"
-#include "brisvane/model/phonecovers.h"
+#include "brisvanemodel/brisvanedocument.h"
+#include "brisvanemodel/phonecovers.h"
 #include "widgets/mainwindowbase.h"
 
 class QComboBox;

@@ -10,7 +10,7 @@ if(TARGET brisvane)
 endif()
 install(TARGETS ${LOGO_DESKTOP_PROGRAMS} logotool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-set(LOGO_DATA ${CMAKE_SOURCE_DIR}/desktop/data)
+set(LOGO_DATA ${CMAKE_SOURCE_DIR}/core/desktop/data)
 install(FILES ${LOGO_DATA}/vornhal-logos.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 
 # Text files installed compressed, as the desktop's manual and documentation
@@ -39,9 +39,7 @@ foreach(page logotool ${LOGO_DESKTOP_PROGRAMS})
   logo_install_gzipped(${LOGO_DATA}/${page}.1 ${page}.1 ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
 
-# Icons: the SVG, and PNGs rendered from it at build time.
-add_executable(iconrender tools/iconrender.cpp)
-target_link_libraries(iconrender PRIVATE Qt6::Gui Qt6::Svg)
+# Icons: the SVG, and PNGs rendered from it at build time (devtools/iconrender).
 set(LOGO_ICON_SIZES 16 22 24 32 48 64 128 256)
 set(LOGO_ICON_PNGS)
 foreach(program ${LOGO_DESKTOP_PROGRAMS})

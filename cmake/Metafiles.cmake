@@ -22,15 +22,22 @@ if(NOT LIBWMF_FOUND AND NOT EMF2SVG_FOUND)
   return()
 endif()
 
-file(GLOB LOGOMETAFILE_SOURCES CONFIGURE_DEPENDS
-  ${CMAKE_SOURCE_DIR}/graphic/metafile/*.cpp ${CMAKE_SOURCE_DIR}/graphic/metafile/*.h)
+set(LOGO_METAFILE_FOLDER ${CMAKE_SOURCE_DIR}/core/graphic/metafile)
+set(LOGOMETAFILE_SOURCES
+  ${LOGO_METAFILE_FOLDER}/emfrenderer.cpp
+  ${LOGO_METAFILE_FOLDER}/module.cpp
+  ${LOGO_METAFILE_FOLDER}/module.h
+  ${LOGO_METAFILE_FOLDER}/renderers.h
+  ${LOGO_METAFILE_FOLDER}/svgdrawing.cpp
+  ${LOGO_METAFILE_FOLDER}/wmfrenderer.cpp)
 # The header reader is pure and small: the module carries its own copy.
-add_library(logometafile MODULE ${LOGOMETAFILE_SOURCES} ${CMAKE_SOURCE_DIR}/graphic/metafileframe.cpp)
+add_library(logometafile MODULE ${LOGOMETAFILE_SOURCES} ${CMAKE_SOURCE_DIR}/core/graphic/metafileframe.cpp
+  ${CMAKE_SOURCE_DIR}/core/graphic/metafileframe_emf.cpp)
 set_target_properties(logometafile PROPERTIES
   CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON AUTOMOC OFF AUTORCC OFF)
-target_include_directories(logometafile PRIVATE ${CMAKE_SOURCE_DIR})
+target_include_directories(logometafile PRIVATE ${CMAKE_SOURCE_DIR}/core)
 target_link_libraries(logometafile PRIVATE Qt6::Core Qt6::Gui Qt6::Svg)
-target_compile_options(logometafile PRIVATE -Wall -Wextra)
+target_link_libraries(logometafile PRIVATE logo_warnings)
 if(LIBWMF_FOUND)
   target_link_libraries(logometafile PRIVATE PkgConfig::LIBWMF)
   target_compile_definitions(logometafile PRIVATE LOGO_HAVE_LIBWMF=1)

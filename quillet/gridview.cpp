@@ -1,4 +1,4 @@
-#include "quillet/gridview.h"
+#include "gridview.h"
 
 #include "graphic/editing.h"
 #include "graphic/logodocument.h"

@@ -1,8 +1,8 @@
-#include "quillet/logopreview.h"
+#include "logopreview.h"
 
 #include "desktop/pixelaspect.h"
 #include "graphic/logogrid.h"
-#include "quillet/gridview.h"
+#include "gridview.h"
 
 #include <QLinearGradient>
 #include <QPainter>

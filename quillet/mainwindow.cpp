@@ -1,7 +1,7 @@
-#include "quillet/mainwindow.h"
+#include "mainwindow.h"
 
-#include "quillet/gridview.h"
-#include "quillet/logopreview.h"
+#include "gridview.h"
+#include "logopreview.h"
 #include "widgets/inserttextdialog.h"
 
 #include <QAction>

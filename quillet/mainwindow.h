@@ -4,7 +4,7 @@
 // shut-down; this adds what is Quillet's own: the enlarged editing grid, the
 // phone preview with its blinking animation, the Edit and View menus, New,
 // Insert Text and the bitmap export.
-#include "quillet/animation.h"
+#include "animation.h"
 #include "widgets/mainwindowbase.h"
 
 class QCheckBox;

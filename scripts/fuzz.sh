@@ -5,7 +5,7 @@
 # them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if ! ls tools/fuzz_*.cpp >/dev/null 2>&1; then exit 0; fi
+if ! ls tests/fuzz/fuzz_*.cpp >/dev/null 2>&1; then exit 0; fi
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_CXX_COMPILER=clang++ -DLOGO_BUILD_TESTS=OFF -DLOGO_BUILD_FUZZERS=ON >/dev/null
 cmake --build build-fuzz --target fuzzers >build-fuzz/build.log 2>&1 \

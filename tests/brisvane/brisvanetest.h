@@ -2,7 +2,7 @@
 // Brisvane's document on a sandbox: the program's folder and the user's data
 // folder inside it, scripted answers, and NOL files written on demand.
 #include "brisvane/mainwindow.h"
-#include "brisvane/model/brisvanedocument.h"
+#include "brisvanemodel/brisvanedocument.h"
 #include "common/testsupport.h"
 #include "graphic/logofile.h"
 

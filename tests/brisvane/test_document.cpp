@@ -1,7 +1,7 @@
 // Brisvane's document: the operator selection and its titles, default logos,
 // reads that select their operator, the DEFAULT folder's Save As refusal and
 // the phone covers.
-#include "brisvane/model/phonecovers.h"
+#include "brisvanemodel/phonecovers.h"
 #include "brisvanetest.h"
 #include "desktop/settingsstore.h"
 

@@ -1,6 +1,6 @@
 // The operator table: the built-in operators, the update file's failure rules,
 // the list, and finding an operator by its network code.
-#include "brisvane/model/operatortable.h"
+#include "brisvanemodel/operatortable.h"
 #include "brisvanetest.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include "graphic/logodocument.h"
 #include "phone/atengine.h"
 #include "phone/phonelink.h"
-#include "tools/phonesim_core.h"
+#include "sim/phonesim_core.h"
 
 #include <QByteArrayList>
 #include <QTimer>

@@ -26,6 +26,14 @@ void Sandbox::restartSettings()
     m_settings = std::make_unique<logo::SettingsStore>(settingsFile());
 }
 
+QString longPath(const QString &root)
+{
+    QString path = root;
+    while (path.size() < 1000)
+        path += QStringLiteral("/Grüße aus Åre ünd Ørsted ") + QString(40, QChar(0x00e9));
+    return path + QStringLiteral("/pïcture 1.ngg");
+}
+
 QString fixture(const QString &relative)
 {
     return QStringLiteral(LOGO_TEST_FIXTURES "/") + relative;

@@ -28,6 +28,9 @@ private:
 };
 
 QString fixture(const QString &relative);
+// A path below root of more than 1000 characters, with spaces and letters
+// beyond ASCII, each folder within the file system's name limit.
+QString longPath(const QString &root);
 QByteArray readAll(const QString &path);
 bool writeAll(const QString &path, const QByteArray &bytes);
 

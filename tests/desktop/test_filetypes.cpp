@@ -249,14 +249,17 @@ TEST(FreedesktopFileTypes, AStartMakesThisProgramTheDefault)
     EXPECT_TRUE(defaults.contains(QStringLiteral("image/x-nokia-group-graphic=quillet.desktop;")));
     EXPECT_TRUE(defaults.contains(QStringLiteral("image/x-nokia-operator-logo=brisvane.desktop;")));
 
-    if (!QStandardPaths::findExecutable(QStringLiteral("update-mime-database")).isEmpty())
+    if (!QStandardPaths::findExecutable(QStringLiteral("update-mime-database")).isEmpty()) {
         EXPECT_TRUE(logotest::readAll(xdg.data + QStringLiteral("/mime/globs2")).contains(":image/x-nokia-group-graphic:*.ngg"));
-    if (!QStandardPaths::findExecutable(QStringLiteral("xdg-mime")).isEmpty())
+    }
+    if (!QStandardPaths::findExecutable(QStringLiteral("xdg-mime")).isEmpty()) {
         EXPECT_EQ(xdg.run(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
                                                        QStringLiteral("image/x-nokia-group-graphic")}),
                   QStringLiteral("quillet.desktop"));
-    if (!QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate")).isEmpty())
+    }
+    if (!QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate")).isEmpty()) {
         EXPECT_EQ(xdg.run(QStringLiteral("desktop-file-validate"), {xdg.entry()}), QString());
+    }
 
     // Another program made the default, and the install moved: both are put right.
     logotest::writeAll(xdg.config + QStringLiteral("/mimeapps.list"),
@@ -277,7 +280,7 @@ TEST(FreedesktopFileTypes, AnInstalledEntryThatStartsThisProgramIsKept)
 {
     Xdg xdg;
     const QString program = xdg.program();
-    QFile::copy(QStringLiteral(LOGO_TEST_FIXTURES "/../../desktop/data/quillet.desktop"),
+    QFile::copy(QStringLiteral(LOGO_TEST_FIXTURES "/../../core/desktop/data/quillet.desktop"),
                 xdg.system + QStringLiteral("/applications/quillet.desktop"));
     xdg.set("PATH", QFileInfo(program).absolutePath() + QLatin1Char(':') + qEnvironmentVariable("PATH"));
     xdg.start(program);
@@ -322,7 +325,7 @@ TEST(FreedesktopFileTypes, OnlyTheInstalledProgramGetsTheUsersEntry)
 // say so; the entries are valid.
 TEST(FreedesktopFileTypes, TheEntriesDeclareEveryTypeTheProgramsOpen)
 {
-    const QByteArray package = logotest::readAll(QStringLiteral(LOGO_TEST_FIXTURES "/../../desktop/data/vornhal-logos.xml"));
+    const QByteArray package = logotest::readAll(QStringLiteral(LOGO_TEST_FIXTURES "/../../core/desktop/data/vornhal-logos.xml"));
     QStringList types{QStringLiteral("image/vnd.wap.wbmp")};
     QXmlStreamReader xml(package);
     while (!xml.atEnd())
@@ -330,7 +333,7 @@ TEST(FreedesktopFileTypes, TheEntriesDeclareEveryTypeTheProgramsOpen)
             types << xml.attributes().value(QLatin1String("type")).toString();
     ASSERT_GE(types.size(), 8);
     for (const char *program : {"quillet", "brisvane"}) {
-        const QString file = QStringLiteral(LOGO_TEST_FIXTURES "/../../desktop/data/") + QLatin1String(program) +
+        const QString file = QStringLiteral(LOGO_TEST_FIXTURES "/../../core/desktop/data/") + QLatin1String(program) +
                              QStringLiteral(".desktop");
         const QString text = QString::fromUtf8(logotest::readAll(file));
         const qsizetype at = text.indexOf(QStringLiteral("\nMimeType="));

@@ -47,6 +47,24 @@ TEST(SettingsStore, ValuesSurviveARestartAndSectionsStayApart)
     EXPECT_FALSE(s.contains(QStringLiteral("Quillet Settings"), QStringLiteral("Left")));
 }
 
+// A batch of writes reaches the file once, at its end, and none is lost.
+TEST(SettingsStore, ABatchWritesTheFileOnceAtItsEnd)
+{
+    Sandbox sb;
+    {
+        SettingsStore first(sb.settingsFile());
+        SettingsBatch batch(first);
+        for (int i = 0; i < 5; ++i)
+            EXPECT_TRUE(first.writeInt(QStringLiteral("Quillet Settings"), QStringLiteral("K%1").arg(i), i));
+        EXPECT_TRUE(first.remove(QStringLiteral("Quillet Settings"), QStringLiteral("K0")));
+        EXPECT_FALSE(QFile::exists(sb.settingsFile()));
+        EXPECT_TRUE(batch.finish());
+    }
+    SettingsStore again(sb.settingsFile());
+    EXPECT_FALSE(again.contains(QStringLiteral("Quillet Settings"), QStringLiteral("K0")));
+    EXPECT_EQ(again.readInt(QStringLiteral("Quillet Settings"), QStringLiteral("K4"), 0), 4);
+}
+
 TEST(SettingsStore, SectionsAreWrittenAsNamedAndOldEscapedFilesStillRead)
 {
     Sandbox sb;

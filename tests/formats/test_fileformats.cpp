@@ -40,9 +40,10 @@ TEST(FileFormats, EveryRowIsReachedByItsName)
         EXPECT_EQ(QString::fromLatin1(f.imageFormat).isEmpty(),
                   f.role != FormatRole::Picture || f.written == SavedType::None);
         if (f.role == FormatRole::Native || f.role == FormatRole::Foreign) {
-            if (!extension.isEmpty())
+            if (!extension.isEmpty()) {
                 EXPECT_TRUE(openDialogFilter().section(QLatin1Char('|'), 1, 1).split(QLatin1Char(';')).contains(
                     QLatin1Char('*') + extension));
+            }
         } else {
             EXPECT_NE(f.importGroup, ImportGroup::None);
         }

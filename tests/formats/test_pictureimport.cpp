@@ -54,8 +54,9 @@ void expectPicture(const QString &path, const Expect &dark, const std::function<
     ASSERT_TRUE(convertPicture(path, g)) << qPrintable(path);
     for (int r = 0; r < 14; ++r)
         for (int c = 0; c < 72; ++c)
-            if (!sure || sure(c, r))
+            if (!sure || sure(c, r)) {
                 ASSERT_EQ(g.isSet(c, r), dark(c, r)) << qPrintable(path) << " at " << c << "," << r;
+            }
 }
 
 QString saved(Sandbox &sb, const QString &name, const QImage &image)
@@ -226,8 +227,9 @@ TEST(PictureImport, MetafilesComeOutAsGdiDrawsThemInEveryMapping)
         ASSERT_TRUE(convertPicture(fixture(file), g)) << qPrintable(file);
         for (int r = 0; r < 14; ++r)
             for (int c = 0; c < 72; ++c)
-                if (picture[r][c] != '?')
+                if (picture[r][c] != '?') {
                     ASSERT_EQ(g.isSet(c, r), picture[r][c] == '#') << qPrintable(file) << " at " << c << "," << r;
+                }
     }
 }
 

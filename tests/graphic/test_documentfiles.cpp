@@ -120,8 +120,9 @@ TEST(DocumentNames, SaveAsProposesTheWholeNameAndTheFilterGivesTheExtension)
         const QString written = d.sb.path(QString::fromLatin1(c.written));
         EXPECT_EQ(d.doc.currentFile(), written);
         EXPECT_EQ(d.magic(written), QByteArray(c.magic));
-        if (typed != QString::fromLatin1(c.written))
+        if (typed != QString::fromLatin1(c.written)) {
             EXPECT_FALSE(QFileInfo::exists(d.sb.path(typed)));
+        }
         const LogoGrid saved = d.doc.grid();
         Doc again;
         ASSERT_TRUE(again.doc.openFile(written));
@@ -273,8 +274,9 @@ TEST(DocumentSizes, ReadsImportsAndNewHaveTheirOwnSize)
             ASSERT_TRUE(run(d));
             EXPECT_EQ(d.doc.grid().width(), LogoGrid::MaxWidth);
             EXPECT_EQ(d.doc.grid().height(), LogoGrid::MaxHeight);
-            if (QByteArray(what) != "new")
+            if (QByteArray(what) != "new") {
                 EXPECT_FALSE(d.doc.grid().isEmpty());
+            }
             // Undo gives the small picture back with its size.
             d.doc.history().undo();
             EXPECT_EQ(d.doc.grid().width(), size.width());

@@ -121,8 +121,9 @@ TEST(History, HoldsAHundredStepsAndTheTitleIsCleanExactlyAtTheSavedOne)
 
     for (int i = 1; i <= 120; ++i) {   // single clicks, a step each; saved after the 60th
         d.doc.paintCell(10 + i % 60, 6 + i / 60, true);
-        if (i == 60)
+        if (i == 60) {
             ASSERT_EQ(d.doc.writeLogoFile(d.doc.currentFile()), LogoDocument::WriteResult::Written);
+        }
     }
     for (int i = 120; i > 0; --i) {
         EXPECT_EQ(d.doc.docState() == LogoDocument::Clean, i == 60) << i;

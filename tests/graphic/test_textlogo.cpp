@@ -94,10 +94,11 @@ TEST(TextLogoFonts, TablesAreSoundAndComplete)
             ASSERT_NE(g, nullptr) << "missing " << ch.toLatin1();
             const Ink ink = inkOf(*g, font.height);
             EXPECT_TRUE(ink.firstColumn && ink.lastColumn) << "blank edge column in " << ch.toLatin1();
-            if (ch.isUpper() || ch.isDigit())
+            if (ch.isUpper() || ch.isDigit()) {
                 EXPECT_TRUE(ink.top == 0 && ink.bottom == font.baseline) << ch.toLatin1();
-            else if (ch.isLower())
+            } else if (ch.isLower()) {
                 EXPECT_GE(ink.bottom, font.baseline) << ch.toLatin1();
+            }
         }
         const PixelGlyph *space = font.glyph(U' ');
         ASSERT_NE(space, nullptr);

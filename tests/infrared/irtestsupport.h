@@ -5,7 +5,7 @@
 // inbox beforehand); a clock that only counts, and one that skips the waits.
 #include "common/testsupport.h"
 #include "infrared/irline.h"
-#include "tools/irsim_core.h"
+#include "sim/irsim_core.h"
 
 #include <QStringList>
 #include <vector>

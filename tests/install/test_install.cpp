@@ -36,7 +36,7 @@ TEST(Install, ProgramsEntriesIconsMimeTypesAndManual)
 
     QStringList expected{QStringLiteral("bin/logotool"), QStringLiteral("share/mime/packages/vornhal-logos.xml"),
                          QStringLiteral("share/man/man1/logotool.1.gz")};
-    for (const QString program : {QStringLiteral("quillet"), QStringLiteral("brisvane")}) {
+    for (const QString &program : {QStringLiteral("quillet"), QStringLiteral("brisvane")}) {
         expected << QStringLiteral("bin/") + program << QStringLiteral("share/applications/%1.desktop").arg(program)
                  << QStringLiteral("share/icons/hicolor/scalable/apps/%1.svg").arg(program)
                  << QStringLiteral("share/man/man1/%1.1.gz").arg(program);

@@ -92,8 +92,9 @@ TEST_F(SetupSerial, PortTestOutcomes)
         ASSERT_TRUE(status) << "the test did not end";
         EXPECT_TRUE(job->testResult() == c.code);
         EXPECT_EQ(*status, c.status);
-        if (phone && c.code == TestResult::Nokia)
+        if (phone && c.code == TestResult::Nokia) {
             EXPECT_EQ(phone->commands(), (QStringList{"AT", "ATI"}));
+        }
         EXPECT_FALSE(link.isOpen());
     }
     EXPECT_TRUE(prompt.messages().isEmpty()) << "the test shows no message box";
@@ -141,8 +142,9 @@ TEST_F(SetupSerial, MessageCentreReadOutcomesAndWhatIsStored)
         EXPECT_EQ(sb.settings().read(kSharedSection, "SMSC"), c.stored);
         EXPECT_EQ(*status, c.status);
         EXPECT_EQ(PortTestJob::readMessage(c.code), c.message);
-        if (phone && c.code == ReadResult::International)
+        if (phone && c.code == ReadResult::International) {
             EXPECT_EQ(phone->commands(), (QStringList{"AT", "AT+CRES=1", "AT+CSCA?"}));
+        }
     }
 }
 

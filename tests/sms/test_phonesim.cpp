@@ -3,7 +3,7 @@
 #include "sms/pdu.h"
 #include "smstestutil.h"
 #include "common/testsupport.h"
-#include "tools/phonesim_core.h"
+#include "sim/phonesim_core.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -1,7 +1,7 @@
 // Every writer of a file that may already exist, on a file system that is
 // really full: the old file keeps its bytes, nothing half-written is left
 // beside it, and the failure reaches the caller (and the user).
-#include "brisvane/model/brisvanedocument.h"
+#include "brisvanemodel/brisvanedocument.h"
 #include "common/simphone.h"
 #include "common/testsupport.h"
 #include "desktop/appfolders.h"

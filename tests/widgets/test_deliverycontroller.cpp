@@ -328,8 +328,9 @@ TEST_F(DeliveryFixture, NumbersLongerThanTheirFieldsAreRefusedBeforeAnythingIsWr
             ASSERT_EQ(link.written.size(), 5);
             EXPECT_FALSE(prompt.lastMessage().contains("digits")) << prompt.lastMessage().toStdString();
             // Every length field still two hex characters.
-            if (c.kind == SmsKind::Send)
+            if (c.kind == SmsKind::Send) {
                 EXPECT_EQ(link.written[3], "AT+CMGS=" + QByteArray::number(8 + (DigitsOnly(c.typed).size() + 1) / 2 + 137) + "\r");
+            }
         } else {
             EXPECT_EQ(prompt.lastMessage(), c.message);
             EXPECT_EQ(prompt.shown.back().icon, Icon::Critical);
