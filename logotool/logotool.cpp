@@ -245,7 +245,7 @@ void out(const QString &text)
     std::fprintf(stdout, "%s\n", qPrintable(text));
 }
 
-int cmdShow(const QStringList &argv)
+int showCommand(const QStringList &argv)
 {
     Args a(argv);
     const QString usage = QStringLiteral("usage: logotool show FILE");
@@ -272,36 +272,36 @@ int cmdShow(const QStringList &argv)
 }
 
 static const CommandInfo kCommands[] = {
-    {"show", cmdShow, "show FILE", "print the picture as it opens"},
-    {"convert", cmdConvert, "convert IN OUT [--mcc M --mnc N] [--scale N] [--aspect]",
+    {"show", showCommand, "show FILE", "print the picture as it opens"},
+    {"convert", convertCommand, "convert IN OUT [--mcc M --mnc N] [--scale N] [--aspect]",
      "read IN, write OUT (NOL or NGG by name, .bmp or .png the exported picture)"},
-    {"convert", cmdConvert, "convert IN... --to ngg|nol|bmp|png --out-dir DIR [--mcc M --mnc N] [--scale N] [--aspect]",
+    {"convert", convertCommand, "convert IN... --to ngg|nol|bmp|png --out-dir DIR [--mcc M --mnc N] [--scale N] [--aspect]",
      "convert many files in one run, each to DIR under its own name"},
-    {"text", cmdText, "text LINE [LINE [LINE]] OUT [--font tiny|bold] [--mcc M --mnc N]",
+    {"text", textCommand, "text LINE [LINE [LINE]] OUT [--font tiny|bold] [--mcc M --mnc N]",
      "draw one to three lines of text into the picture, write OUT as convert does"},
-    {"draw", cmdDraw, "draw IN OUT OP... [--mcc M --mnc N]",
+    {"draw", drawCommand, "draw IN OUT OP... [--mcc M --mnc N]",
      "draw lines, rectangles, ellipses and fills (logotool draw --help) into IN, write OUT as convert does"},
-    {"formats", cmdFormats, "formats", "list the files read and written"},
-    {"pdu", cmdPdu, "pdu submit|deliver FILE ...", "print the AT command and PDU line of a send or store"},
-    {"send", sendButton, "send FILE --to DIGITS [--port N | --device PATH] [--quick] [--smsc DIGITS]",
+    {"formats", formatsCommand, "formats", "list the files read and written"},
+    {"pdu", pduCommand, "pdu submit|deliver FILE ...", "print the AT command and PDU line of a send or store"},
+    {"send", sendCommand, "send FILE --to DIGITS [--port N | --device PATH] [--quick] [--smsc DIGITS]",
      "send as SMS through the phone"},
-    {"store", storeButton, "store FILE [--port N | --device PATH] [--quick] [--smsc DIGITS]",
+    {"store", storeCommand, "store FILE [--port N | --device PATH] [--quick] [--smsc DIGITS]",
      "store in the phone's SMS inbox (the message centre is only checked for)"},
-    {"operators", cmdOperators, "operators [--update FILE]",
+    {"operators", operatorsCommand, "operators [--update FILE]",
      "Brisvane's operator list: country - name;MCC;MNC;web address"},
-    {"ir-upload", cmdIrUpload, "ir-upload FILE [--port N | --device PATH] [--program quillet|brisvane]",
+    {"ir-upload", irUploadCommand, "ir-upload FILE [--port N | --device PATH] [--program quillet|brisvane]",
      "upload by infrared to a 61xx phone"},
-    {"test-port", cmdTestPort, "test-port [--port N | --device PATH] [--quick]",
+    {"test-port", testPortCommand, "test-port [--port N | --device PATH] [--quick]",
      "does a Nokia phone answer on the port?"},
-    {"read-smsc", cmdReadSmsc, "read-smsc [--port N | --device PATH] [--quick]",
+    {"read-smsc", readSmscCommand, "read-smsc [--port N | --device PATH] [--quick]",
      "read the message-centre number from the phone and store it"},
-    {"phonebook", phonebookButton, "phonebook [--port N | --device PATH] [--quick] [--program P] [--cache FILE]",
+    {"phonebook", phonebookCommand, "phonebook [--port N | --device PATH] [--quick] [--program P] [--cache FILE]",
      "read the phone's phonebook (SIM, then phone memory)"},
-    {"upload-url", cmdUploadUrl, "upload-url FILE [--program quillet|brisvane] [--mcc M --mnc N]",
+    {"upload-url", uploadUrlCommand, "upload-url FILE [--program quillet|brisvane] [--mcc M --mnc N]",
      "print the web upload address"},
-    {"upload-page", cmdUploadPage, "upload-page FILE [--program quillet|brisvane] [--mcc M --mnc N]",
+    {"upload-page", uploadPageCommand, "upload-page FILE [--program quillet|brisvane] [--mcc M --mnc N]",
      "write the web upload page to the temporary folder and print its path"},
-    {"serve", cmdServe, "serve [--listen HOST:PORT] [--port N | --device PATH] [--quick] [--db FILE] [--token TEXT]",
+    {"serve", serveCommand, "serve [--listen HOST:PORT] [--port N | --device PATH] [--quick] [--db FILE] [--token TEXT]",
      "the upload gateway: receive the upload address, send each picture through the phone"},
 };
 

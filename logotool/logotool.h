@@ -6,6 +6,7 @@
 #include "desktop/settingsstore.h"
 #include "graphic/logodocument.h"
 #include "phone/atengine.h"
+#include "phone/deliveryjob.h"
 
 #include <QStringList>
 #include <memory>
@@ -106,6 +107,11 @@ bool linkOptions(const Args &a, logo::LinkOverrides &o);
 // who ("in.otb: ") starts the failure messages in place of "error: ".
 int writeOutput(Session &s, const QString &target, QString *wrote = nullptr, const QString &who = QString());
 
+// Starts a delivery job and runs until it has ended: each percentage on
+// standard output as it comes, and the text it ends with as the window's
+// message box through prompt.
+void runJob(logo::DeliveryJob &job, logo::Prompt &prompt, const QString &title);
+
 int err(const QString &text, int code = 1);
 // A message line as the windows show it (CR LF as line breaks), in UTF-8,
 // flushed; where a window's text names its options dialog, the command's
@@ -126,21 +132,21 @@ struct CommandInfo {
     const char *summary;
 };
 
-int cmdShow(const QStringList &args);
-int cmdConvert(const QStringList &args);   // tools/logotool_convert.cpp
-int cmdFormats(const QStringList &args);   // logotool_formats.cpp
-int cmdPdu(const QStringList &args);       // tools/logotool_pdu.cpp
-int sendButton(const QStringList &args);      // tools/logotool_phone.cpp
-int storeButton(const QStringList &args);     // tools/logotool_phone.cpp
-int cmdOperators(const QStringList &args); // tools/logotool_operators.cpp
-int cmdIrUpload(const QStringList &args);  // tools/logotool_ir.cpp
-int cmdTestPort(const QStringList &args);  // tools/logotool_setup.cpp
-int cmdReadSmsc(const QStringList &args);  // tools/logotool_setup.cpp
-int phonebookButton(const QStringList &args); // tools/logotool_setup.cpp
-int cmdUploadUrl(const QStringList &args);   // tools/logotool_upload.cpp
-int cmdUploadPage(const QStringList &args);  // tools/logotool_upload.cpp
-int cmdServe(const QStringList &args);       // logotool_serve.cpp
-int cmdText(const QStringList &args);      // tools/logotool_text.cpp
-int cmdDraw(const QStringList &args);      // logotool_draw.cpp
+int showCommand(const QStringList &args);
+int convertCommand(const QStringList &args);   // logotool_convert.cpp
+int formatsCommand(const QStringList &args);   // logotool_formats.cpp
+int pduCommand(const QStringList &args);       // logotool_pdu.cpp
+int sendCommand(const QStringList &args);      // logotool_phone.cpp
+int storeCommand(const QStringList &args);     // logotool_phone.cpp
+int operatorsCommand(const QStringList &args); // logotool_operators.cpp
+int irUploadCommand(const QStringList &args);  // logotool_ir.cpp
+int testPortCommand(const QStringList &args);  // logotool_setup.cpp
+int readSmscCommand(const QStringList &args);  // logotool_setup.cpp
+int phonebookCommand(const QStringList &args); // logotool_setup.cpp
+int uploadUrlCommand(const QStringList &args);   // logotool_upload.cpp
+int uploadPageCommand(const QStringList &args);  // logotool_upload.cpp
+int serveCommand(const QStringList &args);     // logotool_serve.cpp
+int textCommand(const QStringList &args);      // logotool_text.cpp
+int drawCommand(const QStringList &args);      // logotool_draw.cpp
 
 } // namespace logotool

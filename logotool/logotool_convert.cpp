@@ -189,7 +189,7 @@ int convertMany(const Args &a)
 
 } // namespace
 
-int cmdConvert(const QStringList &argv)
+int convertCommand(const QStringList &argv)
 {
     Args a(argv);
     if (a.has(QStringLiteral("--help"))) {

@@ -175,7 +175,7 @@ void apply(const QList<Operation> &ops, logo::LogoGrid &g)
 
 } // namespace
 
-int cmdDraw(const QStringList &argv)
+int drawCommand(const QStringList &argv)
 {
     Args a(argv);
     if (a.has(QStringLiteral("--help")))

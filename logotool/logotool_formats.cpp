@@ -49,7 +49,7 @@ bool written(const FileFormat &f)
 
 } // namespace
 
-int cmdFormats(const QStringList &argv)
+int formatsCommand(const QStringList &argv)
 {
     const QString usage = QStringLiteral("usage: logotool formats");
     if (argv == QStringList{QStringLiteral("--help")})

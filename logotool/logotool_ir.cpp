@@ -1,8 +1,10 @@
 // logotool ir-upload: the windows' "IR-&Upload to 61xx" on the command line,
-// through the same controller and upload engine, over the raw serial line.
+// through the same checks, job and upload engine, over the raw serial line.
 #include "logotool.h"
 
 #include "infrared/irdelivery.h"
+#include "infrared/irmessage.h"
+#include "sms/networkcode.h"
 
 #include <QEventLoop>
 #include <cstdio>
@@ -40,30 +42,24 @@ public:
     }
 };
 
-// The progress dialog: prints the percentages while the upload runs.
-class ToolUi : public logo::IrUploadUi {
-public:
-    explicit ToolUi(logo::IrDelivery &delivery) : m_delivery(delivery) {}
-    void showUploadProgress() override
-    {
-        ran = true;
-        QEventLoop loop;
-        QObject::connect(&m_delivery, &logo::IrDelivery::progress, &loop,
-                         [](int percent) { say(stdout, QStringLiteral("%1%").arg(percent)); });
-        QObject::connect(&m_delivery, &logo::IrDelivery::uploadEnded, &loop, &QEventLoop::quit);
-        m_delivery.startUpload();
-        if (m_delivery.uploadRunning())
-            loop.exec();
-    }
-    bool ran = false;
-
-private:
-    logo::IrDelivery &m_delivery;
-};
+// The menu command: the picture's checks, the IR port, and the upload.
+int upload(logo::LogoDocument &doc, const logo::OutgoingPicture &picture, const logo::IrOverrides &overrides,
+           logo::Prompt &prompt)
+{
+    const QString title = doc.profile().productName;
+    if (!logo::networkCodeFits(doc, logo::DeliveryPath::Infrared) || !doc.askIfEmpty(true))
+        return 1;
+    const logo::IrSettings settings = logo::readIrSettings(doc.settings(), overrides);
+    if (!logo::checkIrSettings(settings, prompt, title))
+        return 1;
+    logo::IrUploadJob job(logo::buildIrMessage(*picture.profile, picture.grid, picture.mcc, picture.mnc), settings);
+    runJob(job, prompt, title);
+    return job.outcome() == logo::JobOutcome::Completed ? 0 : 1;
+}
 
 } // namespace
 
-int cmdIrUpload(const QStringList &argv)
+int irUploadCommand(const QStringList &argv)
 {
     Args a(argv);
     if (a.has(QStringLiteral("--help")))
@@ -73,7 +69,7 @@ int cmdIrUpload(const QStringList &argv)
     if (a.positional.size() != 1 || !a.unknown(known).isEmpty())
         return err(irUsage(), 2);
 
-    logo::IrDelivery::Overrides overrides;
+    logo::IrOverrides overrides;
     if (!portOptions(a, overrides.port, overrides.device))
         return 2;
     DeliveryPicture picture;
@@ -84,13 +80,9 @@ int cmdIrUpload(const QStringList &argv)
     logo::LogoDocument doc(*picture.profile, prompt, settings);
     picture.applyTo(doc);
     portForOwnDevice(overrides.port, overrides.device, settings, QStringLiteral("IRPort"));
-    logo::IrDelivery delivery(doc);
-    delivery.setOverrides(overrides);
-    ToolUi ui(delivery);
-    delivery.setUi(&ui);
-    delivery.sendByInfrared();
+    const int code = upload(doc, {picture.profile, picture.grid, picture.mcc, picture.mnc}, overrides, prompt);
     settings.sync();
-    return ui.ran && delivery.lastResult().isEmpty() ? 0 : 1;
+    return code;
 }
 
 } // namespace logotool

@@ -19,7 +19,7 @@ const char *kOperatorsUsage =
     "  --update reads FILE instead.";
 } // namespace
 
-int cmdOperators(const QStringList &argv)
+int operatorsCommand(const QStringList &argv)
 {
     const Args a(argv);
     if (a.has(QStringLiteral("--help"))) {

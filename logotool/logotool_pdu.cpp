@@ -20,7 +20,7 @@ const char *kPduUsage =
 
 } // namespace
 
-int cmdPdu(const QStringList &argv)
+int pduCommand(const QStringList &argv)
 {
     Args a(argv);
     if (a.has(QStringLiteral("--help")))

@@ -1,5 +1,5 @@
 // logotool send / store: the windows' "Sen&d as SMS..." and "Sto&re to
-// SMS-Inbox..." on the command line, through the same controller and engine,
+// SMS-Inbox..." on the command line, through the same checks, job and engine,
 // over the serial link. The dialogs' answers come from the options.
 #include "logotool.h"
 
@@ -7,6 +7,7 @@
 #include "graphic/pathutil.h"
 #include "phone/seriallink.h"
 #include "phone/smsdelivery.h"
+#include "sms/networkcode.h"
 
 #include <QEventLoop>
 #include <cstdio>
@@ -44,47 +45,43 @@ public:
     bool jobRan = false;
 };
 
-// The dialogs, answered from the options: the destination number of the send
-// dialog, Store in the store dialog, and the progress printed as it comes.
-class ToolUi : public logo::DeliveryUi {
-public:
-    ToolUi(logo::SmsDelivery &delivery, PhonePrompt &prompt, const QString &to)
-        : m_delivery(delivery), m_prompt(prompt), m_to(to)
-    {
-    }
-    void showSendDialog() override { m_delivery.sendTo(m_to); }
-    void showStoreDialog() override
-    {
-        const int kept = m_delivery.storeCount();
-        say(stderr, QStringLiteral("sender %1").arg(m_delivery.storeNumberText(kept)));
-        m_delivery.storeWith(kept);
-    }
-    void showSendingProgress() override
-    {
-        m_prompt.jobRan = true;
-        ran = true;
-        QEventLoop loop;
-        const auto progress = QObject::connect(&m_delivery, &logo::SmsDelivery::progress, [](int percent) {
-            say(stdout, QStringLiteral("%1%").arg(percent));
-        });
-        const auto ended = QObject::connect(&m_delivery, &logo::SmsDelivery::jobEnded, &loop, &QEventLoop::quit);
-        m_delivery.startSendingJob();
-        if (m_delivery.jobRunning())
-            loop.exec();
-        QObject::disconnect(progress);
-        QObject::disconnect(ended);
-    }
-    bool ran = false;
-
-private:
-    logo::SmsDelivery &m_delivery;
-    PhonePrompt &m_prompt;
-    QString m_to;
-};
-
-int runDelivery(const QStringList &argv, int mode)
+// The menu command with the dialogs answered from the options: the
+// destination number of the send dialog, Store in the store dialog.
+int deliver(logo::SmsKind kind, logo::LogoDocument &doc, const logo::OutgoingPicture &picture,
+            const logo::SmsOverrides &overrides, PhonePrompt &prompt, const QString &to)
 {
-    const bool send = mode == logo::SendingSms;
+    logo::SettingsStore &settings = doc.settings();
+    const QString section = doc.section();
+    const QString title = doc.profile().productName;
+    if (!logo::networkCodeFits(doc, logo::DeliveryPath::SmartMessage) || !doc.askIfEmpty(true))
+        return 1;
+    if (!logo::checkSendSettings(kind, logo::readSendSettings(settings, section, overrides), prompt, title))
+        return 1;
+    int kept = 0;
+    if (kind == logo::SmsKind::Send) {
+        const QString digits = logo::acceptDestination(to, prompt, title);
+        if (digits.isEmpty())
+            return 1;
+        logo::saveDestination(settings, section, digits);
+    } else {
+        kept = logo::storeCount(settings, section);
+        say(stderr, QStringLiteral("sender %1").arg(logo::storeNumberText(doc.profile(), kept)));
+    }
+    const logo::SendSettings sendSettings = logo::readSendSettings(settings, section, overrides);
+    logo::SerialLink link;
+    logo::TimerTicks jobTimer(1000);
+    logo::AtEngine engine(link, jobTimer);
+    logo::SmsJob job(kind, logo::smsPdu(kind, picture, sendSettings), sendSettings.link, engine, prompt);
+    prompt.jobRan = true;
+    runJob(job, prompt, title);
+    if (kind == logo::SmsKind::Store)
+        logo::advanceStoreCount(settings, section, kept);
+    return job.outcome() == logo::JobOutcome::Completed ? 0 : 1;
+}
+
+int runDelivery(const QStringList &argv, logo::SmsKind kind)
+{
+    const bool send = kind == logo::SmsKind::Send;
     const QString usageText = deliveryUsage(send);
     Args a(argv);
     if (a.has(QStringLiteral("--help")))
@@ -99,7 +96,7 @@ int runDelivery(const QStringList &argv, int mode)
     if (send && !a.has(QStringLiteral("--to")))
         return err(usageText, 2);
 
-    logo::SmsDelivery::Overrides overrides;
+    logo::SmsOverrides overrides;
     if (!linkOptions(a, overrides))
         return 2;
     if (a.has(QStringLiteral("--smsc"))) {
@@ -117,20 +114,30 @@ int runDelivery(const QStringList &argv, int mode)
     picture.applyTo(doc);
     portForOwnDevice(overrides.port, overrides.device, settings, QStringLiteral("COMPort"));
 
-    logo::SerialLink link;
-    logo::TimerTicks jobTimer(1000);
-    logo::AtEngine engine(link, jobTimer);
-    logo::SmsDelivery delivery(doc, engine);
-    delivery.setOverrides(overrides);
-    ToolUi ui(delivery, prompt, a.value(QStringLiteral("--to")));
-    delivery.setUi(&ui);
-
-    delivery.deliver(mode);
+    const int code = deliver(kind, doc, {picture.profile, picture.grid, picture.mcc, picture.mnc}, overrides, prompt,
+                             a.value(QStringLiteral("--to")));
     settings.sync();
-    return ui.ran && delivery.lastOutcome() == logo::JobOutcome::Completed ? 0 : 1;
+    return code;
 }
 
 } // namespace
+
+// Runs the job to its end: the percentages as they come, the window's message
+// at the end.
+void runJob(logo::DeliveryJob &job, logo::Prompt &prompt, const QString &title)
+{
+    QEventLoop loop;
+    QObject::connect(&job, &logo::DeliveryJob::progress, [](int percent) {
+        say(stdout, QStringLiteral("%1%").arg(percent));
+    });
+    QObject::connect(&job, &logo::DeliveryJob::finished, [&](logo::JobOutcome outcome, const QString &text) {
+        logo::showJobEnd(prompt, title, outcome, text);
+        loop.quit();
+    });
+    job.start();
+    if (job.isRunning())
+        loop.exec();
+}
 
 const char *const kLinkOptionsUsage = "[--port N] [--device PATH] [--quick]";
 const char *const kLinkOptionsHelp =
@@ -149,14 +156,14 @@ bool linkOptions(const Args &a, logo::LinkOverrides &o)
     return true;
 }
 
-int sendButton(const QStringList &args)
+int sendCommand(const QStringList &args)
 {
-    return runDelivery(args, logo::SendingSms);
+    return runDelivery(args, logo::SmsKind::Send);
 }
 
-int storeButton(const QStringList &args)
+int storeCommand(const QStringList &args)
 {
-    return runDelivery(args, logo::SendingStore);
+    return runDelivery(args, logo::SmsKind::Store);
 }
 
 } // namespace logotool

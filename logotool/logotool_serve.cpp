@@ -58,7 +58,7 @@ QString defaultDatabase()
 
 } // namespace
 
-int cmdServe(const QStringList &argv)
+int serveCommand(const QStringList &argv)
 {
     Args a(argv);
     if (a.has(QStringLiteral("--help")))

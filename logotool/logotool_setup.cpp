@@ -50,12 +50,12 @@ public:
 };
 
 // The link, the job timer and the engine of one command, on the user's
-// settings, with a document for the jobs' context.
+// settings.
 struct Link {
-    explicit Link(const logo::ProgramProfile &profile) : doc(profile, prompt, settings) {}
+    explicit Link(const logo::ProgramProfile &program) : profile(program) {}
+    const logo::ProgramProfile &profile;
     logo::SettingsStore settings;
     SetupPrompt prompt;
-    logo::LogoDocument doc;
     logo::SerialLink serial;
     logo::TimerTicks ticks{1000};
     logo::AtEngine engine{serial, ticks};
@@ -95,7 +95,7 @@ bool resolvePort(Link &l, logo::LinkOverrides &link)
 {
     link.port = portNumber(l, link.port, link.device);
     if (link.port <= 0) {
-        say(stderr, logo::AtEngine::LinkErrorText(6, 0));
+        say(stderr, logo::AtEngine::linkErrorText(logo::LinkError::PortNotConfigured, 0));
         return false;
     }
     if (link.device.isEmpty())
@@ -103,20 +103,20 @@ bool resolvePort(Link &l, logo::LinkOverrides &link)
     return true;
 }
 
-// Runs until the signal comes; the job may also have ended before.
-template <class Sender, class Signal>
-void waitFor(Sender *sender, Signal signal, const std::function<bool()> &running)
+// Runs the job until it has ended; it may also have ended at once.
+void waitFor(logo::DeliveryJob &job)
 {
     QEventLoop loop;
-    QObject::connect(sender, signal, &loop, &QEventLoop::quit);
-    if (running())
+    QObject::connect(&job, &logo::DeliveryJob::finished, &loop, &QEventLoop::quit);
+    job.start();
+    if (job.isRunning())
         loop.exec();
 }
 
 // The port test or the message-centre read, as the options dialog starts
 // them; report prints the result and gives the exit code.
-int runPortJob(const QStringList &argv, const char *command, bool read,
-               const std::function<int(Link &, const logo::PortTest &, int code, int port)> &report)
+int runPortJob(const QStringList &argv, const char *command, logo::PortTestJob::Kind kind,
+               const std::function<int(Link &, const logo::PortTestJob &, const QString &status)> &report)
 {
     Args a({});
     logo::LinkOverrides link;
@@ -126,51 +126,51 @@ int runPortJob(const QStringList &argv, const char *command, bool read,
     Link l(logo::ProgramProfile::quillet());
     if (!resolvePort(l, link))
         return 1;
-    logo::PortTest jobs(l.doc, l.engine);
-    jobs.setQuickLink(link.quickLink);
-    const auto done = read ? &logo::PortTest::readSMSCDone : &logo::PortTest::testDone;
-    int result = 0;
-    QObject::connect(&jobs, done, [&](int code) { result = code; });
-    if (read)
-        jobs.readMessageCentre(link.port, link.device);
-    else
-        jobs.testPort(link.port, link.device);
-    waitFor(&jobs, done, [&] { return jobs.jobRunning(); });
-    return report(l, jobs, result, link.port);
+    logo::PortTestJob job(kind, logo::readLinkSettings(l.settings, link), l.engine, l.prompt, l.settings);
+    QString status;
+    QObject::connect(&job, &logo::DeliveryJob::finished,
+                     [&](logo::JobOutcome, const QString &text) { status = text; });
+    waitFor(job);
+    return report(l, job, status);
 }
 
 } // namespace
 
-int cmdTestPort(const QStringList &argv)
+int testPortCommand(const QStringList &argv)
 {
-    return runPortJob(argv, kTestCommand, false, [](Link &, const logo::PortTest &jobs, int code, int port) {
-        const bool nokia = code == logo::PortTest::TestNokia;
-        say(nokia ? stdout : stderr, jobs.testStatus(code, port));
-        return nokia ? 0 : 1;
-    });
+    return runPortJob(argv, kTestCommand, logo::PortTestJob::Kind::TestPort,
+                      [](Link &, const logo::PortTestJob &job, const QString &status) {
+                          const bool nokia = job.testResult() == logo::TestResult::Nokia;
+                          say(nokia ? stdout : stderr, status);
+                          return nokia ? 0 : 1;
+                      });
 }
 
-int cmdReadSmsc(const QStringList &argv)
+int readSmscCommand(const QStringList &argv)
 {
-    return runPortJob(argv, kReadCommand, true, [](Link &l, const logo::PortTest &jobs, int code, int) {
-        const bool read = code == logo::PortTest::ReadInternational || code == logo::PortTest::ReadNational;
-        say(read ? stdout : stderr, jobs.readStatus(code));
-        if (read)
-            say(stdout, QStringLiteral("Message Center Number: +%1")
-                              .arg(l.settings.read(logo::kSharedSection, QStringLiteral("SMSC"))));
-        const QString message = code == logo::PortTest::ReadNotStored ? l.settings.writeFailedMessage()
-                                                                      : logo::PortTest::ReadMessage(code);
-        if (!message.isEmpty())
-            say(stderr, message);
-        l.settings.sync();
-        return read ? 0 : 1;
-    });
+    return runPortJob(argv, kReadCommand, logo::PortTestJob::Kind::ReadMessageCentre,
+                      [](Link &l, const logo::PortTestJob &job, const QString &status) {
+                          const logo::ReadResult result = job.readResult();
+                          const bool read =
+                              result == logo::ReadResult::International || result == logo::ReadResult::National;
+                          say(read ? stdout : stderr, status);
+                          if (read)
+                              say(stdout, QStringLiteral("Message Center Number: +%1")
+                                              .arg(l.settings.read(logo::kSharedSection, QStringLiteral("SMSC"))));
+                          const QString message = result == logo::ReadResult::NotStored
+                                                      ? l.settings.writeFailedMessage()
+                                                      : logo::PortTestJob::readMessage(result);
+                          if (!message.isEmpty())
+                              say(stderr, message);
+                          l.settings.sync();
+                          return read ? 0 : 1;
+                      });
 }
 
-int phonebookButton(const QStringList &argv)
+int phonebookCommand(const QStringList &argv)
 {
     Args a({});
-    logo::PhonebookJob::Overrides link;
+    logo::PhonebookOverrides link;
     bool help = false;
     const QStringList extra{QStringLiteral("--program"), QStringLiteral("--cache")};
     if (const int code = parse(argv, usage(kBookCommand, kBookOptions), extra, a, link, help); code || help)
@@ -186,15 +186,17 @@ int phonebookButton(const QStringList &argv)
     link.port = portNumber(l, link.port, link.device);
 
     logo::Phonebook book;
-    logo::PhonebookJob job(l.doc, l.engine, book);
-    job.setOverrides(link);
+    logo::PhonebookJob job(book, logo::readPhonebookSettings(l.settings, QString(), link), l.engine, l.prompt);
     QObject::connect(&job, &logo::PhonebookJob::statusLine, [](int line) {
         static const char *const kLines[] = {"- Initializing", "- Reading from SIM", "- Reading from Phone"};
         say(stderr, QString::fromLatin1(kLines[qBound(0, line, 2)]));
     });
-    job.readPhonebook();
-    waitFor(&job, &logo::PhonebookJob::jobEnded, [&] { return job.jobRunning(); });
-    if (job.lastOutcome() != logo::JobOutcome::Completed)
+    const QString title = l.profile.productName;
+    QObject::connect(&job, &logo::DeliveryJob::finished, [&](logo::JobOutcome outcome, const QString &text) {
+        logo::showJobEnd(l.prompt, title, outcome, text);
+    });
+    waitFor(job);
+    if (job.outcome() != logo::JobOutcome::Completed)
         return 1;
     for (const logo::PhonebookEntry &e : book.entries())
         say(stdout, logo::Phonebook::cacheLine(e));

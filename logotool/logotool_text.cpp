@@ -23,7 +23,7 @@ const char *kTextUsage =
 
 } // namespace
 
-int cmdText(const QStringList &argv)
+int textCommand(const QStringList &argv)
 {
     Args a(argv);
     if (a.has(QStringLiteral("--help"))) {

@@ -48,7 +48,7 @@ std::optional<int> prepare(const QStringList &argv, const char *usage, Upload &u
 
 } // namespace
 
-int cmdUploadUrl(const QStringList &argv)
+int uploadUrlCommand(const QStringList &argv)
 {
     Upload u;
     if (const std::optional<int> code = prepare(argv, kUrlUsage, u))
@@ -57,7 +57,7 @@ int cmdUploadUrl(const QStringList &argv)
     return 0;
 }
 
-int cmdUploadPage(const QStringList &argv)
+int uploadPageCommand(const QStringList &argv)
 {
     Upload u;
     if (const std::optional<int> code = prepare(argv, kPageUsage, u))

@@ -1,13 +1,15 @@
-// The gateway's sender on today's delivery code: each job runs as
-// `logotool send` runs, on a document of the picture's program, through
-// SmsDelivery, the AT engine and the serial link; the send dialog is answered
-// with the job's number and the progress dialog only starts the job.
+// The gateway's sender on the delivery code of the windows: each job runs as
+// "Sen&d as SMS..." and `logotool send` run it, through the same checks
+// (network code, message centre, port, number), the same SmsJob, the AT
+// engine and the serial link. The job's end text is what the window shows.
 #include "gateway/phonesender.h"
 
+#include "desktop/prompt.h"
+#include "desktop/settingsstore.h"
 #include "gateway/uploadfields.h"
-#include "graphic/logodocument.h"
 #include "phone/seriallink.h"
 #include "phone/smsdelivery.h"
+#include "sms/networkcode.h"
 
 #include <QTimer>
 
@@ -15,41 +17,15 @@ namespace logo::gateway {
 
 namespace {
 
-// One job's document, link, engine and delivery.
-struct SerialJob : DeliveryUi {
-    SerialJob(const UploadPicture &picture, SettingsStore &settings, const SerialSendOptions &options,
-              const QString &number)
-        : doc(picture.profile(), prompt, settings), ticks(options.tickMs), number(number)
-    {
-        prompt.defaultAnswer = Answer::Yes;   // the empty-picture question: the user asked for it
-        doc.grid() = picture.grid;
-        if (&picture.profile() == &ProgramProfile::brisvane())
-            doc.setNetworkCode(picture.mcc, picture.mnc);
-        SmsDelivery::Overrides o;
-        o.port = options.port;
-        o.device = options.device;
-        o.quickLink = options.quickLink;
-        o.hasSmsc = !options.smsc.isEmpty();
-        o.smsc = options.smsc;
-        delivery.setOverrides(o);
-        delivery.setUi(this);
-    }
-    void showSendDialog() override { delivery.sendTo(number); }
-    void showStoreDialog() override {}
-    void showSendingProgress() override
-    {
-        started = true;
-        delivery.startSendingJob();
-    }
+// The link, engine and job of one send.
+struct SerialJob {
+    SerialJob(const SerialSendOptions &options) : ticks(options.tickMs) {}
 
     ScriptedPrompt prompt;
-    LogoDocument doc;
     SerialLink link;
     TimerTicks ticks;
     AtEngine engine{link, ticks};
-    SmsDelivery delivery{doc, engine};
-    QString number;
-    bool started = false;
+    std::unique_ptr<SmsJob> job;
 };
 
 class SerialPhoneSender : public PhoneSender {
@@ -61,24 +37,60 @@ public:
 
     void send(const UploadPicture &picture, const QString &number) override
     {
-        m_job = std::make_unique<SerialJob>(picture, m_settings, m_options, number);
+        m_job = std::make_unique<SerialJob>(m_options);
         SerialJob *job = m_job.get();
-        connect(&job->delivery, &SmsDelivery::jobEnded, this,
-                [this, job](bool success) { end(job, success); }, Qt::QueuedConnection);
-        job->delivery.sendPicture();
-        // Refused before the job began (no message centre, no port, a number
-        // the message can't carry): the message box says why.
-        if (!job->started)
-            QTimer::singleShot(0, this, [this, job] { end(job, false); });
+        if (!startJob(*job, picture, number)) {
+            // Refused before the job began: the message says why.
+            QTimer::singleShot(0, this, [this, job] { end(job, false, job->prompt.lastMessage()); });
+            return;
+        }
+        connect(job->job.get(), &DeliveryJob::finished, this,
+                [this, job](JobOutcome outcome, const QString &text) {
+                    end(job, outcome == JobOutcome::Completed, text);
+                },
+                Qt::QueuedConnection);
+        job->job->start();
     }
 
 private:
-    void end(SerialJob *job, bool success)
+    bool startJob(SerialJob &job, const UploadPicture &picture, const QString &number)
+    {
+        const ProgramProfile &profile = picture.profile();
+        const QString section = profile.settingsSection;
+        const QString title = profile.productName;
+        const bool withCode = profile.requiresOperator;
+        if (withCode) {
+            const QString refusal = networkCodeRefusal(picture.mcc, picture.mnc, DeliveryPath::SmartMessage);
+            if (!refusal.isEmpty()) {
+                job.prompt.critical(title, refusal);
+                return false;
+            }
+        }
+        SmsOverrides overrides;
+        overrides.port = m_options.port;
+        overrides.device = m_options.device;
+        overrides.quickLink = m_options.quickLink;
+        overrides.hasSmsc = !m_options.smsc.isEmpty();
+        overrides.smsc = m_options.smsc;
+        if (!checkSendSettings(SmsKind::Send, readSendSettings(m_settings, section, overrides), job.prompt, title))
+            return false;
+        const QString digits = acceptDestination(number, job.prompt, title);
+        if (digits.isEmpty())
+            return false;
+        saveDestination(m_settings, section, digits);
+        const SendSettings settings = readSendSettings(m_settings, section, overrides);
+        const OutgoingPicture outgoing{&profile, picture.grid, withCode ? picture.mcc : QString(),
+                                       withCode ? picture.mnc : QString()};
+        job.job = std::make_unique<SmsJob>(SmsKind::Send, smsPdu(SmsKind::Send, outgoing, settings), settings.link,
+                                           job.engine, job.prompt);
+        return true;
+    }
+
+    void end(SerialJob *job, bool success, const QString &text)
     {
         if (m_job.get() != job)
             return;
-        const QString text = job->prompt.lastMessage();
-        // The job's objects go once the delivery has returned from its signal.
+        // The job's objects go once the job has returned from its signal.
         QTimer::singleShot(0, this, [old = std::shared_ptr<SerialJob>(m_job.release())] {});
         emit finished(success, text);
     }

@@ -1,78 +1,60 @@
 #include "infrared/irdelivery.h"
 
-#include "desktop/waitcursor.h"
-#include "graphic/logodocument.h"
-#include "infrared/irmessage.h"
-#include "sms/networkcode.h"
+#include "desktop/prompt.h"
+#include "desktop/settingsstore.h"
+#include "graphic/pathutil.h"
 
 namespace logo {
 
-IrDelivery::IrDelivery(LogoDocument &doc, QObject *parent)
-    : QObject(parent), m_doc(doc), m_lastResult(irtext::undefined())
+IrSettings readIrSettings(const SettingsStore &settings, const IrOverrides &overrides)
 {
-    connect(&m_runner, &IrUploadRunner::progress, this, &IrDelivery::progress);
-    connect(&m_runner, &IrUploadRunner::finished, this, &IrDelivery::finished);
+    LinkOverrides link;
+    link.port = overrides.port;
+    link.device = overrides.device;
+    IrSettings s;
+    s.link = readLinkSettings(settings, link, QStringLiteral("IRPort"));
+    s.delays = readIrDelays(settings);
+    return s;
 }
 
-int IrDelivery::irPort() const
+bool checkIrSettings(const IrSettings &settings, Prompt &prompt, const QString &title)
 {
-    if (m_overrides.port > 0)
-        return m_overrides.port;
-    return m_doc.settings().readInt(kSharedSection, QStringLiteral("IRPort"), 0);
+    if (settings.link.port > 0)
+        return true;
+    prompt.critical(title, joinLines({QStringLiteral("Please configure the physical IR Port"),
+                                      QStringLiteral("in menu 'Edit/Options/IR Port'")}));
+    return false;
 }
 
-QString IrDelivery::irDevice() const
+IrUploadJob::IrUploadJob(const QByteArray &message, const IrSettings &settings, QObject *parent)
+    : DeliveryJob(parent), m_message(message), m_settings(settings), m_result(irtext::undefined())
 {
-    if (!m_overrides.device.isEmpty())
-        return m_overrides.device;
-    return m_doc.settings().portDevice(irPort());
+    connect(&m_runner, &IrUploadRunner::progress, this, &IrUploadJob::progress);
+    connect(&m_runner, &IrUploadRunner::finished, this, &IrUploadJob::uploadEnded);
 }
 
-QByteArray IrDelivery::message() const
-{
-    return buildIrMessage(m_doc.profile(), m_doc.grid(), m_doc.currentMCC(), m_doc.currentMNC());
-}
-
-void IrDelivery::sendByInfrared()
-{
-    m_doc.setBusy(true);
-    if (networkCodeFits(m_doc, DeliveryPath::Infrared) && m_doc.askIfEmpty(true)) {
-        if (irPort() <= 0) {
-            m_doc.prompt().critical(m_doc.profile().productName,
-                                    joinLines({QStringLiteral("Please configure the physical IR Port"),
-                                               QStringLiteral("in menu 'Edit/Options/IR Port'")}));
-        } else if (m_ui) {
-            WaitCursor wait;
-            m_ui->showUploadProgress();
-        }
-    }
-    m_doc.setBusy(false);
-}
-
-void IrDelivery::startUpload()
+void IrUploadJob::start()
 {
     if (m_runner.isRunning())
         return;
     emit caption(QStringLiteral("Upload via IR to 61xx ..."));
-    m_port = irPort();
     IrUploadRequest request;
-    request.message = message();
-    request.port = m_port;
-    request.device = irDevice();
-    request.options.delays = readIrDelays(m_doc.settings());
+    request.message = m_message;
+    request.port = m_settings.link.port;
+    request.device = m_settings.link.device;
+    request.options.delays = m_settings.delays;
     request.options.connectionAddress = m_pickAddress;
     m_runner.start(request);
 }
 
-void IrDelivery::finished(const QString &result)
+void IrUploadJob::uploadEnded(const QString &result)
 {
-    m_lastResult = result;
-    const QString product = m_doc.profile().productName;
+    m_result = result;
     if (result.isEmpty())
-        m_doc.prompt().inform(product, QStringLiteral("Data uploaded."));
+        finish(JobOutcome::Completed, QStringLiteral("Data uploaded."));
     else
-        m_doc.prompt().critical(product, QStringLiteral("Error while talking to COM%1.\r\n\r\n").arg(m_port) + result);
-    emit uploadEnded(result.isEmpty());
+        finish(JobOutcome::LinkError,
+               QStringLiteral("Error while talking to COM%1.\r\n\r\n").arg(m_settings.link.port) + result);
 }
 
 } // namespace logo

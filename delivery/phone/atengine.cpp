@@ -36,14 +36,14 @@ enum ReplyMark : unsigned {
 const struct {
     QByteArrayView text;
     ReplyMark mark;
-    qint16 code;
+    ReplyCode code;
 } kReplyTexts[] = {
-    {"\r\nOK", MarkOk, ReplyOk},
-    {"> ", MarkPrompt, ReplyPrompt},
-    {"CPBR: (", MarkRange, ReplyPhonebookRange},
-    {"CMS ERROR: ", MarkCms, ReplyCmsError},
-    {"\r\nERROR", MarkError, ReplyError},
-    {"\r\nNO CARRIER", MarkNoCarrier, ReplyError},
+    {"\r\nOK", MarkOk, ReplyCode::Ok},
+    {"> ", MarkPrompt, ReplyCode::Prompt},
+    {"CPBR: (", MarkRange, ReplyCode::PhonebookRange},
+    {"CMS ERROR: ", MarkCms, ReplyCode::CmsError},
+    {"\r\nERROR", MarkError, ReplyCode::Error},
+    {"\r\nNO CARRIER", MarkNoCarrier, ReplyCode::Error},
 };
 
 // A text may straddle two reads: the new part is looked through together
@@ -60,9 +60,9 @@ unsigned scanReply(const QByteArray &buffer, qsizetype from)
     return marks;
 }
 
-qint16 codeOf(unsigned marks)
+ReplyCode codeOf(unsigned marks)
 {
-    qint16 code = ReplyNoNewData;
+    ReplyCode code = ReplyCode::NoNewData;
     for (const auto &t : kReplyTexts)
         if (marks & t.mark)
             code = t.code;
@@ -81,43 +81,43 @@ AtEngine::AtEngine(PhoneLink &link, TickSource &ticks, QObject *parent)
 
 void AtEngine::setLinkPort(int n, const QString &device)
 {
-    m_state.LinkPort = n;
-    m_state.LinkDevice = device;
+    m_state.port = n;
+    m_state.device = device;
 }
 
-void AtEngine::ResetJob(int limit)
+void AtEngine::resetJob(int limit)
 {
-    m_state.RetryCount = 0;
-    m_state.RetryLimit = limit;
-    m_state.CurrentStep = 0;
+    m_state.retryCount = 0;
+    m_state.retryLimit = limit;
+    m_state.currentStep = 0;
     m_state.breakRequested = false;
-    m_state.ReplyCode = ReplyNothing;
-    m_state.ReplyBuffer.clear();
+    m_state.replyCode = ReplyCode::Nothing;
+    m_state.replyBuffer.clear();
     m_replyMarks = 0;
 }
 
-bool AtEngine::QueueStep(const QByteArray &command, qint16 expectedReply, qint16 progress,
+bool AtEngine::queueStep(const QByteArray &command, ReplyCode expectedReply, qint16 progress,
                          const QString &errorText)
 {
-    if (m_state.StepCount >= LinkState::MaxSteps)
+    if (m_state.stepCount >= LinkState::MaxSteps)
         return false;
-    m_state.JobSteps[m_state.StepCount] = JobStep{command, expectedReply, progress, errorText};
-    ++m_state.StepCount;
+    m_state.steps[m_state.stepCount] = JobStep{command, expectedReply, progress, errorText};
+    ++m_state.stepCount;
     return true;
 }
 
 bool AtEngine::setStepCommand(int slot, const QByteArray &command)
 {
-    if (slot < 0 || slot >= m_state.StepCount || (m_running && slot < m_state.CurrentStep))
+    if (slot < 0 || slot >= m_state.stepCount || (m_running && slot < m_state.currentStep))
         return false;
-    m_state.JobSteps[slot].Command = command;
+    m_state.steps[slot].command = command;
     return true;
 }
 
-bool AtEngine::OpenLink()
+bool AtEngine::openLink()
 {
     m_openError.clear();
-    if (m_state.LinkDevice.isEmpty() || !m_link.open(m_state.LinkDevice)) {
+    if (m_state.device.isEmpty() || !m_link.open(m_state.device)) {
         m_openError = m_link.lastError();
         emit beep();
         return false;
@@ -125,27 +125,27 @@ bool AtEngine::OpenLink()
     return true;
 }
 
-void AtEngine::CloseLink()
+void AtEngine::closeLink()
 {
     if (!m_link.close())
         emit beep();
 }
 
-void AtEngine::WriteOutText()
+void AtEngine::writeOutText()
 {
-    if (!m_link.write(m_state.OutText))
+    if (!m_link.write(m_state.outText))
         emit beep();
 }
 
 bool AtEngine::startJob(const TickRules &rules)
 {
-    if (m_running || m_state.StepCount <= 0)
+    if (m_running || m_state.stepCount <= 0)
         return false;
     m_rules = rules;
-    ResetJob(JobRetryLimit);
-    if (!OpenLink()) {
+    resetJob(JobRetryLimit);
+    if (!openLink()) {
         emit finished(JobOutcome::OpenFailed,
-                      withDeviceReason(m_state.JobSteps[0].ErrorText, m_state.LinkDevice, m_openError));
+                      withDeviceReason(m_state.steps[0].errorText, m_state.device, m_openError));
         return false;
     }
     m_running = true;
@@ -155,61 +155,61 @@ bool AtEngine::startJob(const TickRules &rules)
 
 const JobStep &AtEngine::awaitedStep() const
 {
-    const int i = qBound(0, m_state.CurrentStep - 1, m_state.StepCount - 1);
-    return m_state.JobSteps[i];
+    const int i = qBound(0, m_state.currentStep - 1, m_state.stepCount - 1);
+    return m_state.steps[i];
 }
 
 void AtEngine::advance()
 {
-    if (m_state.CurrentStep > 0)
-        emit stepAnswered(m_state.CurrentStep - 1, m_state.ReplyBuffer);
+    if (m_state.currentStep > 0)
+        emit stepAnswered(m_state.currentStep - 1, m_state.replyBuffer);
     if (m_rules.userBreak && m_state.breakRequested) {
-        CloseLink();
-        endJob(JobOutcome::UserBreak, awaitedStep().ErrorText);
+        closeLink();
+        endJob(JobOutcome::UserBreak, awaitedStep().errorText);
         return;
     }
-    if (m_state.CurrentStep > m_state.StepCount - 1) {
+    if (m_state.currentStep > m_state.stepCount - 1) {
         // Every step answered. The buffer still holds the reply to the last one.
         if (m_rules.showProgress)
             emit progress(100);
-        CloseLink();
+        closeLink();
         endJob(JobOutcome::Completed, QString());
         return;
     }
     // A new step starts from a clean slate: neither the text nor the verdict on
     // the previous step's reply may count for the new command (a phone that
     // does not echo would otherwise pass on the old "OK").
-    m_state.ReplyBuffer.clear();
-    m_state.ReplyCode = ReplyNothing;
+    m_state.replyBuffer.clear();
+    m_state.replyCode = ReplyCode::Nothing;
     m_replyMarks = 0;
     m_receivedInStep = 0;
     m_receivedAtTick = 0;
     m_patientTicks = 0;
-    const JobStep &step = m_state.JobSteps[m_state.CurrentStep];
+    const JobStep &step = m_state.steps[m_state.currentStep];
     if (m_rules.showProgress)
-        emit progress(step.Progress);
-    m_state.OutText = step.Command;
-    WriteOutText();
-    ++m_state.CurrentStep;
+        emit progress(step.progress);
+    m_state.outText = step.command;
+    writeOutText();
+    ++m_state.currentStep;
     m_ticks.start();
 }
 
 void AtEngine::tick()
 {
     m_ticks.stop();
-    if (!m_running || m_state.CurrentStep <= 0)
+    if (!m_running || m_state.currentStep <= 0)
         return;
     const JobStep &step = awaitedStep();
     if (m_rules.userBreak && m_state.breakRequested) {
-        CloseLink();
-        endJob(JobOutcome::UserBreak, step.ErrorText);
+        closeLink();
+        endJob(JobOutcome::UserBreak, step.errorText);
         return;
     }
     if (!m_link.isOpen()) {
         // The device went away (a cable pulled, the far end closed): no repeat
         // can reach the phone any more.
-        CloseLink();
-        endJob(JobOutcome::LinkError, LinkErrorText(4, m_state.LinkPort));
+        closeLink();
+        endJob(JobOutcome::LinkError, linkErrorText(LinkError::TalkFailed, m_state.port));
         return;
     }
     // Patience is for a reply that is still growing. Data that has not grown
@@ -217,36 +217,36 @@ void AtEngine::tick()
     // new, and uses a repeat like silence does.
     // Patience has its bound too: a device that never stops talking (and
     // never gives a final result) is not a phone answering.
-    qint16 code = m_state.ReplyCode;
-    if (code == ReplyData && m_receivedInStep <= m_receivedAtTick)
-        code = ReplyNoNewData;
+    ReplyCode code = m_state.replyCode;
+    if (code == ReplyCode::Data && m_receivedInStep <= m_receivedAtTick)
+        code = ReplyCode::NoNewData;
     m_receivedAtTick = m_receivedInStep;
-    if (m_rules.waitOnData && code == ReplyData) {
+    if (m_rules.waitOnData && code == ReplyCode::Data) {
         if (++m_patientTicks > MaxPatientTicks) {
-            CloseLink();
-            endJob(JobOutcome::LinkError, LinkErrorText(4, m_state.LinkPort));
+            closeLink();
+            endJob(JobOutcome::LinkError, linkErrorText(LinkError::TalkFailed, m_state.port));
             return;
         }
         m_ticks.start();
         return;
     }
-    if (code == step.ExpectedReply) {
+    if (code == step.expectedReply) {
         advance();
         return;
     }
-    if (m_rules.cmsErrorEnds && code == ReplyCmsError) {
-        CloseLink();
+    if (m_rules.cmsErrorEnds && code == ReplyCode::CmsError) {
+        closeLink();
         endJob(JobOutcome::MessageServiceError,
-               step.ErrorText + QStringLiteral("\r\nError: ") + ExplainCmsError(m_state.ReplyBuffer));
+               step.errorText + QStringLiteral("\r\nError: ") + explainCmsError(m_state.replyBuffer));
         return;
     }
-    ++m_state.RetryCount;
-    if (m_state.RetryCount > m_state.RetryLimit) {
-        CloseLink();
-        endJob(JobOutcome::LinkError, LinkErrorText(4, m_state.LinkPort));
+    ++m_state.retryCount;
+    if (m_state.retryCount > m_state.retryLimit) {
+        closeLink();
+        endJob(JobOutcome::LinkError, linkErrorText(LinkError::TalkFailed, m_state.port));
         return;
     }
-    WriteOutText();
+    writeOutText();
     m_ticks.start();
 }
 
@@ -267,13 +267,13 @@ void AtEngine::onReceived(const QByteArray &bytes)
     const QByteArray text = textOnly(bytes);
     if (text.isEmpty())
         return;
-    QByteArray &buffer = m_state.ReplyBuffer;
+    QByteArray &buffer = m_state.replyBuffer;
     const qsizetype before = buffer.size();
     buffer += text;
     m_receivedInStep += text.size();
     m_replyMarks |= scanReply(buffer, before - (kLongestReplyText - 1));
     // Nothing final yet: the new text makes it data.
-    m_state.ReplyCode = m_replyMarks ? codeOf(m_replyMarks) : qint16(ReplyData);
+    m_state.replyCode = m_replyMarks ? codeOf(m_replyMarks) : ReplyCode::Data;
     // A reply longer than any phone gives keeps only its end, dropped a
     // quarter at a time so that a flood is not moved with every read.
     if (buffer.size() > LinkState::MaxReplyBytes)
@@ -283,20 +283,20 @@ void AtEngine::onReceived(const QByteArray &bytes)
     // the answer, not its end: it counts once the final "OK" has followed, so
     // that the whole line is there and no part of the answer is left over for
     // the next command.
-    const bool whole = m_state.ReplyCode != ReplyPhonebookRange || (m_replyMarks & MarkOk);
-    if (m_quickLink && m_state.CurrentStep > 0 && m_state.ReplyCode == awaitedStep().ExpectedReply && whole) {
+    const bool whole = m_state.replyCode != ReplyCode::PhonebookRange || (m_replyMarks & MarkOk);
+    if (m_quickLink && m_state.currentStep > 0 && m_state.replyCode == awaitedStep().expectedReply && whole) {
         m_ticks.stop();
         advance();
     }
 }
 
-qint16 AtEngine::Classify(const QByteArray &buffer, qsizetype previousLength)
+ReplyCode AtEngine::classify(const QByteArray &buffer, qsizetype previousLength)
 {
-    qint16 code = codeOf(scanReply(buffer, 0));
-    if (code == ReplyNoNewData) {
+    ReplyCode code = codeOf(scanReply(buffer, 0));
+    if (code == ReplyCode::NoNewData) {
         for (qsizetype i = qMax<qsizetype>(previousLength, 0); i < buffer.size(); ++i) {
             if (isText(static_cast<unsigned char>(buffer[i]))) {
-                code = ReplyData;
+                code = ReplyCode::Data;
                 break;
             }
         }
@@ -314,19 +314,18 @@ QByteArray AtEngine::textOnly(const QByteArray &bytes)
     return out;
 }
 
-QString AtEngine::LinkErrorText(int code, int port)
+QString AtEngine::linkErrorText(LinkError error, int port)
 {
-    switch (code) {
-    case 3:
+    switch (error) {
+    case LinkError::UserBreak:
         return QStringLiteral("User break.");
-    case 4:
+    case LinkError::TalkFailed:
         return QStringLiteral("Error while talking to COM%1.").arg(port);
-    case 6:
+    case LinkError::PortNotConfigured:
         return joinLines({QStringLiteral("Please configure the Nokia GSM Serial Port"),
                           QStringLiteral("in menu 'Edit/Options'")});
-    default:
-        return QString();
     }
+    return QString();
 }
 
 bool quickLinkSetting(const SettingsStore &settings)
@@ -334,7 +333,7 @@ bool quickLinkSetting(const SettingsStore &settings)
     return settings.readBool(kSharedSection, QStringLiteral("QuickLink"), false);
 }
 
-QString ExplainCmsError(const QByteArray &reply)
+QString explainCmsError(const QByteArray &reply)
 {
     static const struct {
         const char *code;

@@ -17,22 +17,29 @@ namespace logo {
 class SettingsStore;
 
 // Classification of the reply buffer.
-enum ReplyCodes : qint16 {
-    ReplyNoNewData = 0,      // an event that brought nothing new, nothing matched
-    ReplyData = 1,           // text arrived, but no final result yet
-    ReplyOk = 2,             // CR LF "OK"
-    ReplyError = 3,          // CR LF "ERROR" or CR LF "NO CARRIER"
-    ReplyPrompt = 4,         // "> "
-    ReplyPhonebookRange = 7, // "CPBR: ("
-    ReplyCmsError = 8,       // "CMS ERROR: "
-    ReplyNothing = 99,       // nothing received since the step was written
+enum class ReplyCode : qint16 {
+    NoNewData = 0,      // an event that brought nothing new, nothing matched
+    Data = 1,           // text arrived, but no final result yet
+    Ok = 2,             // CR LF "OK"
+    Error = 3,          // CR LF "ERROR" or CR LF "NO CARRIER"
+    Prompt = 4,         // "> "
+    PhonebookRange = 7, // "CPBR: ("
+    CmsError = 8,       // "CMS ERROR: "
+    Nothing = 99,       // nothing received since the step was written
+};
+
+// The link errors that have a message of their own.
+enum class LinkError {
+    UserBreak,          // "User break."
+    TalkFailed,         // "Error while talking to COM<n>."
+    PortNotConfigured,  // the configure-the-port text
 };
 
 struct JobStep {
-    QByteArray Command;       // written as it is, terminator included
-    qint16 ExpectedReply = ReplyOk;
-    qint16 Progress = 0;      // percentage shown when the step starts (or a step marker)
-    QString ErrorText;        // shown when the job fails or is stopped during this step
+    QByteArray command;       // written as it is, terminator included
+    ReplyCode expectedReply = ReplyCode::Ok;
+    qint16 progress = 0;      // percentage shown when the step starts (or a step marker)
+    QString errorText;        // shown when the job fails or is stopped during this step
 };
 
 // The link state of a main window: one set, shared by all its jobs.
@@ -40,18 +47,18 @@ struct LinkState {
     static constexpr int MaxSteps = 10;
     static constexpr qsizetype MaxReplyBytes = 512 * 1024;
 
-    int LinkPort = 0;                      // n of COMn, for the messages
-    QString LinkDevice;                    // what n maps to on this machine
-    std::array<JobStep, MaxSteps> JobSteps{};
-    int StepCount = 0;
-    int CurrentStep = 0;                   // next step to write; awaited step + 1
-    QByteArray OutText;                    // last text written, written again on a repeat
-    QByteArray ReplyBuffer;                // text received since the job moved to its step (its
+    int port = 0;                      // n of COMn, for the messages
+    QString device;                    // what n maps to on this machine
+    std::array<JobStep, MaxSteps> steps{};
+    int stepCount = 0;
+    int currentStep = 0;                   // next step to write; awaited step + 1
+    QByteArray outText;                    // last text written, written again on a repeat
+    QByteArray replyBuffer;                // text received since the job moved to its step (its
                                            // last MaxReplyBytes at most: a device that never
                                            // stops talking is no phone answering)
-    qint16 ReplyCode = ReplyNothing;
-    int RetryCount = 0;
-    int RetryLimit = 3;
+    ReplyCode replyCode = ReplyCode::Nothing;
+    int retryCount = 0;
+    int retryLimit = 3;
     bool breakRequested = false;
 };
 
@@ -59,10 +66,10 @@ struct LinkState {
 // jobs (port test, message-centre read) switch parts off.
 struct TickRules {
     bool userBreak = true;      // breakRequested ends the job at the next tick or advance
-    bool waitOnData = true;     // code 1 on a reply that grew since the previous tick waits
+    bool waitOnData = true;     // Data on a reply that grew since the previous tick waits
                                 // another tick without using a repeat
-    bool cmsErrorEnds = true;   // code 8 ends the job with the step's text and the explanation
-    bool showProgress = true;   // report each step's Progress before writing it, 100 at the end
+    bool cmsErrorEnds = true;   // CmsError ends the job with the step's text and the explanation
+    bool showProgress = true;   // report each step's progress before writing it, 100 at the end
 };
 
 enum class JobOutcome {
@@ -92,30 +99,30 @@ public:
     void setLinkPort(int n, const QString &device);
 
     // ---- building blocks of a job ----
-    // RetryCount = 0, RetryLimit = limit, CurrentStep = 0, breakRequested = false,
-    // ReplyCode = 99, ReplyBuffer empty. Leaves StepCount alone.
-    void ResetJob(int limit);
-    // StepCount = 0, before a job queues its steps.
-    void clearSteps() { m_state.StepCount = 0; }
-    // Stores the step in slot StepCount; false when the queue is full.
-    bool QueueStep(const QByteArray &command, qint16 expectedReply, qint16 progress,
+    // retryCount = 0, retryLimit = limit, currentStep = 0, breakRequested = false,
+    // replyCode Nothing, replyBuffer empty. Leaves stepCount alone.
+    void resetJob(int limit);
+    // stepCount = 0, before a job queues its steps.
+    void clearSteps() { m_state.stepCount = 0; }
+    // Stores the step in slot stepCount; false when the queue is full.
+    bool queueStep(const QByteArray &command, ReplyCode expectedReply, qint16 progress,
                    const QString &errorText);
     // Replaces the command of a queued step that has not been written yet: a
     // job that learns its next command from a reply (stepAnswered) rewrites
     // it there. False for a step that is not queued or already written.
     bool setStepCommand(int slot, const QByteArray &command);
-    // Opens the link on LinkDevice; a failure beeps and gives false.
-    bool OpenLink();
-    // The system's reason why the last OpenLink failed; empty after one that
+    // Opens the link on device; a failure beeps and gives false.
+    bool openLink();
+    // The system's reason why the last openLink failed; empty after one that
     // opened.
     QString openError() const { return m_openError; }
     // Closes the link; a failure only beeps.
-    void CloseLink();
-    // Writes OutText; a failure only beeps (the job then runs out of repeats).
-    void WriteOutText();
+    void closeLink();
+    // Writes outText; a failure only beeps (the job then runs out of repeats).
+    void writeOutText();
 
     // ---- running a job ----
-    // ResetJob with the job limit, OpenLink, and the first advance. When the port
+    // resetJob with the job limit, openLink, and the first advance. When the port
     // does not open, finished(OpenFailed, text of step 0 with the device and
     // the reason, see withDeviceReason) is emitted and false
     // returned. Refused (false, no signal) while another job runs or with no steps.
@@ -131,13 +138,12 @@ public:
     void setQuickLink(bool on) { m_quickLink = on; }
     bool quickLink() const { return m_quickLink; }
 
-    // Message texts of the link errors: 3 "User break.", 4 "Error while talking
-    // to COM<n>.", 6 the configure-the-port text; empty for any other code.
-    static QString LinkErrorText(int code, int port);
+    // Message texts of the link errors.
+    static QString linkErrorText(LinkError error, int port);
     // Classifies a whole reply buffer; previousLength is its length before the
     // latest data was appended. "Grew" (code 1) needs new text: line noise
     // alone is nothing new, letters of the high half are text.
-    static qint16 Classify(const QByteArray &buffer, qsizetype previousLength);
+    static ReplyCode classify(const QByteArray &buffer, qsizetype previousLength);
     // The part of received bytes that is text: CR, LF, TAB, printable ASCII and
     // the high half the phones use for accented letters. Line noise (NUL, other
     // control bytes, DEL, 0xFF) is dropped before it reaches the buffer.
@@ -190,7 +196,7 @@ bool quickLinkSetting(const SettingsStore &settings);
 // The explanation of a message-service error from the reply that holds
 // "CMS ERROR: ": a known code gives its lines (joined by CR LF), any other the
 // digits themselves.
-QString ExplainCmsError(const QByteArray &reply);
+QString explainCmsError(const QByteArray &reply);
 
 } // namespace logo
 

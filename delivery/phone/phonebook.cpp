@@ -73,7 +73,7 @@ const PhoneChar PhoneCharTable[PhoneCharRows] = {
 
 // ------------------------------------------------------------------ parsing
 
-std::optional<PhonebookRange> ParseRange(const QByteArray &reply)
+std::optional<PhonebookRange> parseRange(const QByteArray &reply)
 {
     static const QByteArray key("+CPBR: (");
     const qsizetype at = reply.indexOf(key);
@@ -178,8 +178,8 @@ std::optional<RawEntry> rawEntry(const QByteArray &line)
 // A number as a device in UCS2 mode sends it: hex of a number.
 bool isUcs2Number(const QByteArray &number)
 {
-    const auto text = DecodeUcs2Hex(number);
-    return text && IsDialNumber(*text);
+    const auto text = decodeUcs2Hex(number);
+    return text && isDialNumber(*text);
 }
 
 // Whether the device sent the reply in UCS2 mode, as hex of UTF-16. A name
@@ -200,7 +200,7 @@ bool isUcs2Reply(const QList<RawEntry> &entries)
         const QByteArray &name = e.firstPart.isEmpty() ? e.name : e.firstPart;
         if (name.isEmpty())
             continue;
-        const auto text = DecodeUcs2Hex(name);
+        const auto text = decodeUcs2Hex(name);
         if (!text)
             return false;
         names = true;
@@ -213,33 +213,33 @@ bool isUcs2Reply(const QList<RawEntry> &entries)
 std::optional<PhonebookEntry> decodedEntry(const RawEntry &raw, bool ucs2, const QString &memory)
 {
     PhonebookEntry e;
-    e.Memory = memory;
-    e.Index = QString::number(raw.location);
+    e.memory = memory;
+    e.index = QString::number(raw.location);
     if (!ucs2) {
-        e.Number = QString::fromLatin1(raw.number);
-        e.Name = TranslateName(raw.name);
+        e.number = QString::fromLatin1(raw.number);
+        e.name = translateName(raw.name);
         return e;
     }
     // Hex that is no number is never shown as one.
     if (isUcs2Number(raw.number))
-        e.Number = *DecodeUcs2Hex(raw.number);
-    else if (raw.number.isEmpty() || IsDialNumber(QString::fromLatin1(raw.number)))
-        e.Number = QString::fromLatin1(raw.number);
+        e.number = *decodeUcs2Hex(raw.number);
+    else if (raw.number.isEmpty() || isDialNumber(QString::fromLatin1(raw.number)))
+        e.number = QString::fromLatin1(raw.number);
     else
         return std::nullopt;
     const QByteArray &name = raw.firstPart.isEmpty() ? raw.name : raw.firstPart;
-    if (const auto text = DecodeUcs2Hex(name))
-        e.Name = *text;
+    if (const auto text = decodeUcs2Hex(name))
+        e.name = *text;
     else if (name.isEmpty())
-        e.Name.clear();
+        e.name.clear();
     else
-        e.Name = TranslateName(raw.name);
+        e.name = translateName(raw.name);
     return e;
 }
 
 } // namespace
 
-bool ParseEntries(const QByteArray &reply, const QString &memory, const PhonebookRange &range,
+bool parseEntries(const QByteArray &reply, const QString &memory, const PhonebookRange &range,
                   QList<PhonebookEntry> &table)
 {
     static const QByteArray key("+CPBR: ");
@@ -270,7 +270,7 @@ bool ParseEntries(const QByteArray &reply, const QString &memory, const Phoneboo
     return true;
 }
 
-QByteArray StripQuotes(const QByteArray &field)
+QByteArray stripQuotes(const QByteArray &field)
 {
     QByteArray s = field;
     if (s.startsWith('"'))
@@ -280,7 +280,7 @@ QByteArray StripQuotes(const QByteArray &field)
     return s;
 }
 
-bool IsAllHex(const QByteArray &field)
+bool isAllHex(const QByteArray &field)
 {
     if (field.isEmpty())
         return false;
@@ -290,9 +290,9 @@ bool IsAllHex(const QByteArray &field)
     return true;
 }
 
-std::optional<QString> DecodeUcs2Hex(const QByteArray &field)
+std::optional<QString> decodeUcs2Hex(const QByteArray &field)
 {
-    if (field.size() % 4 != 0 || !IsAllHex(field))
+    if (field.size() % 4 != 0 || !isAllHex(field))
         return std::nullopt;
     const QByteArray octets = QByteArray::fromHex(field);
     QString text;
@@ -312,7 +312,7 @@ std::optional<QString> DecodeUcs2Hex(const QByteArray &field)
     return text;
 }
 
-bool IsDialNumber(const QString &text)
+bool isDialNumber(const QString &text)
 {
     const QString digits = text.startsWith(QLatin1Char('+')) ? text.mid(1) : text;
     if (digits.isEmpty())
@@ -323,7 +323,7 @@ bool IsDialNumber(const QString &text)
     return true;
 }
 
-QString TranslateName(const QByteArray &name)
+QString translateName(const QByteArray &name)
 {
     QString out;
     out.reserve(name.size());
@@ -391,15 +391,15 @@ QString Phonebook::cacheLine(const PhonebookEntry &e)
     // The fields after the name hold no ";" (the reader counts them from the
     // end of the line, so a name may).
     auto field = [](QString s) { return s.remove(QLatin1Char(';')); };
-    return e.Name + QLatin1Char(';') + field(e.Number) + QLatin1Char(';') + field(e.Memory) + QLatin1Char(';') +
-           field(e.Index) + QLatin1Char(';');
+    return e.name + QLatin1Char(';') + field(e.number) + QLatin1Char(';') + field(e.memory) + QLatin1Char(';') +
+           field(e.index) + QLatin1Char(';');
 }
 
 QByteArray Phonebook::cacheText(const QList<PhonebookEntry> &entries)
 {
     QByteArray text;
     for (const PhonebookEntry &e : entries)
-        if (!e.Index.isEmpty())
+        if (!e.index.isEmpty())
             text += toWindows1252(cacheLine(e)) + "\r\n";
     return text;
 }
@@ -423,11 +423,11 @@ QList<PhonebookEntry> Phonebook::parseCache(const QByteArray &text)
         const qsizetype n = seps.size();
         const qsizetype p1 = seps[n - 4], p2 = seps[n - 3], p3 = seps[n - 2], p4 = seps[n - 1];
         PhonebookEntry e;
-        e.Name = fromWindows1252(line.left(p1));
-        e.Number = fromWindows1252(line.mid(p1 + 1, p2 - p1 - 1));
-        e.Memory = fromWindows1252(line.mid(p2 + 1, p3 - p2 - 1));
-        e.Index = fromWindows1252(line.mid(p3 + 1, p4 - p3 - 1));
-        if (!e.Index.isEmpty())
+        e.name = fromWindows1252(line.left(p1));
+        e.number = fromWindows1252(line.mid(p1 + 1, p2 - p1 - 1));
+        e.memory = fromWindows1252(line.mid(p2 + 1, p3 - p2 - 1));
+        e.index = fromWindows1252(line.mid(p3 + 1, p4 - p3 - 1));
+        if (!e.index.isEmpty())
             entries << e;
     }
     return entries;

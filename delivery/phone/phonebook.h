@@ -12,10 +12,10 @@
 namespace logo {
 
 struct PhonebookEntry {
-    QString Name;     // quotation marks removed, letters translated
-    QString Number;   // as the phone gives it, may start with "+"
-    QString Memory;   // "A" the SIM card, "B" the phone memory
-    QString Index;    // location in its memory; empty marks a free slot
+    QString name;     // quotation marks removed, letters translated
+    QString number;   // as the phone gives it, may start with "+"
+    QString memory;   // "A" the SIM card, "B" the phone memory
+    QString index;    // location in its memory; empty marks a free slot
 
     bool operator==(const PhonebookEntry &) const = default;
 };
@@ -41,10 +41,10 @@ public:
     static constexpr int Capacity = 501;
 
     const QList<PhonebookEntry> &entries() const { return m_entries; }
-    int PhonebookCount() const { return int(m_entries.size()); }
+    int count() const { return int(m_entries.size()); }
     // True once the table holds a phonebook, from a read or the cache.
-    bool PhonebookRead() const { return m_read; }
-    void setPhonebookRead(bool read) { m_read = read; }
+    bool isRead() const { return m_read; }
+    void setRead(bool read) { m_read = read; }
 
     // A completed read: the table takes these entries (at most Capacity).
     void replace(const QList<PhonebookEntry> &entries);
@@ -70,33 +70,33 @@ private:
 
 // "+CPBR: (1-250),40,18" gives 1 and 250. Nothing when the reply holds no
 // whole range of positive numbers.
-std::optional<PhonebookRange> ParseRange(const QByteArray &reply);
+std::optional<PhonebookRange> parseRange(const QByteArray &reply);
 
 // Appends to table the entries of an "AT+CPBR=first,last" reply, in location
 // order, each location once, up to Phonebook::Capacity entries in all. An
 // entry line runs to its CR: number, type and the name, which may hold commas.
 // A line that lacks a field or its line end is skipped. Returns false when
 // entries had to be left out because the table was full.
-bool ParseEntries(const QByteArray &reply, const QString &memory, const PhonebookRange &range,
+bool parseEntries(const QByteArray &reply, const QString &memory, const PhonebookRange &range,
                   QList<PhonebookEntry> &table);
 
 // One leading and one trailing quotation mark removed.
-QByteArray StripQuotes(const QByteArray &field);
+QByteArray stripQuotes(const QByteArray &field);
 
 // A text field of a device in UCS2 mode: hex digits, four for each UTF-16
 // code unit ("004D00FC" is "Mü"). Nothing unless the field is non-empty, all
 // hex, a multiple of four long, and whole characters without control codes.
-std::optional<QString> DecodeUcs2Hex(const QByteArray &field);
+std::optional<QString> decodeUcs2Hex(const QByteArray &field);
 // Non-empty and nothing but the hex digits 0-9, A-F, a-f.
-bool IsAllHex(const QByteArray &field);
+bool isAllHex(const QByteArray &field);
 // A number as phones dial it: an optional leading "+", then at least one
 // digit and nothing else.
-bool IsDialNumber(const QString &text);
+bool isDialNumber(const QString &text);
 
 // A name as the phone sends it (code page 437) as text: the letters of
 // PhoneCharTable, and every other octet as the code page has it, so that no
 // octet shows broken. Control characters are dropped, a tab becomes a space.
-QString TranslateName(const QByteArray &name);
+QString translateName(const QByteArray &name);
 
 // The Windows-1252 form of text (characters it lacks become "?"), and back.
 QByteArray toWindows1252(const QString &text);

@@ -3,56 +3,61 @@
 // the phone's memory (as "PBookReadSM" and "PBookReadME" say) the memory is
 // chosen, its range asked for, and every entry read with one command for the
 // whole range. Only a completed read replaces the program's table and rewrites
-// the cache file; a failed or stopped read leaves both as they were. Messages
-// go through the document's Prompt, the reading dialog follows the signals.
-#include "phone/atengine.h"
+// the cache file; a failed or stopped read leaves both as they were. The
+// reading dialog (or the tool) follows the status lines and shows the text
+// the job ends with.
+#include "phone/deliveryjob.h"
 #include "phone/phonebook.h"
 
-#include <QObject>
+#include <QList>
 #include <optional>
 
 namespace logo {
 
-class LogoDocument;
+class SettingsStore;
+struct ProgramProfile;
 
-class PhonebookJob : public QObject {
+// What the command-line tool sets instead of the settings.
+struct PhonebookOverrides : LinkOverrides {
+    std::optional<QString> cacheFile;   // the cache to write; "" for none
+};
+
+// What a read takes from the settings.
+struct PhonebookSettings {
+    LinkSettings link;
+    bool readSim = true;        // "PBookReadSM"
+    bool readPhone = true;      // "PBookReadME"
+    QString cacheFile;          // the cache the read writes; empty for none
+};
+// cacheFile: where the cache goes unless the overrides say.
+PhonebookSettings readPhonebookSettings(const SettingsStore &settings, const QString &cacheFile,
+                                        const PhonebookOverrides &overrides = {});
+
+// The cache file beside the program (or in the user's data folder when the
+// program's folder can't be written): where it is found, empty when there is
+// none, and where it is written.
+QString phonebookCacheFound(const QString &appFolder, const ProgramProfile &profile);
+QString phonebookCacheToWrite(const QString &appFolder, const ProgramProfile &profile);
+// The cache into the table; false when there is none (or it can't be read:
+// then a beep).
+bool loadPhonebookCache(Phonebook &phonebook, const QString &path, Prompt &prompt);
+
+class PhonebookJob : public AtJob {
     Q_OBJECT
 public:
     // The reading dialog's status lines.
     enum StatusLine { LineInitializing = 0, LineSim = 1, LinePhone = 2 };
 
-    // What the command-line tool sets instead of the settings.
-    struct Overrides : LinkOverrides {
-        std::optional<QString> cacheFile;   // the cache to write; "" for none
-    };
+    PhonebookJob(Phonebook &phonebook, const PhonebookSettings &settings, AtEngine &engine, Prompt &prompt,
+                 QObject *parent = nullptr);
 
-    PhonebookJob(LogoDocument &doc, AtEngine &engine, Phonebook &phonebook, QObject *parent = nullptr);
-
-    void setOverrides(const Overrides &o) { m_overrides = o; }
+    // Ends with finished, also when it can't start (no port configured, the
+    // port does not open): "Phonebook read." or the failure.
+    void start() override;
+    const PhonebookSettings &settings() const { return m_settings; }
     Phonebook &phonebook() { return m_phonebook; }
-    LogoDocument &document() { return m_doc; }
-
-    // The cache file beside the program (or in the user's data folder when the
-    // program's folder can't be written): where it is found, empty when there
-    // is none, and where it is written.
-    QString cacheFileFound() const;
-    QString cacheFileToWrite() const;
-
-    // loadCachedPhonebook: the cache into the table; false when there is none (or
-    // it can't be read: then a beep).
-    bool loadCachedPhonebook();
-    // readPhonebook: starts the read. Ends with jobEnded, also when it can't
-    // start (no port configured, the port does not open).
-    void readPhonebook();
-    // Cancel in the reading dialog: the job stops at its next tick or advance.
-    void setBreak() { if (m_active) m_engine.requestBreak(); }
-    bool jobRunning() const { return m_active; }
-    JobOutcome lastOutcome() const { return m_lastOutcome; }
     // The last completed read could not write its cache file.
     bool cacheWriteFailed() const { return m_cacheWriteFailed; }
-    // The memories a read would take now.
-    bool readsSim() const;
-    bool readsPhone() const;
 
     // The read's steps, queued on engine.
     static void queueSteps(AtEngine &engine, int port, bool sim, bool phone);
@@ -61,18 +66,14 @@ public:
 
 signals:
     void statusLine(int line);      // which status line the dialog shows
-    void jobEnded(bool success);    // hide the reading dialog
 
 private:
     void onStepAnswered(int step, const QByteArray &reply);
-    void onFinished(JobOutcome outcome, const QString &message);
+    void engineFinished(JobOutcome outcome, const QString &message) override;
+    void engineProgress(int marker) override;
 
-    LogoDocument &m_doc;
-    AtEngine &m_engine;
     Phonebook &m_phonebook;
-    Overrides m_overrides;
-    bool m_active = false;
-    JobOutcome m_lastOutcome = JobOutcome::OpenFailed;
+    PhonebookSettings m_settings;
     // The read under way: entries so far, the range of the memory being read.
     QList<PhonebookEntry> m_read;
     PhonebookRange m_range;

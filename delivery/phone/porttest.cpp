@@ -1,7 +1,7 @@
 #include "phone/porttest.h"
 
 #include "desktop/prompt.h"
-#include "graphic/logodocument.h"
+#include "desktop/settingsstore.h"
 #include "graphic/pathutil.h"
 #include "phone/phonebook.h"
 
@@ -25,95 +25,68 @@ const QString kCompatible = QStringLiteral("\"Data Suite compatible\".");
 
 } // namespace
 
-PortTest::PortTest(LogoDocument &doc, AtEngine &engine, QObject *parent)
-    : QObject(parent), m_doc(doc), m_engine(engine)
+PortTestJob::PortTestJob(Kind kind, const LinkSettings &link, AtEngine &engine, Prompt &prompt,
+                         SettingsStore &settings, QObject *parent)
+    : AtJob(engine, prompt, link, parent), m_kind(kind), m_settings(settings)
 {
-    connect(&m_engine, &AtEngine::finished, this, &PortTest::onFinished);
-    connect(&m_engine, &AtEngine::beep, this, [this] {
-        if (jobRunning())
-            m_doc.prompt().beep();
+}
+
+void PortTestJob::start()
+{
+    m_test = TestResult::NoAnswer;
+    m_read = ReadResult::Failed;
+    run(shortJobRules(), [this] {
+        const QByteArray cr("\r");
+        m_engine.clearSteps();
+        m_engine.queueStep("AT" + cr, ReplyCode::Ok, 0, QString());
+        if (m_kind == Kind::TestPort) {
+            m_engine.queueStep("ATI" + cr, ReplyCode::Ok, 0, QString());
+        } else {
+            m_engine.queueStep("AT+CRES=1" + cr, ReplyCode::Ok, 0, QString());
+            m_engine.queueStep("AT+CSCA?" + cr, ReplyCode::Ok, 0, QString());
+        }
     });
 }
 
-void PortTest::testPort(int port, const QString &device)
+void PortTestJob::engineFinished(JobOutcome outcome, const QString &)
 {
-    start(Job::Test, port, device);
-}
-
-void PortTest::readMessageCentre(int port, const QString &device)
-{
-    start(Job::Read, port, device);
-}
-
-void PortTest::start(Job job, int port, const QString &device)
-{
-    m_openFailed = false;
-    if (m_engine.isRunning() || jobRunning()) {
-        done(job, job == Job::Test ? int(TestNoAnswer) : int(ReadFailed));
-        return;
-    }
-    const QByteArray cr("\r");
-    m_engine.clearSteps();
-    m_engine.QueueStep("AT" + cr, ReplyOk, 0, QString());
-    if (job == Job::Test) {
-        m_engine.QueueStep("ATI" + cr, ReplyOk, 0, QString());
-    } else {
-        m_engine.QueueStep("AT+CRES=1" + cr, ReplyOk, 0, QString());
-        m_engine.QueueStep("AT+CSCA?" + cr, ReplyOk, 0, QString());
-    }
-    m_engine.setLinkPort(port, device);
-    m_device = device;
-    m_engine.setQuickLink(m_quickLink || quickLinkSetting(m_doc.settings()));
-    m_job = job;
-    m_engine.startJob(shortJobRules());
-}
-
-void PortTest::onFinished(JobOutcome outcome, const QString &)
-{
-    if (!jobRunning())
-        return;     // a job of another command on the same link
-    const Job job = m_job;
-    int code = 0;
+    bool openFailed = false;
     if (outcome == JobOutcome::Completed) {
-        const QByteArray reply = m_engine.state().ReplyBuffer;
-        if (job == Job::Test) {
-            code = EvaluateTest(reply);
+        const QByteArray reply = m_engine.state().replyBuffer;
+        if (m_kind == Kind::TestPort) {
+            m_test = evaluateTest(reply);
         } else {
             QString digits;
-            code = EvaluateSmsc(reply, digits);
+            m_read = evaluateSmsc(reply, digits);
             // Saved when a number field was there, even an empty one.
-            if (code != ReadFailed && !m_doc.settings().write(kSharedSection, QStringLiteral("SMSC"), digits))
-                code = ReadNotStored;
+            if (m_read != ReadResult::Failed && !m_settings.write(kSharedSection, QStringLiteral("SMSC"), digits))
+                m_read = ReadResult::NotStored;
         }
     } else if (outcome == JobOutcome::OpenFailed) {
-        m_openFailed = true;
-        if (job == Job::Test)
-            code = TestPortFailed;
+        openFailed = true;
+        if (m_kind == Kind::TestPort)
+            m_test = TestResult::PortFailed;
     }
-    done(job, code);
+    // When the port did not open, the status names the device and the
+    // system's reason.
+    QString text = m_kind == Kind::TestPort ? testStatusText(m_test, m_link.port) : readStatusText(m_read);
+    if (openFailed)
+        text = withDeviceReason(text, m_link.device, m_engine.openError());
+    finish(outcome, text);
 }
 
-void PortTest::done(Job job, int code)
+TestResult PortTestJob::evaluateTest(const QByteArray &reply)
 {
-    m_job = Job::None;
-    if (job == Job::Test)
-        emit testDone(code);
-    else
-        emit readSMSCDone(code);
+    return reply.contains("Nokia") ? TestResult::Nokia : TestResult::NotNokia;
 }
 
-int PortTest::EvaluateTest(const QByteArray &reply)
-{
-    return reply.contains("Nokia") ? TestNokia : TestNotNokia;
-}
-
-int PortTest::EvaluateSmsc(const QByteArray &reply, QString &digits)
+ReadResult PortTestJob::evaluateSmsc(const QByteArray &reply, QString &digits)
 {
     digits.clear();
     static const QByteArray key("+CSCA: ");
     const qsizetype at = reply.indexOf(key);
     if (at < 0)
-        return ReadFailed;
+        return ReadResult::Failed;
     const qsizetype start = at + key.size();
     // The comma that ends the number is on its line; a reply without one
     // has no number field to judge.
@@ -121,67 +94,57 @@ int PortTest::EvaluateSmsc(const QByteArray &reply, QString &digits)
     while (end < reply.size() && reply[end] != ',' && reply[end] != '\r' && reply[end] != '\n')
         ++end;
     if (end >= reply.size() || reply[end] != ',')
-        return ReadFailed;
+        return ReadResult::Failed;
     // A device left in UCS2 mode by another program sends the number as hex
     // of UTF-16 ("002B0034..."): decoded, it is the number; hex that is no
     // number is no answer, and its digits are never taken for one.
-    const QByteArray field = StripQuotes(reply.mid(start, end - start).trimmed());
-    if (const auto text = DecodeUcs2Hex(field); text && IsDialNumber(*text))
+    const QByteArray field = stripQuotes(reply.mid(start, end - start).trimmed());
+    if (const auto text = decodeUcs2Hex(field); text && isDialNumber(*text))
         digits = DigitsOnly(*text);
-    else if (IsAllHex(field) && !IsDialNumber(QString::fromLatin1(field)))
-        return ReadFailed;
+    else if (isAllHex(field) && !isDialNumber(QString::fromLatin1(field)))
+        return ReadResult::Failed;
     else
         digits = DigitsOnly(QString::fromLatin1(field));
     if (digits.isEmpty())
-        return ReadNoNumber;
-    return reply.contains(",145") ? ReadInternational : ReadNational;
+        return ReadResult::NoNumber;
+    return reply.contains(",145") ? ReadResult::International : ReadResult::National;
 }
 
-QString PortTest::TestStatusText(int code, int port)
+QString PortTestJob::testStatusText(TestResult result, int port)
 {
     const QString com = QStringLiteral("COM%1").arg(port);
-    switch (code) {
-    case TestNokia: return com + QStringLiteral(" is ") + kCompatible;
-    case TestNotNokia: return com + QStringLiteral(" is probably not ") + kCompatible;
-    case TestPortFailed: return com + QStringLiteral(" is not available or in use.");
-    default: return com + QStringLiteral(" does not return valid data at the moment.");
+    switch (result) {
+    case TestResult::Nokia: return com + QStringLiteral(" is ") + kCompatible;
+    case TestResult::NotNokia: return com + QStringLiteral(" is probably not ") + kCompatible;
+    case TestResult::PortFailed: return com + QStringLiteral(" is not available or in use.");
+    case TestResult::NoAnswer: break;
     }
+    return com + QStringLiteral(" does not return valid data at the moment.");
 }
 
-QString PortTest::testStatus(int code, int port) const
+QString PortTestJob::readStatusText(ReadResult result)
 {
-    const QString text = TestStatusText(code, port);
-    return code == TestPortFailed && m_openFailed ? withDeviceReason(text, m_device, m_engine.openError()) : text;
-}
-
-QString PortTest::readStatus(int code) const
-{
-    const QString text = ReadStatusText(code);
-    return code == ReadFailed && m_openFailed ? withDeviceReason(text, m_device, m_engine.openError()) : text;
-}
-
-QString PortTest::ReadStatusText(int code)
-{
-    switch (code) {
-    case ReadInternational:
-    case ReadNational: return QStringLiteral("Number has been read.");
-    case ReadNoNumber: return QStringLiteral("Could not find Number.");
-    case ReadNotStored: return QStringLiteral("Could not store Number.");
-    default: return QStringLiteral("Could not read Number.");
+    switch (result) {
+    case ReadResult::International:
+    case ReadResult::National: return QStringLiteral("Number has been read.");
+    case ReadResult::NoNumber: return QStringLiteral("Could not find Number.");
+    case ReadResult::NotStored: return QStringLiteral("Could not store Number.");
+    case ReadResult::Failed: break;
     }
+    return QStringLiteral("Could not read Number.");
 }
 
-QString PortTest::CountryCodeMessage()
+QString PortTestJob::countryCodeMessage()
 {
     return joinLines({QStringLiteral("Please add the international country-code"),
                       QStringLiteral("to your Message Center Number")});
 }
 
-QString PortTest::ReadMessage(int code)
+QString PortTestJob::readMessage(ReadResult result)
 {
-    if (code == ReadNational)
-        return CountryCodeMessage();
-    if (code == ReadNoNumber)
+    if (result == ReadResult::National)
+        return countryCodeMessage();
+    if (result == ReadResult::NoNumber)
         return joinLines({QStringLiteral("Could not find the Message Center Number."), QString(),
                           QStringLiteral("Please go to Message settings in your phone,"),
                           QStringLiteral("read your Message Center Number there and"),

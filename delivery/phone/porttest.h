@@ -2,70 +2,58 @@
 // The two short jobs of the options dialog: the port test ("AT", "ATI": does a
 // Nokia phone answer on this port?) and the message-centre read ("AT",
 // "AT+CRES=1", "AT+CSCA?"), which stores the number as "SMSC". Each ends with
-// a result code that the dialog (or the command-line tool) turns into text;
-// neither shows a message box itself.
-#include "phone/atengine.h"
+// a result and the status line that says it; neither shows a message box.
+#include "phone/deliveryjob.h"
 
-#include <QObject>
 #include <QString>
 
 namespace logo {
 
-class LogoDocument;
+class SettingsStore;
 
-class PortTest : public QObject {
+enum class TestResult { NoAnswer, Nokia, NotNokia, PortFailed };
+// NotStored: a number was read but the settings file could not take it.
+enum class ReadResult { Failed, International, National, NoNumber, NotStored };
+
+class PortTestJob : public AtJob {
     Q_OBJECT
 public:
-    enum TestResult { TestNoAnswer = 0, TestNokia = 1, TestNotNokia = 2, TestPortFailed = 3 };
-    // ReadNotStored: a number was read but the settings file could not take it.
-    enum ReadResult { ReadFailed = 0, ReadInternational = 1, ReadNational = 2, ReadNoNumber = 3, ReadNotStored = 4 };
+    enum class Kind { TestPort, ReadMessageCentre };
 
-    PortTest(LogoDocument &doc, AtEngine &engine, QObject *parent = nullptr);
+    // settings takes the number a read finds, as "SMSC".
+    PortTestJob(Kind kind, const LinkSettings &link, AtEngine &engine, Prompt &prompt, SettingsStore &settings,
+                QObject *parent = nullptr);
 
-    // Start the jobs on port n (for the texts) reached through device. A job
-    // that can't start (another holds the link) ends at once with code 0.
-    void testPort(int port, const QString &device);
-    void readMessageCentre(int port, const QString &device);
-    bool jobRunning() const { return m_job != Job::None; }
-    // The quick link for these jobs whatever "QuickLink" says (the tool's --quick).
-    void setQuickLink(bool on) { m_quickLink = on; }
+    // Ends with finished(outcome, the status line of the result). A job that
+    // can't start (another holds the link) ends at once with no answer.
+    void start() override;
+    Kind kind() const { return m_kind; }
+    TestResult testResult() const { return m_test; }
+    ReadResult readResult() const { return m_read; }
 
     // The verdict on the reply to the last command.
-    static int EvaluateTest(const QByteArray &reply);
+    static TestResult evaluateTest(const QByteArray &reply);
     // The number is the digits between "+CSCA: " and the comma that ends it,
     // decoded first when the device sent it as hex of UTF-16 (UCS2 mode).
-    // Hex that does not decode to a number fails the read (code 0).
-    static int EvaluateSmsc(const QByteArray &reply, QString &digits);
+    // Hex that does not decode to a number fails the read.
+    static ReadResult evaluateSmsc(const QByteArray &reply, QString &digits);
 
     // portStatusLabel and readStatusLabel for a result.
-    static QString TestStatusText(int code, int port);
-    static QString ReadStatusText(int code);
-    // The same after the job that has just ended: when its port did not
-    // open, followed by the device and the system's reason (withDeviceReason).
-    QString testStatus(int code, int port) const;
-    QString readStatus(int code) const;
+    static QString testStatusText(TestResult result, int port);
+    static QString readStatusText(ReadResult result);
     // The critical message that follows a read result; empty for none.
-    static QString ReadMessage(int code);
+    static QString readMessage(ReadResult result);
     // "Please add the international country-code" ... (also the options
     // dialog's verdict on a number that starts with 0).
-    static QString CountryCodeMessage();
-
-signals:
-    void testDone(int code);
-    void readSMSCDone(int code);
+    static QString countryCodeMessage();
 
 private:
-    enum class Job { None, Test, Read };
-    void start(Job job, int port, const QString &device);
-    void onFinished(JobOutcome outcome, const QString &message);
-    void done(Job job, int code);
+    void engineFinished(JobOutcome outcome, const QString &message) override;
 
-    LogoDocument &m_doc;
-    AtEngine &m_engine;
-    Job m_job = Job::None;
-    bool m_quickLink = false;
-    QString m_device;
-    bool m_openFailed = false;    // the last job's port did not open
+    Kind m_kind;
+    SettingsStore &m_settings;
+    TestResult m_test = TestResult::NoAnswer;
+    ReadResult m_read = ReadResult::Failed;
 };
 
 } // namespace logo

@@ -2,7 +2,7 @@
 
 #include "desktop/appfolders.h"
 #include "desktop/profile.h"
-#include "graphic/logodocument.h"
+#include "desktop/prompt.h"
 #include "graphic/logogrid.h"
 
 #include <QDir>
@@ -111,11 +111,10 @@ void WebUpload::deleteTemporaryPages() const
             dir.remove(page);
 }
 
-bool WebUpload::openUploadPage(LogoDocument &doc, const QString &host, const Opener &open)
+bool WebUpload::openUploadPage(const LogoGrid &grid, const QString &mcc, const QString &mnc, Prompt &prompt,
+                               const QString &host, const Opener &open)
 {
-    if (!doc.askIfEmpty(false))
-        return false;
-    const QString address = uploadAddress(m_profile, doc.grid(), doc.currentMCC(), doc.currentMNC(), host);
+    const QString address = uploadAddress(m_profile, grid, mcc, mnc, host);
     if (m_handover == Handover::Address) {
         if (open)
             open(QUrl(address, QUrl::TolerantMode));
@@ -123,9 +122,8 @@ bool WebUpload::openUploadPage(LogoDocument &doc, const QString &host, const Ope
     }
     const QString path = writePage(pageText(address, host));
     if (path.isEmpty()) {
-        doc.prompt().critical(m_profile.productName,
-                              QStringLiteral("The upload page could not be written to\r\n") +
-                                  QDir::toNativeSeparators(m_folder));
+        prompt.critical(m_profile.productName, QStringLiteral("The upload page could not be written to\r\n") +
+                                                   QDir::toNativeSeparators(m_folder));
         return false;
     }
     if (open)

@@ -12,7 +12,7 @@ class QUrl;
 
 namespace logo {
 
-class LogoDocument;
+class Prompt;
 class LogoGrid;
 struct ProgramProfile;
 
@@ -53,10 +53,11 @@ public:
     void deleteTemporaryPages() const;
     bool isPageName(const QString &fileName) const;
 
-    // The menu command: the empty-picture question, the page (when the
-    // browser gets one), the browser. A page that can't be written is
-    // reported. False when nothing was opened.
-    bool openUploadPage(LogoDocument &doc, const QString &host, const Opener &open);
+    // The menu command after its empty-picture question: the page of the
+    // picture (when the browser gets one), the browser. A page that can't be
+    // written is reported through prompt. False when nothing was opened.
+    bool openUploadPage(const LogoGrid &grid, const QString &mcc, const QString &mnc, Prompt &prompt,
+                        const QString &host, const Opener &open);
 
     QString folder() const { return m_folder; }
 

@@ -28,20 +28,6 @@ using namespace logo;
 
 namespace {
 
-struct BenchUi : DeliveryUi {
-    SmsDelivery *delivery = nullptr;
-    void showSendDialog() override { delivery->sendTo(QStringLiteral("491711234567")); }
-    void showStoreDialog() override {}
-    void showSendingProgress() override
-    {
-        QEventLoop loop;
-        QObject::connect(delivery, &SmsDelivery::jobEnded, &loop, &QEventLoop::quit);
-        delivery->startSendingJob();
-        if (delivery->jobRunning())
-            loop.exec();
-    }
-};
-
 // One whole send, from the menu command to the end message; milliseconds, or
 // -1 when it did not end with "Data sent.".
 double timeOneSend(const QString &device, const QString &settingsFile, int tickMs, bool quick = false)
@@ -54,21 +40,29 @@ double timeOneSend(const QString &device, const QString &settingsFile, int tickM
     SerialLink link;
     TimerTicks ticks(tickMs);
     AtEngine engine(link, ticks);
-    SmsDelivery delivery(doc, engine);
-    SmsDelivery::Overrides o;
+    SmsOverrides o;
     o.port = 1;
     o.device = device;
     o.hasSmsc = true;
     o.smsc = QStringLiteral("491710760000");
     o.quickLink = quick;
-    delivery.setOverrides(o);
-    BenchUi ui;
-    ui.delivery = &delivery;
-    delivery.setUi(&ui);
 
     QElapsedTimer t;
     t.start();
-    delivery.sendPicture();
+    // The checks, the number, the job and its message, as the menu command.
+    if (!checkSendSettings(SmsKind::Send, readSendSettings(settings, doc.section(), o), prompt, QString()))
+        return -1;
+    saveDestination(settings, doc.section(), acceptDestination(QStringLiteral("491711234567"), prompt, QString()));
+    const SendSettings s = readSendSettings(settings, doc.section(), o);
+    SmsJob job(SmsKind::Send, smsPdu(SmsKind::Send, {&doc.profile(), doc.grid(), {}, {}}, s), s.link, engine, prompt);
+    QEventLoop loop;
+    QObject::connect(&job, &DeliveryJob::finished, [&](JobOutcome outcome, const QString &text) {
+        showJobEnd(prompt, QString(), outcome, text);
+        loop.quit();
+    });
+    job.start();
+    if (job.isRunning())
+        loop.exec();
     const double ms = double(t.nsecsElapsed()) / 1e6;
     return prompt.lastMessage() == QStringLiteral("Data sent.") ? ms : -1;
 }

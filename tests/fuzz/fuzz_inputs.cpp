@@ -48,18 +48,18 @@ void nativeFile(const QByteArray &bytes)
 
 void phonebookReply(const QByteArray &bytes)
 {
-    const std::optional<PhonebookRange> range = ParseRange(bytes);
+    const std::optional<PhonebookRange> range = parseRange(bytes);
     if (range)
         check(range->first >= 0 && range->first <= range->last);
     QList<PhonebookEntry> table;
-    ParseEntries(bytes, QStringLiteral("A"), range.value_or(PhonebookRange{1, 250}), table);
+    parseEntries(bytes, QStringLiteral("A"), range.value_or(PhonebookRange{1, 250}), table);
     check(table.size() <= Phonebook::Capacity);
     // A second memory appends to the first, never past the table's size.
-    ParseEntries(bytes, QStringLiteral("B"), PhonebookRange{1, 1000}, table);
+    parseEntries(bytes, QStringLiteral("B"), PhonebookRange{1, 1000}, table);
     check(table.size() <= Phonebook::Capacity);
     for (const PhonebookEntry &e : table)
         (void)Phonebook::cacheLine(e);
-    (void)TranslateName(StripQuotes(bytes));
+    (void)translateName(stripQuotes(bytes));
 }
 
 void phonebookCache(const QByteArray &bytes)
@@ -75,11 +75,12 @@ void atReply(const QByteArray &bytes)
 {
     const QByteArray text = AtEngine::textOnly(bytes);
     check(text.size() <= bytes.size());
-    const qint16 code = AtEngine::Classify(text, text.size() / 2);
-    check(code == ReplyNoNewData || code == ReplyData || code == ReplyOk || code == ReplyError ||
-          code == ReplyPrompt || code == ReplyPhonebookRange || code == ReplyCmsError || code == ReplyNothing);
-    (void)AtEngine::Classify(bytes, 0);
-    (void)ExplainCmsError(bytes);
+    const ReplyCode code = AtEngine::classify(text, text.size() / 2);
+    check(code == ReplyCode::NoNewData || code == ReplyCode::Data || code == ReplyCode::Ok ||
+          code == ReplyCode::Error || code == ReplyCode::Prompt || code == ReplyCode::PhonebookRange ||
+          code == ReplyCode::CmsError || code == ReplyCode::Nothing);
+    (void)AtEngine::classify(bytes, 0);
+    (void)explainCmsError(bytes);
 }
 
 void operatorUpdate(const QByteArray &bytes)

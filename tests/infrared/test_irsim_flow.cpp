@@ -9,6 +9,7 @@
 #include "infrared/irdelivery.h"
 #include "infrared/irmessage.h"
 #include "infrared/rawserialport.h"
+#include "sms/networkcode.h"
 #include "irtestsupport.h"
 
 #include <QElapsedTimer>
@@ -156,20 +157,10 @@ TEST_F(IrSimFixture, UploadsOnTheWorkerThreadEndAsThePhoneLetsThem)
     }
 }
 
-TEST_F(IrSimFixture, MenuCommandChecksThenReportsTheUploadsEnd)
+// The menu command's checks and its job, as the delivery controller and
+// logotool run them.
+TEST_F(IrSimFixture, ChecksThenTheJobReportsTheUploadsEnd)
 {
-    struct Ui : IrUploadUi {
-        IrDelivery *delivery = nullptr;
-        int shown = 0;
-        void showUploadProgress() override
-        {
-            ++shown;
-            QEventLoop loop;
-            QObject::connect(delivery, &IrDelivery::uploadEnded, &loop, &QEventLoop::quit);
-            delivery->startUpload();
-            loop.exec();
-        }
-    };
     Sandbox sb;
     ScriptedPrompt prompt;
     prompt.defaultAnswer = Answer::Yes;
@@ -178,13 +169,21 @@ TEST_F(IrSimFixture, MenuCommandChecksThenReportsTheUploadsEnd)
         LogoDocument doc(profile, prompt, sb.settings());
         doc.grid() = diagonal();
         prepare(doc);
-        IrDelivery delivery(doc);
-        Ui ui;
-        ui.delivery = &delivery;
-        delivery.setUi(&ui);
-        delivery.sendByInfrared();
-        EXPECT_FALSE(doc.isBusy());
-        return ui.shown;
+        const QString title = profile.productName;
+        if (!networkCodeFits(doc, DeliveryPath::Infrared) || !doc.askIfEmpty(true))
+            return 0;
+        const IrSettings settings = readIrSettings(sb.settings());
+        if (!checkIrSettings(settings, prompt, title))
+            return 0;
+        IrUploadJob job(buildIrMessage(profile, doc.grid(), doc.currentMCC(), doc.currentMNC()), settings);
+        QEventLoop loop;
+        QObject::connect(&job, &DeliveryJob::finished, [&](JobOutcome outcome, const QString &text) {
+            showJobEnd(prompt, title, outcome, text);
+            loop.quit();
+        });
+        job.start();
+        loop.exec();
+        return 1;
     };
     const auto none = [](LogoDocument &) {};
 

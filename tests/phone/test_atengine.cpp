@@ -1,56 +1,12 @@
 // The AT engine driven directly: a fake link, ticks called by the test.
-#include "phone/atengine.h"
-#include "common/phonefakes.h"
+#include "enginefixture.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
 using namespace logo;
-using phonetest::FakeLink;
-using phonetest::ManualTicks;
 
-namespace {
-
-struct EngineFixture : ::testing::Test {
-    FakeLink link;
-    ManualTicks ticks;
-    AtEngine engine{link, ticks};
-    QSignalSpy finished{&engine, &AtEngine::finished};
-    QSignalSpy progress{&engine, &AtEngine::progress};
-    QSignalSpy beeps{&engine, &AtEngine::beep};
-
-    // The five steps of a send job, as the jobs queue them.
-    void queueSendSteps(int port = 3)
-    {
-        engine.clearSteps();
-        const QString com = QStringLiteral("Can't talk to COM%1").arg(port);
-        engine.QueueStep("AT\r", ReplyOk, 0, com + ".");
-        engine.QueueStep("ATZ\r", ReplyOk, 5, com + " driver.");
-        engine.QueueStep("AT+CMGF=0\r", ReplyOk, 20, "Can't set params.");
-        engine.QueueStep("AT+CMGS=154\r", ReplyPrompt, 40, "Can't initiate sending.");
-        engine.QueueStep("0791PDU\x1a", ReplyOk, 55, "Can't send SMS.");
-        engine.setLinkPort(port, "/dev/fake");
-    }
-    void startSend()
-    {
-        queueSendSteps();
-        ASSERT_TRUE(engine.startJob());
-    }
-    // A tick as the timer would deliver it: only while the engine wants one.
-    void tick()
-    {
-        ASSERT_TRUE(ticks.isActive()) << "no tick was due";
-        engine.tick();
-    }
-    int step() const { return engine.state().CurrentStep; }
-    QString endMessage() const { return finished.isEmpty() ? QString() : finished.last().at(1).toString(); }
-    JobOutcome endOutcome() const
-    {
-        return finished.isEmpty() ? JobOutcome(-1) : finished.last().at(0).value<JobOutcome>();
-    }
-};
-
-} // namespace
+using phonetest::EngineFixture;
 
 // ------------------------------------------------------------ classification
 
@@ -58,23 +14,23 @@ TEST(ReplyClassification, LaterMatchesOverrideEarlierOnes)
 {
     struct Case {
         const char *buffer;
-        qint16 code;
+        ReplyCode code;
     } cases[] = {
-        {"\r\nOK\r\n", ReplyOk},
-        {"AT+CMGS=154\r\r\n> ", ReplyPrompt},
-        {"\r\nOK\r\n> ", ReplyPrompt},                                  // prompt beats OK
-        {"+CPBR: (1-250),20,14\r\n\r\nOK\r\n", ReplyPhonebookRange},    // range beats OK
-        {"\r\n+CMS ERROR: 38\r\n", ReplyCmsError},
-        {"\r\n> \r\n+CMS ERROR: 38\r\n", ReplyCmsError},               // CMS beats prompt
-        {"\r\nERROR\r\n\r\nOK\r\n", ReplyError},                        // error beats a later OK
-        {"\r\n+CMS ERROR: 500\r\n\r\nERROR\r\n", ReplyError},          // error beats CMS
-        {"\r\nNO CARRIER\r\n", ReplyError},
-        {"OK\r\n", ReplyData},                                         // OK needs CR LF in front
-        {"\r\nok\r\n", ReplyData},                                     // case-sensitive
-        {"CMS ERROR:38", ReplyData},
+        {"\r\nOK\r\n", ReplyCode::Ok},
+        {"AT+CMGS=154\r\r\n> ", ReplyCode::Prompt},
+        {"\r\nOK\r\n> ", ReplyCode::Prompt},                                  // prompt beats OK
+        {"+CPBR: (1-250),20,14\r\n\r\nOK\r\n", ReplyCode::PhonebookRange},    // range beats OK
+        {"\r\n+CMS ERROR: 38\r\n", ReplyCode::CmsError},
+        {"\r\n> \r\n+CMS ERROR: 38\r\n", ReplyCode::CmsError},               // CMS beats prompt
+        {"\r\nERROR\r\n\r\nOK\r\n", ReplyCode::Error},                        // error beats a later OK
+        {"\r\n+CMS ERROR: 500\r\n\r\nERROR\r\n", ReplyCode::Error},          // error beats CMS
+        {"\r\nNO CARRIER\r\n", ReplyCode::Error},
+        {"OK\r\n", ReplyCode::Data},                                         // OK needs CR LF in front
+        {"\r\nok\r\n", ReplyCode::Data},                                     // case-sensitive
+        {"CMS ERROR:38", ReplyCode::Data},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(AtEngine::Classify(c.buffer, 0), c.code) << c.buffer;
+        EXPECT_EQ(AtEngine::classify(c.buffer, 0), c.code) << c.buffer;
 }
 
 TEST(ReplyClassification, GrowthWithoutAMatchIsDataAndNoGrowthIsNothing)
@@ -82,17 +38,17 @@ TEST(ReplyClassification, GrowthWithoutAMatchIsDataAndNoGrowthIsNothing)
     struct Case {
         QByteArray buffer;
         qsizetype before;
-        qint16 code;
+        ReplyCode code;
     } cases[] = {
-        {"AT\r", 0, ReplyData},
-        {"AT\r", 3, ReplyNoNewData},
-        {"", 0, ReplyNoNewData},
-        {"AT\r\x8e\x84\xfe", 3, ReplyData},                     // the phones' letters are text
-        {QByteArray("AT\r\x01\x1b\x7f\xff", 7), 3, ReplyNoNewData},   // control octets, DEL, 0xFF
-        {"\r\nOK\r\n", 6, ReplyOk},                              // a match needs no growth
+        {"AT\r", 0, ReplyCode::Data},
+        {"AT\r", 3, ReplyCode::NoNewData},
+        {"", 0, ReplyCode::NoNewData},
+        {"AT\r\x8e\x84\xfe", 3, ReplyCode::Data},                     // the phones' letters are text
+        {QByteArray("AT\r\x01\x1b\x7f\xff", 7), 3, ReplyCode::NoNewData},   // control octets, DEL, 0xFF
+        {"\r\nOK\r\n", 6, ReplyCode::Ok},                              // a match needs no growth
     };
     for (const Case &c : cases)
-        EXPECT_EQ(AtEngine::Classify(c.buffer, c.before), c.code) << c.buffer.toHex().constData();
+        EXPECT_EQ(AtEngine::classify(c.buffer, c.before), c.code) << c.buffer.toHex().constData();
 }
 
 TEST(ReplyClassification, LineNoiseIsDroppedAndTextKept)
@@ -132,7 +88,7 @@ TEST_F(EngineFixture, PhoneThatAnswersAtOnceMovesOneStepPerTick)
         shown << p.at(0).toInt();
     EXPECT_EQ(shown, (QList<int>{0, 5, 20, 40, 55, 100}));
     // The reply to the last command stays for whoever evaluates it.
-    EXPECT_TRUE(engine.state().ReplyBuffer.contains("+CMGS: 12"));
+    EXPECT_TRUE(engine.state().replyBuffer.contains("+CMGS: 12"));
 }
 
 // A slow but steady reply earns patience, also when a tick's share is nothing
@@ -144,7 +100,7 @@ TEST_F(EngineFixture, ReplyStillGrowingWaitsWithoutUsingRepeats)
         link.reply(i % 2 ? QByteArray("\x8e\x84\x99") : QByteArray("+CPBR: 1,\""));
         tick();
     }
-    EXPECT_EQ(engine.state().RetryCount, 0);
+    EXPECT_EQ(engine.state().retryCount, 0);
     EXPECT_EQ(link.written.size(), 1) << "a waiting step is not written again";
     EXPECT_TRUE(finished.isEmpty());
     link.reply("\r\nOK\r\n");
@@ -163,13 +119,13 @@ TEST_F(EngineFixture, ReplyThatNeverEndsIsBoundedInSizeAndTime)
     const QByteArray burst = line.repeated(1000);
     for (int i = 0; i < AtEngine::MaxPatientTicks; ++i) {
         link.reply(burst);
-        ASSERT_LE(engine.state().ReplyBuffer.size(), LinkState::MaxReplyBytes);
-        ASSERT_EQ(engine.state().ReplyCode, ReplyData);
+        ASSERT_LE(engine.state().replyBuffer.size(), LinkState::MaxReplyBytes);
+        ASSERT_EQ(engine.state().replyCode, ReplyCode::Data);
         tick();
     }
     EXPECT_TRUE(finished.isEmpty()) << "still within the bound";
-    EXPECT_TRUE(engine.state().ReplyBuffer.endsWith(line)) << "the end of the reply is kept";
-    EXPECT_EQ(engine.state().RetryCount, 0);
+    EXPECT_TRUE(engine.state().replyBuffer.endsWith(line)) << "the end of the reply is kept";
+    EXPECT_EQ(engine.state().retryCount, 0);
     link.reply(burst);
     tick();
     ASSERT_EQ(finished.size(), 1);
@@ -182,19 +138,19 @@ TEST_F(EngineFixture, ReplyThatNeverEndsIsBoundedInSizeAndTime)
     // the buffer that held them.
     const struct {
         QByteArrayList parts;
-        qint16 code;
+        ReplyCode code;
     } cases[] = {
-        {{"\r\nERR", "OR\r\n", burst.repeated(10)}, ReplyError},
-        {{"\r\nO", "K\r\n", burst.repeated(10)}, ReplyOk},
-        {{"\r\n+CMS ", "ERROR: 3", burst.repeated(10), "\r\nOK"}, ReplyCmsError},
-        {{"\r\n", ">", " "}, ReplyPrompt},
+        {{"\r\nERR", "OR\r\n", burst.repeated(10)}, ReplyCode::Error},
+        {{"\r\nO", "K\r\n", burst.repeated(10)}, ReplyCode::Ok},
+        {{"\r\n+CMS ", "ERROR: 3", burst.repeated(10), "\r\nOK"}, ReplyCode::CmsError},
+        {{"\r\n", ">", " "}, ReplyCode::Prompt},
     };
     for (const auto &c : cases) {
         startSend();
         for (const QByteArray &part : c.parts)
             link.reply(part);
-        EXPECT_EQ(engine.state().ReplyCode, c.code) << c.parts.first().toStdString();
-        EXPECT_LE(engine.state().ReplyBuffer.size(), LinkState::MaxReplyBytes);
+        EXPECT_EQ(engine.state().replyCode, c.code) << c.parts.first().toStdString();
+        EXPECT_LE(engine.state().replyBuffer.size(), LinkState::MaxReplyBytes);
         engine.requestBreak();
         tick();
     }
@@ -246,7 +202,7 @@ TEST_F(EngineFixture, AnswerAfterARepeatAdvances)
     link.reply("\r\nOK\r\n");
     tick();
     EXPECT_EQ(step(), 2);
-    EXPECT_EQ(engine.state().RetryCount, 1);
+    EXPECT_EQ(engine.state().retryCount, 1);
 }
 
 TEST_F(EngineFixture, RepeatBudgetIsSharedByTheWholeJob)
@@ -262,7 +218,7 @@ TEST_F(EngineFixture, RepeatBudgetIsSharedByTheWholeJob)
     link.reply("\r\nOK\r\n");
     tick();
     EXPECT_EQ(step(), 4);
-    EXPECT_EQ(engine.state().RetryCount, 3);
+    EXPECT_EQ(engine.state().retryCount, 3);
     EXPECT_TRUE(finished.isEmpty());
     tick();                               // fourth failing tick of the job
     ASSERT_EQ(finished.size(), 1);
@@ -289,7 +245,7 @@ TEST_F(EngineFixture, ErrorThenOkInOneStepStaysAnError)
     link.reply("\r\nERROR\r\n");
     tick();                                  // repeat; the buffer is kept
     link.reply("\r\nOK\r\n");
-    EXPECT_EQ(engine.state().ReplyCode, ReplyError);
+    EXPECT_EQ(engine.state().replyCode, ReplyCode::Error);
     tick();
     tick();
     tick();
@@ -336,22 +292,22 @@ TEST_F(EngineFixture, MessageServiceErrorEndsAtOnceWithItsExplanation)
                             "Maybe wrong number or wrong SMS-Center.\r\n"
                             "Did you enter all numbers with intl. prefix?");
     EXPECT_EQ(link.written.size(), 5) << "no repeat after a message-service error";
-    EXPECT_EQ(engine.state().RetryCount, 0);
+    EXPECT_EQ(engine.state().retryCount, 0);
 }
 
 TEST(CmsExplanation, KnownCodesExplainAndOthersShowTheirDigits)
 {
-    EXPECT_EQ(ExplainCmsError("\r\n+CMS ERROR: 500\r\n"), "500");
-    EXPECT_EQ(ExplainCmsError("\r\n+CMS ERROR: 322\r\n"),
+    EXPECT_EQ(explainCmsError("\r\n+CMS ERROR: 500\r\n"), "500");
+    EXPECT_EQ(explainCmsError("\r\n+CMS ERROR: 322\r\n"),
               "Phone says that memory is full (322).\r\n"
               "Either it really is or you should try to get a firmware upgrade.");
-    EXPECT_EQ(ExplainCmsError("+CMS ERROR: 21\r\n"),
+    EXPECT_EQ(explainCmsError("+CMS ERROR: 21\r\n"),
               "Short message transfer rejected (21).\r\nThe SMS-Center does not allow sending.");
-    EXPECT_EQ(ExplainCmsError("+CMS ERROR: 28\r\n").section("\r\n", 0, 0), "Unidentified subscriber (28).");
+    EXPECT_EQ(explainCmsError("+CMS ERROR: 28\r\n").section("\r\n", 0, 0), "Unidentified subscriber (28).");
     // The echoed PDU in front of the error adds no digits; 3 is not 38.
-    EXPECT_EQ(ExplainCmsError("0791942143658709F1\x1a\r\n+CMS ERROR: 3\r\n"), "3");
+    EXPECT_EQ(explainCmsError("0791942143658709F1\x1a\r\n+CMS ERROR: 3\r\n"), "3");
     // An error line whose end has not arrived yet keeps all of its digits.
-    EXPECT_EQ(ExplainCmsError("\r\n+CMS ERROR: 500"), "500");
+    EXPECT_EQ(explainCmsError("\r\n+CMS ERROR: 500"), "500");
 }
 
 TEST_F(EngineFixture, PortThatDoesNotOpenEndsBeforeAnythingIsWritten)
@@ -403,119 +359,10 @@ TEST_F(EngineFixture, OneJobAtATime)
     EXPECT_EQ(link.openedDevices.size(), 1);
 }
 
-TEST(LinkErrors, TextsOfTheThreeCodes)
+TEST(LinkErrors, TextsOfTheThreeKinds)
 {
-    EXPECT_EQ(AtEngine::LinkErrorText(3, 1), "User break.");
-    EXPECT_EQ(AtEngine::LinkErrorText(4, 12), "Error while talking to COM12.");
-    EXPECT_EQ(AtEngine::LinkErrorText(6, 1),
+    EXPECT_EQ(AtEngine::linkErrorText(LinkError::UserBreak, 1), "User break.");
+    EXPECT_EQ(AtEngine::linkErrorText(LinkError::TalkFailed, 12), "Error while talking to COM12.");
+    EXPECT_EQ(AtEngine::linkErrorText(LinkError::PortNotConfigured, 1),
               "Please configure the Nokia GSM Serial Port\r\nin menu 'Edit/Options'");
-    EXPECT_EQ(AtEngine::LinkErrorText(5, 1), QString());
-}
-
-// ------------------------------------------------------------ mended faults
-
-// A phone that doesn't echo and hasn't answered the new command by the next
-// tick: the previous step's "OK" must not pass for the new command.
-TEST_F(EngineFixture, NewStepDoesNotInheritThePreviousVerdict)
-{
-    startSend();
-    link.reply("\r\nOK\r\n");
-    tick();
-    EXPECT_EQ(step(), 2);
-    EXPECT_EQ(engine.state().ReplyCode, ReplyNothing);
-    tick();                                   // ATZ not answered yet
-    EXPECT_EQ(step(), 2) << "advanced on the old OK";
-    EXPECT_EQ(link.written.last(), QByteArray("ATZ\r"));
-    EXPECT_EQ(engine.state().RetryCount, 1);
-    link.reply("\r\nOK\r\n");
-    tick();
-    EXPECT_EQ(step(), 3);
-}
-
-// A repeat of the same step keeps its buffer and its verdict.
-TEST_F(EngineFixture, RepeatOfTheSameStepKeepsTheBuffer)
-{
-    startSend();
-    link.reply("\r\nER");
-    EXPECT_EQ(engine.state().ReplyCode, ReplyData);
-    tick();                  // data: waits
-    link.reply("ROR\r\n");   // the error completes across two arrivals
-    EXPECT_EQ(engine.state().ReplyCode, ReplyError);
-    tick();                  // repeat
-    EXPECT_EQ(link.written, (QByteArrayList{"AT\r", "AT\r"}));
-    EXPECT_EQ(engine.state().ReplyBuffer, QByteArray("\r\nERROR\r\n"));
-    EXPECT_EQ(engine.state().ReplyCode, ReplyError);
-}
-
-TEST_F(EngineFixture, LineNoiseNeitherHidesAnswersNorKeepsTheJobWaiting)
-{
-    startSend();
-    // Noise around and inside the answer: still "OK".
-    link.reply(QByteArray("\0\xff\r\n", 4));
-    link.reply(QByteArray("O\0K\r\n", 5));
-    EXPECT_EQ(engine.state().ReplyCode, ReplyOk);
-    tick();
-    EXPECT_EQ(step(), 2);
-    // Nothing but noise is no answer: the command is repeated, the repeats
-    // run out, the job ends instead of waiting for ever.
-    for (int i = 0; i < 4; ++i) {
-        link.reply(QByteArray("\0\x01\x1b\x7f\xff", 5));
-        EXPECT_NE(engine.state().ReplyCode, ReplyData);
-        tick();
-    }
-    EXPECT_EQ(endOutcome(), JobOutcome::LinkError);
-    EXPECT_FALSE(engine.state().ReplyBuffer.contains('\0'));
-    EXPECT_FALSE(engine.state().ReplyBuffer.contains('\xff'));
-}
-
-// Noise between the echo and the answer does not turn a reply under way into
-// "nothing new": the job keeps waiting without a repeat.
-TEST_F(EngineFixture, NoiseDuringAReplyKeepsTheJobWaiting)
-{
-    startSend();
-    link.reply("AT\r");
-    EXPECT_EQ(engine.state().ReplyCode, ReplyData);
-    link.reply(QByteArray("\0\x01\xff", 3));
-    EXPECT_EQ(engine.state().ReplyCode, ReplyData);
-    tick();
-    EXPECT_EQ(link.written.size(), 1) << "repeated on noise";
-    EXPECT_EQ(engine.state().RetryCount, 0);
-    link.reply("\r\nOK\r\n");
-    tick();
-    EXPECT_EQ(step(), 2);
-}
-
-// ------------------------------------------------------------ the quick link
-
-TEST_F(EngineFixture, QuickLinkAdvancesOnTheAwaitedResultWithoutATick)
-{
-    engine.setQuickLink(true);
-    startSend();
-    link.reply("AT\r");                       // the echo is no result yet
-    EXPECT_EQ(link.written.size(), 1);
-    for (const char *answer : {"\r\nOK\r\n", "\r\nOK\r\n", "\r\nOK\r\n", "\r\n> "})
-        link.reply(answer);
-    EXPECT_EQ(link.written,
-              (QByteArrayList{"AT\r", "ATZ\r", "AT+CMGF=0\r", "AT+CMGS=154\r", "0791PDU\x1a"}));
-    EXPECT_TRUE(ticks.isActive()) << "the tick still times the step";
-    link.reply("\r\n+CMGS: 12\r\n\r\nOK\r\n");
-    ASSERT_EQ(finished.size(), 1);
-    EXPECT_EQ(endOutcome(), JobOutcome::Completed);
-    EXPECT_FALSE(link.isOpen());
-    EXPECT_FALSE(ticks.isActive());
-}
-
-// Anything but the awaited result waits for the tick, which repeats and
-// ends the job as without the quick link.
-TEST_F(EngineFixture, QuickLinkLeavesFailuresToTheTick)
-{
-    engine.setQuickLink(true);
-    startSend();
-    link.reply("\r\nERROR\r\n");
-    EXPECT_EQ(link.written.size(), 1);
-    for (int i = 0; i < 4; ++i)
-        tick();
-    EXPECT_EQ(link.written, QByteArrayList(4, "AT\r"));
-    EXPECT_EQ(endOutcome(), JobOutcome::LinkError);
-    EXPECT_EQ(endMessage(), "Error while talking to COM3.");
 }

@@ -38,7 +38,7 @@ TEST(PhonebookParse, RangeNeedsBothNumbersInOrder)
         {"\r\nOK\r\n", std::nullopt},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(ParseRange(c.reply), c.range) << c.reply;
+        EXPECT_EQ(parseRange(c.reply), c.range) << c.reply;
 }
 
 TEST(PhonebookParse, EntriesInLocationOrderWithCommasQuotesAndTranslatedNames)
@@ -54,7 +54,7 @@ TEST(PhonebookParse, EntriesInLocationOrderWithCommasQuotesAndTranslatedNames)
                              "\r\n+CPBR: 251,\"1\",129,\"Outside\""
                              "\r\n+CPBR: 9,\"+44\",145,\"Never ends";
     QList<PhonebookEntry> table{entry("Kept", "1", "A", 1)};
-    EXPECT_TRUE(ParseEntries(reply, "B", {1, 250}, table));
+    EXPECT_TRUE(parseEntries(reply, "B", {1, 250}, table));
     EXPECT_EQ(table, (QList<PhonebookEntry>{entry("Kept", "1", "A", 1), entry("Bob \"the builder\"", "0171", "B", 2),
                                             entry("After a short line", "556", "B", 4),
                                             entry(QString::fromUtf8("Müller, Hans"), "+4930", "B", 7)}));
@@ -66,7 +66,7 @@ TEST(PhonebookParse, FieldsAfterTheNameUcs2NamesAndLinesThatMakeNoSense)
 {
     const auto parse = [](const QByteArray &lines) {
         QList<PhonebookEntry> table;
-        EXPECT_TRUE(ParseEntries("AT+CPBR=1,20\r" + lines + "\r\n\r\nOK\r\n", "A", {1, 20}, table));
+        EXPECT_TRUE(parseEntries("AT+CPBR=1,20\r" + lines + "\r\n\r\nOK\r\n", "A", {1, 20}, table));
         return table;
     };
     // Plain text with a hidden flag, a group and a time stamp after the name.
@@ -110,10 +110,10 @@ TEST(PhonebookNames, CodePage437InTenLettersAndEverythingElseReadable)
     const QString ten = QString::fromUtf8("ÄäÖöÜüßæÆé");
     for (int row = 0; row < 10; ++row) {
         EXPECT_EQ(PhoneCharTable[row].windows, ten.at(row).unicode()) << row;
-        EXPECT_EQ(TranslateName(QByteArray(1, char(PhoneCharTable[row].phone))), ten.mid(row, 1)) << row;
+        EXPECT_EQ(translateName(QByteArray(1, char(PhoneCharTable[row].phone))), ten.mid(row, 1)) << row;
     }
     EXPECT_EQ(PhoneCharTable[10].phone, 0);
-    EXPECT_EQ(TranslateName("a\tb\x01\x7f" "c"), "a bc");
+    EXPECT_EQ(translateName("a\tb\x01\x7f" "c"), "a bc");
 
     // Every octet of the high half as the code page has it, where the
     // toolkit can say (a typo in the table would show as a wrong letter).
@@ -127,7 +127,7 @@ TEST(PhonebookNames, CodePage437InTenLettersAndEverythingElseReadable)
         // the one Windows-1252 has (and the cache can keep).
         if (b == 0xE6)
             expected = QChar(0x00B5);
-        EXPECT_EQ(TranslateName(octet), expected) << std::hex << b;
+        EXPECT_EQ(translateName(octet), expected) << std::hex << b;
     }
 }
 
@@ -162,7 +162,7 @@ TEST(PhonebookCache, RoundTripThroughTheFile)
     Phonebook missing;
     missing.replace({entries[0]});
     EXPECT_FALSE(missing.load(sb.path("none.csv")));
-    EXPECT_EQ(missing.PhonebookCount(), 1) << "a missing file leaves the table";
+    EXPECT_EQ(missing.count(), 1) << "a missing file leaves the table";
 }
 
 TEST(PhonebookCache, LinesThatAreNoEntriesAreSkippedAndTheTableHasItsLimit)
@@ -176,5 +176,5 @@ TEST(PhonebookCache, LinesThatAreNoEntriesAreSkippedAndTheTableHasItsLimit)
     const QList<PhonebookEntry> entries = Phonebook::parseCache(text);
     ASSERT_EQ(entries.size(), Phonebook::Capacity);
     EXPECT_EQ(entries[0], entry("Unix", "123", "B", 4));
-    EXPECT_EQ(entries.last().Index, QString::number(Phonebook::Capacity - 2 + 10));
+    EXPECT_EQ(entries.last().index, QString::number(Phonebook::Capacity - 2 + 10));
 }

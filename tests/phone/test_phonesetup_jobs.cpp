@@ -17,9 +17,9 @@ namespace {
 
 struct PhonebookFixture : ::testing::Test, phonetest::Rig {
     Phonebook book;
-    PhonebookJob job{doc, engine, book};
+    std::unique_ptr<PhonebookJob> job;
     phonesim::PhoneCore phone;
-    QSignalSpy lines{&job, &PhonebookJob::statusLine};
+    QList<QVariantList> lines;     // the status lines the job has shown
 
     void SetUp() override
     {
@@ -28,15 +28,32 @@ struct PhonebookFixture : ::testing::Test, phonetest::Rig {
         ticks.autoFire = true;
     }
     QString cache() const { return sb.path("NGGPBOOK.CSV"); }
+    // Starts a read on the settings as they are now, as the send dialog's
+    // phonebook button does; its end shows its message.
+    void start()
+    {
+        const PhonebookSettings settings =
+            readPhonebookSettings(sb.settings(), phonebookCacheToWrite(doc.appFolder(), doc.profile()));
+        job = std::make_unique<PhonebookJob>(book, settings, engine, prompt);
+        QObject::connect(job.get(), &PhonebookJob::statusLine, [this](int line) { lines << QVariantList{line}; });
+        QObject::connect(job.get(), &DeliveryJob::finished, [this](JobOutcome outcome, const QString &text) {
+            showJobEnd(prompt, doc.profile().productName, outcome, text);
+        });
+        job->start();
+    }
     // Runs the read to its end.
     void read()
     {
         QEventLoop loop;
-        QObject::connect(&job, &PhonebookJob::jobEnded, &loop, &QEventLoop::quit);
         QTimer::singleShot(15000, &loop, &QEventLoop::quit);
-        QTimer::singleShot(0, &job, &PhonebookJob::readPhonebook);
+        QTimer::singleShot(0, [this, &loop] {
+            start();
+            QObject::connect(job.get(), &DeliveryJob::finished, &loop, &QEventLoop::quit);
+            if (!job->isRunning())
+                loop.quit();
+        });
         loop.exec();
-        ASSERT_FALSE(job.jobRunning());
+        ASSERT_FALSE(job->isRunning());
     }
     QStringList commands() const
     {
@@ -58,7 +75,7 @@ TEST_F(PhonebookFixture, SimThenPhoneEachWithOneCommandForItsRange)
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[1].at(0).toInt(), PhonebookJob::LineSim);
     EXPECT_EQ(lines[2].at(0).toInt(), PhonebookJob::LinePhone);
-    EXPECT_TRUE(book.PhonebookRead());
+    EXPECT_TRUE(book.isRead());
     QStringList got;
     for (const PhonebookEntry &e : book.entries())
         got << Phonebook::cacheLine(e);
@@ -91,7 +108,7 @@ TEST_F(PhonebookFixture, TheOptionsChooseTheMemories)
         EXPECT_EQ(commands(), c.commands);
         QStringList memories;
         for (const PhonebookEntry &e : book.entries())
-            memories << e.Memory;
+            memories << e.memory;
         EXPECT_EQ(memories, c.memories);
         EXPECT_EQ(prompt.messages(), QStringList{"Phonebook read."});
     }
@@ -103,7 +120,7 @@ TEST_F(PhonebookFixture, AFailedReadLeavesTableAndCacheAsTheyWere)
 {
     const QList<PhonebookEntry> before{{"Old", "+491", "A", "1"}};
     book.replace(before);
-    book.setPhonebookRead(true);
+    book.setRead(true);
     ASSERT_TRUE(book.save(cache()));
     const QByteArray cached = logotest::readAll(cache());
 
@@ -143,9 +160,9 @@ TEST_F(PhonebookFixture, AFailedReadLeavesTableAndCacheAsTheyWere)
         c.setUp();
         read();
         EXPECT_EQ(prompt.messages(), QStringList{c.message});
-        EXPECT_NE(job.lastOutcome(), JobOutcome::Completed);
+        EXPECT_NE(job->outcome(), JobOutcome::Completed);
         EXPECT_EQ(book.entries(), before);
-        EXPECT_TRUE(book.PhonebookRead());
+        EXPECT_TRUE(book.isRead());
         EXPECT_EQ(logotest::readAll(cache()), cached);
         EXPECT_FALSE(link.isOpen());
     }
@@ -157,7 +174,7 @@ TEST_F(PhonebookFixture, TheQuickLinkTakesTheRangeOnlyWithItsFinalOk)
     link.responder = nullptr;
     sb.settings().writeBool(kSharedSection, "QuickLink", true);
     sb.settings().writeBool(kSharedSection, "PBookReadME", false);
-    job.readPhonebook();
+    start();
     link.reply("\r\nOK\r\n");
     link.reply("\r\nOK\r\n");
     link.reply("\r\n+CPBR: (1-");
@@ -166,7 +183,7 @@ TEST_F(PhonebookFixture, TheQuickLinkTakesTheRangeOnlyWithItsFinalOk)
     EXPECT_EQ(link.written.last(), "AT+CPBR=1,250\r");
     link.reply("\r\n+CPBR: 1,\"+49\",145,\"Anna\"\r\n\r\nOK\r\n");
     EXPECT_EQ(prompt.messages(), QStringList{"Phonebook read."});
-    EXPECT_EQ(book.PhonebookCount(), 1);
+    EXPECT_EQ(book.count(), 1);
 }
 
 TEST_F(PhonebookFixture, MoreEntriesThanTheTableHoldsAreCutAndSaid)
@@ -176,8 +193,8 @@ TEST_F(PhonebookFixture, MoreEntriesThanTheTableHoldsAreCutAndSaid)
     o.phone.fill(300);
     phone = phonesim::PhoneCore(o);
     read();
-    ASSERT_EQ(book.PhonebookCount(), Phonebook::Capacity);
-    EXPECT_EQ(book.entries().last().Memory, "B");
+    ASSERT_EQ(book.count(), Phonebook::Capacity);
+    EXPECT_EQ(book.entries().last().memory, "B");
     EXPECT_EQ(prompt.lastMessage(), PhonebookJob::readMessage(true));
     EXPECT_TRUE(prompt.lastMessage().startsWith("Phonebook read.\r\n"));
 }
@@ -186,32 +203,55 @@ TEST(MessageCentreVerdict, TheNumberBetweenTheKeyAndItsComma)
 {
     const struct {
         const char *reply;
-        int code;
+        ReadResult code;
         const char *digits;
     } cases[] = {
-        {"AT+CSCA?\r\r\n+CSCA: \"+491710760000\",145\r\n\r\nOK\r\n", PortTest::ReadInternational, "491710760000"},
-        {"\r\n+CSCA: \"01710760000\",129\r\n\r\nOK\r\n", PortTest::ReadNational, "01710760000"},
-        {"\r\n+CSCA: \"\",145\r\n\r\nOK\r\n", PortTest::ReadNoNumber, ""},
+        {"AT+CSCA?\r\r\n+CSCA: \"+491710760000\",145\r\n\r\nOK\r\n", ReadResult::International, "491710760000"},
+        {"\r\n+CSCA: \"01710760000\",129\r\n\r\nOK\r\n", ReadResult::National, "01710760000"},
+        {"\r\n+CSCA: \"\",145\r\n\r\nOK\r\n", ReadResult::NoNumber, ""},
         // No comma on the line: no number field to judge.
-        {"\r\n+CSCA: \"+491710760000\"\r\n\r\nOK\r\n", PortTest::ReadFailed, ""},
+        {"\r\n+CSCA: \"+491710760000\"\r\n\r\nOK\r\n", ReadResult::Failed, ""},
         // A comma before the key does not end the number.
-        {"1,2\r\n+CSCA: \"+4917\",145\r\n\r\nOK\r\n", PortTest::ReadInternational, "4917"},
-        {"\r\nOK\r\n", PortTest::ReadFailed, ""},
+        {"1,2\r\n+CSCA: \"+4917\",145\r\n\r\nOK\r\n", ReadResult::International, "4917"},
+        {"\r\nOK\r\n", ReadResult::Failed, ""},
         // A device in UCS2 mode: the number as hex of UTF-16, quoted or not.
         {"\r\n+CSCA: \"002B003400390031003700310030003700360030003000300030\",145\r\n\r\nOK\r\n",
-         PortTest::ReadInternational, "491710760000"},
-        {"\r\n+CSCA: 0030003100370031003000370036,129\r\n\r\nOK\r\n", PortTest::ReadNational, "0171076"},
-        {"\r\n+CSCA: \"\",145\r\n\r\nOK\r\n", PortTest::ReadNoNumber, ""},
+         ReadResult::International, "491710760000"},
+        {"\r\n+CSCA: 0030003100370031003000370036,129\r\n\r\nOK\r\n", ReadResult::National, "0171076"},
+        {"\r\n+CSCA: \"\",145\r\n\r\nOK\r\n", ReadResult::NoNumber, ""},
         // Hex that is no number is no answer: its digits are never the number.
-        {"\r\n+CSCA: \"004E006F006E0065\",129\r\n\r\nOK\r\n", PortTest::ReadFailed, ""},
-        {"\r\n+CSCA: \"002B00340039003\",145\r\n\r\nOK\r\n", PortTest::ReadFailed, ""},
-        {"\r\n+CSCA: \"D83D\",145\r\n\r\nOK\r\n", PortTest::ReadFailed, ""},
+        {"\r\n+CSCA: \"004E006F006E0065\",129\r\n\r\nOK\r\n", ReadResult::Failed, ""},
+        {"\r\n+CSCA: \"002B00340039003\",145\r\n\r\nOK\r\n", ReadResult::Failed, ""},
+        {"\r\n+CSCA: \"D83D\",145\r\n\r\nOK\r\n", ReadResult::Failed, ""},
         // A plain number that happens to be a multiple of four digits long.
-        {"\r\n+CSCA: \"01711234\",129\r\n\r\nOK\r\n", PortTest::ReadNational, "01711234"},
+        {"\r\n+CSCA: \"01711234\",129\r\n\r\nOK\r\n", ReadResult::National, "01711234"},
     };
     for (const auto &c : cases) {
         QString digits = "stale";
-        EXPECT_EQ(PortTest::EvaluateSmsc(c.reply, digits), c.code) << c.reply;
+        EXPECT_EQ(PortTestJob::evaluateSmsc(c.reply, digits), c.code) << c.reply;
         EXPECT_EQ(digits, QLatin1String(c.digits)) << c.reply;
     }
+}
+
+// A job started while another holds the link ends at once, with nothing
+// written and the other job left alone.
+TEST_F(PhonebookFixture, JobOnABusyLinkEndsAtOnce)
+{
+    link.responder = nullptr;
+    ticks.autoFire = false;
+    start();
+    ASSERT_TRUE(job->isRunning());
+    const auto written = link.written;
+    LinkSettings port;
+    port.port = 2;
+    port.device = "/dev/fake";
+    PortTestJob test(PortTestJob::Kind::TestPort, port, engine, prompt, sb.settings());
+    QSignalSpy ended(&test, &DeliveryJob::finished);
+    test.start();
+    ASSERT_EQ(ended.size(), 1);
+    EXPECT_EQ(ended.first().at(1).toString(), "COM2 does not return valid data at the moment.");
+    EXPECT_FALSE(test.isRunning());
+    EXPECT_EQ(link.written, written);
+    EXPECT_TRUE(job->isRunning());
+    EXPECT_EQ(engine.state().steps[1].command, QByteArray("AT+CPBS=\"SM\"\r")) << "the read's steps stay";
 }

@@ -1,8 +1,9 @@
-// The real serial path: QSerialPort, the job timer and the controller, against
+// The real serial path: QSerialPort, the job timer and the job, against
 // the simulated phone on a pseudo-terminal, on the fast test tick (Brisvane's
 // window test sends at the programs' one second). Only the main roads are
 // here; the engine's cases are in test_atengine.cpp.
 #include "common/simphone.h"
+#include "common/smsjobrun.h"
 #include "common/testsupport.h"
 #include "graphic/logodocument.h"
 #include "graphic/pathutil.h"
@@ -30,21 +31,6 @@ using logotest::toolPath;
 
 namespace {
 
-// The dialogs stand-in: the number given, then wait for the job's end.
-struct WaitingUi : DeliveryUi {
-    SmsDelivery *delivery = nullptr;
-    void showSendDialog() override { delivery->sendTo("491711234567"); }
-    void showStoreDialog() override { delivery->storeWith(delivery->storeCount()); }
-    void showSendingProgress() override
-    {
-        QEventLoop loop;
-        QObject::connect(delivery, &SmsDelivery::jobEnded, &loop, &QEventLoop::quit);
-        QTimer::singleShot(0, delivery, [this] { delivery->startSendingJob(); });
-        QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-};
-
 struct SerialFixture : ::testing::Test {
     Sandbox sb;
     ScriptedPrompt prompt;
@@ -52,8 +38,6 @@ struct SerialFixture : ::testing::Test {
     SerialLink link;
     TimerTicks jobTimer{logotest::kFastTickMs};
     AtEngine engine{link, jobTimer};
-    SmsDelivery delivery{doc, engine};
-    WaitingUi ui;
 
     void SetUp() override
     {
@@ -63,8 +47,6 @@ struct SerialFixture : ::testing::Test {
             doc.grid().setPixel(c, (c * 3) % 14, true);
         sb.settings().write(kSharedSection, "SMSC", "491710760000");
         sb.settings().writeInt(kSharedSection, "COMPort", 4);
-        ui.delivery = &delivery;
-        delivery.setUi(&ui);
     }
     void useDevice(const QString &device) { sb.settings().write(kSharedSection, "Device4", device); }
     UserData userData() const { return buildUserData(doc.profile(), doc.grid()); }
@@ -77,7 +59,7 @@ TEST_F(SerialFixture, SendThroughAnEchoingPhoneDeliversTheExactPdu)
     SimPhone phone({"--echo"});
     ASSERT_FALSE(phone.device.isEmpty());
     useDevice(phone.device);
-    delivery.sendPicture();
+    phonetest::runSmsJob(SmsKind::Send, doc, engine);
     EXPECT_EQ(prompt.messages(), QStringList{"Data sent."});
     const Pdu pdu = buildSubmitPdu(userData(), "491711234567", "491710760000", false);
     EXPECT_EQ(phone.logged(), pdu.line().toLatin1() + '\n');
@@ -92,7 +74,7 @@ TEST_F(SerialFixture, StoreThroughASlowNoisyPhoneThatDoesNotEchoOnTheQuickLink)
     useDevice(phone.device);
     sb.settings().writeInt(doc.section(), "StoreCount", 41);
     sb.settings().writeBool(kSharedSection, "QuickLink", true);
-    delivery.storePicture();
+    phonetest::runSmsJob(SmsKind::Store, doc, engine);
     EXPECT_TRUE(engine.quickLink());
     EXPECT_EQ(prompt.messages(), QStringList{"Data written."});
     EXPECT_EQ(sb.settings().read(doc.section(), "StoreCount"), "42");
@@ -118,7 +100,7 @@ TEST_F(SerialFixture, MessageServiceErrorOfThePhoneIsExplained)
     SimPhone phone({"--cms", "38"});
     ASSERT_FALSE(phone.device.isEmpty());
     useDevice(phone.device);
-    delivery.sendPicture();
+    phonetest::runSmsJob(SmsKind::Send, doc, engine);
     EXPECT_EQ(prompt.lastMessage(), "Can't send SMS.\r\nError: Network out of order (38).\r\n"
                                     "Maybe wrong number or wrong SMS-Center.\r\n"
                                     "Did you enter all numbers with intl. prefix?");
@@ -130,7 +112,7 @@ TEST_F(SerialFixture, PortThatCannotBeOpened)
 {
     QTemporaryDir dir;
     useDevice(dir.filePath("no-such-port"));
-    delivery.sendPicture();
+    phonetest::runSmsJob(SmsKind::Send, doc, engine);
     // The window's text, then which device and why.
     EXPECT_EQ(prompt.lastMessage(),
               "Can't talk to COM4.\r\n(" + dir.filePath("no-such-port") + ": No such file or directory)");
@@ -168,13 +150,13 @@ TEST_F(SerialFixture, DeviceThatGoesAwayEndsTheJobWithoutSpinning)
         master = -1;
         cpuAtHangUp = cpuSeconds();
     });
-    QObject::connect(&delivery, &SmsDelivery::jobEnded, [&] { cpuAtEnd = cpuSeconds(); });
-    delivery.sendPicture();
+    QObject::connect(&engine, &AtEngine::finished, [&] { cpuAtEnd = cpuSeconds(); });
+    phonetest::runSmsJob(SmsKind::Send, doc, engine);
     if (master >= 0)
         ::close(master);
     ASSERT_GE(cpuAtHangUp, 0) << "the job ended before the device went away";
     EXPECT_EQ(prompt.lastMessage(), "Error while talking to COM4.");
-    EXPECT_EQ(engine.state().RetryCount, 0) << "no repeat to a device that is gone";
+    EXPECT_EQ(engine.state().retryCount, 0) << "no repeat to a device that is gone";
     EXPECT_FALSE(link.isOpen());
     EXPECT_LT(cpuAtEnd - cpuAtHangUp, 0.5) << "busy on the dead device";
 }

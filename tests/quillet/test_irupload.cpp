@@ -6,7 +6,7 @@
 
 #include "common/simphone.h"
 #include "infrared/irmessage.h"
-#include "widgets/deliverydialogs.h"
+#include "widgets/deliverycontroller.h"
 #include "widgets/sendingdialog.h"
 
 #include <QApplication>
@@ -113,9 +113,8 @@ TEST(QuilletIrUpload, MenuCommandUploadsInTheInfraredProgressDialog)
         EXPECT_EQ(env.prompt.shown.back().icon, c.icon);
         EXPECT_FALSE(w.findChild<logo::SendingDialog *>("frmSending")->isVisible());
         EXPECT_FALSE(env.doc().isBusy());
-        EXPECT_EQ(w.smsDelivery().delivery().SendingMode(), logo::SendingSms);
         const bool received = phone.report().contains(
-            "message " + QString::fromLatin1(env.window->smsDelivery().infrared().message().toHex().toUpper()));
+            "message " + QString::fromLatin1(env.window->delivery().irMessage().toHex().toUpper()));
         EXPECT_EQ(received, c.icon == logo::Icon::Information);
     }
 }

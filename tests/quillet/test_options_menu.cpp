@@ -22,8 +22,8 @@ TEST(QuilletOptions, OpensTheDialogWithoutTheHiddenMethodsPages)
         if (!dlg)
             return;
         poll.stop();
-        for (int i = 0; i < dlg->TabStrip1->count(); ++i)
-            tabs << dlg->TabStrip1->tabText(i);
+        for (int i = 0; i < dlg->tabBar->count(); ++i)
+            tabs << dlg->tabBar->tabText(i);
         busy = env.doc().isBusy();
         dlg->cancelButton->click();
     });

@@ -179,8 +179,7 @@ TEST(FullDisk, EveryWriterKeepsTheOldFileAndSaysSo)
              logo::SerialLink serial;
              logo::TimerTicks ticks{1000};
              logo::AtEngine engine{serial, ticks};
-             logo::PortTest jobs(windowDoc, engine);
-             logo::OptionsDialog dialog(windowDoc, jobs, nullptr, true);
+             logo::OptionsDialog dialog(windowDoc, engine, nullptr, true);
              dialog.show();
              dialog.messageCentreEdit->setText(QStringLiteral("4917"));
              dialog.okButton->click();

@@ -3,8 +3,7 @@
 #include "common/modalscript.h"
 #include "common/testsupport.h"
 #include "graphic/logodocument.h"
-#include "phone/phonebookjob.h"
-#include "widgets/deliverydialogs.h"
+#include "widgets/deliverycontroller.h"
 #include "widgets/readingdialog.h"
 #include "widgets/senddialog.h"
 #include "widgets/sendingdialog.h"
@@ -38,9 +37,7 @@ struct DialogFixture : ::testing::Test {
     LogoDocument doc{ProgramProfile::quillet(), prompt, sb.settings()};
     FakeLink link;
     ManualTicks ticks;
-    AtEngine engine{link, ticks};
-    SmsDelivery delivery{doc, engine};
-    DeliveryDialogs dialogs{delivery, nullptr};
+    DeliveryController dialogs{doc, nullptr, &link, &ticks};
     QObject scope;     // owns the pollers of this test
     QStringList seen;  // modal dialogs met, in order
 
@@ -50,7 +47,6 @@ struct DialogFixture : ::testing::Test {
         sb.settings().write(kSharedSection, "SMSC", "491710760000");
         sb.settings().writeInt(kSharedSection, "COMPort", 2);
         sb.settings().write(kSharedSection, "Device2", "/dev/fake-phone");
-        delivery.setUi(&dialogs);
         link.responder = phonetest::goodPhone();
         ticks.autoFire = true;
         // Whatever a test leaves open is closed after a while: it fails, it
@@ -92,8 +88,11 @@ TEST_F(DialogFixture, SendDialogShowsTheLastNumberAndSendsTheDigitsOfTheTypedOne
         EXPECT_FALSE(dlg->isVisible());
         EXPECT_EQ(dlg->numberEdit->text(), "123");
     });
-    whenShown("frmSending", [&](QWidget *w) { EXPECT_TRUE(static_cast<SendingDialog *>(w)->cancelButton->isVisible()); });
-    delivery.sendPicture();
+    whenShown("frmSending", [&](QWidget *w) {
+        EXPECT_TRUE(static_cast<SendingDialog *>(w)->cancelButton->isVisible());
+        EXPECT_FALSE(dialogs.sendDialog()->isVisible()) << "the progress follows the send dialog, not inside it";
+    });
+    dialogs.sendPicture();
 
     EXPECT_EQ(seen, (QStringList{"frmSend", "frmSending"}));
     EXPECT_EQ(sb.settings().read(doc.section(), "LastDA"), "123");
@@ -118,7 +117,7 @@ TEST_F(DialogFixture, SendDialogKeepsAskingWhileTheNumberHasNoDigits)
         EXPECT_TRUE(dlg->isVisible());
         dlg->cancelButton->click();
     });
-    delivery.sendPicture();
+    dialogs.sendPicture();
     EXPECT_EQ(seen, QStringList{"frmSend"});
     EXPECT_TRUE(link.openedDevices.isEmpty());
     EXPECT_FALSE(sb.settings().contains(doc.section(), "LastDA"));
@@ -145,7 +144,7 @@ TEST_F(DialogFixture, StoreDialogShowsTheCounterNumberAndAdvancesItAfterAFailedS
         EXPECT_EQ(dlg->numberLabel->text(), "+999000005");
         dlg->storeButton->click();
     });
-    delivery.storePicture();
+    dialogs.storePicture();
     EXPECT_EQ(seen, QStringList{"frmStore"}) << "the progress dialog hid at once";
     EXPECT_EQ(prompt.lastMessage(), "Can't talk to COM2.");
     EXPECT_EQ(sb.settings().read(doc.section(), "StoreCount"), "6");
@@ -156,7 +155,7 @@ TEST_F(DialogFixture, CancelledStoreDialogLeavesTheCounter)
 {
     sb.settings().writeInt(doc.section(), "StoreCount", 5);
     whenShown("frmStore", [&](QWidget *w) { static_cast<StoreDialog *>(w)->cancelButton->click(); });
-    delivery.storePicture();
+    dialogs.storePicture();
     EXPECT_EQ(sb.settings().read(doc.section(), "StoreCount"), "5");
     EXPECT_TRUE(link.openedDevices.isEmpty());
     EXPECT_TRUE(prompt.shown.empty());
@@ -173,14 +172,14 @@ TEST_F(DialogFixture, ProgressCancelStopsTheJobAtItsNextTick)
         EXPECT_EQ(dlg->percentLabel->text(), "0%");
         dlg->cancelButton->click();
         EXPECT_TRUE(dlg->isVisible()) << "the job, not the button, hides the dialog";
-        EXPECT_TRUE(engine.state().breakRequested);
+        EXPECT_TRUE(dialogs.engine().state().breakRequested);
         // Closing the window asks the same and is refused while the job runs.
         QCloseEvent close;
         QApplication::sendEvent(dlg, &close);
         EXPECT_FALSE(close.isAccepted());
-        engine.tick();
+        dialogs.engine().tick();
     });
-    delivery.storePicture();
+    dialogs.storePicture();
     EXPECT_EQ(prompt.lastMessage(), "Can't talk to COM2.");
     EXPECT_FALSE(link.isOpen());
     EXPECT_FALSE(dialogs.sendingDialog()->isVisible());
@@ -202,16 +201,14 @@ namespace {
 // The send dialog with the phonebook: the cache beside the program, the read
 // from the simulated phone's logic.
 struct PhonebookDialogFixture : DialogFixture {
-    Phonebook book;
-    PhonebookJob job{doc, engine, book};
-    DeliveryDialogs withBook{delivery, nullptr, &job};
+    Phonebook &book = dialogs.phonebook();
+    DeliveryController &withBook = dialogs;
     phonesim::PhoneCore phone;
 
     void SetUp() override
     {
         DialogFixture::SetUp();
         doc.setAppFolder(sb.dir());
-        delivery.setUi(&withBook);
         link.responder = phonetest::simulatedPhone(phone);
     }
     QString cache() const { return sb.path("NGGPBOOK.CSV"); }
@@ -248,8 +245,8 @@ TEST_F(PhonebookDialogFixture, TheCacheIsLoadedOnceAndItsEntriesGiveTheirDigits)
         EXPECT_EQ(dlg->numberEdit->text(), "4930");
         dlg->cancelButton->click();
     });
-    delivery.sendPicture();
-    EXPECT_TRUE(book.PhonebookRead());
+    dialogs.sendPicture();
+    EXPECT_TRUE(book.isRead());
 
     QFile::remove(cache());
     whenShown("frmSend", [&](QWidget *w) {
@@ -257,7 +254,7 @@ TEST_F(PhonebookDialogFixture, TheCacheIsLoadedOnceAndItsEntriesGiveTheirDigits)
         EXPECT_EQ(dlg->phonebookList->count(), 4) << "later openings keep the list";
         dlg->cancelButton->click();
     });
-    delivery.sendPicture();
+    dialogs.sendPicture();
     EXPECT_EQ(seen, (QStringList{"frmSend", "frmSend"}));
 }
 
@@ -283,8 +280,8 @@ TEST_F(PhonebookDialogFixture, NamesSortAsTheUsersLanguageDoes)
             EXPECT_EQ(items(dlg->phonebookList), c.items) << QLocale().name().toStdString();
             dlg->cancelButton->click();
         });
-        book.setPhonebookRead(false);   // the next opening fills the list afresh
-        delivery.sendPicture();
+        book.setRead(false);   // the next opening fills the list afresh
+        dialogs.sendPicture();
     }
     QLocale::setDefault(before);
 }
@@ -294,9 +291,9 @@ TEST_F(PhonebookDialogFixture, ReadingThePhonebookFromTheSendDialog)
     whenShown("frmSend", [&](QWidget *w) {
         auto *dlg = static_cast<SendDialog *>(w);
         EXPECT_EQ(items(dlg->phonebookList), QStringList{"No phonebook"});
-        QSignalSpy lines(&job, &PhonebookJob::statusLine);
         dlg->phonebookButton->click();
-        EXPECT_EQ(lines.size(), 3) << "the reading dialog ran the read";
+        EXPECT_TRUE(link.written.contains("AT+CPBS=\"ME\"\r")) << "the reading dialog ran the read";
+        EXPECT_TRUE(withBook.readingDialog()->phoneLabel->font().bold());
         EXPECT_FALSE(withBook.readingDialog()->isVisible());
         EXPECT_EQ(prompt.messages(), QStringList{"Phonebook read."});
         EXPECT_TRUE(dlg->phonebookList->isEnabled());
@@ -310,7 +307,7 @@ TEST_F(PhonebookDialogFixture, ReadingThePhonebookFromTheSendDialog)
         EXPECT_EQ(prompt.shown.back().icon, Icon::Information);
         dlg->cancelButton->click();
     });
-    delivery.sendPicture();
+    dialogs.sendPicture();
     EXPECT_EQ(seen, QStringList{"frmSend"});
     EXPECT_EQ(withBook.readingDialog()->windowTitle(), "Reading phonebook ...");
     // Wide enough for the whole caption beside a title bar's icon and buttons.
@@ -329,12 +326,12 @@ TEST_F(PhonebookDialogFixture, CancelInTheReadingDialogStopsTheRead)
         EXPECT_TRUE(dlg->initialisingLabel->font().bold());
         dlg->cancelButton->click();
         EXPECT_TRUE(dlg->isVisible()) << "the read, not the button, hides the dialog";
-        engine.tick();
+        dialogs.engine().tick();
     });
     withBook.sendDialog()->show();
     withBook.sendDialog()->phonebookButton->click();
     withBook.sendDialog()->hide();
     EXPECT_EQ(prompt.messages(), QStringList{"Can't talk to COM2."});
-    EXPECT_FALSE(book.PhonebookRead());
+    EXPECT_FALSE(book.isRead());
     EXPECT_FALSE(QFile::exists(cache()));
 }

@@ -25,8 +25,7 @@ using namespace logo;
 namespace {
 
 struct OptionsFixture : ::testing::Test, phonetest::Rig {
-    PortTest jobs{doc, engine};
-    OptionsDialog dlg{doc, jobs, nullptr, true};
+    OptionsDialog dlg{doc, engine, nullptr, true};
 
     QString shared(const char *key) { return sb.settings().read(kSharedSection, key); }
     QString own(const char *key) { return sb.settings().read(doc.section(), key); }
@@ -154,14 +153,14 @@ TEST_F(OptionsFixture, BrandingRemovesThePagesOfHiddenMethods)
         {true, true, true, {}},
     };
     for (const auto &c : cases) {
-        OptionsDialog branded(doc, jobs, nullptr, true);
+        OptionsDialog branded(doc, engine, nullptr, true);
         branded.applyBranding(c.sms, c.store, c.ir);
         branded.show();
         QStringList keys;
-        for (int i = 0; i < branded.TabStrip1->count(); ++i)
-            keys << branded.TabStrip1->tabData(i).toString();
+        for (int i = 0; i < branded.tabBar->count(); ++i)
+            keys << branded.tabBar->tabData(i).toString();
         if (c.tabs.isEmpty()) {
-            EXPECT_FALSE(branded.TabStrip1->isVisible());
+            EXPECT_FALSE(branded.tabBar->isVisible());
             for (QGroupBox *f : {branded.portBox, branded.smsBox, branded.advancedBox, branded.infraredBox})
                 EXPECT_FALSE(f->isVisible()) << f->objectName().toStdString();
         } else {
@@ -179,7 +178,7 @@ TEST_F(OptionsFixture, LockedWhileATestRunsAndUnlockedAtItsEnd)
     dlg.testButton->click();
     EXPECT_EQ(dlg.portStatusLabel->text(), "Testing COM3 ... please wait!");
     EXPECT_EQ(link.openedDevices, QStringList{SettingsStore::defaultPortDevice(3)});
-    for (QWidget *w : std::initializer_list<QWidget *>{dlg.okButton, dlg.cancelButton, dlg.TabStrip1, dlg.testButton,
+    for (QWidget *w : std::initializer_list<QWidget *>{dlg.okButton, dlg.cancelButton, dlg.tabBar, dlg.testButton,
                                                        dlg.readMessageCentreButton, dlg.comPortList})
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     dlg.reject();
@@ -189,7 +188,7 @@ TEST_F(OptionsFixture, LockedWhileATestRunsAndUnlockedAtItsEnd)
     for (int i = 0; i < 4; ++i)
         engine.tick();
     EXPECT_EQ(dlg.portStatusLabel->text(), "COM3 does not return valid data at the moment.");
-    for (QWidget *w : std::initializer_list<QWidget *>{dlg.okButton, dlg.cancelButton, dlg.TabStrip1, dlg.testButton,
+    for (QWidget *w : std::initializer_list<QWidget *>{dlg.okButton, dlg.cancelButton, dlg.tabBar, dlg.testButton,
                                                        dlg.readMessageCentreButton, dlg.comPortList})
         EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
     EXPECT_TRUE(prompt.shown.empty());
@@ -203,7 +202,7 @@ TEST_F(OptionsFixture, TheReadNumberIsWhatOkKeeps)
     link.responder = phonetest::simulatedPhone(phone);
     ticks.autoFire = true;
     dlg.show();
-    QSignalSpy done(&jobs, &PortTest::readSMSCDone);
+    QSignalSpy done(&engine, &AtEngine::finished);
     dlg.readMessageCentreButton->click();
     EXPECT_EQ(dlg.readStatusLabel->text(), "Checking...");
     EXPECT_FALSE(dlg.okButton->isEnabled());
@@ -254,10 +253,9 @@ TEST_F(OptionsFixture, ALongDevicePathIsCutAndTheDialogKeepsItsSize)
 TEST(OptionsDialogBrisvane, HasNoFileTypeSwitches)
 {
     phonetest::Rig rig(ProgramProfile::brisvane());
-    PortTest jobs{rig.doc, rig.engine};
-    OptionsDialog dlg(rig.doc, jobs, nullptr, true);
+    OptionsDialog dlg(rig.doc, rig.engine, nullptr, true);
     dlg.show();
-    dlg.TabStrip1->setCurrentIndex(2);
+    dlg.tabBar->setCurrentIndex(2);
     EXPECT_TRUE(dlg.advancedBox->isVisible());
     EXPECT_FALSE(dlg.claimTypesBox->isVisible());
     EXPECT_FALSE(dlg.askTypesBox->isVisible());

@@ -5,7 +5,7 @@
 #include "desktop/pixelaspect.h"
 #include "desktop/placement.h"
 #include "graphic/pathutil.h"
-#include "widgets/deliverydialogs.h"
+#include "widgets/deliverycontroller.h"
 #include "widgets/dialoglayout.h"
 
 #include <QAction>
@@ -360,11 +360,14 @@ QVBoxLayout *MainWindowBase::nameBlock(const QString &subtitle, QWidget *extra)
 void MainWindowBase::connectDeliveryCommands()
 {
     setDeliveryEnabled(false);
-    m_delivery = new WindowDelivery(*m_document, this);
+    m_delivery = new DeliveryController(*m_document, this);
     bindCommand(QStringLiteral("mnuSend"), [this] { m_delivery->sendPicture(); });
     bindCommand(QStringLiteral("mnuStore"), [this] { m_delivery->storePicture(); });
-    bindCommand(QStringLiteral("mnuInternet"),
-                [this] { m_webUpload.openUploadPage(*m_document, m_linkLabel->text(), m_openUrl); });
+    bindCommand(QStringLiteral("mnuInternet"), [this] {
+        if (m_document->askIfEmpty(false))
+            m_webUpload.openUploadPage(m_document->grid(), m_document->currentMCC(), m_document->currentMNC(),
+                                       m_document->prompt(), m_linkLabel->text(), m_openUrl);
+    });
     bindCommand(QStringLiteral("mnuIR"), [this] { m_delivery->sendByInfrared(); });
     bindCommand(QStringLiteral("mnuOptions"), [this] { m_delivery->showOptions(); });
 }

@@ -28,7 +28,7 @@ class QVBoxLayout;
 
 namespace logo {
 
-class WindowDelivery;
+class DeliveryController;
 
 // What the branding file took away, kept for the options dialog.
 struct BrandingState {
@@ -81,7 +81,7 @@ public:
     // Runs run when the entry (or its toolbar button) is chosen, and enables it.
     void bindCommand(const QString &menuName, std::function<void()> run);
     // The serial link, job timer and dialogs of Send and Store.
-    WindowDelivery &smsDelivery() { return *m_delivery; }
+    DeliveryController &delivery() { return *m_delivery; }
 
     // A file dropped on the window or handed over by a second start.
     void openReceivedFile(const QString &path);
@@ -188,7 +188,7 @@ private:
     QString m_webHost;
     BrandingState m_branding;
     WebUpload m_webUpload;
-    WindowDelivery *m_delivery = nullptr;
+    DeliveryController *m_delivery = nullptr;
     UrlOpener m_openUrl;
     bool m_commandLineRead = true;
     bool m_unloaded = false;

@@ -38,20 +38,11 @@ const QString kFileTypeOnStartup = QStringLiteral("FileTypeOnStartup");
 const QString kFileTypeWarn = QStringLiteral("FileTypeWarn");
 const QString kQuickLink = QStringLiteral("QuickLink");
 
-// A status text on a label: the message line breaks (CR LF) as the label's own.
-QString labelText(QString text)
-{
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
 // Tabs in order: caption and key.
 const struct {
     const char *caption;
     const char *key;
 } kTabs[] = {{"Serial Port", "Serial"}, {"SMS", "SMS"}, {"Advanced", "Advanced"}, {"IR Port", "IR"}};
-
-// The room given to a device path, in average characters.
-constexpr int kDeviceChars = 24;
 
 QString deviceKey(int port)
 {
@@ -83,17 +74,17 @@ bool OptionsDialog::defaultShowDevices()
 #endif
 }
 
-OptionsDialog::OptionsDialog(LogoDocument &doc, PortTest &jobs, QWidget *parent, bool showDevices)
-    : QDialog(parent), m_doc(doc), m_jobs(jobs), m_showDevices(showDevices)
+OptionsDialog::OptionsDialog(LogoDocument &doc, AtEngine &engine, QWidget *parent, bool showDevices)
+    : QDialog(parent), m_doc(doc), m_engine(engine), m_showDevices(showDevices)
 {
     initWidgetResources();
     setUpDialog(this, QStringLiteral("frmOptionsDialog"), QStringLiteral("Options"));
 
-    TabStrip1 = named(new QTabBar(this), QStringLiteral("TabStrip1"));
-    TabStrip1->setExpanding(false);
+    tabBar = named(new QTabBar(this), QStringLiteral("TabStrip1"));
+    tabBar->setExpanding(false);
     for (const auto &t : kTabs) {
-        const int i = TabStrip1->addTab(QString::fromLatin1(t.caption));
-        TabStrip1->setTabData(i, QString::fromLatin1(t.key));
+        const int i = tabBar->addTab(QString::fromLatin1(t.caption));
+        tabBar->setTabData(i, QString::fromLatin1(t.key));
     }
     m_pages = named(new QStackedWidget(this), QStringLiteral("pages"));
     buildSerialFrame();
@@ -106,13 +97,13 @@ OptionsDialog::OptionsDialog(LogoDocument &doc, PortTest &jobs, QWidget *parent,
 
     auto *top = new QVBoxLayout(this);
     top->setSpacing(0);
-    top->addWidget(TabStrip1);
+    top->addWidget(tabBar);
     top->addWidget(m_pages);
     top->addSpacing(10);
     top->addLayout(buttonRow({okButton, cancelButton}));
     top->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(TabStrip1, &QTabBar::currentChanged, this, &OptionsDialog::showCurrentPage);
+    connect(tabBar, &QTabBar::currentChanged, this, &OptionsDialog::showCurrentPage);
     connect(comPortList, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_filling)
             onComPortChosen();
@@ -128,8 +119,6 @@ OptionsDialog::OptionsDialog(LogoDocument &doc, PortTest &jobs, QWidget *parent,
     connect(readMessageCentreButton, &QToolButton::clicked, this, &OptionsDialog::readMessageCentre);
     connect(okButton, &QPushButton::clicked, this, &OptionsDialog::onOkClicked);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(&m_jobs, &PortTest::testDone, this, &OptionsDialog::onPortTested);
-    connect(&m_jobs, &PortTest::readSMSCDone, this, &OptionsDialog::onMessageCentreRead);
     showCurrentPage();
 }
 
@@ -153,7 +142,7 @@ QComboBox *OptionsDialog::deviceList(QWidget *parent, const QString &name)
     list->setMinimumWidth(170);
     // A long path scrolls in the box instead of widening the dialog.
     list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    list->setMinimumContentsLength(kDeviceChars);
+    list->setMinimumContentsLength(DeviceChars);
     list->setToolTip(QStringLiteral("The device this port number stands for on this computer."));
     list->setVisible(m_showDevices);
     return list;
@@ -289,7 +278,7 @@ void OptionsDialog::applyBranding(bool smsHidden, bool storeHidden, bool irHidde
 {
     const bool phoneHidden = smsHidden && storeHidden;
     if (phoneHidden && irHidden) {
-        TabStrip1->hide();
+        tabBar->hide();
         m_pages->hide();
         for (QGroupBox *f : std::as_const(m_frames))
             f->hide();
@@ -306,9 +295,9 @@ void OptionsDialog::applyBranding(bool smsHidden, bool storeHidden, bool irHidde
 
 void OptionsDialog::removePage(const QString &key)
 {
-    for (int i = 0; i < TabStrip1->count(); ++i)
-        if (TabStrip1->tabData(i).toString() == key) {
-            TabStrip1->removeTab(i);
+    for (int i = 0; i < tabBar->count(); ++i)
+        if (tabBar->tabData(i).toString() == key) {
+            tabBar->removeTab(i);
             break;
         }
     QGroupBox *f = m_frames.value(key);
@@ -318,7 +307,7 @@ void OptionsDialog::removePage(const QString &key)
 
 void OptionsDialog::showCurrentPage()
 {
-    if (QGroupBox *f = m_frames.value(TabStrip1->tabData(TabStrip1->currentIndex()).toString()))
+    if (QGroupBox *f = m_frames.value(tabBar->tabData(tabBar->currentIndex()).toString()))
         m_pages->setCurrentWidget(f);
 }
 
@@ -395,72 +384,6 @@ bool OptionsDialog::save()
     return settings.sync();
 }
 
-// ------------------------------------------------------------------ ports
-
-QString OptionsDialog::deviceOf(int port) const
-{
-    const QString device = m_devices.value(port);
-    return device.isEmpty() ? SettingsStore::defaultPortDevice(port) : device;
-}
-
-void OptionsDialog::refreshPortTexts()
-{
-    for (QComboBox *list : {comPortList, irPortList})
-        for (int i = 0; i < list->count(); ++i) {
-            const int n = list->itemData(i).toInt();
-            QString text = QStringLiteral("COM%1").arg(n);
-            QString tip;
-            if (m_showDevices) {
-                // A long path is cut in its middle, whole in the tool tip.
-                const QString device = deviceOf(n);
-                const QString shown = list->fontMetrics().elidedText(
-                    device, Qt::ElideMiddle, list->fontMetrics().averageCharWidth() * kDeviceChars);
-                text += QStringLiteral("  (%1)").arg(shown);
-                if (shown != device)
-                    tip = device;
-            }
-            list->setItemText(i, text);
-            list->setItemData(i, tip.isEmpty() ? QVariant() : QVariant(tip), Qt::ToolTipRole);
-        }
-}
-
-void OptionsDialog::showDevice(QComboBox *list, int port)
-{
-    const bool filling = m_filling;
-    m_filling = true;
-    list->setEnabled(port > 0 && !(m_locked && list == comDeviceList));
-    list->setEditText(port > 0 ? deviceOf(port) : QString());
-    m_filling = filling;
-}
-
-void OptionsDialog::deviceEdited(QComboBox *list, const QString &text)
-{
-    if (m_filling)
-        return;
-    const int port = (list == comDeviceList ? comPortList : irPortList)->currentData().toInt();
-    if (port <= 0)
-        return;
-    m_devices.insert(port, text.trimmed());
-    refreshPortTexts();
-}
-
-void OptionsDialog::onComPortChosen()
-{
-    m_comPort = comPortList->currentIndex() >= 0 ? comPortList->currentData().toInt() : 0;
-    if (m_comPort > 0)
-        portStatusLabel->setText(QStringLiteral("First establish cable/IR connection, then test COM%1").arg(m_comPort));
-    else
-        portStatusLabel->setText(QStringLiteral("Select the virtual Nokia COM-port."));
-    showDevice(comDeviceList, m_comPort);
-    updateJobButtons();
-}
-
-void OptionsDialog::onIrPortChosen()
-{
-    m_irPort = irPortList->currentIndex() >= 0 ? irPortList->currentData().toInt() : 0;
-    showDevice(irDeviceList, m_irPort);
-}
-
 // ------------------------------------------------------------------ message centre
 
 bool OptionsDialog::eventFilter(QObject *watched, QEvent *event)
@@ -489,7 +412,7 @@ bool OptionsDialog::validate()
 {
     if (!m_smsc.startsWith(QLatin1Char('0')))
         return true;
-    m_doc.prompt().critical(m_doc.profile().productName, PortTest::CountryCodeMessage());
+    m_doc.prompt().critical(m_doc.profile().productName, PortTestJob::countryCodeMessage());
     return false;
 }
 
@@ -507,77 +430,6 @@ void OptionsDialog::onOkClicked()
         return;
     }
     accept();
-}
-
-// ------------------------------------------------------------------ the jobs
-
-void OptionsDialog::LockDialog(bool locked)
-{
-    m_locked = locked;
-    okButton->setEnabled(!locked);
-    cancelButton->setEnabled(!locked);
-    TabStrip1->setEnabled(!locked);
-    // Both jobs talk to the chosen port: neither it nor the other job may
-    // change while one runs.
-    comPortList->setEnabled(!locked);
-    comDeviceList->setEnabled(!locked && m_comPort > 0);
-    updateJobButtons();
-}
-
-void OptionsDialog::updateJobButtons()
-{
-    const bool can = m_comPort > 0 && !m_locked;
-    testButton->setEnabled(can);
-    readMessageCentreButton->setEnabled(can);
-}
-
-void OptionsDialog::testPort()
-{
-    QCoreApplication::processEvents();
-    m_wait.emplace();
-    LockDialog(true);
-    portStatusLabel->setText(QStringLiteral("Testing COM%1 ... please wait!").arg(m_comPort));
-    m_jobs.testPort(m_comPort, deviceOf(m_comPort));
-}
-
-void OptionsDialog::onPortTested(int code)
-{
-    m_wait.reset();
-    LockDialog(false);
-    portStatusLabel->setText(labelText(m_jobs.testStatus(code, m_comPort)));
-    if (code == PortTest::TestNokia)
-        okButton->setFocus();
-    else
-        comPortList->setFocus();
-}
-
-void OptionsDialog::readMessageCentre()
-{
-    QCoreApplication::processEvents();
-    m_wait.emplace();
-    LockDialog(true);
-    readStatusLabel->setText(QStringLiteral("Checking..."));
-    m_jobs.readMessageCentre(m_comPort, deviceOf(m_comPort));
-}
-
-void OptionsDialog::onMessageCentreRead(int code)
-{
-    m_wait.reset();
-    LockDialog(false);
-    readStatusLabel->setText(labelText(m_jobs.readStatus(code)));
-    if (code == PortTest::ReadInternational || code == PortTest::ReadNational) {
-        // The read has stored the number; the working copy follows, so that
-        // OK keeps it.
-        m_smsc = m_doc.settings().read(kSharedSection, kSMSC);
-        messageCentreEdit->setText(m_smsc);
-    } else if (code == PortTest::ReadNoNumber) {
-        m_smsc.clear();
-        messageCentreEdit->clear();
-    }
-    const QString message =
-        code == PortTest::ReadNotStored ? m_doc.settings().writeFailedMessage() : PortTest::ReadMessage(code);
-    if (!message.isEmpty())
-        m_doc.prompt().critical(m_doc.profile().productName, message);
 }
 
 void OptionsDialog::reject()

@@ -11,6 +11,7 @@
 
 #include <QDialog>
 #include <QMap>
+#include <QPointer>
 #include <optional>
 
 class QCheckBox;
@@ -26,29 +27,36 @@ class QToolButton;
 
 namespace logo {
 
+class AtEngine;
 class LogoDocument;
-class PortTest;
+class PortTestJob;
+enum class ReadResult;
+enum class TestResult;
 
 class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
     static constexpr int PortCount = 8;   // COM1 to COM8
+    static constexpr int DeviceChars = 24;   // the room given to a device path, in average characters
 
+    // The port test and the message-centre read run on engine.
     // showDevices: the device of each port number is shown and can be chosen
     // (everywhere but Windows, where COMn is the device).
-    OptionsDialog(LogoDocument &doc, PortTest &jobs, QWidget *parent = nullptr, bool showDevices = defaultShowDevices());
+    OptionsDialog(LogoDocument &doc, AtEngine &engine, QWidget *parent = nullptr,
+                  bool showDevices = defaultShowDevices());
     static bool defaultShowDevices();
 
     // What the branding file hid. Without sending and storing the phone's
     // pages go; without infrared its page goes; without all three, every page.
     void applyBranding(bool smsHidden, bool storeHidden, bool irHidden);
 
-    // The results of the port test and the message-centre read.
-    void onPortTested(int code);
-    void onMessageCentreRead(int code);
+    // The ends of the port test and the message-centre read: the result and
+    // its status line.
+    void onPortTested(TestResult result, const QString &status);
+    void onMessageCentreRead(ReadResult result, const QString &status);
     // While a job runs: OK, Cancel, the tabs, the port and both job buttons
     // are disabled, and the dialog can't be closed.
-    void LockDialog(bool locked);
+    void lockDialog(bool locked);
     bool isLocked() const { return m_locked; }
     // Escape and Cancel; refused while locked.
     void reject() override;
@@ -59,7 +67,7 @@ public:
     int irPort() const { return m_irPort; }
     QString deviceOf(int port) const;
 
-    QTabBar *TabStrip1;
+    QTabBar *tabBar;
     QGroupBox *portBox, *smsBox, *advancedBox, *infraredBox;
     QComboBox *comPortList, *comDeviceList;
     QPushButton *testButton;
@@ -101,12 +109,14 @@ private:
     void showCurrentPage();
     void testPort();
     void readMessageCentre();
+    void startJob(bool readMessageCentre);
     void onOkClicked();
     void updateJobButtons();
     void removePage(const QString &key);
 
     LogoDocument &m_doc;
-    PortTest &m_jobs;
+    AtEngine &m_engine;
+    QPointer<PortTestJob> m_job;
     bool m_showDevices;
     QStackedWidget *m_pages;
     QMap<QString, QGroupBox *> m_frames;   // by tab key

@@ -6,12 +6,11 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace logo {
 
-ReadingDialog::ReadingDialog(PhonebookJob &job, QWidget *parent) : QDialog(parent), m_job(job)
+ReadingDialog::ReadingDialog(QWidget *parent) : QDialog(parent)
 {
     setUpDialog(this, QStringLiteral("frmReading"), QStringLiteral("Reading phonebook ..."));
 
@@ -46,8 +45,23 @@ ReadingDialog::ReadingDialog(PhonebookJob &job, QWidget *parent) : QDialog(paren
     top->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(cancelButton, &QPushButton::clicked, this, &ReadingDialog::cancelReading);
-    connect(&m_job, &PhonebookJob::statusLine, this, &ReadingDialog::onStatusLine);
-    connect(&m_job, &PhonebookJob::jobEnded, this, &ReadingDialog::jobEnded);
+}
+
+void ReadingDialog::follow(PhonebookJob *job)
+{
+    for (const auto &c : std::as_const(m_followed))
+        disconnect(c);
+    m_followed.clear();
+    m_job = job;
+    if (!job)
+        return;
+    m_followed << connect(job, &PhonebookJob::statusLine, this, &ReadingDialog::onStatusLine)
+               << connect(job, &PhonebookJob::finished, this, &ReadingDialog::jobEnded);
+}
+
+bool ReadingDialog::jobRunning() const
+{
+    return m_job && m_job->isRunning();
 }
 
 void ReadingDialog::showStatusLine(QLabel *line)
@@ -71,23 +85,9 @@ void ReadingDialog::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     showStatusLine(nullptr);
     // The lines of memories that the read skips are shown disabled.
-    simLabel->setEnabled(m_job.readsSim());
-    phoneLabel->setEnabled(m_job.readsPhone());
-    // The read starts once the dialog's own event loop runs, so that a read
-    // that ends at once can hide the dialog again.
-    if (!m_pendingStart) {
-        m_pendingStart = true;
-        QTimer::singleShot(0, this, &ReadingDialog::activated);
-    }
-}
-
-void ReadingDialog::activated()
-{
-    m_pendingStart = false;
-    if (!isVisible())
-        return;
+    simLabel->setEnabled(!m_job || m_job->settings().readSim);
+    phoneLabel->setEnabled(!m_job || m_job->settings().readPhone);
     m_wait.emplace();
-    m_job.readPhonebook();
 }
 
 void ReadingDialog::hideEvent(QHideEvent *event)
@@ -98,8 +98,8 @@ void ReadingDialog::hideEvent(QHideEvent *event)
 
 void ReadingDialog::cancelReading()
 {
-    if (m_job.jobRunning())
-        m_job.setBreak();
+    if (jobRunning())
+        m_job->requestBreak();
     else
         QDialog::reject();
 }
@@ -112,8 +112,8 @@ void ReadingDialog::reject()
 
 void ReadingDialog::closeEvent(QCloseEvent *event)
 {
-    if (m_job.jobRunning()) {
-        m_job.setBreak();
+    if (jobRunning()) {
+        m_job->requestBreak();
         event->ignore();
         return;
     }

@@ -1,10 +1,11 @@
 #pragma once
 // The reading dialog: the phonebook read under way, in three status lines (the
-// current one bold), and Cancel. Activating it starts the read; the read's end
-// hides it.
+// current one bold), and Cancel. It only follows the read: its status lines,
+// and its end hides the dialog; Cancel asks the read to stop.
 #include "desktop/waitcursor.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <optional>
 
 class QLabel;
@@ -17,7 +18,10 @@ class PhonebookJob;
 class ReadingDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit ReadingDialog(PhonebookJob &job, QWidget *parent = nullptr);
+    explicit ReadingDialog(QWidget *parent = nullptr);
+
+    // The read the dialog follows from now on (none: null).
+    void follow(PhonebookJob *job);
 
     // Makes the given line bold and the others normal, and repaints.
     void showStatusLine(QLabel *line);
@@ -34,13 +38,13 @@ protected:
     void reject() override;
 
 private:
-    void activated();
+    bool jobRunning() const;
     void cancelReading();
     void onStatusLine(int line);
     void jobEnded();
 
-    PhonebookJob &m_job;
-    bool m_pendingStart = false;
+    QPointer<PhonebookJob> m_job;
+    QList<QMetaObject::Connection> m_followed;
     std::optional<WaitCursor> m_wait;
 };
 

@@ -1,10 +1,9 @@
 #include "widgets/senddialog.h"
 
-#include "graphic/logodocument.h"
+#include "desktop/prompt.h"
 #include "graphic/pathutil.h"
-#include "phone/phonebookjob.h"
+#include "phone/phonebook.h"
 #include "phone/smsdelivery.h"
-#include "widgets/readingdialog.h"
 
 #include <QCollator>
 #include <QComboBox>
@@ -21,8 +20,8 @@
 
 namespace logo {
 
-SendDialog::SendDialog(SmsDelivery &delivery, PhonebookJob *phonebook, ReadingDialog *reading, QWidget *parent)
-    : QDialog(parent), m_delivery(delivery), m_phonebook(phonebook), m_reading(reading)
+SendDialog::SendDialog(Prompt &prompt, const QString &title, Phonebook *phonebook, QWidget *parent)
+    : QDialog(parent), m_prompt(prompt), m_title(title), m_phonebook(phonebook)
 {
     initWidgetResources();
     setUpDialog(this, QStringLiteral("frmSend"), QStringLiteral("Send"));
@@ -40,7 +39,7 @@ SendDialog::SendDialog(SmsDelivery &delivery, PhonebookJob *phonebook, ReadingDi
     phonebookButton->setToolTip(QStringLiteral("Read phonebook from phone."));
     phonebookButton->setIcon(QIcon(QStringLiteral(":/icons/phonebook.svg")));
     phonebookButton->setIconSize(QSize(20, 20));
-    phonebookButton->setEnabled(m_phonebook && m_reading);
+    phonebookButton->setEnabled(m_phonebook != nullptr);
     phonebookList->setMinimumWidth(180);
 
     auto *numberRow = new QHBoxLayout;
@@ -69,17 +68,17 @@ void SendDialog::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     // The cache is read the first time the dialog opens without a phonebook.
     if (m_phonebook && !phonebookRead()) {
-        m_phonebook->phonebook().setPhonebookRead(m_phonebook->loadCachedPhonebook());
+        emit phonebookWanted();
         fillPhonebookList();
     }
-    m_lastUsed = m_delivery.lastDA();
+    m_number.clear();
     numberEdit->setText(m_lastUsed);
     numberEdit->setFocus();
 }
 
 bool SendDialog::phonebookRead() const
 {
-    return m_phonebook && m_phonebook->phonebook().PhonebookRead();
+    return m_phonebook && m_phonebook->isRead();
 }
 
 void SendDialog::fillPhonebookList()
@@ -95,11 +94,11 @@ void SendDialog::fillPhonebookList()
     // The last used number first, then the names as the user's language
     // sorts them (Ärger with the A, not after Zoë).
     QList<QPair<QString, int>> items;
-    const QList<PhonebookEntry> &entries = m_phonebook->phonebook().entries();
+    const QList<PhonebookEntry> &entries = m_phonebook->entries();
     for (int slot = 0; slot < entries.size(); ++slot) {
         const PhonebookEntry &e = entries[slot];
-        if (!e.Index.isEmpty())
-            items.append({e.Name.isEmpty() ? e.Number : e.Name, slot});
+        if (!e.index.isEmpty())
+            items.append({e.name.isEmpty() ? e.number : e.name, slot});
     }
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseInsensitive);
@@ -119,25 +118,24 @@ void SendDialog::onPhonebookEntryChosen(int index)
     if (!value.isValid() || !phonebookRead())
         return;
     const int slot = value.toInt();
-    const QList<PhonebookEntry> &entries = m_phonebook->phonebook().entries();
+    const QList<PhonebookEntry> &entries = m_phonebook->entries();
     if (slot == LastUsedItem)
         numberEdit->setText(m_lastUsed);
     else if (slot >= 0 && slot < entries.size())
-        numberEdit->setText(DigitsOnly(entries[slot].Number));
+        numberEdit->setText(DigitsOnly(entries[slot].number));
 }
 
 void SendDialog::readPhonebook()
 {
-    if (!m_phonebook || !m_reading)
+    if (!m_phonebook)
         return;
-    LogoDocument &doc = m_delivery.document();
     if (phonebookRead() &&
-        doc.prompt().message(doc.profile().productName,
+        m_prompt.message(m_title,
                              joinLines({QStringLiteral("Phonebook has already been read."), QString(),
                                         QStringLiteral("Do you want to read it again?")}),
                              Icon::Information, Buttons::YesNo) != Answer::Yes)
         return;
-    m_reading->exec();
+    emit phonebookReadRequested();
     fillPhonebookList();
 }
 
@@ -151,7 +149,8 @@ bool SendDialog::eventFilter(QObject *watched, QEvent *event)
 void SendDialog::onSendClicked()
 {
     numberEdit->setText(DigitsOnly(numberEdit->text()));
-    if (m_delivery.sendTo(numberEdit->text()))
+    m_number = acceptDestination(numberEdit->text(), m_prompt, m_title);
+    if (!m_number.isEmpty())
         accept();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The send dialog: the destination number in international form, typed or
-// picked from the phonebook. Send saves it as "LastDA" and runs the job in the
-// sending-progress dialog.
+// picked from the phonebook. It only asks: Send accepts the number when it
+// can go, and whoever opened the dialog takes it from number().
 #include <QDialog>
 
 class QComboBox;
@@ -11,15 +11,15 @@ class QToolButton;
 
 namespace logo {
 
-class PhonebookJob;
-class SmsDelivery;
-class ReadingDialog;
+class Phonebook;
+class Prompt;
 
 class SendDialog : public QDialog {
     Q_OBJECT
 public:
-    // Without a phonebook job (and its reading dialog) the list stays empty.
-    SendDialog(SmsDelivery &delivery, PhonebookJob *phonebook, ReadingDialog *reading, QWidget *parent = nullptr);
+    // Messages go to prompt under title. Without a phonebook the list stays
+    // empty and its button disabled.
+    SendDialog(Prompt &prompt, const QString &title, Phonebook *phonebook, QWidget *parent = nullptr);
     static constexpr int LastUsedItem = 9999;
 
     QLineEdit *numberEdit;
@@ -28,24 +28,36 @@ public:
     QPushButton *sendButton;
     QPushButton *cancelButton;
 
-    // The number that was in "LastDA" when the dialog was activated.
+    // The number the dialog shows when it opens ("LastDA").
+    void setLastUsedNumber(const QString &number) { m_lastUsed = number; }
     QString lastUsedNumber() const { return m_lastUsed; }
+    // The accepted number: its digits.
+    QString number() const { return m_number; }
+    // The list afresh from the phonebook.
+    void fillPhonebookList();
+
+signals:
+    // Opened without a phonebook: the cache may fill it now.
+    void phonebookWanted();
+    // The phonebook button (after the question when there is one already):
+    // the phonebook is to be read from the phone.
+    void phonebookReadRequested();
 
 protected:
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void fillPhonebookList();
     void onPhonebookEntryChosen(int index);
     void readPhonebook();
     void onSendClicked();
     bool phonebookRead() const;
 
-    SmsDelivery &m_delivery;
-    PhonebookJob *m_phonebook;
-    ReadingDialog *m_reading;
+    Prompt &m_prompt;
+    QString m_title;
+    Phonebook *m_phonebook;
     QString m_lastUsed;
+    QString m_number;
 };
 
 } // namespace logo

@@ -1,7 +1,6 @@
 #include "widgets/sendingdialog.h"
 
-#include "infrared/irdelivery.h"
-#include "phone/smsdelivery.h"
+#include "phone/deliveryjob.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -10,7 +9,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include "widgets/dialoglayout.h"
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace logo {
@@ -23,7 +21,7 @@ constexpr int kInfraredFrameHeight = 113;
 
 } // namespace
 
-SendingDialog::SendingDialog(SmsDelivery &delivery, QWidget *parent) : QDialog(parent), m_delivery(delivery)
+SendingDialog::SendingDialog(QWidget *parent) : QDialog(parent)
 {
     setUpDialog(this, QStringLiteral("frmSending"), QString());
 
@@ -55,9 +53,6 @@ SendingDialog::SendingDialog(SmsDelivery &delivery, QWidget *parent) : QDialog(p
     top->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(cancelButton, &QPushButton::clicked, this, &SendingDialog::stopSending);
-    connect(&m_delivery, &SmsDelivery::progress, this, &SendingDialog::showProgress);
-    connect(&m_delivery, &SmsDelivery::caption, this, &QWidget::setWindowTitle);
-    connect(&m_delivery, &SmsDelivery::jobEnded, this, &SendingDialog::jobEnded);
 }
 
 void SendingDialog::showProgress(int percent)
@@ -68,12 +63,23 @@ void SendingDialog::showProgress(int percent)
         repaint();
 }
 
-void SendingDialog::runsUpload(IrDelivery &upload)
+void SendingDialog::follow(DeliveryJob *job, bool cancellable)
 {
-    connect(this, &SendingDialog::infraredRequested, &upload, &IrDelivery::startUpload);
-    connect(&upload, &IrDelivery::caption, this, &QWidget::setWindowTitle);
-    connect(&upload, &IrDelivery::progress, this, &SendingDialog::showProgress);
-    connect(&upload, &IrDelivery::uploadEnded, this, &SendingDialog::jobEnded);
+    for (const auto &c : std::as_const(m_followed))
+        disconnect(c);
+    m_followed.clear();
+    m_job = job;
+    m_cancellable = cancellable;
+    if (!job)
+        return;
+    m_followed << connect(job, &DeliveryJob::caption, this, &QWidget::setWindowTitle)
+               << connect(job, &DeliveryJob::progress, this, &SendingDialog::showProgress)
+               << connect(job, &DeliveryJob::finished, this, &SendingDialog::jobEnded);
+}
+
+bool SendingDialog::jobRunning() const
+{
+    return m_job && m_job->isRunning();
 }
 
 void SendingDialog::showMode(bool infrared)
@@ -88,45 +94,24 @@ void SendingDialog::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     // The infrared look from the start: no Cancel to click while the upload
     // is on its way.
-    showMode(m_delivery.SendingMode() == SendingInfrared);
+    showMode(!m_cancellable);
     showProgress(0);
-    // The job starts once the dialog's own event loop runs, so that a job that
-    // ends at once (a port that does not open) can hide the dialog again.
-    if (!m_pendingStart) {
-        m_pendingStart = true;
-        QTimer::singleShot(0, this, &SendingDialog::activated);
-    }
-}
-
-void SendingDialog::activated()
-{
-    m_pendingStart = false;
-    if (!isVisible())
-        return;
-    if (m_delivery.SendingMode() == SendingInfrared) {
-        repaint();
-        emit infraredRequested();
-        return;
-    }
-    m_delivery.startSendingJob();
-    // Nothing started (a job of another kind holds the link): nothing will end it.
-    if (!m_delivery.jobRunning() && isVisible())
-        jobEnded();
 }
 
 void SendingDialog::stopSending()
 {
-    m_delivery.setBreak();
+    if (m_job)
+        m_job->requestBreak();
 }
 
 void SendingDialog::reject()
 {
     // Escape asks the job to stop like Cancel; the job's end hides the dialog.
     // The infrared upload can't be stopped.
-    if (m_delivery.SendingMode() == SendingInfrared)
+    if (!m_cancellable)
         return;
-    if (m_delivery.jobRunning()) {
-        m_delivery.setBreak();
+    if (jobRunning()) {
+        stopSending();
         return;
     }
     QDialog::reject();
@@ -134,12 +119,12 @@ void SendingDialog::reject()
 
 void SendingDialog::closeEvent(QCloseEvent *event)
 {
-    if (m_delivery.SendingMode() == SendingInfrared) {
+    if (!m_cancellable) {
         event->ignore();
         return;
     }
-    if (m_delivery.jobRunning()) {
-        m_delivery.setBreak();
+    if (jobRunning()) {
+        stopSending();
         event->ignore();
         return;
     }

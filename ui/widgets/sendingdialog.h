@@ -1,8 +1,9 @@
 #pragma once
 // The sending-progress dialog: the percentage, a bar and Cancel while a send,
-// store or infrared job runs. Activating it starts the job that SendingMode
-// names; the job's end hides it.
+// store or infrared job runs. It only follows the job: its caption, its
+// progress, and its end hides the dialog; Cancel asks the job to stop.
 #include <QDialog>
+#include <QPointer>
 
 class QGroupBox;
 class QLabel;
@@ -11,19 +12,19 @@ class QPushButton;
 
 namespace logo {
 
-class IrDelivery;
-class SmsDelivery;
+class DeliveryJob;
 
 class SendingDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit SendingDialog(SmsDelivery &delivery, QWidget *parent = nullptr);
+    explicit SendingDialog(QWidget *parent = nullptr);
 
     // Shows the percentage in the label and the bar, and repaints at once.
     void showProgress(int percent);
-    // Shown in the infrared mode, the dialog runs this upload: its caption,
-    // its progress, and its end hides the dialog.
-    void runsUpload(IrDelivery &upload);
+    // The job the dialog follows from now on (none: null). A job that can't
+    // be stopped (the infrared upload) shows "Please wait." instead of
+    // Cancel, and the dialog can't be closed while it runs.
+    void follow(DeliveryJob *job, bool cancellable);
 
     QGroupBox *statusFrame;       // "Status"
     QLabel *percentLabel;         // percentage
@@ -31,24 +32,21 @@ public:
     QPushButton *cancelButton;    // "&Cancel"
     QLabel *waitLabel;            // "Please wait." (infrared)
 
-signals:
-    // Activated in the infrared mode: the upload runs to its end while shown.
-    void infraredRequested();
-
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void reject() override;
 
 private:
-    void activated();
     // Cancel, or "Please wait." in the taller frame of the infrared mode.
     void showMode(bool infrared);
+    bool jobRunning() const;
     void stopSending();
     void jobEnded();
 
-    SmsDelivery &m_delivery;
-    bool m_pendingStart = false;
+    QPointer<DeliveryJob> m_job;
+    bool m_cancellable = true;
+    QList<QMetaObject::Connection> m_followed;
 };
 
 } // namespace logo

@@ -1,7 +1,5 @@
 #include "widgets/storedialog.h"
 
-#include "phone/smsdelivery.h"
-
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,7 +9,7 @@
 
 namespace logo {
 
-StoreDialog::StoreDialog(SmsDelivery &delivery, QWidget *parent) : QDialog(parent), m_delivery(delivery)
+StoreDialog::StoreDialog(QWidget *parent) : QDialog(parent)
 {
     setUpDialog(this, QStringLiteral("frmStore"), QStringLiteral("Store"));
 
@@ -32,21 +30,13 @@ StoreDialog::StoreDialog(SmsDelivery &delivery, QWidget *parent) : QDialog(paren
     cancelButton = dialogButton(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), false);
     frameAboveButtons(this, frame, buttonRow({storeButton, cancelButton}));
 
-    connect(storeButton, &QPushButton::clicked, this, &StoreDialog::onStoreClicked);
+    connect(storeButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void StoreDialog::showEvent(QShowEvent *event)
+void StoreDialog::setNumberText(const QString &text)
 {
-    QDialog::showEvent(event);
-    m_kept = m_delivery.storeCount();
-    numberLabel->setText(m_delivery.storeNumberText(m_kept));
-}
-
-void StoreDialog::onStoreClicked()
-{
-    m_delivery.storeWith(m_kept);
-    accept();
+    numberLabel->setText(text);
 }
 
 } // namespace logo

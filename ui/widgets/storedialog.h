@@ -1,6 +1,6 @@
 #pragma once
 // The store dialog: shows the sender number a stored picture will carry (the
-// counter plus the program's base) and runs the store job.
+// counter plus the program's base); Store accepts it.
 #include <QDialog>
 
 class QLabel;
@@ -8,25 +8,17 @@ class QPushButton;
 
 namespace logo {
 
-class SmsDelivery;
-
 class StoreDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit StoreDialog(SmsDelivery &delivery, QWidget *parent = nullptr);
+    explicit StoreDialog(QWidget *parent = nullptr);
+
+    // The number shown ("+999000005").
+    void setNumberText(const QString &text);
 
     QLabel *numberLabel;
     QPushButton *storeButton;
     QPushButton *cancelButton;
-
-protected:
-    void showEvent(QShowEvent *event) override;
-
-private:
-    void onStoreClicked();
-
-    SmsDelivery &m_delivery;
-    int m_kept = 0;
 };
 
 } // namespace logo

@@ -1,12 +1,13 @@
-// The send and store flows of the controller: pre-checks, the queued commands
-// and PDUs, the messages at every end, the settings they read and advance.
-// The dialogs are stood in for by a recording DeliveryUi; the phone is a fake
-// link that answers at once and ticks that fire from the event loop.
+// The send and store commands of the window's delivery controller: checks,
+// the queued commands and PDUs, the messages at every end, the settings they
+// read and advance. The dialogs are stood in for by a recording controller;
+// the phone is a fake link that answers at once and ticks that fire from the
+// event loop.
 #include "common/testsupport.h"
 #include "graphic/logodocument.h"
 #include "graphic/pathutil.h"
-#include "infrared/irdelivery.h"
 #include "phone/smsdelivery.h"
+#include "widgets/deliverycontroller.h"
 #include "common/phonefakes.h"
 #include "sms/pdu.h"
 
@@ -14,6 +15,7 @@
 #include <QSignalSpy>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace logo;
 using logotest::Sandbox;
@@ -24,45 +26,63 @@ namespace {
 
 const QString kCentre = QStringLiteral("491710760000");
 
-// The dialogs as a user who fills them in and waits for the end.
-struct RecordingUi : DeliveryUi {
-    SmsDelivery *delivery = nullptr;
+// The controller with its dialogs stood in for: a user who fills them in
+// and waits for the end, recorded.
+struct RecordingController : DeliveryController {
+    using DeliveryController::DeliveryController;
+    LogoDocument *doc = nullptr;
     QStringList shown;
     QString typedNumber = QStringLiteral("491711234567");
     bool cancelDialogs = false;
     bool busyDuringDialog = false;
-    LogoDocument *doc = nullptr;
     // When set, runs while the progress dialog is up, in place of waiting for
     // the job's end (the test drives the ticks itself).
     std::function<void()> duringProgress;
+    DeliveryJob *job = nullptr;     // the job the progress dialog follows
+    QStringList captions;
+    QList<int> percents;
+    JobOutcome lastOutcome = JobOutcome::OpenFailed;
 
-    void showSendDialog() override
+    std::optional<QString> askDestination(const QString &) override
     {
         shown << "send";
         busyDuringDialog = doc->isBusy();
-        if (!cancelDialogs)
-            delivery->sendTo(typedNumber);
+        if (cancelDialogs)
+            return std::nullopt;
+        // The dialog's Send button: it stays open on a number it refuses.
+        const QString digits = acceptDestination(typedNumber, doc->prompt(), doc->profile().productName);
+        if (digits.isEmpty())
+            return std::nullopt;
+        return digits;
     }
-    void showStoreDialog() override
+    bool askToStore(const QString &) override
     {
         shown << "store";
         busyDuringDialog = doc->isBusy();
-        if (!cancelDialogs)
-            delivery->storeWith(delivery->storeCount());
+        return !cancelDialogs;
     }
-    void showSendingProgress() override
+    void followJob(DeliveryJob &j, bool cancellable) override
     {
-        shown << "progress";
-        if (duringProgress) {
-            delivery->startSendingJob();
-            duringProgress();
+        if (!cancellable) {
+            shown << "infrared";    // the upload has its own tests
             return;
         }
-        QEventLoop loop;
-        QObject::connect(delivery, &SmsDelivery::jobEnded, &loop, &QEventLoop::quit);
-        QTimer::singleShot(0, delivery, [this] { delivery->startSendingJob(); });
-        QTimer::singleShot(5000, &loop, &QEventLoop::quit);     // a stuck job fails, not hangs
-        loop.exec();
+        shown << "progress";
+        job = &j;
+        QObject::connect(&j, &DeliveryJob::caption, [this](const QString &text) { captions << text; });
+        QObject::connect(&j, &DeliveryJob::progress, [this](int percent) { percents << percent; });
+        if (duringProgress) {
+            j.start();
+            duringProgress();
+        } else {
+            QEventLoop loop;
+            QObject::connect(&j, &DeliveryJob::finished, &loop, &QEventLoop::quit);
+            QTimer::singleShot(0, &j, [&j] { j.start(); });
+            QTimer::singleShot(5000, &loop, &QEventLoop::quit);     // a stuck job fails, not hangs
+            loop.exec();
+        }
+        lastOutcome = j.outcome();
+        job = nullptr;
     }
 };
 
@@ -72,9 +92,7 @@ struct DeliveryFixture : ::testing::Test {
     std::unique_ptr<LogoDocument> doc;
     FakeLink link;
     ManualTicks ticks;
-    AtEngine engine{link, ticks};
-    std::unique_ptr<SmsDelivery> delivery;
-    RecordingUi ui;
+    std::unique_ptr<RecordingController> delivery;
 
     void SetUp() override { makeDocument(ProgramProfile::quillet()); }
 
@@ -84,13 +102,12 @@ struct DeliveryFixture : ::testing::Test {
         doc = std::make_unique<LogoDocument>(profile, prompt, sb.settings());
         for (int c = 0; c < 72; ++c)
             doc->grid().setPixel(c, (c * 5) % 14, true);
-        delivery = std::make_unique<SmsDelivery>(*doc, engine);
-        delivery->setUi(&ui);
-        ui.delivery = delivery.get();
-        ui.doc = doc.get();
+        delivery = std::make_unique<RecordingController>(*doc, nullptr, &link, &ticks);
+        delivery->doc = doc.get();
         ticks.autoFire = true;
         link.responder = phonetest::goodPhone();
     }
+    AtEngine &engine() { return delivery->engine(); }
     void configure(const QString &smsc = kCentre, int port = 2)
     {
         sb.settings().write(kSharedSection, "SMSC", smsc);
@@ -101,6 +118,22 @@ struct DeliveryFixture : ::testing::Test {
     UserData userData() const
     {
         return buildUserData(doc->profile(), doc->grid(), doc->currentMCC(), doc->currentMNC());
+    }
+    // The job as the controller builds it after the dialogs, shown to its end.
+    void runJob(SmsKind kind, const SmsOverrides &overrides = {})
+    {
+        const SendSettings s = readSendSettings(sb.settings(), doc->section(), overrides);
+        const OutgoingPicture picture{&doc->profile(), doc->grid(), doc->currentMCC(), doc->currentMNC()};
+        SmsJob job(kind, smsPdu(kind, picture, s), s.link, engine(), prompt);
+        QEventLoop loop;
+        QObject::connect(&job, &DeliveryJob::finished, [&](JobOutcome outcome, const QString &text) {
+            showJobEnd(prompt, doc->profile().productName, outcome, text);
+            loop.quit();
+        });
+        QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+        job.start();
+        if (job.isRunning())
+            loop.exec();
     }
 };
 
@@ -125,18 +158,18 @@ TEST_F(DeliveryFixture, PreChecksStopInTheirOrderAndAlwaysClearTheBusyMark)
     delivery->sendPicture();
     EXPECT_EQ(prompt.lastMessage(), "The graphic is empty.\r\n\r\nDo you want to continue anyway?");
     EXPECT_EQ(prompt.shown.back().icon, Icon::Question);
-    EXPECT_TRUE(ui.shown.isEmpty());
+    EXPECT_TRUE(delivery->shown.isEmpty());
     EXPECT_FALSE(sb.settings().contains(doc->section(), "CurrentBusy"));
 
     // Yes goes on, to the missing message centre; storing is refused as well.
-    for (auto command : {&SmsDelivery::sendPicture, &SmsDelivery::storePicture}) {
+    for (auto command : {&DeliveryController::sendPicture, &DeliveryController::storePicture}) {
         prompt.clear();
         prompt.answers = {Answer::Yes};
         ((*delivery).*command)();
         EXPECT_EQ(prompt.lastMessage(), "Please configure your Message Center Number\r\nin menu 'Edit/Options'");
         EXPECT_EQ(prompt.shown.back().icon, Icon::Critical);
     }
-    EXPECT_TRUE(ui.shown.isEmpty());
+    EXPECT_TRUE(delivery->shown.isEmpty());
 
     // A message centre but no port.
     sb.settings().write(kSharedSection, "SMSC", kCentre);
@@ -144,7 +177,7 @@ TEST_F(DeliveryFixture, PreChecksStopInTheirOrderAndAlwaysClearTheBusyMark)
     prompt.answers = {Answer::Yes};
     delivery->storePicture();
     EXPECT_EQ(prompt.lastMessage(), "Please configure the Nokia GSM Serial Port\r\nin menu 'Edit/Options'");
-    EXPECT_TRUE(ui.shown.isEmpty());
+    EXPECT_TRUE(delivery->shown.isEmpty());
     EXPECT_FALSE(doc->isBusy());
     EXPECT_TRUE(link.openedDevices.isEmpty());
 }
@@ -152,18 +185,17 @@ TEST_F(DeliveryFixture, PreChecksStopInTheirOrderAndAlwaysClearTheBusyMark)
 TEST_F(DeliveryFixture, PassedPreCheckOpensTheDialogOfTheModeWhileBusy)
 {
     configure();
-    ui.cancelDialogs = true;
+    delivery->cancelDialogs = true;
     delivery->storePicture();
-    EXPECT_EQ(ui.shown, QStringList{"store"});
-    EXPECT_EQ(delivery->SendingMode(), SendingStore);
-    EXPECT_TRUE(ui.busyDuringDialog);
+    EXPECT_EQ(delivery->shown, QStringList{"store"});
+    EXPECT_TRUE(delivery->busyDuringDialog);
     delivery->sendPicture();
-    EXPECT_EQ(ui.shown, (QStringList{"store", "send"}));
-    EXPECT_EQ(delivery->SendingMode(), SendingSms);
+    EXPECT_EQ(delivery->shown, (QStringList{"store", "send"}));
     EXPECT_FALSE(doc->isBusy());
     EXPECT_TRUE(prompt.shown.empty());
-    EXPECT_EQ(delivery->linkPort(), 2);
-    EXPECT_EQ(delivery->linkDevice(), "/dev/fake-phone");
+    const SendSettings read = readSendSettings(sb.settings(), doc->section());
+    EXPECT_EQ(read.link.port, 2);
+    EXPECT_EQ(read.link.device, "/dev/fake-phone");
 }
 
 TEST_F(DeliveryFixture, OperatorLogoNeedsAnOperator)
@@ -172,7 +204,7 @@ TEST_F(DeliveryFixture, OperatorLogoNeedsAnOperator)
     configure();
     delivery->sendPicture();
     EXPECT_EQ(prompt.lastMessage(), "Select an operator first.");
-    EXPECT_TRUE(ui.shown.isEmpty());
+    EXPECT_TRUE(delivery->shown.isEmpty());
 }
 
 // ---------------------------------------------------------------- send job
@@ -181,12 +213,10 @@ TEST_F(DeliveryFixture, SendWritesTheFiveStepsAndReportsDataSent)
 {
     configure();
     sb.settings().write(doc->section(), "StatusReport", "1");
-    ui.typedNumber = "+49 171-1234567";
-    QSignalSpy captions(delivery.get(), &SmsDelivery::caption);
-    QSignalSpy percents(delivery.get(), &SmsDelivery::progress);
+    delivery->typedNumber = "+49 171-1234567";
     delivery->sendPicture();
 
-    EXPECT_EQ(ui.shown, (QStringList{"send", "progress"}));
+    EXPECT_EQ(delivery->shown, (QStringList{"send", "progress"}));
     EXPECT_EQ(own("LastDA"), "491711234567");
     const Pdu pdu = buildSubmitPdu(userData(), "491711234567", kCentre, true);
     EXPECT_TRUE(pdu.tpdu.startsWith("71000C91947111325476"));
@@ -198,13 +228,9 @@ TEST_F(DeliveryFixture, SendWritesTheFiveStepsAndReportsDataSent)
     ASSERT_EQ(prompt.messages(), QStringList{"Data sent."});
     EXPECT_EQ(prompt.shown.back().icon, Icon::Information);
     EXPECT_EQ(prompt.shown.back().title, "Quillet");
-    EXPECT_EQ(captions.size(), 1);
-    EXPECT_EQ(captions.first().at(0).toString(), "Sending ...");
-    QList<int> shown;
-    for (const auto &p : percents)
-        shown << p.at(0).toInt();
-    EXPECT_EQ(shown, (QList<int>{0, 5, 20, 40, 55, 100}));
-    EXPECT_EQ(delivery->lastOutcome(), JobOutcome::Completed);
+    EXPECT_EQ(delivery->captions, QStringList{"Sending ..."});
+    EXPECT_EQ(delivery->percents, (QList<int>{0, 5, 20, 40, 55, 100}));
+    EXPECT_EQ(delivery->lastOutcome, JobOutcome::Completed);
 }
 
 TEST_F(DeliveryFixture, OperatorLogoOfTheWorkedExampleAnnounces154Octets)
@@ -243,7 +269,7 @@ TEST_F(DeliveryFixture, EveryFailureEndsWithItsMessageAndAClosedPort)
         EXPECT_EQ(prompt.lastMessage(), c.message);
         EXPECT_EQ(prompt.shown.back().icon, Icon::Critical);
         EXPECT_FALSE(link.isOpen());
-        EXPECT_FALSE(delivery->jobRunning());
+        EXPECT_FALSE(engine().isRunning());
     }
     // The port that does not open beeps and writes nothing.
     prompt.clear();
@@ -258,11 +284,11 @@ TEST_F(DeliveryFixture, NumberWithoutDigitsIsRefusedAndNothingRuns)
 {
     configure();
     sb.settings().write(doc->section(), "LastDA", "4930");
-    ui.typedNumber = "+ -";
+    delivery->typedNumber = "+ -";
     delivery->sendPicture();
     EXPECT_EQ(prompt.lastMessage(), "Please enter GSM-Number in intl. Format");
     EXPECT_EQ(prompt.shown.back().icon, Icon::Critical);
-    EXPECT_EQ(ui.shown, QStringList{"send"});
+    EXPECT_EQ(delivery->shown, QStringList{"send"});
     EXPECT_EQ(own("LastDA"), "4930");
     EXPECT_TRUE(link.openedDevices.isEmpty());
 }
@@ -274,38 +300,42 @@ TEST_F(DeliveryFixture, NumbersLongerThanTheirFieldsAreRefusedBeforeAnythingIsWr
     const QString digits20 = "12345678901234567890";
     const struct {
         QString typed, smsc;
-        int mode;
+        SmsKind kind;
         QString message;    // empty: the job runs
     } cases[] = {
-        {"+" + digits20, kCentre, SendingSms, ""},
-        {digits20 + "1", kCentre, SendingSms, "The number has 21 digits; a GSM-Number has at most 20."},
-        {QString(300, '9'), kCentre, SendingSms, "The number has 300 digits; a GSM-Number has at most 20."},
-        {"4930", digits20, SendingSms, ""},
-        {"4930", digits20 + "1", SendingSms,
+        {"+" + digits20, kCentre, SmsKind::Send, ""},
+        {digits20 + "1", kCentre, SmsKind::Send, "The number has 21 digits; a GSM-Number has at most 20."},
+        {QString(300, '9'), kCentre, SmsKind::Send, "The number has 300 digits; a GSM-Number has at most 20."},
+        {"4930", digits20, SmsKind::Send, ""},
+        {"4930", digits20 + "1", SmsKind::Send,
          "The Message Center Number has 21 digits; it can have at most 20.\r\n"
          "Please configure your Message Center Number\r\nin menu 'Edit/Options'"},
         // A stored message carries no message centre.
-        {"4930", digits20 + "1", SendingStore, ""},
+        {"4930", digits20 + "1", SmsKind::Store, ""},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.typed.left(30).toStdString() + " / " + c.smsc.toStdString());
         prompt.clear();
         link.written.clear();
-        ui.shown.clear();
-        ui.typedNumber = c.typed;
+        delivery->shown.clear();
+        delivery->typedNumber = c.typed;
         sb.settings().write(kSharedSection, "SMSC", c.smsc);
-        delivery->deliver(c.mode);
+        if (c.kind == SmsKind::Send)
+            delivery->sendPicture();
+        else
+            delivery->storePicture();
         if (c.message.isEmpty()) {
             ASSERT_EQ(link.written.size(), 5);
             EXPECT_FALSE(prompt.lastMessage().contains("digits")) << prompt.lastMessage().toStdString();
             // Every length field still two hex characters.
-            if (c.mode == SendingSms)
+            if (c.kind == SmsKind::Send) {
                 EXPECT_EQ(link.written[3], "AT+CMGS=" + QByteArray::number(8 + (DigitsOnly(c.typed).size() + 1) / 2 + 137) + "\r");
+            }
         } else {
             EXPECT_EQ(prompt.lastMessage(), c.message);
             EXPECT_EQ(prompt.shown.back().icon, Icon::Critical);
             EXPECT_TRUE(link.written.isEmpty());
-            EXPECT_FALSE(ui.shown.contains("progress"));
+            EXPECT_FALSE(delivery->shown.contains("progress"));
             EXPECT_NE(own("LastDA").size(), 300);
         }
     }
@@ -315,16 +345,10 @@ TEST_F(DeliveryFixture, NumbersLongerThanTheirFieldsAreRefusedBeforeAnythingIsWr
     link.written.clear();
     sb.settings().write(kSharedSection, "SMSC", kCentre);
     sb.settings().write(doc->section(), "LastDA", QString(300, '9'));
-    RecordingUi direct;
-    direct.delivery = delivery.get();
-    direct.doc = doc.get();
-    delivery->setUi(&direct);
-    delivery->setSendingMode(SendingSms);
-    ASSERT_TRUE(delivery->preCheck(SendingSms));
-    direct.showSendingProgress();
+    runJob(SmsKind::Send);
     EXPECT_EQ(prompt.lastMessage(), "The number has 300 digits; a GSM-Number has at most 20.");
     EXPECT_TRUE(link.written.isEmpty());
-    EXPECT_FALSE(delivery->jobRunning());
+    EXPECT_FALSE(engine().isRunning());
 }
 
 TEST_F(DeliveryFixture, NetworkCodesTheMessagesCantCarryAreRefusedOnEveryPath)
@@ -332,12 +356,6 @@ TEST_F(DeliveryFixture, NetworkCodesTheMessagesCantCarryAreRefusedOnEveryPath)
     makeDocument(ProgramProfile::brisvane());
     configure();
     sb.settings().writeInt(kSharedSection, "IRPort", 4);
-    struct IrUi : IrUploadUi {
-        int shown = 0;
-        void showUploadProgress() override { ++shown; }
-    } irUi;
-    IrDelivery ir(*doc);
-    ir.setUi(&irUi);
     const struct {
         const char *mcc, *mnc, *message;
     } cases[] = {
@@ -353,39 +371,40 @@ TEST_F(DeliveryFixture, NetworkCodesTheMessagesCantCarryAreRefusedOnEveryPath)
         for (int path = 0; path < 3; ++path) {
             prompt.clear();
             if (path == 2)
-                ir.sendByInfrared();
+                delivery->sendByInfrared();
+            else if (path == 1)
+                delivery->storePicture();
             else
-                delivery->deliver(path);
+                delivery->sendPicture();
             EXPECT_EQ(prompt.messages(), QStringList{c.message});
             EXPECT_EQ(prompt.shown.back().icon, Icon::Critical);
             EXPECT_FALSE(doc->isBusy());
         }
     }
-    EXPECT_TRUE(ui.shown.isEmpty());
-    EXPECT_EQ(irUi.shown, 0);
+    EXPECT_TRUE(delivery->shown.isEmpty());
     EXPECT_TRUE(link.openedDevices.isEmpty());
 
     // The same picture with a code they carry goes on to the dialogs.
     doc->setNetworkCode("262", "01");
     prompt.clear();
-    ui.cancelDialogs = true;
+    delivery->cancelDialogs = true;
     delivery->sendPicture();
-    ir.sendByInfrared();
-    EXPECT_EQ(ui.shown, QStringList{"send"});
-    EXPECT_EQ(irUi.shown, 1);
+    delivery->sendByInfrared();
+    EXPECT_EQ(delivery->shown, (QStringList{"send", "infrared"}));
     EXPECT_TRUE(prompt.shown.empty());
 }
 
 TEST_F(DeliveryFixture, SettingsOverridesOfTheTool)
 {
     // No settings at all: the tool's options stand in for them.
-    SmsDelivery::Overrides o;
+    SmsOverrides o;
     o.port = 7;
     o.device = "/dev/the-phone";
     o.hasSmsc = true;
     o.smsc = kCentre;
-    delivery->setOverrides(o);
-    delivery->sendPicture();
+    const SendSettings read = readSendSettings(sb.settings(), doc->section(), o);
+    EXPECT_TRUE(checkSendSettings(SmsKind::Send, read, prompt, "Quillet"));
+    runJob(SmsKind::Send, o);
     EXPECT_EQ(link.openedDevices, QStringList{"/dev/the-phone"});
     EXPECT_TRUE(link.written[4].startsWith("0791947101670000"));
     EXPECT_EQ(prompt.lastMessage(), "Data sent.");
@@ -398,7 +417,6 @@ TEST_F(DeliveryFixture, StoreWritesTheCounterNumbersMessageAndAdvancesTheCounter
 {
     configure();
     sb.settings().writeInt(doc->section(), "StoreCount", 5);
-    QSignalSpy captions(delivery.get(), &SmsDelivery::caption);
     delivery->storePicture();
 
     ASSERT_EQ(link.written.size(), 5);
@@ -408,9 +426,9 @@ TEST_F(DeliveryFixture, StoreWritesTheCounterNumbersMessageAndAdvancesTheCounter
     EXPECT_EQ(maskTimeStamp(link.written[4]), maskTimeStamp(pdu.line().toLatin1() + "\x1a"));
     EXPECT_TRUE(link.written[4].startsWith("0064099199090000F5"));
     EXPECT_EQ(prompt.messages(), QStringList{"Data written."});
-    EXPECT_EQ(captions.first().at(0).toString(), "Storing in SMS-Inbox ...");
+    EXPECT_EQ(delivery->captions, QStringList{"Storing in SMS-Inbox ..."});
     EXPECT_EQ(own("StoreCount"), "6");
-    EXPECT_EQ(delivery->storeNumberText(6), "+999000006");
+    EXPECT_EQ(storeNumberText(doc->profile(), 6), "+999000006");
 }
 
 TEST_F(DeliveryFixture, FailedOrStoppedStoreStillAdvancesTheCounter)
@@ -424,14 +442,14 @@ TEST_F(DeliveryFixture, FailedOrStoppedStoreStillAdvancesTheCounter)
     // Stopped while the PDU line is awaited: that step's text.
     link.openSucceeds = true;
     ticks.autoFire = false;
-    ui.duringProgress = [this] {
+    delivery->duringProgress = [this] {
         for (int i = 0; i < 4; ++i) {
             QCoreApplication::processEvents();    // the phone's answer arrives
-            engine.tick();
+            engine().tick();
         }
-        EXPECT_EQ(engine.state().CurrentStep, 5);
-        delivery->setBreak();
-        engine.tick();
+        EXPECT_EQ(engine().state().currentStep, 5);
+        delivery->job->requestBreak();
+        engine().tick();
     };
     delivery->storePicture();
     EXPECT_EQ(prompt.lastMessage(), "Can't write SMS.");
@@ -447,12 +465,12 @@ TEST_F(DeliveryFixture, StoreCounterStaysInItsRange)
     configure();
     link.openSucceeds = false;     // the counter advances all the same
     sb.settings().writeInt(doc->section(), "StoreCount", 32767);
-    EXPECT_EQ(delivery->storeNumberText(delivery->storeCount()), "+999032767");
+    EXPECT_EQ(storeNumberText(doc->profile(), storeCount(sb.settings(), doc->section())), "+999032767");
     delivery->storePicture();
     EXPECT_EQ(own("StoreCount"), "0");
 
     sb.settings().writeInt(doc->section(), "StoreCount", 70000);
-    EXPECT_EQ(delivery->storeCount(), 0);
+    EXPECT_EQ(storeCount(sb.settings(), doc->section()), 0);
     delivery->storePicture();
     EXPECT_EQ(own("StoreCount"), "1");
 }

@@ -1,0 +1,242 @@
+#include "widgets/deliverycontroller.h"
+
+#include "desktop/waitcursor.h"
+#include "graphic/logodocument.h"
+#include "infrared/irdelivery.h"
+#include "infrared/irmessage.h"
+#include "phone/phonebookjob.h"
+#include "phone/seriallink.h"
+#include "phone/smsdelivery.h"
+#include "sms/networkcode.h"
+#include "widgets/optionsdialog.h"
+#include "widgets/readingdialog.h"
+#include "widgets/senddialog.h"
+#include "widgets/sendingdialog.h"
+#include "widgets/storedialog.h"
+
+#include <QTimer>
+
+namespace logo {
+
+namespace {
+
+// Starts job once the dialog's own event loop runs, so that a job that ends
+// at once (a port that does not open) can hide the dialog again, and shows
+// the dialog until the job's end has hidden it.
+void runWhileShown(QDialog &dialog, DeliveryJob &job)
+{
+    QTimer::singleShot(0, &job, [&dialog, &job] {
+        if (dialog.isVisible())
+            job.start();
+    });
+    dialog.exec();
+}
+
+} // namespace
+
+DeliveryController::DeliveryController(LogoDocument &doc, QWidget *window, PhoneLink *link, TickSource *ticks)
+    : QObject(window),
+      m_doc(doc),
+      m_window(window),
+      m_link(link ? link : new SerialLink(this)),
+      m_ticks(ticks ? ticks : new TimerTicks(1000, this)),
+      m_engine(new AtEngine(*m_link, *m_ticks, this)),
+      m_reading(new ReadingDialog(window)),
+      m_send(new SendDialog(doc.prompt(), doc.profile().productName, &m_phonebook, window)),
+      m_store(new StoreDialog(window)),
+      m_sending(new SendingDialog(window))
+{
+    connect(m_send, &SendDialog::phonebookWanted, this, &DeliveryController::loadPhonebookCache);
+    connect(m_send, &SendDialog::phonebookReadRequested, this, &DeliveryController::readPhonebook);
+}
+
+DeliveryController::~DeliveryController()
+{
+    // Dialogs of a window that is already gone were deleted with it.
+    delete m_send.data();
+    delete m_reading.data();
+    delete m_store.data();
+    delete m_sending.data();
+    delete m_options.data();
+}
+
+SendDialog *DeliveryController::sendDialog() const
+{
+    return m_send;
+}
+
+StoreDialog *DeliveryController::storeDialog() const
+{
+    return m_store;
+}
+
+SendingDialog *DeliveryController::sendingDialog() const
+{
+    return m_sending;
+}
+
+ReadingDialog *DeliveryController::readingDialog() const
+{
+    return m_reading;
+}
+
+OutgoingPicture DeliveryController::picture() const
+{
+    return {&m_doc.profile(), m_doc.grid(), m_doc.currentMCC(), m_doc.currentMNC()};
+}
+
+void DeliveryController::showJobEnd(JobOutcome outcome, const QString &text)
+{
+    logo::showJobEnd(m_doc.prompt(), m_doc.profile().productName, outcome, text);
+}
+
+// ------------------------------------------------------------------ sending and storing
+
+void DeliveryController::sendPicture()
+{
+    deliverSms(SmsKind::Send);
+}
+
+void DeliveryController::storePicture()
+{
+    deliverSms(SmsKind::Store);
+}
+
+void DeliveryController::deliverSms(SmsKind kind)
+{
+    m_doc.setBusy(true);
+    runSms(kind);
+    m_doc.setBusy(false);
+}
+
+void DeliveryController::runSms(SmsKind kind)
+{
+    if (!networkCodeFits(m_doc, DeliveryPath::SmartMessage) || !m_doc.askIfEmpty(true))
+        return;
+    SettingsStore &settings = m_doc.settings();
+    const QString section = m_doc.section();
+    if (!checkSendSettings(kind, readSendSettings(settings, section), m_doc.prompt(), m_doc.profile().productName))
+        return;
+    int kept = 0;
+    if (kind == SmsKind::Send) {
+        const std::optional<QString> number = askDestination(lastDestination(settings, section));
+        if (!number)
+            return;
+        saveDestination(settings, section, *number);
+    } else {
+        kept = storeCount(settings, section);
+        if (!askToStore(storeNumberText(m_doc.profile(), kept)))
+            return;
+    }
+    const SendSettings sendSettings = readSendSettings(settings, section);
+    SmsJob job(kind, smsPdu(kind, picture(), sendSettings), sendSettings.link, *m_engine, m_doc.prompt());
+    connect(&job, &DeliveryJob::finished, this, &DeliveryController::showJobEnd);
+    followJob(job, true);
+    if (kind == SmsKind::Store)
+        advanceStoreCount(settings, section, kept);
+}
+
+std::optional<QString> DeliveryController::askDestination(const QString &lastUsed)
+{
+    if (!m_send)
+        return std::nullopt;
+    m_send->setLastUsedNumber(lastUsed);
+    if (m_send->exec() != QDialog::Accepted)
+        return std::nullopt;
+    return m_send->number();
+}
+
+bool DeliveryController::askToStore(const QString &numberText)
+{
+    if (!m_store)
+        return false;
+    m_store->setNumberText(numberText);
+    return m_store->exec() == QDialog::Accepted;
+}
+
+void DeliveryController::followJob(DeliveryJob &job, bool cancellable)
+{
+    if (!m_sending)
+        return;
+    m_sending->follow(&job, cancellable);
+    runWhileShown(*m_sending, job);
+    m_sending->follow(nullptr, true);
+}
+
+// ------------------------------------------------------------------ phonebook
+
+void DeliveryController::loadPhonebookCache()
+{
+    m_phonebook.setRead(
+        logo::loadPhonebookCache(m_phonebook, phonebookCacheFound(m_doc.appFolder(), m_doc.profile()), m_doc.prompt()));
+}
+
+void DeliveryController::readPhonebook()
+{
+    if (!m_reading)
+        return;
+    const PhonebookSettings settings =
+        readPhonebookSettings(m_doc.settings(), phonebookCacheToWrite(m_doc.appFolder(), m_doc.profile()));
+    PhonebookJob job(m_phonebook, settings, *m_engine, m_doc.prompt());
+    connect(&job, &DeliveryJob::finished, this, &DeliveryController::showJobEnd);
+    m_reading->follow(&job);
+    runWhileShown(*m_reading, job);
+    m_reading->follow(nullptr);
+}
+
+// ------------------------------------------------------------------ infrared
+
+QByteArray DeliveryController::irMessage() const
+{
+    const OutgoingPicture p = picture();
+    return buildIrMessage(*p.profile, p.grid, p.mcc, p.mnc);
+}
+
+void DeliveryController::sendByInfrared()
+{
+    m_doc.setBusy(true);
+    runUpload();
+    m_doc.setBusy(false);
+}
+
+void DeliveryController::runUpload()
+{
+    if (!networkCodeFits(m_doc, DeliveryPath::Infrared) || !m_doc.askIfEmpty(true))
+        return;
+    const IrSettings settings = readIrSettings(m_doc.settings());
+    if (!checkIrSettings(settings, m_doc.prompt(), m_doc.profile().productName))
+        return;
+    WaitCursor wait;
+    IrUploadJob job(irMessage(), settings);
+    connect(&job, &DeliveryJob::finished, this, &DeliveryController::showJobEnd);
+    followJob(job, false);
+}
+
+// ------------------------------------------------------------------ options
+
+void DeliveryController::setBranding(bool smsHidden, bool storeHidden, bool irHidden)
+{
+    m_hidden[0] = smsHidden;
+    m_hidden[1] = storeHidden;
+    m_hidden[2] = irHidden;
+    if (m_options)
+        m_options->applyBranding(smsHidden, storeHidden, irHidden);
+}
+
+OptionsDialog *DeliveryController::optionsDialog()
+{
+    if (!m_options) {
+        m_options = new OptionsDialog(m_doc, *m_engine, m_window);
+        m_options->applyBranding(m_hidden[0], m_hidden[1], m_hidden[2]);
+    }
+    return m_options;
+}
+
+void DeliveryController::showOptions()
+{
+    m_doc.setBusy(true);
+    optionsDialog()->exec();
+    m_doc.setBusy(false);
+}
+
+} // namespace logo
