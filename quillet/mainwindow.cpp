@@ -2,6 +2,7 @@
 
 #include "gridview.h"
 #include "logopreview.h"
+#include "toolactions.h"
 #include "widgets/inserttextdialog.h"
 
 #include <QAction>
@@ -26,6 +27,9 @@ MainWindow::MainWindow(const logo::ProgramProfile &profile, logo::Prompt &prompt
           parent)
 {
     setUpWindow();
+    layout()->setSizeConstraint(QLayout::SetDefaultConstraint);   // the cells grow with the window
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    finishToolActions(*this, *m_gridView, [this](const QString &name) { return menuAction(name); });
     m_gridView->setFocus();   // the arrow keys move the picture from the start
 }
 
@@ -41,6 +45,7 @@ void MainWindow::addProgramMenus(QMenu *file)
     insertEntries(file, {{"mnuExport", "&Export BMP...", "Ctrl+E", [doc] { doc->exportCommand(); }}},
                   QStringLiteral("mnuRecentSep"));
 
+    const GridAccess view = [this] { return m_gridView; };
     QMenu *edit = addEditMenu({});
     addSubmenu(edit, QStringLiteral("mnuMove"), QStringLiteral("&Move"),
                {
@@ -59,8 +64,12 @@ void MainWindow::addProgramMenus(QMenu *file)
                             {"mnuInsertText", "Insert &text...", "Ctrl+Shift+T", [this] { insertText(); }},
                         });
 
-    addMenu(QStringLiteral("mnuView"), QStringLiteral("&View"),
+    insertEntries(edit, clipboardMenuEntries(view), QStringLiteral("mnuSep6"));
+
+    QMenu *viewMenu = addMenu(QStringLiteral("mnuView"), QStringLiteral("&View"),
             {{"mnuAnimation", "&Animation", "Ctrl+A", [this] { onAnimationActionTriggered(); }}});
+    insertEntries(viewMenu, zoomMenuEntries(this, view));
+    addMenu(QStringLiteral("mnuTools"), QStringLiteral("&Tools"), toolMenuEntries(view));
     m_animationAction = menuAction(QStringLiteral("mnuAnimation"));
     m_animationAction->setCheckable(true);
 }
@@ -75,7 +84,7 @@ void MainWindow::buildCentralArea()
 
     // The editing grid in a sunken frame sized for the largest picture; a
     // smaller picture keeps to the top-left corner.
-    auto *gridFrame = new QFrame(central);
+    auto *gridFrame = new GridFrame(central);
     gridFrame->setObjectName(QStringLiteral("gridFrame"));
     gridFrame->setFrameShape(QFrame::Box);
     gridFrame->setFrameShadow(QFrame::Plain);
@@ -86,12 +95,10 @@ void MainWindow::buildCentralArea()
     auto *gridLayout = new QVBoxLayout(gridFrame);
     gridLayout->setContentsMargins(0, 0, 0, 0);
     m_gridView = new GridView(document(), gridFrame);
+    gridFrame->setView(m_gridView);
     acceptFileDrops(m_gridView);
     gridLayout->addWidget(m_gridView, 0, Qt::AlignLeft | Qt::AlignTop);
-    const QSize largest = GridView::naturalSize(logo::LogoGrid::MaxWidth, logo::LogoGrid::MaxHeight);
-    const int fw = gridFrame->frameWidth();
-    gridFrame->setFixedSize(largest + QSize(2 * fw, 2 * fw));
-    outer->addWidget(gridFrame, 0, Qt::AlignHCenter);
+    outer->addWidget(gridFrame, 1);
     connect(m_gridView, &GridView::cursorCell, this, &MainWindow::showCursorCell);
     connect(m_gridView, &GridView::arrowKey, this, &MainWindow::onArrowKey);
 

@@ -461,7 +461,7 @@ TEST(QuilletMenus, QuilletsEntriesJoinTheSharedMenusInTheirPlaces)
     QStringList bar;
     for (const QAction *a : w.menuBar()->actions())
         bar << a->text();
-    EXPECT_EQ(bar, (QStringList{"&File", "&Edit", "&View", "&Help"}));
+    EXPECT_EQ(bar, (QStringList{"&File", "&Edit", "&View", "&Tools", "&Help"}));
     EXPECT_EQ(names(env.widget<QMenu>("mnuFile")->actions()),
               (QStringList{"mnuNew Ctrl+N", "-", "mnuOpen Ctrl+O", "mnuSave Ctrl+S", "mnuSaveAs", "-",
                            "mnuSend Ctrl+D", "mnuStore Ctrl+R", "mnuInternet Ctrl+T", "mnuIR Ctrl+U", "-",
