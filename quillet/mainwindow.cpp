@@ -29,7 +29,6 @@ MainWindow::MainWindow(const logo::ProgramProfile &profile, logo::Prompt &prompt
     setUpWindow();
     layout()->setSizeConstraint(QLayout::SetDefaultConstraint);   // the cells grow with the window
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    finishToolActions(*this, *m_gridView, [this](const QString &name) { return menuAction(name); });
     m_gridView->setFocus();   // the arrow keys move the picture from the start
 }
 
@@ -187,6 +186,7 @@ void MainWindow::buildCentralArea()
     lower->addLayout(nameBlock(QStringLiteral("Group graphics editor\nVersion %1").arg(logo::versionText())));
 
     setCentralWidget(central);
+    finishToolActions(*this, *m_gridView, [this](const QString &name) { return menuAction(name); });
 
     connect(&document(), &logo::LogoDocument::cellChanged, this, &MainWindow::onCellChanged);
     connect(&document(), &logo::LogoDocument::pictureChanged, this, &MainWindow::onPictureChanged);

@@ -65,6 +65,7 @@ std::vector<logo::MenuEntry> zoomMenuEntries(QMainWindow *window, GridAccess vie
 
 void finishToolActions(QMainWindow &window, GridView &view, const ActionLookup &action)
 {
+    window.addToolBarBreak();
     auto *toolbar = window.addToolBar(QStringLiteral("Tools"));
     toolbar->setObjectName(QStringLiteral("ToolbarTools"));
     toolbar->setMovable(false);
