@@ -6,6 +6,7 @@
 #include "graphic/pictureimport.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace brisvane {
 
@@ -18,6 +19,12 @@ CoverView::CoverView(const logo::LogoGrid &grid, QWidget *parent) : QWidget(pare
 void CoverView::setCover(const QImage &cover)
 {
     m_cover = cover;
+    fitSize();
+}
+
+void CoverView::setZoom(int zoom)
+{
+    m_zoom = std::clamp(zoom, 1, kMaxZoom);
     fitSize();
 }
 
@@ -35,7 +42,7 @@ QSize CoverView::squareSize() const
 void CoverView::fitSize()
 {
     const QSize square = squareSize();
-    setFixedSize(square.width(), logo::stretchedRow(square.height(), m_heightScale));
+    setFixedSize(m_zoom * square.width(), m_zoom * logo::stretchedRow(square.height(), m_heightScale));
     update();
 }
 
@@ -60,7 +67,9 @@ void CoverView::paintEvent(QPaintEvent *)
     QPainter p(this);
     // Taller rows are bands of whole screen rows: the logo's pixels stay crisp
     // blocks of black and green.
-    p.drawImage(0, 0, m_heightScale != 1.0 ? logo::stretchRows(picture(), m_heightScale) : picture());
+    const QImage shown = m_heightScale != 1.0 ? logo::stretchRows(picture(), m_heightScale) : picture();
+    // Larger by whole blocks, without smoothing.
+    p.drawImage(0, 0, m_zoom == 1 ? shown : shown.scaled(shown.size() * m_zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation));
 }
 
 } // namespace brisvane

@@ -4,6 +4,8 @@
 // display window at (42, 85). It paints the document's picture as it is at
 // each repaint, so it never shows anything else. With a pixel shape (the true
 // aspect preview) the whole phone is drawn that many times taller than wide.
+// A zoom of 2 or 3 shows every screen pixel as a crisp square block of 2 x 2
+// or 3 x 3.
 #include <QImage>
 #include <QSizeF>
 #include <QWidget>
@@ -31,6 +33,10 @@ public:
     const QImage &cover() const { return m_cover; }
     // Display pixels of this shape (width to height), or square ones for none.
     void setPixelShape(std::optional<QSizeF> shape);
+    // 1, 2 or 3 screen pixels for each pixel of the picture.
+    static constexpr int kMaxZoom = 3;
+    void setZoom(int zoom);
+    int zoom() const { return m_zoom; }
     // What the box shows at square pixels.
     QImage picture() const;
 
@@ -44,6 +50,7 @@ private:
     const logo::LogoGrid &m_grid;
     QImage m_cover;
     qreal m_heightScale = 1.0;
+    int m_zoom = 1;
 };
 
 } // namespace brisvane

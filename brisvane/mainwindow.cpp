@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "coverview.h"
+#include "coverzoom.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -51,6 +52,7 @@ MainWindow::MainWindow(logo::Prompt &prompt, logo::SettingsStore &settings, std:
       m_covers(MainWindowBase::folders())
 {
     setUpWindow();
+    addCoverZoomEntries(findChild<QMenu *>(QStringLiteral("mnuView")), m_cover, m_settings, m_profile.settingsSection);
     // The window itself holds the focus at start, so that the wheel reaches
     // the operator list only once the user has gone to it (a click, Tab or Alt+O).
     centralWidget()->setFocusPolicy(Qt::ClickFocus);
