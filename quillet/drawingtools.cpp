@@ -93,6 +93,17 @@ void DrawingTools::setTool(Tool tool)
     emit toolChanged(tool);
 }
 
+void DrawingTools::cancel()
+{
+    if (m_drawing && toolShape(m_tool)) {
+        m_drawing = false;
+        m_preview.clear();
+        emit previewChanged();
+    } else if (!m_pressed && m_selection) {
+        m_selection->clear();
+    }
+}
+
 void DrawingTools::press(QPoint cell, int value, bool shift)
 {
     m_pressed = true;

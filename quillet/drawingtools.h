@@ -57,6 +57,9 @@ public:
     void move(QPoint cell, int heldValue, bool shift);
     void release(QPoint cell, bool shift);
     bool isPressed() const { return m_pressed; }
+    // Escape: a shape being dragged is abandoned; without one the selection
+    // is dropped (its cells stay where they are).
+    void cancel();
 
     // The cells of the shape being dragged and the colour it draws them in.
     const QList<QPoint> &previewCells() const { return m_preview; }

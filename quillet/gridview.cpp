@@ -33,6 +33,7 @@ GridView::GridView(logo::LogoDocument &document, QWidget *parent) : QWidget(pare
     connect(&m_document, &logo::LogoDocument::cellChanged, this,
             [this](int c, int r) { update(cellSquare(c, r)); });
     connect(&m_document, &logo::LogoDocument::pictureChanged, this, &GridView::refresh);
+    m_gridLines = m_document.settings().readInt(m_document.section(), kGridLinesKey, 1) != 0;
     refresh();
 }
 
@@ -127,6 +128,7 @@ void GridView::fitTo(QSize room)
 void GridView::setGridLinesShown(bool shown)
 {
     m_gridLines = shown;
+    m_document.settings().writeInt(m_document.section(), kGridLinesKey, shown ? 1 : 0);
     update();
 }
 
@@ -212,6 +214,9 @@ void GridView::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Left:
     case Qt::Key_Right:
         emit arrowKey(event->key());
+        break;
+    case Qt::Key_Escape:
+        m_tools->cancel();
         break;
     default:
         QWidget::keyPressEvent(event);

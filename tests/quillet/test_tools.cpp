@@ -151,6 +151,16 @@ TEST(QuilletTools, ShapeIsPreviewedWhileDraggingAndAbandonedWithTheTool)
     EXPECT_TRUE(grid->tools().previewCells().isEmpty());
     send(grid, QEvent::MouseButtonRelease, cellCentre(3, 3), Qt::LeftButton, Qt::NoButton, {});
     EXPECT_TRUE(env.doc().grid().isEmpty());
+
+    // Escape abandons the shape being dragged.
+    env.action("mnuToolEllipse")->trigger();
+    send(grid, QEvent::MouseButtonPress, cellCentre(1, 1), Qt::LeftButton, Qt::LeftButton, {});
+    send(grid, QEvent::MouseMove, cellCentre(6, 6), Qt::NoButton, Qt::LeftButton, {});
+    EXPECT_FALSE(grid->tools().previewCells().isEmpty());
+    QTest::keyClick(grid, Qt::Key_Escape);
+    EXPECT_TRUE(grid->tools().previewCells().isEmpty());
+    send(grid, QEvent::MouseButtonRelease, cellCentre(6, 6), Qt::LeftButton, Qt::NoButton, {});
+    EXPECT_TRUE(env.doc().grid().isEmpty());
 }
 
 TEST(QuilletZoom, CellsUnderThePointerFollowTheZoomAndTheWindow)
@@ -192,6 +202,10 @@ TEST(QuilletZoom, CellsUnderThePointerFollowTheZoomAndTheWindow)
     env.action("mnuGridLines")->trigger();
     EXPECT_FALSE(env.action("mnuGridLines")->isChecked());
     EXPECT_EQ(grid->cellSquare(1, 1), QRect(3, 3, 3, 3));
+    EXPECT_EQ(env.setting(QStringLiteral("GridLines")), QStringLiteral("0"));
+    env.start();
+    EXPECT_FALSE(env.action("mnuGridLines")->isChecked()) << "kept for the next start";
+    EXPECT_FALSE(env.grid()->gridLinesShown());
 }
 
 TEST(QuilletClipboard, CopyPasteMoveCutAndDeleteTheSelection)
