@@ -233,7 +233,24 @@ GridFrame::GridFrame(QWidget *parent) : QFrame(parent)
 void GridFrame::setView(GridView *view)
 {
     m_view = view;
+    m_view->installEventFilter(this);   // a new pitch or picture size places it again
     updateGeometry();
+    placeView();
+}
+
+void GridFrame::placeView()
+{
+    const QRect room = contentsRect();
+    const QSize largest = GridView::largestSize(m_view->cellPitch());
+    const QSize spare = (room.size() - largest).expandedTo(QSize(0, 0));
+    m_view->move(room.topLeft() + QPoint(spare.width() / 2, spare.height() / 2));
+}
+
+bool GridFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_view && event->type() == QEvent::Resize)
+        placeView();
+    return QFrame::eventFilter(watched, event);
 }
 
 QSize GridFrame::sizeHint() const
@@ -251,8 +268,10 @@ QSize GridFrame::minimumSizeHint() const
 void GridFrame::resizeEvent(QResizeEvent *event)
 {
     QFrame::resizeEvent(event);
-    if (m_view)
+    if (m_view) {
         m_view->fitTo(contentsRect().size());
+        placeView();
+    }
 }
 
 } // namespace quillet

@@ -108,8 +108,9 @@ private:
 };
 
 // gridFrame: the frame around the editing grid. It asks for room for the
-// largest picture at the zoom's pitch (at least) and fits the cells to the room it gets;
-// a smaller picture keeps to its top-left corner.
+// largest picture at the zoom's pitch (at least), fits the cells to the room
+// it gets and centres the largest picture's place in it; a smaller picture
+// keeps to that place's top-left corner.
 class GridFrame : public QFrame {
     Q_OBJECT
 public:
@@ -121,8 +122,11 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void placeView();
+
     GridView *m_view = nullptr;
 };
 

@@ -81,8 +81,8 @@ void MainWindow::buildCentralArea()
     outer->setContentsMargins(10, 8, 10, 8);
     outer->setSpacing(8);
 
-    // The editing grid in a sunken frame sized for the largest picture; a
-    // smaller picture keeps to the top-left corner.
+    // The editing grid in a frame with room for the largest picture; a
+    // smaller picture keeps to the top-left corner of that room.
     auto *gridFrame = new GridFrame(central);
     gridFrame->setObjectName(QStringLiteral("gridFrame"));
     gridFrame->setFrameShape(QFrame::Box);
@@ -91,12 +91,9 @@ void MainWindow::buildCentralArea()
     QPalette framePalette = gridFrame->palette();
     framePalette.setColor(QPalette::WindowText, QColor(kOctetLineColour));
     gridFrame->setPalette(framePalette);
-    auto *gridLayout = new QVBoxLayout(gridFrame);
-    gridLayout->setContentsMargins(0, 0, 0, 0);
     m_gridView = new GridView(document(), gridFrame);
     gridFrame->setView(m_gridView);
     acceptFileDrops(m_gridView);
-    gridLayout->addWidget(m_gridView, 0, Qt::AlignLeft | Qt::AlignTop);
     outer->addWidget(gridFrame, 1);
     connect(m_gridView, &GridView::cursorCell, this, &MainWindow::showCursorCell);
     connect(m_gridView, &GridView::arrowKey, this, &MainWindow::onArrowKey);
