@@ -4,7 +4,7 @@
 
 #include "desktop/appfolders.h"
 #include "graphic/logofile.h"
-#include "graphic/pathutil.h"
+#include "sms/digits.h"
 #include "graphic/pictureimport.h"
 #include "graphic/regularfile.h"
 
@@ -123,7 +123,7 @@ bool networkOption(const Args &a, logo::LogoDocument &doc)
         return true;
     const QString mcc = a.value(QStringLiteral("--mcc"));
     const QString mnc = a.value(QStringLiteral("--mnc"));
-    if (mcc.isEmpty() || mnc.isEmpty() || logo::DigitsOnly(mcc) != mcc || logo::DigitsOnly(mnc) != mnc ||
+    if (mcc.isEmpty() || mnc.isEmpty() || logo::digitsOnly(mcc) != mcc || logo::digitsOnly(mnc) != mnc ||
         mcc.size() > 4 || mnc.size() > 4)
         return false;
     doc.setNetworkCode(logo::formatMcc(mcc.toInt()), logo::formatMnc(mnc.toInt()));

@@ -1,6 +1,6 @@
 #include "brisvanemodel/operatortable.h"
 
-#include "graphic/pathutil.h"
+#include "sms/digits.h"
 #include "graphic/regularfile.h"
 
 #include <QFile>
@@ -44,7 +44,7 @@ bool validCode(const QString &digits)
 
 QString formatDigits(const QString &text, int width)
 {
-    const QString digits = logo::DigitsOnly(text);
+    const QString digits = logo::digitsOnly(text);
     if (digits.isEmpty())
         return {};
     qsizetype first = 0;
@@ -130,7 +130,7 @@ bool OperatorTable::parseRecord(const QString &line, OperatorRecord &out)
         fields[i] = line.mid(from, ends[i] - from);
         from = ends[i] + 1;
     }
-    out = {fields[0], fields[1], logo::DigitsOnly(fields[2]), logo::DigitsOnly(fields[3]), fields[4]};
+    out = {fields[0], fields[1], logo::digitsOnly(fields[2]), logo::digitsOnly(fields[3]), fields[4]};
     return true;
 }
 

@@ -1,6 +1,6 @@
 #include "sms/payload.h"
 
-#include "graphic/pathutil.h"
+#include "sms/digits.h"
 
 namespace logo {
 
@@ -46,7 +46,7 @@ QString EncodeOperatorCode(const QString &mcc, const QString &mnc)
     // octet by a semi-octet, so only the last three are kept.
     const QString mccText = QStringLiteral("%1").arg(leadingNumber(mcc) % 1000, 3, 10, QLatin1Char('0'));
     const QString mncText = QStringLiteral("%1").arg(leadingNumber(mnc), 2, 10, QLatin1Char('0'));
-    return SwapDigitPairs(mccText + QLatin1Char('F')) + mncText.right(1) + mncText.left(1);
+    return swapDigitPairs(mccText + QLatin1Char('F')) + mncText.right(1) + mncText.left(1);
 }
 
 QString otaBitmapHex(const LogoGrid &grid)

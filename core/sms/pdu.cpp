@@ -1,7 +1,7 @@
 #include "sms/pdu.h"
 
 #include "desktop/prompt.h"
-#include "graphic/pathutil.h"
+#include "sms/digits.h"
 
 namespace logo {
 
@@ -27,7 +27,7 @@ QString semiOctets(QString digits)
 {
     if (digits.size() % 2)
         digits += QLatin1Char('F');
-    return SwapDigitPairs(digits);
+    return swapDigitPairs(digits);
 }
 
 Pdu refused(Pdu::Kind kind, const QString &why)
@@ -58,7 +58,7 @@ QString Pdu::atCommand() const
 
 QString destinationRefusal(const QString &number)
 {
-    const auto digits = DigitsOnly(number).size();
+    const auto digits = digitsOnly(number).size();
     if (digits <= MaxAddressDigits)
         return {};
     return QStringLiteral("The number has %1 digits; a GSM-Number has at most %2.")
@@ -68,7 +68,7 @@ QString destinationRefusal(const QString &number)
 
 QString serviceCentreRefusal(const QString &number)
 {
-    const auto digits = DigitsOnly(number).size();
+    const auto digits = digitsOnly(number).size();
     if (digits <= MaxServiceCentreDigits)
         return {};
     return joinLines({QStringLiteral("The Message Center Number has %1 digits; it can have at most %2.")
@@ -80,7 +80,7 @@ QString serviceCentreRefusal(const QString &number)
 
 QString EncodeServiceCentreAddress(const QString &number)
 {
-    const QString digits = DigitsOnly(number);
+    const QString digits = digitsOnly(number);
     // Without a number the field is the single octet 00: the phone's own
     // message centre applies (a length of 1 with only the type would name none).
     if (digits.isEmpty())
@@ -93,7 +93,7 @@ QString EncodeServiceCentreAddress(const QString &number)
 
 QString EncodeAddress(const QString &number)
 {
-    const QString digits = DigitsOnly(number);
+    const QString digits = digitsOnly(number);
     if (digits.size() > MaxAddressDigits)
         return {};
     return HexByte(int(digits.size())) + kTypeInternational + semiOctets(digits);
@@ -103,7 +103,7 @@ QString EncodeTimeStamp(const QDateTime &localTime)
 {
     const QString text = localTime.toString(QStringLiteral("yyMMddHHmmss"));
     // Time-zone octet 00.
-    return (SwapDigitPairs(text) + QStringLiteral("00000000000000")).left(14);
+    return (swapDigitPairs(text) + QStringLiteral("00000000000000")).left(14);
 }
 
 bool statusReportRequested(const QString &setting)

@@ -2,7 +2,7 @@
 
 #include "desktop/prompt.h"
 #include "graphic/logodocument.h"
-#include "graphic/pathutil.h"
+#include "sms/digits.h"
 #include "phone/phonebook.h"
 
 namespace logo {
@@ -127,11 +127,11 @@ int PortTest::EvaluateSmsc(const QByteArray &reply, QString &digits)
     // number is no answer, and its digits are never taken for one.
     const QByteArray field = StripQuotes(reply.mid(start, end - start).trimmed());
     if (const auto text = DecodeUcs2Hex(field); text && IsDialNumber(*text))
-        digits = DigitsOnly(*text);
+        digits = digitsOnly(*text);
     else if (IsAllHex(field) && !IsDialNumber(QString::fromLatin1(field)))
         return ReadFailed;
     else
-        digits = DigitsOnly(QString::fromLatin1(field));
+        digits = digitsOnly(QString::fromLatin1(field));
     if (digits.isEmpty())
         return ReadNoNumber;
     return reply.contains(",145") ? ReadInternational : ReadNational;

@@ -1,7 +1,7 @@
 #include "phone/smsdelivery.h"
 
 #include "graphic/logodocument.h"
-#include "graphic/pathutil.h"
+#include "sms/digits.h"
 #include "sms/networkcode.h"
 #include "sms/pdu.h"
 
@@ -111,7 +111,7 @@ QString SmsDelivery::lastDA() const
 
 bool SmsDelivery::sendTo(const QString &typed)
 {
-    const QString digits = DigitsOnly(typed);
+    const QString digits = digitsOnly(typed);
     if (digits.isEmpty()) {
         m_doc.prompt().critical(m_doc.profile().productName,
                                 QStringLiteral("Please enter GSM-Number in intl. Format"));

@@ -112,8 +112,6 @@ TEST(PathHelpers, ShortenAndSplit)
     EXPECT_EQ(fileNameOf(QStringLiteral("b.ngg")), QStringLiteral("b.ngg"));
     EXPECT_FALSE(isNolPath(QStringLiteral("/x/my.nol.d/b.ngg")));
     EXPECT_TRUE(isNolPath(QStringLiteral("/x/picture.NOL.bak")));
-    EXPECT_EQ(DigitsOnly(QStringLiteral("+49 (171) 123-4")), QStringLiteral("491711234"));
-    EXPECT_EQ(SwapDigitPairs(QStringLiteral("262F")), QStringLiteral("62F2"));
 }
 
 // ---------------------------------------------------------------- tools

@@ -5,7 +5,7 @@
 #include "common/simphone.h"
 #include "common/testsupport.h"
 #include "graphic/logodocument.h"
-#include "graphic/pathutil.h"
+#include "sms/digits.h"
 #include "phone/seriallink.h"
 #include "phone/smsdelivery.h"
 #include "sms/pdu.h"
@@ -102,7 +102,7 @@ TEST_F(SerialFixture, StoreThroughASlowNoisyPhoneThatDoesNotEchoOnTheQuickLink)
     ASSERT_TRUE(logged.endsWith('\n'));
     logged.chop(1);
     const int stampAt = 22;
-    const QString stamp = SwapDigitPairs(QString::fromLatin1(logged.mid(stampAt, 14)));
+    const QString stamp = swapDigitPairs(QString::fromLatin1(logged.mid(stampAt, 14)));
     const QDateTime when = QDateTime::fromString("20" + stamp.left(12), "yyyyMMddHHmmss");
     ASSERT_TRUE(when.isValid()) << stamp.toStdString();
     EXPECT_LT(qAbs(when.secsTo(QDateTime::currentDateTime())), 120);

@@ -4,7 +4,7 @@
 // link that answers at once and ticks that fire from the event loop.
 #include "common/testsupport.h"
 #include "graphic/logodocument.h"
-#include "graphic/pathutil.h"
+#include "sms/digits.h"
 #include "infrared/irdelivery.h"
 #include "phone/smsdelivery.h"
 #include "common/phonefakes.h"
@@ -300,7 +300,7 @@ TEST_F(DeliveryFixture, NumbersLongerThanTheirFieldsAreRefusedBeforeAnythingIsWr
             EXPECT_FALSE(prompt.lastMessage().contains("digits")) << prompt.lastMessage().toStdString();
             // Every length field still two hex characters.
             if (c.mode == SendingSms)
-                EXPECT_EQ(link.written[3], "AT+CMGS=" + QByteArray::number(8 + (DigitsOnly(c.typed).size() + 1) / 2 + 137) + "\r");
+                EXPECT_EQ(link.written[3], "AT+CMGS=" + QByteArray::number(8 + (digitsOnly(c.typed).size() + 1) / 2 + 137) + "\r");
         } else {
             EXPECT_EQ(prompt.lastMessage(), c.message);
             EXPECT_EQ(prompt.shown.back().icon, Icon::Critical);

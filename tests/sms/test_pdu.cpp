@@ -1,4 +1,5 @@
 // SMS-SUBMIT and SMS-DELIVER fields, built byte for byte by hand.
+#include "sms/digits.h"
 #include "sms/pdu.h"
 #include "smstestutil.h"
 
@@ -14,6 +15,12 @@ UserData operatorLogo()
     return operatorLogoUserData(smstest::patternGrid(), QStringLiteral("262"), QStringLiteral("01"));
 }
 } // namespace
+
+TEST(Pdu, DigitHelpers)
+{
+    EXPECT_EQ(logo::digitsOnly(QStringLiteral("+49 (171) 123-4")), QStringLiteral("491711234"));
+    EXPECT_EQ(logo::swapDigitPairs(QStringLiteral("262F")), QStringLiteral("62F2"));
+}
 
 TEST(Pdu, WorkedExampleSubmit)
 {

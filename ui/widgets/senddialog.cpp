@@ -1,7 +1,7 @@
 #include "widgets/senddialog.h"
 
 #include "graphic/logodocument.h"
-#include "graphic/pathutil.h"
+#include "sms/digits.h"
 #include "phone/phonebookjob.h"
 #include "phone/smsdelivery.h"
 #include "widgets/readingdialog.h"
@@ -123,7 +123,7 @@ void SendDialog::onPhonebookEntryChosen(int index)
     if (slot == LastUsedItem)
         numberEdit->setText(m_lastUsed);
     else if (slot >= 0 && slot < entries.size())
-        numberEdit->setText(DigitsOnly(entries[slot].Number));
+        numberEdit->setText(digitsOnly(entries[slot].Number));
 }
 
 void SendDialog::readPhonebook()
@@ -144,13 +144,13 @@ void SendDialog::readPhonebook()
 bool SendDialog::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == numberEdit && event->type() == QEvent::FocusOut)
-        numberEdit->setText(DigitsOnly(numberEdit->text()));
+        numberEdit->setText(digitsOnly(numberEdit->text()));
     return QDialog::eventFilter(watched, event);
 }
 
 void SendDialog::onSendClicked()
 {
-    numberEdit->setText(DigitsOnly(numberEdit->text()));
+    numberEdit->setText(digitsOnly(numberEdit->text()));
     if (m_delivery.sendTo(numberEdit->text()))
         accept();
 }
