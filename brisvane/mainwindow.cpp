@@ -47,7 +47,11 @@ MainWindow::MainWindow(logo::Prompt &prompt, logo::SettingsStore &settings, std:
                        const QString &commandLine, QWidget *parent)
     : MainWindowBase(
           logo::ProgramProfile::brisvane(), prompt, settings, std::move(folders), commandLine,
-          [&](const logo::AppFolders &f) { return std::make_unique<BrisvaneDocument>(prompt, settings, f); }, parent),
+          [&](const logo::AppFolders &f) { return std::make_unique<BrisvaneDocument>(prompt, settings, f); }, parent,
+          [](const logo::FileCommands::Pieces &p) {
+              return std::make_unique<BrisvaneFileCommands>(static_cast<BrisvaneDocument &>(p.document), p.prompt,
+                                                            p.recent, p.folders, p.marks);
+          }),
       m_covers(MainWindowBase::folders())
 {
     setUpWindow();
@@ -77,12 +81,12 @@ void MainWindow::addProgramMenus(QMenu *)
         m_coverActions[i] = menuAction(QStringLiteral("mnuXpress%1").arg(i));
         m_coverActions[i]->setCheckable(true);
     }
-    BrisvaneDocument *d = &doc();
+    BrisvaneFileCommands *files = &brisvaneFiles();
     const OperatorPanel none;
     insertEntries(extras, {
                               {"mnuSep6"},
-                              {"mnuLoadDefault", none.loadDefaultCaption, {}, [d] { d->loadDefaultLogo(); }},
-                              {"mnuSaveDefault", none.saveDefaultCaption, {}, [d] { d->saveDefaultLogo(); }},
+                              {"mnuLoadDefault", none.loadDefaultCaption, {}, [files] { files->loadDefaultLogo(); }},
+                              {"mnuSaveDefault", none.saveDefaultCaption, {}, [files] { files->saveDefaultLogo(); }},
                           });
 }
 
@@ -204,7 +208,7 @@ void MainWindow::startProgram()
     m_coverActions[PhoneCovers::OwnCover]->setVisible(own);
     m_coverActions[PhoneCovers::OwnCover]->setEnabled(own);
     chooseCover(m_covers.storedIndex(m_settings, m_profile.settingsSection));
-    doc().ResetLogo();
+    doc().resetLogo();
 }
 
 void MainWindow::unloadProgram()
@@ -229,7 +233,7 @@ void MainWindow::chooseCover(int index)
     m_cover->setCover(shown.picture);
     // A new background: the operator of the logo's code again, and the logo
     // into the new display.
-    doc().SelectOperatorFromCode();
+    doc().selectOperatorFromCode();
     m_cover->update();
     if (shown.ownCoverUnreadable)
         m_prompt.exclaim(m_profile.productName,
@@ -296,7 +300,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     // A click on the mark loads the operator's default logo.
     if (watched == m_lbl.def && event->type() == QEvent::MouseButtonRelease) {
         if (m_lbl.def->isEnabled())
-            doc().loadDefaultLogo();
+            brisvaneFiles().loadDefaultLogo();
         return true;
     }
     return MainWindowBase::eventFilter(watched, event);

@@ -86,7 +86,18 @@ Session::Session(const logo::ProgramProfile &profile, logo::SettingsStore *store
         store = ownSettings.get();
     }
     settings = store;
+    newDocument(profile);
+}
+
+void Session::newDocument(const logo::ProgramProfile &profile)
+{
+    files.reset();
     doc = std::make_unique<logo::LogoDocument>(profile, prompt, *settings);
+    recent = std::make_unique<logo::RecentFiles>(profile);
+    folders = {};
+    marks = std::make_unique<logo::RunMarks>(*settings, profile.settingsSection);
+    doc->attachRunMarks(marks.get());
+    files = std::make_unique<logo::FileCommands>(logo::FileCommands::Pieces{*doc, prompt, *recent, folders, *marks});
 }
 
 bool openInput(Session &s, const QString &path)
@@ -97,7 +108,7 @@ bool openInput(Session &s, const QString &path)
                false;
     const auto before = s.prompt.shown.size();
     // Picture files go by the Import rule, as the Import command takes them.
-    if (logo::isImportPicturePath(path) ? s.doc->importPicture(path) : s.doc->openFile(path))
+    if (logo::isImportPicturePath(path) ? s.files->importPicture(path) : s.files->openFile(path))
         return true;
     if (s.prompt.shown.size() == before)
         err(QStringLiteral("%1: can't read this file").arg(path));

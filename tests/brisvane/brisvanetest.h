@@ -3,6 +3,7 @@
 // folder inside it, scripted answers, and NOL files written on demand.
 #include "brisvane/mainwindow.h"
 #include "brisvanemodel/brisvanedocument.h"
+#include "brisvanemodel/brisvanefilecommands.h"
 #include "common/testsupport.h"
 #include "graphic/logofile.h"
 
@@ -29,6 +30,12 @@ struct Env {
     logo::ScriptedPrompt prompt;
     Folders folders{box.path(QStringLiteral("prog")), box.path(QStringLiteral("user"))};
     std::unique_ptr<brisvane::BrisvaneDocument> doc;
+    // The document's file commands, with recent files, folders and run marks
+    // (off) of their own.
+    logo::RecentFiles recent{logo::ProgramProfile::brisvane()};
+    logo::DialogFolders dialogFolders;
+    logo::RunMarks marks{box.settings(), logo::ProgramProfile::brisvane().settingsSection};
+    std::unique_ptr<brisvane::BrisvaneFileCommands> files;
 
     Env()
     {
@@ -39,7 +46,10 @@ struct Env {
     // A document with its operator list filled, as at start.
     brisvane::BrisvaneDocument &start()
     {
+        files.reset();
         doc = std::make_unique<brisvane::BrisvaneDocument>(prompt, box.settings(), folders);
+        doc->attachRunMarks(&marks);
+        files = std::make_unique<brisvane::BrisvaneFileCommands>(*doc, prompt, recent, dialogFolders, marks);
         doc->reloadOperatorList();
         return *doc;
     }

@@ -185,7 +185,7 @@ TEST(BrisvaneWindow, TheWheelLeavesTheListAloneAndUndoBringsBackAReplacedLogo)
     auto *list = env.widget<QComboBox>("cmbOperator");
     EXPECT_EQ(list->focusPolicy(), Qt::StrongFocus);
     EXPECT_FALSE(list->hasFocus());
-    ASSERT_TRUE(env.wdoc().importPicture(logotest::fixture(QStringLiteral("png/pattern.png"))));
+    ASSERT_TRUE(env.window->fileCommands().importPicture(logotest::fixture(QStringLiteral("png/pattern.png"))));
     const logo::LogoGrid imported = env.wdoc().grid();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Brisvane [Imported]"));
 
@@ -229,7 +229,7 @@ TEST(BrisvaneWindow, ALogoSitsOneToOneInTheDisplayOfEveryCover)
                                    QStringLiteral("]"));
     EXPECT_EQ(env.widget<QComboBox>("cmbOperator")->currentText(), kTMobile) << "the file selects its operator";
     EXPECT_EQ(label(env, "lblMCCMNC"), QStringLiteral("262-01"));
-    EXPECT_EQ(env.wdoc().recentFiles().front(), file);
+    EXPECT_EQ(env.window->recentFiles().files().front(), file);
 
     for (int cover : {1, 0, 4, 9}) {
         env.action(QStringLiteral("mnuXpress%1").arg(cover))->trigger();
@@ -405,7 +405,7 @@ TEST(BrisvaneWindow, TheListDrivesLabelsTitleAndDisplay)
     EXPECT_EQ(label(env, "lblOpURL"), QStringLiteral("www.sfr.fr"));
     EXPECT_EQ(env.action("mnuSaveDefault")->text(), QStringLiteral("Save as default for SFR"));
     EXPECT_TRUE(env.action("mnuSaveDefault")->isEnabled());
-    EXPECT_TRUE(env.wdoc().recentFiles().join(QString()).isEmpty()) << "no pseudo-name is listed";
+    EXPECT_TRUE(env.window->recentFiles().files().join(QString()).isEmpty()) << "no pseudo-name is listed";
 
     // A logo of a network the list doesn't have: no operator, its own code.
     const QString unknown = writeNol(env.box.path(QStringLiteral("far.nol")), pattern(), 999, 99);
@@ -450,7 +450,7 @@ TEST(BrisvaneWindow, DefaultLogoThroughTheMenuAndTheMark)
     QCoreApplication::sendEvent(mark, &release);
     EXPECT_EQ(env.wdoc().grid(), pattern());
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Brisvane [Default]"));
-    EXPECT_EQ(env.wdoc().recentFiles(), (QStringList{file, QString(), QString(), QString()}));
+    EXPECT_EQ(env.window->recentFiles().files(), (QStringList{file, QString(), QString(), QString()}));
 
     // Save As into DEFAULT is refused with its message; nothing is written.
     env.prompt.files = {env.prog(QStringLiteral("DEFAULT/mine.nol"))};
@@ -468,7 +468,7 @@ TEST(BrisvaneDelivery, PreChecksBeforeAnyDialog)
     auto &w = env.open();
     env.box.settings().write(logo::kSharedSection, QStringLiteral("SMSC"), QStringLiteral("491710760000"));
     // No operator: the toolbar button and the menu say so and open nothing.
-    w.Toolbar1_ButtonClick(QStringLiteral("Send"));
+    w.runToolbarButton(QStringLiteral("Send"));
     env.action("mnuStore")->trigger();
     EXPECT_EQ(env.prompt.messages(), (QStringList{"Select an operator first.", "Select an operator first."}));
 
@@ -519,7 +519,7 @@ TEST(BrisvaneDelivery, SendAndStoreAnOperatorLogoThroughTheSimulatedPhone)
         EXPECT_EQ(store->numberLabel->text(), QStringLiteral("+998000007"));
         store->storeButton->click();
     });
-    w.Toolbar1_ButtonClick(QStringLiteral("Store"));
+    w.runToolbarButton(QStringLiteral("Store"));
     EXPECT_EQ(user.seen, (QStringList{"frmSend", "frmStore"}));
     EXPECT_EQ(env.prompt.messages(), QStringList{"Data written."});
     const QStringList lines = QString::fromLatin1(phone.logged()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);

@@ -1,6 +1,7 @@
 // The Import rule on pictures from ordinary image programs and on metafiles
 // made here, the Import and Export commands, and the exported bitmap.
 #include "common/testsupport.h"
+#include "common/documentsandbox.h"
 #include "graphic/logodocument.h"
 #include "graphic/logofile.h"
 #include "graphic/metafile.h"
@@ -398,7 +399,8 @@ private:
 namespace {
 
 struct Doc {
-    explicit Doc(const ProgramProfile &profile = ProgramProfile::quillet()) : doc(profile, prompt, sb.settings())
+    explicit Doc(const ProgramProfile &profile = ProgramProfile::quillet())
+        : doc(profile, prompt, sb.settings()), pieces(doc, prompt, sb.settings())
     {
         doc.setNetworkCode(QStringLiteral("262"), QStringLiteral("01"));
         doc.grid().setPixel(70, 12, true);
@@ -406,6 +408,9 @@ struct Doc {
     Sandbox sb;
     ScriptedPrompt prompt;
     LogoDocument doc;
+    logotest::FilePieces pieces;
+    FileCommands &files = pieces.files;
+    DialogFolders &folders = pieces.folders;
 };
 
 const QString kClassicFilter = QStringLiteral(
@@ -416,8 +421,8 @@ const QString kClassicFilter = QStringLiteral(
 TEST(ImportCommand, DialogOffersTheClassicFilterFirst)
 {
     Doc d;
-    d.doc.setImportDir(QStringLiteral("/pics/"));
-    d.doc.importCommand();
+    d.folders.importFolder = QStringLiteral("/pics/");
+    d.files.importCommand();
     ASSERT_EQ(d.prompt.count(ShownPrompt::Kind::OpenFile), 1);
     const FileRequest &req = d.prompt.shown.back().request;
     EXPECT_TRUE(req.filter.startsWith(kClassicFilter + QLatin1Char('|'))) << qPrintable(req.filter);
@@ -431,10 +436,10 @@ TEST(ImportCommand, NetworkCodeIsEmptiedOnlyWhenTheImportSucceeds)
 {
     Doc d;
     const LogoGrid before = d.doc.grid();
-    d.doc.importCommand(); // cancelled
+    d.files.importCommand(); // cancelled
     logotest::writeAll(d.sb.path(QStringLiteral("junk.gif")), QByteArray("GIF89a garbage"));
     d.prompt.files = {d.sb.path(QStringLiteral("junk.gif"))};
-    d.doc.importCommand(); // can't be loaded
+    d.files.importCommand(); // can't be loaded
     EXPECT_EQ(d.doc.currentMCC(), QStringLiteral("262"));
     EXPECT_EQ(d.doc.grid(), before);
     EXPECT_EQ(d.doc.currentFile(), QStringLiteral("Untitled"));
@@ -443,13 +448,13 @@ TEST(ImportCommand, NetworkCodeIsEmptiedOnlyWhenTheImportSucceeds)
 
     const QString photo = fixture(QStringLiteral("bmp/pattern24.bmp"));
     d.prompt.files = {photo};
-    d.doc.importCommand();
+    d.files.importCommand();
     EXPECT_TRUE(d.doc.currentMCC().isEmpty());
     EXPECT_TRUE(d.doc.currentMNC().isEmpty());
-    EXPECT_EQ(d.doc.importDir(), folderOf(photo));
+    EXPECT_EQ(d.folders.importFolder, folderOf(photo));
     EXPECT_EQ(d.doc.currentFile(), stripExtension(photo) + QStringLiteral(".ngg"));
     EXPECT_TRUE(d.doc.title().endsWith(QStringLiteral("*]")));
-    EXPECT_EQ(d.doc.docState(), LogoDocument::Modified);
+    EXPECT_EQ(d.doc.state(), LogoDocument::State::Modified);
     EXPECT_TRUE(d.doc.grid().isSet(0, 0));
     EXPECT_FALSE(d.doc.grid().isSet(70, 12)); // was set; light in the picture
 }
@@ -459,14 +464,14 @@ TEST(ImportCommand, QuilletAsksToSaveFirstBrisvaneDoesNot)
     Doc q;
     q.doc.setTitle(false);
     q.prompt.answers = {Answer::Cancel};
-    q.doc.importCommand();
+    q.files.importCommand();
     EXPECT_EQ(q.prompt.count(ShownPrompt::Kind::OpenFile), 0);
     EXPECT_EQ(q.doc.currentMCC(), QStringLiteral("262"));
 
     Doc b(ProgramProfile::brisvane());
     b.doc.setTitle(false);
     b.prompt.files = {fixture(QStringLiteral("gif/pattern.gif"))};
-    b.doc.importCommand();
+    b.files.importCommand();
     EXPECT_EQ(b.prompt.count(ShownPrompt::Kind::Message), 0);
     EXPECT_EQ(b.doc.currentFile(), QStringLiteral("Imported"));
     EXPECT_TRUE(b.doc.currentMCC().isEmpty());
@@ -479,17 +484,17 @@ TEST(ExportCommand, WritesTheGridBlackOnGreenAndReadsBack)
     d.doc.grid().setPixel(0, 0, true);
     d.doc.grid().setPixel(15, 7, true); // the (70, 12) cell lies outside the dimensions
     d.doc.setCurrentFile(QStringLiteral("/logos/B.ngg"));
-    d.doc.setExportDir(QStringLiteral("/out/"));
+    d.folders.exportFolder = QStringLiteral("/out/");
     const QString target = d.sb.path(QStringLiteral("logo.bmp")); // the first filter's extension added
     d.prompt.files = {d.sb.path(QStringLiteral("logo"))};
-    d.doc.exportCommand();
+    d.files.exportCommand();
     ASSERT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), 1);
     const FileRequest &req = d.prompt.shown.back().request;
     EXPECT_EQ(req.filter, QStringLiteral("Bitmap (*.bmp)|*.bmp|PNG picture (*.png)|*.png"));
     EXPECT_EQ(req.fileName, QStringLiteral("B.bmp"));
     EXPECT_EQ(req.initialDir, QStringLiteral("/out/"));
     EXPECT_TRUE(req.defaultExt.isEmpty());
-    EXPECT_EQ(d.doc.exportDir(), d.sb.dir());
+    EXPECT_EQ(d.folders.exportFolder, d.sb.dir());
 
     const QByteArray bytes = logotest::readAll(target);
     ASSERT_TRUE(bytes.startsWith("BM"));
@@ -513,16 +518,16 @@ TEST(ExportCommand, EmptyPictureAsksAndUntitledProposesNoName)
     Doc d;
     d.doc.grid().clearPlane();
     d.prompt.answers = {Answer::No};
-    d.doc.exportCommand();
+    d.files.exportCommand();
     EXPECT_EQ(d.prompt.lastMessage(), QStringLiteral("The graphic is empty.\r\n\r\nDo you want to continue anyway?"));
     EXPECT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), 0);
 
     d.prompt.answers = {Answer::Yes};
-    d.doc.exportCommand(); // cancelled in the dialog
+    d.files.exportCommand(); // cancelled in the dialog
     ASSERT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), 1);
     EXPECT_TRUE(d.prompt.shown.back().request.fileName.isEmpty());
     EXPECT_FALSE(d.doc.isBusy());
-    EXPECT_FALSE(d.doc.exportPicture(d.sb.path(QStringLiteral("no/such/folder/x.bmp"))));
+    EXPECT_FALSE(d.files.exportPicture(d.sb.path(QStringLiteral("no/such/folder/x.bmp"))));
 }
 
 TEST(ExportCommand, APngNameWritesPngAndScaledPixelsAreWholeBlocks)
@@ -539,9 +544,9 @@ TEST(ExportCommand, APngNameWritesPngAndScaledPixelsAreWholeBlocks)
         const QString target = d.sb.path(QStringLiteral("logo%1.PNG").arg(block.width()));
         if (block.width() == 1) {   // through the Export command
             d.prompt.files = {target};
-            d.doc.exportCommand();
+            d.files.exportCommand();
         } else {
-            ASSERT_TRUE(d.doc.exportPicture(target, block));
+            ASSERT_TRUE(d.files.exportPicture(target, block));
         }
         ASSERT_TRUE(logotest::readAll(target).startsWith("\x89PNG"));
         const QImage back(target, "PNG");
@@ -558,15 +563,14 @@ TEST(ImportExportFolders, PersistAcrossARestart)
 {
     Doc d;
     d.prompt.files = {fixture(QStringLiteral("png/pattern.png")), d.sb.path(QStringLiteral("out.bmp"))};
-    d.doc.importCommand();
-    d.doc.exportCommand();
-    d.doc.saveSettings();
+    d.files.importCommand();
+    d.files.exportCommand();
+    d.folders.save(d.sb.settings(), ProgramProfile::quillet());
     d.sb.restartSettings();
-    ScriptedPrompt p;
-    LogoDocument again(ProgramProfile::quillet(), p, d.sb.settings());
-    again.loadSettings();
-    EXPECT_EQ(again.importDir(), folderOf(fixture(QStringLiteral("png/pattern.png"))));
-    EXPECT_EQ(again.exportDir(), d.sb.dir());
+    DialogFolders again;
+    again.load(d.sb.settings(), ProgramProfile::quillet());
+    EXPECT_EQ(again.importFolder, folderOf(fixture(QStringLiteral("png/pattern.png"))));
+    EXPECT_EQ(again.exportFolder, d.sb.dir());
 }
 
 TEST(ImportCommand, NamedPipesAreRefusedWithoutWaitingForAWriter)
@@ -589,8 +593,10 @@ TEST(ImportCommand, NamedPipesAreRefusedWithoutWaitingForAWriter)
         const PipeWriter writer(path, c.content);
         ScriptedPrompt prompt;
         LogoDocument doc(ProgramProfile::quillet(), prompt, sb.settings());
+        logotest::FilePieces pieces(doc, prompt, sb.settings());
         const LogoGrid before = doc.grid();
-        EXPECT_FALSE(isImportPicturePath(path) ? doc.importPicture(path) : doc.openFile(path)) << c.name;
+        EXPECT_FALSE(isImportPicturePath(path) ? pieces.files.importPicture(path) : pieces.files.openFile(path))
+            << c.name;
         EXPECT_EQ(doc.grid(), before) << c.name;
         LogoGrid g = allSet();
         EXPECT_FALSE(convertPicture(path, g)) << c.name;

@@ -3,6 +3,7 @@
 // window test sends at the programs' one second). Only the main roads are
 // here; the engine's cases are in test_atengine.cpp.
 #include "common/simphone.h"
+#include "common/documentsandbox.h"
 #include "common/testsupport.h"
 #include "graphic/logodocument.h"
 #include "sms/digits.h"
@@ -212,7 +213,7 @@ ToolRun logotool(const QStringList &args, const QString &settingsFile)
 TEST_F(SerialFixture, LogotoolSendPrintsTheProgressAndTheWindowsMessage)
 {
     const QString picture = sb.path("pic.ngg");
-    ASSERT_EQ(doc.writeLogoFile(picture), LogoDocument::WriteResult::Written);
+    ASSERT_EQ(logotest::writeLogoFile(doc, prompt, sb.settings(), picture), FileCommands::WriteResult::Written);
     SimPhone phone({"--no-echo"});
     ASSERT_FALSE(phone.device.isEmpty());
     QTemporaryDir dir;
@@ -239,7 +240,7 @@ TEST_F(SerialFixture, LogotoolSendPrintsTheProgressAndTheWindowsMessage)
 TEST_F(SerialFixture, LogotoolStoreFailsOnAPortThatDoesNotOpenAndStillCounts)
 {
     const QString picture = sb.path("pic.ngg");
-    ASSERT_EQ(doc.writeLogoFile(picture), LogoDocument::WriteResult::Written);
+    ASSERT_EQ(logotest::writeLogoFile(doc, prompt, sb.settings(), picture), FileCommands::WriteResult::Written);
     QTemporaryDir dir;
     const QString settings = dir.filePath("settings.ini");
     const QStringList args{"store", picture, "--smsc", "49171", "--port", "3", "--device", dir.filePath("none")};

@@ -63,7 +63,7 @@ TEST(QuilletStartUp, EmptyCleanPictureAndVersionMarks)
     EXPECT_EQ(w.objectName(), QStringLiteral("frmEdit"));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillet [Untitled]"));
     EXPECT_EQ(env.setting(QStringLiteral("CurrentAppname")), QStringLiteral("Quillet [Untitled]"));
-    EXPECT_EQ(env.doc().docState(), logo::LogoDocument::Clean);
+    EXPECT_EQ(env.doc().state(), logo::LogoDocument::State::Clean);
     EXPECT_TRUE(env.doc().grid().isEmpty());
     EXPECT_EQ(env.doc().grid().width(), 72);
     EXPECT_EQ(env.doc().grid().height(), 14);
@@ -95,9 +95,9 @@ TEST(QuilletStartUp, CommandLineFileIsOpened)
     auto &w = env.start(file);
     EXPECT_TRUE(env.doc().grid().isSet(4, 5));
     EXPECT_EQ(env.doc().currentFile(), file);
-    EXPECT_EQ(env.doc().userDir(), logo::folderOf(file));
+    EXPECT_EQ(env.window->dialogFolders().openFolder, logo::folderOf(file));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillet [") + logo::shortenPath(file, 38) + QStringLiteral("]"));
-    EXPECT_EQ(env.doc().recentFiles().front(), file);
+    EXPECT_EQ(env.window->recentFiles().files().front(), file);
     EXPECT_TRUE(env.display()->isPixelSet(4, 5));
 }
 
@@ -108,7 +108,7 @@ TEST(QuilletStartUp, CommandLineFileGoesToTheFrontOfTheStoredList)
     env.box.settings().write(kRecent, QStringLiteral("File2"), QStringLiteral("/x/old2.ngg"));
     const QString file = env.ngg(QStringLiteral("cmd.ngg"));
     env.start(file);
-    const QStringList recent = env.doc().recentFiles();
+    const QStringList recent = env.window->recentFiles().files();
     EXPECT_EQ(recent, (QStringList{file, QStringLiteral("/x/old1.ngg"), QStringLiteral("/x/old2.ngg"), QString()}));
 }
 
@@ -126,15 +126,15 @@ TEST(QuilletStartUp, ARelativeOrForeignCommandLineFileIsListedByItsFullPath)
     auto &w = env.start(QStringLiteral("test2.ngg"));
     QDir::setCurrent(before);
     const QString full = env.box.path(QStringLiteral("logos.d/test2.ngg"));
-    EXPECT_EQ(env.doc().recentFiles().front(), full);
+    EXPECT_EQ(env.window->recentFiles().files().front(), full);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillet [") + logo::shortenPath(full, 38) + QStringLiteral("]"));
-    EXPECT_EQ(env.doc().userDir(), logo::folderOf(full));
+    EXPECT_EQ(env.window->dialogFolders().openFolder, logo::folderOf(full));
     ASSERT_TRUE(w.close());
 
     // A foreign file: the file read is listed, never the .ngg name it gives the picture.
     env.start(diag);
     EXPECT_EQ(env.doc().currentFile(), env.box.path(QStringLiteral("logos.d/diag.ngg")));
-    EXPECT_EQ(env.doc().recentFiles().mid(0, 2), (QStringList{diag, full}));
+    EXPECT_EQ(env.window->recentFiles().files().mid(0, 2), (QStringList{diag, full}));
     EXPECT_EQ(visibleRecentCaptions(env).front(), QStringLiteral("&1 diag.otb"));
 }
 
@@ -240,8 +240,8 @@ TEST(QuilletSettings, PositionFoldersAndRecentFilesSurviveARestart)
         auto &w = env.start();
         w.openReceivedFile(a);
         w.openReceivedFile(b);
-        env.doc().setImportDir(QStringLiteral("/pictures/in/"));
-        env.doc().setExportDir(QStringLiteral("/pictures/out/"));
+        env.window->dialogFolders().importFolder = QStringLiteral("/pictures/in/");
+        env.window->dialogFolders().exportFolder = QStringLiteral("/pictures/out/");
         w.move(150, 90);
         w.show();
         ASSERT_TRUE(w.close());
@@ -255,11 +255,11 @@ TEST(QuilletSettings, PositionFoldersAndRecentFilesSurviveARestart)
     env.box.restartSettings();
     auto &w = env.start();
     EXPECT_EQ(w.pos(), QPoint(150, 90));
-    EXPECT_EQ(env.doc().recentFiles(), (QStringList{b, a, QString(), QString()}));
+    EXPECT_EQ(env.window->recentFiles().files(), (QStringList{b, a, QString(), QString()}));
     EXPECT_EQ(visibleRecentCaptions(env), (QStringList{QStringLiteral("&1 b.ngg"), QStringLiteral("&2 a.ngg")}));
-    EXPECT_EQ(env.doc().userDir(), logo::folderOf(b));
-    EXPECT_EQ(env.doc().importDir(), QStringLiteral("/pictures/in/"));
-    EXPECT_EQ(env.doc().exportDir(), QStringLiteral("/pictures/out/"));
+    EXPECT_EQ(env.window->dialogFolders().openFolder, logo::folderOf(b));
+    EXPECT_EQ(env.window->dialogFolders().importFolder, QStringLiteral("/pictures/in/"));
+    EXPECT_EQ(env.window->dialogFolders().exportFolder, QStringLiteral("/pictures/out/"));
     EXPECT_EQ(env.doc().currentFile(), QStringLiteral("Untitled")) << "the last file is not reopened";
 }
 
@@ -306,7 +306,7 @@ TEST(QuilletSaveChanges, NewAsksOnlyWhenModified)
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillet [Untitled*]"));
 
     env.prompt.answers = {Answer::No};
-    w.Toolbar1_ButtonClick(QStringLiteral("New"));
+    w.runToolbarButton(QStringLiteral("New"));
     EXPECT_TRUE(env.doc().grid().isEmpty()) << "No clears";
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillet [Untitled]"));
     EXPECT_FALSE(env.display()->isPixelSet(3, 3));
@@ -341,7 +341,7 @@ TEST(QuilletSaveChanges, YesSavesUnderTheChosenNameBeforeClearing)
     env.action("mnuNew")->trigger();
     ASSERT_TRUE(QFile::exists(target));
     EXPECT_TRUE(env.doc().grid().isEmpty());
-    EXPECT_EQ(env.doc().recentFiles().front(), target);
+    EXPECT_EQ(env.window->recentFiles().files().front(), target);
 
     env.window->openReceivedFile(target);
     EXPECT_TRUE(env.doc().grid().isSet(3, 3));
@@ -361,7 +361,7 @@ TEST(QuilletSaveChanges, SaveMenuWritesAndClearsTheMark)
 
     env.doc().paintCell(1, 0, true);
     EXPECT_TRUE(w.windowTitle().endsWith(QStringLiteral("*]")));
-    w.Toolbar1_ButtonClick(QStringLiteral("Save"));
+    w.runToolbarButton(QStringLiteral("Save"));
     EXPECT_FALSE(w.windowTitle().endsWith(QStringLiteral("*]")));
     EXPECT_EQ(env.prompt.count(ShownPrompt::Kind::SaveFile), 1) << "a named file is saved without a dialog";
 }
@@ -413,7 +413,7 @@ TEST(QuilletRecentMenu, ARecentEntryAsksBeforeReplacingAModifiedPicture)
     const QString f = env.ngg(QStringLiteral("r.ngg"), {{9, 9}});
     auto &w = env.start();
     w.openReceivedFile(f);
-    w.Toolbar1_ButtonClick(QStringLiteral("New"));
+    w.runToolbarButton(QStringLiteral("New"));
     env.doc().paintCell(1, 1, true);
     env.prompt.answers = {Answer::Cancel};
     env.action("mnuRecent1")->trigger();
@@ -439,9 +439,9 @@ TEST(QuilletMenus, EveryCommandIsLiveAndButtonsRunTheirEntries)
     w.setDeliveryEnabled(true);
     int sent = 0;
     QObject::connect(env.action("mnuSend"), &QAction::triggered, [&] { ++sent; });
-    w.Toolbar1_ButtonClick(QStringLiteral("Send"));
+    w.runToolbarButton(QStringLiteral("Send"));
     EXPECT_EQ(sent, 1) << "a toolbar button runs the menu entry of its key";
-    w.Toolbar1_ButtonClick(QStringLiteral("Nothing"));
+    w.runToolbarButton(QStringLiteral("Nothing"));
     EXPECT_EQ(sent, 1);
 }
 
@@ -511,7 +511,7 @@ TEST(QuilletBranding, NoHidesMethodsAndBackgroundPicIsShown)
     // Nor do their shortcuts or buttons run them (without IRPort the upload would complain).
     env.doc().grid().setPixel(1, 1, true);
     EXPECT_FALSE(env.action("mnuIR")->isEnabled());
-    w.Toolbar1_ButtonClick(QStringLiteral("IR"));
+    w.runToolbarButton(QStringLiteral("IR"));
     EXPECT_TRUE(env.prompt.shown.empty());
 
     auto *branding = env.widget<QLabel>("picBranding");
@@ -616,7 +616,7 @@ TEST(QuilletDrop, FileDroppedOnGridOrPreviewIsOpened)
     dropFile(env.grid(), a);
     EXPECT_EQ(env.doc().currentFile(), a);
     EXPECT_TRUE(env.doc().grid().isSet(10, 4));
-    EXPECT_EQ(env.doc().userDir(), logo::folderOf(a));
+    EXPECT_EQ(env.window->dialogFolders().openFolder, logo::folderOf(a));
 
     env.doc().paintCell(0, 0, true);
     env.prompt.answers = {Answer::Cancel};
@@ -639,7 +639,7 @@ TEST(QuilletDrop, FileDroppedOnGridOrPreviewIsOpened)
     EXPECT_EQ(env.doc().currentFile(), env.box.path(QStringLiteral("photo.ngg")));
     EXPECT_TRUE(env.doc().grid().isSet(30, 7));
     EXPECT_EQ(env.doc().grid().setCount(), 1);
-    EXPECT_EQ(env.doc().importDir(), logo::folderOf(png));
+    EXPECT_EQ(env.window->dialogFolders().importFolder, logo::folderOf(png));
 
     const QString broken = env.box.path(QStringLiteral("broken.png"));
     logotest::writeAll(broken, "not a picture");
