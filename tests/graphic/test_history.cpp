@@ -1,9 +1,10 @@
-// Undo and redo of every kind of change, the title's modified mark, and when
-// New and a read start the history afresh.
+// The document: undo and redo of every kind of change, the title and its
+// modified mark, and when New and a read start the history afresh.
 #include "common/documentsandbox.h"
 #include "graphic/logodocument.h"
 #include "graphic/logofile.h"
 
+#include <QSignalSpy>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -184,4 +185,44 @@ TEST(History, ADocumentGoingAwayLeavesNoRunMarkBehind)
         marks.remove();
     }
     EXPECT_FALSE(sb.settings().contains(QStringLiteral("Quillet Settings"), QStringLiteral("CurrentAppname")));
+}
+
+// ---------------------------------------------------------------- title
+
+TEST(DocumentTitle, CleanAndModifiedMarks)
+{
+    logotest::QuilletDocument d;
+    QSignalSpy spy(&d.doc, &LogoDocument::titleChanged);
+    d.doc.setTitle(true);
+    EXPECT_EQ(d.doc.title(), QStringLiteral("Quillet [Untitled]"));
+    d.doc.paintCell(5, 5, true);
+    EXPECT_EQ(d.doc.title(), QStringLiteral("Quillet [Untitled*]"));
+    EXPECT_EQ(d.doc.state(), LogoDocument::State::Modified);
+    EXPECT_EQ(spy.count(), 2);
+    d.doc.paintCell(6, 5, true);   // already modified: the title is not set again
+    EXPECT_EQ(spy.count(), 2);
+    d.doc.paintCell(80, 5, true);  // outside: nothing
+    EXPECT_EQ(d.doc.grid().setCount(), 2);
+
+    d.doc.setCurrentFile(QStringLiteral("/home/someone/pictures/2026/friends/caller-groups/a.ngg"));
+    d.doc.setTitle(true);
+    EXPECT_EQ(d.doc.title(), QStringLiteral("Quillet [/ho...") +
+                                 d.doc.currentFile().right(35) + QStringLiteral("]"));
+}
+
+TEST(DocumentTitle, EveryToolMarksModified)
+{
+    logotest::QuilletDocument d;
+    using Tool = void (LogoDocument::*)();
+    const Tool tools[] = {&LogoDocument::moveUp, &LogoDocument::moveDown, &LogoDocument::moveLeft,
+                          &LogoDocument::moveRight, &LogoDocument::flipHorizontal,
+                          &LogoDocument::flipVertical, &LogoDocument::invert};
+    for (Tool t : tools) {
+        d.doc.setTitle(true);
+        QSignalSpy repaint(&d.doc, &LogoDocument::pictureChanged);
+        (d.doc.*t)();
+        EXPECT_EQ(d.doc.state(), LogoDocument::State::Modified);
+        EXPECT_TRUE(d.doc.title().endsWith(QStringLiteral("*]")));
+        EXPECT_EQ(repaint.count(), 1);
+    }
 }

@@ -1,5 +1,5 @@
-// The document's commands: title, save-changes question, New, Save As, Open,
-// recent-file list, busy mark.
+// The file commands: save-changes question, New, Save As, Open, the recent
+// files, the busy mark and the empty-picture question.
 #include "common/documentsandbox.h"
 #include "graphic/logodocument.h"
 #include "graphic/logofile.h"
@@ -29,44 +29,6 @@ struct Doc : logotest::QuilletDocument {
 const QString kSaveQuestion = QStringLiteral("\r\nhas not been saved yet.\r\n\r\nDo you want to save it now?");
 
 } // namespace
-
-TEST(DocumentTitle, CleanAndModifiedMarks)
-{
-    Doc d;
-    QSignalSpy spy(&d.doc, &LogoDocument::titleChanged);
-    d.doc.setTitle(true);
-    EXPECT_EQ(d.doc.title(), QStringLiteral("Quillet [Untitled]"));
-    d.doc.paintCell(5, 5, true);
-    EXPECT_EQ(d.doc.title(), QStringLiteral("Quillet [Untitled*]"));
-    EXPECT_EQ(d.doc.state(), LogoDocument::State::Modified);
-    EXPECT_EQ(spy.count(), 2);
-    d.doc.paintCell(6, 5, true);   // already modified: the title is not set again
-    EXPECT_EQ(spy.count(), 2);
-    d.doc.paintCell(80, 5, true);  // outside: nothing
-    EXPECT_EQ(d.doc.grid().setCount(), 2);
-
-    d.doc.setCurrentFile(QStringLiteral("/home/someone/pictures/2026/friends/caller-groups/a.ngg"));
-    d.doc.setTitle(true);
-    EXPECT_EQ(d.doc.title(), QStringLiteral("Quillet [/ho...") +
-                                 d.doc.currentFile().right(35) + QStringLiteral("]"));
-}
-
-TEST(DocumentTitle, EveryToolMarksModified)
-{
-    Doc d;
-    using Tool = void (LogoDocument::*)();
-    const Tool tools[] = {&LogoDocument::moveUp, &LogoDocument::moveDown, &LogoDocument::moveLeft,
-                          &LogoDocument::moveRight, &LogoDocument::flipHorizontal,
-                          &LogoDocument::flipVertical, &LogoDocument::invert};
-    for (Tool t : tools) {
-        d.doc.setTitle(true);
-        QSignalSpy repaint(&d.doc, &LogoDocument::pictureChanged);
-        (d.doc.*t)();
-        EXPECT_EQ(d.doc.state(), LogoDocument::State::Modified);
-        EXPECT_TRUE(d.doc.title().endsWith(QStringLiteral("*]")));
-        EXPECT_EQ(repaint.count(), 1);
-    }
-}
 
 TEST(SaveChanges, AsksOnlyWhenModified)
 {

@@ -1,4 +1,4 @@
-// The document's file names and sizes: undo never renames, every name Save,
+// The names the file commands give: undo never renames, every name Save,
 // Save As and Export give reads back as what was written, the chosen filter
 // gives the extension, a failed save says so, and every read, import and New
 // has its own size.
