@@ -60,7 +60,7 @@ private:
     // lblCountry, lblMCCMNC, lblOp1, lblOp2, lblOpURL and lblDef.
     struct {
         QLabel *country, *mccMnc, *op1, *op2, *url, *def;
-    } m_lbl{};
+    } m_labels{};
     QAction *m_coverActions[PhoneCovers::Count] = {};
     // Widths the card's texts are cut to (pixels): a whole line, the network
     // code, and the country beside the code and the mark.

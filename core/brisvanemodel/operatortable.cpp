@@ -89,7 +89,7 @@ QStringList splitLines(const QString &text)
 
 } // namespace
 
-int FindSeparator(const QString &text, QChar separator, int start)
+int findSeparator(const QString &text, QChar separator, int start)
 {
     return int(text.indexOf(separator, start));
 }
@@ -119,7 +119,7 @@ bool OperatorTable::parseRecord(const QString &line, OperatorRecord &out)
     int ends[5];
     int from = 0;
     for (int &end : ends) {
-        end = FindSeparator(line, QLatin1Char(';'), from);
+        end = findSeparator(line, QLatin1Char(';'), from);
         if (end < 0)
             return false;
         from = end + 1;
@@ -142,7 +142,7 @@ OperatorTable::OperatorTable()
     const QString plain = scramble(joined);
     int from = 0;
     for (int i = 0; i < BuiltInCount; ++i) {
-        const int end = FindSeparator(plain, QLatin1Char('\r'), from);
+        const int end = findSeparator(plain, QLatin1Char('\r'), from);
         OperatorRecord r;
         if (parseRecord(plain.mid(from, end - from), r))
             m_records.push_back(r);

@@ -78,7 +78,7 @@ QString serviceCentreRefusal(const QString &number)
                       QStringLiteral("in menu 'Edit/Options'")});
 }
 
-QString EncodeServiceCentreAddress(const QString &number)
+QString encodeServiceCentreAddress(const QString &number)
 {
     const QString digits = digitsOnly(number);
     // Without a number the field is the single octet 00: the phone's own
@@ -88,18 +88,18 @@ QString EncodeServiceCentreAddress(const QString &number)
     if (digits.size() > MaxServiceCentreDigits)
         return {};
     const QString packed = semiOctets(digits);
-    return HexByte(int(packed.size() / 2) + 1) + kTypeInternational + packed;
+    return hexByte(int(packed.size() / 2) + 1) + kTypeInternational + packed;
 }
 
-QString EncodeAddress(const QString &number)
+QString encodeAddress(const QString &number)
 {
     const QString digits = digitsOnly(number);
     if (digits.size() > MaxAddressDigits)
         return {};
-    return HexByte(int(digits.size())) + kTypeInternational + semiOctets(digits);
+    return hexByte(int(digits.size())) + kTypeInternational + semiOctets(digits);
 }
 
-QString EncodeTimeStamp(const QDateTime &localTime)
+QString encodeTimeStamp(const QDateTime &localTime)
 {
     const QString text = localTime.toString(QStringLiteral("yyMMddHHmmss"));
     // Time-zone octet 00.
@@ -130,11 +130,11 @@ Pdu buildSubmitPdu(const UserData &ud, const QString &destination, const QString
         return refused(Pdu::Submit, why);
     QString tpdu = statusReport ? kSubmitFirstReport : kSubmitFirst;
     tpdu += QStringLiteral("00");   // message reference: the phone assigns it
-    tpdu += EncodeAddress(destination);
+    tpdu += encodeAddress(destination);
     tpdu += kPid + kDcs + kValidity;
-    tpdu += HexByte(ud.length);
+    tpdu += hexByte(ud.length);
     tpdu += ud.hex;
-    return finish(Pdu::Submit, EncodeServiceCentreAddress(smsc), std::move(tpdu));
+    return finish(Pdu::Submit, encodeServiceCentreAddress(smsc), std::move(tpdu));
 }
 
 Pdu buildDeliverPdu(const UserData &ud, const QString &sender, const QDateTime &when)
@@ -142,10 +142,10 @@ Pdu buildDeliverPdu(const UserData &ud, const QString &sender, const QDateTime &
     if (const QString why = destinationRefusal(sender); !why.isEmpty())
         return refused(Pdu::Deliver, why);
     QString tpdu = kDeliverFirst;
-    tpdu += EncodeAddress(sender);
+    tpdu += encodeAddress(sender);
     tpdu += kPid + kDcs;
-    tpdu += EncodeTimeStamp(when);
-    tpdu += HexByte(ud.length);
+    tpdu += encodeTimeStamp(when);
+    tpdu += hexByte(ud.length);
     tpdu += ud.hex;
     return finish(Pdu::Deliver, QStringLiteral("00"), std::move(tpdu));
 }

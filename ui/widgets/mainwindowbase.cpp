@@ -408,7 +408,7 @@ void MainWindowBase::applyBranding()
             button->setVisible(false);
     }
 
-    QString picture = file.ReadBrandingValue(QStringLiteral("Branding"), QStringLiteral("BackgroundPic"));
+    QString picture = file.value(QStringLiteral("Branding"), QStringLiteral("BackgroundPic"));
     if (picture.isEmpty())
         return;
     picture.replace(QLatin1Char('\\'), QLatin1Char('/'));

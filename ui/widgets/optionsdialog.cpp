@@ -511,7 +511,7 @@ void OptionsDialog::onOkClicked()
 
 // ------------------------------------------------------------------ the jobs
 
-void OptionsDialog::LockDialog(bool locked)
+void OptionsDialog::setLocked(bool locked)
 {
     m_locked = locked;
     okButton->setEnabled(!locked);
@@ -535,7 +535,7 @@ void OptionsDialog::testPort()
 {
     QCoreApplication::processEvents();
     m_wait.emplace();
-    LockDialog(true);
+    setLocked(true);
     portStatusLabel->setText(QStringLiteral("Testing COM%1 ... please wait!").arg(m_comPort));
     m_jobs.testPort(m_comPort, deviceOf(m_comPort));
 }
@@ -543,7 +543,7 @@ void OptionsDialog::testPort()
 void OptionsDialog::onPortTested(int code)
 {
     m_wait.reset();
-    LockDialog(false);
+    setLocked(false);
     portStatusLabel->setText(labelText(m_jobs.testStatus(code, m_comPort)));
     if (code == PortTest::TestNokia)
         okButton->setFocus();
@@ -555,7 +555,7 @@ void OptionsDialog::readMessageCentre()
 {
     QCoreApplication::processEvents();
     m_wait.emplace();
-    LockDialog(true);
+    setLocked(true);
     readStatusLabel->setText(QStringLiteral("Checking..."));
     m_jobs.readMessageCentre(m_comPort, deviceOf(m_comPort));
 }
@@ -563,7 +563,7 @@ void OptionsDialog::readMessageCentre()
 void OptionsDialog::onMessageCentreRead(int code)
 {
     m_wait.reset();
-    LockDialog(false);
+    setLocked(false);
     readStatusLabel->setText(labelText(m_jobs.readStatus(code)));
     if (code == PortTest::ReadInternational || code == PortTest::ReadNational) {
         // The read has stored the number; the working copy follows, so that

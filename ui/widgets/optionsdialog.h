@@ -48,7 +48,7 @@ public:
     void onMessageCentreRead(int code);
     // While a job runs: OK, Cancel, the tabs, the port and both job buttons
     // are disabled, and the dialog can't be closed.
-    void LockDialog(bool locked);
+    void setLocked(bool locked);
     bool isLocked() const { return m_locked; }
     // Escape and Cancel; refused while locked.
     void reject() override;
