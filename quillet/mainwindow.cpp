@@ -38,7 +38,8 @@ void MainWindow::addProgramMenus(QMenu *file)
     logo::LogoDocument *doc = &document();
     insertEntries(file, {{"mnuNew", "&New", "Ctrl+N", [this] { newPicture(); }}, {"mnuSep3"}},
                   QStringLiteral("mnuOpen"));
-    insertEntries(file, {{"mnuExport", "&Export BMP...", "Ctrl+E", [doc] { doc->exportCommand(); }}},
+    logo::FileCommands *files = &fileCommands();
+    insertEntries(file, {{"mnuExport", "&Export BMP...", "Ctrl+E", [files] { files->exportCommand(); }}},
                   QStringLiteral("mnuRecentSep"));
 
     QMenu *edit = addEditMenu({});
@@ -190,7 +191,7 @@ void MainWindow::buildCentralArea()
 void MainWindow::startProgram()
 {
     // An empty, clean picture with the animation off.
-    document().setDocState(logo::LogoDocument::Clean);
+    document().setState(logo::LogoDocument::State::Clean);
     m_blink.setAnimating(false);
     document().newDocument();
 }
@@ -207,10 +208,10 @@ void MainWindow::afterDrop()
 
 void MainWindow::insertText()
 {
-    document().setBusy(true);
+    runMarks().setBusy(true);
     logo::InsertTextDialog dialog(document(), this);
     dialog.exec();
-    document().setBusy(false);
+    runMarks().setBusy(false);
     m_gridView->setFocus();
 }
 
@@ -221,7 +222,7 @@ void MainWindow::applyPreviewAspect(std::optional<QSizeF> pixelShape)
 
 void MainWindow::newPicture()
 {
-    if (document().askSaveChanges() == logo::LogoDocument::SaveAnswer::Proceed)
+    if (fileCommands().askSaveChanges() == logo::FileCommands::SaveAnswer::Proceed)
         document().newDocument();
 }
 
