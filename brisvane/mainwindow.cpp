@@ -48,7 +48,11 @@ MainWindow::MainWindow(logo::Prompt &prompt, logo::SettingsStore &settings, std:
                        const QString &commandLine, QWidget *parent)
     : MainWindowBase(
           logo::ProgramProfile::brisvane(), prompt, settings, std::move(folders), commandLine,
-          [&](const logo::AppFolders &f) { return std::make_unique<BrisvaneDocument>(prompt, settings, f); }, parent),
+          [&](const logo::AppFolders &f) { return std::make_unique<BrisvaneDocument>(prompt, settings, f); }, parent,
+          [](const logo::FileCommands::Pieces &p) {
+              return std::make_unique<BrisvaneFileCommands>(static_cast<BrisvaneDocument &>(p.document), p.prompt,
+                                                            p.recent, p.folders, p.marks);
+          }),
       m_covers(MainWindowBase::folders())
 {
     setUpWindow();
@@ -79,12 +83,12 @@ void MainWindow::addProgramMenus(QMenu *)
         m_coverActions[i] = menuAction(QStringLiteral("mnuXpress%1").arg(i));
         m_coverActions[i]->setCheckable(true);
     }
-    BrisvaneDocument *d = &doc();
+    BrisvaneFileCommands *files = &brisvaneFiles();
     const OperatorPanel none;
     insertEntries(extras, {
                               {"mnuSep6"},
-                              {"mnuLoadDefault", none.loadDefaultCaption, {}, [d] { d->loadDefaultLogo(); }},
-                              {"mnuSaveDefault", none.saveDefaultCaption, {}, [d] { d->saveDefaultLogo(); }},
+                              {"mnuLoadDefault", none.loadDefaultCaption, {}, [files] { files->loadDefaultLogo(); }},
+                              {"mnuSaveDefault", none.saveDefaultCaption, {}, [files] { files->saveDefaultLogo(); }},
                           });
 }
 
@@ -157,32 +161,32 @@ QWidget *MainWindow::buildOperatorPanel(QWidget *parent)
     grid->setContentsMargins(8, 6, 8, 6);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(2);
-    m_lbl.country = makeLabel("lblCountry", card, true);
-    m_lbl.mccMnc = makeLabel("lblMCCMNC", card, true);
-    m_lbl.mccMnc->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_lbl.def = makeLabel("lblDef", card, true);
-    QFont markFont = m_lbl.def->font();
+    m_labels.country = makeLabel("lblCountry", card, true);
+    m_labels.mccMnc = makeLabel("lblMCCMNC", card, true);
+    m_labels.mccMnc->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_labels.def = makeLabel("lblDef", card, true);
+    QFont markFont = m_labels.def->font();
     markFont.setPointSizeF(markFont.pointSizeF() * 1.8);
-    m_lbl.def->setFont(markFont);
-    m_lbl.def->setFixedWidth(m_lbl.def->fontMetrics().horizontalAdvance(OperatorPanel::DefaultMarkText) + 4);
-    m_lbl.def->setCursor(Qt::PointingHandCursor);
-    m_lbl.def->installEventFilter(this);
-    m_lbl.op1 = makeLabel("lblOp1", card, true);
-    m_lbl.op2 = makeLabel("lblOp2", card);
-    m_lbl.url = makeLabel("lblOpURL", card);
+    m_labels.def->setFont(markFont);
+    m_labels.def->setFixedWidth(m_labels.def->fontMetrics().horizontalAdvance(OperatorPanel::DefaultMarkText) + 4);
+    m_labels.def->setCursor(Qt::PointingHandCursor);
+    m_labels.def->installEventFilter(this);
+    m_labels.op1 = makeLabel("lblOp1", card, true);
+    m_labels.op2 = makeLabel("lblOp2", card);
+    m_labels.url = makeLabel("lblOpURL", card);
     // Room for the longest line a card shows, so the window keeps its size.
-    const int lineHeight = m_lbl.op1->fontMetrics().height();
-    for (QLabel *l : {m_lbl.country, m_lbl.mccMnc, m_lbl.op1, m_lbl.op2, m_lbl.url})
+    const int lineHeight = m_labels.op1->fontMetrics().height();
+    for (QLabel *l : {m_labels.country, m_labels.mccMnc, m_labels.op1, m_labels.op2, m_labels.url})
         l->setMinimumHeight(lineHeight);
     // The large mark keeps to the line: its glyph sits in the upper half.
-    m_lbl.def->setFixedHeight(lineHeight);
-    m_lbl.def->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    grid->addWidget(m_lbl.country, 0, 0);
-    grid->addWidget(m_lbl.mccMnc, 0, 1);
-    grid->addWidget(m_lbl.def, 0, 2, Qt::AlignTop);
-    grid->addWidget(m_lbl.op1, 1, 0, 1, 3);
-    grid->addWidget(m_lbl.op2, 2, 0, 1, 3);
-    grid->addWidget(m_lbl.url, 3, 0, 1, 3);
+    m_labels.def->setFixedHeight(lineHeight);
+    m_labels.def->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    grid->addWidget(m_labels.country, 0, 0);
+    grid->addWidget(m_labels.mccMnc, 0, 1);
+    grid->addWidget(m_labels.def, 0, 2, Qt::AlignTop);
+    grid->addWidget(m_labels.op1, 1, 0, 1, 3);
+    grid->addWidget(m_labels.op2, 2, 0, 1, 3);
+    grid->addWidget(m_labels.url, 3, 0, 1, 3);
     grid->setColumnStretch(0, 1);
     column->addWidget(card);
     // The room of the card's lines: the list's width inside the card's frame
@@ -190,9 +194,9 @@ QWidget *MainWindow::buildOperatorPanel(QWidget *parent)
     m_lineWidth = m_operatorList->minimumWidth() - 2 * card->frameWidth() - 16;
     // The code is never cut: room for any code a file can hold (two 16-bit
     // numbers), the country gives way.
-    m_codeWidth = m_lbl.mccMnc->fontMetrics().horizontalAdvance(QStringLiteral("-00000--00000")) +
-                  2 * m_lbl.mccMnc->fontMetrics().averageCharWidth();
-    m_countryWidth = m_lineWidth - m_codeWidth - m_lbl.def->width() - 2 * grid->horizontalSpacing();
+    m_codeWidth = m_labels.mccMnc->fontMetrics().horizontalAdvance(QStringLiteral("-00000--00000")) +
+                  2 * m_labels.mccMnc->fontMetrics().averageCharWidth();
+    m_countryWidth = m_lineWidth - m_codeWidth - m_labels.def->width() - 2 * grid->horizontalSpacing();
     return panel;
 }
 
@@ -206,7 +210,7 @@ void MainWindow::startProgram()
     m_coverActions[PhoneCovers::OwnCover]->setVisible(own);
     m_coverActions[PhoneCovers::OwnCover]->setEnabled(own);
     chooseCover(m_covers.storedIndex(m_settings, m_profile.settingsSection));
-    doc().ResetLogo();
+    doc().resetLogo();
 }
 
 void MainWindow::unloadProgram()
@@ -231,7 +235,7 @@ void MainWindow::chooseCover(int index)
     m_cover->setCover(shown.picture);
     // A new background: the operator of the logo's code again, and the logo
     // into the new display.
-    doc().SelectOperatorFromCode();
+    doc().selectOperatorFromCode();
     m_cover->update();
     if (shown.ownCoverUnreadable)
         m_prompt.exclaim(m_profile.productName,
@@ -270,14 +274,14 @@ void MainWindow::showSelection()
         m_operatorList->setCurrentIndex(m_operatorList->findData(doc().selectedItem()));
     }
     const OperatorPanel &p = doc().panel();
-    showElided(m_lbl.country, p.country, m_countryWidth);
-    showElided(m_lbl.mccMnc, p.mccMnc, m_codeWidth);
-    showElided(m_lbl.op1, p.op1, m_lineWidth);
-    showElided(m_lbl.op2, p.op2, m_lineWidth);
-    showElided(m_lbl.url, p.url, m_lineWidth);
-    m_lbl.def->setEnabled(p.defaultMark);
-    m_lbl.def->setText(p.defaultMark ? OperatorPanel::DefaultMarkText : QString());
-    m_lbl.def->setToolTip(p.defaultMark ? OperatorPanel::DefaultMarkToolTip : QString());
+    showElided(m_labels.country, p.country, m_countryWidth);
+    showElided(m_labels.mccMnc, p.mccMnc, m_codeWidth);
+    showElided(m_labels.op1, p.op1, m_lineWidth);
+    showElided(m_labels.op2, p.op2, m_lineWidth);
+    showElided(m_labels.url, p.url, m_lineWidth);
+    m_labels.def->setEnabled(p.defaultMark);
+    m_labels.def->setText(p.defaultMark ? OperatorPanel::DefaultMarkText : QString());
+    m_labels.def->setToolTip(p.defaultMark ? OperatorPanel::DefaultMarkToolTip : QString());
     QAction *load = menuAction(QStringLiteral("mnuLoadDefault"));
     // The operator's name in the captions, cut as on the card.
     const QFontMetrics menuFont(load->font());
@@ -296,9 +300,9 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     // A click on the mark loads the operator's default logo.
-    if (watched == m_lbl.def && event->type() == QEvent::MouseButtonRelease) {
-        if (m_lbl.def->isEnabled())
-            doc().loadDefaultLogo();
+    if (watched == m_labels.def && event->type() == QEvent::MouseButtonRelease) {
+        if (m_labels.def->isEnabled())
+            brisvaneFiles().loadDefaultLogo();
         return true;
     }
     return MainWindowBase::eventFilter(watched, event);

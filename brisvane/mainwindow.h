@@ -5,6 +5,7 @@
 // in its display, the operator list and the labels beside it, the Extras menu
 // with the covers and the default logos.
 #include "brisvanemodel/brisvanedocument.h"
+#include "brisvanemodel/brisvanefilecommands.h"
 #include "brisvanemodel/phonecovers.h"
 #include "widgets/mainwindowbase.h"
 
@@ -25,6 +26,7 @@ public:
     ~MainWindow() override;
 
     BrisvaneDocument &doc() { return static_cast<BrisvaneDocument &>(document()); }
+    BrisvaneFileCommands &brisvaneFiles() { return static_cast<BrisvaneFileCommands &>(fileCommands()); }
 
     // Extras > Xpress yourself: shows cover index (10: the user's own, or
     // cover 0 without it) and checks its entry.
@@ -58,7 +60,7 @@ private:
     // lblCountry, lblMCCMNC, lblOp1, lblOp2, lblOpURL and lblDef.
     struct {
         QLabel *country, *mccMnc, *op1, *op2, *url, *def;
-    } m_lbl{};
+    } m_labels{};
     QAction *m_coverActions[PhoneCovers::Count] = {};
     // Widths the card's texts are cut to (pixels): a whole line, the network
     // code, and the country beside the code and the mark.

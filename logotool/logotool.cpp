@@ -8,6 +8,7 @@
 #include "graphic/pathutil.h"
 #include "graphic/pictureimport.h"
 #include "graphic/regularfile.h"
+#include "sms/digits.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -88,7 +89,18 @@ Session::Session(const logo::ProgramProfile &profile, logo::SettingsStore *store
         store = ownSettings.get();
     }
     settings = store;
+    newDocument(profile);
+}
+
+void Session::newDocument(const logo::ProgramProfile &profile)
+{
+    files.reset();
     doc = std::make_unique<logo::LogoDocument>(profile, prompt, *settings);
+    recent = std::make_unique<logo::RecentFiles>(profile);
+    folders = {};
+    marks = std::make_unique<logo::RunMarks>(*settings, profile.settingsSection);
+    doc->attachRunMarks(marks.get());
+    files = std::make_unique<logo::FileCommands>(logo::FileCommands::Pieces{*doc, prompt, *recent, folders, *marks});
 }
 
 bool openInput(Session &s, const QString &path)
@@ -99,7 +111,7 @@ bool openInput(Session &s, const QString &path)
                false;
     const auto before = s.prompt.shown.size();
     // Picture files go by the Import rule, as the Import command takes them.
-    if (logo::isImportPicturePath(path) ? s.doc->importPicture(path) : s.doc->openFile(path))
+    if (logo::isImportPicturePath(path) ? s.files->importPicture(path) : s.files->openFile(path))
         return true;
     if (s.prompt.shown.size() == before)
         err(QStringLiteral("%1: can't read this file").arg(path));
@@ -125,7 +137,7 @@ bool networkOption(const Args &a, logo::LogoDocument &doc)
         return true;
     const QString mcc = a.value(QStringLiteral("--mcc"));
     const QString mnc = a.value(QStringLiteral("--mnc"));
-    if (mcc.isEmpty() || mnc.isEmpty() || logo::DigitsOnly(mcc) != mcc || logo::DigitsOnly(mnc) != mnc ||
+    if (mcc.isEmpty() || mnc.isEmpty() || logo::digitsOnly(mcc) != mcc || logo::digitsOnly(mnc) != mnc ||
         mcc.size() > 4 || mnc.size() > 4)
         return false;
     doc.setNetworkCode(logo::formatMcc(mcc.toInt()), logo::formatMnc(mnc.toInt()));

@@ -4,6 +4,7 @@
 #include "desktop/profile.h"
 #include "desktop/prompt.h"
 #include "desktop/settingsstore.h"
+#include "graphic/filecommands.h"
 #include "graphic/logodocument.h"
 #include "phone/atengine.h"
 #include "phone/deliveryjob.h"
@@ -49,6 +50,14 @@ struct Session {
     logo::SettingsStore *settings;
     ConsolePrompt prompt;
     std::unique_ptr<logo::LogoDocument> doc;
+    // The file commands on doc, with recent files, dialog folders and a busy
+    // flag of the session's own.
+    std::unique_ptr<logo::RecentFiles> recent;
+    logo::DialogFolders folders;
+    std::unique_ptr<logo::RunMarks> marks;
+    std::unique_ptr<logo::FileCommands> files;
+    // A fresh document of the profile, with its file commands.
+    void newDocument(const logo::ProgramProfile &profile);
     QSize exportPixel{1, 1};   // the block of each pixel in an exported picture
 };
 

@@ -7,6 +7,7 @@
 
 #include "desktop/pixelaspect.h"
 #include "graphic/fileformats.h"
+#include "graphic/logofile.h"
 #include "graphic/pathutil.h"
 #include "graphic/pictureimport.h"
 #include "graphic/savenames.h"
@@ -97,7 +98,7 @@ bool convertOne(Session &s, const Args &a, const QString &in, const QString &tar
 {
     s.prompt.prefix = who;
     s.prompt.clear();
-    s.doc = std::make_unique<logo::LogoDocument>(logo::ProgramProfile::quillet(), s.prompt, *s.settings);
+    s.newDocument(logo::ProgramProfile::quillet());
     if (!openInput(s, in))
         return false;
     networkOption(a, *s.doc);   // checked before the first file
@@ -111,7 +112,7 @@ int writeOutput(Session &s, const QString &target, QString *wrote, const QString
     const QString fail = who.isEmpty() ? QStringLiteral("error: ") : who;
     const QString extension = extensionOf(target);
     if (kPictures.contains(extension)) {
-        if (!s.doc->exportPicture(target, s.exportPixel))
+        if (!s.files->exportPicture(target, s.exportPixel))
             return err(fail + QStringLiteral("can't write %1").arg(target));
         if (wrote) {
             const QSize size(logo::LogoGrid::MaxWidth * s.exportPixel.width(),
@@ -124,8 +125,8 @@ int writeOutput(Session &s, const QString &target, QString *wrote, const QString
         }
         return 0;
     }
-    switch (s.doc->writeLogoFile(target)) {
-    case logo::LogoDocument::WriteResult::Written:
+    switch (s.files->writeLogoFile(target)) {
+    case logo::FileCommands::WriteResult::Written:
         if (wrote) {
             const logo::LogoGrid &g = s.doc->grid();
             const QString size = QStringLiteral("%1 x %2").arg(g.width()).arg(g.height());
@@ -135,11 +136,11 @@ int writeOutput(Session &s, const QString &target, QString *wrote, const QString
                          : QStringLiteral("%1 (group graphic %2)").arg(target, size);
         }
         return 0;
-    case logo::LogoDocument::WriteResult::Declined:
+    case logo::FileCommands::WriteResult::Declined:
         return err(fail + QStringLiteral("nothing written"));
-    case logo::LogoDocument::WriteResult::NoNetworkCode:
+    case logo::FileCommands::WriteResult::NoNetworkCode:
         return err(fail + QStringLiteral("%1 is a NOL file and needs a network code (--mcc M --mnc N)").arg(target));
-    case logo::LogoDocument::WriteResult::IoError:
+    case logo::FileCommands::WriteResult::IoError:
         break;
     }
     return err(fail + QStringLiteral("can't write %1").arg(target));

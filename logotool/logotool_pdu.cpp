@@ -3,7 +3,7 @@
 #include "logotool.h"
 
 #include "graphic/logofile.h"
-#include "graphic/pathutil.h"
+#include "sms/digits.h"
 #include "sms/networkcode.h"
 #include "sms/payload.h"
 #include "sms/pdu.h"
@@ -40,8 +40,8 @@ int pduCommand(const QStringList &argv)
         return err(QStringLiteral("error: --program takes quillet or brisvane"), 2);
 
     // Numbers are kept as digits only, as the dialogs store them ("+49 171" -> "49171").
-    const QString to = logo::DigitsOnly(a.value(QStringLiteral("--to")));
-    const QString smsc = logo::DigitsOnly(a.value(QStringLiteral("--smsc")));
+    const QString to = logo::digitsOnly(a.value(QStringLiteral("--to")));
+    const QString smsc = logo::digitsOnly(a.value(QStringLiteral("--smsc")));
     if (submit && (to.isEmpty() || smsc.isEmpty()))
         return err(QStringLiteral("error: submit needs --to DIGITS and --smsc DIGITS"), 2);
 

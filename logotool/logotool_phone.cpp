@@ -4,7 +4,7 @@
 #include "logotool.h"
 
 #include "graphic/logofile.h"
-#include "graphic/pathutil.h"
+#include "sms/digits.h"
 #include "phone/seriallink.h"
 #include "phone/smsdelivery.h"
 #include "sms/networkcode.h"
@@ -101,7 +101,7 @@ int runDelivery(const QStringList &argv, logo::SmsKind kind)
         return 2;
     if (a.has(QStringLiteral("--smsc"))) {
         overrides.hasSmsc = true;
-        overrides.smsc = logo::DigitsOnly(a.value(QStringLiteral("--smsc")));
+        overrides.smsc = logo::digitsOnly(a.value(QStringLiteral("--smsc")));
     }
 
     // The job runs on a document with the real settings.

@@ -11,6 +11,7 @@
 #include "gateway/phonesender.h"
 #include "gateway/queuerunner.h"
 #include "graphic/pathutil.h"
+#include "sms/digits.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -89,7 +90,7 @@ int serveCommand(const QStringList &argv)
     options.port = link.port;
     options.device = link.device;
     options.quickLink = link.quickLink;
-    options.smsc = logo::DigitsOnly(a.value(QStringLiteral("--smsc")));
+    options.smsc = logo::digitsOnly(a.value(QStringLiteral("--smsc")));
 
     // Every job would fail without them: said once, before anyone waits.
     if (options.smsc.isEmpty() && settings.read(logo::kSharedSection, QStringLiteral("SMSC")).isEmpty()) {

@@ -41,7 +41,8 @@ void MainWindow::addProgramMenus(QMenu *file)
     logo::LogoDocument *doc = &document();
     insertEntries(file, {{"mnuNew", "&New", "Ctrl+N", [this] { newPicture(); }}, {"mnuSep3"}},
                   QStringLiteral("mnuOpen"));
-    insertEntries(file, {{"mnuExport", "&Export BMP...", "Ctrl+E", [doc] { doc->exportCommand(); }}},
+    logo::FileCommands *files = &fileCommands();
+    insertEntries(file, {{"mnuExport", "&Export BMP...", "Ctrl+E", [files] { files->exportCommand(); }}},
                   QStringLiteral("mnuRecentSep"));
 
     const GridAccess view = [this] { return m_gridView; };
@@ -194,7 +195,7 @@ void MainWindow::buildCentralArea()
 void MainWindow::startProgram()
 {
     // An empty, clean picture with the animation off.
-    document().setDocState(logo::LogoDocument::Clean);
+    document().setState(logo::LogoDocument::State::Clean);
     m_blink.setAnimating(false);
     document().newDocument();
 }
@@ -211,10 +212,10 @@ void MainWindow::afterDrop()
 
 void MainWindow::insertText()
 {
-    document().setBusy(true);
+    runMarks().setBusy(true);
     logo::InsertTextDialog dialog(document(), this);
     dialog.exec();
-    document().setBusy(false);
+    runMarks().setBusy(false);
     m_gridView->setFocus();
 }
 
@@ -225,7 +226,7 @@ void MainWindow::applyPreviewAspect(std::optional<QSizeF> pixelShape)
 
 void MainWindow::newPicture()
 {
-    if (document().askSaveChanges() == logo::LogoDocument::SaveAnswer::Proceed)
+    if (fileCommands().askSaveChanges() == logo::FileCommands::SaveAnswer::Proceed)
         document().newDocument();
 }
 

@@ -9,8 +9,8 @@ namespace brisvane {
 
 namespace {
 
-const QString kUntitled = QStringLiteral("Untitled");
-const QString kDefault = QStringLiteral("Default");
+const QString &kUntitled = BrisvaneDocument::UntitledName;
+const QString &kDefault = BrisvaneDocument::DefaultName;
 const QString kClearLogo = QStringLiteral("Clear Logo");
 
 // "SEND AND SAVE / TO CLEAR LOGO", black on the display green.
@@ -95,9 +95,9 @@ void BrisvaneDocument::select(int item, bool byUser)
     if (item == ClearItem) {
         setNetworkCode(ClearMcc, ClearMnc);
         showClearEntry();
-        LoadClearPicture();
+        loadClearPicture();
     } else if (isOperatorSlot(item) && item < m_table.count()) {
-        ResetAfterClearPicture();
+        resetAfterClearPicture();
         const OperatorRecord &r = m_table.at(item);
         setNetworkCode(r.mcc, r.mnc);
         showOperator(item);
@@ -109,7 +109,7 @@ void BrisvaneDocument::select(int item, bool byUser)
         }
     } else {
         m_selected = PlaceholderItem;
-        ResetAfterClearPicture();
+        resetAfterClearPicture();
         setNetworkCode(QString(), QString());
     }
     recordRelabel(before, QStringLiteral("Select Operator"));
@@ -133,7 +133,7 @@ void BrisvaneDocument::afterRestore()
         emit selectionChanged();
         return;
     }
-    SelectOperatorFromCode();
+    selectOperatorFromCode();
 }
 
 void BrisvaneDocument::showOperator(int slot)
@@ -146,20 +146,20 @@ void BrisvaneDocument::showOperator(int slot)
     m_panel.op1 = r.name;
     m_panel.saveDefaultCaption = QStringLiteral("Save as default for ") + r.name;
     m_panel.saveDefaultEnabled = true;
-    m_panel.defaultMark = m_panel.loadDefaultEnabled = !DefaultLogoPath().isEmpty();
+    m_panel.defaultMark = m_panel.loadDefaultEnabled = !defaultLogoPath().isEmpty();
     m_panel.loadDefaultCaption =
         m_panel.defaultMark ? QStringLiteral("Load default for ") + r.name : OperatorPanel().loadDefaultCaption;
 }
 
-void BrisvaneDocument::SelectPlaceholderOperator()
+void BrisvaneDocument::selectPlaceholderOperator()
 {
     select(PlaceholderItem, false);
 }
 
-void BrisvaneDocument::SelectOperatorFromCode()
+void BrisvaneDocument::selectOperatorFromCode()
 {
     if (m_mcc.isEmpty() || m_mnc.isEmpty()) {
-        SelectPlaceholderOperator();
+        selectPlaceholderOperator();
         return;
     }
     const int slot = m_table.findByCode(m_mcc, m_mnc);
@@ -178,21 +178,21 @@ void BrisvaneDocument::SelectOperatorFromCode()
     emit selectionChanged();
 }
 
-void BrisvaneDocument::ResetLogo()
+void BrisvaneDocument::resetLogo()
 {
     setNetworkCode(QString(), QString());
-    SelectPlaceholderOperator();
+    selectPlaceholderOperator();
     clearLogo();
 }
 
-void BrisvaneDocument::LoadClearPicture()
+void BrisvaneDocument::loadClearPicture()
 {
     m_grid = clearPicture();
     emit pictureChanged(true);
     renameTo(kClearLogo);
 }
 
-void BrisvaneDocument::ResetAfterClearPicture()
+void BrisvaneDocument::resetAfterClearPicture()
 {
     if (m_mcc != ClearMcc || m_mnc != ClearMnc)
         return;
@@ -209,9 +209,19 @@ void BrisvaneDocument::clearLogo()
 
 void BrisvaneDocument::renameTo(const QString &name)
 {
-    // A new name alone saves nothing: the picture stays saved or unsaved.
     m_currentFile = name;
     showTitle(history().isClean());
+}
+
+bool BrisvaneDocument::hasOperatorSelected() const
+{
+    return isOperatorSlot(m_selected);
+}
+
+void BrisvaneDocument::refreshPanel()
+{
+    showOperator(m_selected);
+    emit selectionChanged();
 }
 
 // ---------------------------------------------------------------- default logos
@@ -221,7 +231,7 @@ QString BrisvaneDocument::defaultLogoName(const QString &mcc, const QString &mnc
     return formatMccText(mcc) + QLatin1Char('_') + formatMncText(mnc) + QStringLiteral(".NOL");
 }
 
-QString BrisvaneDocument::DefaultLogoPath() const
+QString BrisvaneDocument::defaultLogoPath() const
 {
     if (m_mcc.isEmpty() || m_mnc.isEmpty())
         return {};
@@ -247,85 +257,6 @@ bool BrisvaneDocument::isDefaultFolderPath(const QString &path) const
         if (folder.startsWith(defaults, Qt::CaseInsensitive))
             return true;
     }
-    return false;
-}
-
-bool BrisvaneDocument::loadDefaultLogo()
-{
-    const QString path = DefaultLogoPath();
-    return !path.isEmpty() && openFile(path);
-}
-
-bool BrisvaneDocument::saveDefaultLogo()
-{
-    if (!isOperatorSlot(m_selected) || m_mcc.isEmpty())
-        return false;
-    const QString previous = m_currentFile;
-    const QString target = defaultLogoTarget();
-    renameTo(kDefault);
-    setBusy(true);
-    const WriteResult result = writeLogoFile(target);
-    setBusy(false);
-    if (result != WriteResult::Written) {
-        renameTo(previous);
-        if (result != WriteResult::Declined)
-            m_prompt.critical(m_profile.productName,
-                              QStringLiteral("The default logo could not be saved.\r\n") + target);
-        return false;
-    }
-    showOperator(m_selected);
-    emit selectionChanged();
-    return true;
-}
-
-// ---------------------------------------------------------------- reads and writes
-
-void BrisvaneDocument::finishLogoRead(const QString &path)
-{
-    // A default logo is named "Default" wherever it was opened from, and
-    // never enters the recent list.
-    m_nameFromRead = false;
-    if (isDefaultFolderPath(path)) {
-        m_currentFile = kDefault;
-    } else {
-        m_currentFile = path;
-        addRecentFile(path);
-    }
-    setTitle();
-    emit pictureChanged(true);
-    SelectOperatorFromCode();
-}
-
-void BrisvaneDocument::finishForeignRead(const QString &path)
-{
-    LogoDocument::finishForeignRead(path);
-    SelectOperatorFromCode();
-}
-
-void BrisvaneDocument::finishImport(const QString &path)
-{
-    LogoDocument::finishImport(path);
-    SelectOperatorFromCode();
-}
-
-void BrisvaneDocument::finishLogoWrite(const QString &path)
-{
-    // Saving a default logo keeps the name "Default" and the recent list.
-    if (m_currentFile == kDefault)
-        setTitle();
-    else
-        LogoDocument::finishLogoWrite(path);
-}
-
-bool BrisvaneDocument::acceptSaveTarget(const QString &path)
-{
-    if (!isDefaultFolderPath(path))
-        return true;
-    m_prompt.message(m_profile.productName,
-                     logo::joinLines({QStringLiteral("Can't save your file here. Try another path."), QString(),
-                                      QStringLiteral("Use menu 'Extras -> Save as default logo' to"),
-                                      QStringLiteral("save default logos for operators.")}),
-                     logo::Icon::Exclamation, logo::Buttons::Ok);
     return false;
 }
 

@@ -2,7 +2,8 @@
 // Brisvane's document: the operator logo, the operator it is bound to (picked
 // from the operator list), the built-in clear picture and the operators'
 // default logos. No widgets: the window shows the list and the panel that
-// this keeps, and forwards the user's choices.
+// this keeps, and forwards the user's choices; the default logos are read and
+// written by Brisvane's file commands (brisvanefilecommands.h).
 #include "brisvanemodel/operatortable.h"
 #include "desktop/appfolders.h"
 #include "graphic/logodocument.h"
@@ -58,24 +59,30 @@ public:
     void onOperatorChosen(int item);
     // Selects the operator of the picture's network code (the first in table
     // order); no code selects the placeholder.
-    void SelectOperatorFromCode();
-    void SelectPlaceholderOperator();
+    void selectOperatorFromCode();
+    void selectPlaceholderOperator();
     // No operator, an empty logo.
-    void ResetLogo();
+    void resetLogo();
 
     // The selected operator's default logo: the existing file (empty when
     // there is none) and where saving one writes (the DEFAULT folder is
     // created then).
-    QString DefaultLogoPath() const;
+    QString defaultLogoPath() const;
     QString defaultLogoTarget() const;
     // File names in DEFAULT: "262_07.NOL".
     static QString defaultLogoName(const QString &mcc, const QString &mnc);
     // True for a path inside one of the DEFAULT folders.
     bool isDefaultFolderPath(const QString &path) const;
-    // Extras > Load default / the mark: opens the default logo.
-    bool loadDefaultLogo();
-    // Extras > Save as default: writes the logo as the operator's default.
-    bool saveDefaultLogo();
+    // True while an operator of the table is selected.
+    bool hasOperatorSelected() const;
+    // A new name alone saves nothing: the picture stays saved or unsaved.
+    void renameTo(const QString &name);
+    // The selected operator's panel again (its default logo may have come).
+    void refreshPanel();
+
+    // The names of a default logo and of a new one.
+    static inline const QString DefaultName = QStringLiteral("Default");
+    static inline const QString UntitledName = QStringLiteral("Untitled");
 
 signals:
     // The list was rebuilt.
@@ -84,11 +91,6 @@ signals:
     void selectionChanged();
 
 protected:
-    void finishLogoRead(const QString &path) override;
-    void finishForeignRead(const QString &path) override;
-    void finishImport(const QString &path) override;
-    void finishLogoWrite(const QString &path) override;
-    bool acceptSaveTarget(const QString &path) override;
     void afterRestore() override;
 
 private:
@@ -96,9 +98,8 @@ private:
     void showOperator(int slot);
     // The panel of the " Clear Operator-Logo" entry, selected.
     void showClearEntry();
-    void LoadClearPicture();
-    void ResetAfterClearPicture();
-    void renameTo(const QString &name);
+    void loadClearPicture();
+    void resetAfterClearPicture();
     void clearLogo();
 
     const logo::AppFolders &m_folders;

@@ -1,6 +1,6 @@
 #include "brisvanemodel/operatortable.h"
 
-#include "graphic/pathutil.h"
+#include "sms/digits.h"
 #include "graphic/regularfile.h"
 
 #include <QFile>
@@ -44,7 +44,7 @@ bool validCode(const QString &digits)
 
 QString formatDigits(const QString &text, int width)
 {
-    const QString digits = logo::DigitsOnly(text);
+    const QString digits = logo::digitsOnly(text);
     if (digits.isEmpty())
         return {};
     qsizetype first = 0;
@@ -89,7 +89,7 @@ QStringList splitLines(const QString &text)
 
 } // namespace
 
-int FindSeparator(const QString &text, QChar separator, int start)
+int findSeparator(const QString &text, QChar separator, int start)
 {
     return int(text.indexOf(separator, start));
 }
@@ -119,7 +119,7 @@ bool OperatorTable::parseRecord(const QString &line, OperatorRecord &out)
     int ends[5];
     int from = 0;
     for (int &end : ends) {
-        end = FindSeparator(line, QLatin1Char(';'), from);
+        end = findSeparator(line, QLatin1Char(';'), from);
         if (end < 0)
             return false;
         from = end + 1;
@@ -130,7 +130,7 @@ bool OperatorTable::parseRecord(const QString &line, OperatorRecord &out)
         fields[i] = line.mid(from, ends[i] - from);
         from = ends[i] + 1;
     }
-    out = {fields[0], fields[1], logo::DigitsOnly(fields[2]), logo::DigitsOnly(fields[3]), fields[4]};
+    out = {fields[0], fields[1], logo::digitsOnly(fields[2]), logo::digitsOnly(fields[3]), fields[4]};
     return true;
 }
 
@@ -142,7 +142,7 @@ OperatorTable::OperatorTable()
     const QString plain = scramble(joined);
     int from = 0;
     for (int i = 0; i < BuiltInCount; ++i) {
-        const int end = FindSeparator(plain, QLatin1Char('\r'), from);
+        const int end = findSeparator(plain, QLatin1Char('\r'), from);
         OperatorRecord r;
         if (parseRecord(plain.mid(from, end - from), r))
             m_records.push_back(r);

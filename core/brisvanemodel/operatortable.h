@@ -83,6 +83,6 @@ QString formatMncText(const QString &digits);
 
 // First position at or after start (0-based) holding the separator, -1 when
 // there is none.
-int FindSeparator(const QString &text, QChar separator, int start);
+int findSeparator(const QString &text, QChar separator, int start);
 
 } // namespace brisvane

@@ -45,7 +45,7 @@ QString BrandingFile::lookup(const QByteArray &content, const QString &section, 
     return IniFile(content, IniRules::profileString(MaxValueLength)).value(section, key).value_or(QString());
 }
 
-QString BrandingFile::ReadBrandingValue(const QString &section, const QString &key) const
+QString BrandingFile::value(const QString &section, const QString &key) const
 {
     QFile f;
     if (!openRegularFile(f, m_path))
@@ -55,7 +55,7 @@ QString BrandingFile::ReadBrandingValue(const QString &section, const QString &k
 
 bool BrandingFile::hides(const QString &methodKey) const
 {
-    return ReadBrandingValue(QStringLiteral("Branding"), methodKey).toUpper() == QStringLiteral("NO");
+    return value(QStringLiteral("Branding"), methodKey).toUpper() == QStringLiteral("NO");
 }
 
 } // namespace logo

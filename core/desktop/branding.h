@@ -21,7 +21,7 @@ public:
     // The folder of the file, ending in "/": pictures it names are relative to it.
     QString folder() const;
     // The value, or empty text when the file, the section or the key is missing.
-    QString ReadBrandingValue(const QString &section, const QString &key) const;
+    QString value(const QString &section, const QString &key) const;
     // True when the method key ("SendViaSMS", ...) of section "Branding" says NO.
     bool hides(const QString &methodKey) const;
 

@@ -39,7 +39,7 @@ bool settingIsOne(const SettingsStore &settings, const QString &section, const Q
 
 } // namespace
 
-AssociateResult AssociateFileType(FileTypeTree &tree, const QString &program, const QString &extension,
+AssociateResult associateFileType(FileTypeTree &tree, const QString &program, const QString &extension,
                                   bool overwrite, const QString &className, bool registerCommand,
                                   const QString &description)
 {
@@ -80,7 +80,7 @@ AssociateResult AssociateFileType(FileTypeTree &tree, const QString &program, co
     return AssociateResult::Done;
 }
 
-bool IsAssociatedWith(const FileTypeTree &tree, const QString &extension, const QString &className)
+bool isAssociatedWith(const FileTypeTree &tree, const QString &extension, const QString &className)
 {
     if (!tree.exists(extension))
         return true;
@@ -88,12 +88,12 @@ bool IsAssociatedWith(const FileTypeTree &tree, const QString &extension, const 
     return !current || *current == className;
 }
 
-void AssociateExtraFileTypes(FileTypeTree &tree, const ProgramProfile &profile, const QString &program,
+void associateExtraFileTypes(FileTypeTree &tree, const ProgramProfile &profile, const QString &program,
                              Prompt &prompt)
 {
     const QString className = profile.fileTypes.value(0).className;
     for (const QString &extension : profile.extraFileTypes)
-        if (AssociateFileType(tree, program, extension, true, className, false, QString()) ==
+        if (associateFileType(tree, program, extension, true, className, false, QString()) ==
             AssociateResult::CreateFailed)
             prompt.beep();
 }
@@ -104,7 +104,7 @@ void registerFileTypesAtStartup(FileTypeTree &tree, const ProgramProfile &profil
     if (!tree.mayRegister(program))
         return;
     for (const FileTypeRegistration &r : profile.fileTypes)
-        if (AssociateFileType(tree, program, r.extension, true, r.className, r.registerCommand, r.description) ==
+        if (associateFileType(tree, program, r.extension, true, r.className, r.registerCommand, r.description) ==
             AssociateResult::CreateFailed)
             prompt.beep();
     tree.commit();
@@ -115,7 +115,7 @@ void registerFileTypesAtStartup(FileTypeTree &tree, const ProgramProfile &profil
     const QString onStartup = QStringLiteral("FileTypeOnStartup");
     const QString warn = QStringLiteral("FileTypeWarn");
     if (settingIsOne(settings, section, onStartup, 0)) {
-        AssociateExtraFileTypes(tree, profile, program, prompt);
+        associateExtraFileTypes(tree, profile, program, prompt);
         tree.commit();
     }
     if (!settingIsOne(settings, section, warn, 1))
@@ -123,7 +123,7 @@ void registerFileTypesAtStartup(FileTypeTree &tree, const ProgramProfile &profil
     const QString className = profile.fileTypes.value(0).className;
     bool allAssociated = true;
     for (const QString &extension : profile.extraFileTypesChecked)
-        allAssociated = allAssociated && IsAssociatedWith(tree, extension, className);
+        allAssociated = allAssociated && isAssociatedWith(tree, extension, className);
     if (allAssociated)
         return;
 
@@ -134,7 +134,7 @@ void registerFileTypesAtStartup(FileTypeTree &tree, const ProgramProfile &profil
     case Answer::Yes:
         settings.write(section, onStartup, QStringLiteral("1"));
         settings.write(section, warn, QStringLiteral("0"));
-        AssociateExtraFileTypes(tree, profile, program, prompt);
+        associateExtraFileTypes(tree, profile, program, prompt);
         tree.commit();
         break;
     case Answer::No:

@@ -60,16 +60,16 @@ enum class AssociateResult {
 // after any remapping) gets program's open command, rewritten only when the
 // registered one differs beyond letter case, and its icon. A missing extension
 // key is created only with overwrite.
-AssociateResult AssociateFileType(FileTypeTree &tree, const QString &program, const QString &extension,
+AssociateResult associateFileType(FileTypeTree &tree, const QString &program, const QString &extension,
                                   bool overwrite, const QString &className, bool registerCommand,
                                   const QString &description);
 
 // False only when the extension key exists, its value can be read and names
 // another class.
-bool IsAssociatedWith(const FileTypeTree &tree, const QString &extension, const QString &className);
+bool isAssociatedWith(const FileTypeTree &tree, const QString &extension, const QString &className);
 
 // The profile's extra types, each mapped to its own class without command.
-void AssociateExtraFileTypes(FileTypeTree &tree, const ProgramProfile &profile, const QString &program,
+void associateExtraFileTypes(FileTypeTree &tree, const ProgramProfile &profile, const QString &program,
                              Prompt &prompt);
 
 // The start-up of a main instance: the profile's registrations in order, then

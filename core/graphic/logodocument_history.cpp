@@ -166,7 +166,7 @@ void LogoDocument::clearHistory()
 {
     m_recording = true;
     m_history.clear();
-    if (m_docState != Clean)
+    if (m_state != State::Clean)
         m_history.resetClean();
     m_recording = false;
 }
@@ -184,7 +184,7 @@ void LogoDocument::recordReplacement(const Snapshot &before, const QString &text
     if (after != before)
         record(new ReplaceStep(*this, text, before, after, false));
     // A read or New leaves the document clean: this step is the saved state.
-    if (m_docState == Clean)
+    if (m_state == State::Clean)
         m_history.setClean();
 }
 
@@ -214,7 +214,7 @@ void LogoDocument::paintCell(int c, int r, bool on)
     const qint16 value = on ? 1 : 0;
     if (!m_grid.inside(c, r) || m_grid.cell(c, r) == value)
         return;
-    if (m_docState == Clean)
+    if (m_state == State::Clean)
         setTitle(false);
     const qint16 before = m_grid.cell(c, r);
     m_grid.setCell(c, r, value);

@@ -99,11 +99,11 @@ QString LogoGrid::grid2hex() const
 {
     QString out;
     for (char ch : grid2octets())
-        out += HexByte(quint8(ch));
+        out += hexByte(quint8(ch));
     return out;
 }
 
-QString HexByte(int value)
+QString hexByte(int value)
 {
     QString s = QString::number(value, 16).toUpper();
     if (value >= 0 && value <= 15)

@@ -63,7 +63,7 @@ private:
 int octetsPerRow(int width);
 
 // Two upper-case hex characters, a leading "0" for values up to 15.
-QString HexByte(int value);
+QString hexByte(int value);
 // Value of a two-character hex text: first and last character, unknown ones count 0.
 qint16 hex2dec(const QString &text);
 // Eight "0"/"1" characters, most significant first. Values of 256 or more are

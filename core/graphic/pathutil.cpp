@@ -37,21 +37,4 @@ QString stripExtension(const QString &path)
     return dot > lastSeparator(path) ? path.left(dot) : path;
 }
 
-QString DigitsOnly(const QString &text)
-{
-    QString out;
-    for (QChar ch : text)
-        if (ch >= QLatin1Char('0') && ch <= QLatin1Char('9'))
-            out += ch;
-    return out;
-}
-
-QString SwapDigitPairs(const QString &text)
-{
-    QString out = text;
-    for (qsizetype i = 0; i + 1 < out.size(); i += 2)
-        std::swap(out[i], out[i + 1]);
-    return out;
-}
-
 } // namespace logo

@@ -1,5 +1,5 @@
 #pragma once
-// Text helpers shared by every window: path pieces, digits, semi-octets.
+// Text helpers shared by every window: path pieces.
 // Paths are handled with either separator ("/" or "\"), so that names stored by
 // a Windows build read the same on Linux.
 #include <QString>
@@ -21,9 +21,5 @@ QString fileNameOf(const QString &path);
 // what follows). A name without a "." comes back whole; dots in the folders
 // above it are never taken for an extension.
 QString stripExtension(const QString &path);
-// Keeps only the characters "0" to "9".
-QString DigitsOnly(const QString &text);
-// Exchanges characters 1 and 2, 3 and 4, ... (a last odd character stays).
-QString SwapDigitPairs(const QString &text);
 
 } // namespace logo

@@ -2,7 +2,7 @@
 
 #include "desktop/prompt.h"
 #include "graphic/logodocument.h"
-#include "graphic/pathutil.h"
+#include "sms/digits.h"
 
 namespace logo {
 
@@ -24,7 +24,7 @@ CodeValue readCode(const QString &text)
         v.negative = true;
         t.remove(0, 1);
     }
-    if (t.isEmpty() || DigitsOnly(t) != t)
+    if (t.isEmpty() || digitsOnly(t) != t)
         return v;
     qsizetype first = 0;
     while (first < t.size() - 1 && t[first] == QLatin1Char('0'))

@@ -1,6 +1,6 @@
 #include "sms/payload.h"
 
-#include "graphic/pathutil.h"
+#include "sms/digits.h"
 
 namespace logo {
 
@@ -16,7 +16,7 @@ QString portHeader(const QString &destination, const QString &originator)
 // Bitmap header: info field 00, width, height, depth 1.
 QString bitmapHeader(const LogoGrid &grid)
 {
-    return QStringLiteral("00") + HexByte(grid.width()) + HexByte(grid.height()) + QStringLiteral("01");
+    return QStringLiteral("00") + hexByte(grid.width()) + hexByte(grid.height()) + QStringLiteral("01");
 }
 
 // The decimal value at the start of a text (after blanks), as the number
@@ -40,13 +40,13 @@ UserData finish(QString hex)
 
 } // namespace
 
-QString EncodeOperatorCode(const QString &mcc, const QString &mnc)
+QString encodeOperatorCode(const QString &mcc, const QString &mnc)
 {
     // A country code has three digits; anything longer would shift every later
     // octet by a semi-octet, so only the last three are kept.
     const QString mccText = QStringLiteral("%1").arg(leadingNumber(mcc) % 1000, 3, 10, QLatin1Char('0'));
     const QString mncText = QStringLiteral("%1").arg(leadingNumber(mnc), 2, 10, QLatin1Char('0'));
-    return SwapDigitPairs(mccText + QLatin1Char('F')) + mncText.right(1) + mncText.left(1);
+    return swapDigitPairs(mccText + QLatin1Char('F')) + mncText.right(1) + mncText.left(1);
 }
 
 QString otaBitmapHex(const LogoGrid &grid)
@@ -59,13 +59,13 @@ QString otaBitmapHex(const LogoGrid &grid)
         for (int c = 0; c < grid.width(); ++c) {
             acc = (acc << 1) | (grid.isSet(c, r) ? 1 : 0);
             if (++bits == 8) {
-                hex += HexByte(acc);
+                hex += hexByte(acc);
                 acc = bits = 0;
             }
         }
     }
     if (bits)
-        hex += HexByte(acc << (8 - bits));
+        hex += hexByte(acc << (8 - bits));
     return hex;
 }
 
@@ -76,7 +76,7 @@ UserData buildUserData(const ProgramProfile &profile, const LogoGrid &grid, cons
     // Programs whose pictures belong to a network send the code in front of
     // the bitmap, with no separator.
     if (profile.requiresOperator)
-        hex += EncodeOperatorCode(mcc, mnc);
+        hex += encodeOperatorCode(mcc, mnc);
     hex += bitmapHeader(grid);
     hex += otaBitmapHex(grid);
     // The length is counted from the octets themselves, so that it always

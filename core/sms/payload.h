@@ -25,7 +25,7 @@ struct UserData {
 // MNC as two digits, both in semi-octet order. ("262", "01") -> "62F210".
 // Texts are read as decimal numbers; an MNC of three or more digits keeps its
 // first and last digit only.
-QString EncodeOperatorCode(const QString &mcc, const QString &mnc);
+QString encodeOperatorCode(const QString &mcc, const QString &mnc);
 
 // Pixel octets of the bitmap: the pixels in picture order, eight to an octet,
 // the leftmost pixel in the most significant bit, a set pixel 1. For widths that

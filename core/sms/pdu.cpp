@@ -1,7 +1,7 @@
 #include "sms/pdu.h"
 
 #include "desktop/prompt.h"
-#include "graphic/pathutil.h"
+#include "sms/digits.h"
 
 namespace logo {
 
@@ -27,7 +27,7 @@ QString semiOctets(QString digits)
 {
     if (digits.size() % 2)
         digits += QLatin1Char('F');
-    return SwapDigitPairs(digits);
+    return swapDigitPairs(digits);
 }
 
 Pdu refused(Pdu::Kind kind, const QString &why)
@@ -58,7 +58,7 @@ QString Pdu::atCommand() const
 
 QString destinationRefusal(const QString &number)
 {
-    const auto digits = DigitsOnly(number).size();
+    const auto digits = digitsOnly(number).size();
     if (digits <= MaxAddressDigits)
         return {};
     return QStringLiteral("The number has %1 digits; a GSM-Number has at most %2.")
@@ -68,7 +68,7 @@ QString destinationRefusal(const QString &number)
 
 QString serviceCentreRefusal(const QString &number)
 {
-    const auto digits = DigitsOnly(number).size();
+    const auto digits = digitsOnly(number).size();
     if (digits <= MaxServiceCentreDigits)
         return {};
     return joinLines({QStringLiteral("The Message Center Number has %1 digits; it can have at most %2.")
@@ -78,9 +78,9 @@ QString serviceCentreRefusal(const QString &number)
                       QStringLiteral("in menu 'Edit/Options'")});
 }
 
-QString EncodeServiceCentreAddress(const QString &number)
+QString encodeServiceCentreAddress(const QString &number)
 {
-    const QString digits = DigitsOnly(number);
+    const QString digits = digitsOnly(number);
     // Without a number the field is the single octet 00: the phone's own
     // message centre applies (a length of 1 with only the type would name none).
     if (digits.isEmpty())
@@ -88,22 +88,22 @@ QString EncodeServiceCentreAddress(const QString &number)
     if (digits.size() > MaxServiceCentreDigits)
         return {};
     const QString packed = semiOctets(digits);
-    return HexByte(int(packed.size() / 2) + 1) + kTypeInternational + packed;
+    return hexByte(int(packed.size() / 2) + 1) + kTypeInternational + packed;
 }
 
-QString EncodeAddress(const QString &number)
+QString encodeAddress(const QString &number)
 {
-    const QString digits = DigitsOnly(number);
+    const QString digits = digitsOnly(number);
     if (digits.size() > MaxAddressDigits)
         return {};
-    return HexByte(int(digits.size())) + kTypeInternational + semiOctets(digits);
+    return hexByte(int(digits.size())) + kTypeInternational + semiOctets(digits);
 }
 
-QString EncodeTimeStamp(const QDateTime &localTime)
+QString encodeTimeStamp(const QDateTime &localTime)
 {
     const QString text = localTime.toString(QStringLiteral("yyMMddHHmmss"));
     // Time-zone octet 00.
-    return (SwapDigitPairs(text) + QStringLiteral("00000000000000")).left(14);
+    return (swapDigitPairs(text) + QStringLiteral("00000000000000")).left(14);
 }
 
 bool statusReportRequested(const QString &setting)
@@ -130,11 +130,11 @@ Pdu buildSubmitPdu(const UserData &ud, const QString &destination, const QString
         return refused(Pdu::Submit, why);
     QString tpdu = statusReport ? kSubmitFirstReport : kSubmitFirst;
     tpdu += QStringLiteral("00");   // message reference: the phone assigns it
-    tpdu += EncodeAddress(destination);
+    tpdu += encodeAddress(destination);
     tpdu += kPid + kDcs + kValidity;
-    tpdu += HexByte(ud.length);
+    tpdu += hexByte(ud.length);
     tpdu += ud.hex;
-    return finish(Pdu::Submit, EncodeServiceCentreAddress(smsc), std::move(tpdu));
+    return finish(Pdu::Submit, encodeServiceCentreAddress(smsc), std::move(tpdu));
 }
 
 Pdu buildDeliverPdu(const UserData &ud, const QString &sender, const QDateTime &when)
@@ -142,10 +142,10 @@ Pdu buildDeliverPdu(const UserData &ud, const QString &sender, const QDateTime &
     if (const QString why = destinationRefusal(sender); !why.isEmpty())
         return refused(Pdu::Deliver, why);
     QString tpdu = kDeliverFirst;
-    tpdu += EncodeAddress(sender);
+    tpdu += encodeAddress(sender);
     tpdu += kPid + kDcs;
-    tpdu += EncodeTimeStamp(when);
-    tpdu += HexByte(ud.length);
+    tpdu += encodeTimeStamp(when);
+    tpdu += hexByte(ud.length);
     tpdu += ud.hex;
     return finish(Pdu::Deliver, QStringLiteral("00"), std::move(tpdu));
 }

@@ -3,9 +3,9 @@
 //
 // API (namespace logo; UserData is in sms/payload.h):
 //
-//   QString EncodeServiceCentreAddress(const QString &digits);  // "07" "91" digits...
-//   QString EncodeAddress(const QString &digits);               // "0C" "91" digits...
-//   QString EncodeTimeStamp(const QDateTime &localTime);        // 14 hex characters
+//   QString encodeServiceCentreAddress(const QString &digits);  // "07" "91" digits...
+//   QString encodeAddress(const QString &digits);               // "0C" "91" digits...
+//   QString encodeTimeStamp(const QDateTime &localTime);        // 14 hex characters
 //   bool    statusReportRequested(const QString &setting);      // "1" -> true
 //   QString storeSenderNumber(const ProgramProfile &profile, qint64 storeCount);
 //                                                               // 999000000 + n (Quillet)
@@ -73,12 +73,12 @@ QString serviceCentreRefusal(const QString &number);
 // Message-centre field: length in octets (type octet included), type 91,
 // digits in semi-octet order with filler F when the count is odd; "00" for
 // no number, "" for one of more than MaxServiceCentreDigits digits.
-QString EncodeServiceCentreAddress(const QString &digits);
+QString encodeServiceCentreAddress(const QString &digits);
 // Destination / originator field: length in digits, type 91, semi-octet
 // digits; "" for more than MaxAddressDigits digits.
-QString EncodeAddress(const QString &digits);
+QString encodeAddress(const QString &digits);
 // yymmddhhmmss in semi-octet order, then a time-zone octet of 00.
-QString EncodeTimeStamp(const QDateTime &localTime);
+QString encodeTimeStamp(const QDateTime &localTime);
 
 // The "StatusReport" setting: only the text "1" asks for a report.
 bool statusReportRequested(const QString &setting);

@@ -2,7 +2,7 @@
 
 #include "desktop/prompt.h"
 #include "desktop/settingsstore.h"
-#include "graphic/pathutil.h"
+#include "sms/digits.h"
 
 namespace logo {
 
@@ -364,7 +364,7 @@ QString explainCmsError(const QByteArray &reply)
     qsizetype end = at;
     while (end < reply.size() && reply[end] != '\r' && reply[end] != '\n')
         ++end;
-    const QString digits = DigitsOnly(QString::fromLatin1(reply.mid(at, end - at)));
+    const QString digits = digitsOnly(QString::fromLatin1(reply.mid(at, end - at)));
     for (const auto &e : kExplanations)
         if (digits == QLatin1String(e.code))
             return joinLines(e.lines);

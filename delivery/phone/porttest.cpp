@@ -3,6 +3,7 @@
 #include "desktop/prompt.h"
 #include "desktop/settingsstore.h"
 #include "graphic/pathutil.h"
+#include "sms/digits.h"
 #include "phone/phonebook.h"
 
 namespace logo {
@@ -100,11 +101,11 @@ ReadResult PortTestJob::evaluateSmsc(const QByteArray &reply, QString &digits)
     // number is no answer, and its digits are never taken for one.
     const QByteArray field = stripQuotes(reply.mid(start, end - start).trimmed());
     if (const auto text = decodeUcs2Hex(field); text && isDialNumber(*text))
-        digits = DigitsOnly(*text);
+        digits = digitsOnly(*text);
     else if (isAllHex(field) && !isDialNumber(QString::fromLatin1(field)))
         return ReadResult::Failed;
     else
-        digits = DigitsOnly(QString::fromLatin1(field));
+        digits = digitsOnly(QString::fromLatin1(field));
     if (digits.isEmpty())
         return ReadResult::NoNumber;
     return reply.contains(",145") ? ReadResult::International : ReadResult::National;

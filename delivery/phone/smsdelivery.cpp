@@ -3,6 +3,7 @@
 #include "desktop/prompt.h"
 #include "desktop/settingsstore.h"
 #include "graphic/pathutil.h"
+#include "sms/digits.h"
 #include "sms/payload.h"
 #include "sms/pdu.h"
 
@@ -55,7 +56,7 @@ QString lastDestination(const SettingsStore &settings, const QString &section)
 
 QString acceptDestination(const QString &typed, Prompt &prompt, const QString &title)
 {
-    const QString digits = DigitsOnly(typed);
+    const QString digits = digitsOnly(typed);
     if (digits.isEmpty()) {
         prompt.critical(title, QStringLiteral("Please enter GSM-Number in intl. Format"));
         return QString();

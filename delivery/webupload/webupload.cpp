@@ -35,7 +35,7 @@ WebUpload::WebUpload(const ProgramProfile &profile, const QString &tempFolder, H
 QString WebUpload::uploadAddress(const ProgramProfile &profile, const LogoGrid &grid, const QString &mcc,
                                  const QString &mnc, const QString &host)
 {
-    const QString data = QStringLiteral("00") + HexByte(grid.width()) + HexByte(grid.height()) +
+    const QString data = QStringLiteral("00") + hexByte(grid.width()) + hexByte(grid.height()) +
                          QStringLiteral("01") + grid.grid2hex();
     return QStringLiteral("http://") + host + QStringLiteral("/wireless/sendsms.phtml?data=") + data +
            QStringLiteral("&mode=send&mcc=") + orZero(mcc) + QStringLiteral("&mnc=") + orZero(mnc) +

@@ -3,12 +3,18 @@
 // folder inside it, scripted answers, and NOL files written on demand.
 #include "brisvane/mainwindow.h"
 #include "brisvanemodel/brisvanedocument.h"
+#include "brisvanemodel/brisvanefilecommands.h"
 #include "common/testsupport.h"
 #include "graphic/logofile.h"
+#include "graphic/pictureimport.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QImage>
+#include <QLabel>
 #include <QFileInfo>
 #include <QPoint>
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace brisvanetest {
@@ -29,6 +35,12 @@ struct Env {
     logo::ScriptedPrompt prompt;
     Folders folders{box.path(QStringLiteral("prog")), box.path(QStringLiteral("user"))};
     std::unique_ptr<brisvane::BrisvaneDocument> doc;
+    // The document's file commands, with recent files, folders and run marks
+    // (off) of their own.
+    logo::RecentFiles recent{logo::ProgramProfile::brisvane()};
+    logo::DialogFolders dialogFolders;
+    logo::RunMarks marks{box.settings(), logo::ProgramProfile::brisvane().settingsSection};
+    std::unique_ptr<brisvane::BrisvaneFileCommands> files;
 
     Env()
     {
@@ -39,7 +51,10 @@ struct Env {
     // A document with its operator list filled, as at start.
     brisvane::BrisvaneDocument &start()
     {
+        files.reset();
         doc = std::make_unique<brisvane::BrisvaneDocument>(prompt, box.settings(), folders);
+        doc->attachRunMarks(&marks);
+        files = std::make_unique<brisvane::BrisvaneFileCommands>(*doc, prompt, recent, dialogFolders, marks);
         doc->reloadOperatorList();
         return *doc;
     }
@@ -89,5 +104,60 @@ struct WindowEnv : Env {
     }
     QString setting(const QString &key) { return box.settings().read(QStringLiteral("Brisvane Settings"), key); }
 };
+
+// ---- helpers of the window tests
+
+// The user picks a list entry by its text.
+inline void choose(WindowEnv &env, const QString &text)
+{
+    auto *list = env.widget<QComboBox>("cmbOperator");
+    const int row = list->findText(text);
+    ASSERT_GE(row, 0) << text.toStdString();
+    list->setCurrentIndex(row);
+    emit list->activated(row);
+}
+
+inline QString label(WindowEnv &env, const char *name)
+{
+    return env.widget<QLabel>(name)->text();
+}
+
+// A logo with a diagonal line and a frame, so a shifted or scaled picture shows.
+inline logo::LogoGrid pattern()
+{
+    logo::LogoGrid g;
+    for (int c = 0; c < 72; ++c) {
+        g.setPixel(c, 0, true);
+        g.setPixel(c, c % 14, true);
+    }
+    for (int r = 0; r < 14; ++r)
+        g.setPixel(71, r, true);
+    return g;
+}
+
+inline QString writeNol(const QString &path, const logo::LogoGrid &g, int mcc, int mnc)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    logotest::writeAll(path, logo::buildLogoFile(g, true, qint16(mcc), qint16(mnc), 50, QString(), QString()));
+    return path;
+}
+
+// Where the logo's pixels differ from black on green in the picture, with the
+// display's top-left corner at origin; empty when they all match.
+inline QString displayMismatch(const QImage &picture, QPoint origin, const logo::LogoGrid &g)
+{
+    for (int r = 0; r < 14; ++r)
+        for (int c = 0; c < 72; ++c) {
+            const QRgb want = g.isSet(c, r) ? qRgb(0, 0, 0) : logo::DisplayGreen;
+            if (picture.pixel(origin + QPoint(c, r)) != want)
+                return QStringLiteral("pixel %1,%2").arg(c).arg(r);
+        }
+    return {};
+}
+
+inline QImage clientArea(WindowEnv &env)
+{
+    return env.window->centralWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
 
 } // namespace brisvanetest

@@ -55,7 +55,7 @@ TEST(BrisvaneSelection, PlaceholderClearAndOperatorStates)
     // Leaving an operator keeps the logo; the placeholder empties the code.
     d.grid().setPixel(5, 5, true);
     e.pick(kVodafoneDE);
-    d.SelectPlaceholderOperator();
+    d.selectPlaceholderOperator();
     EXPECT_TRUE(d.grid().isSet(5, 5));
     EXPECT_TRUE(d.currentMCC().isEmpty() && d.currentMNC().isEmpty());
     EXPECT_TRUE(d.panel().mccMnc.isEmpty());
@@ -83,15 +83,16 @@ TEST(BrisvaneReads, NolSelectsItsOperator)
     Env e;
     e.writeUpdateFile("Germany;Later Twin;262;1;w;\r\n");
     BrisvaneDocument &d = e.start();
+    BrisvaneFileCommands &f = *e.files;
     const QString path = e.nol(e.box.path(QStringLiteral("logos/of-the-german-networks/t.nol")), 262, 1);
-    ASSERT_TRUE(d.openFile(path));
+    ASSERT_TRUE(f.openFile(path));
     EXPECT_EQ(d.selectedItem(), e.item(kTMobile));
     EXPECT_EQ(d.currentMNC(), QStringLiteral("01"));
     EXPECT_EQ(d.title(), QStringLiteral("Brisvane [") + path.left(3) + QStringLiteral("...") + path.right(22) +
                              QStringLiteral("]"));
-    EXPECT_EQ(d.recentFiles().value(0), path);
+    EXPECT_EQ(e.recent.files().value(0), path);
 
-    ASSERT_TRUE(d.openFile(e.nol(e.box.path(QStringLiteral("x.nol")), 999, 99)));
+    ASSERT_TRUE(f.openFile(e.nol(e.box.path(QStringLiteral("x.nol")), 999, 99)));
     EXPECT_EQ(d.selectedItem(), PlaceholderItem);
     EXPECT_EQ(d.currentMCC(), QStringLiteral("999"));
     EXPECT_EQ(d.panel().mccMnc, QStringLiteral("999-99"));
@@ -103,7 +104,7 @@ TEST(BrisvaneReads, NolSelectsItsOperator)
         const char *shown;
     } unusual[] = {{1234, 1, "1234-01"}, {-5, -1, "-005--01"}, {310, 260, "310-260"}};
     for (const auto &u : unusual) {
-        ASSERT_TRUE(d.openFile(e.nol(e.box.path(QStringLiteral("u.nol")), u.mcc, u.mnc)));
+        ASSERT_TRUE(f.openFile(e.nol(e.box.path(QStringLiteral("u.nol")), u.mcc, u.mnc)));
         EXPECT_EQ(d.selectedItem(), PlaceholderItem);
         EXPECT_EQ(d.panel().mccMnc, QLatin1String(u.shown));
     }
@@ -113,15 +114,16 @@ TEST(BrisvaneDefaults, SaveMarkLoadAndKeepOutOfRecentList)
 {
     Env e;
     BrisvaneDocument &d = e.start();
+    BrisvaneFileCommands &f = *e.files;
     e.pick(kTMobile);
     d.grid().setPixel(7, 7, true);
-    ASSERT_TRUE(d.saveDefaultLogo());
+    ASSERT_TRUE(f.saveDefaultLogo());
     const QString file = e.prog(QStringLiteral("DEFAULT/262_01.NOL"));   // DEFAULT created on the way
     EXPECT_TRUE(QFileInfo::exists(file));
     EXPECT_TRUE(d.panel().defaultMark);
     EXPECT_EQ(d.currentFile(), QStringLiteral("Default"));
     EXPECT_EQ(d.title(), QStringLiteral("Brisvane [Default]"));
-    EXPECT_TRUE(d.recentFiles().join(QString()).isEmpty());
+    EXPECT_TRUE(e.recent.files().join(QString()).isEmpty());
 
     // Another operator without a default empties the shown default logo.
     e.pick(kVodafoneDE);
@@ -132,18 +134,18 @@ TEST(BrisvaneDefaults, SaveMarkLoadAndKeepOutOfRecentList)
     e.pick(kTMobile);
     EXPECT_TRUE(d.panel().loadDefaultEnabled);
     EXPECT_EQ(d.panel().loadDefaultCaption, QStringLiteral("Load default for T-Mobile D1"));
-    ASSERT_TRUE(d.loadDefaultLogo());
+    ASSERT_TRUE(f.loadDefaultLogo());
     EXPECT_TRUE(d.grid().isSet(7, 7));
     EXPECT_EQ(d.currentFile(), QStringLiteral("Default"));
     EXPECT_EQ(d.selectedItem(), e.item(kTMobile));
-    EXPECT_TRUE(d.recentFiles().join(QString()).isEmpty());
+    EXPECT_TRUE(e.recent.files().join(QString()).isEmpty());
 
     // Opened by its path it is still "Default", kept out of the list.
     d.setCurrentFile(QStringLiteral("Untitled"));
-    ASSERT_TRUE(d.openFile(file));
+    ASSERT_TRUE(f.openFile(file));
     EXPECT_EQ(d.currentFile(), QStringLiteral("Default"));
     EXPECT_EQ(d.title(), QStringLiteral("Brisvane [Default]"));
-    EXPECT_TRUE(d.recentFiles().join(QString()).isEmpty());
+    EXPECT_TRUE(e.recent.files().join(QString()).isEmpty());
 }
 
 TEST(BrisvaneDefaults, InstalledProgramKeepsThemInTheUserFolder)
@@ -151,18 +153,20 @@ TEST(BrisvaneDefaults, InstalledProgramKeepsThemInTheUserFolder)
     Env e;
     e.folders.readOnly = true;
     BrisvaneDocument &d = e.start();
+    BrisvaneFileCommands &f = *e.files;
     e.pick(kTMobile);
     d.grid().setPixel(1, 1, true);
-    ASSERT_TRUE(d.saveDefaultLogo());
+    ASSERT_TRUE(f.saveDefaultLogo());
     EXPECT_FALSE(QFileInfo::exists(e.prog(QStringLiteral("DEFAULT"))));
-    EXPECT_EQ(d.DefaultLogoPath(), e.folders.userFolder() + QStringLiteral("DEFAULT/262_01.NOL"));
-    EXPECT_TRUE(d.isDefaultFolderPath(d.DefaultLogoPath()));
+    EXPECT_EQ(d.defaultLogoPath(), e.folders.userFolder() + QStringLiteral("DEFAULT/262_01.NOL"));
+    EXPECT_TRUE(d.isDefaultFolderPath(d.defaultLogoPath()));
 }
 
 TEST(BrisvaneDefaults, SaveAsRefusesTheDefaultFolder)
 {
     Env e;
     BrisvaneDocument &d = e.start();
+    BrisvaneFileCommands &f = *e.files;
     e.pick(kTMobile);
     d.grid().setPixel(1, 1, true);
     QDir().mkpath(e.prog(QStringLiteral("DEFAULT")));
@@ -171,7 +175,7 @@ TEST(BrisvaneDefaults, SaveAsRefusesTheDefaultFolder)
     for (const QString &path : {e.prog(QStringLiteral("DEFAULT/mine.nol")), target}) {
         e.prompt.clear();
         e.prompt.files = {path};
-        EXPECT_EQ(d.saveAs(), logo::LogoDocument::SaveResult::Stopped);
+        EXPECT_EQ(f.saveAs(), logo::FileCommands::SaveResult::Stopped);
         EXPECT_FALSE(QFileInfo::exists(path));
         EXPECT_EQ(e.prompt.lastMessage(), QStringLiteral("Can't save your file here. Try another path.\r\n\r\n"
                                                          "Use menu 'Extras -> Save as default logo' to\r\n"
@@ -227,34 +231,35 @@ TEST(BrisvaneHistory, ReplacedLogosComeBackAndAnUnsavedImportIsAskedAbout)
 {
     Env e;
     BrisvaneDocument &d = e.start();
+    BrisvaneFileCommands &f = *e.files;
     d.clearHistory();
     e.pick(kTMobile);
     d.grid().setPixel(7, 7, true);
-    ASSERT_TRUE(d.saveDefaultLogo());
+    ASSERT_TRUE(f.saveDefaultLogo());
     const QString nol = e.nol(e.box.path(QStringLiteral("small.nol")), 262, 2);
 
     const std::pair<const char *, std::function<void()>> replacements[] = {
         {"clear logo", [&] { d.onOperatorChosen(ClearItem); }},
-        {"default logo", [&] { ASSERT_TRUE(d.loadDefaultLogo()); }},
-        {"file", [&] { ASSERT_TRUE(d.openFile(nol)); }},
+        {"default logo", [&] { ASSERT_TRUE(f.loadDefaultLogo()); }},
+        {"file", [&] { ASSERT_TRUE(f.openFile(nol)); }},
     };
     for (const auto &[what, replace] : replacements) {
         SCOPED_TRACE(what);
         e.pick(kTMobile);
-        ASSERT_TRUE(d.importPicture(logotest::fixture(QStringLiteral("png/pattern.png"))));
+        ASSERT_TRUE(f.importPicture(logotest::fixture(QStringLiteral("png/pattern.png"))));
         e.pick(kTMobile);   // the operator for the imported logo
         const logo::LogoGrid imported = d.grid();
-        EXPECT_EQ(d.askSaveChanges(), logo::LogoDocument::SaveAnswer::Proceed) << "Brisvane asks only when closing";
+        EXPECT_EQ(f.askSaveChanges(), logo::FileCommands::SaveAnswer::Proceed) << "Brisvane asks only when closing";
         EXPECT_TRUE(e.prompt.shown.empty());
         e.prompt.answers = {logo::Answer::Cancel};
-        EXPECT_EQ(d.askSaveChanges(true), logo::LogoDocument::SaveAnswer::Cancel);
+        EXPECT_EQ(f.askSaveChanges(true), logo::FileCommands::SaveAnswer::Cancel);
         EXPECT_EQ(e.prompt.lastMessage(),
                   QStringLiteral("Imported\r\nhas not been saved yet.\r\n\r\nDo you want to save it now?"));
         e.prompt.clear();
 
         replace();
         ASSERT_NE(d.grid(), imported);
-        EXPECT_EQ(d.askSaveChanges(true), logo::LogoDocument::SaveAnswer::Proceed) << "a logo from the program or a file is no loss";
+        EXPECT_EQ(f.askSaveChanges(true), logo::FileCommands::SaveAnswer::Proceed) << "a logo from the program or a file is no loss";
         EXPECT_TRUE(e.prompt.shown.empty());
 
         d.history().undo();
@@ -263,7 +268,7 @@ TEST(BrisvaneHistory, ReplacedLogosComeBackAndAnUnsavedImportIsAskedAbout)
         EXPECT_EQ(d.selectedItem(), e.item(kTMobile));
         EXPECT_EQ(d.title(), QStringLiteral("Brisvane [Imported]"));
         e.prompt.answers = {logo::Answer::Cancel};
-        EXPECT_EQ(d.askSaveChanges(true), logo::LogoDocument::SaveAnswer::Cancel);
+        EXPECT_EQ(f.askSaveChanges(true), logo::FileCommands::SaveAnswer::Cancel);
         e.prompt.clear();
         d.history().redo();
         EXPECT_NE(d.grid(), imported);
@@ -276,8 +281,8 @@ TEST(BrisvaneHistory, ReplacedLogosComeBackAndAnUnsavedImportIsAskedAbout)
     d.setCurrentFile(QStringLiteral("Imported"));
     e.prompt.files = {e.box.path(QStringLiteral("empty"))};
     e.prompt.answers = {logo::Answer::Yes};
-    EXPECT_EQ(d.saveAs(), logo::LogoDocument::SaveResult::Saved);
+    EXPECT_EQ(f.saveAs(), logo::FileCommands::SaveResult::Saved);
     EXPECT_EQ(e.prompt.count(logo::ShownPrompt::Kind::Message), 1);
     EXPECT_TRUE(QFileInfo::exists(e.box.path(QStringLiteral("empty.nol"))));
-    EXPECT_EQ(d.askSaveChanges(true), logo::LogoDocument::SaveAnswer::Proceed);
+    EXPECT_EQ(f.askSaveChanges(true), logo::FileCommands::SaveAnswer::Proceed);
 }

@@ -1,7 +1,6 @@
 // Brisvane's main window: its menus, list and labels as it starts, the logo in
-// the display of the covers, the operator list driving the labels and the
-// title, default logos through the menu and the mark, the delivery commands
-// against the simulated phone, and the program itself taking a screenshot.
+// the display of the covers, the delivery commands against the simulated
+// phone, and the program itself taking a screenshot.
 #include "brisvanetest.h"
 #include "brisvane/coverview.h"
 #include "common/modalscript.h"
@@ -32,7 +31,7 @@
 #include <gtest/gtest.h>
 
 using namespace brisvane;
-using brisvanetest::WindowEnv;
+using namespace brisvanetest;
 using logo::Answer;
 
 namespace {
@@ -46,59 +45,6 @@ QStringList entryNames(const QMenu *menu)
     for (const QAction *a : menu->actions())
         out << (a->isSeparator() ? QStringLiteral("-") : a->objectName() + QLatin1Char(' ') + a->text());
     return out;
-}
-
-// The user picks a list entry by its text.
-void choose(WindowEnv &env, const QString &text)
-{
-    auto *list = env.widget<QComboBox>("cmbOperator");
-    const int row = list->findText(text);
-    ASSERT_GE(row, 0) << text.toStdString();
-    list->setCurrentIndex(row);
-    emit list->activated(row);
-}
-
-QString label(WindowEnv &env, const char *name)
-{
-    return env.widget<QLabel>(name)->text();
-}
-
-// A logo with a diagonal line and a frame, so a shifted or scaled picture shows.
-logo::LogoGrid pattern()
-{
-    logo::LogoGrid g;
-    for (int c = 0; c < 72; ++c) {
-        g.setPixel(c, 0, true);
-        g.setPixel(c, c % 14, true);
-    }
-    for (int r = 0; r < 14; ++r)
-        g.setPixel(71, r, true);
-    return g;
-}
-
-QString writeNol(const QString &path, const logo::LogoGrid &g, int mcc, int mnc)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    logotest::writeAll(path, logo::buildLogoFile(g, true, qint16(mcc), qint16(mnc), 50, QString(), QString()));
-    return path;
-}
-
-// Where the logo's pixels differ from black on green in the picture, with the
-// display's top-left corner at origin; empty when they all match.
-QString displayMismatch(const QImage &picture, QPoint origin, const logo::LogoGrid &g)
-{
-    for (int r = 0; r < 14; ++r)
-        for (int c = 0; c < 72; ++c) {
-            const QRgb want = g.isSet(c, r) ? qRgb(0, 0, 0) : logo::DisplayGreen;
-            if (picture.pixel(origin + QPoint(c, r)) != want)
-                return QStringLiteral("pixel %1,%2").arg(c).arg(r);
-        }
-    return {};
-}
-
-QImage clientArea(WindowEnv &env)
-{
-    return env.window->centralWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace
@@ -185,7 +131,7 @@ TEST(BrisvaneWindow, TheWheelLeavesTheListAloneAndUndoBringsBackAReplacedLogo)
     auto *list = env.widget<QComboBox>("cmbOperator");
     EXPECT_EQ(list->focusPolicy(), Qt::StrongFocus);
     EXPECT_FALSE(list->hasFocus());
-    ASSERT_TRUE(env.wdoc().importPicture(logotest::fixture(QStringLiteral("png/pattern.png"))));
+    ASSERT_TRUE(env.window->fileCommands().importPicture(logotest::fixture(QStringLiteral("png/pattern.png"))));
     const logo::LogoGrid imported = env.wdoc().grid();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Brisvane [Imported]"));
 
@@ -229,7 +175,7 @@ TEST(BrisvaneWindow, ALogoSitsOneToOneInTheDisplayOfEveryCover)
                                    QStringLiteral("]"));
     EXPECT_EQ(env.widget<QComboBox>("cmbOperator")->currentText(), kTMobile) << "the file selects its operator";
     EXPECT_EQ(label(env, "lblMCCMNC"), QStringLiteral("262-01"));
-    EXPECT_EQ(env.wdoc().recentFiles().front(), file);
+    EXPECT_EQ(env.window->recentFiles().files().front(), file);
 
     for (int cover : {1, 0, 4, 9}) {
         env.action(QStringLiteral("mnuXpress%1").arg(cover))->trigger();
@@ -380,86 +326,6 @@ TEST(BrisvaneWindow, ADroppedPictureIsImported)
     EXPECT_EQ(env.wdoc().grid().setCount(), 1);
 }
 
-// ---------------------------------------------------------------- the list
-
-TEST(BrisvaneWindow, TheListDrivesLabelsTitleAndDisplay)
-{
-    WindowEnv env;
-    auto &w = env.open();
-    choose(env, QStringLiteral(" Clear Operator-Logo"));
-    EXPECT_EQ(label(env, "lblCountry"), QStringLiteral("CLEAR"));
-    EXPECT_EQ(label(env, "lblMCCMNC"), QStringLiteral("CLEAR"));
-    EXPECT_EQ(label(env, "lblOp1"), QStringLiteral("Clear Operator-Logo"));
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("Brisvane [Clear Logo]"));
-    EXPECT_EQ(displayMismatch(clientArea(env), {42, 85}, clearPicture()), QString());
-    EXPECT_FALSE(env.action("mnuSaveDefault")->isEnabled());
-
-    choose(env, kSfr);
-    EXPECT_TRUE(env.wdoc().grid().isEmpty()) << "leaving the clear entry empties the logo";
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("Brisvane [Untitled]"));
-    EXPECT_EQ(displayMismatch(clientArea(env), {42, 85}, logo::LogoGrid()), QString());
-    EXPECT_EQ(label(env, "lblCountry"), QStringLiteral("FRANCE"));
-    EXPECT_EQ(label(env, "lblMCCMNC"), QStringLiteral("208-10"));
-    EXPECT_EQ(label(env, "lblOp1"), QStringLiteral("SFR"));
-    EXPECT_EQ(label(env, "lblOp2"), QStringLiteral("France"));
-    EXPECT_EQ(label(env, "lblOpURL"), QStringLiteral("www.sfr.fr"));
-    EXPECT_EQ(env.action("mnuSaveDefault")->text(), QStringLiteral("Save as default for SFR"));
-    EXPECT_TRUE(env.action("mnuSaveDefault")->isEnabled());
-    EXPECT_TRUE(env.wdoc().recentFiles().join(QString()).isEmpty()) << "no pseudo-name is listed";
-
-    // A logo of a network the list doesn't have: no operator, its own code.
-    const QString unknown = writeNol(env.box.path(QStringLiteral("far.nol")), pattern(), 999, 99);
-    w.openReceivedFile(unknown);
-    EXPECT_EQ(env.widget<QComboBox>("cmbOperator")->currentText(), QStringLiteral(" Select your operator..."));
-    EXPECT_EQ(label(env, "lblMCCMNC"), QStringLiteral("999-99"));
-    EXPECT_TRUE(label(env, "lblOp1").isEmpty());
-    EXPECT_EQ(env.wdoc().currentMCC(), QStringLiteral("999"));
-    EXPECT_EQ(displayMismatch(clientArea(env), {42, 85}, pattern()), QString());
-}
-
-TEST(BrisvaneWindow, DefaultLogoThroughTheMenuAndTheMark)
-{
-    WindowEnv env;
-    auto &w = env.open();
-    const QString file = writeNol(env.box.path(QStringLiteral("d1.nol")), pattern(), 262, 1);
-    w.openReceivedFile(file);
-    env.action("mnuSaveDefault")->trigger();
-    const QString saved = env.prog(QStringLiteral("DEFAULT/262_01.NOL"));
-    ASSERT_TRUE(QFile::exists(saved)) << "DEFAULT is created";
-    auto *mark = env.widget<QLabel>("lblDef");
-    EXPECT_EQ(mark->text(), QStringLiteral("\u00B0"));
-    EXPECT_EQ(mark->toolTip(), QStringLiteral("Default logo for operator available"));
-    EXPECT_TRUE(mark->isEnabled());
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("Brisvane [Default]"));
-    EXPECT_EQ(env.action("mnuLoadDefault")->text(), QStringLiteral("Load default for T-Mobile D1"));
-
-    // Another operator: no mark, and the default logo goes with its name.
-    choose(env, kSfr);
-    EXPECT_TRUE(mark->text().isEmpty());
-    EXPECT_FALSE(env.action("mnuLoadDefault")->isEnabled());
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("Brisvane [Untitled]"));
-    EXPECT_TRUE(env.wdoc().grid().isEmpty());
-
-    // Back: a click on the mark loads it, named "Default", not listed.
-    choose(env, kTMobile);
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QCoreApplication::sendEvent(mark, &press);
-    QCoreApplication::sendEvent(mark, &release);
-    EXPECT_EQ(env.wdoc().grid(), pattern());
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("Brisvane [Default]"));
-    EXPECT_EQ(env.wdoc().recentFiles(), (QStringList{file, QString(), QString(), QString()}));
-
-    // Save As into DEFAULT is refused with its message; nothing is written.
-    env.prompt.files = {env.prog(QStringLiteral("DEFAULT/mine.nol"))};
-    env.action("mnuSaveAs")->trigger();
-    EXPECT_TRUE(env.prompt.lastMessage().startsWith(QStringLiteral("Can't save your file here. Try another path.")));
-    EXPECT_FALSE(QFile::exists(env.prog(QStringLiteral("DEFAULT/mine.nol"))));
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("Brisvane [Default]"));
-}
-
 // ---------------------------------------------------------------- delivery
 
 TEST(BrisvaneDelivery, PreChecksBeforeAnyDialog)
@@ -468,7 +334,7 @@ TEST(BrisvaneDelivery, PreChecksBeforeAnyDialog)
     auto &w = env.open();
     env.box.settings().write(logo::kSharedSection, QStringLiteral("SMSC"), QStringLiteral("491710760000"));
     // No operator: the toolbar button and the menu say so and open nothing.
-    w.Toolbar1_ButtonClick(QStringLiteral("Send"));
+    w.runToolbarButton(QStringLiteral("Send"));
     env.action("mnuStore")->trigger();
     EXPECT_EQ(env.prompt.messages(), (QStringList{"Select an operator first.", "Select an operator first."}));
 
@@ -519,7 +385,7 @@ TEST(BrisvaneDelivery, SendAndStoreAnOperatorLogoThroughTheSimulatedPhone)
         EXPECT_EQ(store->numberLabel->text(), QStringLiteral("+998000007"));
         store->storeButton->click();
     });
-    w.Toolbar1_ButtonClick(QStringLiteral("Store"));
+    w.runToolbarButton(QStringLiteral("Store"));
     EXPECT_EQ(user.seen, (QStringList{"frmSend", "frmStore"}));
     EXPECT_EQ(env.prompt.messages(), QStringList{"Data written."});
     const QStringList lines = QString::fromLatin1(phone.logged()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);

@@ -91,7 +91,7 @@ TEST(FileTypeAssociation, EveryBranchOfTheAlgorithm)
         MemoryTree tree;
         for (const auto &[k, v] : c.before)
             tree.put(k, v);
-        EXPECT_EQ(AssociateFileType(tree, kProgram, QStringLiteral(".ngg"), c.overwrite, kNgg, true,
+        EXPECT_EQ(associateFileType(tree, kProgram, QStringLiteral(".ngg"), c.overwrite, kNgg, true,
                                     QStringLiteral("Nokia Group Graphic")),
                   c.result)
             << c.name;
@@ -101,7 +101,7 @@ TEST(FileTypeAssociation, EveryBranchOfTheAlgorithm)
 
     MemoryTree unwritable;
     unwritable.failCreate = true;
-    EXPECT_EQ(AssociateFileType(unwritable, kProgram, QStringLiteral(".ngg"), true, kNgg, true, QString()),
+    EXPECT_EQ(associateFileType(unwritable, kProgram, QStringLiteral(".ngg"), true, kNgg, true, QString()),
               AssociateResult::CreateFailed);
 }
 
@@ -111,10 +111,10 @@ TEST(FileTypeAssociation, IsAssociatedWithIsFalseOnlyForAnotherClass)
     tree.put(QStringLiteral(".nsl"), std::nullopt);
     tree.put(QStringLiteral(".otb"), kNgg);
     tree.put(QStringLiteral(".i61"), QStringLiteral("PaintBrush"));
-    EXPECT_TRUE(IsAssociatedWith(tree, QStringLiteral(".nlm"), kNgg));   // no key at all
-    EXPECT_TRUE(IsAssociatedWith(tree, QStringLiteral(".nsl"), kNgg));   // no value
-    EXPECT_TRUE(IsAssociatedWith(tree, QStringLiteral(".otb"), kNgg));
-    EXPECT_FALSE(IsAssociatedWith(tree, QStringLiteral(".i61"), kNgg));
+    EXPECT_TRUE(isAssociatedWith(tree, QStringLiteral(".nlm"), kNgg));   // no key at all
+    EXPECT_TRUE(isAssociatedWith(tree, QStringLiteral(".nsl"), kNgg));   // no value
+    EXPECT_TRUE(isAssociatedWith(tree, QStringLiteral(".otb"), kNgg));
+    EXPECT_FALSE(isAssociatedWith(tree, QStringLiteral(".i61"), kNgg));
 }
 
 // Quillet's start-up: its two types, then the question about the extra ones.

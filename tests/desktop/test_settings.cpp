@@ -159,7 +159,7 @@ TEST(Branding, FileNextToTheProgram)
 {
     Sandbox sb;
     BrandingFile none(sb.dir(), QStringLiteral("QUILLET.INI"));
-    EXPECT_EQ(none.ReadBrandingValue(QStringLiteral("Branding"), QStringLiteral("SendViaSMS")), QString());
+    EXPECT_EQ(none.value(QStringLiteral("Branding"), QStringLiteral("SendViaSMS")), QString());
     EXPECT_FALSE(none.hides(QStringLiteral("SendViaSMS")));
 
     // Found also when its name differs in case, as on a case-blind file system.

@@ -1,6 +1,7 @@
 // Opening foreign files through the document: the dispatcher, the messages of
 // every refusal (which change nothing), and what a successful read names.
 #include "common/testsupport.h"
+#include "common/documentsandbox.h"
 #include "graphic/logodocument.h"
 #include "graphic/logofile.h"
 #include "graphic/pathutil.h"
@@ -22,7 +23,8 @@ QByteArray otbFile(int firstPixelRow = 0)
 }
 
 struct Doc {
-    explicit Doc(const ProgramProfile &profile = ProgramProfile::quillet()) : doc(profile, prompt, sb.settings())
+    explicit Doc(const ProgramProfile &profile = ProgramProfile::quillet())
+        : doc(profile, prompt, sb.settings()), pieces(doc, prompt, sb.settings())
     {
         // A document with a history: a 16 x 8 NOL picture with a network code.
         LogoGrid g;
@@ -30,7 +32,7 @@ struct Doc {
         g.setPixel(3, 3, true);
         nol = sb.path(QStringLiteral("start.nol"));
         logotest::writeAll(nol, buildLogoFile(g, true, 262, 1, 50, QString(), QString()));
-        EXPECT_TRUE(doc.openFile(nol));
+        EXPECT_TRUE(files.openFile(nol));
         prompt.clear();
     }
     QString file(const QString &name, const QByteArray &bytes)
@@ -42,6 +44,9 @@ struct Doc {
     Sandbox sb;
     ScriptedPrompt prompt;
     LogoDocument doc;
+    logotest::FilePieces pieces;
+    FileCommands &files = pieces.files;
+    RecentFiles &recent = pieces.recent;
     QString nol;
 };
 
@@ -67,7 +72,7 @@ TEST(ForeignOpen, RefusedFilesShowTheFormatsMessageAndChangeNothing)
         Doc d;
         const LogoGrid before = d.doc.grid();
         const QString title = d.doc.title();
-        EXPECT_FALSE(d.doc.openFile(d.file(QString::fromLatin1(c.name), c.bytes))) << c.name;
+        EXPECT_FALSE(d.files.openFile(d.file(QString::fromLatin1(c.name), c.bytes))) << c.name;
         ASSERT_EQ(d.prompt.shown.size(), 1u) << c.name;
         EXPECT_EQ(d.prompt.shown[0].text, c.message) << c.name;
         EXPECT_EQ(d.prompt.shown[0].title, QStringLiteral("Quillet"));
@@ -77,7 +82,7 @@ TEST(ForeignOpen, RefusedFilesShowTheFormatsMessageAndChangeNothing)
         EXPECT_EQ(d.doc.currentMCC(), QStringLiteral("262"));
         EXPECT_EQ(d.doc.currentMNC(), QStringLiteral("01"));
         EXPECT_EQ(d.doc.currentFile(), d.nol);
-        EXPECT_EQ(d.doc.recentFiles().value(0), d.nol);
+        EXPECT_EQ(d.recent.files().value(0), d.nol);
         EXPECT_EQ(d.doc.title(), title);
     }
 }
@@ -86,7 +91,7 @@ TEST(ForeignOpen, OtherNlmVersionBeepsBeforeItsMessage)
 {
     Doc d;
     QByteArray v2 = QByteArray("NLM \x02\x00\x00\x48\x0E\x00", 10) + QByteArray(126, '\xFF');
-    EXPECT_FALSE(d.doc.openFile(d.file(QStringLiteral("v2.nlm"), v2)));
+    EXPECT_FALSE(d.files.openFile(d.file(QStringLiteral("v2.nlm"), v2)));
     ASSERT_EQ(d.prompt.shown.size(), 2u);
     EXPECT_EQ(d.prompt.shown[0].kind, ShownPrompt::Kind::Beep);
     EXPECT_EQ(d.prompt.shown[1].text, QStringLiteral("Can't read this NLM file. Try another file."));
@@ -95,10 +100,10 @@ TEST(ForeignOpen, OtherNlmVersionBeepsBeforeItsMessage)
 TEST(ForeignOpen, UnreadableFileHasTheGeneralMessage)
 {
     Doc d;
-    EXPECT_FALSE(d.doc.openFile(d.sb.path(QStringLiteral("missing.ngl"))));
+    EXPECT_FALSE(d.files.openFile(d.sb.path(QStringLiteral("missing.ngl"))));
     EXPECT_EQ(d.prompt.messages(), QStringList{QStringLiteral("Can't read this file. Try another file.")});
     ASSERT_TRUE(QDir().mkpath(d.sb.path(QStringLiteral("folder.nsl"))));
-    EXPECT_FALSE(d.doc.openFile(d.sb.path(QStringLiteral("folder.nsl"))));
+    EXPECT_FALSE(d.files.openFile(d.sb.path(QStringLiteral("folder.nsl"))));
     EXPECT_EQ(d.prompt.messages().size(), 2);
     EXPECT_EQ(d.doc.currentMCC(), QStringLiteral("262"));
 }
@@ -107,14 +112,14 @@ TEST(ForeignOpen, QuilletNamesTheReadFileAsNggAtTheFullSize)
 {
     Doc d;
     const QString path = d.file(QStringLiteral("B.OTB"), otbFile(2));
-    ASSERT_TRUE(d.doc.openFile(path));
+    ASSERT_TRUE(d.files.openFile(path));
     EXPECT_TRUE(d.prompt.shown.empty());
     EXPECT_EQ(d.doc.currentFile(), d.sb.path(QStringLiteral("B.ngg")));
-    EXPECT_EQ(d.doc.recentFiles().value(0), path);
-    EXPECT_EQ(d.doc.recentFiles().value(1), d.nol);
+    EXPECT_EQ(d.recent.files().value(0), path);
+    EXPECT_EQ(d.recent.files().value(1), d.nol);
     EXPECT_TRUE(d.doc.currentMCC().isEmpty());
     EXPECT_TRUE(d.doc.currentMNC().isEmpty());
-    EXPECT_EQ(d.doc.docState(), LogoDocument::Clean);
+    EXPECT_EQ(d.doc.state(), LogoDocument::State::Clean);
     EXPECT_TRUE(d.doc.title().endsWith(QStringLiteral("B.ngg]")));
     EXPECT_EQ(d.doc.grid().width(), 72);   // not the 16 x 8 of the file read before
     EXPECT_EQ(d.doc.grid().height(), 14);
@@ -126,9 +131,9 @@ TEST(ForeignOpen, BrisvaneCallsAForeignReadImported)
 {
     Doc d(ProgramProfile::brisvane());
     const QString path = d.file(QStringLiteral("logo.otb"), otbFile());
-    ASSERT_TRUE(d.doc.openFile(path));
+    ASSERT_TRUE(d.files.openFile(path));
     EXPECT_EQ(d.doc.currentFile(), QStringLiteral("Imported"));
-    EXPECT_EQ(d.doc.recentFiles().value(0), path);
+    EXPECT_EQ(d.recent.files().value(0), path);
     EXPECT_TRUE(d.doc.currentMCC().isEmpty());
 }
 
@@ -136,18 +141,18 @@ TEST(ForeignOpen, I61IsImportedAsAPictureAndNamedLikeAForeignRead)
 {
     Doc d;
     const QString path = logotest::fixture(QStringLiteral("i61/pattern.i61"));
-    ASSERT_TRUE(d.doc.openFile(path));
+    ASSERT_TRUE(d.files.openFile(path));
     EXPECT_TRUE(d.prompt.shown.empty());
     EXPECT_EQ(d.doc.currentFile(), stripExtension(path) + QStringLiteral(".ngg"));
-    EXPECT_EQ(d.doc.recentFiles().value(0), path);
-    EXPECT_EQ(d.doc.docState(), LogoDocument::Clean);
+    EXPECT_EQ(d.recent.files().value(0), path);
+    EXPECT_EQ(d.doc.state(), LogoDocument::State::Clean);
     EXPECT_TRUE(d.doc.currentMCC().isEmpty());
     EXPECT_TRUE(d.doc.grid().isSet(0, 0));   // colour 0: black
     EXPECT_FALSE(d.doc.grid().isSet(1, 0));  // colour 3: (65, 0, 0)
     EXPECT_TRUE(d.doc.grid().isSet(3, 0));   // colour 1: (64, 64, 64)
 
     // Content decides, not the name: a GIF inside works too.
-    ASSERT_TRUE(d.doc.openFile(logotest::fixture(QStringLiteral("i61/gif_inside.I61"))));
+    ASSERT_TRUE(d.files.openFile(logotest::fixture(QStringLiteral("i61/gif_inside.I61"))));
     EXPECT_TRUE(d.doc.grid().isSet(3, 0));
 }
 
@@ -155,8 +160,8 @@ TEST(ForeignOpen, DamagedI61EndsSilentlyAndChangesNothing)
 {
     Doc d;
     const LogoGrid before = d.doc.grid();
-    EXPECT_FALSE(d.doc.openFile(logotest::fixture(QStringLiteral("i61/damaged.i61"))));
-    EXPECT_FALSE(d.doc.openFile(d.sb.path(QStringLiteral("missing.i61"))));
+    EXPECT_FALSE(d.files.openFile(logotest::fixture(QStringLiteral("i61/damaged.i61"))));
+    EXPECT_FALSE(d.files.openFile(d.sb.path(QStringLiteral("missing.i61"))));
     EXPECT_TRUE(d.prompt.shown.empty());
     EXPECT_EQ(d.doc.grid(), before);
     EXPECT_EQ(d.doc.currentFile(), d.nol);
@@ -171,13 +176,13 @@ TEST(ForeignOpen, FoldersWithDotsNeverChooseTheFormat)
     // A good NGG in a folder named like an OTB file opens as what it is.
     const QString ngg = d.file(QStringLiteral("logos.otb/good.ngg"),
                                buildLogoFile(LogoGrid(), false, 0, 0, 50, QString(), QString()));
-    EXPECT_TRUE(d.doc.openFile(ngg));
+    EXPECT_TRUE(d.files.openFile(ngg));
     EXPECT_TRUE(d.prompt.shown.empty());
     EXPECT_EQ(d.doc.currentFile(), ngg);
 
     // Saving into a folder named like a NOL file writes NGG, needing no network code.
     d.doc.paintCell(1, 1, true);
     const QString target = d.sb.path(QStringLiteral("my.nol.d/b.ngg"));
-    EXPECT_EQ(d.doc.writeLogoFile(target), LogoDocument::WriteResult::Written);
+    EXPECT_EQ(d.files.writeLogoFile(target), FileCommands::WriteResult::Written);
     EXPECT_EQ(logotest::readAll(target).left(4), QByteArray("NGG\0", 4));
 }

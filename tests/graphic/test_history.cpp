@@ -1,9 +1,10 @@
-// Undo and redo of every kind of change, the title's modified mark, and when
-// New and a read start the history afresh.
+// The document: undo and redo of every kind of change, the title and its
+// modified mark, and when New and a read start the history afresh.
 #include "common/documentsandbox.h"
 #include "graphic/logodocument.h"
 #include "graphic/logofile.h"
 
+#include <QSignalSpy>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -25,7 +26,7 @@ struct Doc : logotest::QuilletDocument {
         return p;
     }
     // The document as it is after opening a saved file: clean, one step (the read).
-    Doc() { EXPECT_TRUE(doc.openFile(file(QStringLiteral("start.ngg")))); }
+    Doc() { EXPECT_TRUE(files.openFile(file(QStringLiteral("start.ngg")))); }
 
     struct State {
         LogoGrid grid;
@@ -68,11 +69,11 @@ const Kind kKinds[] = {
     {"text", [](Doc &d) { ASSERT_TRUE(d.doc.insertText({QStringLiteral("Hi")}, TextFont::Bold).ok); }, false},
     {"new", [](Doc &d) { d.doc.newDocument(); }, true},
     // A smaller NOL file: the size and the network code come back too.
-    {"read", [](Doc &d) { ASSERT_TRUE(d.doc.openFile(d.file(QStringLiteral("b.nol"), 16, 8, true))); }, true},
+    {"read", [](Doc &d) { ASSERT_TRUE(d.files.openFile(d.file(QStringLiteral("b.nol"), 16, 8, true))); }, true},
     {"foreign read",
-     [](Doc &d) { ASSERT_TRUE(d.doc.openFile(logotest::fixture(QStringLiteral("nlm/diagonal.nlm")))); }, true},
+     [](Doc &d) { ASSERT_TRUE(d.files.openFile(logotest::fixture(QStringLiteral("nlm/diagonal.nlm")))); }, true},
     {"import",
-     [](Doc &d) { ASSERT_TRUE(d.doc.importPicture(logotest::fixture(QStringLiteral("png/pattern.png")))); }, true},
+     [](Doc &d) { ASSERT_TRUE(d.files.importPicture(logotest::fixture(QStringLiteral("png/pattern.png")))); }, true},
 };
 
 } // namespace
@@ -97,7 +98,7 @@ TEST(History, EveryKindOfChangeUndoesAndRedoesAsOneStep)
                                                                       : after.title.chopped(1) + QStringLiteral("*]");
         }
         EXPECT_EQ(d.state(), undone);
-        EXPECT_EQ(d.doc.docState(), k.renames ? LogoDocument::Modified : LogoDocument::Clean);
+        EXPECT_EQ(d.doc.state(), k.renames ? LogoDocument::State::Modified : LogoDocument::State::Clean);
 
         d.doc.history().redo();
         EXPECT_EQ(d.state(), after);
@@ -117,16 +118,16 @@ TEST(History, HoldsAHundredStepsAndTheTitleIsCleanExactlyAtTheSavedOne)
     const int steps = d.doc.history().count();
     d.doc.paintCell(0, 0, true);   // already set: no step, no mark
     EXPECT_EQ(d.doc.history().count(), steps);
-    EXPECT_EQ(d.doc.docState(), LogoDocument::Clean);
+    EXPECT_EQ(d.doc.state(), LogoDocument::State::Clean);
 
     for (int i = 1; i <= 120; ++i) {   // single clicks, a step each; saved after the 60th
         d.doc.paintCell(10 + i % 60, 6 + i / 60, true);
         if (i == 60) {
-            ASSERT_EQ(d.doc.writeLogoFile(d.doc.currentFile()), LogoDocument::WriteResult::Written);
+            ASSERT_EQ(d.files.writeLogoFile(d.doc.currentFile()), FileCommands::WriteResult::Written);
         }
     }
     for (int i = 120; i > 0; --i) {
-        EXPECT_EQ(d.doc.docState() == LogoDocument::Clean, i == 60) << i;
+        EXPECT_EQ(d.doc.state() == LogoDocument::State::Clean, i == 60) << i;
         d.doc.history().undo();
     }
     EXPECT_EQ(d.doc.grid(), start);
@@ -138,13 +139,13 @@ TEST(History, LoadsClearItOnlyAfterAnAnsweredQuestion)
 {
     const std::function<void(Doc &)> loads[] = {
         [](Doc &d) {
-            if (d.doc.askSaveChanges() == LogoDocument::SaveAnswer::Proceed)
+            if (d.files.askSaveChanges() == FileCommands::SaveAnswer::Proceed)
                 d.doc.newDocument();
         },
-        [](Doc &d) { d.doc.openFileReceived(d.file(QStringLiteral("other.ngg"), 20, 5)); },
+        [](Doc &d) { d.files.openFileReceived(d.file(QStringLiteral("other.ngg"), 20, 5)); },
         [](Doc &d) {
             d.prompt.files = {logotest::fixture(QStringLiteral("png/pattern.png"))};
-            d.doc.importCommand();
+            d.files.importCommand();
         },
     };
     for (const Answer answer : {Answer::Ok /* not asked */, Answer::No, Answer::Yes /* saves first */})
@@ -173,11 +174,55 @@ TEST(History, ADocumentGoingAwayLeavesNoRunMarkBehind)
 {
     Sandbox sb;
     ScriptedPrompt prompt;
+    RunMarks marks(sb.settings(), QStringLiteral("Quillet Settings"));
+    marks.setEnabled(true);
     {
         LogoDocument doc(ProgramProfile::quillet(), prompt, sb.settings());
-        doc.setRunMarks(true);
+        // As a window wires them.
+        QObject::connect(&doc, &LogoDocument::titleChanged, &marks, &RunMarks::showTitle);
         doc.invert();
-        sb.settings().remove(doc.section(), QStringLiteral("CurrentAppname"));
+        ASSERT_TRUE(sb.settings().contains(QStringLiteral("Quillet Settings"), QStringLiteral("CurrentAppname")));
+        marks.remove();
     }
     EXPECT_FALSE(sb.settings().contains(QStringLiteral("Quillet Settings"), QStringLiteral("CurrentAppname")));
+}
+
+// ---------------------------------------------------------------- title
+
+TEST(DocumentTitle, CleanAndModifiedMarks)
+{
+    logotest::QuilletDocument d;
+    QSignalSpy spy(&d.doc, &LogoDocument::titleChanged);
+    d.doc.setTitle(true);
+    EXPECT_EQ(d.doc.title(), QStringLiteral("Quillet [Untitled]"));
+    d.doc.paintCell(5, 5, true);
+    EXPECT_EQ(d.doc.title(), QStringLiteral("Quillet [Untitled*]"));
+    EXPECT_EQ(d.doc.state(), LogoDocument::State::Modified);
+    EXPECT_EQ(spy.count(), 2);
+    d.doc.paintCell(6, 5, true);   // already modified: the title is not set again
+    EXPECT_EQ(spy.count(), 2);
+    d.doc.paintCell(80, 5, true);  // outside: nothing
+    EXPECT_EQ(d.doc.grid().setCount(), 2);
+
+    d.doc.setCurrentFile(QStringLiteral("/home/someone/pictures/2026/friends/caller-groups/a.ngg"));
+    d.doc.setTitle(true);
+    EXPECT_EQ(d.doc.title(), QStringLiteral("Quillet [/ho...") +
+                                 d.doc.currentFile().right(35) + QStringLiteral("]"));
+}
+
+TEST(DocumentTitle, EveryToolMarksModified)
+{
+    logotest::QuilletDocument d;
+    using Tool = void (LogoDocument::*)();
+    const Tool tools[] = {&LogoDocument::moveUp, &LogoDocument::moveDown, &LogoDocument::moveLeft,
+                          &LogoDocument::moveRight, &LogoDocument::flipHorizontal,
+                          &LogoDocument::flipVertical, &LogoDocument::invert};
+    for (Tool t : tools) {
+        d.doc.setTitle(true);
+        QSignalSpy repaint(&d.doc, &LogoDocument::pictureChanged);
+        (d.doc.*t)();
+        EXPECT_EQ(d.doc.state(), LogoDocument::State::Modified);
+        EXPECT_TRUE(d.doc.title().endsWith(QStringLiteral("*]")));
+        EXPECT_EQ(repaint.count(), 1);
+    }
 }

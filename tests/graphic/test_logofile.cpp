@@ -1,5 +1,6 @@
 // NOL / NGG / NCG files: the exact bytes written and what the reader accepts.
 #include "common/testsupport.h"
+#include "common/documentsandbox.h"
 #include "graphic/logodocument.h"
 #include "graphic/logofile.h"
 #include "graphic/pathutil.h"
@@ -37,6 +38,9 @@ struct DocFixture {
     Sandbox sb;
     ScriptedPrompt prompt;
     LogoDocument doc{ProgramProfile::quillet(), prompt, sb.settings()};
+    logotest::FilePieces pieces{doc, prompt, sb.settings()};
+    FileCommands &files = pieces.files;
+    RecentFiles &recent = pieces.recent;
 };
 
 } // namespace
@@ -127,14 +131,14 @@ TEST(LogoDocumentFiles, ReadSetsEverythingTogether)
     DocFixture f;
     const QString path = f.sb.path(QStringLiteral("op.nol"));
     ASSERT_TRUE(logotest::writeAll(path, foreignNol(262, 1, 16, 8, QByteArray(128, '1'))));
-    ASSERT_TRUE(f.doc.readLogoFile(path));
+    ASSERT_TRUE(f.files.readLogoFile(path));
     EXPECT_EQ(f.doc.currentMCC(), QStringLiteral("262"));
     EXPECT_EQ(f.doc.currentMNC(), QStringLiteral("01"));
     EXPECT_EQ(f.doc.grid().width(), 16);
     EXPECT_EQ(f.doc.grid().height(), 8);
     EXPECT_EQ(f.doc.currentFile(), path);
-    EXPECT_EQ(f.doc.recentFiles().front(), path);
-    EXPECT_EQ(f.doc.docState(), LogoDocument::Clean);
+    EXPECT_EQ(f.recent.files().front(), path);
+    EXPECT_EQ(f.doc.state(), LogoDocument::State::Clean);
     EXPECT_EQ(f.doc.grid().grid2hex(), QString(32, QLatin1Char('F')));
     // New starts a full-size picture, whatever the last file read had.
     f.doc.newDocument();
@@ -150,7 +154,7 @@ TEST(LogoDocumentFiles, RefusedFileChangesNothing)
     f.doc.setNetworkCode(QStringLiteral("262"), QStringLiteral("07"));
     const QString path = f.sb.path(QStringLiteral("bad.ngg"));
     ASSERT_TRUE(logotest::writeAll(path, foreignNgg("NGG", 2, 72, 14, QByteArray(1008, '1'))));
-    EXPECT_FALSE(f.doc.openFile(path));
+    EXPECT_FALSE(f.files.openFile(path));
     EXPECT_EQ(f.prompt.lastMessage(), QStringLiteral("Can't read this file. Try another file."));
     EXPECT_EQ(f.prompt.shown.back().icon, Icon::Exclamation);
     EXPECT_EQ(f.prompt.shown.back().title, QStringLiteral("Quillet"));
@@ -159,7 +163,7 @@ TEST(LogoDocumentFiles, RefusedFileChangesNothing)
     EXPECT_EQ(f.doc.currentFile(), QStringLiteral("Untitled"));
     // A missing file ends silently.
     f.prompt.clear();
-    EXPECT_FALSE(f.doc.openFile(f.sb.path(QStringLiteral("missing.ngg"))));
+    EXPECT_FALSE(f.files.openFile(f.sb.path(QStringLiteral("missing.ngg"))));
     EXPECT_TRUE(f.prompt.shown.empty());
 }
 
@@ -169,7 +173,7 @@ TEST(LogoDocumentFiles, WriteThenReadBack)
     f.doc.paintCell(0, 0, true);
     f.doc.paintCell(40, 7, true);
     const QString ngg = f.sb.path(QStringLiteral("a.ngg"));
-    EXPECT_EQ(f.doc.writeLogoFile(ngg), LogoDocument::WriteResult::Written);
+    EXPECT_EQ(f.files.writeLogoFile(ngg), FileCommands::WriteResult::Written);
     const QByteArray bytes = logotest::readAll(ngg);
     EXPECT_EQ(bytes.left(4), QByteArray("NGG\0", 4));
     EXPECT_EQ(bytes.mid(16, 1008), f.doc.grid().grid2bits().toLatin1());
@@ -179,10 +183,10 @@ TEST(LogoDocumentFiles, WriteThenReadBack)
 
     // ".nol" anywhere in the name makes a NOL file, which needs a network code.
     const QString bak = f.sb.path(QStringLiteral("picture.nol.bak"));
-    EXPECT_EQ(f.doc.writeLogoFile(bak), LogoDocument::WriteResult::NoNetworkCode);
+    EXPECT_EQ(f.files.writeLogoFile(bak), FileCommands::WriteResult::NoNetworkCode);
     EXPECT_FALSE(QFile::exists(bak));
     f.doc.setNetworkCode(QStringLiteral("262"), QStringLiteral("01"));
-    EXPECT_EQ(f.doc.writeLogoFile(bak), LogoDocument::WriteResult::Written);
+    EXPECT_EQ(f.files.writeLogoFile(bak), FileCommands::WriteResult::Written);
     LogoFileContent c;
     ASSERT_EQ(parseLogoFile(logotest::readAll(bak), c), LogoParse::Ok);
     EXPECT_TRUE(c.isNol);
@@ -200,13 +204,13 @@ TEST(LogoDocumentFiles, FailedWriteLeavesOldFileIntact)
     {
         // The disk "fills up" after 200 bytes: the write fails half-way.
         logotest::FileSizeLimit limit(200);
-        EXPECT_EQ(f.doc.writeLogoFile(path), LogoDocument::WriteResult::IoError);
+        EXPECT_EQ(f.files.writeLogoFile(path), FileCommands::WriteResult::IoError);
     }
     EXPECT_EQ(logotest::readAll(path), old);
     EXPECT_EQ(f.doc.currentFile(), QStringLiteral("Untitled"));
-    EXPECT_EQ(f.doc.docState(), LogoDocument::Modified);
+    EXPECT_EQ(f.doc.state(), LogoDocument::State::Modified);
     // A name that is a folder fails the same way, without a message.
-    EXPECT_EQ(f.doc.writeLogoFile(f.sb.dir()), LogoDocument::WriteResult::IoError);
+    EXPECT_EQ(f.files.writeLogoFile(f.sb.dir()), FileCommands::WriteResult::IoError);
     EXPECT_TRUE(f.prompt.shown.empty());
 }
 
@@ -215,12 +219,12 @@ TEST(LogoDocumentFiles, EmptyPictureAsksBeforeWriting)
     DocFixture f;
     const QString path = f.sb.path(QStringLiteral("empty.ngg"));
     f.prompt.answers = {Answer::No};
-    EXPECT_EQ(f.doc.writeLogoFile(path), LogoDocument::WriteResult::Declined);
+    EXPECT_EQ(f.files.writeLogoFile(path), FileCommands::WriteResult::Declined);
     EXPECT_EQ(f.prompt.lastMessage(),
               QStringLiteral("The graphic is empty.\r\n\r\nDo you want to continue anyway?"));
     EXPECT_EQ(f.prompt.shown.back().icon, Icon::Question);
     EXPECT_EQ(f.prompt.shown.back().buttons, Buttons::YesNo);
     EXPECT_FALSE(QFile::exists(path));
     f.prompt.answers = {Answer::Yes};
-    EXPECT_EQ(f.doc.writeLogoFile(path), LogoDocument::WriteResult::Written);
+    EXPECT_EQ(f.files.writeLogoFile(path), FileCommands::WriteResult::Written);
 }

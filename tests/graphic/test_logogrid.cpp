@@ -72,9 +72,9 @@ TEST(LogoGrid, SizeIsAbsoluteAndLimited)
 
 TEST(HexHelpers, HexByteHex2decDec2bits)
 {
-    EXPECT_EQ(HexByte(10), QStringLiteral("0A"));
-    EXPECT_EQ(HexByte(200), QStringLiteral("C8"));
-    EXPECT_EQ(HexByte(0), QStringLiteral("00"));
+    EXPECT_EQ(hexByte(10), QStringLiteral("0A"));
+    EXPECT_EQ(hexByte(200), QStringLiteral("C8"));
+    EXPECT_EQ(hexByte(0), QStringLiteral("00"));
     EXPECT_EQ(hex2dec(QStringLiteral("ff")), 255);
     EXPECT_EQ(hex2dec(QStringLiteral("0G")), 0);
     EXPECT_EQ(hex2dec(QStringLiteral("A")), 0xAA);   // a single character counts twice
@@ -112,8 +112,6 @@ TEST(PathHelpers, ShortenAndSplit)
     EXPECT_EQ(fileNameOf(QStringLiteral("b.ngg")), QStringLiteral("b.ngg"));
     EXPECT_FALSE(isNolPath(QStringLiteral("/x/my.nol.d/b.ngg")));
     EXPECT_TRUE(isNolPath(QStringLiteral("/x/picture.NOL.bak")));
-    EXPECT_EQ(DigitsOnly(QStringLiteral("+49 (171) 123-4")), QStringLiteral("491711234"));
-    EXPECT_EQ(SwapDigitPairs(QStringLiteral("262F")), QStringLiteral("62F2"));
 }
 
 // ---------------------------------------------------------------- tools

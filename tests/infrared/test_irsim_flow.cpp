@@ -4,6 +4,7 @@
 // so only one per outcome is here; the protocol's cases are in
 // test_irupload.cpp.
 #include "common/simphone.h"
+#include "common/documentsandbox.h"
 #include "common/testsupport.h"
 #include "graphic/logodocument.h"
 #include "infrared/irdelivery.h"
@@ -67,7 +68,7 @@ struct IrSimFixture : ::testing::Test {
         LogoDocument doc(ProgramProfile::quillet(), prompt, sb.settings());
         doc.grid() = diagonal();
         picture = sb.path("pic.ngg");
-        ASSERT_EQ(doc.writeLogoFile(picture), LogoDocument::WriteResult::Written);
+        ASSERT_EQ(logotest::writeLogoFile(doc, prompt, sb.settings(), picture), FileCommands::WriteResult::Written);
         for (const char *key : {"IRDelay1", "IRDelay2", "IRDelay3"})
             sb.settings().writeInt(kSharedSection, key, delayMs);
         sb.settings().sync();

@@ -47,7 +47,7 @@ TEST(NetworkCode, RefusedUnlessBothMessagesCarryItAsItIs)
     // What passes goes out by SMS and infrared as the same three octets.
     for (const auto &c : cases) {
         if (c.reason.isEmpty() && *c.mcc) {
-            EXPECT_EQ(EncodeOperatorCode(c.mcc, c.mnc), QString::fromLatin1(irNetworkCode(c.mcc, c.mnc).toHex().toUpper()))
+            EXPECT_EQ(encodeOperatorCode(c.mcc, c.mnc), QString::fromLatin1(irNetworkCode(c.mcc, c.mnc).toHex().toUpper()))
                 << c.mcc << "/" << c.mnc;
         }
     }

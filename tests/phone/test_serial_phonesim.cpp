@@ -3,10 +3,11 @@
 // window test sends at the programs' one second). Only the main roads are
 // here; the engine's cases are in test_atengine.cpp.
 #include "common/simphone.h"
+#include "common/documentsandbox.h"
 #include "common/smsjobrun.h"
 #include "common/testsupport.h"
 #include "graphic/logodocument.h"
-#include "graphic/pathutil.h"
+#include "sms/digits.h"
 #include "phone/seriallink.h"
 #include "phone/smsdelivery.h"
 #include "sms/pdu.h"
@@ -84,7 +85,7 @@ TEST_F(SerialFixture, StoreThroughASlowNoisyPhoneThatDoesNotEchoOnTheQuickLink)
     ASSERT_TRUE(logged.endsWith('\n'));
     logged.chop(1);
     const int stampAt = 22;
-    const QString stamp = SwapDigitPairs(QString::fromLatin1(logged.mid(stampAt, 14)));
+    const QString stamp = swapDigitPairs(QString::fromLatin1(logged.mid(stampAt, 14)));
     const QDateTime when = QDateTime::fromString("20" + stamp.left(12), "yyyyMMddHHmmss");
     ASSERT_TRUE(when.isValid()) << stamp.toStdString();
     EXPECT_LT(qAbs(when.secsTo(QDateTime::currentDateTime())), 120);
@@ -194,7 +195,7 @@ ToolRun logotool(const QStringList &args, const QString &settingsFile)
 TEST_F(SerialFixture, LogotoolSendPrintsTheProgressAndTheWindowsMessage)
 {
     const QString picture = sb.path("pic.ngg");
-    ASSERT_EQ(doc.writeLogoFile(picture), LogoDocument::WriteResult::Written);
+    ASSERT_EQ(logotest::writeLogoFile(doc, prompt, sb.settings(), picture), FileCommands::WriteResult::Written);
     SimPhone phone({"--no-echo"});
     ASSERT_FALSE(phone.device.isEmpty());
     QTemporaryDir dir;
@@ -221,7 +222,7 @@ TEST_F(SerialFixture, LogotoolSendPrintsTheProgressAndTheWindowsMessage)
 TEST_F(SerialFixture, LogotoolStoreFailsOnAPortThatDoesNotOpenAndStillCounts)
 {
     const QString picture = sb.path("pic.ngg");
-    ASSERT_EQ(doc.writeLogoFile(picture), LogoDocument::WriteResult::Written);
+    ASSERT_EQ(logotest::writeLogoFile(doc, prompt, sb.settings(), picture), FileCommands::WriteResult::Written);
     QTemporaryDir dir;
     const QString settings = dir.filePath("settings.ini");
     const QStringList args{"store", picture, "--smsc", "49171", "--port", "3", "--device", dir.filePath("none")};

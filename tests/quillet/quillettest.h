@@ -72,4 +72,16 @@ inline void sendMouse(QWidget *w, QEvent::Type type, QPoint pos, Qt::MouseButton
     QCoreApplication::sendEvent(w, &e);
 }
 
+// The captions of the recent-file entries the File menu shows.
+inline QStringList visibleRecentCaptions(Env &env)
+{
+    QStringList out;
+    for (int n = 1; n <= 4; ++n) {
+        QAction *a = env.action(QStringLiteral("mnuRecent%1").arg(n).toLatin1());
+        if (a->isVisible())
+            out << a->text();
+    }
+    return out;
+}
+
 } // namespace quillettest

@@ -84,7 +84,7 @@ TEST(QuilletGrid, SmallerPictureShrinksTheGrid)
     // Painting beyond the picture's 16 columns does nothing.
     QTest::mouseClick(env.grid(), Qt::LeftButton, {}, cellCentre(20, 2));
     EXPECT_EQ(env.doc().grid().setCount(), 1);
-    w.Toolbar1_ButtonClick(QStringLiteral("New"));
+    w.runToolbarButton(QStringLiteral("New"));
     EXPECT_EQ(env.grid()->size(), QSize(7 * 72 + 1, 7 * 14 + 1)) << "New starts the full size";
 }
 
@@ -476,7 +476,7 @@ TEST(QuilletAnimation, AReplacedPictureShowsAtOnceMovesWaitForTheTick)
     // ... and New, which leaves an empty preview.
     env.doc().paintCell(2, 2, true);
     env.prompt.answers = {logo::Answer::No};
-    w.Toolbar1_ButtonClick(QStringLiteral("New"));
+    w.runToolbarButton(QStringLiteral("New"));
     EXPECT_FALSE(env.display()->isPixelSet(20, 5));
     EXPECT_FALSE(env.hiddenCopy()->isPixelSet(20, 5));
     EXPECT_TRUE(w.isAnimating());

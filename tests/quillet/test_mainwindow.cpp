@@ -1,6 +1,5 @@
-// Quillet's main window: start-up and closing, title, save-changes question
-// through the window's commands, recent-file menu, settings across a restart,
-// branding, help links, dropped files.
+// Quillet's main window: start-up and closing, title, settings across a
+// restart, menus, branding, help links.
 #include "quillettest.h"
 
 #include "graphic/pathutil.h"
@@ -29,29 +28,6 @@ namespace {
 const QString kSection = QStringLiteral("Quillet Settings");
 const QString kRecent = QStringLiteral("Quillet Recent File List");
 
-QStringList visibleRecentCaptions(Env &env)
-{
-    QStringList out;
-    for (int n = 1; n <= 4; ++n) {
-        QAction *a = env.action(QStringLiteral("mnuRecent%1").arg(n).toLatin1());
-        if (a->isVisible())
-            out << a->text();
-    }
-    return out;
-}
-
-void dropFile(QWidget *target, const QString &path)
-{
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
-    const QPointF at(5, 5);
-    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &enter);
-    ASSERT_TRUE(enter.isAccepted());
-    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &drop);
-}
-
 } // namespace
 
 // ---------------------------------------------------------------- start-up
@@ -63,7 +39,7 @@ TEST(QuilletStartUp, EmptyCleanPictureAndVersionMarks)
     EXPECT_EQ(w.objectName(), QStringLiteral("frmEdit"));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillet [Untitled]"));
     EXPECT_EQ(env.setting(QStringLiteral("CurrentAppname")), QStringLiteral("Quillet [Untitled]"));
-    EXPECT_EQ(env.doc().docState(), logo::LogoDocument::Clean);
+    EXPECT_EQ(env.doc().state(), logo::LogoDocument::State::Clean);
     EXPECT_TRUE(env.doc().grid().isEmpty());
     EXPECT_EQ(env.doc().grid().width(), 72);
     EXPECT_EQ(env.doc().grid().height(), 14);
@@ -95,9 +71,9 @@ TEST(QuilletStartUp, CommandLineFileIsOpened)
     auto &w = env.start(file);
     EXPECT_TRUE(env.doc().grid().isSet(4, 5));
     EXPECT_EQ(env.doc().currentFile(), file);
-    EXPECT_EQ(env.doc().userDir(), logo::folderOf(file));
+    EXPECT_EQ(env.window->dialogFolders().openFolder, logo::folderOf(file));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillet [") + logo::shortenPath(file, 38) + QStringLiteral("]"));
-    EXPECT_EQ(env.doc().recentFiles().front(), file);
+    EXPECT_EQ(env.window->recentFiles().files().front(), file);
     EXPECT_TRUE(env.display()->isPixelSet(4, 5));
 }
 
@@ -108,7 +84,7 @@ TEST(QuilletStartUp, CommandLineFileGoesToTheFrontOfTheStoredList)
     env.box.settings().write(kRecent, QStringLiteral("File2"), QStringLiteral("/x/old2.ngg"));
     const QString file = env.ngg(QStringLiteral("cmd.ngg"));
     env.start(file);
-    const QStringList recent = env.doc().recentFiles();
+    const QStringList recent = env.window->recentFiles().files();
     EXPECT_EQ(recent, (QStringList{file, QStringLiteral("/x/old1.ngg"), QStringLiteral("/x/old2.ngg"), QString()}));
 }
 
@@ -126,15 +102,15 @@ TEST(QuilletStartUp, ARelativeOrForeignCommandLineFileIsListedByItsFullPath)
     auto &w = env.start(QStringLiteral("test2.ngg"));
     QDir::setCurrent(before);
     const QString full = env.box.path(QStringLiteral("logos.d/test2.ngg"));
-    EXPECT_EQ(env.doc().recentFiles().front(), full);
+    EXPECT_EQ(env.window->recentFiles().files().front(), full);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillet [") + logo::shortenPath(full, 38) + QStringLiteral("]"));
-    EXPECT_EQ(env.doc().userDir(), logo::folderOf(full));
+    EXPECT_EQ(env.window->dialogFolders().openFolder, logo::folderOf(full));
     ASSERT_TRUE(w.close());
 
     // A foreign file: the file read is listed, never the .ngg name it gives the picture.
     env.start(diag);
     EXPECT_EQ(env.doc().currentFile(), env.box.path(QStringLiteral("logos.d/diag.ngg")));
-    EXPECT_EQ(env.doc().recentFiles().mid(0, 2), (QStringList{diag, full}));
+    EXPECT_EQ(env.window->recentFiles().files().mid(0, 2), (QStringList{diag, full}));
     EXPECT_EQ(visibleRecentCaptions(env).front(), QStringLiteral("&1 diag.otb"));
 }
 
@@ -240,8 +216,8 @@ TEST(QuilletSettings, PositionFoldersAndRecentFilesSurviveARestart)
         auto &w = env.start();
         w.openReceivedFile(a);
         w.openReceivedFile(b);
-        env.doc().setImportDir(QStringLiteral("/pictures/in/"));
-        env.doc().setExportDir(QStringLiteral("/pictures/out/"));
+        env.window->dialogFolders().importFolder = QStringLiteral("/pictures/in/");
+        env.window->dialogFolders().exportFolder = QStringLiteral("/pictures/out/");
         w.move(150, 90);
         w.show();
         ASSERT_TRUE(w.close());
@@ -255,11 +231,11 @@ TEST(QuilletSettings, PositionFoldersAndRecentFilesSurviveARestart)
     env.box.restartSettings();
     auto &w = env.start();
     EXPECT_EQ(w.pos(), QPoint(150, 90));
-    EXPECT_EQ(env.doc().recentFiles(), (QStringList{b, a, QString(), QString()}));
+    EXPECT_EQ(env.window->recentFiles().files(), (QStringList{b, a, QString(), QString()}));
     EXPECT_EQ(visibleRecentCaptions(env), (QStringList{QStringLiteral("&1 b.ngg"), QStringLiteral("&2 a.ngg")}));
-    EXPECT_EQ(env.doc().userDir(), logo::folderOf(b));
-    EXPECT_EQ(env.doc().importDir(), QStringLiteral("/pictures/in/"));
-    EXPECT_EQ(env.doc().exportDir(), QStringLiteral("/pictures/out/"));
+    EXPECT_EQ(env.window->dialogFolders().openFolder, logo::folderOf(b));
+    EXPECT_EQ(env.window->dialogFolders().importFolder, QStringLiteral("/pictures/in/"));
+    EXPECT_EQ(env.window->dialogFolders().exportFolder, QStringLiteral("/pictures/out/"));
     EXPECT_EQ(env.doc().currentFile(), QStringLiteral("Untitled")) << "the last file is not reopened";
 }
 
@@ -282,146 +258,6 @@ TEST(QuilletSettings, CancelAtCloseKeepsTheWindowAndSavesNothing)
     EXPECT_EQ(env.prompt.count(ShownPrompt::Kind::Message), 2);
 }
 
-// ---------------------------------------------------------------- save changes
-
-TEST(QuilletSaveChanges, NewAsksOnlyWhenModified)
-{
-    Env env;
-    auto &w = env.start();
-    env.action("mnuNew")->trigger();
-    EXPECT_TRUE(env.prompt.shown.empty());
-
-    env.doc().paintCell(3, 3, true);
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillet [Untitled*]"));
-
-    env.prompt.answers = {Answer::Cancel};
-    env.action("mnuNew")->trigger();
-    ASSERT_EQ(env.prompt.messages().size(), 1);
-    const logo::ShownPrompt &q = env.prompt.shown.back();
-    EXPECT_EQ(q.title, QStringLiteral("Quillet"));
-    EXPECT_EQ(q.icon, logo::Icon::Exclamation);
-    EXPECT_EQ(q.buttons, logo::Buttons::YesNoCancel);
-    EXPECT_EQ(q.text, QStringLiteral("Untitled\r\nhas not been saved yet.\r\n\r\nDo you want to save it now?"));
-    EXPECT_TRUE(env.doc().grid().isSet(3, 3)) << "Cancel keeps the picture";
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillet [Untitled*]"));
-
-    env.prompt.answers = {Answer::No};
-    w.Toolbar1_ButtonClick(QStringLiteral("New"));
-    EXPECT_TRUE(env.doc().grid().isEmpty()) << "No clears";
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillet [Untitled]"));
-    EXPECT_FALSE(env.display()->isPixelSet(3, 3));
-}
-
-TEST(QuilletSaveChanges, YesThenCancelInSaveAsCancelsNewAndExit)
-{
-    Env env;
-    auto &w = env.start();
-    w.show();
-    env.doc().paintCell(3, 3, true);
-    env.prompt.answers = {Answer::Yes};
-    env.action("mnuNew")->trigger();   // the Save As dialog gets no file: cancelled
-    EXPECT_EQ(env.prompt.count(ShownPrompt::Kind::SaveFile), 1);
-    EXPECT_TRUE(env.doc().grid().isSet(3, 3));
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillet [Untitled*]"));
-
-    env.prompt.answers = {Answer::Yes};
-    env.action("mnuExit")->trigger();
-    EXPECT_EQ(env.prompt.count(ShownPrompt::Kind::SaveFile), 2);
-    EXPECT_TRUE(w.isVisible()) << "the picture is not thrown away";
-}
-
-TEST(QuilletSaveChanges, YesSavesUnderTheChosenNameBeforeClearing)
-{
-    Env env;
-    env.start();
-    env.doc().paintCell(3, 3, true);
-    const QString target = env.box.path(QStringLiteral("kept.ngg"));
-    env.prompt.answers = {Answer::Yes};
-    env.prompt.files = {target};
-    env.action("mnuNew")->trigger();
-    ASSERT_TRUE(QFile::exists(target));
-    EXPECT_TRUE(env.doc().grid().isEmpty());
-    EXPECT_EQ(env.doc().recentFiles().front(), target);
-
-    env.window->openReceivedFile(target);
-    EXPECT_TRUE(env.doc().grid().isSet(3, 3));
-}
-
-TEST(QuilletSaveChanges, SaveMenuWritesAndClearsTheMark)
-{
-    Env env;
-    auto &w = env.start();
-    env.doc().paintCell(0, 0, true);
-    const QString target = env.box.path(QStringLiteral("saved.ngg"));
-    env.prompt.files = {target};
-    env.action("mnuSave")->trigger();   // Untitled: Save goes through Save As
-    EXPECT_TRUE(QFile::exists(target));
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillet [") + logo::shortenPath(target, 38) + QStringLiteral("]"));
-    EXPECT_EQ(visibleRecentCaptions(env), QStringList{QStringLiteral("&1 saved.ngg")});
-
-    env.doc().paintCell(1, 0, true);
-    EXPECT_TRUE(w.windowTitle().endsWith(QStringLiteral("*]")));
-    w.Toolbar1_ButtonClick(QStringLiteral("Save"));
-    EXPECT_FALSE(w.windowTitle().endsWith(QStringLiteral("*]")));
-    EXPECT_EQ(env.prompt.count(ShownPrompt::Kind::SaveFile), 1) << "a named file is saved without a dialog";
-}
-
-// ---------------------------------------------------------------- recent menu
-
-TEST(QuilletRecentMenu, CaptionsVisibilityAndOrder)
-{
-    Env env;
-    auto &w = env.start();
-    EXPECT_FALSE(env.action("mnuRecentSep")->isVisible());
-    EXPECT_TRUE(visibleRecentCaptions(env).isEmpty());
-
-    QStringList files;
-    for (const char *name : {"one.ngg", "two.ngg", "three.ngg", "four.ngg"})
-        files << env.ngg(QString::fromLatin1(name));
-    for (const QString &f : files)
-        w.openReceivedFile(f);
-    EXPECT_TRUE(env.action("mnuRecentSep")->isVisible());
-    EXPECT_EQ(visibleRecentCaptions(env),
-              (QStringList{QStringLiteral("&1 four.ngg"), QStringLiteral("&2 three.ngg"),
-                           QStringLiteral("&3 two.ngg"), QStringLiteral("&4 one.ngg")}));
-
-    w.openReceivedFile(files[3]);   // entry 1 again: nothing moves
-    w.openReceivedFile(files[0]);   // entry 4 comes to the front without a duplicate
-    EXPECT_EQ(visibleRecentCaptions(env),
-              (QStringList{QStringLiteral("&1 one.ngg"), QStringLiteral("&2 four.ngg"),
-                           QStringLiteral("&3 three.ngg"), QStringLiteral("&4 two.ngg")}));
-
-    env.action("mnuRecent3")->trigger();   // opens the full path of entry 3
-    EXPECT_EQ(env.doc().currentFile(), files[2]);
-    EXPECT_EQ(visibleRecentCaptions(env).front(), QStringLiteral("&1 three.ngg"));
-}
-
-TEST(QuilletRecentMenu, EntriesAfterAGapKeepTheirNumbers)
-{
-    Env env;
-    env.box.settings().write(kRecent, QStringLiteral("File2"), QStringLiteral("/x/second.ngg"));
-    env.box.settings().write(kRecent, QStringLiteral("File4"), QStringLiteral("/x/fourth.ngg"));
-    env.start();
-    EXPECT_EQ(visibleRecentCaptions(env),
-              (QStringList{QStringLiteral("&2 second.ngg"), QStringLiteral("&4 fourth.ngg")}));
-    EXPECT_TRUE(env.action("mnuRecentSep")->isVisible());
-}
-
-TEST(QuilletRecentMenu, ARecentEntryAsksBeforeReplacingAModifiedPicture)
-{
-    Env env;
-    const QString f = env.ngg(QStringLiteral("r.ngg"), {{9, 9}});
-    auto &w = env.start();
-    w.openReceivedFile(f);
-    w.Toolbar1_ButtonClick(QStringLiteral("New"));
-    env.doc().paintCell(1, 1, true);
-    env.prompt.answers = {Answer::Cancel};
-    env.action("mnuRecent1")->trigger();
-    EXPECT_TRUE(env.doc().grid().isSet(1, 1));
-    EXPECT_EQ(env.doc().currentFile(), QStringLiteral("Untitled"));
-    EXPECT_FALSE(env.box.settings().contains(kSection, QStringLiteral("CurrentBusy")));
-}
-
 // ---------------------------------------------------------------- menus and toolbar
 
 TEST(QuilletMenus, EveryCommandIsLiveAndButtonsRunTheirEntries)
@@ -439,9 +275,9 @@ TEST(QuilletMenus, EveryCommandIsLiveAndButtonsRunTheirEntries)
     w.setDeliveryEnabled(true);
     int sent = 0;
     QObject::connect(env.action("mnuSend"), &QAction::triggered, [&] { ++sent; });
-    w.Toolbar1_ButtonClick(QStringLiteral("Send"));
+    w.runToolbarButton(QStringLiteral("Send"));
     EXPECT_EQ(sent, 1) << "a toolbar button runs the menu entry of its key";
-    w.Toolbar1_ButtonClick(QStringLiteral("Nothing"));
+    w.runToolbarButton(QStringLiteral("Nothing"));
     EXPECT_EQ(sent, 1);
 }
 
@@ -511,7 +347,7 @@ TEST(QuilletBranding, NoHidesMethodsAndBackgroundPicIsShown)
     // Nor do their shortcuts or buttons run them (without IRPort the upload would complain).
     env.doc().grid().setPixel(1, 1, true);
     EXPECT_FALSE(env.action("mnuIR")->isEnabled());
-    w.Toolbar1_ButtonClick(QStringLiteral("IR"));
+    w.runToolbarButton(QStringLiteral("IR"));
     EXPECT_TRUE(env.prompt.shown.empty());
 
     auto *branding = env.widget<QLabel>("picBranding");
@@ -602,50 +438,4 @@ TEST(QuilletHelp, HostFromSettingsAndInformationBox)
     EXPECT_TRUE(env.prompt.lastMessage().contains(QStringLiteral("Quillet")));
     EXPECT_TRUE(env.prompt.lastMessage().contains(
         QStringLiteral("%1.%2.%3").arg(LOGO_VERSION_MAJOR).arg(LOGO_VERSION_MINOR).arg(LOGO_VERSION_PATCH)));
-}
-
-// ---------------------------------------------------------------- drop
-
-TEST(QuilletDrop, FileDroppedOnGridOrPreviewIsOpened)
-{
-    Env env;
-    const QString a = env.ngg(QStringLiteral("dropped.ngg"), {{10, 4}});
-    const QString b = env.ngg(QStringLiteral("second.ngg"), {{11, 5}});
-    auto &w = env.start();
-    w.show();
-    dropFile(env.grid(), a);
-    EXPECT_EQ(env.doc().currentFile(), a);
-    EXPECT_TRUE(env.doc().grid().isSet(10, 4));
-    EXPECT_EQ(env.doc().userDir(), logo::folderOf(a));
-
-    env.doc().paintCell(0, 0, true);
-    env.prompt.answers = {Answer::Cancel};
-    dropFile(env.display(), b);
-    EXPECT_EQ(env.doc().currentFile(), a) << "Cancel to the save question keeps the picture";
-
-    env.prompt.answers = {Answer::No};
-    dropFile(env.display(), b);
-    EXPECT_EQ(env.doc().currentFile(), b);
-    EXPECT_TRUE(env.display()->isPixelSet(11, 5));
-
-    // A picture Import reads is imported, as Import brings it; one that
-    // can't be read says so and keeps the picture.
-    QImage picture(72, 14, QImage::Format_RGB32);
-    picture.fill(Qt::white);
-    picture.setPixel(30, 7, qRgb(0, 0, 0));
-    const QString png = env.box.path(QStringLiteral("photo.png"));
-    ASSERT_TRUE(picture.save(png));
-    dropFile(env.grid(), png);
-    EXPECT_EQ(env.doc().currentFile(), env.box.path(QStringLiteral("photo.ngg")));
-    EXPECT_TRUE(env.doc().grid().isSet(30, 7));
-    EXPECT_EQ(env.doc().grid().setCount(), 1);
-    EXPECT_EQ(env.doc().importDir(), logo::folderOf(png));
-
-    const QString broken = env.box.path(QStringLiteral("broken.png"));
-    logotest::writeAll(broken, "not a picture");
-    env.prompt.shown.clear();
-    env.prompt.answers = {Answer::No};
-    dropFile(env.grid(), broken);
-    EXPECT_TRUE(env.doc().grid().isSet(30, 7));
-    EXPECT_EQ(env.prompt.lastMessage(), QStringLiteral("Can't read this file. Try another file."));
 }

@@ -113,7 +113,7 @@ TEST(QuilletInsertText, TextThatDoesNotFitIsRefusedInTheDialogAndChangesNothing)
 
     EXPECT_EQ(env.doc().grid(), before);
     EXPECT_FALSE(env.action("mnuUndo")->isEnabled());
-    EXPECT_EQ(env.doc().docState(), logo::LogoDocument::Clean);
+    EXPECT_EQ(env.doc().state(), logo::LogoDocument::State::Clean);
 }
 
 // ---------------------------------------------------------------- true aspect

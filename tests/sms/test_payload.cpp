@@ -31,15 +31,15 @@ TEST(Payload, ProfileChoosesPortsAndNetworkCode)
 
 TEST(Payload, OperatorCodeDigits)
 {
-    EXPECT_EQ(EncodeOperatorCode(QStringLiteral("262"), QStringLiteral("01")), QStringLiteral("62F210"));
-    EXPECT_EQ(EncodeOperatorCode(QStringLiteral("262"), QStringLiteral("1")), QStringLiteral("62F210"));
-    EXPECT_EQ(EncodeOperatorCode(QStringLiteral("262"), QStringLiteral("10")), QStringLiteral("62F201"));
+    EXPECT_EQ(encodeOperatorCode(QStringLiteral("262"), QStringLiteral("01")), QStringLiteral("62F210"));
+    EXPECT_EQ(encodeOperatorCode(QStringLiteral("262"), QStringLiteral("1")), QStringLiteral("62F210"));
+    EXPECT_EQ(encodeOperatorCode(QStringLiteral("262"), QStringLiteral("10")), QStringLiteral("62F201"));
     // Short codes are zero-filled on the left.
-    EXPECT_EQ(EncodeOperatorCode(QStringLiteral("2"), QStringLiteral("5")), QStringLiteral("00F250"));
+    EXPECT_EQ(encodeOperatorCode(QStringLiteral("2"), QStringLiteral("5")), QStringLiteral("00F250"));
     // Three-digit MNC: first and last digit, last first.
-    EXPECT_EQ(EncodeOperatorCode(QStringLiteral("310"), QStringLiteral("260")), QStringLiteral("13F002"));
+    EXPECT_EQ(encodeOperatorCode(QStringLiteral("310"), QStringLiteral("260")), QStringLiteral("13F002"));
     // A country code never takes more than its three digits (octets stay aligned).
-    EXPECT_EQ(EncodeOperatorCode(QStringLiteral("1262"), QStringLiteral("01")).size(), 6);
+    EXPECT_EQ(encodeOperatorCode(QStringLiteral("1262"), QStringLiteral("01")).size(), 6);
 }
 
 TEST(Payload, BlankPictureStillComplete)

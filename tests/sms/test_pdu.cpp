@@ -1,4 +1,5 @@
 // SMS-SUBMIT and SMS-DELIVER fields, built byte for byte by hand.
+#include "sms/digits.h"
 #include "sms/pdu.h"
 #include "smstestutil.h"
 
@@ -15,6 +16,12 @@ UserData operatorLogo()
 }
 } // namespace
 
+TEST(Pdu, DigitHelpers)
+{
+    EXPECT_EQ(logo::digitsOnly(QStringLiteral("+49 (171) 123-4")), QStringLiteral("491711234"));
+    EXPECT_EQ(logo::swapDigitPairs(QStringLiteral("262F")), QStringLiteral("62F2"));
+}
+
 TEST(Pdu, WorkedExampleSubmit)
 {
     const UserData ud = operatorLogo();
@@ -29,13 +36,13 @@ TEST(Pdu, WorkedExampleSubmit)
 TEST(Pdu, OddDigitCounts)
 {
     // Eleven digits ending in 6: length 0B, last octet F6.
-    EXPECT_EQ(EncodeAddress(QStringLiteral("49171123456")), QStringLiteral("0B91" "9471113254F6"));
+    EXPECT_EQ(encodeAddress(QStringLiteral("49171123456")), QStringLiteral("0B91" "9471113254F6"));
     // The centre's length counts octets with the type; odd counts are filled.
-    EXPECT_EQ(EncodeServiceCentreAddress(QStringLiteral("49171076000")), QStringLiteral("0791" "9471016700F0"));
-    EXPECT_EQ(EncodeServiceCentreAddress(QStringLiteral("4917107600")), QStringLiteral("0691" "9471016700"));
+    EXPECT_EQ(encodeServiceCentreAddress(QStringLiteral("49171076000")), QStringLiteral("0791" "9471016700F0"));
+    EXPECT_EQ(encodeServiceCentreAddress(QStringLiteral("4917107600")), QStringLiteral("0691" "9471016700"));
     // Anything but digits is dropped; no number leaves the centre to the phone.
-    EXPECT_EQ(EncodeAddress(QStringLiteral("+49 171-123456")), EncodeAddress(QStringLiteral("49171123456")));
-    EXPECT_EQ(EncodeServiceCentreAddress(QString()), QStringLiteral("00"));
+    EXPECT_EQ(encodeAddress(QStringLiteral("+49 171-123456")), encodeAddress(QStringLiteral("49171123456")));
+    EXPECT_EQ(encodeServiceCentreAddress(QString()), QStringLiteral("00"));
 }
 
 TEST(Pdu, StatusReportSetting)
@@ -66,9 +73,9 @@ TEST(Pdu, StoreCounterSender)
 
 TEST(Pdu, DeliverLayoutAndTimeStamp)
 {
-    EXPECT_EQ(EncodeTimeStamp(kWhen), QStringLiteral("42305041709000"));
+    EXPECT_EQ(encodeTimeStamp(kWhen), QStringLiteral("42305041709000"));
     // Two-digit year, 24-hour clock, time zone 00 whatever the zone of the value.
-    EXPECT_EQ(EncodeTimeStamp(QDateTime(QDate(2009, 12, 31), QTime(23, 59, 58), QTimeZone(3600 * 5))),
+    EXPECT_EQ(encodeTimeStamp(QDateTime(QDate(2009, 12, 31), QTime(23, 59, 58), QTimeZone(3600 * 5))),
               QStringLiteral("90211332958500"));
 
     const UserData gg = groupGraphicUserData(smstest::patternGrid());
@@ -86,8 +93,8 @@ TEST(Pdu, NumbersLongerThanTheirFieldsBuildNothing)
     const UserData ud = operatorLogo();
     const QString digits20 = QStringLiteral("12345678901234567890");
     // Twenty digits: the longest field of each, its length octet still one octet.
-    EXPECT_EQ(EncodeAddress(digits20), QStringLiteral("1491") + QStringLiteral("21436587092143658709"));
-    EXPECT_EQ(EncodeServiceCentreAddress(digits20), QStringLiteral("0B91") + QStringLiteral("21436587092143658709"));
+    EXPECT_EQ(encodeAddress(digits20), QStringLiteral("1491") + QStringLiteral("21436587092143658709"));
+    EXPECT_EQ(encodeServiceCentreAddress(digits20), QStringLiteral("0B91") + QStringLiteral("21436587092143658709"));
     EXPECT_TRUE(buildSubmitPdu(ud, digits20, digits20, false).isValid());
 
     const struct {
@@ -105,8 +112,8 @@ TEST(Pdu, NumbersLongerThanTheirFieldsBuildNothing)
         EXPECT_EQ(p.refusal, c.refusal);
         EXPECT_TRUE(p.line().isEmpty());
     }
-    EXPECT_EQ(EncodeAddress(digits20 + "1"), QString());
-    EXPECT_EQ(EncodeServiceCentreAddress(digits20 + "1"), QString());
+    EXPECT_EQ(encodeAddress(digits20 + "1"), QString());
+    EXPECT_EQ(encodeServiceCentreAddress(digits20 + "1"), QString());
     EXPECT_FALSE(buildDeliverPdu(ud, digits20 + "1", kWhen).isValid());
     EXPECT_TRUE(buildStorePdu(ProgramProfile::brisvane(), ud, 0, kWhen).isValid());
 }

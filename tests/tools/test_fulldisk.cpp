@@ -2,6 +2,8 @@
 // really full: the old file keeps its bytes, nothing half-written is left
 // beside it, and the failure reaches the caller (and the user).
 #include "brisvanemodel/brisvanedocument.h"
+#include "brisvanemodel/brisvanefilecommands.h"
+#include "common/documentsandbox.h"
 #include "common/simphone.h"
 #include "common/testsupport.h"
 #include "desktop/appfolders.h"
@@ -133,9 +135,10 @@ TEST(FullDisk, EveryWriterKeepsTheOldFileAndSaysSo)
 
     logo::ScriptedPrompt prompt;
     logo::LogoDocument doc(logo::ProgramProfile::quillet(), prompt, sb.settings());
+    logotest::FilePieces pieces(doc, prompt, sb.settings());
     doc.paintCell(2, 3, true);
     const QString ngg = sb.path(QStringLiteral("in.ngg"));
-    ASSERT_EQ(doc.writeLogoFile(ngg), logo::LogoDocument::WriteResult::Written);
+    ASSERT_EQ(pieces.files.writeLogoFile(ngg), logo::FileCommands::WriteResult::Written);
     logo::AppFolders folders(disk.path(QStringLiteral("prog")), disk.path(QStringLiteral("user")));
     Environment env;
     env.set("XDG_DATA_HOME", disk.path(QStringLiteral("data")));
@@ -227,7 +230,7 @@ TEST(FullDisk, EveryWriterKeepsTheOldFileAndSaysSo)
              for (const char *name : {"good.png", "good.bmp"}) {
                  prompt.clear();
                  prompt.files = {disk.path(QLatin1String(name))};
-                 doc.exportCommand();
+                 pieces.files.exportCommand();
                  EXPECT_EQ(prompt.lastMessage(), disk.path(QLatin1String(name)) + QStringLiteral("\r\ncould not be saved."));
                  said << prompt.lastMessage();
              }
@@ -238,12 +241,14 @@ TEST(FullDisk, EveryWriterKeepsTheOldFileAndSaysSo)
          [&] {
              logo::ScriptedPrompt brisvanePrompt;
              brisvane::BrisvaneDocument d(brisvanePrompt, sb.settings(), folders);
+             logotest::FilePieces shared(d, brisvanePrompt, sb.settings());
+             brisvane::BrisvaneFileCommands files(d, brisvanePrompt, shared.recent, shared.folders, shared.marks);
              d.reloadOperatorList();
              for (const auto &e : d.operatorList())
                  if (e.text == QStringLiteral("Germany - T-Mobile D1"))
                      d.onOperatorChosen(e.item);
              d.grid().setPixel(7, 7, true);
-             EXPECT_FALSE(d.saveDefaultLogo());
+             EXPECT_FALSE(files.saveDefaultLogo());
              return brisvanePrompt.lastMessage();
          }},
         {"upload page (a new file, never an old one)",

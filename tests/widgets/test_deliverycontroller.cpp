@@ -6,6 +6,7 @@
 #include "common/testsupport.h"
 #include "graphic/logodocument.h"
 #include "graphic/pathutil.h"
+#include "sms/digits.h"
 #include "phone/smsdelivery.h"
 #include "widgets/deliverycontroller.h"
 #include "common/phonefakes.h"
@@ -329,7 +330,7 @@ TEST_F(DeliveryFixture, NumbersLongerThanTheirFieldsAreRefusedBeforeAnythingIsWr
             EXPECT_FALSE(prompt.lastMessage().contains("digits")) << prompt.lastMessage().toStdString();
             // Every length field still two hex characters.
             if (c.kind == SmsKind::Send) {
-                EXPECT_EQ(link.written[3], "AT+CMGS=" + QByteArray::number(8 + (DigitsOnly(c.typed).size() + 1) / 2 + 137) + "\r");
+                EXPECT_EQ(link.written[3], "AT+CMGS=" + QByteArray::number(8 + (digitsOnly(c.typed).size() + 1) / 2 + 137) + "\r");
             }
         } else {
             EXPECT_EQ(prompt.lastMessage(), c.message);

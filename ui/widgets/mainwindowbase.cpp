@@ -9,16 +9,12 @@
 #include "widgets/dialoglayout.h"
 
 #include <QAction>
-#include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QToolBar>
@@ -30,8 +26,6 @@ namespace logo {
 
 namespace {
 
-const QColor kLinkColour(0, 0, 192);
-const QColor kLinkPressedColour(192, 0, 0);
 // The window's own choice of the phone preview's pixel shape, 1 for the
 // phones' shape ("PixelAspect"), 0 for square.
 const QString kTrueAspectKey = QStringLiteral("TrueAspect");
@@ -80,14 +74,21 @@ const char *const kDeliveryMenus[] = {"mnuSend", "mnuStore", "mnuInternet", "mnu
 
 MainWindowBase::MainWindowBase(const ProgramProfile &profile, Prompt &prompt, SettingsStore &settings,
                                std::unique_ptr<AppFolders> folders, const QString &commandLine,
-                               const DocumentFactory &makeDocument, QWidget *parent)
+                               const DocumentFactory &makeDocument, QWidget *parent,
+                               const FileCommandsFactory &makeFileCommands)
     : QMainWindow(parent), m_profile(profile), m_prompt(prompt), m_settings(settings), m_folders(std::move(folders)),
-      m_document(makeDocument(*m_folders)), m_commandLine(commandLine), m_webUpload(profile)
+      m_runMarks(settings, profile.settingsSection), m_recentFiles(profile), m_document(makeDocument(*m_folders)),
+      m_commandLine(commandLine), m_webUpload(profile)
 {
     initWidgetResources();
     setObjectName(QStringLiteral("frmEdit"));
     setContextMenuPolicy(Qt::NoContextMenu);
-    m_document->setRunMarks(true);
+    const FileCommands::Pieces pieces{*m_document, m_prompt, m_recentFiles, m_dialogFolders, m_runMarks};
+    m_files = makeFileCommands ? makeFileCommands(pieces) : std::make_unique<FileCommands>(pieces);
+    // Only a main window leaves the run marks for a second start.
+    m_runMarks.setEnabled(true);
+    m_document->attachRunMarks(&m_runMarks);
+    connect(m_document.get(), &LogoDocument::titleChanged, &m_runMarks, &RunMarks::showTitle);
     m_document->setAppFolder(m_folders->programFolder());
     m_openUrl = [](const QUrl &url) { QDesktopServices::openUrl(url); };
     m_webHost = m_settings.read(m_profile.settingsSection, QStringLiteral("WebHost"), m_profile.defaultWebHost);
@@ -113,12 +114,13 @@ void MainWindowBase::setUpWindow()
     buildCentralArea();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     connect(m_document.get(), &LogoDocument::titleChanged, this, &QWidget::setWindowTitle);
-    connect(m_document.get(), &LogoDocument::recentFilesChanged, this, &MainWindowBase::rebuildRecentMenu);
+    connect(&m_recentFiles, &RecentFiles::changed, this, &MainWindowBase::rebuildRecentMenu);
     connectDeliveryCommands();
 
     // Folders of the dialogs and the recent files, and the version marks of
     // this installation.
-    m_document->loadSettings();
+    m_dialogFolders.load(m_settings, m_profile);
+    m_recentFiles.load(m_settings);
     writeVersionSettings();
     startProgram();
     m_document->setCurrentFile(QStringLiteral("Untitled"));
@@ -147,34 +149,9 @@ void MainWindowBase::setUpWindow()
 
 void MainWindowBase::buildMenus()
 {
-    LogoDocument *doc = m_document.get();
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    // Open, Save, Import and Exit have their keys in both programs.
-    const auto deliveryKey = [this](const char *key) {
-        return m_profile.deliveryShortcuts ? QString::fromLatin1(key) : QString();
-    };
-    insertEntries(file, {
-                            {"mnuOpen", "&Open", "Ctrl+O", [doc] { doc->openCommand(); }},
-                            {"mnuSave", "&Save", "Ctrl+S", [doc] { doc->save(); }},
-                            {"mnuSaveAs", "Save &As...", {}, [doc] { doc->saveAs(); }},
-                            {"mnuSep1"},
-                            {"mnuSend", "Sen&d as SMS...", deliveryKey("Ctrl+D")},
-                            {"mnuStore", "Sto&re to SMS-Inbox...", deliveryKey("Ctrl+R")},
-                            {"mnuInternet", m_profile.internetCaption, deliveryKey("Ctrl+T")},
-                            {"mnuIR", "IR-&Upload to 61xx", deliveryKey("Ctrl+U")},
-                            {"mnuSep8"},
-                            {"mnuImport", "Im&port BMP, GIF, JPG...", "Ctrl+P", [doc] { doc->importCommand(); }},
-                            {"mnuRecentSep"},
-                        });
-    m_recentSeparator = menuAction(QStringLiteral("mnuRecentSep"));
-    for (int i = 0; i < LogoDocument::RecentCount; ++i) {
-        const int n = i + 1;
-        const QString name = QStringLiteral("mnuRecent%1").arg(n);
-        insertEntries(file, {{name, QStringLiteral("&%1 ").arg(n), {}, [doc, n] { doc->openRecent(n); }}});
-        m_recentActions[i] = menuAction(name);
-    }
-    insertEntries(file, {{"mnuSep2"}, {"mnuExit", "E&xit", "Ctrl+Q", [this] { close(); }}});
+    buildFileMenu(file);
 
     m_helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
     m_helpMenu->setObjectName(QStringLiteral("mnuHelp"));
@@ -300,7 +277,7 @@ void MainWindowBase::buildToolbar()
         a->setObjectName(QStringLiteral("Toolbar1_") + key);
         a->setData(key);
         a->setToolTip(QString::fromLatin1(b.toolTip));
-        connect(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+        connect(a, &QAction::triggered, this, [this, key] { runToolbarButton(key); });
         m_toolbarActions.insert(key, a);
         if (b.groupEnd)
             toolbar->addSeparator();
@@ -397,7 +374,7 @@ void MainWindowBase::setCommandEnabled(const QString &menuName, bool enabled)
                 button->setEnabled(enabled);
 }
 
-void MainWindowBase::Toolbar1_ButtonClick(const QString &key)
+void MainWindowBase::runToolbarButton(const QString &key)
 {
     for (const ToolbarButton &b : kToolbarButtons) {
         if (key != QLatin1String(b.key))
@@ -422,18 +399,6 @@ void MainWindowBase::writeVersionSettings()
     m_settings.write(section, QStringLiteral("VerCable"), QStringLiteral("00"));
 }
 
-void MainWindowBase::openCommandLine()
-{
-    if (m_commandLine.isEmpty())
-        return;
-    // The file joins the stored recent files at the front under its full path
-    // (a relative one would fail from another folder): the file actually
-    // read, also when it is a foreign one.
-    m_commandLine = QDir::cleanPath(QFileInfo(m_commandLine).absoluteFilePath());
-    m_document->setUserDir(folderOf(m_commandLine));
-    m_commandLineRead = m_document->openFile(m_commandLine);
-}
-
 void MainWindowBase::applyBranding()
 {
     const BrandingFile file = BrandingFile::locate(*m_folders, m_profile.brandingFileName);
@@ -447,7 +412,7 @@ void MainWindowBase::applyBranding()
             button->setVisible(false);
     }
 
-    QString picture = file.ReadBrandingValue(QStringLiteral("Branding"), QStringLiteral("BackgroundPic"));
+    QString picture = file.value(QStringLiteral("Branding"), QStringLiteral("BackgroundPic"));
     if (picture.isEmpty())
         return;
     picture.replace(QLatin1Char('\\'), QLatin1Char('/'));
@@ -491,131 +456,6 @@ void MainWindowBase::showEvent(QShowEvent *event)
     // checks again with the frame the window manager gave it.
     if (!m_frameChecked && windowHandle())
         windowHandle()->installEventFilter(this);
-}
-
-// ------------------------------------------------------------------ closing
-
-void MainWindowBase::closeEvent(QCloseEvent *event)
-{
-    if (!m_unloaded && m_document->askSaveChanges(true) == LogoDocument::SaveAnswer::Cancel) {
-        event->ignore();
-        return;
-    }
-    unload();
-    event->accept();
-}
-
-void MainWindowBase::unload()
-{
-    if (m_unloaded)
-        return;
-    m_unloaded = true;
-    unloadProgram();
-    const QString section = m_profile.settingsSection;
-    m_settings.writeInt(section, QStringLiteral("Left"), x() * kTwipsPerPixel);
-    m_settings.writeInt(section, QStringLiteral("Top"), y() * kTwipsPerPixel);
-    m_document->saveSettings();
-    m_settings.remove(section, QStringLiteral("CurrentAppname"));
-    m_settings.remove(section, QStringLiteral("CurrentBusy"));
-}
-
-// ------------------------------------------------------------------ files
-
-void MainWindowBase::openReceivedFile(const QString &path)
-{
-    QCoreApplication::processEvents();
-    m_document->openFileReceived(path);
-}
-
-void MainWindowBase::rebuildRecentMenu()
-{
-    const QStringList recent = m_document->recentFiles();
-    m_recentSeparator->setVisible(false);
-    for (QAction *a : m_recentActions)
-        a->setVisible(false);
-    // Every non-empty entry is shown under its own number, also after a gap
-    // (a list edited by hand).
-    for (int i = 0; i < LogoDocument::RecentCount; ++i) {
-        const QString path = recent.value(i);
-        if (path.isEmpty())
-            continue;
-        m_recentSeparator->setVisible(true);
-        m_recentActions[i]->setText(QStringLiteral("&%1 ").arg(i + 1) + fileTitle(path));
-        m_recentActions[i]->setVisible(true);
-    }
-}
-
-void MainWindowBase::acceptFileDrops(QWidget *target)
-{
-    target->setAcceptDrops(true);
-    target->installEventFilter(this);
-    m_dropTargets << target;
-}
-
-bool MainWindowBase::filterDrop(QEvent *event)
-{
-    if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
-        auto *drag = static_cast<QDropEvent *>(event);
-        const QList<QUrl> urls = drag->mimeData()->urls();
-        if (urls.isEmpty() || !urls.front().isLocalFile())
-            return false;
-        drag->acceptProposedAction();
-        return true;
-    }
-    if (event->type() != QEvent::Drop)
-        return false;
-    auto *drop = static_cast<QDropEvent *>(event);
-    const QList<QUrl> urls = drop->mimeData()->urls();
-    if (urls.isEmpty() || !urls.front().isLocalFile())
-        return false;
-    drop->acceptProposedAction();
-    openReceivedFile(urls.front().toLocalFile());
-    activateWindow();
-    afterDrop();
-    return true;
-}
-
-// ------------------------------------------------------------------ help
-
-QString MainWindowBase::informationText()
-{
-    return QStringLiteral("All important objects of this program support 'ToolTips'.\r\n\r\n"
-                          "Move your mouse over an object and wait a while, then\r\n"
-                          "a small yellow box with a short explanation will appear.");
-}
-
-void MainWindowBase::showInformation()
-{
-    m_prompt.message(m_profile.productName, informationText(), Icon::None, Buttons::Ok);
-}
-
-void MainWindowBase::openHelp(HelpLink link)
-{
-    if (m_openUrl)
-        m_openUrl(QUrl(helpAddress(link, m_webHost, m_profile), QUrl::TolerantMode));
-}
-
-void MainWindowBase::showAbout()
-{
-    const QString text = m_profile.productName + QStringLiteral(" ") + versionText() + QStringLiteral("\r\n\r\n") +
-                         m_profile.aboutText + QStringLiteral("\r\n") + m_webHost;
-    m_document->setBusy(true);
-    m_prompt.message(QStringLiteral("About ") + m_profile.productName, text, Icon::Information, Buttons::Ok);
-    m_document->setBusy(false);
-}
-
-void MainWindowBase::showLinkPressed()
-{
-    QPalette pal = m_linkLabel->palette();
-    pal.setColor(QPalette::WindowText, kLinkPressedColour);
-    m_linkLabel->setPalette(pal);
-}
-
-void MainWindowBase::showLinkReleased()
-{
-    QPalette pal = m_linkLabel->palette();
-    pal.setColor(QPalette::WindowText, kLinkColour);
-    m_linkLabel->setPalette(pal);
 }
 
 // ------------------------------------------------------------------ events

@@ -1,13 +1,17 @@
 #pragma once
-// frmEdit, the part both programs share: the document, the File and Help menus
-// and the toolbar built from tables, the recent-file list, the title and busy
-// mark, the saved position, the branding file, the help links, the delivery
+// frmEdit, the part both programs share: the document with its file commands,
+// recent files, dialog folders and run marks, the File and Help menus and the
+// toolbar built from tables, the saved position, the branding file, the help links, the delivery
 // commands and the command line, with the start-up and shut-down around them.
 // Each program's window derives from it and adds what is its own (Quillet's
 // editing grid and preview, Brisvane's cover and operator list) through the
 // hooks below; where the shared parts differ, the profile says how.
 #include "desktop/appfolders.h"
+#include "desktop/dialogfolders.h"
 #include "desktop/helplinks.h"
+#include "desktop/recentfiles.h"
+#include "desktop/runmarks.h"
+#include "graphic/filecommands.h"
 #include "graphic/logodocument.h"
 #include "webupload/webupload.h"
 
@@ -60,6 +64,10 @@ public:
     ~MainWindowBase() override;
 
     LogoDocument &document() { return *m_document; }
+    FileCommands &fileCommands() { return *m_files; }
+    RecentFiles &recentFiles() { return m_recentFiles; }
+    DialogFolders &dialogFolders() { return m_dialogFolders; }
+    RunMarks &runMarks() { return m_runMarks; }
     const AppFolders &folders() const { return *m_folders; }
     QString commandLine() const { return m_commandLine; }
     // False when the file of the command line could not be read.
@@ -86,7 +94,7 @@ public:
     // A file dropped on the window or handed over by a second start.
     void openReceivedFile(const QString &path);
     // Runs the command of a toolbar button's key; unknown keys do nothing.
-    void Toolbar1_ButtonClick(const QString &key);
+    void runToolbarButton(const QString &key);
     QAction *menuAction(const QString &name) const { return m_menuActions.value(name); }
     QAction *toolbarAction(const QString &key) const { return m_toolbarActions.value(key); }
 
@@ -94,12 +102,16 @@ public:
 
 protected:
     using DocumentFactory = std::function<std::unique_ptr<LogoDocument>(const AppFolders &)>;
+    using FileCommandsFactory = std::function<std::unique_ptr<FileCommands>(const FileCommands::Pieces &)>;
 
     // folders: where the files beside the program are (branding file,
-    // phonebook cache, ...); makeDocument creates the program's document on them.
+    // phonebook cache, ...); makeDocument creates the program's document on
+    // them, and makeFileCommands (when given) its file commands on the
+    // document and the window's pieces.
     MainWindowBase(const ProgramProfile &profile, Prompt &prompt, SettingsStore &settings,
                    std::unique_ptr<AppFolders> folders, const QString &commandLine,
-                   const DocumentFactory &makeDocument, QWidget *parent);
+                   const DocumentFactory &makeDocument, QWidget *parent,
+                   const FileCommandsFactory &makeFileCommands = {});
 
     // Builds the window through the hooks and runs the start-up: the derived
     // constructor calls it once, first.
@@ -158,6 +170,7 @@ protected:
 
 private:
     void buildMenus();
+    void buildFileMenu(QMenu *file);
     void buildToolbar();
     void makeSharedLabels();
     void connectDeliveryCommands();
@@ -183,7 +196,11 @@ private:
     void showLinkReleased();
 
     std::unique_ptr<AppFolders> m_folders;
+    RunMarks m_runMarks;
+    RecentFiles m_recentFiles;
+    DialogFolders m_dialogFolders;
     std::unique_ptr<LogoDocument> m_document;
+    std::unique_ptr<FileCommands> m_files;
     QString m_commandLine;
     QString m_webHost;
     BrandingState m_branding;
@@ -199,7 +216,7 @@ private:
     QMenu *m_helpMenu = nullptr;
     QAction *m_recentSeparator = nullptr;
     QAction *m_trueAspectAction = nullptr;
-    QAction *m_recentActions[LogoDocument::RecentCount] = {};
+    QAction *m_recentActions[RecentFiles::Count] = {};
     QList<QWidget *> m_dropTargets;
     QMap<QString, QAction *> m_menuActions;      // by control name
     QMap<QString, QAction *> m_toolbarActions;   // by button key

@@ -2,7 +2,7 @@
 
 #include "desktop/settingsstore.h"
 #include "graphic/logodocument.h"
-#include "graphic/pathutil.h"
+#include "sms/digits.h"
 #include "phone/atengine.h"
 #include "phone/porttest.h"
 #include "phone/seriallink.h"
@@ -402,7 +402,7 @@ bool OptionsDialog::eventFilter(QObject *watched, QEvent *event)
 
 void OptionsDialog::takeMessageCentre(bool report)
 {
-    m_smsc = DigitsOnly(messageCentreEdit->text());
+    m_smsc = digitsOnly(messageCentreEdit->text());
     messageCentreEdit->setText(m_smsc);
     if (report)
         validate();

@@ -56,7 +56,7 @@ public:
     void onMessageCentreRead(ReadResult result, const QString &status);
     // While a job runs: OK, Cancel, the tabs, the port and both job buttons
     // are disabled, and the dialog can't be closed.
-    void lockDialog(bool locked);
+    void setLocked(bool locked);
     bool isLocked() const { return m_locked; }
     // Escape and Cancel; refused while locked.
     void reject() override;

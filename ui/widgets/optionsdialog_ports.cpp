@@ -97,7 +97,7 @@ void OptionsDialog::onIrPortChosen()
 
 // ------------------------------------------------------------------ the jobs
 
-void OptionsDialog::lockDialog(bool locked)
+void OptionsDialog::setLocked(bool locked)
 {
     m_locked = locked;
     okButton->setEnabled(!locked);
@@ -121,7 +121,7 @@ void OptionsDialog::testPort()
 {
     QCoreApplication::processEvents();
     m_wait.emplace();
-    lockDialog(true);
+    setLocked(true);
     portStatusLabel->setText(QStringLiteral("Testing COM%1 ... please wait!").arg(m_comPort));
     startJob(false);
 }
@@ -129,7 +129,7 @@ void OptionsDialog::testPort()
 void OptionsDialog::onPortTested(TestResult result, const QString &status)
 {
     m_wait.reset();
-    lockDialog(false);
+    setLocked(false);
     portStatusLabel->setText(labelText(status));
     if (result == TestResult::Nokia)
         okButton->setFocus();
@@ -141,7 +141,7 @@ void OptionsDialog::readMessageCentre()
 {
     QCoreApplication::processEvents();
     m_wait.emplace();
-    lockDialog(true);
+    setLocked(true);
     readStatusLabel->setText(QStringLiteral("Checking..."));
     startJob(true);
 }
@@ -168,7 +168,7 @@ void OptionsDialog::startJob(bool readMessageCentre)
 void OptionsDialog::onMessageCentreRead(ReadResult result, const QString &status)
 {
     m_wait.reset();
-    lockDialog(false);
+    setLocked(false);
     readStatusLabel->setText(labelText(status));
     if (result == ReadResult::International || result == ReadResult::National) {
         // The read has stored the number; the working copy follows, so that

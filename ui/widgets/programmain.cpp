@@ -133,7 +133,7 @@ int runProgram(int argc, char **argv, const ProgramProfile &profile, const Windo
     MainWindowBase *w = window.get();
     // Busy: a command of the window runs, or any modal box is open.
     handOver.receiveInto(
-        prompt, [w] { return w->document().isBusy() || QApplication::activeModalWidget(); },
+        prompt, [w] { return w->runMarks().isBusy() || QApplication::activeModalWidget(); },
         [w](const QString &path) {
             w->openReceivedFile(path);
             InstanceHandOver::noteOpened(w->document().currentFile());

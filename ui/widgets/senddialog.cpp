@@ -2,6 +2,7 @@
 
 #include "desktop/prompt.h"
 #include "graphic/pathutil.h"
+#include "sms/digits.h"
 #include "phone/phonebook.h"
 #include "phone/smsdelivery.h"
 
@@ -122,7 +123,7 @@ void SendDialog::onPhonebookEntryChosen(int index)
     if (slot == LastUsedItem)
         numberEdit->setText(m_lastUsed);
     else if (slot >= 0 && slot < entries.size())
-        numberEdit->setText(DigitsOnly(entries[slot].number));
+        numberEdit->setText(digitsOnly(entries[slot].number));
 }
 
 void SendDialog::readPhonebook()
@@ -142,13 +143,13 @@ void SendDialog::readPhonebook()
 bool SendDialog::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == numberEdit && event->type() == QEvent::FocusOut)
-        numberEdit->setText(DigitsOnly(numberEdit->text()));
+        numberEdit->setText(digitsOnly(numberEdit->text()));
     return QDialog::eventFilter(watched, event);
 }
 
 void SendDialog::onSendClicked()
 {
-    numberEdit->setText(DigitsOnly(numberEdit->text()));
+    numberEdit->setText(digitsOnly(numberEdit->text()));
     m_number = acceptDestination(numberEdit->text(), m_prompt, m_title);
     if (!m_number.isEmpty())
         accept();

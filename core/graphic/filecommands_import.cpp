@@ -1,4 +1,4 @@
-#include "graphic/logodocument.h"
+#include "graphic/filecommands.h"
 
 #include "desktop/safewrite.h"
 #include "desktop/waitcursor.h"
@@ -8,50 +8,50 @@
 
 namespace logo {
 
-void LogoDocument::importCommand()
+void FileCommands::importCommand()
 {
-    setBusy(true);
+    m_marks.setBusy(true);
     // The network code stays until a picture has actually replaced the logo:
     // a cancelled dialog or a file that can't be loaded keeps the operator.
-    if (m_profile.isQuillet() && askSaveChanges() != LogoDocument::SaveAnswer::Proceed) {
-        setBusy(false);
+    if (profile().isQuillet() && askSaveChanges() != SaveAnswer::Proceed) {
+        m_marks.setBusy(false);
         return;
     }
     FileRequest req;
     req.title = QStringLiteral("Import");
     req.filter = importDialogFilter();
     req.filterIndex = 1;
-    req.initialDir = m_importDir;
+    req.initialDir = m_folders.importFolder;
     const QString chosen = m_prompt.openFileName(req);
     if (!chosen.isEmpty()) {
-        m_importDir = folderOf(chosen);
+        m_folders.importFolder = folderOf(chosen);
         importPicture(chosen);
     }
-    m_questionAnswered = false;
-    setBusy(false);
+    m_doc.setQuestionAnswered(false);
+    m_marks.setBusy(false);
 }
 
-bool LogoDocument::importPicture(const QString &path)
+bool FileCommands::importPicture(const QString &path)
 {
     WaitCursor wait;
     // An imported picture has the full size, whatever the last file had.
-    LogoGrid grid = m_grid;
+    LogoGrid grid = m_doc.grid();
     grid.setSize(LogoGrid::MaxWidth, LogoGrid::MaxHeight);
     if (!convertPicture(path, grid))
         return false;
-    const Snapshot before = snapshot();
-    replaceGrid(grid);
-    setNetworkCode(QString(), QString());
-    finishImport(path);
-    recordReplacement(before, QStringLiteral("Import"), true);
+    m_doc.replaceByLoad(QStringLiteral("Import"), [&] {
+        m_doc.grid() = grid;
+        m_doc.setNetworkCode(QString(), QString());
+        finishImport(path);
+    });
     return true;
 }
 
-void LogoDocument::exportCommand()
+void FileCommands::exportCommand()
 {
-    setBusy(true);
+    m_marks.setBusy(true);
     if (!askIfEmpty(false)) {
-        setBusy(false);
+        m_marks.setBusy(false);
         return;
     }
     FileRequest req;
@@ -63,25 +63,25 @@ void LogoDocument::exportCommand()
     req.filterIndex = 1;
     // The name part of the document's path, with the bitmap's extension in
     // place of its own.
-    req.fileName = m_currentFile == QStringLiteral("Untitled")
+    req.fileName = m_doc.currentFile() == QStringLiteral("Untitled")
                        ? QString()
-                       : stripExtension(fileNameOf(m_currentFile)) + savedExtension(SavedType::Bmp);
-    req.initialDir = m_exportDir;
+                       : stripExtension(fileNameOf(m_doc.currentFile())) + savedExtension(SavedType::Bmp);
+    req.initialDir = m_folders.exportFolder;
     const QString chosen = chooseSaveName(req, types);
     if (!chosen.isEmpty()) {
-        m_exportDir = folderOf(chosen);
+        m_folders.exportFolder = folderOf(chosen);
         if (!exportPicture(chosen))
-            m_prompt.critical(m_profile.productName, joinLines({chosen, QStringLiteral("could not be saved.")}));
+            m_prompt.critical(profile().productName, joinLines({chosen, QStringLiteral("could not be saved.")}));
     }
-    setBusy(false);
+    m_marks.setBusy(false);
 }
 
-bool LogoDocument::exportPicture(const QString &path, QSize pixel) const
+bool FileCommands::exportPicture(const QString &path, QSize pixel) const
 {
     WaitCursor wait;
     const FileFormat *written = formatOf(pictureTypeOf(path));
     const char *format = written ? written->imageFormat : formatOf(SavedType::Bmp)->imageFormat;
-    return saveImageAtomically(exportImage(m_grid, pixel), path, format);
+    return saveImageAtomically(exportImage(m_doc.grid(), pixel), path, format);
 }
 
 } // namespace logo

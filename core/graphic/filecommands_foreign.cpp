@@ -1,4 +1,4 @@
-#include "graphic/logodocument.h"
+#include "graphic/filecommands.h"
 
 #include "desktop/waitcursor.h"
 #include "graphic/fileformats.h"
@@ -16,13 +16,13 @@ namespace {
 constexpr qint64 RawFileLimit = 1 << 20;
 } // namespace
 
-void LogoDocument::showCantRead()
+void FileCommands::showCantRead()
 {
-    m_prompt.message(m_profile.productName, QStringLiteral("Can't read this file. Try another file."),
+    m_prompt.message(profile().productName, QStringLiteral("Can't read this file. Try another file."),
                      Icon::Exclamation, Buttons::Ok);
 }
 
-bool LogoDocument::loadRawFile(const QString &path, QByteArray &buffer)
+bool FileCommands::loadRawFile(const QString &path, QByteArray &buffer)
 {
     QFile f;
     QByteArray bytes;
@@ -39,13 +39,13 @@ bool LogoDocument::loadRawFile(const QString &path, QByteArray &buffer)
     return true;
 }
 
-bool LogoDocument::openForeign(const QString &path, int format)
+bool FileCommands::openForeign(const QString &path, int format)
 {
     WaitCursor wait;
     const auto kind = ForeignFormat(format);
     // Every read goes into a copy; the document changes only when it succeeds.
     // A foreign picture has the full size, whatever the last file had.
-    LogoGrid grid = m_grid;
+    LogoGrid grid = m_doc.grid();
     grid.setSize(LogoGrid::MaxWidth, LogoGrid::MaxHeight);
     const FileFormat *row = formatOf(kind);
     if (row && !row->read) {
@@ -62,14 +62,14 @@ bool LogoDocument::openForeign(const QString &path, int format)
         if (!readForeign(kind, buffer, grid, &wrongVersion)) {
             if (wrongVersion)
                 m_prompt.beep();
-            m_prompt.message(m_profile.productName, foreignReadMessage(kind), Icon::Exclamation, Buttons::Ok);
+            m_prompt.message(profile().productName, foreignReadMessage(kind), Icon::Exclamation, Buttons::Ok);
             return false;
         }
     }
-    const Snapshot before = snapshot();
-    replaceGrid(grid);
-    finishForeignRead(path);
-    recordReplacement(before, QStringLiteral("Open"), true);
+    m_doc.replaceByLoad(QStringLiteral("Open"), [&] {
+        m_doc.grid() = grid;
+        finishForeignRead(path);
+    });
     return true;
 }
 

@@ -1,7 +1,8 @@
-// The document's commands: title, save-changes question, New, Save As, Open,
-// recent-file list, busy mark.
+// The file commands: save-changes question, New, Save As, Open, the recent
+// files, the busy mark and the empty-picture question.
 #include "common/documentsandbox.h"
 #include "graphic/logodocument.h"
+#include "graphic/logofile.h"
 #include "graphic/pathutil.h"
 
 #include <QDir>
@@ -29,53 +30,15 @@ const QString kSaveQuestion = QStringLiteral("\r\nhas not been saved yet.\r\n\r\
 
 } // namespace
 
-TEST(DocumentTitle, CleanAndModifiedMarks)
-{
-    Doc d;
-    QSignalSpy spy(&d.doc, &LogoDocument::titleChanged);
-    d.doc.setTitle(true);
-    EXPECT_EQ(d.doc.title(), QStringLiteral("Quillet [Untitled]"));
-    d.doc.paintCell(5, 5, true);
-    EXPECT_EQ(d.doc.title(), QStringLiteral("Quillet [Untitled*]"));
-    EXPECT_EQ(d.doc.docState(), LogoDocument::Modified);
-    EXPECT_EQ(spy.count(), 2);
-    d.doc.paintCell(6, 5, true);   // already modified: the title is not set again
-    EXPECT_EQ(spy.count(), 2);
-    d.doc.paintCell(80, 5, true);  // outside: nothing
-    EXPECT_EQ(d.doc.grid().setCount(), 2);
-
-    d.doc.setCurrentFile(QStringLiteral("/home/someone/pictures/2026/friends/caller-groups/a.ngg"));
-    d.doc.setTitle(true);
-    EXPECT_EQ(d.doc.title(), QStringLiteral("Quillet [/ho...") +
-                                 d.doc.currentFile().right(35) + QStringLiteral("]"));
-}
-
-TEST(DocumentTitle, EveryToolMarksModified)
-{
-    Doc d;
-    using Tool = void (LogoDocument::*)();
-    const Tool tools[] = {&LogoDocument::moveUp, &LogoDocument::moveDown, &LogoDocument::moveLeft,
-                          &LogoDocument::moveRight, &LogoDocument::flipHorizontal,
-                          &LogoDocument::flipVertical, &LogoDocument::invert};
-    for (Tool t : tools) {
-        d.doc.setTitle(true);
-        QSignalSpy repaint(&d.doc, &LogoDocument::pictureChanged);
-        (d.doc.*t)();
-        EXPECT_EQ(d.doc.docState(), LogoDocument::Modified);
-        EXPECT_TRUE(d.doc.title().endsWith(QStringLiteral("*]")));
-        EXPECT_EQ(repaint.count(), 1);
-    }
-}
-
 TEST(SaveChanges, AsksOnlyWhenModified)
 {
     Doc d;
-    EXPECT_EQ(d.doc.askSaveChanges(), LogoDocument::SaveAnswer::Proceed);
+    EXPECT_EQ(d.files.askSaveChanges(), FileCommands::SaveAnswer::Proceed);
     EXPECT_TRUE(d.prompt.shown.empty());
 
     d.doc.paintCell(1, 1, true);
     d.prompt.answers = {Answer::Cancel};
-    EXPECT_EQ(d.doc.askSaveChanges(), LogoDocument::SaveAnswer::Cancel);
+    EXPECT_EQ(d.files.askSaveChanges(), FileCommands::SaveAnswer::Cancel);
     const ShownPrompt &q = d.prompt.shown.back();
     EXPECT_EQ(q.text, QStringLiteral("Untitled") + kSaveQuestion);
     EXPECT_EQ(q.icon, Icon::Exclamation);
@@ -83,7 +46,7 @@ TEST(SaveChanges, AsksOnlyWhenModified)
     EXPECT_EQ(q.title, QStringLiteral("Quillet"));
 
     d.prompt.answers = {Answer::No};
-    EXPECT_EQ(d.doc.askSaveChanges(), LogoDocument::SaveAnswer::Proceed);
+    EXPECT_EQ(d.files.askSaveChanges(), FileCommands::SaveAnswer::Proceed);
 }
 
 TEST(SaveChanges, NewCancelNoYes)
@@ -91,12 +54,12 @@ TEST(SaveChanges, NewCancelNoYes)
     Doc d;
     d.doc.paintCell(1, 1, true);
     d.prompt.answers = {Answer::Cancel};
-    if (d.doc.askSaveChanges() == LogoDocument::SaveAnswer::Proceed)
+    if (d.files.askSaveChanges() == FileCommands::SaveAnswer::Proceed)
         d.doc.newDocument();
     EXPECT_EQ(d.doc.grid().setCount(), 1);
 
     d.prompt.answers = {Answer::No};
-    if (d.doc.askSaveChanges() == LogoDocument::SaveAnswer::Proceed)
+    if (d.files.askSaveChanges() == FileCommands::SaveAnswer::Proceed)
         d.doc.newDocument();
     EXPECT_EQ(d.doc.grid().setCount(), 0);
     EXPECT_EQ(d.doc.title(), QStringLiteral("Quillet [Untitled]"));
@@ -106,24 +69,24 @@ TEST(SaveChanges, NewCancelNoYes)
     d.doc.paintCell(1, 1, true);
     d.prompt.answers = {Answer::Yes};
     const auto before = d.prompt.count(ShownPrompt::Kind::SaveFile);
-    if (d.doc.askSaveChanges() == LogoDocument::SaveAnswer::Proceed)
+    if (d.files.askSaveChanges() == FileCommands::SaveAnswer::Proceed)
         d.doc.newDocument();
     EXPECT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), before + 1);
     EXPECT_EQ(d.doc.grid().setCount(), 1);
-    EXPECT_EQ(d.doc.docState(), LogoDocument::Modified);
+    EXPECT_EQ(d.doc.state(), LogoDocument::State::Modified);
 }
 
 TEST(SaveChanges, YesSavesANamedFileInPlace)
 {
     Doc d;
     const QString p = d.savedNgg(QStringLiteral("named.ngg"));
-    ASSERT_TRUE(d.doc.openFile(p));
+    ASSERT_TRUE(d.files.openFile(p));
     d.doc.paintCell(10, 10, true);
     d.prompt.answers = {Answer::Yes};
-    EXPECT_EQ(d.doc.askSaveChanges(), LogoDocument::SaveAnswer::Proceed);
+    EXPECT_EQ(d.files.askSaveChanges(), FileCommands::SaveAnswer::Proceed);
     EXPECT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), 0);
     EXPECT_EQ(logotest::readAll(p).at(16 + 10 * 72 + 10), '1');
-    EXPECT_EQ(d.doc.docState(), LogoDocument::Clean);
+    EXPECT_EQ(d.doc.state(), LogoDocument::State::Clean);
 }
 
 TEST(SaveChanges, AFailedSaveKeepsThePictureAndSaysSo)
@@ -135,31 +98,31 @@ TEST(SaveChanges, AFailedSaveKeepsThePictureAndSaysSo)
     const QString gone = d.sb.path(QStringLiteral("gone/picture.ngg"));
     d.doc.setCurrentFile(gone);
     d.prompt.answers = {Answer::Yes};
-    EXPECT_EQ(d.doc.askSaveChanges(), LogoDocument::SaveAnswer::Cancel);
+    EXPECT_EQ(d.files.askSaveChanges(), FileCommands::SaveAnswer::Cancel);
     EXPECT_EQ(d.prompt.shown.back().icon, Icon::Critical);
     EXPECT_EQ(d.prompt.lastMessage(), gone + QStringLiteral("\r\ncould not be saved."));
-    EXPECT_EQ(d.doc.docState(), LogoDocument::Modified);
+    EXPECT_EQ(d.doc.state(), LogoDocument::State::Modified);
     EXPECT_TRUE(d.doc.grid().isSet(4, 4));
 
     // A name containing ".nol" with no network code writes nothing either.
     const QString nol = d.sb.path(QStringLiteral("picture.nol"));
     d.doc.setCurrentFile(nol);
     d.prompt.answers = {Answer::Yes};
-    EXPECT_EQ(d.doc.askSaveChanges(), LogoDocument::SaveAnswer::Cancel);
+    EXPECT_EQ(d.files.askSaveChanges(), FileCommands::SaveAnswer::Cancel);
     EXPECT_FALSE(QFile::exists(nol));
 
     // Declining to save an empty picture is the user's choice: go on.
     d.doc.paintCell(4, 4, false);
     d.prompt.answers = {Answer::Yes, Answer::No};
-    EXPECT_EQ(d.doc.askSaveChanges(), LogoDocument::SaveAnswer::Proceed);
+    EXPECT_EQ(d.files.askSaveChanges(), FileCommands::SaveAnswer::Proceed);
 }
 
 TEST(SaveAs, FiltersNameAndFolders)
 {
     Doc d;
     d.doc.paintCell(0, 0, true);
-    d.doc.setUserDir(QStringLiteral("/opened/"));
-    d.doc.saveAs();   // cancelled
+    d.folders.openFolder = QStringLiteral("/opened/");
+    d.files.saveAs();   // cancelled
     ASSERT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), 1);
     FileRequest r = d.prompt.shown.back().request;
     EXPECT_EQ(r.filter, QStringLiteral("Nokia Group Graphic (*.ngg)|*.ngg"));
@@ -174,17 +137,17 @@ TEST(SaveAs, FiltersNameAndFolders)
     d.doc.setNetworkCode(QStringLiteral("262"), QStringLiteral("01"));
     const QString target = d.sb.path(QStringLiteral("logo.nol"));
     d.prompt.files = {target};
-    d.doc.saveAs();
+    d.files.saveAs();
     r = d.prompt.shown.back().request;
     EXPECT_EQ(r.filter, QStringLiteral("Nokia Group Graphic (*.ngg)|*.ngg|Nokia Operator Logo (*.nol)|*.nol"));
     EXPECT_EQ(r.filterIndex, 2);
     EXPECT_EQ(r.defaultExt, QStringLiteral("nol"));
     EXPECT_EQ(logotest::readAll(target).left(4), QByteArray("NOL\0", 4));
-    EXPECT_EQ(d.doc.userDirSave(), d.sb.dir());
+    EXPECT_EQ(d.folders.saveFolder, d.sb.dir());
     EXPECT_EQ(d.doc.currentFile(), target);
 
     // Next time: the whole name proposed, the saved-files folder first.
-    d.doc.saveAs();
+    d.files.saveAs();
     r = d.prompt.shown.back().request;
     EXPECT_EQ(r.fileName, QStringLiteral("logo.nol"));
     EXPECT_EQ(r.initialDir, d.sb.dir());
@@ -195,7 +158,7 @@ TEST(SaveAs, SaveOnUntitledRunsSaveAs)
     Doc d;
     d.doc.paintCell(0, 0, true);
     d.prompt.files = {d.sb.path(QStringLiteral("x.ngg"))};
-    d.doc.save();
+    d.files.save();
     EXPECT_TRUE(QFile::exists(d.sb.path(QStringLiteral("x.ngg"))));
     EXPECT_EQ(d.doc.title(), QStringLiteral("Quillet [") + shortenPath(d.sb.path(QStringLiteral("x.ngg")), 38) +
                                  QStringLiteral("]"));
@@ -211,9 +174,9 @@ TEST(SaveAs, ANameMadeFromAReadNeverReplacesAnExistingFileUnasked)
     ASSERT_TRUE(QFile::copy(logotest::fixture(QStringLiteral("png/pattern.png")), png));
     const QString other = d.savedNgg(QStringLiteral("pics/B.ngg"));
     const QByteArray otherBytes = logotest::readAll(other);
-    ASSERT_TRUE(d.doc.importPicture(png));
+    ASSERT_TRUE(d.files.importPicture(png));
     EXPECT_EQ(d.doc.currentFile(), other);
-    EXPECT_EQ(d.doc.save(), LogoDocument::SaveResult::Cancelled);
+    EXPECT_EQ(d.files.save(), FileCommands::SaveResult::Cancelled);
     ASSERT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), 1);
     EXPECT_EQ(d.prompt.shown.back().request.fileName, QStringLiteral("B.ngg"));
     EXPECT_EQ(d.prompt.shown.back().request.initialDir, folderOf(other));
@@ -224,20 +187,20 @@ TEST(SaveAs, ANameMadeFromAReadNeverReplacesAnExistingFileUnasked)
     const QString nlm = d.sb.path(QStringLiteral("logo.nlm.ngg"));
     ASSERT_TRUE(QFile::copy(logotest::fixture(QStringLiteral("nlm/diagonal.nlm")), nlm));
     const QByteArray nlmBytes = logotest::readAll(nlm);
-    ASSERT_TRUE(d.doc.openFile(nlm));
+    ASSERT_TRUE(d.files.openFile(nlm));
     EXPECT_EQ(d.doc.currentFile(), nlm);
     d.doc.paintCell(0, 13, true);
     d.prompt.answers = {Answer::Yes};
-    EXPECT_EQ(d.doc.askSaveChanges(), LogoDocument::SaveAnswer::Cancel) << "cancelling the dialog keeps the picture";
+    EXPECT_EQ(d.files.askSaveChanges(), FileCommands::SaveAnswer::Cancel) << "cancelling the dialog keeps the picture";
     EXPECT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), 2);
     EXPECT_EQ(logotest::readAll(nlm), nlmBytes);
 
     // Where no file has the name, Save writes it; from then on it is the document's own.
     QFile::remove(other);
-    ASSERT_TRUE(d.doc.importPicture(png));
-    EXPECT_EQ(d.doc.save(), LogoDocument::SaveResult::Saved);
+    ASSERT_TRUE(d.files.importPicture(png));
+    EXPECT_EQ(d.files.save(), FileCommands::SaveResult::Saved);
     d.doc.paintCell(5, 5, true);
-    EXPECT_EQ(d.doc.save(), LogoDocument::SaveResult::Saved);
+    EXPECT_EQ(d.files.save(), FileCommands::SaveResult::Saved);
     EXPECT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), 2);
     EXPECT_EQ(logotest::readAll(other).at(16 + 5 * 72 + 5), '1');
 }
@@ -246,15 +209,15 @@ TEST(OpenCommand, DialogAndFolder)
 {
     Doc d;
     const QString p = d.savedNgg(QStringLiteral("o.ngg"));
-    d.doc.setUserDir(QStringLiteral("/start/"));
+    d.folders.openFolder = QStringLiteral("/start/");
     d.prompt.files = {p};
-    d.doc.openCommand();
+    d.files.openCommand();
     const FileRequest r = d.prompt.shown.back().request;
     EXPECT_EQ(r.filter, QStringLiteral("Nokia Graphics|*.ngg;*.nol;*.nlm;*.nsl;*.otb;*.ngl;*.i61;*.wbmp|"
                                        "Nokia Group Graphic (*.ngg)|*.ngg|Nokia Operator Logo (*.nol)|*.nol"));
     EXPECT_EQ(r.filterIndex, 1);
     EXPECT_EQ(r.initialDir, QStringLiteral("/start/"));
-    EXPECT_EQ(d.doc.userDir(), d.sb.dir());
+    EXPECT_EQ(d.folders.openFolder, d.sb.dir());
     EXPECT_EQ(d.doc.currentFile(), p);
     EXPECT_FALSE(d.doc.isBusy());
     EXPECT_FALSE(d.sb.settings().contains(QStringLiteral("Quillet Settings"), QStringLiteral("CurrentBusy")));
@@ -263,39 +226,17 @@ TEST(OpenCommand, DialogAndFolder)
     d.doc.paintCell(9, 9, true);
     d.prompt.answers = {Answer::Cancel};
     const auto dialogs = d.prompt.count(ShownPrompt::Kind::OpenFile);
-    d.doc.openCommand();
+    d.files.openCommand();
     EXPECT_EQ(d.prompt.count(ShownPrompt::Kind::OpenFile), dialogs);
-}
-
-TEST(RecentFiles, OrderingRules)
-{
-    Doc d;
-    QSignalSpy spy(&d.doc, &LogoDocument::recentFilesChanged);
-    d.doc.addRecentFile(QStringLiteral("Untitled"));
-    EXPECT_EQ(d.doc.recentFiles(), QStringList({"", "", "", ""}));
-    for (const char *p : {"/d", "/c", "/b", "/a"})
-        d.doc.addRecentFile(QString::fromLatin1(p));
-    EXPECT_EQ(d.doc.recentFiles(), QStringList({"/a", "/b", "/c", "/d"}));
-    d.doc.addRecentFile(QStringLiteral("/a"));
-    EXPECT_EQ(d.doc.recentFiles(), QStringList({"/a", "/b", "/c", "/d"}));
-    d.doc.addRecentFile(QStringLiteral("/c"));
-    EXPECT_EQ(d.doc.recentFiles(), QStringList({"/c", "/a", "/b", "/d"}));
-    d.doc.addRecentFile(QStringLiteral("/d"));   // the fourth moves to the front, no duplicate
-    EXPECT_EQ(d.doc.recentFiles(), QStringList({"/d", "/c", "/a", "/b"}));
-    d.doc.addRecentFile(QStringLiteral("/e"));
-    EXPECT_EQ(d.doc.recentFiles(), QStringList({"/e", "/d", "/c", "/a"}));
-    d.doc.addRecentFile(QStringLiteral("/E"));   // compared exactly, case included
-    EXPECT_EQ(d.doc.recentFiles().front(), QStringLiteral("/E"));
-    EXPECT_GE(spy.count(), 7);
 }
 
 TEST(RecentFiles, OpeningTheSameFileTwiceKeepsOneEntry)
 {
     Doc d;
     const QString p = d.savedNgg(QStringLiteral("same.ngg"));
-    ASSERT_TRUE(d.doc.openFile(p));
-    ASSERT_TRUE(d.doc.openFile(p));
-    EXPECT_EQ(d.doc.recentFiles(), QStringList({p, "", "", ""}));
+    ASSERT_TRUE(d.files.openFile(p));
+    ASSERT_TRUE(d.files.openFile(p));
+    EXPECT_EQ(d.recent.files(), QStringList({p, "", "", ""}));
 }
 
 TEST(RecentFiles, AnEntryWhoseFileIsGoneSaysSoAndLeaves)
@@ -303,60 +244,13 @@ TEST(RecentFiles, AnEntryWhoseFileIsGoneSaysSoAndLeaves)
     Doc d;
     const QString kept = d.savedNgg(QStringLiteral("kept.ngg"));
     const QString gone = d.sb.path(QStringLiteral("gone.otb"));
-    d.doc.setRecentFiles({gone, kept});
+    d.recent.setFiles({gone, kept});
     d.doc.paintCell(3, 3, true);
-    d.doc.openRecent(1);
+    d.files.openRecent(1);
     EXPECT_EQ(d.prompt.messages(), QStringList{QStringLiteral("Can't read this file. Try another file.")});
-    EXPECT_EQ(d.doc.recentFiles(), QStringList({kept, "", "", ""}));
+    EXPECT_EQ(d.recent.files(), QStringList({kept, "", "", ""}));
     EXPECT_TRUE(d.doc.grid().isSet(3, 3));
     EXPECT_FALSE(d.doc.isBusy());
-}
-
-TEST(RecentFiles, PersistAcrossARestart)
-{
-    Doc d;
-    d.doc.setRecentFiles({QStringLiteral("/one.ngg"), QStringLiteral("/two.nol")});
-    d.doc.setUserDir(QStringLiteral("/u/"));
-    d.doc.setUserDirSave(QStringLiteral("/s/"));
-    d.doc.setImportDir(QStringLiteral("/i/"));
-    d.doc.setExportDir(QStringLiteral("/e/"));
-    d.doc.saveSettings();
-    d.sb.restartSettings();
-    LogoDocument again(ProgramProfile::quillet(), d.prompt, d.sb.settings());
-    again.loadSettings();
-    EXPECT_EQ(again.recentFiles(), QStringList({"/one.ngg", "/two.nol", "", ""}));
-    EXPECT_EQ(again.userDir(), QStringLiteral("/u/"));
-    EXPECT_EQ(again.userDirSave(), QStringLiteral("/s/"));
-    EXPECT_EQ(again.importDir(), QStringLiteral("/i/"));
-    EXPECT_EQ(again.exportDir(), QStringLiteral("/e/"));
-    // Each program keeps its own list.
-    LogoDocument other(ProgramProfile::brisvane(), d.prompt, d.sb.settings());
-    other.loadSettings();
-    EXPECT_EQ(other.recentFiles(), QStringList({"", "", "", ""}));
-}
-
-// The run marks are a main window's: a document without them (the
-// command-line tool's) must neither set nor clear a running window's marks.
-TEST(RunMarks, WrittenAndDeletedOnlyWhenTheWindowAsks)
-{
-    Doc d;
-    SettingsStore &s = d.sb.settings();
-    const QString section = QStringLiteral("Quillet Settings");
-    s.writeBool(section, QStringLiteral("CurrentBusy"), true);
-    s.write(section, QStringLiteral("CurrentAppname"), QStringLiteral("Quillet [a.ngg]"));
-    d.doc.setBusy(true);
-    d.doc.setTitle(true);
-    d.doc.setBusy(false);
-    EXPECT_TRUE(s.readBool(section, QStringLiteral("CurrentBusy"), false));
-    EXPECT_EQ(s.read(section, QStringLiteral("CurrentAppname")), QStringLiteral("Quillet [a.ngg]"));
-
-    d.doc.setRunMarks(true);
-    d.doc.setTitle(true);
-    EXPECT_EQ(s.read(section, QStringLiteral("CurrentAppname")), QStringLiteral("Quillet [Untitled]"));
-    d.doc.setBusy(false);
-    EXPECT_FALSE(s.contains(section, QStringLiteral("CurrentBusy")));
-    d.doc.setBusy(true);
-    EXPECT_TRUE(s.readBool(section, QStringLiteral("CurrentBusy"), false));
 }
 
 TEST(EmptyQuestion, BrisvaneNeedsAnOperatorFirst)
@@ -364,15 +258,17 @@ TEST(EmptyQuestion, BrisvaneNeedsAnOperatorFirst)
     Sandbox sb;
     ScriptedPrompt prompt;
     LogoDocument doc(ProgramProfile::brisvane(), prompt, sb.settings());
+    logotest::FilePieces pieces(doc, prompt, sb.settings());
+    FileCommands &files = pieces.files;
     doc.paintCell(1, 1, true);
-    EXPECT_FALSE(doc.askIfEmpty());
+    EXPECT_FALSE(files.askIfEmpty());
     EXPECT_EQ(prompt.lastMessage(), QStringLiteral("Select an operator first."));
     EXPECT_EQ(prompt.shown.back().icon, Icon::None);
-    EXPECT_TRUE(doc.askIfEmpty(false));   // the web upload doesn't need one
+    EXPECT_TRUE(files.askIfEmpty(false));   // the web upload doesn't need one
     doc.setNetworkCode(QStringLiteral("262"), QStringLiteral("01"));
     doc.grid().clear();
     prompt.answers = {Answer::No};
-    EXPECT_FALSE(doc.askIfEmpty());
+    EXPECT_FALSE(files.askIfEmpty());
     EXPECT_EQ(prompt.lastMessage(),
               QStringLiteral("The operator logo is empty.\r\n\r\nDo you want to continue anyway?"));
 }

@@ -1,4 +1,4 @@
-// The document's file names and sizes: undo never renames, every name Save,
+// The names the file commands give: undo never renames, every name Save,
 // Save As and Export give reads back as what was written, the chosen filter
 // gives the extension, a failed save says so, and every read, import and New
 // has its own size.
@@ -43,11 +43,11 @@ TEST(DocumentNames, UndoAndRedoNeverTakeTheNameBack)
     Doc d;
     const QString diag = d.file(QStringLiteral("diag.ngg"));
     const QByteArray original = logotest::readAll(diag);
-    ASSERT_TRUE(d.doc.openFile(diag));
+    ASSERT_TRUE(d.files.openFile(diag));
     d.doc.paintCell(30, 7, true);
     const QString diag2 = d.sb.path(QStringLiteral("diag2.ngg"));
     d.prompt.files = {diag2};
-    ASSERT_EQ(d.doc.saveAs(), LogoDocument::SaveResult::Saved);
+    ASSERT_EQ(d.files.saveAs(), FileCommands::SaveResult::Saved);
 
     d.doc.history().undo();
     d.doc.history().undo();
@@ -56,9 +56,9 @@ TEST(DocumentNames, UndoAndRedoNeverTakeTheNameBack)
     d.doc.history().redo();
     d.doc.history().redo();
     EXPECT_EQ(d.doc.title(), QStringLiteral("Quillet [") + shortenPath(diag2, 38) + QStringLiteral("]"));
-    EXPECT_EQ(d.doc.docState(), LogoDocument::Clean);
+    EXPECT_EQ(d.doc.state(), LogoDocument::State::Clean);
     d.doc.history().undo();
-    ASSERT_EQ(d.doc.save(), LogoDocument::SaveResult::Saved);
+    ASSERT_EQ(d.files.save(), FileCommands::SaveResult::Saved);
     EXPECT_EQ(logotest::readAll(diag), original) << "the file opened before is never written";
     EXPECT_FALSE(d.doc.grid().isSet(30, 7));
 
@@ -66,15 +66,15 @@ TEST(DocumentNames, UndoAndRedoNeverTakeTheNameBack)
     // is not saved; the close question names Untitled, never box.ngg.
     Doc n;
     const QString box = n.file(QStringLiteral("box.ngg"));
-    ASSERT_TRUE(n.doc.openFile(box));
+    ASSERT_TRUE(n.files.openFile(box));
     n.doc.newDocument();
     n.doc.history().undo();
     EXPECT_EQ(n.doc.currentFile(), QStringLiteral("Untitled"));
     EXPECT_TRUE(n.doc.grid().isSet(1, 1));
-    EXPECT_EQ(n.doc.docState(), LogoDocument::Modified);
+    EXPECT_EQ(n.doc.state(), LogoDocument::State::Modified);
     n.doc.history().redo();
-    EXPECT_EQ(n.doc.docState(), LogoDocument::Clean);
-    EXPECT_EQ(n.doc.askSaveChanges(), LogoDocument::SaveAnswer::Proceed);
+    EXPECT_EQ(n.doc.state(), LogoDocument::State::Clean);
+    EXPECT_EQ(n.files.askSaveChanges(), FileCommands::SaveAnswer::Proceed);
     EXPECT_TRUE(n.prompt.shown.empty());
 }
 
@@ -107,7 +107,7 @@ TEST(DocumentNames, SaveAsProposesTheWholeNameAndTheFilterGivesTheExtension)
         SCOPED_TRACE(c.typed[0] ? c.typed : c.current);
         Doc d;
         if (c.current[0])
-            ASSERT_TRUE(d.doc.openFile(d.file(QString::fromLatin1(c.current), 72, 14, c.nol)));
+            ASSERT_TRUE(d.files.openFile(d.file(QString::fromLatin1(c.current), 72, 14, c.nol)));
         else
             d.doc.paintCell(3, 3, true);
         const QString typed = QString::fromLatin1(c.typed[0] ? c.typed : c.proposed);
@@ -115,7 +115,7 @@ TEST(DocumentNames, SaveAsProposesTheWholeNameAndTheFilterGivesTheExtension)
         if (c.filter)
             d.prompt.filters = {c.filter};
         d.prompt.answers = {Answer::Yes};   // replacing the file opened ("Vodafone.de" completed)
-        ASSERT_EQ(d.doc.saveAs(), LogoDocument::SaveResult::Saved);
+        ASSERT_EQ(d.files.saveAs(), FileCommands::SaveResult::Saved);
         EXPECT_EQ(d.prompt.shown.front().request.fileName, QString::fromLatin1(c.proposed));
         const QString written = d.sb.path(QString::fromLatin1(c.written));
         EXPECT_EQ(d.doc.currentFile(), written);
@@ -125,7 +125,7 @@ TEST(DocumentNames, SaveAsProposesTheWholeNameAndTheFilterGivesTheExtension)
         }
         const LogoGrid saved = d.doc.grid();
         Doc again;
-        ASSERT_TRUE(again.doc.openFile(written));
+        ASSERT_TRUE(again.files.openFile(written));
         EXPECT_EQ(again.doc.grid(), saved);
         EXPECT_TRUE(again.prompt.shown.empty());
     }
@@ -138,7 +138,7 @@ TEST(DocumentNames, SaveAsProposesTheWholeNameAndTheFilterGivesTheExtension)
     const QByteArray before = logotest::readAll(existing);
     d.prompt.files = {d.sb.path(QStringLiteral("op2")), d.sb.path(QStringLiteral("op3"))};
     d.prompt.answers = {Answer::No};
-    ASSERT_EQ(d.doc.saveAs(), LogoDocument::SaveResult::Saved);
+    ASSERT_EQ(d.files.saveAs(), FileCommands::SaveResult::Saved);
     EXPECT_EQ(d.prompt.messages(), QStringList{QStringLiteral("op2.ngg already exists.\r\nDo you want to replace it?")});
     EXPECT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), 2);
     EXPECT_EQ(logotest::readAll(existing), before);
@@ -152,9 +152,9 @@ TEST(DocumentNames, NamesSaveWritesOpenAgain)
     Doc d;
     const QString bak = d.sb.path(QStringLiteral("logo.nlm.bak"));
     ASSERT_TRUE(QFile::copy(logotest::fixture(QStringLiteral("nlm/diagonal.nlm")), bak));
-    ASSERT_TRUE(d.doc.openFile(bak));
+    ASSERT_TRUE(d.files.openFile(bak));
     d.doc.paintCell(40, 2, true);
-    ASSERT_EQ(d.doc.save(), LogoDocument::SaveResult::Saved);
+    ASSERT_EQ(d.files.save(), FileCommands::SaveResult::Saved);
     const QString ngg = d.sb.path(QStringLiteral("logo.nlm.ngg"));
     ASSERT_EQ(d.doc.currentFile(), ngg);
     const LogoGrid saved = d.doc.grid();
@@ -165,7 +165,7 @@ TEST(DocumentNames, NamesSaveWritesOpenAgain)
         QDir().mkpath(d.sb.path(QStringLiteral("again")));
         ASSERT_TRUE(QFile::copy(ngg, copy));
         Doc again;
-        ASSERT_TRUE(again.doc.openFile(copy));
+        ASSERT_TRUE(again.files.openFile(copy));
         EXPECT_EQ(again.doc.grid(), saved);
         EXPECT_EQ(again.doc.currentFile(), copy);
         EXPECT_TRUE(again.prompt.shown.empty());
@@ -181,9 +181,9 @@ TEST(DocumentNames, SaveKeepsTheNetworkCodeAsRead)
     g.setPixel(3, 3, true);
     const QString nol = d.sb.path(QStringLiteral("odd.nol"));
     logotest::writeAll(nol, buildLogoFile(g, true, -5, -1, 50, QString(), QString()));
-    ASSERT_TRUE(d.doc.openFile(nol));
+    ASSERT_TRUE(d.files.openFile(nol));
     d.doc.paintCell(4, 4, true);
-    ASSERT_EQ(d.doc.save(), LogoDocument::SaveResult::Saved);
+    ASSERT_EQ(d.files.save(), FileCommands::SaveResult::Saved);
     const QByteArray saved = logotest::readAll(nol);
     EXPECT_EQ(saved.mid(6, 4), QByteArray::fromHex("fbffffff"));
 }
@@ -208,11 +208,11 @@ TEST(DocumentNames, ExportWritesTheTypeOfTheChosenFilter)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.typed);
         Doc d;
-        ASSERT_TRUE(d.doc.openFile(d.file(QStringLiteral("photo.ngg"))));
+        ASSERT_TRUE(d.files.openFile(d.file(QStringLiteral("photo.ngg"))));
         d.prompt.files = {d.sb.path(QString::fromLatin1(c.typed))};
         if (c.filter)
             d.prompt.filters = {c.filter};
-        d.doc.exportCommand();
+        d.files.exportCommand();
         EXPECT_EQ(d.prompt.shown.front().request.fileName, QStringLiteral("photo.bmp"));
         const QString written = d.sb.path(QString::fromLatin1(c.written));
         ASSERT_TRUE(QFileInfo::exists(written));
@@ -227,32 +227,32 @@ TEST(DocumentNames, AFailedSaveSaysSoAndStaysUnsaved)
     Doc d;
     QDir().mkpath(d.sb.path(QStringLiteral("gone")));
     const QString inGone = d.file(QStringLiteral("gone/pic.ngg"));
-    ASSERT_TRUE(d.doc.openFile(inGone));
+    ASSERT_TRUE(d.files.openFile(inGone));
     ASSERT_TRUE(QDir(d.sb.path(QStringLiteral("gone"))).removeRecursively());
 
     // Unchanged since it was opened: the failure still marks it unsaved.
-    EXPECT_EQ(d.doc.save(), LogoDocument::SaveResult::Failed);
+    EXPECT_EQ(d.files.save(), FileCommands::SaveResult::Failed);
     EXPECT_EQ(d.prompt.messages(), QStringList{inGone + QStringLiteral("\r\ncould not be saved.")});
     EXPECT_EQ(d.prompt.shown.back().icon, Icon::Critical);
-    EXPECT_EQ(d.doc.docState(), LogoDocument::Modified);
+    EXPECT_EQ(d.doc.state(), LogoDocument::State::Modified);
     EXPECT_TRUE(d.doc.title().endsWith(QStringLiteral("*]")));
 
     d.prompt.clear();
     const QString other = d.sb.path(QStringLiteral("gone/other.ngg"));
     d.prompt.files = {other};
-    EXPECT_EQ(d.doc.saveAs(), LogoDocument::SaveResult::Failed);
+    EXPECT_EQ(d.files.saveAs(), FileCommands::SaveResult::Failed);
     EXPECT_EQ(d.prompt.lastMessage(), other + QStringLiteral("\r\ncould not be saved."));
     EXPECT_EQ(d.doc.currentFile(), inGone);
 
     // Through the close question: said once, and the window stays.
     d.prompt.clear();
     d.prompt.answers = {Answer::Yes};
-    EXPECT_EQ(d.doc.askSaveChanges(), LogoDocument::SaveAnswer::Cancel);
+    EXPECT_EQ(d.files.askSaveChanges(), FileCommands::SaveAnswer::Cancel);
     EXPECT_EQ(d.prompt.count(ShownPrompt::Kind::Message), 2);
 
     d.prompt.clear();
     d.prompt.files = {d.sb.path(QStringLiteral("gone/pic.bmp"))};
-    d.doc.exportCommand();
+    d.files.exportCommand();
     EXPECT_EQ(d.prompt.lastMessage(), d.sb.path(QStringLiteral("gone/pic.bmp")) + QStringLiteral("\r\ncould not be saved."));
 }
 
@@ -260,16 +260,16 @@ TEST(DocumentNames, AFailedSaveSaysSoAndStaysUnsaved)
 TEST(DocumentSizes, ReadsImportsAndNewHaveTheirOwnSize)
 {
     const std::pair<const char *, std::function<bool(Doc &)>> after[] = {
-        {"import", [](Doc &d) { return d.doc.importPicture(logotest::fixture(QStringLiteral("png/pattern.png"))); }},
-        {"otb", [](Doc &d) { return d.doc.openFile(logotest::fixture(QStringLiteral("otb/diagonal.otb"))); }},
-        {"i61", [](Doc &d) { return d.doc.openFile(logotest::fixture(QStringLiteral("i61/pattern.i61"))); }},
+        {"import", [](Doc &d) { return d.files.importPicture(logotest::fixture(QStringLiteral("png/pattern.png"))); }},
+        {"otb", [](Doc &d) { return d.files.openFile(logotest::fixture(QStringLiteral("otb/diagonal.otb"))); }},
+        {"i61", [](Doc &d) { return d.files.openFile(logotest::fixture(QStringLiteral("i61/pattern.i61"))); }},
         {"new", [](Doc &d) { d.doc.newDocument(); return true; }},
     };
     for (const auto &[small, size] : {std::pair{"16 x 8", QSize(16, 8)}, std::pair{"0 x 0", QSize(0, 0)}})
         for (const auto &[what, run] : after) {
             SCOPED_TRACE(testing::Message() << small << " then " << what);
             Doc d;
-            ASSERT_TRUE(d.doc.openFile(d.file(QStringLiteral("small.nol"), size.width(), size.height(), true)));
+            ASSERT_TRUE(d.files.openFile(d.file(QStringLiteral("small.nol"), size.width(), size.height(), true)));
             ASSERT_EQ(d.doc.grid().width(), size.width());
             ASSERT_TRUE(run(d));
             EXPECT_EQ(d.doc.grid().width(), LogoGrid::MaxWidth);
