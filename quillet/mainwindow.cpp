@@ -2,6 +2,7 @@
 
 #include "gridview.h"
 #include "logopreview.h"
+#include "exportsizedialog.h"
 #include "toolactions.h"
 #include "widgets/inserttextdialog.h"
 
@@ -42,7 +43,7 @@ void MainWindow::addProgramMenus(QMenu *file)
     insertEntries(file, {{"mnuNew", "&New", "Ctrl+N", [this] { newPicture(); }}, {"mnuSep3"}},
                   QStringLiteral("mnuOpen"));
     logo::FileCommands *files = &fileCommands();
-    insertEntries(file, {{"mnuExport", "&Export BMP...", "Ctrl+E", [files] { files->exportCommand(); }}},
+    insertEntries(file, {{"mnuExport", "&Export BMP...", "Ctrl+E", [this, files] { exportAtSize(this, *files, m_settings, m_profile.settingsSection); }}},
                   QStringLiteral("mnuRecentSep"));
 
     const GridAccess view = [this] { return m_gridView; };

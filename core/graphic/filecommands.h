@@ -74,9 +74,10 @@ public:
     // Drop, hand-over: a picture Import reads is imported, anything else opened.
     void openFileReceived(const QString &path);
 
-    // Picture import and bitmap export commands (with their dialogs).
+    // Picture import and bitmap export commands (with their dialogs); the
+    // export writes each pixel as a block of pixel.width() x pixel.height().
     void importCommand();
-    void exportCommand();
+    void exportCommand(QSize pixel = QSize(1, 1));
     // Imports a picture file into the document, as a 72 x 14 picture; false
     // when it could not be loaded.
     bool importPicture(const QString &path);

@@ -47,7 +47,7 @@ bool FileCommands::importPicture(const QString &path)
     return true;
 }
 
-void FileCommands::exportCommand()
+void FileCommands::exportCommand(QSize pixel)
 {
     m_marks.setBusy(true);
     if (!askIfEmpty(false)) {
@@ -70,7 +70,7 @@ void FileCommands::exportCommand()
     const QString chosen = chooseSaveName(req, types);
     if (!chosen.isEmpty()) {
         m_folders.exportFolder = folderOf(chosen);
-        if (!exportPicture(chosen))
+        if (!exportPicture(chosen, pixel))
             m_prompt.critical(profile().productName, joinLines({chosen, QStringLiteral("could not be saved.")}));
     }
     m_marks.setBusy(false);

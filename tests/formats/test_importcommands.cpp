@@ -94,6 +94,20 @@ TEST(ImportCommand, QuilletAsksToSaveFirstBrisvaneDoesNot)
     EXPECT_TRUE(b.doc.currentMCC().isEmpty());
 }
 
+TEST(ExportCommand, WritesEachPixelAsABlockOfTheChosenSize)
+{
+    Doc d;
+    d.doc.grid().setPixel(1, 0, true);
+    d.prompt.files = {d.sb.path(QStringLiteral("big.png"))};
+    d.files.exportCommand(QSize(3, 4));
+    QImage back(d.sb.path(QStringLiteral("big.png")));
+    ASSERT_EQ(back.size(), QSize(3 * 72, 4 * 14));
+    EXPECT_EQ(back.pixel(3, 0) & 0xFFFFFF, 0u);
+    EXPECT_EQ(back.pixel(5, 3) & 0xFFFFFF, 0u) << "the last pixel of the block";
+    EXPECT_EQ(back.pixel(6, 0) & 0xFFFFFF, 0x78BE6Eu);
+    EXPECT_EQ(back.pixel(3, 4) & 0xFFFFFF, 0x78BE6Eu);
+}
+
 TEST(ExportCommand, WritesTheGridBlackOnGreenAndReadsBack)
 {
     Doc d;

@@ -1,7 +1,10 @@
 // The editing grid's tools through the window: shapes and fill dragged with
 // the mouse, the zoom's cells under the pointer, the selection and the clipboard.
 #include "graphic/shapes.h"
+#include "desktop/pixelaspect.h"
+#include "graphic/pictureimport.h"
 #include "quillet/drawingtools.h"
+#include "quillet/exportsizedialog.h"
 #include "quillet/selection.h"
 #include "quillettest.h"
 
@@ -257,4 +260,22 @@ TEST(QuilletClipboard, CopyPasteMoveCutAndDeleteTheSelection)
     const logo::LogoGrid pasted = quillet::Selection::gridFromImage(foreign);
     EXPECT_EQ(QSize(pasted.width(), pasted.height()), QSize(72, 14));
     EXPECT_EQ(setCells(pasted), (QList<QPoint>{{0, 0}}));
+}
+
+TEST(QuilletExport, SizeDialogGivesTheBlockOfEachPixelAndKeepsTheChoice)
+{
+    Env env;
+    env.start();
+    const QSizeF shape(7, 8);
+    {
+        quillet::ExportSizeDialog dialog(env.box.settings(), QStringLiteral("Quillet Settings"), shape);
+        EXPECT_EQ(dialog.pixelSize(), QSize(1, 1)) << "the natural size at first";
+        dialog.setScale(5);
+        EXPECT_EQ(dialog.pixelSize(), QSize(5, 5));
+        dialog.setPhoneShape(true);
+        EXPECT_EQ(dialog.pixelSize(), logo::exportPixelSize(5, shape));
+        dialog.remember();
+    }
+    quillet::ExportSizeDialog again(env.box.settings(), QStringLiteral("Quillet Settings"), shape);
+    EXPECT_EQ(again.pixelSize(), logo::exportPixelSize(5, shape));
 }
