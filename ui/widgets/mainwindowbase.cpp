@@ -77,7 +77,8 @@ MainWindowBase::MainWindowBase(const ProgramProfile &profile, Prompt &prompt, Se
                                const DocumentFactory &makeDocument, QWidget *parent,
                                const FileCommandsFactory &makeFileCommands)
     : QMainWindow(parent), m_profile(profile), m_prompt(prompt), m_settings(settings), m_folders(std::move(folders)),
-      m_runMarks(settings, profile.settingsSection), m_recentFiles(profile), m_document(makeDocument(*m_folders)),
+      m_runMarks(settings, profile.settingsSection), m_context{profile, prompt, settings, m_runMarks, QString()},
+      m_recentFiles(profile), m_document(makeDocument(*m_folders)),
       m_commandLine(commandLine), m_webUpload(profile)
 {
     initWidgetResources();
@@ -87,9 +88,8 @@ MainWindowBase::MainWindowBase(const ProgramProfile &profile, Prompt &prompt, Se
     m_files = makeFileCommands ? makeFileCommands(pieces) : std::make_unique<FileCommands>(pieces);
     // Only a main window leaves the run marks for a second start.
     m_runMarks.setEnabled(true);
-    m_document->attachRunMarks(&m_runMarks);
     connect(m_document.get(), &LogoDocument::titleChanged, &m_runMarks, &RunMarks::showTitle);
-    m_document->setAppFolder(m_folders->programFolder());
+    m_context.appFolder = m_folders->programFolder();
     m_openUrl = [](const QUrl &url) { QDesktopServices::openUrl(url); };
     m_webHost = m_settings.read(m_profile.settingsSection, QStringLiteral("WebHost"), m_profile.defaultWebHost);
 
@@ -337,13 +337,13 @@ QVBoxLayout *MainWindowBase::nameBlock(const QString &subtitle, QWidget *extra)
 void MainWindowBase::connectDeliveryCommands()
 {
     setDeliveryEnabled(false);
-    m_delivery = new DeliveryController(*m_document, this);
+    m_delivery = new DeliveryController(*m_document, m_context, this);
     bindCommand(QStringLiteral("mnuSend"), [this] { m_delivery->sendPicture(); });
     bindCommand(QStringLiteral("mnuStore"), [this] { m_delivery->storePicture(); });
     bindCommand(QStringLiteral("mnuInternet"), [this] {
-        if (m_document->askIfEmpty(false))
+        if (m_files->askIfEmpty(false))
             m_webUpload.openUploadPage(m_document->grid(), m_document->currentMCC(), m_document->currentMNC(),
-                                       m_document->prompt(), m_linkLabel->text(), m_openUrl);
+                                       m_prompt, m_linkLabel->text(), m_openUrl);
     });
     bindCommand(QStringLiteral("mnuIR"), [this] { m_delivery->sendByInfrared(); });
     bindCommand(QStringLiteral("mnuOptions"), [this] { m_delivery->showOptions(); });
