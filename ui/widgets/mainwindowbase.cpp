@@ -8,6 +8,7 @@
 #include "widgets/deliverycontroller.h"
 #include "widgets/dialoglayout.h"
 
+#include <QTimer>
 #include <QAction>
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -125,9 +126,10 @@ void MainWindowBase::setUpWindow()
     startProgram();
     m_document->setCurrentFile(QStringLiteral("Untitled"));
     m_document->setTitle(true);
-    // A run nobody watches asks nothing and leaves the desktop as it is.
+    // A run nobody watches asks nothing and leaves the desktop as it is. The
+    // registration (and its question, if any) waits until the window is up.
     if (m_prompt.attended())
-        registerFileTypesAtStartup(m_profile, m_prompt, m_settings);
+        QTimer::singleShot(0, this, [this] { registerFileTypesAtStartup(m_profile, m_prompt, m_settings); });
     openCommandLine();
     // The window starts with nothing to undo, also after the command-line file.
     m_document->clearHistory();
