@@ -48,7 +48,7 @@ MainWindow::MainWindow(logo::Prompt &prompt, logo::SettingsStore &settings, std:
                        const QString &commandLine, QWidget *parent)
     : MainWindowBase(
           logo::ProgramProfile::brisvane(), prompt, settings, std::move(folders), commandLine,
-          [&](const logo::AppFolders &f) { return std::make_unique<BrisvaneDocument>(prompt, settings, f); }, parent,
+          [&](const logo::AppFolders &f) { return std::make_unique<BrisvaneDocument>(prompt, f); }, parent,
           [](const logo::FileCommands::Pieces &p) {
               return std::make_unique<BrisvaneFileCommands>(static_cast<BrisvaneDocument &>(p.document), p.prompt,
                                                             p.recent, p.folders, p.marks);

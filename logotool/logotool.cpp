@@ -95,11 +95,10 @@ Session::Session(const logo::ProgramProfile &profile, logo::SettingsStore *store
 void Session::newDocument(const logo::ProgramProfile &profile)
 {
     files.reset();
-    doc = std::make_unique<logo::LogoDocument>(profile, prompt, *settings);
+    doc = std::make_unique<logo::LogoDocument>(profile);
     recent = std::make_unique<logo::RecentFiles>(profile);
     folders = {};
     marks = std::make_unique<logo::RunMarks>(*settings, profile.settingsSection);
-    doc->attachRunMarks(marks.get());
     files = std::make_unique<logo::FileCommands>(logo::FileCommands::Pieces{*doc, prompt, *recent, folders, *marks});
 }
 

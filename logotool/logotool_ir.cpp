@@ -43,16 +43,16 @@ public:
 };
 
 // The menu command: the picture's checks, the IR port, and the upload.
-int upload(logo::LogoDocument &doc, const logo::OutgoingPicture &picture, const logo::IrOverrides &overrides,
-           logo::Prompt &prompt)
+int upload(const logo::LogoDocument &doc, logo::SettingsStore &settings, const logo::OutgoingPicture &picture,
+           const logo::IrOverrides &overrides, logo::Prompt &prompt)
 {
     const QString title = doc.profile().productName;
-    if (!logo::networkCodeFits(doc, logo::DeliveryPath::Infrared) || !doc.askIfEmpty(true))
+    if (!logo::pictureMayGo(doc, prompt, logo::DeliveryPath::Infrared))
         return 1;
-    const logo::IrSettings settings = logo::readIrSettings(doc.settings(), overrides);
-    if (!logo::checkIrSettings(settings, prompt, title))
+    const logo::IrSettings irSettings = logo::readIrSettings(settings, overrides);
+    if (!logo::checkIrSettings(irSettings, prompt, title))
         return 1;
-    logo::IrUploadJob job(logo::buildIrMessage(*picture.profile, picture.grid, picture.mcc, picture.mnc), settings);
+    logo::IrUploadJob job(logo::buildIrMessage(*picture.profile, picture.grid, picture.mcc, picture.mnc), irSettings);
     runJob(job, prompt, title);
     return job.outcome() == logo::JobOutcome::Completed ? 0 : 1;
 }
@@ -77,10 +77,10 @@ int irUploadCommand(const QStringList &argv)
         return code;
     logo::SettingsStore settings;
     IrPrompt prompt;
-    logo::LogoDocument doc(*picture.profile, prompt, settings);
+    logo::LogoDocument doc(*picture.profile);
     picture.applyTo(doc);
     portForOwnDevice(overrides.port, overrides.device, settings, QStringLiteral("IRPort"));
-    const int code = upload(doc, {picture.profile, picture.grid, picture.mcc, picture.mnc}, overrides, prompt);
+    const int code = upload(doc, settings, {picture.profile, picture.grid, picture.mcc, picture.mnc}, overrides, prompt);
     settings.sync();
     return code;
 }

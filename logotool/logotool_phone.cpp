@@ -47,13 +47,13 @@ public:
 
 // The menu command with the dialogs answered from the options: the
 // destination number of the send dialog, Store in the store dialog.
-int deliver(logo::SmsKind kind, logo::LogoDocument &doc, const logo::OutgoingPicture &picture,
-            const logo::SmsOverrides &overrides, PhonePrompt &prompt, const QString &to)
+int deliver(logo::SmsKind kind, const logo::LogoDocument &doc, logo::SettingsStore &settings,
+            const logo::OutgoingPicture &picture, const logo::SmsOverrides &overrides, PhonePrompt &prompt,
+            const QString &to)
 {
-    logo::SettingsStore &settings = doc.settings();
-    const QString section = doc.section();
+    const QString section = doc.profile().settingsSection;
     const QString title = doc.profile().productName;
-    if (!logo::networkCodeFits(doc, logo::DeliveryPath::SmartMessage) || !doc.askIfEmpty(true))
+    if (!logo::pictureMayGo(doc, prompt, logo::DeliveryPath::SmartMessage))
         return 1;
     if (!logo::checkSendSettings(kind, logo::readSendSettings(settings, section, overrides), prompt, title))
         return 1;
@@ -110,11 +110,11 @@ int runDelivery(const QStringList &argv, logo::SmsKind kind)
         return code;
     logo::SettingsStore settings;
     PhonePrompt prompt;
-    logo::LogoDocument doc(*picture.profile, prompt, settings);
+    logo::LogoDocument doc(*picture.profile);
     picture.applyTo(doc);
     portForOwnDevice(overrides.port, overrides.device, settings, QStringLiteral("COMPort"));
 
-    const int code = deliver(kind, doc, {picture.profile, picture.grid, picture.mcc, picture.mnc}, overrides, prompt,
+    const int code = deliver(kind, doc, settings, {picture.profile, picture.grid, picture.mcc, picture.mnc}, overrides, prompt,
                              a.value(QStringLiteral("--to")));
     settings.sync();
     return code;

@@ -24,7 +24,7 @@ MainWindow::MainWindow(const logo::ProgramProfile &profile, logo::Prompt &prompt
                        const QString &appFolder, const QString &commandLine, QWidget *parent)
     : MainWindowBase(
           profile, prompt, settings, std::make_unique<logo::AppFolders>(appFolder), commandLine,
-          [&](const logo::AppFolders &) { return std::make_unique<logo::LogoDocument>(profile, prompt, settings); },
+          [&](const logo::AppFolders &) { return std::make_unique<logo::LogoDocument>(profile); },
           parent)
 {
     setUpWindow();

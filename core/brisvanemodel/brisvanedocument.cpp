@@ -55,11 +55,9 @@ logo::LogoGrid clearPicture()
     return g;
 }
 
-BrisvaneDocument::BrisvaneDocument(logo::Prompt &prompt, logo::SettingsStore &settings,
-                                   const logo::AppFolders &folders, QObject *parent)
-    : LogoDocument(logo::ProgramProfile::brisvane(), prompt, settings, parent), m_folders(folders)
+BrisvaneDocument::BrisvaneDocument(logo::Prompt &prompt, const logo::AppFolders &folders, QObject *parent)
+    : LogoDocument(logo::ProgramProfile::brisvane(), parent), m_prompt(prompt), m_folders(folders)
 {
-    setAppFolder(folders.programFolder());
     m_list = m_table.listEntries();
 }
 

@@ -6,6 +6,7 @@
 // written by Brisvane's file commands (brisvanefilecommands.h).
 #include "brisvanemodel/operatortable.h"
 #include "desktop/appfolders.h"
+#include "desktop/prompt.h"
 #include "graphic/logodocument.h"
 
 namespace brisvane {
@@ -40,8 +41,8 @@ public:
 
     // folders: where the update file and the DEFAULT folder are looked for
     // (the program's folder, then the user's); it must outlive the document.
-    BrisvaneDocument(logo::Prompt &prompt, logo::SettingsStore &settings, const logo::AppFolders &folders,
-                     QObject *parent = nullptr);
+    // prompt: the beep of an update file that stops early.
+    BrisvaneDocument(logo::Prompt &prompt, const logo::AppFolders &folders, QObject *parent = nullptr);
 
     const logo::AppFolders &folders() const { return m_folders; }
     const OperatorTable &operators() const { return m_table; }
@@ -102,6 +103,7 @@ private:
     void resetAfterClearPicture();
     void clearLogo();
 
+    logo::Prompt &m_prompt;
     const logo::AppFolders &m_folders;
     OperatorTable m_table;
     QList<OperatorListEntry> m_list;

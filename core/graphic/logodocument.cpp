@@ -1,14 +1,11 @@
 #include "graphic/logodocument.h"
 
-#include "desktop/runmarks.h"
-#include "graphic/filecommands.h"
 #include "graphic/pathutil.h"
 
 namespace logo {
 
-LogoDocument::LogoDocument(const ProgramProfile &profile, Prompt &prompt, SettingsStore &settings,
-                           QObject *parent)
-    : QObject(parent), m_profile(profile), m_prompt(prompt), m_settings(settings)
+LogoDocument::LogoDocument(const ProgramProfile &profile, QObject *parent)
+    : QObject(parent), m_profile(profile)
 {
     m_title = m_profile.productName;
     m_history.setUndoLimit(HistoryLimit);
@@ -33,14 +30,6 @@ void LogoDocument::setNetworkCode(const QString &mcc, const QString &mnc)
     m_mcc = mcc;
     m_mnc = mnc;
     emit networkCodeChanged();
-}
-
-void LogoDocument::setAppFolder(const QString &folder)
-{
-    m_appFolder = folder;
-    if (!m_appFolder.isEmpty() && !m_appFolder.endsWith(QLatin1Char('/')) &&
-        !m_appFolder.endsWith(QLatin1Char('\\')))
-        m_appFolder += QLatin1Char('/');
 }
 
 // ---------------------------------------------------------------- title
@@ -69,26 +58,6 @@ void LogoDocument::markUnsaved()
         return;
     m_history.resetClean();
     showTitle(false);
-}
-
-// ---------------------------------------------------------------- the delivery's way in
-
-void LogoDocument::setBusy(bool busy)
-{
-    if (m_runMarks)
-        m_runMarks->setBusy(busy);
-    else
-        m_busy = busy;
-}
-
-bool LogoDocument::isBusy() const
-{
-    return m_runMarks ? m_runMarks->isBusy() : m_busy;
-}
-
-bool LogoDocument::askIfEmpty(bool requireOperator)
-{
-    return askIfEmptyPicture(*this, m_prompt, requireOperator);
 }
 
 // ---------------------------------------------------------------- replacing the picture

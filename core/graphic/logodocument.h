@@ -5,8 +5,6 @@
 // the signals and paint, and the file commands (graphic/filecommands.h) read
 // and write it.
 #include "desktop/profile.h"
-#include "desktop/prompt.h"
-#include "desktop/settingsstore.h"
 #include "graphic/logogrid.h"
 #include "graphic/textlogo.h"
 
@@ -18,16 +16,13 @@
 
 namespace logo {
 
-class RunMarks;
-
 class LogoDocument : public QObject {
     Q_OBJECT
 public:
     // Loading: a read or an import is putting a picture in place.
     enum class State : qint16 { Clean, Modified, Loading };
 
-    LogoDocument(const ProgramProfile &profile, Prompt &prompt, SettingsStore &settings,
-                 QObject *parent = nullptr);
+    explicit LogoDocument(const ProgramProfile &profile, QObject *parent = nullptr);
     ~LogoDocument() override;
 
     const ProgramProfile &profile() const { return m_profile; }
@@ -57,23 +52,6 @@ public:
     // Whatever was saved before, the file on disk is not known to hold this
     // picture now: a clean document becomes modified.
     void markUnsaved();
-
-    // ---- what the delivery code reaches through the document ----
-    // The prompt, the settings, the program folder, the busy flag and the
-    // empty-picture question, until the delivery jobs are given these
-    // pieces themselves. The busy flag is the run marks' when the window has
-    // attached them, else the document's own.
-    Prompt &prompt() { return m_prompt; }
-    SettingsStore &settings() { return m_settings; }
-    QString section() const { return m_profile.settingsSection; }
-    // The program folder (branding file, phonebook cache, ...), ending in a separator.
-    QString appFolder() const { return m_appFolder; }
-    void setAppFolder(const QString &folder);
-    void attachRunMarks(RunMarks *marks) { m_runMarks = marks; }
-    void setBusy(bool busy);
-    bool isBusy() const;
-    // See FileCommands::askIfEmpty.
-    bool askIfEmpty(bool requireOperator = true);
 
     // ---- history ----
     // Every change of the picture is a step that can be undone and redone:
@@ -164,17 +142,12 @@ protected:
     void showTitle(bool clean);
 
     const ProgramProfile &m_profile;
-    Prompt &m_prompt;
-    SettingsStore &m_settings;
     LogoGrid m_grid;
     QString m_currentFile = QStringLiteral("Untitled");
     bool m_nameFromRead = false;
     QString m_mcc, m_mnc;
     State m_state = State::Clean;
     QString m_title;
-    QString m_appFolder;
-    RunMarks *m_runMarks = nullptr;
-    bool m_busy = false;
 
 private:
     class Step;

@@ -1,6 +1,7 @@
 #include "sms/networkcode.h"
 
 #include "desktop/prompt.h"
+#include "graphic/filecommands.h"
 #include "graphic/logodocument.h"
 #include "sms/digits.h"
 
@@ -86,15 +87,20 @@ QString networkCodeRefusal(const QString &mcc, const QString &mnc, DeliveryPath 
                       reason});
 }
 
-bool networkCodeFits(LogoDocument &doc, DeliveryPath path)
+bool networkCodeFits(const LogoDocument &doc, Prompt &prompt, DeliveryPath path)
 {
     if (!doc.profile().requiresOperator)
         return true;
     const QString refusal = networkCodeRefusal(doc.currentMCC(), doc.currentMNC(), path);
     if (refusal.isEmpty())
         return true;
-    doc.prompt().critical(doc.profile().productName, refusal);
+    prompt.critical(doc.profile().productName, refusal);
     return false;
+}
+
+bool pictureMayGo(const LogoDocument &doc, Prompt &prompt, DeliveryPath path)
+{
+    return networkCodeFits(doc, prompt, path) && askIfEmptyPicture(doc, prompt, true);
 }
 
 } // namespace logo

@@ -14,6 +14,7 @@
 namespace logo {
 
 class LogoDocument;
+class Prompt;
 
 enum class DeliveryPath { SmartMessage, Infrared };
 
@@ -34,6 +35,9 @@ QString networkCodeRefusal(const QString &mcc, const QString &mnc, DeliveryPath 
 // The check of the delivery commands: for programs whose pictures carry a
 // network code, true when the document's code fits the path's message, else
 // false after saying why in a critical message.
-bool networkCodeFits(LogoDocument &doc, DeliveryPath path);
+bool networkCodeFits(const LogoDocument &doc, Prompt &prompt, DeliveryPath path);
+// The picture's checks before any delivery by path: its network code fits,
+// and an empty picture is what the user wants to send.
+bool pictureMayGo(const LogoDocument &doc, Prompt &prompt, DeliveryPath path);
 
 } // namespace logo

@@ -34,7 +34,7 @@ double timeOneSend(const QString &device, const QString &settingsFile, int tickM
 {
     SettingsStore settings(settingsFile);
     ScriptedPrompt prompt;
-    LogoDocument doc(ProgramProfile::quillet(), prompt, settings);
+    LogoDocument doc(ProgramProfile::quillet());
     for (int c = 0; c < 72; ++c)
         doc.grid().setPixel(c, (c * 3) % 14, true);
     SerialLink link;
@@ -50,10 +50,10 @@ double timeOneSend(const QString &device, const QString &settingsFile, int tickM
     QElapsedTimer t;
     t.start();
     // The checks, the number, the job and its message, as the menu command.
-    if (!checkSendSettings(SmsKind::Send, readSendSettings(settings, doc.section(), o), prompt, QString()))
+    if (!checkSendSettings(SmsKind::Send, readSendSettings(settings, doc.profile().settingsSection, o), prompt, QString()))
         return -1;
-    saveDestination(settings, doc.section(), acceptDestination(QStringLiteral("491711234567"), prompt, QString()));
-    const SendSettings s = readSendSettings(settings, doc.section(), o);
+    saveDestination(settings, doc.profile().settingsSection, acceptDestination(QStringLiteral("491711234567"), prompt, QString()));
+    const SendSettings s = readSendSettings(settings, doc.profile().settingsSection, o);
     SmsJob job(SmsKind::Send, smsPdu(SmsKind::Send, {&doc.profile(), doc.grid(), {}, {}}, s), s.link, engine, prompt);
     QEventLoop loop;
     QObject::connect(&job, &DeliveryJob::finished, [&](JobOutcome outcome, const QString &text) {

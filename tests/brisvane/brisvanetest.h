@@ -52,8 +52,7 @@ struct Env {
     brisvane::BrisvaneDocument &start()
     {
         files.reset();
-        doc = std::make_unique<brisvane::BrisvaneDocument>(prompt, box.settings(), folders);
-        doc->attachRunMarks(&marks);
+        doc = std::make_unique<brisvane::BrisvaneDocument>(prompt, folders);
         files = std::make_unique<brisvane::BrisvaneFileCommands>(*doc, prompt, recent, dialogFolders, marks);
         doc->reloadOperatorList();
         return *doc;

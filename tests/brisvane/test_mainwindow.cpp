@@ -345,7 +345,7 @@ TEST(BrisvaneDelivery, PreChecksBeforeAnyDialog)
     env.action("mnuSend")->trigger();
     EXPECT_EQ(env.prompt.messages(),
               QStringList{"The operator logo is empty.\r\n\r\nDo you want to continue anyway?"});
-    EXPECT_FALSE(env.wdoc().isBusy());
+    EXPECT_FALSE(env.window->runMarks().isBusy());
 }
 
 TEST(BrisvaneDelivery, SendAndStoreAnOperatorLogoThroughTheSimulatedPhone)
@@ -392,7 +392,7 @@ TEST(BrisvaneDelivery, SendAndStoreAnOperatorLogoThroughTheSimulatedPhone)
     ASSERT_EQ(lines.size(), 2);
     EXPECT_TRUE(lines[1].contains(data.hex)) << "the stored message carries the same user data";
     EXPECT_EQ(env.setting(QStringLiteral("StoreCount")), QStringLiteral("8"));
-    EXPECT_FALSE(env.wdoc().isBusy());
+    EXPECT_FALSE(env.window->runMarks().isBusy());
 }
 
 // ---------------------------------------------------------------- the program

@@ -8,15 +8,12 @@
 namespace logotest {
 
 // The file commands on a document, with recent files, dialog folders and run
-// marks (off) of their own, as a window has them; the document's busy flag is
-// the marks' unless attach is false.
+// marks (off) of their own, as a window has them.
 struct FilePieces {
-    FilePieces(logo::LogoDocument &doc, logo::Prompt &prompt, logo::SettingsStore &settings, bool attach = true)
+    FilePieces(logo::LogoDocument &doc, logo::Prompt &prompt, logo::SettingsStore &settings)
         : recent(doc.profile()), marks(settings, doc.profile().settingsSection),
           files({doc, prompt, recent, folders, marks})
     {
-        if (attach)
-            doc.attachRunMarks(&marks);
     }
     logo::RecentFiles recent;
     logo::DialogFolders folders;
@@ -28,14 +25,14 @@ struct FilePieces {
 inline logo::FileCommands::WriteResult writeLogoFile(logo::LogoDocument &doc, logo::Prompt &prompt,
                                                      logo::SettingsStore &settings, const QString &path)
 {
-    FilePieces pieces(doc, prompt, settings, false);
+    FilePieces pieces(doc, prompt, settings);
     return pieces.files.writeLogoFile(path);
 }
 
 struct QuilletDocument {
     Sandbox sb;
     logo::ScriptedPrompt prompt;
-    logo::LogoDocument doc{logo::ProgramProfile::quillet(), prompt, sb.settings()};
+    logo::LogoDocument doc{logo::ProgramProfile::quillet()};
     FilePieces pieces{doc, prompt, sb.settings()};
     logo::FileCommands &files = pieces.files;
     logo::RecentFiles &recent = pieces.recent;

@@ -2,6 +2,7 @@
 // A link and a job timer that the tests drive by hand: the link records what
 // the engine writes and delivers whatever the test says the phone answered;
 // the ticks only say whether the engine wants the next one.
+#include "desktop/programcontext.h"
 #include "common/testsupport.h"
 #include "graphic/logodocument.h"
 #include "phone/atengine.h"
@@ -113,13 +114,17 @@ inline std::function<QByteArray(const QByteArray &)> goodPhone(const QByteArray 
 // fake link and ticks: what the phone jobs and dialogs are built on.
 struct Rig {
     explicit Rig(const logo::ProgramProfile &profile = logo::ProgramProfile::quillet())
-        : doc(profile, prompt, sb.settings())
+        : doc(profile), marks(sb.settings(), profile.settingsSection),
+          context{profile, prompt, sb.settings(), marks, sb.dir()}
     {
-        doc.setAppFolder(sb.dir());
     }
     logotest::Sandbox sb;
     logo::ScriptedPrompt prompt;
     logo::LogoDocument doc;
+    logo::RunMarks marks;
+    // The window's part: the busy mark, the prompt, the settings and the
+    // program folder (where the phonebook cache goes).
+    logo::ProgramContext context;
     FakeLink link;
     ManualTicks ticks;
     logo::AtEngine engine{link, ticks};

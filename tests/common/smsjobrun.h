@@ -12,20 +12,20 @@
 
 namespace phonetest {
 
-inline logo::JobOutcome runSmsJob(logo::SmsKind kind, logo::LogoDocument &doc, logo::AtEngine &engine,
+inline logo::JobOutcome runSmsJob(logo::SmsKind kind, const logo::LogoDocument &doc, logo::Prompt &prompt,
+                                  logo::SettingsStore &settings, logo::AtEngine &engine,
                                   const QString &number = QStringLiteral("491711234567"))
 {
-    logo::SettingsStore &settings = doc.settings();
-    const QString section = doc.section();
+    const QString section = doc.profile().settingsSection;
     if (kind == logo::SmsKind::Send)
         logo::saveDestination(settings, section, number);
     const int kept = logo::storeCount(settings, section);
     const logo::SendSettings s = logo::readSendSettings(settings, section);
     const logo::OutgoingPicture picture{&doc.profile(), doc.grid(), doc.currentMCC(), doc.currentMNC()};
-    logo::SmsJob job(kind, logo::smsPdu(kind, picture, s), s.link, engine, doc.prompt());
+    logo::SmsJob job(kind, logo::smsPdu(kind, picture, s), s.link, engine, prompt);
     QEventLoop loop;
     QObject::connect(&job, &logo::DeliveryJob::finished, [&](logo::JobOutcome outcome, const QString &text) {
-        logo::showJobEnd(doc.prompt(), doc.profile().productName, outcome, text);
+        logo::showJobEnd(prompt, doc.profile().productName, outcome, text);
         loop.quit();
     });
     QTimer::singleShot(30000, &loop, &QEventLoop::quit);    // a stuck job fails, not hangs

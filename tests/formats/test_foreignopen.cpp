@@ -24,7 +24,7 @@ QByteArray otbFile(int firstPixelRow = 0)
 
 struct Doc {
     explicit Doc(const ProgramProfile &profile = ProgramProfile::quillet())
-        : doc(profile, prompt, sb.settings()), pieces(doc, prompt, sb.settings())
+        : doc(profile), pieces(doc, prompt, sb.settings())
     {
         // A document with a history: a 16 x 8 NOL picture with a network code.
         LogoGrid g;

@@ -17,7 +17,7 @@ namespace {
 
 struct Doc {
     explicit Doc(const ProgramProfile &profile = ProgramProfile::quillet())
-        : doc(profile, prompt, sb.settings()), pieces(doc, prompt, sb.settings())
+        : doc(profile), pieces(doc, prompt, sb.settings())
     {
         doc.setNetworkCode(QStringLiteral("262"), QStringLiteral("01"));
         doc.grid().setPixel(70, 12, true);
@@ -60,7 +60,7 @@ TEST(ImportCommand, NetworkCodeIsEmptiedOnlyWhenTheImportSucceeds)
     EXPECT_EQ(d.doc.currentMCC(), QStringLiteral("262"));
     EXPECT_EQ(d.doc.grid(), before);
     EXPECT_EQ(d.doc.currentFile(), QStringLiteral("Untitled"));
-    EXPECT_FALSE(d.doc.isBusy());
+    EXPECT_FALSE(d.pieces.marks.isBusy());
     EXPECT_EQ(d.prompt.count(ShownPrompt::Kind::Message), 0);
 
     const QString photo = fixture(QStringLiteral("bmp/pattern24.bmp"));
@@ -157,7 +157,7 @@ TEST(ExportCommand, EmptyPictureAsksAndUntitledProposesNoName)
     d.files.exportCommand(); // cancelled in the dialog
     ASSERT_EQ(d.prompt.count(ShownPrompt::Kind::SaveFile), 1);
     EXPECT_TRUE(d.prompt.shown.back().request.fileName.isEmpty());
-    EXPECT_FALSE(d.doc.isBusy());
+    EXPECT_FALSE(d.pieces.marks.isBusy());
     EXPECT_FALSE(d.files.exportPicture(d.sb.path(QStringLiteral("no/such/folder/x.bmp"))));
 }
 

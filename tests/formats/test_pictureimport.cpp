@@ -413,7 +413,7 @@ TEST(ImportCommand, NamedPipesAreRefusedWithoutWaitingForAWriter)
         // Should the pipe be opened after all, it gives a good file.
         const PipeWriter writer(path, c.content);
         ScriptedPrompt prompt;
-        LogoDocument doc(ProgramProfile::quillet(), prompt, sb.settings());
+        LogoDocument doc(ProgramProfile::quillet());
         logotest::FilePieces pieces(doc, prompt, sb.settings());
         const LogoGrid before = doc.grid();
         EXPECT_FALSE(isImportPicturePath(path) ? pieces.files.importPicture(path) : pieces.files.openFile(path))

@@ -131,7 +131,7 @@ TEST(SaveAs, FiltersNameAndFolders)
     EXPECT_EQ(r.fileName, QString());
     EXPECT_EQ(r.initialDir, QStringLiteral("/opened/"));
     EXPECT_EQ(d.doc.currentFile(), QStringLiteral("Untitled"));
-    EXPECT_FALSE(d.doc.isBusy());
+    EXPECT_FALSE(d.pieces.marks.isBusy());
 
     // With a network code, NOL is offered and preselected.
     d.doc.setNetworkCode(QStringLiteral("262"), QStringLiteral("01"));
@@ -219,7 +219,7 @@ TEST(OpenCommand, DialogAndFolder)
     EXPECT_EQ(r.initialDir, QStringLiteral("/start/"));
     EXPECT_EQ(d.folders.openFolder, d.sb.dir());
     EXPECT_EQ(d.doc.currentFile(), p);
-    EXPECT_FALSE(d.doc.isBusy());
+    EXPECT_FALSE(d.pieces.marks.isBusy());
     EXPECT_FALSE(d.sb.settings().contains(QStringLiteral("Quillet Settings"), QStringLiteral("CurrentBusy")));
 
     // Cancel in the save question ends the command before the dialog.
@@ -250,14 +250,14 @@ TEST(RecentFiles, AnEntryWhoseFileIsGoneSaysSoAndLeaves)
     EXPECT_EQ(d.prompt.messages(), QStringList{QStringLiteral("Can't read this file. Try another file.")});
     EXPECT_EQ(d.recent.files(), QStringList({kept, "", "", ""}));
     EXPECT_TRUE(d.doc.grid().isSet(3, 3));
-    EXPECT_FALSE(d.doc.isBusy());
+    EXPECT_FALSE(d.pieces.marks.isBusy());
 }
 
 TEST(EmptyQuestion, BrisvaneNeedsAnOperatorFirst)
 {
     Sandbox sb;
     ScriptedPrompt prompt;
-    LogoDocument doc(ProgramProfile::brisvane(), prompt, sb.settings());
+    LogoDocument doc(ProgramProfile::brisvane());
     logotest::FilePieces pieces(doc, prompt, sb.settings());
     FileCommands &files = pieces.files;
     doc.paintCell(1, 1, true);

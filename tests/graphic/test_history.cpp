@@ -177,7 +177,7 @@ TEST(History, ADocumentGoingAwayLeavesNoRunMarkBehind)
     RunMarks marks(sb.settings(), QStringLiteral("Quillet Settings"));
     marks.setEnabled(true);
     {
-        LogoDocument doc(ProgramProfile::quillet(), prompt, sb.settings());
+        LogoDocument doc(ProgramProfile::quillet());
         // As a window wires them.
         QObject::connect(&doc, &LogoDocument::titleChanged, &marks, &RunMarks::showTitle);
         doc.invert();

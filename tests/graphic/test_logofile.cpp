@@ -37,7 +37,7 @@ QByteArray foreignNol(qint16 mcc, qint16 mnc, qint16 w, qint16 h, const QByteArr
 struct DocFixture {
     Sandbox sb;
     ScriptedPrompt prompt;
-    LogoDocument doc{ProgramProfile::quillet(), prompt, sb.settings()};
+    LogoDocument doc{ProgramProfile::quillet()};
     logotest::FilePieces pieces{doc, prompt, sb.settings()};
     FileCommands &files = pieces.files;
     RecentFiles &recent = pieces.recent;

@@ -65,7 +65,7 @@ struct IrSimFixture : ::testing::Test {
     void prepareTool(int delayMs)
     {
         ScriptedPrompt prompt;
-        LogoDocument doc(ProgramProfile::quillet(), prompt, sb.settings());
+        LogoDocument doc(ProgramProfile::quillet());
         doc.grid() = diagonal();
         picture = sb.path("pic.ngg");
         ASSERT_EQ(logotest::writeLogoFile(doc, prompt, sb.settings(), picture), FileCommands::WriteResult::Written);
@@ -167,11 +167,11 @@ TEST_F(IrSimFixture, ChecksThenTheJobReportsTheUploadsEnd)
     prompt.defaultAnswer = Answer::Yes;
     const auto upload = [&](const ProgramProfile &profile, const std::function<void(LogoDocument &)> &prepare) {
         prompt.clear();
-        LogoDocument doc(profile, prompt, sb.settings());
+        LogoDocument doc(profile);
         doc.grid() = diagonal();
         prepare(doc);
         const QString title = profile.productName;
-        if (!networkCodeFits(doc, DeliveryPath::Infrared) || !doc.askIfEmpty(true))
+        if (!pictureMayGo(doc, prompt, DeliveryPath::Infrared))
             return 0;
         const IrSettings settings = readIrSettings(sb.settings());
         if (!checkIrSettings(settings, prompt, title))

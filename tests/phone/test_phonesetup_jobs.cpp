@@ -33,7 +33,7 @@ struct PhonebookFixture : ::testing::Test, phonetest::Rig {
     void start()
     {
         const PhonebookSettings settings =
-            readPhonebookSettings(sb.settings(), phonebookCacheToWrite(doc.appFolder(), doc.profile()));
+            readPhonebookSettings(sb.settings(), phonebookCacheToWrite(context.appFolder, doc.profile()));
         job = std::make_unique<PhonebookJob>(book, settings, engine, prompt);
         QObject::connect(job.get(), &PhonebookJob::statusLine, [this](int line) { lines << QVariantList{line}; });
         QObject::connect(job.get(), &DeliveryJob::finished, [this](JobOutcome outcome, const QString &text) {

@@ -22,7 +22,7 @@ namespace {
 struct SetupSerial : ::testing::Test {
     Sandbox sb;
     ScriptedPrompt prompt;
-    LogoDocument doc{ProgramProfile::quillet(), prompt, sb.settings()};
+    LogoDocument doc{ProgramProfile::quillet()};
     SerialLink link;
     TimerTicks ticks{logotest::kFastTickMs};
     AtEngine engine{link, ticks};
@@ -31,7 +31,6 @@ struct SetupSerial : ::testing::Test {
     {
         if (!SimPhone::available())
             GTEST_SKIP() << "phonesim not built";
-        doc.setAppFolder(sb.dir());
     }
     // Starts a job and waits for its end: the text it ended with (shown as
     // the window shows it when show is set), nothing when it did not end.

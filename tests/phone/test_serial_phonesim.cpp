@@ -35,7 +35,7 @@ namespace {
 struct SerialFixture : ::testing::Test {
     Sandbox sb;
     ScriptedPrompt prompt;
-    LogoDocument doc{ProgramProfile::quillet(), prompt, sb.settings()};
+    LogoDocument doc{ProgramProfile::quillet()};
     SerialLink link;
     TimerTicks jobTimer{logotest::kFastTickMs};
     AtEngine engine{link, jobTimer};
@@ -60,7 +60,7 @@ TEST_F(SerialFixture, SendThroughAnEchoingPhoneDeliversTheExactPdu)
     SimPhone phone({"--echo"});
     ASSERT_FALSE(phone.device.isEmpty());
     useDevice(phone.device);
-    phonetest::runSmsJob(SmsKind::Send, doc, engine);
+    phonetest::runSmsJob(SmsKind::Send, doc, prompt, sb.settings(), engine);
     EXPECT_EQ(prompt.messages(), QStringList{"Data sent."});
     const Pdu pdu = buildSubmitPdu(userData(), "491711234567", "491710760000", false);
     EXPECT_EQ(phone.logged(), pdu.line().toLatin1() + '\n');
@@ -73,12 +73,12 @@ TEST_F(SerialFixture, StoreThroughASlowNoisyPhoneThatDoesNotEchoOnTheQuickLink)
     SimPhone phone({"--no-echo", "--noise", "--delay", QString::number(logotest::kFastTickMs * 3 / 10)});
     ASSERT_FALSE(phone.device.isEmpty());
     useDevice(phone.device);
-    sb.settings().writeInt(doc.section(), "StoreCount", 41);
+    sb.settings().writeInt(doc.profile().settingsSection, "StoreCount", 41);
     sb.settings().writeBool(kSharedSection, "QuickLink", true);
-    phonetest::runSmsJob(SmsKind::Store, doc, engine);
+    phonetest::runSmsJob(SmsKind::Store, doc, prompt, sb.settings(), engine);
     EXPECT_TRUE(engine.quickLink());
     EXPECT_EQ(prompt.messages(), QStringList{"Data written."});
-    EXPECT_EQ(sb.settings().read(doc.section(), "StoreCount"), "42");
+    EXPECT_EQ(sb.settings().read(doc.profile().settingsSection, "StoreCount"), "42");
 
     // Everything but the time stamp is fixed; the stamp is the time of writing.
     QByteArray logged = phone.logged();
@@ -101,7 +101,7 @@ TEST_F(SerialFixture, MessageServiceErrorOfThePhoneIsExplained)
     SimPhone phone({"--cms", "38"});
     ASSERT_FALSE(phone.device.isEmpty());
     useDevice(phone.device);
-    phonetest::runSmsJob(SmsKind::Send, doc, engine);
+    phonetest::runSmsJob(SmsKind::Send, doc, prompt, sb.settings(), engine);
     EXPECT_EQ(prompt.lastMessage(), "Can't send SMS.\r\nError: Network out of order (38).\r\n"
                                     "Maybe wrong number or wrong SMS-Center.\r\n"
                                     "Did you enter all numbers with intl. prefix?");
@@ -113,7 +113,7 @@ TEST_F(SerialFixture, PortThatCannotBeOpened)
 {
     QTemporaryDir dir;
     useDevice(dir.filePath("no-such-port"));
-    phonetest::runSmsJob(SmsKind::Send, doc, engine);
+    phonetest::runSmsJob(SmsKind::Send, doc, prompt, sb.settings(), engine);
     // The window's text, then which device and why.
     EXPECT_EQ(prompt.lastMessage(),
               "Can't talk to COM4.\r\n(" + dir.filePath("no-such-port") + ": No such file or directory)");
@@ -152,7 +152,7 @@ TEST_F(SerialFixture, DeviceThatGoesAwayEndsTheJobWithoutSpinning)
         cpuAtHangUp = cpuSeconds();
     });
     QObject::connect(&engine, &AtEngine::finished, [&] { cpuAtEnd = cpuSeconds(); });
-    phonetest::runSmsJob(SmsKind::Send, doc, engine);
+    phonetest::runSmsJob(SmsKind::Send, doc, prompt, sb.settings(), engine);
     if (master >= 0)
         ::close(master);
     ASSERT_GE(cpuAtHangUp, 0) << "the job ended before the device went away";

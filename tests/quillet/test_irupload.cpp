@@ -55,7 +55,7 @@ Watched runUpload(Env &env)
         seen.cancelShown = dlg->cancelButton->isVisibleTo(dlg);
         seen.waitShown = dlg->waitLabel->isVisibleTo(dlg);
         seen.frameHeight = dlg->statusFrame->height();
-        seen.busy = env.doc().isBusy();
+        seen.busy = env.window->runMarks().isBusy();
         QCloseEvent close;
         QApplication::sendEvent(dlg, &close);
         seen.closeRefused = !close.isAccepted() && dlg->isVisible();
@@ -112,7 +112,7 @@ TEST(QuilletIrUpload, MenuCommandUploadsInTheInfraredProgressDialog)
         EXPECT_EQ(env.prompt.messages(), QStringList{c.message});
         EXPECT_EQ(env.prompt.shown.back().icon, c.icon);
         EXPECT_FALSE(w.findChild<logo::SendingDialog *>("frmSending")->isVisible());
-        EXPECT_FALSE(env.doc().isBusy());
+        EXPECT_FALSE(env.window->runMarks().isBusy());
         const bool received = phone.report().contains(
             "message " + QString::fromLatin1(env.window->delivery().irMessage().toHex().toUpper()));
         EXPECT_EQ(received, c.icon == logo::Icon::Information);

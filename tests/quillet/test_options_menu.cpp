@@ -24,12 +24,12 @@ TEST(QuilletOptions, OpensTheDialogWithoutTheHiddenMethodsPages)
         poll.stop();
         for (int i = 0; i < dlg->tabBar->count(); ++i)
             tabs << dlg->tabBar->tabText(i);
-        busy = env.doc().isBusy();
+        busy = env.window->runMarks().isBusy();
         dlg->cancelButton->click();
     });
     poll.start(5);
     env.action("mnuOptions")->trigger();
     EXPECT_EQ(tabs, (QStringList{"Serial Port", "SMS", "Advanced"}));
     EXPECT_TRUE(busy);
-    EXPECT_FALSE(env.doc().isBusy());
+    EXPECT_FALSE(env.window->runMarks().isBusy());
 }

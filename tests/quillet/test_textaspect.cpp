@@ -208,8 +208,7 @@ public:
               logo::ProgramProfile::quillet(), env.prompt, env.box.settings(),
               std::make_unique<logo::AppFolders>(env.box.dir()), QString(),
               [&](const logo::AppFolders &) {
-                  return std::make_unique<logo::LogoDocument>(logo::ProgramProfile::quillet(), env.prompt,
-                                                              env.box.settings());
+                  return std::make_unique<logo::LogoDocument>(logo::ProgramProfile::quillet());
               },
               nullptr)
     {

@@ -44,7 +44,7 @@ TEST(WebUploadWindow, SendViaInternetOpensTheAddressOrThePage)
     WebUpload pages(ProgramProfile::quillet(), box.dir(), WebUpload::Handover::Page);
     std::vector<QUrl> opened;
     env.prompt.answers = {Answer::Yes};
-    ASSERT_TRUE(env.doc().askIfEmpty(false));
+    ASSERT_TRUE(env.window->fileCommands().askIfEmpty(false));
     ASSERT_TRUE(pages.openUploadPage(env.doc().grid(), env.doc().currentMCC(), env.doc().currentMNC(), env.prompt,
                                      w.webHost(), [&](const QUrl &url) { opened.push_back(url); }));
     ASSERT_EQ(opened.size(), 1u);

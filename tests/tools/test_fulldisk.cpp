@@ -1,6 +1,7 @@
 // Every writer of a file that may already exist, on a file system that is
 // really full: the old file keeps its bytes, nothing half-written is left
 // beside it, and the failure reaches the caller (and the user).
+#include "desktop/programcontext.h"
 #include "brisvanemodel/brisvanedocument.h"
 #include "brisvanemodel/brisvanefilecommands.h"
 #include "common/documentsandbox.h"
@@ -134,7 +135,7 @@ TEST(FullDisk, EveryWriterKeepsTheOldFileAndSaysSo)
     const QString device = phone ? phone->device : QString();
 
     logo::ScriptedPrompt prompt;
-    logo::LogoDocument doc(logo::ProgramProfile::quillet(), prompt, sb.settings());
+    logo::LogoDocument doc(logo::ProgramProfile::quillet());
     logotest::FilePieces pieces(doc, prompt, sb.settings());
     doc.paintCell(2, 3, true);
     const QString ngg = sb.path(QStringLiteral("in.ngg"));
@@ -178,11 +179,12 @@ TEST(FullDisk, EveryWriterKeepsTheOldFileAndSaysSo)
          [&] {
              logo::SettingsStore settings(disk.path(QStringLiteral("options.ini")));
              logo::ScriptedPrompt windowPrompt;
-             logo::LogoDocument windowDoc(logo::ProgramProfile::quillet(), windowPrompt, settings);
+             logo::RunMarks marks(settings, logo::ProgramProfile::quillet().settingsSection);
+             logo::ProgramContext context{logo::ProgramProfile::quillet(), windowPrompt, settings, marks, QString()};
              logo::SerialLink serial;
              logo::TimerTicks ticks{1000};
              logo::AtEngine engine{serial, ticks};
-             logo::OptionsDialog dialog(windowDoc, engine, nullptr, true);
+             logo::OptionsDialog dialog(context, engine, nullptr, true);
              dialog.show();
              dialog.messageCentreEdit->setText(QStringLiteral("4917"));
              dialog.okButton->click();
@@ -240,7 +242,7 @@ TEST(FullDisk, EveryWriterKeepsTheOldFileAndSaysSo)
          {{"prog/DEFAULT/262_01.NOL", "a good default"}},
          [&] {
              logo::ScriptedPrompt brisvanePrompt;
-             brisvane::BrisvaneDocument d(brisvanePrompt, sb.settings(), folders);
+             brisvane::BrisvaneDocument d(brisvanePrompt, folders);
              logotest::FilePieces shared(d, brisvanePrompt, sb.settings());
              brisvane::BrisvaneFileCommands files(d, brisvanePrompt, shared.recent, shared.folders, shared.marks);
              d.reloadOperatorList();

@@ -3,6 +3,7 @@
 // read and advance. The dialogs are stood in for by a recording controller;
 // the phone is a fake link that answers at once and ticks that fire from the
 // event loop.
+#include "desktop/programcontext.h"
 #include "common/testsupport.h"
 #include "graphic/logodocument.h"
 #include "graphic/pathutil.h"
@@ -32,6 +33,7 @@ const QString kCentre = QStringLiteral("491710760000");
 struct RecordingController : DeliveryController {
     using DeliveryController::DeliveryController;
     LogoDocument *doc = nullptr;
+    ProgramContext *context = nullptr;
     QStringList shown;
     QString typedNumber = QStringLiteral("491711234567");
     bool cancelDialogs = false;
@@ -47,11 +49,11 @@ struct RecordingController : DeliveryController {
     std::optional<QString> askDestination(const QString &) override
     {
         shown << "send";
-        busyDuringDialog = doc->isBusy();
+        busyDuringDialog = context->runMarks.isBusy();
         if (cancelDialogs)
             return std::nullopt;
         // The dialog's Send button: it stays open on a number it refuses.
-        const QString digits = acceptDestination(typedNumber, doc->prompt(), doc->profile().productName);
+        const QString digits = acceptDestination(typedNumber, context->prompt, context->title());
         if (digits.isEmpty())
             return std::nullopt;
         return digits;
@@ -59,7 +61,7 @@ struct RecordingController : DeliveryController {
     bool askToStore(const QString &) override
     {
         shown << "store";
-        busyDuringDialog = doc->isBusy();
+        busyDuringDialog = context->runMarks.isBusy();
         return !cancelDialogs;
     }
     void followJob(DeliveryJob &j, bool cancellable) override
@@ -91,6 +93,8 @@ struct DeliveryFixture : ::testing::Test {
     Sandbox sb;
     ScriptedPrompt prompt;
     std::unique_ptr<LogoDocument> doc;
+    std::unique_ptr<RunMarks> marks;
+    std::unique_ptr<ProgramContext> context;
     FakeLink link;
     ManualTicks ticks;
     std::unique_ptr<RecordingController> delivery;
@@ -100,11 +104,14 @@ struct DeliveryFixture : ::testing::Test {
     void makeDocument(const ProgramProfile &profile)
     {
         delivery.reset();
-        doc = std::make_unique<LogoDocument>(profile, prompt, sb.settings());
+        doc = std::make_unique<LogoDocument>(profile);
         for (int c = 0; c < 72; ++c)
             doc->grid().setPixel(c, (c * 5) % 14, true);
-        delivery = std::make_unique<RecordingController>(*doc, nullptr, &link, &ticks);
+        marks = std::make_unique<RunMarks>(sb.settings(), profile.settingsSection);
+        context.reset(new ProgramContext{profile, prompt, sb.settings(), *marks, QString()});
+        delivery = std::make_unique<RecordingController>(*doc, *context, nullptr, &link, &ticks);
         delivery->doc = doc.get();
+        delivery->context = context.get();
         ticks.autoFire = true;
         link.responder = phonetest::goodPhone();
     }
@@ -115,7 +122,7 @@ struct DeliveryFixture : ::testing::Test {
         sb.settings().writeInt(kSharedSection, "COMPort", port);
         sb.settings().write(kSharedSection, QStringLiteral("Device%1").arg(port), "/dev/fake-phone");
     }
-    QString own(const QString &key) { return sb.settings().read(doc->section(), key); }
+    QString own(const QString &key) { return sb.settings().read(doc->profile().settingsSection, key); }
     UserData userData() const
     {
         return buildUserData(doc->profile(), doc->grid(), doc->currentMCC(), doc->currentMNC());
@@ -123,7 +130,7 @@ struct DeliveryFixture : ::testing::Test {
     // The job as the controller builds it after the dialogs, shown to its end.
     void runJob(SmsKind kind, const SmsOverrides &overrides = {})
     {
-        const SendSettings s = readSendSettings(sb.settings(), doc->section(), overrides);
+        const SendSettings s = readSendSettings(sb.settings(), doc->profile().settingsSection, overrides);
         const OutgoingPicture picture{&doc->profile(), doc->grid(), doc->currentMCC(), doc->currentMNC()};
         SmsJob job(kind, smsPdu(kind, picture, s), s.link, engine(), prompt);
         QEventLoop loop;
@@ -160,7 +167,7 @@ TEST_F(DeliveryFixture, PreChecksStopInTheirOrderAndAlwaysClearTheBusyMark)
     EXPECT_EQ(prompt.lastMessage(), "The graphic is empty.\r\n\r\nDo you want to continue anyway?");
     EXPECT_EQ(prompt.shown.back().icon, Icon::Question);
     EXPECT_TRUE(delivery->shown.isEmpty());
-    EXPECT_FALSE(sb.settings().contains(doc->section(), "CurrentBusy"));
+    EXPECT_FALSE(sb.settings().contains(doc->profile().settingsSection, "CurrentBusy"));
 
     // Yes goes on, to the missing message centre; storing is refused as well.
     for (auto command : {&DeliveryController::sendPicture, &DeliveryController::storePicture}) {
@@ -179,7 +186,7 @@ TEST_F(DeliveryFixture, PreChecksStopInTheirOrderAndAlwaysClearTheBusyMark)
     delivery->storePicture();
     EXPECT_EQ(prompt.lastMessage(), "Please configure the Nokia GSM Serial Port\r\nin menu 'Edit/Options'");
     EXPECT_TRUE(delivery->shown.isEmpty());
-    EXPECT_FALSE(doc->isBusy());
+    EXPECT_FALSE(marks->isBusy());
     EXPECT_TRUE(link.openedDevices.isEmpty());
 }
 
@@ -192,9 +199,9 @@ TEST_F(DeliveryFixture, PassedPreCheckOpensTheDialogOfTheModeWhileBusy)
     EXPECT_TRUE(delivery->busyDuringDialog);
     delivery->sendPicture();
     EXPECT_EQ(delivery->shown, (QStringList{"store", "send"}));
-    EXPECT_FALSE(doc->isBusy());
+    EXPECT_FALSE(marks->isBusy());
     EXPECT_TRUE(prompt.shown.empty());
-    const SendSettings read = readSendSettings(sb.settings(), doc->section());
+    const SendSettings read = readSendSettings(sb.settings(), doc->profile().settingsSection);
     EXPECT_EQ(read.link.port, 2);
     EXPECT_EQ(read.link.device, "/dev/fake-phone");
 }
@@ -213,7 +220,7 @@ TEST_F(DeliveryFixture, OperatorLogoNeedsAnOperator)
 TEST_F(DeliveryFixture, SendWritesTheFiveStepsAndReportsDataSent)
 {
     configure();
-    sb.settings().write(doc->section(), "StatusReport", "1");
+    sb.settings().write(doc->profile().settingsSection, "StatusReport", "1");
     delivery->typedNumber = "+49 171-1234567";
     delivery->sendPicture();
 
@@ -284,7 +291,7 @@ TEST_F(DeliveryFixture, EveryFailureEndsWithItsMessageAndAClosedPort)
 TEST_F(DeliveryFixture, NumberWithoutDigitsIsRefusedAndNothingRuns)
 {
     configure();
-    sb.settings().write(doc->section(), "LastDA", "4930");
+    sb.settings().write(doc->profile().settingsSection, "LastDA", "4930");
     delivery->typedNumber = "+ -";
     delivery->sendPicture();
     EXPECT_EQ(prompt.lastMessage(), "Please enter GSM-Number in intl. Format");
@@ -297,7 +304,7 @@ TEST_F(DeliveryFixture, NumberWithoutDigitsIsRefusedAndNothingRuns)
 TEST_F(DeliveryFixture, NumbersLongerThanTheirFieldsAreRefusedBeforeAnythingIsWritten)
 {
     configure();
-    sb.settings().write(doc->section(), "LastDA", "4930");
+    sb.settings().write(doc->profile().settingsSection, "LastDA", "4930");
     const QString digits20 = "12345678901234567890";
     const struct {
         QString typed, smsc;
@@ -345,7 +352,7 @@ TEST_F(DeliveryFixture, NumbersLongerThanTheirFieldsAreRefusedBeforeAnythingIsWr
     prompt.clear();
     link.written.clear();
     sb.settings().write(kSharedSection, "SMSC", kCentre);
-    sb.settings().write(doc->section(), "LastDA", QString(300, '9'));
+    sb.settings().write(doc->profile().settingsSection, "LastDA", QString(300, '9'));
     runJob(SmsKind::Send);
     EXPECT_EQ(prompt.lastMessage(), "The number has 300 digits; a GSM-Number has at most 20.");
     EXPECT_TRUE(link.written.isEmpty());
@@ -379,7 +386,7 @@ TEST_F(DeliveryFixture, NetworkCodesTheMessagesCantCarryAreRefusedOnEveryPath)
                 delivery->sendPicture();
             EXPECT_EQ(prompt.messages(), QStringList{c.message});
             EXPECT_EQ(prompt.shown.back().icon, Icon::Critical);
-            EXPECT_FALSE(doc->isBusy());
+            EXPECT_FALSE(marks->isBusy());
         }
     }
     EXPECT_TRUE(delivery->shown.isEmpty());
@@ -403,7 +410,7 @@ TEST_F(DeliveryFixture, SettingsOverridesOfTheTool)
     o.device = "/dev/the-phone";
     o.hasSmsc = true;
     o.smsc = kCentre;
-    const SendSettings read = readSendSettings(sb.settings(), doc->section(), o);
+    const SendSettings read = readSendSettings(sb.settings(), doc->profile().settingsSection, o);
     EXPECT_TRUE(checkSendSettings(SmsKind::Send, read, prompt, "Quillet"));
     runJob(SmsKind::Send, o);
     EXPECT_EQ(link.openedDevices, QStringList{"/dev/the-phone"});
@@ -417,7 +424,7 @@ TEST_F(DeliveryFixture, SettingsOverridesOfTheTool)
 TEST_F(DeliveryFixture, StoreWritesTheCounterNumbersMessageAndAdvancesTheCounter)
 {
     configure();
-    sb.settings().writeInt(doc->section(), "StoreCount", 5);
+    sb.settings().writeInt(doc->profile().settingsSection, "StoreCount", 5);
     delivery->storePicture();
 
     ASSERT_EQ(link.written.size(), 5);
@@ -465,13 +472,13 @@ TEST_F(DeliveryFixture, StoreCounterStaysInItsRange)
 {
     configure();
     link.openSucceeds = false;     // the counter advances all the same
-    sb.settings().writeInt(doc->section(), "StoreCount", 32767);
-    EXPECT_EQ(storeNumberText(doc->profile(), storeCount(sb.settings(), doc->section())), "+999032767");
+    sb.settings().writeInt(doc->profile().settingsSection, "StoreCount", 32767);
+    EXPECT_EQ(storeNumberText(doc->profile(), storeCount(sb.settings(), doc->profile().settingsSection)), "+999032767");
     delivery->storePicture();
     EXPECT_EQ(own("StoreCount"), "0");
 
-    sb.settings().writeInt(doc->section(), "StoreCount", 70000);
-    EXPECT_EQ(storeCount(sb.settings(), doc->section()), 0);
+    sb.settings().writeInt(doc->profile().settingsSection, "StoreCount", 70000);
+    EXPECT_EQ(storeCount(sb.settings(), doc->profile().settingsSection), 0);
     delivery->storePicture();
     EXPECT_EQ(own("StoreCount"), "1");
 }

@@ -1,5 +1,6 @@
 // The send, store and progress dialogs as a user works them: modal dialogs
 // shown by the menu command, filled in and clicked from the event loop.
+#include "desktop/programcontext.h"
 #include "common/modalscript.h"
 #include "common/testsupport.h"
 #include "graphic/logodocument.h"
@@ -34,10 +35,12 @@ namespace {
 struct DialogFixture : ::testing::Test {
     Sandbox sb;
     ScriptedPrompt prompt;
-    LogoDocument doc{ProgramProfile::quillet(), prompt, sb.settings()};
+    LogoDocument doc{ProgramProfile::quillet()};
+    RunMarks marks{sb.settings(), doc.profile().settingsSection};
+    ProgramContext context{doc.profile(), prompt, sb.settings(), marks, QString()};
     FakeLink link;
     ManualTicks ticks;
-    DeliveryController dialogs{doc, nullptr, &link, &ticks};
+    DeliveryController dialogs{doc, context, nullptr, &link, &ticks};
     QObject scope;     // owns the pollers of this test
     QStringList seen;  // modal dialogs met, in order
 
@@ -76,7 +79,7 @@ struct DialogFixture : ::testing::Test {
 
 TEST_F(DialogFixture, SendDialogShowsTheLastNumberAndSendsTheDigitsOfTheTypedOne)
 {
-    sb.settings().write(doc.section(), "LastDA", "4930");
+    sb.settings().write(doc.profile().settingsSection, "LastDA", "4930");
     whenShown("frmSend", [&](QWidget *w) {
         auto *dlg = static_cast<SendDialog *>(w);
         EXPECT_EQ(dlg->windowTitle(), "Send");
@@ -95,7 +98,7 @@ TEST_F(DialogFixture, SendDialogShowsTheLastNumberAndSendsTheDigitsOfTheTypedOne
     dialogs.sendPicture();
 
     EXPECT_EQ(seen, (QStringList{"frmSend", "frmSending"}));
-    EXPECT_EQ(sb.settings().read(doc.section(), "LastDA"), "123");
+    EXPECT_EQ(sb.settings().read(doc.profile().settingsSection, "LastDA"), "123");
     ASSERT_EQ(link.written.size(), 5);
     EXPECT_TRUE(link.written[4].contains("51000391" "21F3")) << link.written[4].constData();
     EXPECT_EQ(prompt.messages(), QStringList{"Data sent."});
@@ -104,7 +107,7 @@ TEST_F(DialogFixture, SendDialogShowsTheLastNumberAndSendsTheDigitsOfTheTypedOne
     EXPECT_EQ(progress->windowTitle(), "Sending ...");
     EXPECT_EQ(progress->percentLabel->text(), "100%");
     EXPECT_EQ(progress->progressBar->value(), 100);
-    EXPECT_FALSE(doc.isBusy());
+    EXPECT_FALSE(marks.isBusy());
 }
 
 TEST_F(DialogFixture, SendDialogKeepsAskingWhileTheNumberHasNoDigits)
@@ -120,7 +123,7 @@ TEST_F(DialogFixture, SendDialogKeepsAskingWhileTheNumberHasNoDigits)
     dialogs.sendPicture();
     EXPECT_EQ(seen, QStringList{"frmSend"});
     EXPECT_TRUE(link.openedDevices.isEmpty());
-    EXPECT_FALSE(sb.settings().contains(doc.section(), "LastDA"));
+    EXPECT_FALSE(sb.settings().contains(doc.profile().settingsSection, "LastDA"));
 }
 
 TEST_F(DialogFixture, SendNumberIsReducedToDigitsWhenTheBoxLosesFocus)
@@ -136,7 +139,7 @@ TEST_F(DialogFixture, SendNumberIsReducedToDigitsWhenTheBoxLosesFocus)
 
 TEST_F(DialogFixture, StoreDialogShowsTheCounterNumberAndAdvancesItAfterAFailedStore)
 {
-    sb.settings().writeInt(doc.section(), "StoreCount", 5);
+    sb.settings().writeInt(doc.profile().settingsSection, "StoreCount", 5);
     link.openSucceeds = false;
     whenShown("frmStore", [&](QWidget *w) {
         auto *dlg = static_cast<StoreDialog *>(w);
@@ -147,16 +150,16 @@ TEST_F(DialogFixture, StoreDialogShowsTheCounterNumberAndAdvancesItAfterAFailedS
     dialogs.storePicture();
     EXPECT_EQ(seen, QStringList{"frmStore"}) << "the progress dialog hid at once";
     EXPECT_EQ(prompt.lastMessage(), "Can't talk to COM2.");
-    EXPECT_EQ(sb.settings().read(doc.section(), "StoreCount"), "6");
+    EXPECT_EQ(sb.settings().read(doc.profile().settingsSection, "StoreCount"), "6");
     EXPECT_FALSE(dialogs.storeDialog()->isVisible());
 }
 
 TEST_F(DialogFixture, CancelledStoreDialogLeavesTheCounter)
 {
-    sb.settings().writeInt(doc.section(), "StoreCount", 5);
+    sb.settings().writeInt(doc.profile().settingsSection, "StoreCount", 5);
     whenShown("frmStore", [&](QWidget *w) { static_cast<StoreDialog *>(w)->cancelButton->click(); });
     dialogs.storePicture();
-    EXPECT_EQ(sb.settings().read(doc.section(), "StoreCount"), "5");
+    EXPECT_EQ(sb.settings().read(doc.profile().settingsSection, "StoreCount"), "5");
     EXPECT_TRUE(link.openedDevices.isEmpty());
     EXPECT_TRUE(prompt.shown.empty());
 }
@@ -183,7 +186,7 @@ TEST_F(DialogFixture, ProgressCancelStopsTheJobAtItsNextTick)
     EXPECT_EQ(prompt.lastMessage(), "Can't talk to COM2.");
     EXPECT_FALSE(link.isOpen());
     EXPECT_FALSE(dialogs.sendingDialog()->isVisible());
-    EXPECT_EQ(sb.settings().read(doc.section(), "StoreCount"), "1");
+    EXPECT_EQ(sb.settings().read(doc.profile().settingsSection, "StoreCount"), "1");
 }
 
 TEST_F(DialogFixture, ProgressShowsThePercentageInLabelAndBar)
@@ -208,7 +211,7 @@ struct PhonebookDialogFixture : DialogFixture {
     void SetUp() override
     {
         DialogFixture::SetUp();
-        doc.setAppFolder(sb.dir());
+        context.appFolder = sb.dir();
         link.responder = phonetest::simulatedPhone(phone);
     }
     QString cache() const { return sb.path("NGGPBOOK.CSV"); }
@@ -233,7 +236,7 @@ struct PhonebookDialogFixture : DialogFixture {
 TEST_F(PhonebookDialogFixture, TheCacheIsLoadedOnceAndItsEntriesGiveTheirDigits)
 {
     logotest::writeAll(cache(), "Zoe;+49 171-1;A;1;\r\nanna;0301;B;2;\r\nBob;555;A;3;\r\n");
-    sb.settings().write(doc.section(), "LastDA", "4930");
+    sb.settings().write(doc.profile().settingsSection, "LastDA", "4930");
     whenShown("frmSend", [&](QWidget *w) {
         auto *dlg = static_cast<SendDialog *>(w);
         EXPECT_TRUE(dlg->phonebookList->isEnabled());

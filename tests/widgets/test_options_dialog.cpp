@@ -25,10 +25,10 @@ using namespace logo;
 namespace {
 
 struct OptionsFixture : ::testing::Test, phonetest::Rig {
-    OptionsDialog dlg{doc, engine, nullptr, true};
+    OptionsDialog dlg{context, engine, nullptr, true};
 
     QString shared(const char *key) { return sb.settings().read(kSharedSection, key); }
-    QString own(const char *key) { return sb.settings().read(doc.section(), key); }
+    QString own(const char *key) { return sb.settings().read(doc.profile().settingsSection, key); }
     void leaveNumberBox()
     {
         QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
@@ -46,9 +46,9 @@ TEST_F(OptionsFixture, ShowsTheStoredValuesCancelForgetsAndOkSaves)
     s.writeInt(kSharedSection, "COMPort", 3);
     s.write(kSharedSection, "PBookReadME", "False");
     s.write(kSharedSection, "Device3", "/dev/ttyUSB0");
-    s.write(doc.section(), "StatusReport", "1");
-    s.write(doc.section(), "FileTypeOnStartup", "1");
-    s.write(doc.section(), "FileTypeWarn", "2");   // on only when exactly 1
+    s.write(doc.profile().settingsSection, "StatusReport", "1");
+    s.write(doc.profile().settingsSection, "FileTypeOnStartup", "1");
+    s.write(doc.profile().settingsSection, "FileTypeWarn", "2");   // on only when exactly 1
 
     dlg.show();
     EXPECT_EQ(dlg.windowTitle(), "Options");
@@ -153,7 +153,7 @@ TEST_F(OptionsFixture, BrandingRemovesThePagesOfHiddenMethods)
         {true, true, true, {}},
     };
     for (const auto &c : cases) {
-        OptionsDialog branded(doc, engine, nullptr, true);
+        OptionsDialog branded(context, engine, nullptr, true);
         branded.applyBranding(c.sms, c.store, c.ir);
         branded.show();
         QStringList keys;
@@ -253,7 +253,7 @@ TEST_F(OptionsFixture, ALongDevicePathIsCutAndTheDialogKeepsItsSize)
 TEST(OptionsDialogBrisvane, HasNoFileTypeSwitches)
 {
     phonetest::Rig rig(ProgramProfile::brisvane());
-    OptionsDialog dlg(rig.doc, rig.engine, nullptr, true);
+    OptionsDialog dlg(rig.context, rig.engine, nullptr, true);
     dlg.show();
     dlg.tabBar->setCurrentIndex(2);
     EXPECT_TRUE(dlg.advancedBox->isVisible());

@@ -1,5 +1,6 @@
 #include "widgets/deliverycontroller.h"
 
+#include "desktop/programcontext.h"
 #include "desktop/waitcursor.h"
 #include "graphic/logodocument.h"
 #include "infrared/irdelivery.h"
@@ -34,15 +35,17 @@ void runWhileShown(QDialog &dialog, DeliveryJob &job)
 
 } // namespace
 
-DeliveryController::DeliveryController(LogoDocument &doc, QWidget *window, PhoneLink *link, TickSource *ticks)
+DeliveryController::DeliveryController(LogoDocument &doc, ProgramContext &context, QWidget *window, PhoneLink *link,
+                                       TickSource *ticks)
     : QObject(window),
       m_doc(doc),
+      m_context(context),
       m_window(window),
       m_link(link ? link : new SerialLink(this)),
       m_ticks(ticks ? ticks : new TimerTicks(1000, this)),
       m_engine(new AtEngine(*m_link, *m_ticks, this)),
       m_reading(new ReadingDialog(window)),
-      m_send(new SendDialog(doc.prompt(), doc.profile().productName, &m_phonebook, window)),
+      m_send(new SendDialog(context.prompt, context.title(), &m_phonebook, window)),
       m_store(new StoreDialog(window)),
       m_sending(new SendingDialog(window))
 {
@@ -87,7 +90,7 @@ OutgoingPicture DeliveryController::picture() const
 
 void DeliveryController::showJobEnd(JobOutcome outcome, const QString &text)
 {
-    logo::showJobEnd(m_doc.prompt(), m_doc.profile().productName, outcome, text);
+    logo::showJobEnd(m_context.prompt, m_doc.profile().productName, outcome, text);
 }
 
 // ------------------------------------------------------------------ sending and storing
@@ -104,18 +107,18 @@ void DeliveryController::storePicture()
 
 void DeliveryController::deliverSms(SmsKind kind)
 {
-    m_doc.setBusy(true);
+    m_context.runMarks.setBusy(true);
     runSms(kind);
-    m_doc.setBusy(false);
+    m_context.runMarks.setBusy(false);
 }
 
 void DeliveryController::runSms(SmsKind kind)
 {
-    if (!networkCodeFits(m_doc, DeliveryPath::SmartMessage) || !m_doc.askIfEmpty(true))
+    if (!pictureMayGo(m_doc, m_context.prompt, DeliveryPath::SmartMessage))
         return;
-    SettingsStore &settings = m_doc.settings();
-    const QString section = m_doc.section();
-    if (!checkSendSettings(kind, readSendSettings(settings, section), m_doc.prompt(), m_doc.profile().productName))
+    SettingsStore &settings = m_context.settings;
+    const QString section = m_context.section();
+    if (!checkSendSettings(kind, readSendSettings(settings, section), m_context.prompt, m_doc.profile().productName))
         return;
     int kept = 0;
     if (kind == SmsKind::Send) {
@@ -129,7 +132,7 @@ void DeliveryController::runSms(SmsKind kind)
             return;
     }
     const SendSettings sendSettings = readSendSettings(settings, section);
-    SmsJob job(kind, smsPdu(kind, picture(), sendSettings), sendSettings.link, *m_engine, m_doc.prompt());
+    SmsJob job(kind, smsPdu(kind, picture(), sendSettings), sendSettings.link, *m_engine, m_context.prompt);
     connect(&job, &DeliveryJob::finished, this, &DeliveryController::showJobEnd);
     followJob(job, true);
     if (kind == SmsKind::Store)
@@ -168,7 +171,7 @@ void DeliveryController::followJob(DeliveryJob &job, bool cancellable)
 void DeliveryController::loadPhonebookCache()
 {
     m_phonebook.setRead(
-        logo::loadPhonebookCache(m_phonebook, phonebookCacheFound(m_doc.appFolder(), m_doc.profile()), m_doc.prompt()));
+        logo::loadPhonebookCache(m_phonebook, phonebookCacheFound(m_context.appFolder, m_doc.profile()), m_context.prompt));
 }
 
 void DeliveryController::readPhonebook()
@@ -176,8 +179,8 @@ void DeliveryController::readPhonebook()
     if (!m_reading)
         return;
     const PhonebookSettings settings =
-        readPhonebookSettings(m_doc.settings(), phonebookCacheToWrite(m_doc.appFolder(), m_doc.profile()));
-    PhonebookJob job(m_phonebook, settings, *m_engine, m_doc.prompt());
+        readPhonebookSettings(m_context.settings, phonebookCacheToWrite(m_context.appFolder, m_doc.profile()));
+    PhonebookJob job(m_phonebook, settings, *m_engine, m_context.prompt);
     connect(&job, &DeliveryJob::finished, this, &DeliveryController::showJobEnd);
     m_reading->follow(&job);
     runWhileShown(*m_reading, job);
@@ -194,17 +197,17 @@ QByteArray DeliveryController::irMessage() const
 
 void DeliveryController::sendByInfrared()
 {
-    m_doc.setBusy(true);
+    m_context.runMarks.setBusy(true);
     runUpload();
-    m_doc.setBusy(false);
+    m_context.runMarks.setBusy(false);
 }
 
 void DeliveryController::runUpload()
 {
-    if (!networkCodeFits(m_doc, DeliveryPath::Infrared) || !m_doc.askIfEmpty(true))
+    if (!pictureMayGo(m_doc, m_context.prompt, DeliveryPath::Infrared))
         return;
-    const IrSettings settings = readIrSettings(m_doc.settings());
-    if (!checkIrSettings(settings, m_doc.prompt(), m_doc.profile().productName))
+    const IrSettings settings = readIrSettings(m_context.settings);
+    if (!checkIrSettings(settings, m_context.prompt, m_doc.profile().productName))
         return;
     WaitCursor wait;
     IrUploadJob job(irMessage(), settings);
@@ -226,7 +229,7 @@ void DeliveryController::setBranding(bool smsHidden, bool storeHidden, bool irHi
 OptionsDialog *DeliveryController::optionsDialog()
 {
     if (!m_options) {
-        m_options = new OptionsDialog(m_doc, *m_engine, m_window);
+        m_options = new OptionsDialog(m_context, *m_engine, m_window);
         m_options->applyBranding(m_hidden[0], m_hidden[1], m_hidden[2]);
     }
     return m_options;
@@ -234,9 +237,9 @@ OptionsDialog *DeliveryController::optionsDialog()
 
 void DeliveryController::showOptions()
 {
-    m_doc.setBusy(true);
+    m_context.runMarks.setBusy(true);
     optionsDialog()->exec();
-    m_doc.setBusy(false);
+    m_context.runMarks.setBusy(false);
 }
 
 } // namespace logo

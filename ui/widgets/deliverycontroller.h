@@ -19,6 +19,7 @@ class QWidget;
 namespace logo {
 
 class LogoDocument;
+struct ProgramContext;
 class OptionsDialog;
 class ReadingDialog;
 class SendDialog;
@@ -31,7 +32,10 @@ class DeliveryController : public QObject {
 public:
     // link and ticks: the phone link and the job timer (the tests' fakes);
     // the serial port and the one-second timer when null.
-    DeliveryController(LogoDocument &doc, QWidget *window, PhoneLink *link = nullptr, TickSource *ticks = nullptr);
+    // doc: the picture to deliver; context: the prompt, settings, program
+    // folder and busy mark the commands use.
+    DeliveryController(LogoDocument &doc, ProgramContext &context, QWidget *window, PhoneLink *link = nullptr,
+                       TickSource *ticks = nullptr);
     ~DeliveryController() override;
 
     // The menu commands, each with the busy mark while it runs.
@@ -79,6 +83,7 @@ private:
     void showJobEnd(JobOutcome outcome, const QString &text);
 
     LogoDocument &m_doc;
+    ProgramContext &m_context;
     QWidget *m_window;
     PhoneLink *m_link;
     TickSource *m_ticks;

@@ -8,6 +8,7 @@
 #include "widgets/deliverycontroller.h"
 #include "widgets/dialoglayout.h"
 
+#include <QTimer>
 #include <QAction>
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -77,7 +78,8 @@ MainWindowBase::MainWindowBase(const ProgramProfile &profile, Prompt &prompt, Se
                                const DocumentFactory &makeDocument, QWidget *parent,
                                const FileCommandsFactory &makeFileCommands)
     : QMainWindow(parent), m_profile(profile), m_prompt(prompt), m_settings(settings), m_folders(std::move(folders)),
-      m_runMarks(settings, profile.settingsSection), m_recentFiles(profile), m_document(makeDocument(*m_folders)),
+      m_runMarks(settings, profile.settingsSection), m_context{profile, prompt, settings, m_runMarks, QString()},
+      m_recentFiles(profile), m_document(makeDocument(*m_folders)),
       m_commandLine(commandLine), m_webUpload(profile)
 {
     initWidgetResources();
@@ -87,9 +89,8 @@ MainWindowBase::MainWindowBase(const ProgramProfile &profile, Prompt &prompt, Se
     m_files = makeFileCommands ? makeFileCommands(pieces) : std::make_unique<FileCommands>(pieces);
     // Only a main window leaves the run marks for a second start.
     m_runMarks.setEnabled(true);
-    m_document->attachRunMarks(&m_runMarks);
     connect(m_document.get(), &LogoDocument::titleChanged, &m_runMarks, &RunMarks::showTitle);
-    m_document->setAppFolder(m_folders->programFolder());
+    m_context.appFolder = m_folders->programFolder();
     m_openUrl = [](const QUrl &url) { QDesktopServices::openUrl(url); };
     m_webHost = m_settings.read(m_profile.settingsSection, QStringLiteral("WebHost"), m_profile.defaultWebHost);
 
@@ -125,9 +126,10 @@ void MainWindowBase::setUpWindow()
     startProgram();
     m_document->setCurrentFile(QStringLiteral("Untitled"));
     m_document->setTitle(true);
-    // A run nobody watches asks nothing and leaves the desktop as it is.
+    // A run nobody watches asks nothing and leaves the desktop as it is. The
+    // registration (and its question, if any) waits until the window is up.
     if (m_prompt.attended())
-        registerFileTypesAtStartup(m_profile, m_prompt, m_settings);
+        QTimer::singleShot(0, this, [this] { registerFileTypesAtStartup(m_profile, m_prompt, m_settings); });
     openCommandLine();
     // The window starts with nothing to undo, also after the command-line file.
     m_document->clearHistory();
@@ -337,13 +339,13 @@ QVBoxLayout *MainWindowBase::nameBlock(const QString &subtitle, QWidget *extra)
 void MainWindowBase::connectDeliveryCommands()
 {
     setDeliveryEnabled(false);
-    m_delivery = new DeliveryController(*m_document, this);
+    m_delivery = new DeliveryController(*m_document, m_context, this);
     bindCommand(QStringLiteral("mnuSend"), [this] { m_delivery->sendPicture(); });
     bindCommand(QStringLiteral("mnuStore"), [this] { m_delivery->storePicture(); });
     bindCommand(QStringLiteral("mnuInternet"), [this] {
-        if (m_document->askIfEmpty(false))
+        if (m_files->askIfEmpty(false))
             m_webUpload.openUploadPage(m_document->grid(), m_document->currentMCC(), m_document->currentMNC(),
-                                       m_document->prompt(), m_linkLabel->text(), m_openUrl);
+                                       m_prompt, m_linkLabel->text(), m_openUrl);
     });
     bindCommand(QStringLiteral("mnuIR"), [this] { m_delivery->sendByInfrared(); });
     bindCommand(QStringLiteral("mnuOptions"), [this] { m_delivery->showOptions(); });

@@ -6,6 +6,7 @@
 // Each program's window derives from it and adds what is its own (Quillet's
 // editing grid and preview, Brisvane's cover and operator list) through the
 // hooks below; where the shared parts differ, the profile says how.
+#include "desktop/programcontext.h"
 #include "desktop/appfolders.h"
 #include "desktop/dialogfolders.h"
 #include "desktop/helplinks.h"
@@ -197,6 +198,7 @@ private:
 
     std::unique_ptr<AppFolders> m_folders;
     RunMarks m_runMarks;
+    ProgramContext m_context;
     RecentFiles m_recentFiles;
     DialogFolders m_dialogFolders;
     std::unique_ptr<LogoDocument> m_document;

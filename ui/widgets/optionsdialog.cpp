@@ -1,5 +1,6 @@
 #include "widgets/optionsdialog.h"
 
+#include "desktop/programcontext.h"
 #include "desktop/settingsstore.h"
 #include "graphic/logodocument.h"
 #include "sms/digits.h"
@@ -74,8 +75,8 @@ bool OptionsDialog::defaultShowDevices()
 #endif
 }
 
-OptionsDialog::OptionsDialog(LogoDocument &doc, AtEngine &engine, QWidget *parent, bool showDevices)
-    : QDialog(parent), m_doc(doc), m_engine(engine), m_showDevices(showDevices)
+OptionsDialog::OptionsDialog(ProgramContext &context, AtEngine &engine, QWidget *parent, bool showDevices)
+    : QDialog(parent), m_context(context), m_engine(engine), m_showDevices(showDevices)
 {
     initWidgetResources();
     setUpDialog(this, QStringLiteral("frmOptionsDialog"), QStringLiteral("Options"));
@@ -232,7 +233,7 @@ void OptionsDialog::buildAdvancedFrame()
     quickLinkBox->setToolTip(QStringLiteral("Go on with the next command as soon as the phone has answered, "
                                             "instead of once a second"));
     // The switches of the file types a program offers to claim at start-up.
-    const bool fileTypes = !m_doc.profile().extraFileTypes.isEmpty();
+    const bool fileTypes = !m_context.profile.extraFileTypes.isEmpty();
     for (QWidget *w : {static_cast<QWidget *>(fileTypeLabel), static_cast<QWidget *>(claimTypesBox), static_cast<QWidget *>(askTypesBox)})
         w->setVisible(fileTypes);
 
@@ -321,8 +322,8 @@ void OptionsDialog::showEvent(QShowEvent *event)
 
 void OptionsDialog::load()
 {
-    SettingsStore &settings = m_doc.settings();
-    const QString own = m_doc.section();
+    SettingsStore &settings = m_context.settings;
+    const QString own = m_context.section();
     m_smsc = settings.read(kSharedSection, kSMSC);
     messageCentreEdit->setText(m_smsc);
     readSimBox->setChecked(settings.readBool(kSharedSection, kReadSM, true));
@@ -358,8 +359,8 @@ void OptionsDialog::load()
 
 bool OptionsDialog::save()
 {
-    SettingsStore &settings = m_doc.settings();
-    const QString own = m_doc.section();
+    SettingsStore &settings = m_context.settings;
+    const QString own = m_context.section();
     settings.write(kSharedSection, kSMSC, m_smsc);
     settings.writeInt(kSharedSection, kCOMPort, m_comPort);
     settings.writeInt(kSharedSection, kIRPort, m_irPort);
@@ -376,7 +377,7 @@ bool OptionsDialog::save()
             settings.write(kSharedSection, deviceKey(n), device);
         }
     }
-    if (!m_doc.profile().extraFileTypes.isEmpty()) {
+    if (!m_context.profile.extraFileTypes.isEmpty()) {
         settings.writeInt(own, kFileTypeOnStartup, claimTypesBox->isChecked() ? 1 : 0);
         settings.writeInt(own, kFileTypeWarn, askTypesBox->isChecked() ? 1 : 0);
     }
@@ -412,7 +413,7 @@ bool OptionsDialog::validate()
 {
     if (!m_smsc.startsWith(QLatin1Char('0')))
         return true;
-    m_doc.prompt().critical(m_doc.profile().productName, PortTestJob::countryCodeMessage());
+    m_context.prompt.critical(m_context.profile.productName, PortTestJob::countryCodeMessage());
     return false;
 }
 
@@ -426,7 +427,7 @@ void OptionsDialog::onOkClicked()
     // Settings that could not be written keep the dialog open: the user can
     // make room and try again, or cancel.
     if (!save()) {
-        m_doc.prompt().critical(m_doc.profile().productName, m_doc.settings().writeFailedMessage());
+        m_context.prompt.critical(m_context.profile.productName, m_context.settings.writeFailedMessage());
         return;
     }
     accept();

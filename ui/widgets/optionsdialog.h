@@ -28,7 +28,7 @@ class QToolButton;
 namespace logo {
 
 class AtEngine;
-class LogoDocument;
+struct ProgramContext;
 class PortTestJob;
 enum class ReadResult;
 enum class TestResult;
@@ -42,7 +42,7 @@ public:
     // The port test and the message-centre read run on engine.
     // showDevices: the device of each port number is shown and can be chosen
     // (everywhere but Windows, where COMn is the device).
-    OptionsDialog(LogoDocument &doc, AtEngine &engine, QWidget *parent = nullptr,
+    OptionsDialog(ProgramContext &context, AtEngine &engine, QWidget *parent = nullptr,
                   bool showDevices = defaultShowDevices());
     static bool defaultShowDevices();
 
@@ -114,7 +114,7 @@ private:
     void updateJobButtons();
     void removePage(const QString &key);
 
-    LogoDocument &m_doc;
+    ProgramContext &m_context;
     AtEngine &m_engine;
     QPointer<PortTestJob> m_job;
     bool m_showDevices;

@@ -3,6 +3,7 @@
 // dialog is locked.
 #include "widgets/optionsdialog.h"
 
+#include "desktop/programcontext.h"
 #include "desktop/settingsstore.h"
 #include "graphic/logodocument.h"
 #include "phone/porttest.h"
@@ -151,10 +152,10 @@ void OptionsDialog::startJob(bool readMessageCentre)
     LinkSettings link;
     link.port = m_comPort;
     link.device = deviceOf(m_comPort);
-    link.quickLink = quickLinkSetting(m_doc.settings());
+    link.quickLink = quickLinkSetting(m_context.settings);
     delete m_job.data();
     m_job = new PortTestJob(readMessageCentre ? PortTestJob::Kind::ReadMessageCentre : PortTestJob::Kind::TestPort,
-                            link, m_engine, m_doc.prompt(), m_doc.settings(), this);
+                            link, m_engine, m_context.prompt, m_context.settings, this);
     PortTestJob *job = m_job;
     connect(job, &DeliveryJob::finished, this, [this, job](JobOutcome, const QString &status) {
         if (job->kind() == PortTestJob::Kind::TestPort)
@@ -173,16 +174,16 @@ void OptionsDialog::onMessageCentreRead(ReadResult result, const QString &status
     if (result == ReadResult::International || result == ReadResult::National) {
         // The read has stored the number; the working copy follows, so that
         // OK keeps it.
-        m_smsc = m_doc.settings().read(kSharedSection, kSMSC);
+        m_smsc = m_context.settings.read(kSharedSection, kSMSC);
         messageCentreEdit->setText(m_smsc);
     } else if (result == ReadResult::NoNumber) {
         m_smsc.clear();
         messageCentreEdit->clear();
     }
     const QString message =
-        result == ReadResult::NotStored ? m_doc.settings().writeFailedMessage() : PortTestJob::readMessage(result);
+        result == ReadResult::NotStored ? m_context.settings.writeFailedMessage() : PortTestJob::readMessage(result);
     if (!message.isEmpty())
-        m_doc.prompt().critical(m_doc.profile().productName, message);
+        m_context.prompt.critical(m_context.profile.productName, message);
 }
 
 } // namespace logo

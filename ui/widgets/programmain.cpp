@@ -118,11 +118,15 @@ int runProgram(int argc, char **argv, const ProgramProfile &profile, const Windo
     // shows no window, so it ends the launcher's start-up feedback itself.
     InstanceHandOver handOver(profile);
     handOver.setActivationToken(launch);
+    if (screenshot.isEmpty() && handOver.start(args.value(0)) != InstanceHandOver::Start::Main) {
+        completeStartup(launch);
+        return 0;
+    }
+    // What the start-up changes in the settings goes to disk in one write,
+    // once the window is up, instead of a rewrite of the file for each value.
+    std::optional<SettingsBatch> startup;
+    startup.emplace(settings);
     if (screenshot.isEmpty()) {
-        if (handOver.start(args.value(0)) != InstanceHandOver::Start::Main) {
-            completeStartup(launch);
-            return 0;
-        }
         // The marks of an instance that was killed are stale now.
         settings.remove(profile.settingsSection, QStringLiteral("CurrentBusy"));
         settings.remove(profile.settingsSection, QStringLiteral("CurrentAppname"));
@@ -145,6 +149,7 @@ int runProgram(int argc, char **argv, const ProgramProfile &profile, const Windo
             activateWithToken(w, token);
         });
     window->show();
+    startup.reset();
 
     if (!screenshot.isEmpty()) {
         QCoreApplication::processEvents();
