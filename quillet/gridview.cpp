@@ -33,7 +33,6 @@ GridView::GridView(logo::LogoDocument &document, QWidget *parent) : QWidget(pare
     connect(&m_document, &logo::LogoDocument::cellChanged, this,
             [this](int c, int r) { update(cellSquare(c, r)); });
     connect(&m_document, &logo::LogoDocument::pictureChanged, this, &GridView::refresh);
-    m_gridLines = m_document.settings().readInt(m_document.section(), kGridLinesKey, 1) != 0;
     refresh();
 }
 
@@ -128,7 +127,6 @@ void GridView::fitTo(QSize room)
 void GridView::setGridLinesShown(bool shown)
 {
     m_gridLines = shown;
-    m_document.settings().writeInt(m_document.section(), kGridLinesKey, shown ? 1 : 0);
     update();
 }
 

@@ -27,8 +27,6 @@ inline constexpr QRgb kOctetLineColour = qRgb(79, 128, 74);
 inline constexpr int kCellPitch = 7;
 inline constexpr int kMinCellPitch = 3;
 inline constexpr int kMaxCellPitch = 40;
-// The program's setting that keeps the grid lines switched on (1) or off (0).
-inline const QString kGridLinesKey = QStringLiteral("GridLines");
 
 class DrawingTools;
 class Selection;
@@ -76,7 +74,7 @@ public:
     // least those of the zoom.
     void fitTo(QSize room);
     bool gridLinesShown() const { return m_gridLines; }
-    // Switches the lines between the cells and kept in the settings.
+    // Switches the lines between the cells.
     void setGridLinesShown(bool shown);
 
     // Follows a change of the picture's dimensions and repaints everything.

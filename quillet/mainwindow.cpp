@@ -185,7 +185,8 @@ void MainWindow::buildCentralArea()
     lower->addLayout(nameBlock(QStringLiteral("Group graphics editor\nVersion %1").arg(logo::versionText())));
 
     setCentralWidget(central);
-    finishToolActions(*this, *m_gridView, [this](const QString &name) { return menuAction(name); });
+    finishToolActions(*this, *m_gridView, [this](const QString &name) { return menuAction(name); }, m_settings,
+                      m_profile.settingsSection);
 
     connect(&document(), &logo::LogoDocument::cellChanged, this, &MainWindow::onCellChanged);
     connect(&document(), &logo::LogoDocument::pictureChanged, this, &MainWindow::onPictureChanged);

@@ -3,6 +3,7 @@
 #include "drawingtools.h"
 #include "gridview.h"
 #include "selection.h"
+#include "desktop/settingsstore.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -63,7 +64,8 @@ std::vector<logo::MenuEntry> zoomMenuEntries(QMainWindow *window, GridAccess vie
     };
 }
 
-void finishToolActions(QMainWindow &window, GridView &view, const ActionLookup &action)
+void finishToolActions(QMainWindow &window, GridView &view, const ActionLookup &action, logo::SettingsStore &settings,
+                       const QString &section)
 {
     window.addToolBarBreak();
     auto *toolbar = window.addToolBar(QStringLiteral("Tools"));
@@ -96,7 +98,11 @@ void finishToolActions(QMainWindow &window, GridView &view, const ActionLookup &
         ->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+V")), QKeySequence(QStringLiteral("Shift+Ins"))});
     QAction *lines = action(QStringLiteral("mnuGridLines"));
     lines->setCheckable(true);
+    view.setGridLinesShown(settings.readInt(section, kGridLinesKey, 1) != 0);
     lines->setChecked(view.gridLinesShown());
+    QObject::connect(lines, &QAction::toggled, &view, [&settings, section](bool on) {
+        settings.writeInt(section, kGridLinesKey, on ? 1 : 0);
+    });
 }
 
 } // namespace quillet

@@ -10,6 +10,10 @@
 
 class QMainWindow;
 
+namespace logo {
+class SettingsStore;
+}
+
 namespace quillet {
 
 class GridView;
@@ -24,9 +28,14 @@ std::vector<logo::MenuEntry> clipboardMenuEntries(GridAccess view);
 // Zoom in, out and back, and the grid lines switch; the window follows the zoom.
 std::vector<logo::MenuEntry> zoomMenuEntries(QMainWindow *window, GridAccess view);
 
+// The program's setting that keeps the grid lines switched on (1) or off (0).
+inline const QString kGridLinesKey = QStringLiteral("GridLines");
+
 // Makes the tool entries one exclusive, checked group with their icons and
-// puts them on a toolbar of their own ("Tools"), and gives the entries
-// looked up their extra keys and check marks.
-void finishToolActions(QMainWindow &window, GridView &view, const ActionLookup &action);
+// puts them on a toolbar of their own ("Tools"), gives the entries looked up
+// their extra keys and check marks, and shows the grid lines as the settings
+// keep them (and keeps each change there).
+void finishToolActions(QMainWindow &window, GridView &view, const ActionLookup &action, logo::SettingsStore &settings,
+                       const QString &section);
 
 } // namespace quillet
