@@ -86,6 +86,8 @@ struct DeliveryPicture {
     int parse(const Args &a);
     // The picture and its network code into the document the job runs on.
     void applyTo(logo::LogoDocument &doc) const;
+    // What the job delivers.
+    logo::OutgoingPicture outgoing() const { return {profile, grid, mcc, mnc}; }
 };
 
 // The options of every command that opens a port (send, store, ir-upload):

@@ -80,7 +80,7 @@ int irUploadCommand(const QStringList &argv)
     logo::LogoDocument doc(*picture.profile);
     picture.applyTo(doc);
     portForOwnDevice(overrides.port, overrides.device, settings, QStringLiteral("IRPort"));
-    const int code = upload(doc, settings, {picture.profile, picture.grid, picture.mcc, picture.mnc}, overrides, prompt);
+    const int code = upload(doc, settings, picture.outgoing(), overrides, prompt);
     settings.sync();
     return code;
 }

@@ -114,7 +114,7 @@ int runDelivery(const QStringList &argv, logo::SmsKind kind)
     picture.applyTo(doc);
     portForOwnDevice(overrides.port, overrides.device, settings, QStringLiteral("COMPort"));
 
-    const int code = deliver(kind, doc, settings, {picture.profile, picture.grid, picture.mcc, picture.mnc}, overrides, prompt,
+    const int code = deliver(kind, doc, settings, picture.outgoing(), overrides, prompt,
                              a.value(QStringLiteral("--to")));
     settings.sync();
     return code;

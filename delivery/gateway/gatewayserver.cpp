@@ -85,23 +85,21 @@ GatewayServer::GatewayServer(JobStore &store, QueueRunner &runner, QObject *pare
     : QObject(parent), m_store(store), m_runner(runner), m_http(std::make_unique<QHttpServer>())
 {
     m_clock.start();
-    m_http->route(QStringLiteral("/wireless/sendsms.phtml"), [this](const QHttpServerRequest &r) {
-        if (r.method() == Method::Get)
-            return uploadPage(r);
-        if (r.method() == Method::Post)
-            return createFromForm(r);
-        return wrongMethod("GET, POST");
-    });
+    // A path that takes a GET and a POST; any other method is wrong there.
+    const auto getOrPost = [this](const QString &path, auto get, auto post) {
+        m_http->route(path, [this, get, post](const QHttpServerRequest &r) {
+            if (r.method() == Method::Get)
+                return (this->*get)(r);
+            if (r.method() == Method::Post)
+                return (this->*post)(r);
+            return wrongMethod("GET, POST");
+        });
+    };
+    getOrPost(QStringLiteral("/wireless/sendsms.phtml"), &GatewayServer::uploadPage, &GatewayServer::createFromForm);
     m_http->route(QStringLiteral("/jobs/<arg>"), [this](const QString &id, const QHttpServerRequest &r) {
         return r.method() == Method::Get ? statusPage(id) : wrongMethod("GET");
     });
-    m_http->route(QStringLiteral("/api/jobs"), [this](const QHttpServerRequest &r) {
-        if (r.method() == Method::Get)
-            return listJobs(r);
-        if (r.method() == Method::Post)
-            return createFromApi(r);
-        return wrongMethod("GET, POST");
-    });
+    getOrPost(QStringLiteral("/api/jobs"), &GatewayServer::listJobs, &GatewayServer::createFromApi);
     m_http->route(QStringLiteral("/api/jobs/<arg>"), [this](const QString &id, const QHttpServerRequest &r) {
         return r.method() == Method::Get ? jobJson(id, r) : wrongMethod("GET");
     });

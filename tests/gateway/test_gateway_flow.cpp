@@ -35,23 +35,36 @@ QByteArray formBody(const QByteArray &page, const QString &to)
     return body.query(QUrl::FullyEncoded).replace("+", "%2B").toLatin1();
 }
 
+// A gateway whose sender talks to a simulated phone, on a queue of its own.
+struct PhoneGateway {
+    explicit PhoneGateway(const QStringList &phoneOptions = {}) : phone(phoneOptions)
+    {
+        sb.settings().write(kSharedSection, "SMSC", "491710760000");
+        SerialSendOptions options;
+        options.port = 1;
+        options.device = phone.device;
+        options.tickMs = logotest::kFastTickMs;
+        sender = makeSerialPhoneSender(sb.settings(), options);
+        gateway = std::make_unique<gatewaytest::Gateway>(dir.filePath("queue.sqlite"), GatewayLimits{},
+                                                         QString(), sender.get());
+    }
+    logotest::SimPhone phone;
+    logotest::Sandbox sb;
+    std::unique_ptr<PhoneSender> sender;
+    QTemporaryDir dir;
+    std::unique_ptr<gatewaytest::Gateway> gateway;
+};
+
 } // namespace
 
 TEST(GatewayFlow, TheWindowsAddressSendsTheOperatorLogoToThePhone)
 {
     if (!logotest::SimPhone::available())
         GTEST_SKIP() << "phonesim not built";
-    logotest::SimPhone phone;
-    ASSERT_FALSE(phone.device.isEmpty());
-    logotest::Sandbox sb;
-    sb.settings().write(kSharedSection, "SMSC", "491710760000");
-    SerialSendOptions options;
-    options.port = 1;
-    options.device = phone.device;
-    options.tickMs = logotest::kFastTickMs;
-    const std::unique_ptr<PhoneSender> sender = makeSerialPhoneSender(sb.settings(), options);
-    QTemporaryDir dir;
-    gatewaytest::Gateway g(dir.filePath("queue.sqlite"), {}, {}, sender.get());
+    PhoneGateway rig;
+    ASSERT_FALSE(rig.phone.device.isEmpty());
+    logotest::SimPhone &phone = rig.phone;
+    gatewaytest::Gateway &g = *rig.gateway;
     ASSERT_NE(g.port, 0);
 
     LogoGrid grid;
@@ -85,16 +98,8 @@ TEST(GatewayFlow, APhoneThatRefusesGivesItsTextOnTheStatusPage)
 {
     if (!logotest::SimPhone::available())
         GTEST_SKIP() << "phonesim not built";
-    logotest::SimPhone phone({"--cms", "38"});
-    logotest::Sandbox sb;
-    sb.settings().write(kSharedSection, "SMSC", "491710760000");
-    SerialSendOptions options;
-    options.port = 1;
-    options.device = phone.device;
-    options.tickMs = logotest::kFastTickMs;
-    const std::unique_ptr<PhoneSender> sender = makeSerialPhoneSender(sb.settings(), options);
-    QTemporaryDir dir;
-    gatewaytest::Gateway g(dir.filePath("queue.sqlite"), {}, {}, sender.get());
+    PhoneGateway rig({"--cms", "38"});
+    gatewaytest::Gateway &g = *rig.gateway;
     LogoGrid grid;
     grid.setPixel(3, 3, true);
     const QByteArray job = QJsonDocument(QJsonObject{{"data", "00480E01" + grid.grid2hex()}, {"mcc", "0"},
