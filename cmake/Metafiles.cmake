@@ -48,15 +48,10 @@ if(EMF2SVG_FOUND)
   target_compile_definitions(logometafile PRIVATE LOGO_HAVE_EMF2SVG=1)
 endif()
 
-# Where the loader looks (graphic/metafile.h): the programs' private folder in
-# the library folder beside their own, lib/ or, installed under /usr on
-# Debian, lib/<multiarch>/.
-include(GNUInstallDirs)
-set(LOGO_METAFILE_MODULE_DIR ${CMAKE_INSTALL_LIBDIR}/brisvane-quillet)
+# Where the loader looks: see LOGO_MODULE_DIR.
 target_compile_definitions(logocore PRIVATE
-  LOGO_METAFILE_MODULE_FILE="$<TARGET_FILE_NAME:logometafile>"
-  LOGO_METAFILE_MODULE_DIR="${LOGO_METAFILE_MODULE_DIR}")
-install(TARGETS logometafile LIBRARY DESTINATION ${LOGO_METAFILE_MODULE_DIR})
+  LOGO_METAFILE_MODULE_FILE="$<TARGET_FILE_NAME:logometafile>")
+install(TARGETS logometafile LIBRARY DESTINATION ${LOGO_MODULE_DIR})
 
 # Whatever links the core library (programs, logotool, tests) gets the module built.
 add_dependencies(logocore logometafile)

@@ -22,11 +22,6 @@ namespace logo {
 bool canDrawWmf();
 bool canDrawEmf();
 
-// True when the module file may be loaded: on Unix it and its folder (and,
-// for a link, where it leads) belong to the user or the system and no one
-// else may write them.
-bool isTrustedModuleFile(const QString &path);
-
 // The top-left part of the metafile's picture, at most `limit` pixels, drawn
 // without smoothing (every pixel fully drawn or not at all, as GDI draws):
 // opaque where the drawing paints, transparent elsewhere. A null image when

@@ -1,5 +1,6 @@
 // logotool on pictures and foreign files: the same rules as the windows.
 #include "common/testsupport.h"
+#include "desktop/programmodule.h"
 #include "graphic/metafile.h"
 
 #include <QDir>
@@ -144,7 +145,7 @@ TEST(MetafileModule, FoundBesideTheProgramOrInItsLibraryFolderNeverInAFolderOthe
     // under /tmp it is a folder everyone may write.
     const struct { const char *program, *module; bool found; } layouts[] = {
         {"bin/logotool", "bin/", true},
-        {"usr/bin/logotool", "usr/" LOGO_METAFILE_MODULE_DIR "/", true},
+        {"usr/bin/logotool", "usr/" LOGO_MODULE_DIR "/", true},
         {"build/tests/logotool", "build/", false},
     };
     for (const auto &layout : layouts) {

@@ -40,7 +40,7 @@ struct Watched {
 Watched runUpload(Env &env)
 {
     Watched seen;
-    auto *dlg = env.window->findChild<logo::SendingDialog *>("frmSending");
+    auto *dlg = env.window->delivery().sendingDialog();
     QObject::connect(dlg->progressBar, &QProgressBar::valueChanged, dlg, [&seen](int v) {
         if (v > 0)
             seen.percents << v;
@@ -111,7 +111,7 @@ TEST(QuilletIrUpload, MenuCommandUploadsInTheInfraredProgressDialog)
 
         EXPECT_EQ(env.prompt.messages(), QStringList{c.message});
         EXPECT_EQ(env.prompt.shown.back().icon, c.icon);
-        EXPECT_FALSE(w.findChild<logo::SendingDialog *>("frmSending")->isVisible());
+        EXPECT_FALSE(w.delivery().sendingDialog()->isVisible());
         EXPECT_FALSE(env.window->runMarks().isBusy());
         const bool received = phone.report().contains(
             "message " + QString::fromLatin1(env.window->delivery().irMessage().toHex().toUpper()));

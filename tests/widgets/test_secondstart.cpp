@@ -16,9 +16,10 @@ using namespace logo;
 using Send = InstanceHandOver::Send;
 
 // Two real Quillet processes: the second hands its file to the first and
-// ends; after the first is killed, its socket and a busy mark left behind (as
-// by a kill with a dialog open), a new start becomes the main instance again
-// and takes the next file.
+// ends; after the first is killed, its socket, lock and a busy mark left
+// behind (as by a kill with a dialog open), a new start becomes the main
+// instance again and takes the next file, this time from a second start that
+// comes before the first window listens.
 TEST(HandOverProcesses, ASecondQuilletHandsItsFileToTheFirst)
 {
     logotest::Sandbox box;
@@ -59,7 +60,13 @@ TEST(HandOverProcesses, ASecondQuilletHandsItsFileToTheFirst)
         box.settings().sync();
         QProcess first;
         ASSERT_TRUE(startQuillet(first, {}));
-        ASSERT_TRUE(waitFor([&] { return InstanceHandOver::send(socket, QString(), 2000) == Send::Delivered; }));
+        if (round == 0) {
+            ASSERT_TRUE(waitFor([&] { return InstanceHandOver::send(socket, QString(), 2000) == Send::Delivered; }));
+        } else {
+            ASSERT_TRUE(waitFor([&] {
+                return logotest::readAll(socket + QStringLiteral(".lock")).startsWith(QByteArray::number(first.processId()) + '\n');
+            }));
+        }
         QProcess second;
         ASSERT_TRUE(startQuillet(second, {picture}));
         EXPECT_TRUE(second.waitForFinished(20000));

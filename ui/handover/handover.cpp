@@ -1,23 +1,14 @@
 #include "handover/handover.h"
 
-#include "desktop/appfolders.h"
-#include "desktop/profile.h"
 #include "desktop/prompt.h"
+#include "handover/handovername.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QRegularExpression>
-#include <QStandardPaths>
-#include <QStringDecoder>
 #include <QTimer>
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 namespace logo {
 
@@ -26,17 +17,6 @@ namespace {
 const QByteArray kAnswer = "OK\n";
 constexpr int kConnectTimeoutMs = 1000;
 constexpr int kMessageTimeoutMs = 5000;
-
-QString userTag()
-{
-#ifdef Q_OS_UNIX
-    return QString::number(::getuid());
-#else
-    QString user = qEnvironmentVariable("USERNAME");
-    user.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_.-]")), QStringLiteral("_"));
-    return user;
-#endif
-}
 
 } // namespace
 
@@ -49,26 +29,7 @@ InstanceHandOver::~InstanceHandOver() = default;
 
 QString InstanceHandOver::serverNameFor(const ProgramProfile &profile)
 {
-    const QString base = profile.desktopEntry + QLatin1Char('-') + userTag();
-#ifdef Q_OS_UNIX
-    // The runtime folder, else a folder of the user's own in the temporary
-    // folder. Another user may have taken that name first (the temporary
-    // folder is everyone's); then a folder in the user's cache, which nobody
-    // else can create.
-    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!isPrivateFolder(folder)) {
-        folder = temporaryFolder() + QStringLiteral("/vornhal-") + userTag();
-        if (!makePrivateFolder(folder)) {
-            const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
-            folder = cache + QStringLiteral("/vornhal-") + userTag();
-            if (cache.isEmpty() || !QDir().mkpath(cache) || !makePrivateFolder(folder))
-                return {};
-        }
-    }
-    return folder + QLatin1Char('/') + base + QStringLiteral(".socket");
-#else
-    return QStringLiteral("vornhal-") + base;
-#endif
+    return handOverServerName(profile);
 }
 
 // ---------------------------------------------------------------- sending side
@@ -206,14 +167,6 @@ void InstanceHandOver::deliver(const QString &path, const QByteArray &token)
     }
     if (m_open)
         m_open(path);
-}
-
-void InstanceHandOver::noteOpened(const QString &document)
-{
-    const QString log = qEnvironmentVariable("LOGO_HANDOVER_LOG");
-    QFile f(log);
-    if (!log.isEmpty() && f.open(QIODevice::WriteOnly | QIODevice::Append))
-        f.write(document.toUtf8() + '\n');
 }
 
 } // namespace logo

@@ -32,9 +32,7 @@ public:
                               QObject *parent = nullptr);
     ~InstanceHandOver() override;
 
-    // The socket of the program for the current user: in the user's runtime
-    // folder when it is private to the user, else in a private folder of the
-    // temporary folder; the name carries the program and the user.
+    // handOverServerName(profile).
     static QString serverNameFor(const ProgramProfile &profile);
     QString serverName() const { return m_name; }
 
@@ -60,10 +58,6 @@ public:
     using OpenHandler = std::function<void(const QString &)>;
     using RaiseHandler = std::function<void(const QByteArray &token)>;
     void receiveInto(Prompt &prompt, std::function<bool()> busy, OpenHandler open, RaiseHandler raise = {});
-
-    // For the tests of the whole programs: appends the name of the document a
-    // hand-over opened to the file named by LOGO_HANDOVER_LOG, when set.
-    static void noteOpened(const QString &document);
 
     // The two sides on their own, for the tests.
     enum class Send { Delivered, NoInstance, Refused };

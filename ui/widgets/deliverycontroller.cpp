@@ -43,14 +43,8 @@ DeliveryController::DeliveryController(LogoDocument &doc, ProgramContext &contex
       m_window(window),
       m_link(link ? link : new SerialLink(this)),
       m_ticks(ticks ? ticks : new TimerTicks(1000, this)),
-      m_engine(new AtEngine(*m_link, *m_ticks, this)),
-      m_reading(new ReadingDialog(window)),
-      m_send(new SendDialog(context.prompt, context.title(), &m_phonebook, window)),
-      m_store(new StoreDialog(window)),
-      m_sending(new SendingDialog(window))
+      m_engine(new AtEngine(*m_link, *m_ticks, this))
 {
-    connect(m_send, &SendDialog::phonebookWanted, this, &DeliveryController::loadPhonebookCache);
-    connect(m_send, &SendDialog::phonebookReadRequested, this, &DeliveryController::readPhonebook);
 }
 
 DeliveryController::~DeliveryController()
@@ -63,23 +57,36 @@ DeliveryController::~DeliveryController()
     delete m_options.data();
 }
 
-SendDialog *DeliveryController::sendDialog() const
+// The dialogs are made when first wanted, not with the window: most starts
+// never open one.
+SendDialog *DeliveryController::sendDialog()
 {
+    if (!m_send) {
+        m_send = new SendDialog(m_context.prompt, m_context.title(), &m_phonebook, m_window);
+        connect(m_send, &SendDialog::phonebookWanted, this, &DeliveryController::loadPhonebookCache);
+        connect(m_send, &SendDialog::phonebookReadRequested, this, &DeliveryController::readPhonebook);
+    }
     return m_send;
 }
 
-StoreDialog *DeliveryController::storeDialog() const
+StoreDialog *DeliveryController::storeDialog()
 {
+    if (!m_store)
+        m_store = new StoreDialog(m_window);
     return m_store;
 }
 
-SendingDialog *DeliveryController::sendingDialog() const
+SendingDialog *DeliveryController::sendingDialog()
 {
+    if (!m_sending)
+        m_sending = new SendingDialog(m_window);
     return m_sending;
 }
 
-ReadingDialog *DeliveryController::readingDialog() const
+ReadingDialog *DeliveryController::readingDialog()
 {
+    if (!m_reading)
+        m_reading = new ReadingDialog(m_window);
     return m_reading;
 }
 
@@ -141,29 +148,27 @@ void DeliveryController::runSms(SmsKind kind)
 
 std::optional<QString> DeliveryController::askDestination(const QString &lastUsed)
 {
-    if (!m_send)
+    const QPointer<SendDialog> dialog = sendDialog();
+    dialog->setLastUsedNumber(lastUsed);
+    if (dialog->exec() != QDialog::Accepted || !dialog)
         return std::nullopt;
-    m_send->setLastUsedNumber(lastUsed);
-    if (m_send->exec() != QDialog::Accepted)
-        return std::nullopt;
-    return m_send->number();
+    return dialog->number();
 }
 
 bool DeliveryController::askToStore(const QString &numberText)
 {
-    if (!m_store)
-        return false;
-    m_store->setNumberText(numberText);
-    return m_store->exec() == QDialog::Accepted;
+    StoreDialog *dialog = storeDialog();
+    dialog->setNumberText(numberText);
+    return dialog->exec() == QDialog::Accepted;
 }
 
 void DeliveryController::followJob(DeliveryJob &job, bool cancellable)
 {
-    if (!m_sending)
-        return;
-    m_sending->follow(&job, cancellable);
-    runWhileShown(*m_sending, job);
-    m_sending->follow(nullptr, true);
+    const QPointer<SendingDialog> dialog = sendingDialog();
+    dialog->follow(&job, cancellable);
+    runWhileShown(*dialog, job);
+    if (dialog)
+        dialog->follow(nullptr, true);
 }
 
 // ------------------------------------------------------------------ phonebook
@@ -176,15 +181,15 @@ void DeliveryController::loadPhonebookCache()
 
 void DeliveryController::readPhonebook()
 {
-    if (!m_reading)
-        return;
+    const QPointer<ReadingDialog> dialog = readingDialog();
     const PhonebookSettings settings =
         readPhonebookSettings(m_context.settings, phonebookCacheToWrite(m_context.appFolder, m_doc.profile()));
     PhonebookJob job(m_phonebook, settings, *m_engine, m_context.prompt);
     connect(&job, &DeliveryJob::finished, this, &DeliveryController::showJobEnd);
-    m_reading->follow(&job);
-    runWhileShown(*m_reading, job);
-    m_reading->follow(nullptr);
+    dialog->follow(&job);
+    runWhileShown(*dialog, job);
+    if (dialog)
+        dialog->follow(nullptr);
 }
 
 // ------------------------------------------------------------------ infrared

@@ -58,10 +58,10 @@ public:
 
     AtEngine &engine() { return *m_engine; }
     Phonebook &phonebook() { return m_phonebook; }
-    SendDialog *sendDialog() const;
-    StoreDialog *storeDialog() const;
-    SendingDialog *sendingDialog() const;
-    ReadingDialog *readingDialog() const;
+    SendDialog *sendDialog();
+    StoreDialog *storeDialog();
+    SendingDialog *sendingDialog();
+    ReadingDialog *readingDialog();
     // Created on first use, then kept.
     OptionsDialog *optionsDialog();
 

@@ -5,12 +5,13 @@
 #include "desktop/safewrite.h"
 #include "desktop/settingsstore.h"
 #include "widgets/desktopstartup.h"
-#include "handover/handover.h"
+#include "handover/singleinstance.h"
 #include "widgets/mainwindowbase.h"
 #include "widgets/qtprompt.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QTimer>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -116,9 +117,8 @@ int runProgram(int argc, char **argv, const ProgramProfile &profile, const Windo
         keptMarks.emplace(settings, profile.settingsSection);
     // A second start hands its file to the running instance and ends; it
     // shows no window, so it ends the launcher's start-up feedback itself.
-    InstanceHandOver handOver(profile);
-    handOver.setActivationToken(launch);
-    if (screenshot.isEmpty() && handOver.start(args.value(0)) != InstanceHandOver::Start::Main) {
+    SingleInstance instance(profile);
+    if (screenshot.isEmpty() && instance.start(args.value(0), launch) != SingleInstance::Start::Main) {
         completeStartup(launch);
         return 0;
     }
@@ -135,21 +135,25 @@ int runProgram(int argc, char **argv, const ProgramProfile &profile, const Windo
         makeWindow(prompt, settings, QCoreApplication::applicationDirPath(), args.value(0));
     windowPrompt.setParent(window.get());
     MainWindowBase *w = window.get();
-    // Busy: a command of the window runs, or any modal box is open.
-    handOver.receiveInto(
-        prompt, [w] { return w->runMarks().isBusy() || QApplication::activeModalWidget(); },
-        [w](const QString &path) {
-            w->openReceivedFile(path);
-            InstanceHandOver::noteOpened(w->document().currentFile());
-        },
-        [w](const QByteArray &token) {
-            if (w->isMinimized())
-                w->showNormal();
-            w->raise();
-            activateWithToken(w, token);
-        });
     window->show();
     startup.reset();
+    // Later starts are listened for once the first frame is out. Busy: a
+    // command of the window runs, or any modal box is open.
+    if (screenshot.isEmpty())
+        QTimer::singleShot(0, w, [&instance, &prompt, w] {
+            instance.receiveInto(
+                prompt, [w] { return w->runMarks().isBusy() || QApplication::activeModalWidget(); },
+                [w](const QString &path) {
+                    w->openReceivedFile(path);
+                    SingleInstance::noteOpened(w->document().currentFile());
+                },
+                [w](const QByteArray &token) {
+                    if (w->isMinimized())
+                        w->showNormal();
+                    w->raise();
+                    activateWithToken(w, token);
+                });
+        });
 
     if (!screenshot.isEmpty()) {
         QCoreApplication::processEvents();
