@@ -104,7 +104,7 @@ MainWindowBase::~MainWindowBase() = default;
 
 QIcon MainWindowBase::icon(const QString &name)
 {
-    return QIcon(QStringLiteral(":/icons/%1.svg").arg(name));
+    return resourceIcon(name);
 }
 
 void MainWindowBase::setUpWindow()

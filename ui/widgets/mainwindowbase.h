@@ -158,7 +158,7 @@ protected:
     // Files dropped on target are opened.
     void acceptFileDrops(QWidget *target);
     void openHelp(HelpLink link);
-    // An icon of the programs' resources: ":/icons/<name>.svg".
+    // resourceIcon(name).
     static QIcon icon(const QString &name);
 
     void closeEvent(QCloseEvent *event) override;

@@ -195,7 +195,7 @@ void OptionsDialog::buildSmsFrame()
     messageCentreLabel->setBuddy(messageCentreEdit);
     readMessageCentreButton = named(new QToolButton(smsBox), QStringLiteral("cmdReadSMSC"));
     readMessageCentreButton->setToolTip(QStringLiteral("Read Message Center Number from phone"));
-    readMessageCentreButton->setIcon(QIcon(QStringLiteral(":/icons/readsmsc.svg")));
+    readMessageCentreButton->setIcon(resourceIcon(QStringLiteral("readsmsc")));
     readMessageCentreButton->setIconSize(QSize(20, 20));
     readStatusLabel = named(new QLabel(smsBox), QStringLiteral("lblReadStatus"));
     readStatusLabel->setWordWrap(true);

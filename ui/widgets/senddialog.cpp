@@ -38,7 +38,7 @@ SendDialog::SendDialog(Prompt &prompt, const QString &title, Phonebook *phoneboo
     phonebookButton = new QToolButton(frame);
     phonebookButton->setObjectName(QStringLiteral("cmdPhonebook"));
     phonebookButton->setToolTip(QStringLiteral("Read phonebook from phone."));
-    phonebookButton->setIcon(QIcon(QStringLiteral(":/icons/phonebook.svg")));
+    phonebookButton->setIcon(resourceIcon(QStringLiteral("phonebook")));
     phonebookButton->setIconSize(QSize(20, 20));
     phonebookButton->setEnabled(m_phonebook != nullptr);
     phonebookList->setMinimumWidth(180);
