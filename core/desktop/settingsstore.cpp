@@ -162,7 +162,13 @@ bool SettingsStore::write(const QString &section, const QString &key, const QStr
         m_memory.insert(fullKey(section, key), value);
         return true;
     }
-    m_settings->setValue(fullKey(section, key), value);
+    // A value that is already there is not written again: a start that
+    // changes nothing leaves the file alone.
+    const QString full = fullKey(section, key);
+    const QVariant old = m_settings->value(full);
+    if (old.isValid() && old.toString() == value)
+        return true;
+    m_settings->setValue(full, value);
     return changed();
 }
 
@@ -182,6 +188,8 @@ bool SettingsStore::remove(const QString &section, const QString &key)
         m_memory.remove(fullKey(section, key));
         return true;
     }
+    if (!m_settings->contains(fullKey(section, key)))
+        return true;
     m_settings->remove(fullKey(section, key));
     return changed();
 }
