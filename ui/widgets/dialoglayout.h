@@ -1,35 +1,12 @@
 #pragma once
 // Small layout pieces shared by the phone dialogs.
 #include <QDialog>
-#include <QIcon>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <QPushButton>
 #include <initializer_list>
 
-// The icons live in the widgets library's resources; a static library needs
-// them registered by hand (at global scope, where the resource's name lives).
-inline void initWidgetResources()
-{
-    static const bool registered = [] {
-        Q_INIT_RESOURCE(widgeticons);
-        return true;
-    }();
-    Q_UNUSED(registered);
-}
-
 namespace logo {
-
-// An icon of the programs' resources (resources/icons/<name>.svg, drawn at 16,
-// 24 and 48 pixels when the programs are built).
-inline QIcon resourceIcon(const QString &name)
-{
-    initWidgetResources();
-    QIcon icon;
-    for (const int size : {16, 24, 48})
-        icon.addFile(QStringLiteral(":/icons/%1-%2.png").arg(name).arg(size), QSize(size, size));
-    return icon;
-}
 
 // The common start of the phone dialogs: name, caption, modal, the icon of
 // the window they belong to, no context-help button.

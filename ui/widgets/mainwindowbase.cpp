@@ -7,6 +7,7 @@
 #include "graphic/pathutil.h"
 #include "widgets/deliverycontroller.h"
 #include "widgets/dialoglayout.h"
+#include "widgets/resourceicon.h"
 
 #include <QTimer>
 #include <QAction>
@@ -82,7 +83,6 @@ MainWindowBase::MainWindowBase(const ProgramProfile &profile, Prompt &prompt, Se
       m_recentFiles(profile), m_document(makeDocument(*m_folders)),
       m_commandLine(commandLine), m_webUpload(profile)
 {
-    initWidgetResources();
     setObjectName(QStringLiteral("frmEdit"));
     setContextMenuPolicy(Qt::NoContextMenu);
     const FileCommands::Pieces pieces{*m_document, m_prompt, m_recentFiles, m_dialogFolders, m_runMarks};

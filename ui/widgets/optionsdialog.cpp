@@ -8,6 +8,7 @@
 #include "phone/porttest.h"
 #include "phone/seriallink.h"
 #include "widgets/dialoglayout.h"
+#include "widgets/resourceicon.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -78,7 +79,6 @@ bool OptionsDialog::defaultShowDevices()
 OptionsDialog::OptionsDialog(ProgramContext &context, AtEngine &engine, QWidget *parent, bool showDevices)
     : QDialog(parent), m_context(context), m_engine(engine), m_showDevices(showDevices)
 {
-    initWidgetResources();
     setUpDialog(this, QStringLiteral("frmOptionsDialog"), QStringLiteral("Options"));
 
     tabBar = named(new QTabBar(this), QStringLiteral("TabStrip1"));

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include "widgets/dialoglayout.h"
+#include "widgets/resourceicon.h"
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -24,7 +25,6 @@ namespace logo {
 SendDialog::SendDialog(Prompt &prompt, const QString &title, Phonebook *phonebook, QWidget *parent)
     : QDialog(parent), m_prompt(prompt), m_title(title), m_phonebook(phonebook)
 {
-    initWidgetResources();
     setUpDialog(this, QStringLiteral("frmSend"), QStringLiteral("Send"));
 
     auto *frame = new QGroupBox(QStringLiteral("Destination number"), this);
