@@ -346,9 +346,10 @@ static bool needsGuiApplication(int argc, char **argv)
 
 int main(int argc, char **argv)
 {
-    logotool::ensureRuntimeDir();
     std::unique_ptr<QCoreApplication> app;
     if (logotool::needsGuiApplication(argc, argv)) {
+        // Only the platform plugin wants the runtime folder.
+        logotool::ensureRuntimeDir();
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
