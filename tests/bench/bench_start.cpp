@@ -1,9 +1,11 @@
 // bench_start: what a start of Quillet and Brisvane to their first saved frame
 // (--screenshot, offscreen) costs beside a bare Qt main window doing the same
-// (barewindow, built with the benchmarks), and what `logotool convert` of one
-// NGG costs beside a bare `cat` of it. Runs alternate between the programs;
-// the medians of CPU time (user + system) and of peak memory are printed with
-// their ratios.
+// (barewindow, built with the benchmarks; once more at the size of Quillet's
+// window, which shows how much of the difference is only the larger frame),
+// and what `logotool convert` of one NGG costs beside a bare `cat` of it and
+// beside a bare Qt console program copying it (baretool). Runs alternate
+// between the programs; the medians of CPU time (user + system) and of peak
+// memory are printed with their ratios to the first line of each group.
 //
 // Usage: bench_start [RUNS]     (default 15)
 #include "benchtools.h"
@@ -12,6 +14,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -101,16 +104,22 @@ int main(int argc, char **argv)
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(sandbox.filePath(QStringLiteral("config"))));
 
     const QString bare = logobench::findTool(QStringLiteral("barewindow"));
+    const QString bareTool = logobench::findTool(QStringLiteral("baretool"));
     const QString quillet = logobench::findTool(QStringLiteral("quillet"));
     const QString brisvane = logobench::findTool(QStringLiteral("brisvane"));
     const QString logotool = logobench::findTool(QStringLiteral("logotool"));
-    if (bare.isEmpty() || quillet.isEmpty() || brisvane.isEmpty() || logotool.isEmpty()) {
-        std::fprintf(stderr, "barewindow, quillet, brisvane or logotool not found (set LOGO_BINARY_DIR)\n");
+    if (bare.isEmpty() || bareTool.isEmpty() || quillet.isEmpty() || brisvane.isEmpty() || logotool.isEmpty()) {
+        std::fprintf(stderr, "barewindow, baretool, quillet, brisvane or logotool not found (set LOGO_BINARY_DIR)\n");
         return 1;
     }
     const QString shot = sandbox.filePath(QStringLiteral("shot.png"));
+    if (runOnce({quillet, QStringLiteral("--screenshot"), shot}).cpuMs < 0)
+        return 1;
+    const QSize frame = QImage(shot).size();
+    const QString frameSize = QStringLiteral("%1x%2").arg(frame.width()).arg(frame.height());
     std::vector<Subject> starts{
         {"bare Qt window", {bare, QStringLiteral("--screenshot"), shot}, {}, {}},
+        {"bare Qt window, same size", {bare, QStringLiteral("--screenshot"), shot, frameSize}, {}, {}},
         {"quillet --screenshot", {quillet, QStringLiteral("--screenshot"), shot}, {}, {}},
         {"brisvane --screenshot", {brisvane, QStringLiteral("--screenshot"), shot}, {}, {}},
     };
@@ -127,6 +136,7 @@ int main(int argc, char **argv)
     f.close();
     std::vector<Subject> converts{
         {"cat of the file", {QStringLiteral("/bin/cat"), in}, {}, {}},
+        {"bare Qt copy of the file", {bareTool, in, sandbox.filePath(QStringLiteral("copy.ngg"))}, {}, {}},
         {"logotool convert NGG", {logotool, QStringLiteral("convert"), in, sandbox.filePath(QStringLiteral("out.ngg"))}, {}, {}},
     };
     std::printf("one NGG copied, medians of %d runs:\n", runs);
