@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryFile>
@@ -30,10 +29,21 @@ namespace {
 // escaped the sections ("[Quillet%20Settings]") and some values; they are
 // still read, and written back plain at the next change.
 
+// A section header with a "%" escape ("%20"). Looked for by hand: this runs
+// at every start, before the window, and a pattern would be compiled for it.
 bool isLegacyHeader(const QString &line)
 {
-    static const QRegularExpression escaped(QStringLiteral("%[0-9A-Fa-f]{2}"));
-    return line.startsWith(QLatin1Char('[')) && escaped.match(line).hasMatch();
+    if (!line.startsWith(QLatin1Char('[')))
+        return false;
+    const auto isHex = [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u >= '0' && u <= '9') || (u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F');
+    };
+    for (qsizetype i = line.indexOf(QLatin1Char('%')); i >= 0 && i + 2 < line.size();
+         i = line.indexOf(QLatin1Char('%'), i + 1))
+        if (isHex(line.at(i + 1)) && isHex(line.at(i + 2)))
+            return true;
+    return false;
 }
 
 bool readLegacyIni(const QByteArray &bytes, QSettings::SettingsMap &map)
