@@ -6,6 +6,7 @@
 #include "graphic/logodocument.h"
 #include "widgets/deliverycontroller.h"
 #include "widgets/readingdialog.h"
+#include "widgets/resourceicon.h"
 #include "widgets/senddialog.h"
 #include "widgets/sendingdialog.h"
 #include "widgets/storedialog.h"
@@ -13,7 +14,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -337,4 +340,19 @@ TEST_F(PhonebookDialogFixture, CancelInTheReadingDialogStopsTheRead)
     EXPECT_EQ(prompt.messages(), QStringList{"Can't talk to COM2."});
     EXPECT_FALSE(book.isRead());
     EXPECT_FALSE(QFile::exists(cache()));
+}
+
+// Every drawing of the resources reaches the windows at any size, also greyed
+// out: a drawing left out of the build's list would show as an empty button.
+TEST(ResourceIcons, EveryDrawingIsThereAtAnySize)
+{
+    const QStringList drawings =
+        QDir(QStringLiteral(LOGO_TEST_FIXTURES "/../../resources/icons")).entryList({QStringLiteral("*.svg")});
+    ASSERT_FALSE(drawings.isEmpty());
+    for (const QString &file : drawings) {
+        const QIcon icon = logo::resourceIcon(QFileInfo(file).completeBaseName());
+        for (const int side : {16, 20, 24, 48, 64})
+            EXPECT_EQ(icon.pixmap(side, side).size(), QSize(side, side)) << qPrintable(file) << " " << side;
+        EXPECT_FALSE(icon.pixmap(24, 24, QIcon::Disabled).isNull()) << qPrintable(file);
+    }
 }
