@@ -77,6 +77,8 @@ void MainWindowBase::unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
+    // Everything the window keeps goes to disk in one write.
+    SettingsBatch batch(m_settings);
     unloadProgram();
     const QString section = m_profile.settingsSection;
     m_settings.writeInt(section, QStringLiteral("Left"), x() * kTwipsPerPixel);
