@@ -25,18 +25,10 @@ const char *kServeUsage =
 
 const ServeModule *loadServeModule()
 {
-#ifdef LOGO_SERVE_MODULE_FILE
-    const QString file = QStringLiteral(LOGO_SERVE_MODULE_FILE);
-#else
-    const QString file;
-#endif
-    const logo::ModuleEntry entry =
-        logo::loadProgramModule("LOGO_SERVE_MODULE", file, ServeModuleEntryName, [](logo::ModuleEntry found) {
-            const ServeModule *module = reinterpret_cast<ServeModuleEntry>(found)();
-            return module && module->abi == ServeModuleAbi && (module->qtVersion >> 8) == (QT_VERSION >> 8) &&
-                   module->checkAddress && module->serve;
-        });
-    return entry ? reinterpret_cast<ServeModuleEntry>(entry)() : nullptr;
+    return logo::loadModuleTable<ServeModule>("LOGO_SERVE_MODULE", QStringLiteral(LOGO_SERVE_MODULE_FILE),
+                                              ServeModuleEntryName, ServeModuleAbi, [](const ServeModule &m) {
+                                                  return m.checkAddress && m.serve;
+                                              });
 }
 
 } // namespace

@@ -22,4 +22,19 @@ using ModuleEntry = void (*)();
 ModuleEntry loadProgramModule(const char *envVar, const QString &fileName, const char *entryName,
                               const std::function<bool(ModuleEntry)> &accept);
 
+// The table a module's entry point returns, when the module is found and its
+// table is of this program's version (its abi) and of the same Qt, and
+// complete() takes it (all its functions there).
+template <typename Table>
+const Table *loadModuleTable(const char *envVar, const QString &fileName, const char *entryName, int abi,
+                             bool (*complete)(const Table &))
+{
+    using Entry = const Table *(*)();
+    const ModuleEntry found = loadProgramModule(envVar, fileName, entryName, [&](ModuleEntry entry) {
+        const Table *table = reinterpret_cast<Entry>(entry)();
+        return table && table->abi == abi && (table->qtVersion >> 8) == (QT_VERSION >> 8) && complete(*table);
+    });
+    return found ? reinterpret_cast<Entry>(found)() : nullptr;
+}
+
 } // namespace logo

@@ -16,14 +16,8 @@ const MetafileModule *loadModule()
 #else
     const QString file;
 #endif
-    const ModuleEntry entry =
-        loadProgramModule("LOGO_METAFILE_MODULE", file, MetafileModuleEntryName, [](ModuleEntry found) {
-            const MetafileModule *module = reinterpret_cast<MetafileModuleEntry>(found)();
-            // A module built for another table or another Qt is of no use.
-            return module && module->abi == MetafileModuleAbi && (module->qtVersion >> 8) == (QT_VERSION >> 8) &&
-                   module->render;
-        });
-    return entry ? reinterpret_cast<MetafileModuleEntry>(entry)() : nullptr;
+    return loadModuleTable<MetafileModule>("LOGO_METAFILE_MODULE", file, MetafileModuleEntryName, MetafileModuleAbi,
+                                           [](const MetafileModule &m) { return m.render != nullptr; });
 }
 
 // Loaded once, on first use; null when there is no usable module.

@@ -33,22 +33,14 @@ HandOverLink *SingleInstance::link()
 {
     if (m_link)
         return m_link.get();
-#ifdef LOGO_HANDOVER_MODULE_FILE
-    const QString file = QStringLiteral(LOGO_HANDOVER_MODULE_FILE);
-#else
-    const QString file;
-#endif
-    const ModuleEntry entry = loadProgramModule("LOGO_HANDOVER_MODULE", file, HandOverLinkEntryName, [](ModuleEntry found) {
-        const HandOverLinkModule *module = reinterpret_cast<HandOverLinkEntry>(found)();
-        // A module built for another table or another Qt is of no use.
-        return module && module->abi == HandOverLinkAbi && (module->qtVersion >> 8) == (QT_VERSION >> 8) &&
-               module->create;
-    });
-    if (!entry) {
+    const HandOverLinkModule *module = loadModuleTable<HandOverLinkModule>(
+        "LOGO_HANDOVER_MODULE", QStringLiteral(LOGO_HANDOVER_MODULE_FILE), HandOverLinkEntryName, HandOverLinkAbi,
+        [](const HandOverLinkModule &m) { return m.create != nullptr; });
+    if (!module) {
         std::fprintf(stderr, "The hand-over module can't be loaded: later starts open windows of their own.\n");
         return nullptr;
     }
-    m_link.reset(reinterpret_cast<HandOverLinkEntry>(entry)()->create(m_profile, m_name));
+    m_link.reset(module->create(m_profile, m_name));
     return m_link.get();
 }
 
