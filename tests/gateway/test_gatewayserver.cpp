@@ -7,6 +7,8 @@
 #include "webupload/webupload.h"
 
 #include <QJsonArray>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QTemporaryDir>
 #include <QTest>
@@ -234,4 +236,32 @@ TEST(LogotoolServe, RefusesToStartWhereEveryJobWouldFailOrStrangersCouldSend)
         EXPECT_EQ(r.code, 2) << c.args.join(' ').toStdString();
         EXPECT_TRUE(r.err.contains(c.says)) << r.err.toStdString();
     }
+}
+
+// The command itself, whose gateway is a module of its own: it listens, keeps
+// the job it is given and answers for it until it is stopped.
+TEST(LogotoolServe, ServesFromItsModule)
+{
+    logotest::Sandbox sb;
+    QProcess serve;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LOGO_SETTINGS_FILE", sb.settingsFile());
+    serve.setProcessEnvironment(env);
+    serve.setReadChannel(QProcess::StandardError);
+    serve.start(logotest::toolPath("logotool"), {"serve", "--listen", "127.0.0.1:0", "--smsc", "4917", "--device",
+                                                 "/dev/null", "--db", sb.path("queue.sqlite")});
+    QString said;
+    const QRegularExpression listening("listening on (http://127.0.0.1:\\d+)/");
+    while (!listening.match(said).hasMatch() && serve.waitForReadyRead(10000))
+        said += QString::fromUtf8(serve.readAllStandardError());
+    const QUrl base(listening.match(said).captured(1));
+    ASSERT_TRUE(base.isValid() && !base.isEmpty()) << said.toStdString();
+    QNetworkAccessManager nam;
+    const gatewaytest::HttpReply job =
+        gatewaytest::http(nam, "POST", base.resolved(QUrl("/api/jobs")), jobBody(), "application/json");
+    ASSERT_EQ(job.status, 201) << job.body.toStdString();
+    const QString id = QString::number(job.json().value("id").toInteger());
+    EXPECT_EQ(gatewaytest::http(nam, "GET", base.resolved(QUrl("/api/jobs/" + id))).status, 200);
+    serve.kill();
+    serve.waitForFinished(10000);
 }
