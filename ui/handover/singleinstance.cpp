@@ -31,12 +31,13 @@ SingleInstance::~SingleInstance() = default;
 
 HandOverLink *SingleInstance::link()
 {
-    if (m_link)
+    if (m_link || m_linkMissing)
         return m_link.get();
     const HandOverLinkModule *module = loadModuleTable<HandOverLinkModule>(
         "LOGO_HANDOVER_MODULE", QStringLiteral(LOGO_HANDOVER_MODULE_FILE), HandOverLinkEntryName, HandOverLinkAbi,
         [](const HandOverLinkModule &m) { return m.create != nullptr; });
     if (!module) {
+        m_linkMissing = true;
         std::fprintf(stderr, "The hand-over module can't be loaded: later starts open windows of their own.\n");
         return nullptr;
     }

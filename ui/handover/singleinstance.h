@@ -52,6 +52,7 @@ private:
     QString m_name;
     std::unique_ptr<QLockFile> m_lock;
     std::unique_ptr<HandOverLink> m_link;
+    bool m_linkMissing = false;   // said once
 };
 
 } // namespace logo
