@@ -83,7 +83,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${LOGO_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(LOGO_PACKAGE_DEPENDS)
+# logotool serve keeps its queue through Qt SQL's SQLite driver, a plugin
+# that the library scan can't see.
+set(LOGO_PACKAGE_DEPENDS libqt6sql6-sqlite)
 if(NOT TARGET logometafile)
   list(APPEND LOGO_PACKAGE_DEPENDS libqt6svg6)
 endif()
