@@ -293,25 +293,35 @@ QHttpServerResponse GatewayServer::listJobs(const QHttpServerRequest &request)
                  {QStringLiteral("paused"), m_runner.pauseMessage()}});
 }
 
+std::optional<Job> GatewayServer::apiJob(const QString &id, const QHttpServerRequest &request,
+                                         std::optional<QHttpServerResponse> &refusal)
+{
+    if (!apiTokenOk(request)) {
+        refusal.emplace(problem(true, Status::Unauthorized, {}, QStringLiteral("The access code is missing or wrong.")));
+        return std::nullopt;
+    }
+    const std::optional<qint64> n = jobNumber(id);
+    std::optional<Job> job = n ? m_store.job(*n) : std::nullopt;
+    if (!job)
+        refusal.emplace(problem(true, Status::NotFound, {}, QStringLiteral("There is no such job.")));
+    return job;
+}
+
 QHttpServerResponse GatewayServer::jobJson(const QString &id, const QHttpServerRequest &request)
 {
-    if (!apiTokenOk(request))
-        return problem(true, Status::Unauthorized, {}, QStringLiteral("The access code is missing or wrong."));
-    const std::optional<qint64> n = jobNumber(id);
-    const std::optional<Job> job = n ? m_store.job(*n) : std::nullopt;
+    std::optional<QHttpServerResponse> refusal;
+    const std::optional<Job> job = apiJob(id, request, refusal);
     if (!job)
-        return problem(true, Status::NotFound, {}, QStringLiteral("There is no such job."));
+        return std::move(*refusal);
     return json(jobObject(*job, m_runner.pauseMessage()));
 }
 
 QHttpServerResponse GatewayServer::retry(const QString &id, const QHttpServerRequest &request)
 {
-    if (!apiTokenOk(request))
-        return problem(true, Status::Unauthorized, {}, QStringLiteral("The access code is missing or wrong."));
-    const std::optional<qint64> n = jobNumber(id);
-    const std::optional<Job> job = n ? m_store.job(*n) : std::nullopt;
+    std::optional<QHttpServerResponse> refusal;
+    const std::optional<Job> job = apiJob(id, request, refusal);
     if (!job)
-        return problem(true, Status::NotFound, {}, QStringLiteral("There is no such job."));
+        return std::move(*refusal);
     if (!m_store.requeue(job->id))
         return problem(true, Status::Conflict, {},
                        QStringLiteral("Only an interrupted or failed job is sent again; this one is %1.")

@@ -25,6 +25,7 @@ class QHttpServerResponse;
 
 namespace logo::gateway {
 
+struct Job;
 class JobStore;
 class QueueRunner;
 struct UploadPicture;
@@ -59,6 +60,10 @@ private:
     QHttpServerResponse createFromApi(const QHttpServerRequest &request);
     QHttpServerResponse statusPage(const QString &id);
     QHttpServerResponse listJobs(const QHttpServerRequest &request);
+    // The job an API request names; none, with the answer that refuses the
+    // request, when the access code is wrong or there is no such job.
+    std::optional<Job> apiJob(const QString &id, const QHttpServerRequest &request,
+                              std::optional<QHttpServerResponse> &refusal);
     QHttpServerResponse jobJson(const QString &id, const QHttpServerRequest &request);
     QHttpServerResponse retry(const QString &id, const QHttpServerRequest &request);
 

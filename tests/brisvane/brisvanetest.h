@@ -19,6 +19,9 @@
 
 namespace brisvanetest {
 
+inline const QString kTMobile = QStringLiteral("Germany - T-Mobile D1");
+inline const QString kSfr = QStringLiteral("France - SFR");
+
 // The folders as an installed program sees them (the tests may run as root,
 // who can write anywhere).
 struct Folders : logo::AppFolders {

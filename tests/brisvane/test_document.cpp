@@ -11,9 +11,9 @@
 
 using namespace brisvane;
 using brisvanetest::Env;
+using brisvanetest::kTMobile;
 
 namespace {
-const QString kTMobile = QStringLiteral("Germany - T-Mobile D1");
 const QString kVodafoneDE = QStringLiteral("Germany - D2 Vodafone");
 } // namespace
 

@@ -36,9 +36,6 @@ using logo::Answer;
 
 namespace {
 
-const QString kTMobile = QStringLiteral("Germany - T-Mobile D1");
-const QString kSfr = QStringLiteral("France - SFR");
-
 QStringList entryNames(const QMenu *menu)
 {
     QStringList out;

@@ -13,13 +13,6 @@ using namespace brisvane;
 using namespace brisvanetest;
 using logo::Answer;
 
-namespace {
-
-const QString kTMobile = QStringLiteral("Germany - T-Mobile D1");
-const QString kSfr = QStringLiteral("France - SFR");
-
-} // namespace
-
 // ---------------------------------------------------------------- the list
 
 TEST(BrisvaneWindow, TheListDrivesLabelsTitleAndDisplay)

@@ -18,6 +18,9 @@
 
 namespace quillettest {
 
+inline const QString kSection = QStringLiteral("Quillet Settings");
+inline const QString kRecent = QStringLiteral("Quillet Recent File List");
+
 struct Env {
     logotest::Sandbox box;
     logo::ScriptedPrompt prompt;

@@ -23,13 +23,6 @@ using namespace quillettest;
 using logo::Answer;
 using logo::ShownPrompt;
 
-namespace {
-
-const QString kSection = QStringLiteral("Quillet Settings");
-const QString kRecent = QStringLiteral("Quillet Recent File List");
-
-} // namespace
-
 // ---------------------------------------------------------------- start-up
 
 TEST(QuilletStartUp, EmptyCleanPictureAndVersionMarks)

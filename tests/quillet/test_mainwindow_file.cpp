@@ -14,9 +14,6 @@ using logo::ShownPrompt;
 
 namespace {
 
-const QString kSection = QStringLiteral("Quillet Settings");
-const QString kRecent = QStringLiteral("Quillet Recent File List");
-
 void dropFile(QWidget *target, const QString &path)
 {
     QMimeData data;

@@ -47,13 +47,10 @@ using ptysim::toInt;
 
 int usage(const char *why)
 {
-    if (why)
-        std::fprintf(stderr, "irsim: %s\n", why);
-    std::fprintf(stderr,
+    return ptysim::usage("irsim", why,
                  "usage: irsim [--model 6110|8810|9110] [--slots N,...] [--address HEX] [--delay MS]\n"
                  "             [--drop N]... [--corrupt N]... [--silent-after N] [--bare-ua]\n"
                  "             [--noise text|random] [--seconds N]\n");
-    return 2;
 }
 
 int lineSpeed(int slave)

@@ -71,14 +71,11 @@ using ptysim::toInt;
 
 int usage(const char *why)
 {
-    if (why)
-        std::fprintf(stderr, "phonesim: %s\n", why);
-    std::fprintf(stderr,
+    return ptysim::usage("phonesim", why,
                  "usage: phonesim [--echo|--no-echo] [--delay MS] [--silent] [--flood] [--error-on CMD]...\n"
                  "                [--cms N] [--no-prompt] [--noise] [--smsc NUMBER] [--smsc-type N]\n"
                  "                [--identity TEXT] [--no-sim-phonebook] [--phonebook FILE] [--fill MEM:N]\n"
                  "                [--log FILE] [--transcript FILE] [--seconds N]\n");
-    return 2;
 }
 
 // The phonebook options: 0 when the option was one of them, 2 after printing

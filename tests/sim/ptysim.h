@@ -79,6 +79,16 @@ private:
     std::deque<Pending> m_pending;
 };
 
+// The usage text on the standard error, after the reason (when there is one);
+// the exit code of a wrong command line.
+inline int usage(const char *tool, const char *why, const char *text)
+{
+    if (why)
+        std::fprintf(stderr, "%s: %s\n", tool, why);
+    std::fprintf(stderr, "%s", text);
+    return 2;
+}
+
 // A whole number from 0.
 inline bool toInt(const QString &text, int &value)
 {
