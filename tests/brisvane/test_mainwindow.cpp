@@ -29,6 +29,7 @@
 #include <QUrl>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace brisvane;
 using namespace brisvanetest;
@@ -411,6 +412,17 @@ TEST(BrisvaneProgram, ScreenshotShowsTheLogoInTheDisplay)
     EXPECT_EQ(box.settings().read(QStringLiteral("Brisvane Settings"), QStringLiteral("CurrentAppname")),
               QStringLiteral("Brisvane [Untitled]"));
     EXPECT_FALSE(box.settings().contains(QStringLiteral("Brisvane Settings"), QStringLiteral("CurrentBusy")));
+    // Nor does it leave marks of its own: a second run leaves the file as it is.
+    box.settings().remove(QStringLiteral("Brisvane Settings"), QStringLiteral("CurrentAppname"));
+    box.settings().sync();
+    const auto fileId = [&box] {
+        struct stat st {};
+        ::stat(QFile::encodeName(box.settingsFile()).constData(), &st);
+        return std::make_pair(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
+    };
+    const auto before = fileId();
+    ASSERT_EQ(logotest::runTool(QStringLiteral("brisvane"), {"--screenshot", png, file}, env).code, 0);
+    EXPECT_EQ(fileId(), before) << "a screenshot run rewrote the settings";
     const QImage shot = QImage(png).convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(shot.isNull());
     // The client area starts under the menu bar and the toolbar.

@@ -87,8 +87,9 @@ MainWindowBase::MainWindowBase(const ProgramProfile &profile, Prompt &prompt, Se
     setContextMenuPolicy(Qt::NoContextMenu);
     const FileCommands::Pieces pieces{*m_document, m_prompt, m_recentFiles, m_dialogFolders, m_runMarks};
     m_files = makeFileCommands ? makeFileCommands(pieces) : std::make_unique<FileCommands>(pieces);
-    // Only a main window leaves the run marks for a second start.
-    m_runMarks.setEnabled(true);
+    // Only a main window leaves the run marks for a second start; a run
+    // nobody watches (a screenshot) is no instance and writes none.
+    m_runMarks.setEnabled(m_prompt.attended());
     connect(m_document.get(), &LogoDocument::titleChanged, &m_runMarks, &RunMarks::showTitle);
     m_context.appFolder = m_folders->programFolder();
     m_openUrl = [](const QUrl &url) { QDesktopServices::openUrl(url); };
