@@ -18,7 +18,9 @@ CoverView::CoverView(const logo::LogoGrid &grid, QWidget *parent) : QWidget(pare
 
 void CoverView::setCover(const QImage &cover)
 {
-    m_cover = cover;
+    // In the painter's own format the cover is copied onto the display in one
+    // blend, not span by span.
+    m_cover = cover.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     fitSize();
 }
 

@@ -28,6 +28,8 @@ TEST(BrisvaneCoverZoom, CoverIsShownInCrispBlocksAndTheZoomIsKept)
                 EXPECT_EQ(shown.pixel(pixel + QPoint(dx, dy)), qRgb(0, 0, 0)) << dx << "," << dy;
         EXPECT_EQ(shown.pixel(pixel + QPoint(3, 0)), logo::DisplayGreen) << "no smoothing into the neighbour";
         EXPECT_EQ(shown.pixel(pixel - QPoint(1, 0)), logo::DisplayGreen);
+        // The cover is copied in one blend, not handed to the thread pool.
+        EXPECT_LE(logotest::threadsStartedBy([&w] { w.coverView()->grab(); }), 0);
     }
     {
         auto &w = env.open();

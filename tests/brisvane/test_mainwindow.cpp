@@ -116,7 +116,7 @@ TEST(BrisvaneWindow, StartsWithItsListLabelsMenusAndToolbar)
     for (int i = 0; i < PhoneCovers::Count; ++i)
         EXPECT_EQ(env.action(QStringLiteral("mnuXpress%1").arg(i))->isChecked(), i == 1) << i;
     EXPECT_EQ(w.coverView()->pos(), QPoint(0, 0));
-    EXPECT_EQ(w.coverView()->cover(), PhoneCovers::builtInPicture(1));
+    EXPECT_EQ(w.coverView()->cover(), PhoneCovers::builtInPicture(1).convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }
 
 // The wheel passing over the list picks nothing; a logo replaced through the

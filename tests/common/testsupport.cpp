@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QThreadPool>
 
 namespace logotest {
 
@@ -77,6 +79,19 @@ FileSizeLimit::~FileSizeLimit()
 {
     rlimit lim{rlim_t(m_oldCur), rlim_t(m_oldMax)};
     setrlimit(RLIMIT_FSIZE, &lim);
+}
+
+int threadsStartedBy(const std::function<void()> &work)
+{
+    const auto count = [] {
+        return QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
+    };
+    if (!QFileInfo::exists(QStringLiteral("/proc/self/task")))
+        return -1;
+    QThreadPool::globalInstance()->waitForDone();
+    const qsizetype before = count();
+    work();
+    return int(count() - before);
 }
 
 } // namespace logotest

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 namespace logotest {
@@ -47,6 +48,11 @@ public:
 private:
     unsigned long m_oldCur = 0, m_oldMax = 0;
 };
+
+// How many threads the process gained while work ran, counted once the
+// global thread pool has let its idle threads go; -1 where the system
+// doesn't say.
+int threadsStartedBy(const std::function<void()> &work);
 } // namespace logotest
 
 #include <QProcessEnvironment>

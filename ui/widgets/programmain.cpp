@@ -8,6 +8,7 @@
 #include "handover/singleinstance.h"
 #include "widgets/mainwindowbase.h"
 #include "widgets/qtprompt.h"
+#include "widgets/tiledpaintstyle.h"
 
 #include <QApplication>
 #include <QDir>
@@ -100,6 +101,7 @@ int runProgram(int argc, char **argv, const ProgramProfile &profile, const Windo
     const QByteArray launch = launchToken();
     QApplication app(argc, argv);
     QApplication::setApplicationName(profile.productName);
+    TiledPaintStyle::installOverFusion();
 
     QStringList args = QApplication::arguments().mid(1);
     QString screenshot;
