@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev
-  qt6-image-formats-plugins qt6-qpa-plugins
+  qt6-image-formats-plugins qt6-qpa-plugins libpng-dev
   # logotool serve: Qt HTTP Server (its CMake files need the WebSockets ones,
   # which Debian's package does not pull in) and the SQLite driver of Qt SQL.
   qt6-httpserver-dev qt6-websockets-dev libqt6sql6-sqlite

@@ -1,6 +1,7 @@
 #include "brisvanemodel/phonecovers.h"
 
 #include "desktop/settingsstore.h"
+#include "graphic/pngfile.h"
 
 // The pictures are resources of this library; a static library registers them
 // by hand, once.
@@ -36,7 +37,7 @@ QImage PhoneCovers::builtInPicture(int index)
         return {};
     static const bool registered = registerCoverResources();
     Q_UNUSED(registered);
-    return QImage(QStringLiteral(":/covers/%1.png").arg(QLatin1String(kPictures[index])));
+    return logo::readPng(QStringLiteral(":/covers/%1.png").arg(QLatin1String(kPictures[index])));
 }
 
 QString PhoneCovers::ownCoverPath() const

@@ -1,5 +1,7 @@
 #include "desktop/safewrite.h"
 
+#include "graphic/pngfile.h"
+
 #include <QBuffer>
 #include <QFileDevice>
 #include <QImage>
@@ -24,13 +26,19 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *
 bool saveImageAtomically(const QImage &image, const QString &path, const char *format, QString *error)
 {
     QByteArray bytes;
-    QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, format)) {
+    bool encoded = false;
+    if (!qstricmp(format, "png")) {
+        bytes = encodePng(image);
+        encoded = !bytes.isEmpty();
+    } else {
+        QBuffer buffer(&bytes);
+        encoded = buffer.open(QIODevice::WriteOnly) && image.save(&buffer, format);
+    }
+    if (!encoded) {
         if (error)
             *error = QStringLiteral("The picture could not be encoded as %1.").arg(QString::fromLatin1(format));
         return false;
     }
-    buffer.close();
     return writeFileAtomically(path, bytes, error);
 }
 

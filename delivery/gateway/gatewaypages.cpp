@@ -4,8 +4,8 @@
 #include "gateway/jobstore.h"
 #include "gateway/uploadfields.h"
 #include "graphic/pictureimport.h"
+#include "graphic/pngfile.h"
 
-#include <QBuffer>
 #include <QImage>
 
 namespace logo::gateway {
@@ -37,12 +37,7 @@ QString page(const QString &title, const QString &body, bool refresh = false)
 
 QByteArray picturePng(const LogoGrid &grid, const QSizeF &pixelShape)
 {
-    const QImage image = exportImage(grid, exportPixelSize(8, pixelShape));
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return png;
+    return encodePng(exportImage(grid, exportPixelSize(8, pixelShape)));
 }
 
 QString uploadFormPage(const UploadPicture &picture, const QMap<QString, QString> &fields,

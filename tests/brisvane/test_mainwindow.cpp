@@ -25,6 +25,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QToolBar>
 #include <QUrl>
 #include <QWheelEvent>
@@ -406,8 +407,11 @@ TEST(BrisvaneProgram, ScreenshotShowsTheLogoInTheDisplay)
     box.settings().sync();
     QProcessEnvironment env;
     env.insert(QStringLiteral("LOGO_SETTINGS_FILE"), box.settingsFile());
+    env.insert(QStringLiteral("QT_DEBUG_PLUGINS"), QStringLiteral("1"));
     const logotest::ToolRun run = logotest::runTool(QStringLiteral("brisvane"), {"--screenshot", png, file}, env);
     ASSERT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_FALSE(run.err.contains(QRegularExpression(QStringLiteral("imageformats/[^\"]*\" loaded library"))))
+        << "the cover and the picture need no image plugin";
     box.restartSettings();
     EXPECT_EQ(box.settings().read(QStringLiteral("Brisvane Settings"), QStringLiteral("CurrentAppname")),
               QStringLiteral("Brisvane [Untitled]"));

@@ -5,7 +5,9 @@
 #include "graphic/logofile.h"
 #include "graphic/pathutil.h"
 #include "graphic/pictureimport.h"
+#include "graphic/pngfile.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -187,6 +189,21 @@ TEST(ExportCommand, APngNameWritesPngAndScaledPixelsAreWholeBlocks)
                 ASSERT_EQ(back.pixel(x, y) & 0xFFFFFF,
                           d.doc.grid().isSet(x / block.width(), y / block.height()) ? 0u : 0x78BE6Eu)
                     << x << "," << y;
+    }
+}
+
+// Our PNGs are written without Qt's image plugins, and are byte for byte the
+// files Qt's own writer gives: opaque and translucent, with a resolution.
+TEST(ExportCommand, PngBytesAreQtsOwn)
+{
+    QImage translucent(9, 5, QImage::Format_ARGB32_Premultiplied);
+    translucent.fill(qRgba(40, 80, 120, 128));
+    translucent.setPixel(3, 2, qRgba(0, 0, 0, 0));
+    for (const QImage &image : {exportImage(LogoGrid(), QSize(2, 3)), translucent}) {
+        QByteArray qts;
+        QBuffer buffer(&qts);
+        ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG"));
+        EXPECT_EQ(encodePng(image), qts) << image.format();
     }
 }
 

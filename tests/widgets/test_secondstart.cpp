@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -132,11 +133,16 @@ TEST(HandOverProcesses, AScreenshotRunAsksNothingAndReportsAFileItCantRead)
         const QString said = QString::fromUtf8(p.readAllStandardError());
         EXPECT_TRUE(said.contains(QStringLiteral("Can't read this"))) << qPrintable(said);
     }
+    // Drawn and saved without loading a single image plugin.
+    env.insert(QStringLiteral("QT_DEBUG_PLUGINS"), QStringLiteral("1"));
     QProcess good;
     good.setProcessEnvironment(env);
     good.start(logotest::toolPath(QStringLiteral("quillet")), {QStringLiteral("--screenshot"), png});
     ASSERT_TRUE(good.waitForFinished(20000));
-    EXPECT_EQ(good.exitCode(), 0) << qPrintable(QString::fromUtf8(good.readAllStandardError()));
+    const QString said = QString::fromUtf8(good.readAllStandardError());
+    EXPECT_EQ(good.exitCode(), 0) << qPrintable(said);
+    EXPECT_FALSE(said.contains(QRegularExpression(QStringLiteral("imageformats/[^\"]*\" loaded library"))))
+        << "an image plugin was loaded";
     EXPECT_TRUE(QFileInfo::exists(png));
     EXPECT_EQ(logotest::readAll(page), "a running window's page");
     EXPECT_TRUE(QDir(box.path(QStringLiteral("XDG_DATA_HOME"))).isEmpty());

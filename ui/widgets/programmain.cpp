@@ -8,7 +8,7 @@
 #include "handover/singleinstance.h"
 #include "widgets/mainwindowbase.h"
 #include "widgets/qtprompt.h"
-#include "widgets/tiledpaintstyle.h"
+#include "widgets/leanfusionstyle.h"
 
 #include <QApplication>
 #include <QDir>
@@ -101,7 +101,7 @@ int runProgram(int argc, char **argv, const ProgramProfile &profile, const Windo
     const QByteArray launch = launchToken();
     QApplication app(argc, argv);
     QApplication::setApplicationName(profile.productName);
-    TiledPaintStyle::installOverFusion();
+    LeanFusionStyle::installOverFusion();
 
     QStringList args = QApplication::arguments().mid(1);
     QString screenshot;

@@ -1,5 +1,7 @@
 #include "widgets/resourceicon.h"
 
+#include "graphic/pngfile.h"
+
 #include <QApplication>
 #include <QIconEngine>
 #include <QPainter>
@@ -51,7 +53,8 @@ public:
                 drawn = s;
                 break;
             }
-        if (!pm.load(QStringLiteral(":/icons/%1-%2.png").arg(m_name).arg(drawn)))
+        pm = QPixmap::fromImage(readPng(QStringLiteral(":/icons/%1-%2.png").arg(m_name).arg(drawn)));
+        if (pm.isNull())
             return {};
         if (drawn != side)
             pm = pm.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
