@@ -192,18 +192,21 @@ TEST(ExportCommand, APngNameWritesPngAndScaledPixelsAreWholeBlocks)
     }
 }
 
-// Our PNGs are written without Qt's image plugins, and are byte for byte the
-// files Qt's own writer gives: opaque and translucent, with a resolution.
+// Our PNGs are written without Qt's image plugins or its thread pool, and are
+// byte for byte the files Qt's own writer gives: opaque and translucent, with
+// a resolution, as large as a window.
 TEST(ExportCommand, PngBytesAreQtsOwn)
 {
     QImage translucent(9, 5, QImage::Format_ARGB32_Premultiplied);
     translucent.fill(qRgba(40, 80, 120, 128));
     translucent.setPixel(3, 2, qRgba(0, 0, 0, 0));
-    for (const QImage &image : {exportImage(LogoGrid(), QSize(2, 3)), translucent}) {
+    for (const QImage &image : {exportImage(LogoGrid(), QSize(2, 3)), translucent, exportImage(LogoGrid(), QSize(8, 30))}) {
+        QByteArray ours;
+        EXPECT_LE(logotest::threadsStartedBy([&] { ours = encodePng(image); }), 0);
         QByteArray qts;
         QBuffer buffer(&qts);
         ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG"));
-        EXPECT_EQ(encodePng(image), qts) << image.format();
+        EXPECT_EQ(ours, qts) << image.format();
     }
 }
 
