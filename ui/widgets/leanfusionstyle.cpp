@@ -6,6 +6,7 @@
 #include <qdrawutil.h>
 #include <QGroupBox>
 #include <QIcon>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPixmap>
 #include <QPixmapCache>
@@ -19,7 +20,8 @@ namespace {
 // this size never gives it more than 64.
 constexpr int kTileSize = 64;
 
-// Runs draw once per tile of rect, clipped to the tile.
+// Runs draw once per tile of rect, clipped to the tile; tiles outside what
+// the painter may touch (a repaint of a small part) are left out.
 template<typename Draw>
 void drawInTiles(QPainter *painter, const QRect &rect, const Draw &draw)
 {
@@ -27,10 +29,18 @@ void drawInTiles(QPainter *painter, const QRect &rect, const Draw &draw)
         draw();
         return;
     }
+    QRectF reach(rect);
+    if (const QPaintEngine *engine = painter->paintEngine(); engine && !engine->systemClip().isEmpty())
+        reach &= painter->deviceTransform().inverted().mapRect(QRectF(engine->systemClip().boundingRect()));
+    if (painter->hasClipping())
+        reach &= painter->clipBoundingRect();
     for (int y = rect.top(); y <= rect.bottom(); y += kTileSize)
         for (int x = rect.left(); x <= rect.right(); x += kTileSize) {
+            const QRect tile = QRect(x, y, kTileSize, kTileSize) & rect;
+            if (!reach.intersects(tile))
+                continue;
             painter->save();
-            painter->setClipRect(QRect(x, y, kTileSize, kTileSize) & rect, Qt::IntersectClip);
+            painter->setClipRect(tile, Qt::IntersectClip);
             draw();
             painter->restore();
         }
