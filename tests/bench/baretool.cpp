@@ -1,22 +1,34 @@
 // baretool: the yardstick of `logotool convert` in bench_start. A bare Qt
 // console program on Qt Core and Gui (as the tool's picture code needs)
-// doing the same copy of one file.
+// doing the same copy of one file; with --safe it writes the copy the way the
+// tool writes every file, through a QSaveFile (a temporary file, flushed to
+// disk, then renamed over the target).
 //
-// Usage: baretool IN OUT
+// Usage: baretool [--safe] IN OUT
 #include <QCoreApplication>
 #include <QFile>
 #include <QImage>
+#include <QSaveFile>
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = QCoreApplication::arguments();
-    if (args.size() != 3)
+    QStringList args = QCoreApplication::arguments().mid(1);
+    const bool safe = !args.isEmpty() && args.front() == QLatin1String("--safe");
+    if (safe)
+        args.removeFirst();
+    if (args.size() != 2)
         return 2;
-    QFile in(args.at(1));
-    QFile out(args.at(2));
-    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
+    QFile in(args.at(0));
+    if (!in.open(QIODevice::ReadOnly))
         return 1;
     const QImage touch(1, 1, QImage::Format_Mono);   // Qt Gui loaded and used, as by the tool
-    return touch.isNull() || out.write(in.readAll()) < 0 ? 1 : 0;
+    if (touch.isNull())
+        return 1;
+    if (safe) {
+        QSaveFile out(args.at(1));
+        return out.open(QIODevice::WriteOnly) && out.write(in.readAll()) >= 0 && out.commit() ? 0 : 1;
+    }
+    QFile out(args.at(1));
+    return out.open(QIODevice::WriteOnly) && out.write(in.readAll()) >= 0 ? 0 : 1;
 }

@@ -3,7 +3,8 @@
 // (barewindow, built with the benchmarks; once more at the size of Quillet's
 // window, which shows how much of the difference is only the larger frame),
 // and what `logotool convert` of one NGG costs beside a bare Qt console
-// program copying it (baretool), and beside a bare `cat` of it. Runs
+// program copying it (baretool), beside the same copy written safely as the
+// tool writes, and beside a bare `cat` of it. Runs
 // alternate between the programs; the medians of CPU time (user + system) and
 // of peak memory are printed with their ratios to the first line of each
 // group.
@@ -145,6 +146,7 @@ int main(int argc, char **argv)
     std::vector<Subject> converts{
         {"bare Qt copy of the file", {bareTool, in, sandbox.filePath(QStringLiteral("copy.ngg"))}, {}, {}},
         {"logotool convert NGG", {logotool, QStringLiteral("convert"), in, sandbox.filePath(QStringLiteral("out.ngg"))}, {}, {}},
+        {"bare Qt copy, safe write", {bareTool, QStringLiteral("--safe"), in, sandbox.filePath(QStringLiteral("safe.ngg"))}, {}, {}},
         {"cat of the file", {QStringLiteral("/bin/cat"), in}, {}, {}},
     };
     std::printf("one NGG copied, medians of %d runs:\n", runs);
