@@ -1,95 +1,74 @@
 #include "phone/seriallink.h"
 
-#include <QSerialPortInfo>
+#include "desktop/programmodule.h"
+#include "phone/serialdevice.h"
+
+#include <cstdio>
 
 namespace logo {
 
-SerialLink::SerialLink(QObject *parent) : PhoneLink(parent)
+namespace {
+
+// The module's table, loaded once for the life of the process; null when it
+// can't be loaded, which is said once on stderr.
+const SerialDeviceModule *serialModule()
 {
-    connect(&m_port, &QSerialPort::readyRead, this, &SerialLink::readAvailable);
-    connect(&m_port, &QSerialPort::errorOccurred, this, &SerialLink::portError);
+    static const SerialDeviceModule *const module = [] {
+        const SerialDeviceModule *found = loadModuleTable<SerialDeviceModule>(
+            "LOGO_SERIAL_MODULE", QStringLiteral(LOGO_SERIAL_MODULE_FILE), SerialDeviceEntryName, SerialDeviceAbi,
+            [](const SerialDeviceModule &m) { return m.create && m.availableDevices; });
+        if (!found)
+            std::fprintf(stderr, "The serial port module can't be loaded: no serial port can be used.\n");
+        return found;
+    }();
+    return module;
 }
 
-SerialLink::~SerialLink()
-{
-    if (m_port.isOpen())
-        m_port.close();
-}
+} // namespace
+
+SerialLink::SerialLink(QObject *parent) : PhoneLink(parent) {}
+
+SerialLink::~SerialLink() = default;
 
 bool SerialLink::open(const QString &device)
 {
     m_lastError.clear();
-    if (m_port.isOpen())
-        m_port.close();
+    if (m_port && m_port->isOpen())
+        m_port->close();
     if (device.isEmpty()) {
         m_lastError = QStringLiteral("no device");
         return false;
     }
-    m_port.setPortName(device);
-    if (!m_port.open(QIODevice::ReadWrite)) {
-        m_lastError = m_port.errorString();
-        return false;
+    if (!m_port) {
+        const SerialDeviceModule *module = serialModule();
+        if (!module) {
+            m_lastError = QStringLiteral("the serial port module can't be loaded");
+            return false;
+        }
+        m_port.reset(module->create([this](const QByteArray &bytes) { emit received(bytes); }));
     }
-    const bool set = m_port.setBaudRate(QSerialPort::Baud19200) &&
-                     m_port.setDataBits(QSerialPort::Data8) &&
-                     m_port.setParity(QSerialPort::NoParity) &&
-                     m_port.setStopBits(QSerialPort::OneStop) &&
-                     m_port.setFlowControl(QSerialPort::NoFlowControl);
-    if (!set) {
-        m_lastError = m_port.errorString();
-        m_port.close();
-        return false;
-    }
-    // Whatever an earlier user of the port left behind is not part of our reply.
-    m_port.clear(QSerialPort::AllDirections);
-    return true;
+    return m_port->open(device, m_lastError);
 }
 
 bool SerialLink::close()
 {
-    if (!m_port.isOpen())
-        return true;
-    m_port.clearError();
-    m_port.close();
-    return m_port.error() == QSerialPort::NoError;
+    return !m_port || m_port->close();
 }
 
 bool SerialLink::write(const QByteArray &bytes)
 {
-    if (!m_port.isOpen())
-        return false;
-    return m_port.write(bytes) == bytes.size();
+    return m_port && m_port->write(bytes);
 }
 
 bool SerialLink::isOpen() const
 {
-    return m_port.isOpen();
+    return m_port && m_port->isOpen();
 }
 
 QStringList SerialLink::availableDevices()
 {
-    QStringList devices;
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
-        devices << info.systemLocation();
-    devices.sort();
-    return devices;
-}
-
-void SerialLink::readAvailable()
-{
-    const QByteArray bytes = m_port.readAll();
-    if (!bytes.isEmpty())
-        emit received(bytes);
-}
-
-void SerialLink::portError(QSerialPort::SerialPortError error)
-{
-    // A device that went away (a USB cable pulled, the far end of a
-    // pseudo-terminal closed) stays readable for ever: every turn of the event
-    // loop reports the failed read again. The port is closed at once; the job
-    // notices the closed link at its next tick.
-    if ((error == QSerialPort::ResourceError || error == QSerialPort::ReadError) && m_port.isOpen())
-        m_port.close();
+    const SerialDeviceModule *module = serialModule();
+    return module ? module->availableDevices() : QStringList();
 }
 
 TimerTicks::TimerTicks(int intervalMs, QObject *parent) : TickSource(parent)

@@ -1,13 +1,17 @@
 #pragma once
 // The phone link over a serial port: 19200 bit/s, 8 data bits, no parity, one
 // stop bit, no flow control, event-driven on the thread that owns it. DTR and
-// RTS stay as the port driver leaves them.
+// RTS stay as the port driver leaves them. The port itself is the module
+// logoserialport (phone/serialdevice.h), loaded when a port is first opened
+// or listed.
 #include "phone/phonelink.h"
 
-#include <QSerialPort>
 #include <QTimer>
+#include <memory>
 
 namespace logo {
+
+class SerialDevice;
 
 class SerialLink : public PhoneLink {
     Q_OBJECT
@@ -22,14 +26,12 @@ public:
 
     QString lastError() const override { return m_lastError; }
 
-    // The serial devices this machine has now (e.g. /dev/ttyUSB0), sorted.
+    // The serial devices this machine has now (e.g. /dev/ttyUSB0), sorted;
+    // none when the serial port module can't be loaded.
     static QStringList availableDevices();
 
 private:
-    void readAvailable();
-    void portError(QSerialPort::SerialPortError error);
-
-    QSerialPort m_port;
+    std::unique_ptr<SerialDevice> m_port;
     QString m_lastError;
 };
 

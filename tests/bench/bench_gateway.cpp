@@ -114,6 +114,7 @@ private:
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    logobench::useSerialModule();
     const int jobs = argc > 1 ? std::max(1, atoi(argv[1])) : 200;
     const int clients = argc > 2 ? std::max(1, atoi(argv[2])) : 20;
     const int tickMs = argc > 3 ? std::max(1, atoi(argv[3])) : 1000;

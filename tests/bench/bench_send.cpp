@@ -72,6 +72,7 @@ double timeOneSend(const QString &device, const QString &settingsFile, int tickM
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    logobench::useSerialModule();
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 20;
     const int tickMs = argc > 2 ? std::max(1, atoi(argv[2])) : 10;
 

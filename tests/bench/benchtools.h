@@ -28,6 +28,16 @@ inline QString findTool(const QString &name)
     return {};
 }
 
+// The benchmarks are built in a folder of their own, away from the serial
+// port module that the programs find beside themselves.
+inline void useSerialModule()
+{
+#ifdef LOGO_SERIAL_MODULE_PATH
+    if (qEnvironmentVariableIsEmpty("LOGO_SERIAL_MODULE"))
+        qputenv("LOGO_SERIAL_MODULE", LOGO_SERIAL_MODULE_PATH);
+#endif
+}
+
 // Starts the simulator tool (phonesim, irsim) with the arguments and returns
 // the device it serves; empty after saying why.
 inline QString startSimulator(QProcess &sim, const QString &tool, const QStringList &args)

@@ -34,6 +34,7 @@ int main(int argc, char **argv)
     // the programs find beside themselves.
     qputenv("LOGO_METAFILE_MODULE", LOGO_METAFILE_MODULE_PATH);
 #endif
+    qputenv("LOGO_SERIAL_MODULE", LOGO_SERIAL_MODULE_PATH);
     TestApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

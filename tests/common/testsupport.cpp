@@ -115,9 +115,10 @@ ToolRun runTool(const QString &name, const QStringList &args, const QProcessEnvi
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    // A program finds its metafile module where it is installed or built,
-    // not where the test suites are told to look.
+    // A program finds its modules where it is installed or built, not where
+    // the test suites are told to look.
     env.remove(QStringLiteral("LOGO_METAFILE_MODULE"));
+    env.remove(QStringLiteral("LOGO_SERIAL_MODULE"));
     for (const QString &k : extra.keys())
         env.insert(k, extra.value(k));
     p.setProcessEnvironment(env);

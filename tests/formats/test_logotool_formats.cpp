@@ -126,6 +126,8 @@ TEST(MetafileModule, LoadedOnlyWhenAMetafileIsImported)
     ASSERT_EQ(plain.code, 0) << qPrintable(plain.err.right(500));
     for (const QString &library : drawing)
         EXPECT_FALSE(plain.err.contains(library)) << qPrintable(library);
+    // Nor the serial port, which only the phone commands open.
+    EXPECT_FALSE(plain.err.contains(QStringLiteral("libQt6SerialPort"))) << qPrintable(plain.err.right(500));
 
     const ToolRun metafile = logotool({QStringLiteral("show"), fixture(QStringLiteral("wmf/frame.wmf"))}, trace);
     ASSERT_EQ(metafile.code, 0) << qPrintable(metafile.err.right(500));

@@ -177,6 +177,8 @@ ToolRun logotool(const QStringList &args, const QString &settingsFile)
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("LOGO_SETTINGS_FILE", settingsFile);
     env.insert("QT_QPA_PLATFORM", "offscreen");
+    // The tool finds its serial port module beside itself.
+    env.remove("LOGO_SERIAL_MODULE");
     p.setProcessEnvironment(env);
     p.start(toolPath("logotool"), args);
     ToolRun r;
