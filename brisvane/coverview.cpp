@@ -3,7 +3,7 @@
 #include "brisvanemodel/phonecovers.h"
 #include "desktop/pixelaspect.h"
 #include "graphic/logogrid.h"
-#include "graphic/pictureimport.h"
+#include "picture/pictureimage.h"
 
 #include <QPainter>
 #include <algorithm>

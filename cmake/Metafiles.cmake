@@ -49,7 +49,7 @@ if(EMF2SVG_FOUND)
 endif()
 
 # Where the loader looks: see LOGO_MODULE_DIR.
-target_compile_definitions(logocore PRIVATE
+target_compile_definitions(logopicture PRIVATE
   LOGO_METAFILE_MODULE_FILE="$<TARGET_FILE_NAME:logometafile>")
 install(TARGETS logometafile LIBRARY DESTINATION ${LOGO_MODULE_DIR})
 

@@ -7,6 +7,7 @@
 #include "graphic/metafileframe.h"
 #include "graphic/pathutil.h"
 #include "graphic/pictureimport.h"
+#include "graphic/picturesupport.h"
 #include "graphic/regularfile.h"
 #include "sms/digits.h"
 
@@ -14,7 +15,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <cstdio>
 #include <memory>
 #ifdef Q_OS_UNIX
@@ -329,8 +329,8 @@ namespace logotool {
 
 // Reading and writing pictures, painting them and the pixel fonts need no GUI
 // application; drawing a metafile does (the text in it needs the font
-// database). Only a command given a metafile builds one, on the offscreen
-// platform, which keeps it free of any display.
+// database). Only a command given a metafile builds one, from the picture
+// library, on the offscreen platform, which keeps it free of any display.
 static bool needsGuiApplication(int argc, char **argv)
 {
     for (int i = 2; i < argc; ++i) {
@@ -352,7 +352,13 @@ int main(int argc, char **argv)
         logotool::ensureRuntimeDir();
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QGuiApplication>(argc, argv);
+        // The module is found beside the program: the application's own
+        // folder is not known yet, so an application object comes first.
+        app = std::make_unique<QCoreApplication>(argc, argv);
+        if (const logo::PictureSupport *support = logo::pictureSupport()) {
+            app.reset();
+            app.reset(support->makeGuiApplication(argc, argv));
+        }
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }

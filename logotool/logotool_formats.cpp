@@ -3,8 +3,8 @@
 #include "logotool.h"
 
 #include "graphic/fileformats.h"
-#include "graphic/metafile.h"
 #include "graphic/pictureimport.h"
+#include "graphic/picturesupport.h"
 
 namespace logotool {
 
@@ -56,9 +56,12 @@ int formatsCommand(const QStringList &argv)
         return help(usage);
     if (!argv.isEmpty())
         return err(usage, 2);
+    // Pictures are read by the picture library, metafiles by their module.
     QStringList pictures;
+    const logo::PictureSupport *support = logo::pictureSupport();
     for (const QString &e : logo::importPictureExtensions()) {
-        if ((e == QLatin1String(".wmf") && !logo::canDrawWmf()) || (e == QLatin1String(".emf") && !logo::canDrawEmf()))
+        if (!support || (e == QLatin1String(".wmf") && !support->canDrawWmf()) ||
+            (e == QLatin1String(".emf") && !support->canDrawEmf()))
             continue;
         pictures << e;
     }

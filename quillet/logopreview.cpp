@@ -1,6 +1,7 @@
 #include "logopreview.h"
 
 #include "desktop/pixelaspect.h"
+#include "picture/pictureimage.h"
 #include "graphic/logogrid.h"
 #include "gridview.h"
 

@@ -1,7 +1,7 @@
 #include "selection.h"
 
 #include "graphic/logodocument.h"
-#include "graphic/pictureimport.h"
+#include "picture/pictureimage.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 #include "brisvanemodel/phonecovers.h"
 
 #include "desktop/settingsstore.h"
-#include "graphic/pngfile.h"
+#include "picture/pngfile.h"
 
 // The pictures are resources of this library; a static library registers them
 // by hand, once.

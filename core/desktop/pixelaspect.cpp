@@ -1,7 +1,7 @@
 #include "desktop/pixelaspect.h"
 
 #include <QStringList>
-#include <cstring>
+#include <QtMath>
 
 namespace logo {
 
@@ -30,18 +30,6 @@ QSizeF pixelAspect(const SettingsStore &settings)
 int stretchedRow(int row, qreal heightScale)
 {
     return qRound(row * heightScale);
-}
-
-QImage stretchRows(const QImage &image, qreal heightScale)
-{
-    if (image.isNull() || !(heightScale > 0))
-        return image;
-    QImage tall(image.width(), stretchedRow(image.height(), heightScale), image.format());
-    const qsizetype line = qMin(image.bytesPerLine(), tall.bytesPerLine());
-    for (int r = 0; r < image.height(); ++r)
-        for (int y = stretchedRow(r, heightScale); y < stretchedRow(r + 1, heightScale); ++y)
-            memcpy(tall.scanLine(y), image.constScanLine(r), size_t(line));
-    return tall;
 }
 
 } // namespace logo

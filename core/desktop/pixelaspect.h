@@ -4,7 +4,6 @@
 // section holds it as "W:H".
 #include "desktop/settingsstore.h"
 
-#include <QImage>
 #include <QSizeF>
 #include <optional>
 
@@ -25,9 +24,5 @@ QSizeF pixelAspect(const SettingsStore &settings);
 // times taller: row r covers the screen rows from stretchedRow(r) up to
 // stretchedRow(r + 1), a whole number of them, 1 or 2 at 7:8.
 int stretchedRow(int row, qreal heightScale);
-// The picture drawn with rows heightScale times taller: columns as they are,
-// each row a band of whole screen rows, so every pixel stays one crisp block
-// of its own colour (no blending into grey between rows).
-QImage stretchRows(const QImage &image, qreal heightScale);
 
 } // namespace logo

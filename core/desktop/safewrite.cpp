@@ -1,10 +1,6 @@
 #include "desktop/safewrite.h"
 
-#include "graphic/pngfile.h"
-
-#include <QBuffer>
 #include <QFileDevice>
-#include <QImage>
 #include <QSaveFile>
 
 namespace logo {
@@ -21,25 +17,6 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *
     if (!ok && error)
         *error = f.errorString();
     return ok;
-}
-
-bool saveImageAtomically(const QImage &image, const QString &path, const char *format, QString *error)
-{
-    QByteArray bytes;
-    bool encoded = false;
-    if (!qstricmp(format, "png")) {
-        bytes = encodePng(image);
-        encoded = !bytes.isEmpty();
-    } else {
-        QBuffer buffer(&bytes);
-        encoded = buffer.open(QIODevice::WriteOnly) && image.save(&buffer, format);
-    }
-    if (!encoded) {
-        if (error)
-            *error = QStringLiteral("The picture could not be encoded as %1.").arg(QString::fromLatin1(format));
-        return false;
-    }
-    return writeFileAtomically(path, bytes, error);
 }
 
 bool flushToDisk(QIODevice &device)

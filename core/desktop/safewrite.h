@@ -8,15 +8,12 @@
 #include <QString>
 
 class QIODevice;
-class QImage;
 
 namespace logo {
 
 // The whole of bytes as path, or false (and *error, when given, says why).
 bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
-// The picture encoded in format ("PNG", "BMP") as path, the same way.
-bool saveImageAtomically(const QImage &image, const QString &path, const char *format, QString *error = nullptr);
 
 // For a writer that is handed a buffered file by a library (the settings'
 // format): pushes what is still buffered to the disk; false when it did not

@@ -2,7 +2,7 @@
 
 #include "desktop/waitcursor.h"
 #include "graphic/fileformats.h"
-#include "graphic/pictureimport.h"
+#include "graphic/picturesupport.h"
 #include "graphic/regularfile.h"
 
 #include <QFile>
@@ -51,7 +51,7 @@ bool FileCommands::openForeign(const QString &path, int format)
     if (row && !row->read) {
         // A foreign format without a reader of its own (I61) is a picture:
         // imported by the Import rule, without a message when it can't be loaded.
-        if (!convertPicture(path, grid))
+        if (!readPictureFile(path, grid))
             return false;
     } else {
         QByteArray buffer;

@@ -1,10 +1,10 @@
 #include "graphic/filecommands.h"
 
-#include "desktop/safewrite.h"
 #include "desktop/waitcursor.h"
 #include "graphic/fileformats.h"
 #include "graphic/pathutil.h"
 #include "graphic/pictureimport.h"
+#include "graphic/picturesupport.h"
 
 namespace logo {
 
@@ -37,7 +37,7 @@ bool FileCommands::importPicture(const QString &path)
     // An imported picture has the full size, whatever the last file had.
     LogoGrid grid = m_doc.grid();
     grid.setSize(LogoGrid::MaxWidth, LogoGrid::MaxHeight);
-    if (!convertPicture(path, grid))
+    if (!readPictureFile(path, grid))
         return false;
     m_doc.replaceByLoad(QStringLiteral("Import"), [&] {
         m_doc.grid() = grid;
@@ -81,7 +81,7 @@ bool FileCommands::exportPicture(const QString &path, QSize pixel) const
     WaitCursor wait;
     const FileFormat *written = formatOf(pictureTypeOf(path));
     const char *format = written ? written->imageFormat : formatOf(SavedType::Bmp)->imageFormat;
-    return saveImageAtomically(exportImage(m_doc.grid(), pixel), path, format);
+    return writePictureFile(m_doc.grid(), pixel, path, format);
 }
 
 } // namespace logo

@@ -1,6 +1,7 @@
 #include "graphic/logodocument.h"
 
 #include "graphic/pathutil.h"
+#include "graphic/picturesupport.h"
 
 namespace logo {
 
@@ -8,13 +9,14 @@ LogoDocument::LogoDocument(const ProgramProfile &profile, QObject *parent)
     : QObject(parent), m_profile(profile)
 {
     m_title = m_profile.productName;
-    m_history.setUndoLimit(HistoryLimit);
+    const PictureSupport *support = installedPictureSupport();
+    if (support && support->makeHistory)
+        m_history.reset(support->makeHistory());
+    if (!m_history)
+        m_history = std::make_unique<SavedStateOnly>();
     // Undo and redo (from the menu or anywhere else) put the title's mark as
     // the history has it; the document's own changes set the title themselves.
-    connect(&m_history, &QUndoStack::indexChanged, this, [this] {
-        if (!m_recording)
-            showTitle(m_history.isClean());
-    });
+    m_history->onMoved([this] { showTitle(m_history->isClean()); });
 }
 
 LogoDocument::~LogoDocument()
@@ -22,7 +24,7 @@ LogoDocument::~LogoDocument()
     // The history empties itself as it goes: that is no undo, and must not
     // change the title (nor put back the run marks a closing window has just
     // taken away).
-    disconnect(&m_history, nullptr, this, nullptr);
+    m_history->onMoved(nullptr);
 }
 
 void LogoDocument::setNetworkCode(const QString &mcc, const QString &mnc)
@@ -37,7 +39,7 @@ void LogoDocument::setNetworkCode(const QString &mcc, const QString &mnc)
 void LogoDocument::setTitle(bool clean)
 {
     if (clean)
-        m_history.setClean();
+        m_history->setClean();
     showTitle(clean);
 }
 
@@ -56,7 +58,7 @@ void LogoDocument::markUnsaved()
 {
     if (m_state == State::Modified)
         return;
-    m_history.resetClean();
+    m_history->resetClean();
     showTitle(false);
 }
 

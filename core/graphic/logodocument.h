@@ -5,14 +5,15 @@
 // the signals and paint, and the file commands (graphic/filecommands.h) read
 // and write it.
 #include "desktop/profile.h"
+#include "graphic/documenthistory.h"
 #include "graphic/logogrid.h"
 #include "graphic/textlogo.h"
 
 #include <QObject>
 #include <QStringList>
-#include <QUndoStack>
 
 #include <functional>
+#include <memory>
 
 namespace logo {
 
@@ -62,8 +63,11 @@ public:
     // name follows the last Open, Save or Save As (only a pseudo-name such as
     // "Untitled" comes back with its picture); they repaint and put the
     // modified mark of the title as it belongs: clean exactly at the step of
-    // the last save, read or New under the present name.
-    QUndoStack &history() { return m_history; }
+    // the last save, read or New under the present name. The history is the
+    // picture support's (graphic/picturesupport.h) where one is installed,
+    // with undo and redo on the toolkit's undo stack (undoStackOf(),
+    // picture/undohistory.h); without one it keeps the saved state only.
+    DocumentHistory &history() { return *m_history; }
     static constexpr int HistoryLimit = 200;
     // Forgets every step; the present state stays clean or modified.
     void clearHistory();
@@ -138,7 +142,7 @@ protected:
     void recordRelabel(const Snapshot &before, const QString &text);
     using Transform = void (*)(LogoGrid &);
     void applyTool(const QString &text, Transform forward, Transform backward, bool redrawPreview);
-    void record(QUndoCommand *step);
+    void record(std::unique_ptr<HistoryStep> step);
     void showTitle(bool clean);
 
     const ProgramProfile &m_profile;
@@ -154,8 +158,7 @@ private:
     class PaintStep;
     class ToolStep;
     class ReplaceStep;
-    QUndoStack m_history;
-    bool m_recording = false;      // a step is being pushed: the title is set by the change itself
+    std::unique_ptr<DocumentHistory> m_history;
     bool m_questionAnswered = false;   // the save-changes question let the next load go on
     int m_stroke = 0;
     bool m_strokeOpen = false;

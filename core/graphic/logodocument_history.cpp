@@ -7,26 +7,13 @@
 
 namespace logo {
 
-// A step recorded after the document made the change itself: the first redo,
-// which QUndoStack runs on push, has nothing left to do.
-class LogoDocument::Step : public QUndoCommand {
+// A step of this document, recorded after the document made the change.
+class LogoDocument::Step : public HistoryStep {
 public:
-    Step(LogoDocument &doc, const QString &text) : QUndoCommand(text), m_doc(doc) {}
-    void redo() final
-    {
-        if (m_recorded)
-            apply();
-        m_recorded = true;
-    }
-    void undo() final { revert(); }
+    Step(LogoDocument &doc, const QString &text) : HistoryStep(text), m_doc(doc) {}
 
 protected:
-    virtual void apply() = 0;
-    virtual void revert() = 0;
     LogoDocument &m_doc;
-
-private:
-    bool m_recorded = false;
 };
 
 // Cells painted in one stroke of the mouse.
@@ -40,19 +27,18 @@ public:
     {
         m_cells << cell;
     }
-    int id() const override { return 1; }
-    // QUndoStack offers each new paint to the step on top; the cells of the
+    int mergeKind() const override { return 1; }
+    // The history offers each new paint to the step on top; the cells of the
     // same stroke join it.
-    bool mergeWith(const QUndoCommand *other) override
+    bool absorb(const HistoryStep &other) override
     {
-        const auto *next = static_cast<const PaintStep *>(other);
-        if (next->m_stroke != m_stroke)
+        const auto &next = static_cast<const PaintStep &>(other);
+        if (next.m_stroke != m_stroke)
             return false;
-        m_cells += next->m_cells;
+        m_cells += next.m_cells;
         return true;
     }
 
-protected:
     void apply() override
     {
         for (const Cell &cell : m_cells)
@@ -154,21 +140,17 @@ void LogoDocument::restore(const Snapshot &s)
     afterRestore();
 }
 
-void LogoDocument::record(QUndoCommand *step)
+void LogoDocument::record(std::unique_ptr<HistoryStep> step)
 {
     m_questionAnswered = false;
-    m_recording = true;
-    m_history.push(step);
-    m_recording = false;
+    m_history->push(std::move(step));
 }
 
 void LogoDocument::clearHistory()
 {
-    m_recording = true;
-    m_history.clear();
+    m_history->clear();
     if (m_state != State::Clean)
-        m_history.resetClean();
-    m_recording = false;
+        m_history->resetClean();
 }
 
 void LogoDocument::recordReplacement(const Snapshot &before, const QString &text, bool load)
@@ -182,17 +164,17 @@ void LogoDocument::recordReplacement(const Snapshot &before, const QString &text
     }
     const Snapshot after = snapshot();
     if (after != before)
-        record(new ReplaceStep(*this, text, before, after, false));
+        record(std::make_unique<ReplaceStep>(*this, text, before, after, false));
     // A read or New leaves the document clean: this step is the saved state.
     if (m_state == State::Clean)
-        m_history.setClean();
+        m_history->setClean();
 }
 
 void LogoDocument::recordRelabel(const Snapshot &before, const QString &text)
 {
     if (m_grid == before.grid)
         return;
-    record(new ReplaceStep(*this, text, before, snapshot(), true));
+    record(std::make_unique<ReplaceStep>(*this, text, before, snapshot(), true));
     setTitle(true);
 }
 
@@ -219,7 +201,7 @@ void LogoDocument::paintCell(int c, int r, bool on)
     const qint16 before = m_grid.cell(c, r);
     m_grid.setCell(c, r, value);
     emit cellChanged(c, r);
-    record(new PaintStep(*this, m_strokeOpen ? m_stroke : ++m_stroke, {c, r, before, value}));
+    record(std::make_unique<PaintStep>(*this, m_strokeOpen ? m_stroke : ++m_stroke, PaintStep::Cell{c, r, before, value}));
 }
 
 void LogoDocument::afterTool(bool redrawPreview)
@@ -232,7 +214,7 @@ void LogoDocument::applyTool(const QString &text, Transform forward, Transform b
 {
     forward(m_grid);
     afterTool(redrawPreview);
-    record(new ToolStep(*this, text, forward, backward, redrawPreview));
+    record(std::make_unique<ToolStep>(*this, text, forward, backward, redrawPreview));
 }
 
 void LogoDocument::moveUp() { applyTool(QStringLiteral("Move Up"), &logo::moveUp, &logo::moveDown, false); }

@@ -3,8 +3,8 @@
 #include "desktop/profile.h"
 #include "gateway/jobstore.h"
 #include "gateway/uploadfields.h"
-#include "graphic/pictureimport.h"
-#include "graphic/pngfile.h"
+#include "picture/pictureimage.h"
+#include "picture/pngfile.h"
 
 #include <QImage>
 

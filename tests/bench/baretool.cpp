@@ -1,14 +1,17 @@
 // baretool: the yardstick of `logotool convert` in bench_start. A bare Qt
-// console program on Qt Core and Gui (as the tool's picture code needs)
+// console program on Qt Core and Gui (as a tool on Qt's pictures links)
 // doing the same copy of one file; with --safe it writes the copy the way the
 // tool writes every file, through a QSaveFile (a temporary file, flushed to
-// disk, then renamed over the target).
+// disk, then renamed over the target). Built once more on Qt Core alone as
+// barecoretool (BARE_TOOL_CORE_ONLY), the floor of any Qt program.
 //
 // Usage: baretool [--safe] IN OUT
 #include <QCoreApplication>
 #include <QFile>
-#include <QImage>
 #include <QSaveFile>
+#ifndef BARE_TOOL_CORE_ONLY
+#include <QImage>
+#endif
 
 int main(int argc, char **argv)
 {
@@ -22,9 +25,11 @@ int main(int argc, char **argv)
     QFile in(args.at(0));
     if (!in.open(QIODevice::ReadOnly))
         return 1;
-    const QImage touch(1, 1, QImage::Format_Mono);   // Qt Gui loaded and used, as by the tool
+#ifndef BARE_TOOL_CORE_ONLY
+    const QImage touch(1, 1, QImage::Format_Mono);   // Qt Gui loaded and used
     if (touch.isNull())
         return 1;
+#endif
     if (safe) {
         QSaveFile out(args.at(1));
         return out.open(QIODevice::WriteOnly) && out.write(in.readAll()) >= 0 && out.commit() ? 0 : 1;

@@ -3,8 +3,10 @@
 // (barewindow, built with the benchmarks; once more at the size of Quillet's
 // window, which shows how much of the difference is only the larger frame),
 // and what `logotool convert` of one NGG costs beside a bare Qt console
-// program copying it (baretool), beside the same copy written safely as the
-// tool writes, and beside a bare `cat` of it. Runs
+// program on Qt Core and Gui copying it (baretool), beside the same copy
+// written safely as the tool writes, beside that copy on Qt Core alone
+// (barecoretool), and beside a bare `cat` of it; and the same convert to a
+// PNG, which loads the picture library. Runs
 // alternate between the programs; the medians of CPU time (user + system) and
 // of peak memory are printed with their ratios to the first line of each
 // group.
@@ -114,11 +116,14 @@ int main(int argc, char **argv)
 
     const QString bare = logobench::findTool(QStringLiteral("barewindow"));
     const QString bareTool = logobench::findTool(QStringLiteral("baretool"));
+    const QString bareCoreTool = logobench::findTool(QStringLiteral("barecoretool"));
     const QString quillet = logobench::findTool(QStringLiteral("quillet"));
     const QString brisvane = logobench::findTool(QStringLiteral("brisvane"));
     const QString logotool = logobench::findTool(QStringLiteral("logotool"));
-    if (bare.isEmpty() || bareTool.isEmpty() || quillet.isEmpty() || brisvane.isEmpty() || logotool.isEmpty()) {
-        std::fprintf(stderr, "barewindow, baretool, quillet, brisvane or logotool not found (set LOGO_BINARY_DIR)\n");
+    if (bare.isEmpty() || bareTool.isEmpty() || bareCoreTool.isEmpty() || quillet.isEmpty() || brisvane.isEmpty() ||
+        logotool.isEmpty()) {
+        std::fprintf(stderr, "barewindow, baretool, barecoretool, quillet, brisvane or logotool not found "
+                             "(set LOGO_BINARY_DIR)\n");
         return 1;
     }
     const QString shot = sandbox.filePath(QStringLiteral("shot.png"));
@@ -147,6 +152,8 @@ int main(int argc, char **argv)
         {"bare Qt copy of the file", {bareTool, in, sandbox.filePath(QStringLiteral("copy.ngg"))}, {}, {}},
         {"logotool convert NGG", {logotool, QStringLiteral("convert"), in, sandbox.filePath(QStringLiteral("out.ngg"))}, {}, {}},
         {"bare Qt copy, safe write", {bareTool, QStringLiteral("--safe"), in, sandbox.filePath(QStringLiteral("safe.ngg"))}, {}, {}},
+        {"same on Qt Core alone", {bareCoreTool, QStringLiteral("--safe"), in, sandbox.filePath(QStringLiteral("core.ngg"))}, {}, {}},
+        {"logotool convert to PNG", {logotool, QStringLiteral("convert"), in, sandbox.filePath(QStringLiteral("out.png"))}, {}, {}},
         {"cat of the file", {QStringLiteral("/bin/cat"), in}, {}, {}},
     };
     std::printf("one NGG copied, medians of %d runs:\n", runs);

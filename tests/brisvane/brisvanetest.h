@@ -6,7 +6,7 @@
 #include "brisvanemodel/brisvanefilecommands.h"
 #include "common/testsupport.h"
 #include "graphic/logofile.h"
-#include "graphic/pictureimport.h"
+#include "picture/pictureimage.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,7 +1,7 @@
 // The cover shown two or three times larger, crisp, and kept in the settings.
 #include "brisvane/coverview.h"
 #include "brisvanetest.h"
-#include "graphic/pictureimport.h"
+#include "picture/pictureimage.h"
 
 #include <QAction>
 

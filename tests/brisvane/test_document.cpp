@@ -4,6 +4,7 @@
 #include "brisvanemodel/phonecovers.h"
 #include "brisvanetest.h"
 #include "desktop/settingsstore.h"
+#include "picture/undohistory.h"
 
 #include <QFileInfo>
 #include <QImage>
@@ -262,7 +263,7 @@ TEST(BrisvaneHistory, ReplacedLogosComeBackAndAnUnsavedImportIsAskedAbout)
         EXPECT_EQ(f.askSaveChanges(true), logo::FileCommands::SaveAnswer::Proceed) << "a logo from the program or a file is no loss";
         EXPECT_TRUE(e.prompt.shown.empty());
 
-        d.history().undo();
+        logo::undoStackOf(d)->undo();
         EXPECT_EQ(d.grid(), imported);
         EXPECT_EQ(d.currentMCC(), QStringLiteral("262"));
         EXPECT_EQ(d.selectedItem(), e.item(kTMobile));
@@ -270,9 +271,9 @@ TEST(BrisvaneHistory, ReplacedLogosComeBackAndAnUnsavedImportIsAskedAbout)
         e.prompt.answers = {logo::Answer::Cancel};
         EXPECT_EQ(f.askSaveChanges(true), logo::FileCommands::SaveAnswer::Cancel);
         e.prompt.clear();
-        d.history().redo();
+        logo::undoStackOf(d)->redo();
         EXPECT_NE(d.grid(), imported);
-        d.history().undo();
+        logo::undoStackOf(d)->undo();
     }
 
     // Saved, the import is no longer asked about; the empty-logo question of

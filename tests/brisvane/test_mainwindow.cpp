@@ -7,7 +7,7 @@
 #include "common/simphone.h"
 #include "desktop/pixelaspect.h"
 #include "graphic/pathutil.h"
-#include "graphic/pictureimport.h"
+#include "picture/pictureimage.h"
 #include "sms/pdu.h"
 #include "widgets/senddialog.h"
 #include "widgets/storedialog.h"

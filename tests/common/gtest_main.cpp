@@ -4,7 +4,8 @@
 // QGuiApplication for the others, which link no widgets. The user's folders
 // (data, configuration, runtime, temporary) are replaced by private ones, so
 // that no test, and no program a test starts, touches the user's settings,
-// file types or running programs.
+// file types or running programs. The picture library is installed as the
+// windows install it.
 #ifdef LOGO_TEST_WIDGETS
 #include <QApplication>
 using TestApplication = QApplication;
@@ -12,6 +13,8 @@ using TestApplication = QApplication;
 #include <QGuiApplication>
 using TestApplication = QGuiApplication;
 #endif
+#include "picture/picturelibrary.h"
+
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -36,6 +39,8 @@ int main(int argc, char **argv)
 #endif
     qputenv("LOGO_SERIAL_MODULE", LOGO_SERIAL_MODULE_PATH);
     TestApplication app(argc, argv);
+    // As the windows have it: pictures, the undo stack, the wait pointer.
+    logo::installPictureLibrary();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

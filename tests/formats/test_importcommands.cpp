@@ -4,8 +4,8 @@
 #include "graphic/logodocument.h"
 #include "graphic/logofile.h"
 #include "graphic/pathutil.h"
-#include "graphic/pictureimport.h"
-#include "graphic/pngfile.h"
+#include "picture/pictureimage.h"
+#include "picture/pngfile.h"
 
 #include <QBuffer>
 #include <QImage>

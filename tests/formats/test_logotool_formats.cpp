@@ -1,7 +1,7 @@
 // logotool on pictures and foreign files: the same rules as the windows.
 #include "common/testsupport.h"
 #include "desktop/programmodule.h"
-#include "graphic/metafile.h"
+#include "picture/metafile.h"
 
 #include <QDir>
 #include <QFile>
@@ -106,7 +106,7 @@ QProcessEnvironment environment(const char *name, const QString &value)
 
 } // namespace
 
-TEST(MetafileModule, LoadedOnlyWhenAMetafileIsImported)
+TEST(ToolModules, LoadedOnlyWhenACommandNeedsThem)
 {
     if (!logo::canDrawWmf())
         GTEST_SKIP() << "built without libwmf";
@@ -126,8 +126,10 @@ TEST(MetafileModule, LoadedOnlyWhenAMetafileIsImported)
     ASSERT_EQ(plain.code, 0) << qPrintable(plain.err.right(500));
     for (const QString &library : drawing)
         EXPECT_FALSE(plain.err.contains(library)) << qPrintable(library);
-    // Nor the serial port, which only the phone commands open.
-    EXPECT_FALSE(plain.err.contains(QStringLiteral("libQt6SerialPort"))) << qPrintable(plain.err.right(500));
+    // Nor the picture library (the phones' own files need Qt Core alone),
+    // nor the serial port, which only the phone commands open.
+    for (const char *library : {"liblogopicturemodule", "libQt6Gui", "libQt6SerialPort"})
+        EXPECT_FALSE(plain.err.contains(QLatin1String(library))) << library;
 
     const ToolRun metafile = logotool({QStringLiteral("show"), fixture(QStringLiteral("wmf/frame.wmf"))}, trace);
     ASSERT_EQ(metafile.code, 0) << qPrintable(metafile.err.right(500));
@@ -156,6 +158,9 @@ TEST(MetafileModule, FoundBesideTheProgramOrInItsLibraryFolderNeverInAFolderOthe
         const QString moduleDir = sb.path(QString::fromLatin1(layout.module));
         ASSERT_TRUE(QDir().mkpath(QFileInfo(program).path()) && QDir().mkpath(moduleDir));
         ASSERT_TRUE(QFile::copy(built, program));
+        // The tool reads pictures through its picture module, kept with the others.
+        const QString pictures = QStringLiteral("liblogopicturemodule.so");
+        ASSERT_TRUE(QFile::copy(logotest::toolPath(pictures), moduleDir + pictures));
         const ToolRun without = logotest::runTool(program, show);
         EXPECT_EQ(without.code, 1) << layout.program;
         EXPECT_TRUE(without.err.contains(QStringLiteral("can't read this file"))) << qPrintable(without.err);

@@ -4,10 +4,10 @@
 #include "common/testsupport.h"
 #include "graphic/logodocument.h"
 #include "graphic/logofile.h"
-#include "graphic/metafile.h"
+#include "picture/metafile.h"
 #include "graphic/metafileframe.h"
 #include "graphic/pathutil.h"
-#include "graphic/pictureimport.h"
+#include "picture/pictureimage.h"
 
 #include <QImage>
 #include <QImageReader>

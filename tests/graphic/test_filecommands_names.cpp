@@ -7,6 +7,7 @@
 #include "graphic/logofile.h"
 #include "graphic/pathutil.h"
 #include "graphic/savenames.h"
+#include "picture/undohistory.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,15 +50,15 @@ TEST(DocumentNames, UndoAndRedoNeverTakeTheNameBack)
     d.prompt.files = {diag2};
     ASSERT_EQ(d.files.saveAs(), FileCommands::SaveResult::Saved);
 
-    d.doc.history().undo();
-    d.doc.history().undo();
+    logo::undoStackOf(d.doc)->undo();
+    logo::undoStackOf(d.doc)->undo();
     EXPECT_EQ(d.doc.currentFile(), diag2);
     EXPECT_TRUE(d.doc.title().endsWith(QStringLiteral("diag2.ngg*]"))) << qPrintable(d.doc.title());
-    d.doc.history().redo();
-    d.doc.history().redo();
+    logo::undoStackOf(d.doc)->redo();
+    logo::undoStackOf(d.doc)->redo();
     EXPECT_EQ(d.doc.title(), QStringLiteral("Quillet [") + shortenPath(diag2, 38) + QStringLiteral("]"));
     EXPECT_EQ(d.doc.state(), LogoDocument::State::Clean);
-    d.doc.history().undo();
+    logo::undoStackOf(d.doc)->undo();
     ASSERT_EQ(d.files.save(), FileCommands::SaveResult::Saved);
     EXPECT_EQ(logotest::readAll(diag), original) << "the file opened before is never written";
     EXPECT_FALSE(d.doc.grid().isSet(30, 7));
@@ -68,11 +69,11 @@ TEST(DocumentNames, UndoAndRedoNeverTakeTheNameBack)
     const QString box = n.file(QStringLiteral("box.ngg"));
     ASSERT_TRUE(n.files.openFile(box));
     n.doc.newDocument();
-    n.doc.history().undo();
+    logo::undoStackOf(n.doc)->undo();
     EXPECT_EQ(n.doc.currentFile(), QStringLiteral("Untitled"));
     EXPECT_TRUE(n.doc.grid().isSet(1, 1));
     EXPECT_EQ(n.doc.state(), LogoDocument::State::Modified);
-    n.doc.history().redo();
+    logo::undoStackOf(n.doc)->redo();
     EXPECT_EQ(n.doc.state(), LogoDocument::State::Clean);
     EXPECT_EQ(n.files.askSaveChanges(), FileCommands::SaveAnswer::Proceed);
     EXPECT_TRUE(n.prompt.shown.empty());
@@ -278,7 +279,7 @@ TEST(DocumentSizes, ReadsImportsAndNewHaveTheirOwnSize)
                 EXPECT_FALSE(d.doc.grid().isEmpty());
             }
             // Undo gives the small picture back with its size.
-            d.doc.history().undo();
+            logo::undoStackOf(d.doc)->undo();
             EXPECT_EQ(d.doc.grid().width(), size.width());
         }
 }

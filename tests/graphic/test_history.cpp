@@ -3,6 +3,7 @@
 #include "common/documentsandbox.h"
 #include "graphic/logodocument.h"
 #include "graphic/logofile.h"
+#include "picture/undohistory.h"
 
 #include <QSignalSpy>
 #include <functional>
@@ -84,13 +85,13 @@ TEST(History, EveryKindOfChangeUndoesAndRedoesAsOneStep)
         SCOPED_TRACE(k.name);
         Doc d;
         const Doc::State before = d.state();
-        const int steps = d.doc.history().index();
+        const int steps = logo::undoStackOf(d.doc)->index();
         k.change(d);
         const Doc::State after = d.state();
         ASSERT_NE(after.grid, before.grid);
-        EXPECT_EQ(d.doc.history().index(), steps + 1);
+        EXPECT_EQ(logo::undoStackOf(d.doc)->index(), steps + 1);
 
-        d.doc.history().undo();
+        logo::undoStackOf(d.doc)->undo();
         Doc::State undone = before;
         if (k.renames) {
             undone.file = after.file;
@@ -100,13 +101,13 @@ TEST(History, EveryKindOfChangeUndoesAndRedoesAsOneStep)
         EXPECT_EQ(d.state(), undone);
         EXPECT_EQ(d.doc.state(), k.renames ? LogoDocument::State::Modified : LogoDocument::State::Clean);
 
-        d.doc.history().redo();
+        logo::undoStackOf(d.doc)->redo();
         EXPECT_EQ(d.state(), after);
 
         // A new change after an undo drops what could have been redone.
-        d.doc.history().undo();
+        logo::undoStackOf(d.doc)->undo();
         d.doc.paintCell(40, 10, true);
-        EXPECT_FALSE(d.doc.history().canRedo());
+        EXPECT_FALSE(logo::undoStackOf(d.doc)->canRedo());
         EXPECT_TRUE(d.doc.grid().isSet(40, 10));
     }
 }
@@ -115,9 +116,9 @@ TEST(History, HoldsAHundredStepsAndTheTitleIsCleanExactlyAtTheSavedOne)
 {
     Doc d;
     const LogoGrid start = d.doc.grid();
-    const int steps = d.doc.history().count();
+    const int steps = logo::undoStackOf(d.doc)->count();
     d.doc.paintCell(0, 0, true);   // already set: no step, no mark
-    EXPECT_EQ(d.doc.history().count(), steps);
+    EXPECT_EQ(logo::undoStackOf(d.doc)->count(), steps);
     EXPECT_EQ(d.doc.state(), LogoDocument::State::Clean);
 
     for (int i = 1; i <= 120; ++i) {   // single clicks, a step each; saved after the 60th
@@ -128,7 +129,7 @@ TEST(History, HoldsAHundredStepsAndTheTitleIsCleanExactlyAtTheSavedOne)
     }
     for (int i = 120; i > 0; --i) {
         EXPECT_EQ(d.doc.state() == LogoDocument::State::Clean, i == 60) << i;
-        d.doc.history().undo();
+        logo::undoStackOf(d.doc)->undo();
     }
     EXPECT_EQ(d.doc.grid(), start);
 }
@@ -160,9 +161,9 @@ TEST(History, LoadsClearItOnlyAfterAnAnsweredQuestion)
             loads[n](d);
             EXPECT_EQ(d.prompt.count(ShownPrompt::Kind::Message), asked ? 1 : 0);
             ASSERT_NE(d.doc.grid(), before);
-            EXPECT_EQ(d.doc.history().canUndo(), !asked);
+            EXPECT_EQ(logo::undoStackOf(d.doc)->canUndo(), !asked);
             if (!asked) {
-                d.doc.history().undo();
+                logo::undoStackOf(d.doc)->undo();
                 EXPECT_EQ(d.doc.grid(), before);
             }
         }

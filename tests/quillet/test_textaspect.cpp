@@ -4,7 +4,7 @@
 #include "common/modalscript.h"
 
 #include "desktop/pixelaspect.h"
-#include "graphic/pictureimport.h"
+#include "picture/pictureimage.h"
 #include "graphic/textlogo.h"
 #include "widgets/inserttextdialog.h"
 

@@ -1,8 +1,9 @@
 // The editing grid's tools through the window: shapes and fill dragged with
 // the mouse, the zoom's cells under the pointer, the selection and the clipboard.
-#include "graphic/shapes.h"
 #include "desktop/pixelaspect.h"
-#include "graphic/pictureimport.h"
+#include "graphic/shapes.h"
+#include "picture/pictureimage.h"
+#include "picture/undohistory.h"
 #include "quillet/drawingtools.h"
 #include "quillet/exportsizedialog.h"
 #include "quillet/selection.h"
@@ -117,22 +118,22 @@ TEST(QuilletTools, EachToolDrawsItsCellsAsOneStep)
             env.doc().endStroke();
         }
         const logo::LogoGrid before = env.doc().grid();
-        const int steps = env.doc().history().index();
+        const int steps = logo::undoStackOf(env.doc())->index();
         drag(grid, c.from, c.to, c.button, c.modifiers);
         EXPECT_TRUE(grid->tools().previewCells().isEmpty()) << "the preview ends with the release";
         const QList<QPoint> expected = c.startRing && c.button == Qt::RightButton ? QList<QPoint>{} : c.expected;
         if (c.button == Qt::RightButton) {
             // The right button fills the outside with the background: the ring stays.
             EXPECT_EQ(setCells(env.doc().grid()), setCells(before));
-            EXPECT_EQ(env.doc().history().index(), steps) << "nothing changed, no step";
+            EXPECT_EQ(logo::undoStackOf(env.doc())->index(), steps) << "nothing changed, no step";
             continue;
         }
         EXPECT_EQ(setCells(env.doc().grid()), expected);
         if (expected == setCells(before)) {
-            EXPECT_EQ(env.doc().history().index(), steps);
+            EXPECT_EQ(logo::undoStackOf(env.doc())->index(), steps);
             continue;
         }
-        EXPECT_EQ(env.doc().history().index(), steps + 1) << "one step";
+        EXPECT_EQ(logo::undoStackOf(env.doc())->index(), steps + 1) << "one step";
         env.action("mnuUndo")->trigger();
         EXPECT_EQ(setCells(env.doc().grid()), setCells(before));
     }
@@ -229,10 +230,10 @@ TEST(QuilletClipboard, CopyPasteMoveCutAndDeleteTheSelection)
     EXPECT_EQ(copied.pixel(3, 2), qRgb(0, 0, 0));
 
     // Moved by dragging inside it: one step, the place it left is clear.
-    const int steps = env.doc().history().index();
+    const int steps = logo::undoStackOf(env.doc())->index();
     drag(grid, {3, 3}, {13, 8});
     EXPECT_EQ(setCells(env.doc().grid()), (QList<QPoint>{{12, 7}, {14, 8}, {15, 9}}));
-    EXPECT_EQ(env.doc().history().index(), steps + 1);
+    EXPECT_EQ(logo::undoStackOf(env.doc())->index(), steps + 1);
     env.action("mnuUndo")->trigger();
     EXPECT_EQ(setCells(env.doc().grid()), (QList<QPoint>{{2, 2}, {4, 3}, {5, 4}}));
     EXPECT_TRUE(grid->selection().isEmpty()) << "undo drops the selection";

@@ -1,7 +1,7 @@
 #include "widgets/inserttextdialog.h"
 
 #include "graphic/logodocument.h"
-#include "graphic/pictureimport.h"
+#include "picture/pictureimage.h"
 #include "widgets/dialoglayout.h"
 
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "widgets/leanfusionstyle.h"
 
-#include "graphic/pngfile.h"
+#include "picture/pngfile.h"
 
 #include <QApplication>
 #include <qdrawutil.h>

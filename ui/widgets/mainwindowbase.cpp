@@ -5,6 +5,7 @@
 #include "desktop/pixelaspect.h"
 #include "desktop/placement.h"
 #include "graphic/pathutil.h"
+#include "picture/undohistory.h"
 #include "widgets/deliverycontroller.h"
 #include "widgets/dialoglayout.h"
 #include "widgets/resourceicon.h"
@@ -205,7 +206,10 @@ void MainWindowBase::applyTrueAspect(bool on)
 
 QMenu *MainWindowBase::addEditMenu(const std::vector<MenuEntry> &entries)
 {
-    QUndoStack *history = &document().history();
+    // The picture library is installed before any window is made, so the
+    // document's history is on the undo stack.
+    QUndoStack *history = undoStackOf(document());
+    Q_ASSERT(history);
     std::vector<MenuEntry> all{{"mnuUndo", "&Undo", "Ctrl+Z", [history] { history->undo(); }},
                                {"mnuRedo", "&Redo", "Ctrl+Shift+Z", [history] { history->redo(); }},
                                {"mnuSep7"}};

@@ -4,6 +4,8 @@
 #include "desktop/prompt.h"
 #include "desktop/safewrite.h"
 #include "desktop/settingsstore.h"
+#include "picture/pictureimage.h"
+#include "picture/picturelibrary.h"
 #include "widgets/desktopstartup.h"
 #include "handover/singleinstance.h"
 #include "widgets/mainwindowbase.h"
@@ -102,6 +104,8 @@ int runProgram(int argc, char **argv, const ProgramProfile &profile, const Windo
     QApplication app(argc, argv);
     QApplication::setApplicationName(profile.productName);
     LeanFusionStyle::installOverFusion();
+    // Pictures, the undo stack and the wait pointer, before any document.
+    installPictureLibrary();
 
     QStringList args = QApplication::arguments().mid(1);
     QString screenshot;

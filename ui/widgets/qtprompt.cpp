@@ -1,14 +1,42 @@
 #include "widgets/qtprompt.h"
 
-#include "desktop/waitcursor.h"
-
 #include <QApplication>
+#include <QCursor>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QSpacerItem>
 #include <QMessageBox>
 
 namespace logo {
+
+namespace {
+
+// Shows the normal pointer for the life of the object, under whatever wait
+// pointers are in force, and puts them back at its end: a message box or a
+// file dialog in the middle of a long command waits for the user, not for the
+// program.
+class NormalCursor {
+public:
+    NormalCursor()
+    {
+        while (const QCursor *c = QGuiApplication::overrideCursor()) {
+            m_paused.prepend(*c);
+            QGuiApplication::restoreOverrideCursor();
+        }
+    }
+    ~NormalCursor()
+    {
+        for (const QCursor &c : m_paused)
+            QGuiApplication::setOverrideCursor(c);
+    }
+    NormalCursor(const NormalCursor &) = delete;
+    NormalCursor &operator=(const NormalCursor &) = delete;
+
+private:
+    QList<QCursor> m_paused;   // bottom of the stack first
+};
+
+} // namespace
 
 Answer QtPrompt::message(const QString &title, const QString &text, Icon icon, Buttons buttons)
 {

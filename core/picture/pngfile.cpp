@@ -1,4 +1,4 @@
-#include "graphic/pngfile.h"
+#include "picture/pngfile.h"
 
 #include <QImageReader>
 #include <csetjmp>

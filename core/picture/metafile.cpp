@@ -1,4 +1,4 @@
-#include "graphic/metafile.h"
+#include "picture/metafile.h"
 
 #include "graphic/metafile/module.h"
 #include "graphic/metafileframe.h"
