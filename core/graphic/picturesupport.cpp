@@ -13,13 +13,9 @@ std::atomic<const PictureSupport *> installed{nullptr};
 
 const PictureSupport *loadModule()
 {
-#ifdef LOGO_PICTURE_MODULE_FILE
-    const QString file = QStringLiteral(LOGO_PICTURE_MODULE_FILE);
-#else
-    const QString file;
-#endif
     const PictureSupport *module = loadModuleTable<PictureSupport>(
-        "LOGO_PICTURE_MODULE", file, PictureSupportEntryName, PictureSupportAbi, [](const PictureSupport &s) {
+        "LOGO_PICTURE_MODULE", QStringLiteral(LOGO_PICTURE_MODULE_FILE), PictureSupportEntryName, PictureSupportAbi,
+        [](const PictureSupport &s) {
             return s.readPicture && s.writePicture && s.canDrawWmf && s.canDrawEmf && s.makeGuiApplication;
         });
     if (!module)
